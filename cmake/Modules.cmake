@@ -1,0 +1,124 @@
+# Build helpers shared by every folder.
+#
+# A module is one static library made of every .cpp under its folder (subfolders
+# that hold a CMakeLists.txt of their own are left to that file).  Modules of one
+# layer (platform, engine, game) are joined into the layer's target, linked as one
+# group so that modules may call each other in both directions.
+
+set_property(GLOBAL PROPERTY PG_LAYER_platform "")
+set_property(GLOBAL PROPERTY PG_LAYER_engine "")
+set_property(GLOBAL PROPERTY PG_LAYER_game "")
+set_property(GLOBAL PROPERTY PG_LAYER_tools "")
+
+# pg_add_module_dirs(top): adds every folder below `top` that has a CMakeLists.txt.
+function(pg_add_module_dirs top)
+  file(GLOB_RECURSE lists CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${top}/*/CMakeLists.txt)
+  list(SORT lists)
+  foreach(l ${lists})
+    get_filename_component(d ${l} DIRECTORY)
+    file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR} ${d})
+    if(rel STREQUAL "game/app")
+      continue()
+    endif()
+    add_subdirectory(${d} ${PROJECT_BINARY_DIR}/${rel})
+  endforeach()
+endfunction()
+
+# Collects the .cpp files of the current folder and of subfolders without a CMakeLists.txt.
+function(_pg_collect_sources out)
+  file(GLOB_RECURSE all CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB_RECURSE lists CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  set(result "")
+  foreach(f ${all})
+    set(keep TRUE)
+    foreach(l ${lists})
+      get_filename_component(sub ${l} DIRECTORY)
+      string(FIND "${f}" "${sub}/" pos)
+      if(pos EQUAL 0)
+        set(keep FALSE)
+      endif()
+    endforeach()
+    if(f MATCHES "_fuzz\\.cpp$")
+      set(keep FALSE)
+    endif()
+    if(keep)
+      list(APPEND result ${f})
+    endif()
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+# pg_module(name LAYER layer [DEPS modules...] [LIBS libraries...] [OPTIONS flags...])
+function(pg_module name)
+  cmake_parse_arguments(M "" "LAYER" "DEPS;LIBS;OPTIONS" ${ARGN})
+  _pg_collect_sources(srcs)
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${M_DEPS} ${M_LIBS} Threads::Threads)
+  if(M_OPTIONS)
+    target_compile_options(${name} PRIVATE ${M_OPTIONS})
+  endif()
+  if(M_LAYER)
+    set_property(GLOBAL APPEND PROPERTY PG_LAYER_${M_LAYER} ${name})
+  endif()
+endfunction()
+
+function(pg_make_layers)
+  foreach(layer platform engine game)
+    get_property(mods GLOBAL PROPERTY PG_LAYER_${layer})
+    add_library(${layer} INTERFACE)
+    if(mods)
+      string(REPLACE ";" "," group "${mods}")
+      target_link_libraries(${layer} INTERFACE "$<LINK_GROUP:RESCAN,${group}>")
+    endif()
+  endforeach()
+  target_link_libraries(engine INTERFACE platform)
+  target_link_libraries(game INTERFACE engine)
+endfunction()
+
+# pg_test(name DEPS targets...): one GoogleTest executable of the .cpp files of the
+# current folder (files ending in _fuzz.cpp excepted).  Tests run headless.
+function(pg_test name)
+  if(PG_FUZZ OR NOT PG_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "DEPS" ${ARGN})
+  _pg_collect_sources(srcs)
+  add_executable(${name} ${srcs})
+  target_link_libraries(${name} PRIVATE ${T_DEPS} test_support GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;PG_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  set_property(GLOBAL APPEND PROPERTY PG_TEST_TARGETS ${name})
+endfunction()
+
+# pg_fuzzer(name SOURCE file DEPS targets...): a libFuzzer target, built only with PG_FUZZ.
+# A folder corpus_<name> beside the source, when present, seeds it.
+function(pg_fuzzer name)
+  if(NOT PG_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(F "" "SOURCE" "DEPS" ${ARGN})
+  add_executable(${name} ${F_SOURCE})
+  target_link_libraries(${name} PRIVATE ${F_DEPS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+  if(NOT TARGET fuzzers)
+    add_custom_target(fuzzers)
+  endif()
+  add_dependencies(fuzzers ${name})
+  set_property(GLOBAL APPEND PROPERTY PG_FUZZ_TARGETS ${name})
+  get_filename_component(dir ${F_SOURCE} ABSOLUTE)
+  get_filename_component(dir ${dir} DIRECTORY)
+  file(APPEND ${PROJECT_BINARY_DIR}/fuzzers.txt "${name} ${dir}/corpus_${name}\n")
+endfunction()
+
+# pg_bench(name SOURCES files... DEPS targets...): a Google Benchmark executable.
+function(pg_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;DEPS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_DEPS} benchmark::benchmark)
+endfunction()

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include "engine/base/Geometry.h"
+#include "engine/base/Matrix.h"
+#include "engine/base/Random.h"
+#include "engine/base/SinTable.h"
+
+TEST(SinTable, QuarterTurnsAndWrap) {
+    EXPECT_EQ(CSinTable::Sin(0), 0);
+    EXPECT_EQ(CSinTable::Sin(128), 65536);
+    EXPECT_EQ(CSinTable::Sin(256), 0);
+    EXPECT_EQ(CSinTable::Sin(384), -65536);
+    EXPECT_EQ(CSinTable::Sin(512 + 128), 65536);
+    EXPECT_EQ(CSinTable::Sin(-128), -65536);
+    EXPECT_EQ(CSinTable::Cos(0), 65536);
+    EXPECT_EQ(CSinTable::Sin(64), 46340);   // sin 45° × 65536 = 46340.95 truncated
+    EXPECT_EQ(CSinTable::Sin(320), -46340);  // truncated toward zero
+}
+
+TEST(Random, KnownSequenceAndModulo) {
+    CRandom r(5489);
+    EXPECT_EQ(r.Next(), 3499211612u);
+    CRandom a(1234), b(1234);
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_EQ(a.Random(7), b.Random(7));
+    }
+    CRandom c(5489);
+    EXPECT_EQ(c.Random(0), 0u);
+    EXPECT_EQ(c.Random(1000), 581869302u % 1000);  // second output of the sequence
+}
+
+TEST(Random, TestSeedMakesDefaultBuiltGeneratorsRepeat) {
+    CRandom::SetDefaultSeedForTests(42);
+    CRandom a, b;
+    CRandom::SetDefaultSeedForTests(0);
+    EXPECT_EQ(a.Next(), b.Next());
+}
+
+TEST(Matrix, BuildersAndRowVectorProduct) {
+    CMatrix4 t, s, r, id;
+    MatrixIdentity(&id);
+    MatrixTranslation(&t, 10, 20, 0);
+    MatrixScaling(&s, 2, 3, 1);
+    EXPECT_EQ(t.m[3][0], 10.0f);
+    EXPECT_EQ(t.m[3][1], 20.0f);
+    EXPECT_EQ(s.m[3][3], 1.0f);
+    // Scale first, then translate: (1, 1) → (2, 3) → (12, 23).
+    MatrixMultiply(&r, &s, &t);
+    float x, y, z;
+    MatrixTransformPoint(r, 1, 1, 0, &x, &y, &z);
+    EXPECT_EQ(x, 12.0f);
+    EXPECT_EQ(y, 23.0f);
+    // The other order: (1, 1) → (11, 21) → (22, 63).
+    MatrixMultiply(&r, &t, &s);
+    MatrixTransformPoint(r, 1, 1, 0, &x, &y, &z);
+    EXPECT_EQ(x, 22.0f);
+    EXPECT_EQ(y, 63.0f);
+    MatrixMultiply(&r, &id, &t);
+    EXPECT_EQ(r, t);
+    EXPECT_NE(r, s);
+    // Output may alias an input.
+    MatrixMultiply(&t, &t, &s);
+    MatrixTransformPoint(t, 0, 0, 0, &x, &y, &z);
+    EXPECT_EQ(x, 20.0f);
+}
+
+TEST(Geometry, PointInRectIsHalfOpen) {
+    SRect rc{0, 0, 10, 5};
+    EXPECT_TRUE(IsPointInRect(rc, {0, 0}));
+    EXPECT_TRUE(IsPointInRect(rc, {9, 4}));
+    EXPECT_FALSE(IsPointInRect(rc, {10, 4}));
+    EXPECT_FALSE(IsPointInRect(rc, {9, 5}));
+    EXPECT_FALSE(IsPointInRect(rc, {-1, 0}));
+    SRect out;
+    EXPECT_TRUE(IntersectRect(&out, rc, SRect{5, 2, 20, 20}));
+    EXPECT_EQ(out, (SRect{5, 2, 10, 5}));
+    EXPECT_FALSE(IntersectRect(&out, rc, SRect{10, 0, 20, 5}));
+    EXPECT_TRUE(out.IsEmpty());
+    UnionRect(&out, rc, SRect{20, 20, 30, 30});
+    EXPECT_EQ(out, (SRect{0, 0, 30, 30}));
+}

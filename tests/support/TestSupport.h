@@ -1,0 +1,41 @@
+#pragma once
+// Helpers shared by the tests.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A fresh folder under the system's temporary folder, removed with everything in it
+// when the object goes.  Path() ends with '/'.
+class CTempDir {
+public:
+    CTempDir();
+    ~CTempDir();
+    CTempDir(const CTempDir&) = delete;
+    CTempDir& operator=(const CTempDir&) = delete;
+    const std::string& Path() const { return m_Path; }
+
+private:
+    std::string m_Path;
+};
+
+// Makes the temporary folder the game folder while it lives, then puts the old one back.
+class CGameFolderScope {
+public:
+    explicit CGameFolderScope(const std::string& folder);
+    ~CGameFolderScope();
+
+private:
+    std::string m_Old;
+};
+
+bool WriteFileBytes(const std::string& nativePath, const std::vector<uint8_t>& bytes);
+bool ReadFileBytes(const std::string& nativePath, std::vector<uint8_t>* bytes);
+bool FileExists(const std::string& nativePath);
+// Creates the folders of a native path (like mkdir -p on its parent).
+bool MakeParentDirs(const std::string& nativePath);
+// The source tree's root (for checked-in test data).
+std::string SourceDir();
+
+}  // namespace testsupport
