@@ -1,0 +1,205 @@
+#include "engine/file/File.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "engine/base/GameFolder.h"
+#include "engine/base/Log.h"
+#include "engine/base/StringUtil.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Splits a game path into its components at backslashes that are characters of their
+// own (and slashes), keeping double-byte characters whole.
+std::vector<std::string> SplitGamePath(const std::string& path) {
+    std::vector<std::string> parts;
+    std::string cur;
+    for (size_t i = 0; i < path.size(); ++i) {
+        char c = path[i];
+        if (IsSjisLeadByte(c) && i + 1 < path.size()) {
+            cur += c;
+            cur += path[++i];
+            continue;
+        }
+        if (c == '\\' || c == '/') {
+            if (!cur.empty()) parts.push_back(cur);
+            cur.clear();
+            continue;
+        }
+        cur += c;
+    }
+    if (!cur.empty()) parts.push_back(cur);
+    return parts;
+}
+
+}  // namespace
+
+std::string ResolveDiskPath(const std::string& gamePath) {
+    std::string native = ToNativePath(gamePath);
+    std::error_code ec;
+    if (fs::exists(native, ec)) {
+        return native;
+    }
+    // Walk the components, matching each case-insensitively.
+    bool absolute = !gamePath.empty() && gamePath[0] == '/';
+    fs::path cur = absolute ? fs::path("/") : fs::path(GetGameFolder());
+    for (const std::string& part : SplitGamePath(gamePath)) {
+        fs::path exact = cur / part;
+        if (fs::exists(exact, ec)) {
+            cur = exact;
+            continue;
+        }
+        std::string want = StrCaseConvert(part);
+        bool found = false;
+        for (fs::directory_iterator it(cur, ec), end; !ec && it != end; it.increment(ec)) {
+            if (StrCaseConvert(it->path().filename().string()) == want) {
+                cur = it->path();
+                found = true;
+                break;
+            }
+        }
+        if (!found) {
+            return std::string();
+        }
+    }
+    return cur.string();
+}
+
+CDiskFile::~CDiskFile() { Close(); }
+
+bool CDiskFile::Create(const std::string& path, int /*mode*/) {
+    Close();
+    std::string native = ResolveDiskPath(path);
+    if (native.empty()) {
+        native = ToNativePath(path);
+    }
+    m_File = std::fopen(native.c_str(), "wb");
+    return m_File != nullptr;
+}
+
+bool CDiskFile::Open(const std::string& path) {
+    Close();
+    std::string native = ResolveDiskPath(path);
+    if (native.empty()) {
+        return false;
+    }
+    std::error_code ec;
+    if (fs::is_directory(native, ec)) {
+        return false;
+    }
+    m_File = std::fopen(native.c_str(), "rb");
+    return m_File != nullptr;
+}
+
+void CDiskFile::Close() {
+    if (m_File) {
+        std::fclose(m_File);
+        m_File = nullptr;
+    }
+}
+
+size_t CDiskFile::Read(void* buffer, size_t size, size_t count) {
+    if (!m_File || size == 0) return 0;
+    return std::fread(buffer, size, count, m_File);
+}
+
+size_t CDiskFile::Write(const void* buffer, size_t size, size_t count) {
+    if (!m_File || size == 0) return 0;
+    return std::fwrite(buffer, size, count, m_File);
+}
+
+int64_t CDiskFile::GetSize() const {
+    if (!m_File) return 0;
+    long pos = std::ftell(m_File);
+    std::fseek(m_File, 0, SEEK_END);
+    long size = std::ftell(m_File);
+    std::fseek(m_File, pos, SEEK_SET);
+    return size < 0 ? 0 : size;
+}
+
+bool CDiskFile::Seek(int64_t offset, int origin) {
+    if (!m_File) return false;
+    int whence = origin == SEEK_FROM_CURRENT ? SEEK_CUR : origin == SEEK_FROM_END ? SEEK_END : SEEK_SET;
+    return std::fseek(m_File, static_cast<long>(offset), whence) == 0;
+}
+
+int64_t CDiskFile::Tell() const { return m_File ? std::ftell(m_File) : 0; }
+
+CFile::~CFile() { Close(); }
+
+bool CFile::Create(const std::string& path, int mode) {
+    Close();
+    if (!m_Disk.Create(path, mode)) {
+        DebugPrintf("error：ファイルの作成に失敗しました。<%s> [CFile::Create()]", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool CFile::Open(const std::string& path) {
+    Close();
+    return m_Disk.Open(path);
+}
+
+void CFile::Close() {
+    m_Disk.Close();
+    m_Memory.clear();
+    m_InMemory = false;
+    m_Pos = 0;
+}
+
+size_t CFile::Read(void* buffer, size_t size, size_t count) {
+    if (!m_InMemory) return m_Disk.Read(buffer, size, count);
+    if (size == 0) return 0;
+    int64_t left = static_cast<int64_t>(m_Memory.size()) - m_Pos;
+    size_t whole = left <= 0 ? 0 : std::min<size_t>(count, static_cast<size_t>(left) / size);
+    if (whole) {
+        std::memcpy(buffer, m_Memory.data() + m_Pos, whole * size);
+        m_Pos += static_cast<int64_t>(whole * size);
+    }
+    return whole;
+}
+
+size_t CFile::Write(const void* buffer, size_t size, size_t count) {
+    if (m_InMemory) return 0;
+    return m_Disk.Write(buffer, size, count);
+}
+
+int64_t CFile::GetSize() const {
+    return m_InMemory ? static_cast<int64_t>(m_Memory.size()) : m_Disk.GetSize();
+}
+
+bool CFile::Seek(int64_t offset, int origin) {
+    if (!m_InMemory) return m_Disk.Seek(offset, origin);
+    int64_t base = origin == SEEK_FROM_CURRENT ? m_Pos : origin == SEEK_FROM_END ? GetSize() : 0;
+    int64_t pos = base + offset;
+    if (pos < 0 || pos > GetSize()) return false;
+    m_Pos = pos;
+    return true;
+}
+
+int64_t CFile::Tell() const { return m_InMemory ? m_Pos : m_Disk.Tell(); }
+
+bool CFile::IsOpen() const { return m_InMemory || m_Disk.IsOpen(); }
+
+bool CFile::ReadAll(const std::string& path, std::vector<uint8_t>* out) {
+    out->clear();
+    CFile f;
+    if (!f.Open(path)) return false;
+    int64_t size = f.GetSize();
+    if (size < 0) return false;
+    out->resize(static_cast<size_t>(size));
+    if (size > 0 && f.Read(out->data(), static_cast<size_t>(size), 1) != 1) {
+        out->clear();
+        return false;
+    }
+    return true;
+}
+
+bool CFile::Exists(const std::string& path) {
+    CFile f;
+    return f.Open(path);
+}

@@ -1,0 +1,90 @@
+#pragma once
+// The one file interface.  Paths are the game's backslash paths relative to the game
+// folder ("bg\\a.bmp"); CFile finds them in the ".pak" archive of their top folder
+// first, then in the folder, matching names case-insensitively (ASCII letters only).
+#include <cstddef>
+#include <cstdio>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class IFileObject {
+public:
+    enum { SEEK_FROM_BEGIN = 0, SEEK_FROM_CURRENT = 1, SEEK_FROM_END = 2 };
+
+    virtual ~IFileObject() = default;
+    // Creates or truncates a file for writing (mode 1).
+    virtual bool Create(const std::string& path, int mode = 1) = 0;
+    // Opens a file for reading.
+    virtual bool Open(const std::string& path) = 0;
+    virtual void Close() = 0;
+    // Reads up to `count` elements of `size` bytes; returns the number of whole
+    // elements read.
+    virtual size_t Read(void* buffer, size_t size, size_t count = 1) = 0;
+    // Writes `count` elements of `size` bytes; returns the number written.
+    virtual size_t Write(const void* buffer, size_t size, size_t count = 1) = 0;
+    virtual int64_t GetSize() const = 0;
+    virtual bool Seek(int64_t offset, int origin = SEEK_FROM_BEGIN) = 0;
+    virtual int64_t Tell() const = 0;
+    virtual void Rewind() { Seek(0, SEEK_FROM_BEGIN); }
+    virtual bool IsOpen() const = 0;
+};
+
+// A plain file of the game folder (or an absolute native path).
+class CDiskFile : public IFileObject {
+public:
+    CDiskFile() = default;
+    ~CDiskFile() override;
+    CDiskFile(const CDiskFile&) = delete;
+    CDiskFile& operator=(const CDiskFile&) = delete;
+
+    bool Create(const std::string& path, int mode = 1) override;
+    bool Open(const std::string& path) override;
+    void Close() override;
+    size_t Read(void* buffer, size_t size, size_t count = 1) override;
+    size_t Write(const void* buffer, size_t size, size_t count = 1) override;
+    int64_t GetSize() const override;
+    bool Seek(int64_t offset, int origin = SEEK_FROM_BEGIN) override;
+    int64_t Tell() const override;
+    bool IsOpen() const override { return m_File != nullptr; }
+
+private:
+    std::FILE* m_File = nullptr;
+};
+
+// A plain file or an entry of a ".pak" archive (read whole into memory on open).
+class CFile : public IFileObject {
+public:
+    CFile() = default;
+    ~CFile() override;
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+
+    // Logs "error：ファイルの作成に失敗しました。<path> [CFile::Create()]" on failure.
+    bool Create(const std::string& path, int mode = 1) override;
+    // Archive first, then folder; false when found nowhere.
+    bool Open(const std::string& path) override;
+    void Close() override;
+    size_t Read(void* buffer, size_t size, size_t count = 1) override;
+    size_t Write(const void* buffer, size_t size, size_t count = 1) override;
+    int64_t GetSize() const override;
+    bool Seek(int64_t offset, int origin = SEEK_FROM_BEGIN) override;
+    int64_t Tell() const override;
+    bool IsOpen() const override;
+
+    // Reads a whole file found as Open finds it; false (out emptied) when it cannot.
+    static bool ReadAll(const std::string& path, std::vector<uint8_t>* out);
+    // True when Open would find the file.
+    static bool Exists(const std::string& path);
+
+private:
+    CDiskFile m_Disk;
+    std::vector<uint8_t> m_Memory;
+    bool m_InMemory = false;
+    int64_t m_Pos = 0;
+};
+
+// Resolves a game path against the folders case-insensitively: the native path of an
+// existing file (or folder), else an empty string.
+std::string ResolveDiskPath(const std::string& gamePath);
