@@ -1,0 +1,69 @@
+#include "engine/base/SingleInstance.h"
+
+#include "engine/base/Log.h"
+#include "engine/base/StringUtil.h"
+#include "platform/ipc/InstanceLock.h"
+#include "platform/window/PlatformVideo.h"
+
+CInstanceMutex::CInstanceMutex() : m_Lock(std::make_unique<CInstanceLock>()) {}
+
+CInstanceMutex::~CInstanceMutex() = default;
+
+CInstanceMutex::EResult CInstanceMutex::Create(const std::string& name) {
+    switch (m_Lock->TryAcquire(name)) {
+    case CInstanceLock::kAcquired: return kCreated;
+    case CInstanceLock::kAlreadyHeld: return kAlreadyExists;
+    default:
+        DebugPrintf("CInstanceMutex::Create() ミューテックスの作成に失敗[%s]", name.c_str());
+        return kFailed;
+    }
+}
+
+void CInstanceMutex::Release() { m_Lock->Release(); }
+
+bool CInstanceMutex::IsHeld() const { return m_Lock->IsHeld(); }
+
+std::string MakeInstanceMutexName(const std::string& programPath) {
+    std::string name = programPath;
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (IsSjisLeadByte(name[i]) && i + 1 < name.size()) {
+            ++i;
+            continue;
+        }
+        if (name[i] == '\\') {
+            name[i] = '/';
+        }
+    }
+    return name;
+}
+
+bool CSingleInstance::Acquire(const std::string& programPath) {
+    if (m_PathMutex.Create(MakeInstanceMutexName(programPath)) != CInstanceMutex::kCreated) {
+        return false;
+    }
+    if (m_GameMutex.Create(kGameMutexName) != CInstanceMutex::kCreated) {
+        m_PathMutex.Release();
+        return false;
+    }
+    return true;
+}
+
+void CSingleInstance::Release() {
+    m_GameMutex.Release();
+    m_PathMutex.Release();
+}
+
+bool CheckDesktopColorDepth() {
+    if (!PlatformIsDesktop24Bit()) {
+        return true;
+    }
+    const char* title = "警告";
+    const char* text =
+        "画面解像度24bitカラーで起動することができません。\n"
+        "16bitカラーか、32bitカラーに変更して、再度変更してください。";
+    if (!PlatformShowWarningBox(title, text)) {
+        // Without a box (no display) the warning still reaches the log.
+        DebugPrintf("CheckDesktopColorDepth() %s", text);
+    }
+    return false;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// Single-instance guards: named locks that a second copy of the program cannot take.
+// The locks are dropped by the system when their holder ends, however it ends.
+#include <memory>
+#include <string>
+
+class CInstanceLock;
+
+class CInstanceMutex {
+public:
+    enum EResult { kCreated, kAlreadyExists, kFailed };
+
+    CInstanceMutex();
+    ~CInstanceMutex();
+    CInstanceMutex(const CInstanceMutex&) = delete;
+    CInstanceMutex& operator=(const CInstanceMutex&) = delete;
+
+    EResult Create(const std::string& name);
+    void Release();
+    bool IsHeld() const;
+
+private:
+    std::unique_ptr<CInstanceLock> m_Lock;
+};
+
+// The first guard's name: the program's path with every backslash turned into a slash
+// (a backslash that is the second byte of a Shift-JIS character stays).
+std::string MakeInstanceMutexName(const std::string& programPath);
+
+// Both guards of the game: one named after the program path, one by the game's name.
+class CSingleInstance {
+public:
+    static constexpr const char* kGameMutexName = "akarinokoniwa_mutex";
+
+    // True when this copy holds both; false when another copy holds either or the
+    // second cannot be made (the program then ends without a message).
+    bool Acquire(const std::string& programPath);
+    void Release();
+
+private:
+    CInstanceMutex m_PathMutex;
+    CInstanceMutex m_GameMutex;
+};
+
+// The 24-bit desktop check of start-up: true when the desktop may be used.  On a desktop
+// of 3 bytes per pixel it shows the warning box ("警告") and answers false.
+bool CheckDesktopColorDepth();

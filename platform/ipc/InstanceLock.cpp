@@ -1,0 +1,112 @@
+#include "platform/ipc/InstanceLock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+namespace {
+std::mutex g_FolderMutex;
+std::string g_FolderOverride;
+}  // namespace
+
+void CInstanceLock::SetFolderOverride(const std::string& folder) {
+    std::lock_guard<std::mutex> lock(g_FolderMutex);
+    g_FolderOverride = folder;
+}
+
+std::string CInstanceLock::GetFolder() {
+    {
+        std::lock_guard<std::mutex> lock(g_FolderMutex);
+        if (!g_FolderOverride.empty()) {
+            return g_FolderOverride;
+        }
+    }
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    struct stat st {};
+    if (runtime && runtime[0] == '/' && stat(runtime, &st) == 0 && S_ISDIR(st.st_mode) &&
+        access(runtime, W_OK) == 0) {
+        return runtime;
+    }
+    return "/tmp";
+}
+
+std::string CInstanceLock::PathForName(const std::string& name) {
+    // Keep letters, digits and a few marks; everything else becomes its hex code, so
+    // that distinct names never share a file.  Long names keep their tail and a hash.
+    std::string safe;
+    for (unsigned char c : name) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.') {
+            safe.push_back(static_cast<char>(c));
+        } else {
+            char hex[4];
+            std::snprintf(hex, sizeof(hex), "_%02X", c);
+            safe += hex;
+        }
+    }
+    if (safe.size() > 160) {
+        uint64_t h = 1469598103934665603ull;
+        for (unsigned char c : name) {
+            h = (h ^ c) * 1099511628211ull;
+        }
+        char hash[24];
+        std::snprintf(hash, sizeof(hash), "%016llx", static_cast<unsigned long long>(h));
+        safe = std::string(hash) + "_" + safe.substr(safe.size() - 120);
+    }
+    uid_t uid = getuid();
+    return GetFolder() + "/niwa-" + std::to_string(uid) + "-" + safe + ".lock";
+}
+
+CInstanceLock::~CInstanceLock() { Release(); }
+
+CInstanceLock::EResult CInstanceLock::TryAcquire(const std::string& name) {
+    Release();
+    std::string path = PathForName(name);
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return kFailed;
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        int err = errno;
+        close(fd);
+        return (err == EWOULDBLOCK || err == EAGAIN) ? kAlreadyHeld : kFailed;
+    }
+    // The holder's process id, for whoever looks at the file.
+    if (ftruncate(fd, 0) == 0) {
+        std::string pid = std::to_string(getpid()) + "\n";
+        ssize_t w = pwrite(fd, pid.data(), pid.size(), 0);
+        (void)w;
+    }
+    m_Fd = fd;
+    m_Path = path;
+    return kAcquired;
+}
+
+CInstanceLock::EResult CInstanceLock::Acquire(const std::string& name, unsigned timeoutMs) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        EResult r = TryAcquire(name);
+        if (r != kAlreadyHeld || std::chrono::steady_clock::now() >= end) {
+            return r;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+void CInstanceLock::Release() {
+    if (m_Fd >= 0) {
+        // The file stays: removing it could let a third process lock a new file while
+        // a second one still waits on the old one.
+        flock(m_Fd, LOCK_UN);
+        close(m_Fd);
+        m_Fd = -1;
+    }
+    m_Path.clear();
+}

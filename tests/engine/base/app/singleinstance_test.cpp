@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include "engine/base/Log.h"
+#include "engine/base/SingleInstance.h"
+#include "platform/ipc/InstanceLock.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+class CLockFolderScope {
+public:
+    CLockFolderScope() { CInstanceLock::SetFolderOverride(m_Dir.Path()); }
+    ~CLockFolderScope() { CInstanceLock::SetFolderOverride(""); }
+    const std::string& Path() const { return m_Dir.Path(); }
+
+private:
+    testsupport::CTempDir m_Dir;
+};
+}  // namespace
+
+TEST(SingleInstance, ASecondCopyEndsAtOnce) {
+    CLockFolderScope scope;
+    CSingleInstance first;
+    ASSERT_TRUE(first.Acquire("/opt/niwa/niwa"));
+    CSingleInstance second;
+    EXPECT_FALSE(second.Acquire("/opt/niwa/niwa"));
+    // Another path still meets the game's own guard.
+    CSingleInstance third;
+    EXPECT_FALSE(third.Acquire("/home/u/niwa"));
+    first.Release();
+    EXPECT_TRUE(second.Acquire("/opt/niwa/niwa"));
+}
+
+TEST(SingleInstance, AStaleLockFileDoesNotBlock) {
+    CLockFolderScope scope;
+    // What a killed copy leaves behind: the files, no lock.
+    ASSERT_TRUE(testsupport::WriteFileBytes(CInstanceLock::PathForName(CSingleInstance::kGameMutexName), {'1', '\n'}));
+    ASSERT_TRUE(testsupport::WriteFileBytes(CInstanceLock::PathForName("/opt/niwa/niwa"), {'1', '\n'}));
+    CSingleInstance s;
+    EXPECT_TRUE(s.Acquire("/opt/niwa/niwa"));
+}
+
+TEST(SingleInstance, MutexNameTurnsBackslashesIntoSlashesButNotSjisTrailBytes) {
+    EXPECT_EQ(MakeInstanceMutexName("C:\\game\\niwa.exe"), "C:/game/niwa.exe");
+    // 0x95 0x5C is one Shift-JIS character whose second byte is a backslash.
+    std::string sjis = "C:\\\x95\x5C\\a";
+    EXPECT_EQ(MakeInstanceMutexName(sjis), "C:/\x95\x5C/a");
+}
+
+TEST(SingleInstance, InstanceMutexResults) {
+    CLockFolderScope scope;
+    CInstanceMutex a;
+    CInstanceMutex b;
+    EXPECT_EQ(a.Create("akarinokoniwa_mutex"), CInstanceMutex::kCreated);
+    EXPECT_EQ(b.Create("akarinokoniwa_mutex"), CInstanceMutex::kAlreadyExists);
+    EXPECT_TRUE(a.IsHeld());
+    EXPECT_FALSE(b.IsHeld());
+}
+
+TEST(SingleInstance, AnUnusableFolderFailsWithALogLine) {
+    CInstanceLock::SetFolderOverride("/nonexistent-folder-for-niwa-tests");
+    CLogCapture log;
+    CInstanceMutex m;
+    EXPECT_EQ(m.Create("x"), CInstanceMutex::kFailed);
+    EXPECT_TRUE(log.Contains("CInstanceMutex::Create()"));
+    CInstanceLock::SetFolderOverride("");
+}
+
+TEST(DesktopDepth, AHeadlessDesktopIsNeverRefused) {
+    EXPECT_TRUE(CheckDesktopColorDepth());
+}
