@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+class CImageFile;
+
 class CMaskImage {
 public:
     CMaskImage() = default;
@@ -15,6 +17,10 @@ public:
     // Loads a picture through CImageFile keeping one channel, at the given size
     // (0, 0: the picture's own size).  False with a log line when it cannot.
     bool LoadFromFile(const std::string& path, int32_t width = 0, int32_t height = 0);
+    // The same from an image already decoded.  The kept channel is the blue byte
+    // (5-bit blue widened to 8 bits for 15- and 16-bit pictures); a picture of
+    // another size is resampled to the requested one by nearest pixel centres.
+    bool LoadFromImage(const CImageFile& image, int32_t width = 0, int32_t height = 0);
     void Release();
 
     uint8_t* GetBits() { return m_Bits.empty() ? nullptr : m_Bits.data(); }
