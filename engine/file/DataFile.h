@@ -3,7 +3,9 @@
 // block (every save file is one).  Values are little-endian.  One Serialize routine
 // can serve both directions: in storing mode the Io calls append, in loading mode
 // they read back; a read past the end fails, sets the sticky failure flag and leaves
-// the value at zero/empty, never reading outside the buffer.
+// the value at zero/empty, never reading outside the buffer.  Once a read has
+// failed, every later read fails too (the position no longer means anything).
+// The stored form is described in docs/datafile-format.md.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -80,14 +82,27 @@ public:
     // version, given back by Load.
     bool SaveToMemory(std::vector<uint8_t>* out, uint32_t version = 1) const;
     bool LoadFromMemory(const uint8_t* data, size_t size, uint32_t* version = nullptr);
+    // The same, refusing a record version above `maxVersion` (a save written by a
+    // newer program).
+    bool LoadFromMemory(const uint8_t* data, size_t size, uint32_t* version, uint32_t maxVersion);
     // Written atomically (temporary file in the same folder, flushed, renamed over).
     bool Save(const std::string& path, uint32_t version = 1) const;
     // Loads and starts loading mode; false with a log line when missing, truncated,
     // corrupt or foreign.
     bool Load(const std::string& path, uint32_t* version = nullptr);
+    bool Load(const std::string& path, uint32_t* version, uint32_t maxVersion);
+
+    // The container's own format version and header size.
+    static constexpr uint16_t kContainerVersion = 1;
+    static constexpr size_t kHeaderSize = 36;
+    // No record inflates beyond this.
+    static constexpr uint32_t kMaxRawSize = 256u * 1024u * 1024u;
 
 private:
     bool _Take(void* out, size_t size);
+    void _Append(const void* data, size_t size);
+    bool _Decode(const uint8_t* data, size_t size, uint32_t* version, uint32_t maxVersion, const char* method,
+                 const std::string& label);
 
     std::vector<uint8_t> m_Buffer;
     size_t m_Pos = 0;

@@ -3,20 +3,22 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <new>
 
 #include "engine/base/GameFolder.h"
 #include "engine/base/Log.h"
 #include "engine/base/StringUtil.h"
+#include "engine/file/PakCache.h"
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Splits a game path into its components at backslashes that are characters of their
-// own (and slashes), keeping double-byte characters whole.
 std::vector<std::string> SplitGamePath(const std::string& path) {
     std::vector<std::string> parts;
     std::string cur;
+    auto flush = [&]() {
+        if (!cur.empty() && cur != ".") parts.push_back(cur);
+        cur.clear();
+    };
     for (size_t i = 0; i < path.size(); ++i) {
         char c = path[i];
         if (IsSjisLeadByte(c) && i + 1 < path.size()) {
@@ -25,17 +27,14 @@ std::vector<std::string> SplitGamePath(const std::string& path) {
             continue;
         }
         if (c == '\\' || c == '/') {
-            if (!cur.empty()) parts.push_back(cur);
-            cur.clear();
+            flush();
             continue;
         }
         cur += c;
     }
-    if (!cur.empty()) parts.push_back(cur);
+    flush();
     return parts;
 }
-
-}  // namespace
 
 std::string ResolveDiskPath(const std::string& gamePath) {
     std::string native = ToNativePath(gamePath);
@@ -68,14 +67,36 @@ std::string ResolveDiskPath(const std::string& gamePath) {
     return cur.string();
 }
 
+std::string ResolveDiskPathForWrite(const std::string& gamePath) {
+    std::string existing = ResolveDiskPath(gamePath);
+    if (!existing.empty()) return existing;
+    std::vector<std::string> parts = SplitGamePath(gamePath);
+    if (parts.empty()) return ToNativePath(gamePath);
+    bool absolute = !gamePath.empty() && gamePath[0] == '/';
+    std::string parent;
+    if (parts.size() == 1) {
+        parent = absolute ? "/" : GetGameFolder();
+    } else {
+        std::string parentGame = absolute ? "/" : "";
+        for (size_t i = 0; i + 1 < parts.size(); ++i) {
+            if (i) parentGame += '\\';
+            parentGame += parts[i];
+        }
+        parent = ResolveDiskPath(parentGame);
+        if (parent.empty()) return ToNativePath(gamePath);
+    }
+    if (parent.back() != '/') parent += '/';
+    return parent + parts.back();
+}
+
+// ---------------------------------------------------------------------------
+// CDiskFile
+
 CDiskFile::~CDiskFile() { Close(); }
 
 bool CDiskFile::Create(const std::string& path, int /*mode*/) {
     Close();
-    std::string native = ResolveDiskPath(path);
-    if (native.empty()) {
-        native = ToNativePath(path);
-    }
+    std::string native = ResolveDiskPathForWrite(path);
     m_File = std::fopen(native.c_str(), "wb");
     return m_File != nullptr;
 }
@@ -128,6 +149,31 @@ bool CDiskFile::Seek(int64_t offset, int origin) {
 
 int64_t CDiskFile::Tell() const { return m_File ? std::ftell(m_File) : 0; }
 
+// ---------------------------------------------------------------------------
+// CFile
+
+namespace {
+
+// The archive and the entry a game path names, when its top folder has an archive
+// that holds it (as "rest" or as "top\rest").
+const SPakEntry* FindInArchive(const std::string& path, std::shared_ptr<const CPakArchive>* archive) {
+    if (path.empty() || path[0] == '/') return nullptr;
+    std::vector<std::string> parts = SplitGamePath(path);
+    if (parts.size() < 2) return nullptr;
+    *archive = CPakCache::GetInstance().FindArchive(parts[0]);
+    if (!*archive) return nullptr;
+    std::string rest;
+    for (size_t i = 1; i < parts.size(); ++i) {
+        if (i > 1) rest += '\\';
+        rest += parts[i];
+    }
+    const SPakEntry* e = (*archive)->Find(rest);
+    if (!e) e = (*archive)->Find(parts[0] + '\\' + rest);
+    return e;
+}
+
+}  // namespace
+
 CFile::~CFile() { Close(); }
 
 bool CFile::Create(const std::string& path, int mode) {
@@ -139,14 +185,30 @@ bool CFile::Create(const std::string& path, int mode) {
     return true;
 }
 
-bool CFile::Open(const std::string& path) {
+bool CFile::Open(const std::string& path) { return _Open(path, true); }
+
+bool CFile::_Open(const std::string& path, bool logMissing) {
     Close();
-    return m_Disk.Open(path);
+    std::shared_ptr<const CPakArchive> archive;
+    if (const SPakEntry* e = FindInArchive(path, &archive)) {
+        // A damaged entry is reported by the archive; the folder may still hold it.
+        if (archive->Extract(*e, &m_Memory)) {
+            m_InMemory = true;
+            m_Pos = 0;
+            return true;
+        }
+    }
+    if (m_Disk.Open(path)) return true;
+    if (logMissing) {
+        DebugPrintf("CFile::Open() ファイルが見つかりません[%s]", path.c_str());
+    }
+    return false;
 }
 
 void CFile::Close() {
     m_Disk.Close();
     m_Memory.clear();
+    m_Memory.shrink_to_fit();
     m_InMemory = false;
     m_Pos = 0;
 }
@@ -185,14 +247,27 @@ int64_t CFile::Tell() const { return m_InMemory ? m_Pos : m_Disk.Tell(); }
 
 bool CFile::IsOpen() const { return m_InMemory || m_Disk.IsOpen(); }
 
-bool CFile::ReadAll(const std::string& path, std::vector<uint8_t>* out) {
+bool CFile::ReadAll(const std::string& path, std::vector<uint8_t>* out) { return ReadAll(path, out, true); }
+
+bool CFile::ReadAll(const std::string& path, std::vector<uint8_t>* out, bool logMissing) {
     out->clear();
     CFile f;
-    if (!f.Open(path)) return false;
+    if (!f._Open(path, logMissing)) return false;
+    if (f.m_InMemory) {
+        *out = std::move(f.m_Memory);
+        return true;
+    }
     int64_t size = f.GetSize();
     if (size < 0) return false;
-    out->resize(static_cast<size_t>(size));
+    try {
+        out->resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        DebugPrintf("CFile::ReadAll() メモリ割り当てに失敗！[%s][size:%lld]", path.c_str(),
+                    static_cast<long long>(size));
+        return false;
+    }
     if (size > 0 && f.Read(out->data(), static_cast<size_t>(size), 1) != 1) {
+        DebugPrintf("CFile::ReadAll() 読み込みに失敗[%s]", path.c_str());
         out->clear();
         return false;
     }
@@ -200,6 +275,9 @@ bool CFile::ReadAll(const std::string& path, std::vector<uint8_t>* out) {
 }
 
 bool CFile::Exists(const std::string& path) {
-    CFile f;
-    return f.Open(path);
+    std::shared_ptr<const CPakArchive> archive;
+    if (FindInArchive(path, &archive)) return true;
+    std::string native = ResolveDiskPath(path);
+    std::error_code ec;
+    return !native.empty() && fs::is_regular_file(native, ec);
 }

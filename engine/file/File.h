@@ -2,6 +2,9 @@
 // The one file interface.  Paths are the game's backslash paths relative to the game
 // folder ("bg\\a.bmp"); CFile finds them in the ".pak" archive of their top folder
 // first, then in the folder, matching names case-insensitively (ASCII letters only).
+// Only the top folder has an archive: "scr\\a\\b.txt" is the entry "a\\b.txt" (or
+// "scr\\a\\b.txt") of scr.pak; files directly in the game folder, absolute paths and
+// top folders without an archive come from the disk alone.
 #include <cstddef>
 #include <cstdio>
 #include <cstdint>
@@ -63,7 +66,8 @@ public:
 
     // Logs "error：ファイルの作成に失敗しました。<path> [CFile::Create()]" on failure.
     bool Create(const std::string& path, int mode = 1) override;
-    // Archive first, then folder; false when found nowhere.
+    // Archive first, then folder; false when found nowhere, with the log line
+    // "CFile::Open() ファイルが見つかりません[path]".
     bool Open(const std::string& path) override;
     void Close() override;
     size_t Read(void* buffer, size_t size, size_t count = 1) override;
@@ -75,10 +79,18 @@ public:
 
     // Reads a whole file found as Open finds it; false (out emptied) when it cannot.
     static bool ReadAll(const std::string& path, std::vector<uint8_t>* out);
-    // True when Open would find the file.
+    // The same; a file found nowhere is not logged when `logMissing` is false (for
+    // callers to whom a missing file is an ordinary case).  Damage is still logged.
+    static bool ReadAll(const std::string& path, std::vector<uint8_t>* out, bool logMissing);
+    // True when Open would find the file (an archive entry or a plain file); logs
+    // nothing.
     static bool Exists(const std::string& path);
+    // True when the file was found in an archive (and is read from memory).
+    bool IsFromArchive() const { return m_InMemory; }
 
 private:
+    bool _Open(const std::string& path, bool logMissing);
+
     CDiskFile m_Disk;
     std::vector<uint8_t> m_Memory;
     bool m_InMemory = false;
@@ -88,3 +100,10 @@ private:
 // Resolves a game path against the folders case-insensitively: the native path of an
 // existing file (or folder), else an empty string.
 std::string ResolveDiskPath(const std::string& gamePath);
+// The native path to write a game path to: the existing file when there is one in any
+// letter case, else the name inside its folder as the folder is spelt on the disk
+// (the name as given when the folder does not exist yet).
+std::string ResolveDiskPathForWrite(const std::string& gamePath);
+// A game path's components, split at backslashes that are characters of their own
+// (and at slashes); empty components and "." are dropped.
+std::vector<std::string> SplitGamePath(const std::string& path);
