@@ -1,0 +1,313 @@
+#include "engine/soft/DIBSurface.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "engine/base/AppManager.h"
+#include "engine/base/Log.h"
+#include "engine/image/ImageFile.h"
+#include "engine/soft/PixelPack.h"
+#include "engine/soft/PixelRows.h"
+#include "engine/soft/SurfaceRegistry.h"
+
+SurfaceWindow GetCurrentSurfaceWindow() { return CAppManager::GetHWnd(); }
+
+CDIBSurface::CDIBSurface(SurfaceWindow window) : m_Window(window) {}
+
+CDIBSurface::~CDIBSurface() { CDIBSurface::Release(); }
+
+void CDIBSurface::GetSize(int32_t* width, int32_t* height) const {
+    if (width) *width = m_Width;
+    if (height) *height = m_Height;
+}
+
+int CDIBSurface::_ResolveDepth(const char* who, int width, int height, int depth) {
+    if (depth == 0) depth = GdiGetDesktopBitsPerPixel();
+    if (DepthToIndex(depth) < 0) {
+        DebugPrintf("%s 未対応の色深度です[depth:%d]", who, depth);
+        return 0;
+    }
+    if (width < 0 || height < 0) {
+        DebugPrintf("%s 大きさが不正です[%d x %d]", who, width, height);
+        return 0;
+    }
+    // In 64 bits: a 32-bit pitch of a wide surface would wrap and pass the limit.
+    const uint64_t pitch = (static_cast<uint64_t>(BytesPerPixel(depth)) * static_cast<uint64_t>(width) + 3) & ~uint64_t{3};
+    const uint64_t bytes = pitch * static_cast<uint64_t>(height);
+    if (pitch > MAX_SURFACE_BYTES || bytes > MAX_SURFACE_BYTES) {
+        DebugPrintf("%s 大きすぎます[%d x %d]", who, width, height);
+        return 0;
+    }
+    return depth;
+}
+
+bool CDIBSurface::Create(int width, int height, int depth, bool /*dcFlag*/) {
+    depth = _ResolveDepth("CDIBSurface::Create()", width, height, depth);
+    Release();
+    if (depth == 0) return false;
+    m_Width = width;
+    m_Height = height;
+    m_Depth = depth;
+    m_Pitch = RoundPitch(int64_t{BytesPerPixel(depth)} * width);
+    const size_t bytes = static_cast<size_t>(m_Pitch) * static_cast<size_t>(height);
+    // Zeroed, so that the same drawing always leaves the same bytes (padding included).
+    m_PixelBuffer.reset(new (std::nothrow) uint8_t[bytes]());
+    if (!m_PixelBuffer) {
+        DebugPrintf("CDIBSurface::Create() メモリ割り当てに失敗！[%d x %d][depth:%d]", width, height, depth);
+        Release();
+        return false;
+    }
+    m_Bits = m_PixelBuffer.get();
+    _FinishCreate();
+    return true;
+}
+
+void CDIBSurface::_FinishCreate() {
+    SetColorKey(0x00FF00);
+    UpdateFormatFlags();
+    if (m_AutoRegister) CSurfaceRegistry::GetInstance()->Register(this, m_Window);
+}
+
+bool CDIBSurface::LoadFromFile(const char* path, int depth, bool dcFlag) {
+    return _LoadInto("CDIBSurface::LoadFromFile()", path, depth, dcFlag);
+}
+
+bool CDIBSurface::_LoadInto(const char* who, const char* path, int depth, bool dcFlag) {
+    if (depth == 0) depth = GdiGetDesktopBitsPerPixel();
+    Release();
+    if (!path) return false;
+    CImageFile image;
+    if (!image.Open(path)) {
+        Release();
+        return false;
+    }
+    int32_t width = 0, height = 0;
+    image.GetImageSize(&width, &height);
+    if (!Create(width, height, depth, dcFlag)) {
+        Release();
+        return false;
+    }
+    m_FileName = path;
+
+    // Rows that the image's pitch cannot hold are never read: the conversion is skipped.
+    const int sourceDepth = image.GetBitCount();
+    const int sourceBytes = sourceDepth == 15 ? 2 : sourceDepth / 8;
+    const uint8_t* pixels = image.GetPixelBits();
+    if (pixels && image.GetRowPitch() >= int64_t{sourceBytes} * width) {
+        ConvertPixelRows(m_Bits, pixels, m_Depth, sourceDepth, m_Pitch, image.GetRowPitch(), width, height);
+    } else if (pixels) {
+        DebugPrintf("%s 画像の行の大きさが不正です[%s][pitch:%d]", who, path, image.GetRowPitch());
+    }
+
+    const uint8_t* alpha = image.GetAlphaPlane();
+    const int32_t alphaPitch = image.GetAlphaRowPitch();
+    if (alpha && alphaPitch >= width && height > 0) {
+        const size_t bytes = static_cast<size_t>(alphaPitch) * static_cast<size_t>(height);
+        if (_AllocAlphaPlane(bytes)) {
+            std::memcpy(m_AlphaBits, alpha, bytes);
+            m_AlphaPitch = alphaPitch;
+            SetAlphaEnabled(true);
+        }
+    } else if (alpha) {
+        DebugPrintf("%s アルファの行の大きさが不正です[%s][pitch:%d]", who, path, alphaPitch);
+    }
+    SetColorKey(0x00FF00);
+    return true;
+}
+
+bool CDIBSurface::SaveBitmap(const char* path) {
+    if (!IsCreated()) return false;
+    return WriteSurfaceBitmap(this, path);
+}
+
+void CDIBSurface::_ResetFields() {
+    m_PixelBuffer.reset();
+    m_AlphaBuffer.reset();
+    m_AlphaBytes = 0;
+    m_Bits = nullptr;
+    m_AlphaBits = nullptr;
+    m_Width = m_Height = m_Depth = m_Pitch = m_AlphaPitch = 0;
+    m_ColorKey = 0;
+    m_ColorKeyEnabled = false;
+    m_AlphaEnabled = false;
+    m_FileName.clear();
+    m_FormatFlags = SURFACE_FLAGS_NOT_CREATED;
+}
+
+void CDIBSurface::Release() {
+    CSurfaceRegistry::GetInstance()->Unregister(this);
+    _ResetFields();
+}
+
+void CDIBSurface::SetColorKeyEnabled(bool enabled) {
+    m_ColorKeyEnabled = enabled;
+    UpdateFormatFlags();
+}
+
+void CDIBSurface::SetAlphaEnabled(bool enabled) {
+    if (enabled) _EnsureAlphaPlane();
+    m_AlphaEnabled = enabled;
+    UpdateFormatFlags();
+}
+
+void CDIBSurface::SetColorKey(uint32_t colorRef) { m_ColorKey = ColorRefToColor(colorRef); }
+
+void CDIBSurface::UpdateFormatFlags() {
+    const int index = DepthToIndex(m_Depth);
+    if (!IsCreated() || index < 0) {
+        m_FormatFlags = SURFACE_FLAGS_NOT_CREATED;
+        return;
+    }
+    int kind = SURFACE_KIND_OPAQUE;
+    if (m_AlphaEnabled && m_AlphaBits) {
+        kind = SURFACE_KIND_ALPHA;
+    } else if (m_ColorKeyEnabled) {
+        kind = SURFACE_KIND_COLORKEY;
+    }
+    m_FormatFlags = kind | (index << 2);
+}
+
+void CDIBSurface::Clear(uint32_t colorRef) { Fill(colorRef, SRect{0, 0, m_Width, m_Height}); }
+
+void CDIBSurface::Fill(uint32_t colorRef, SRect area) {
+    if (!IsCreated()) return;
+    area.left = std::max(area.left, 0);
+    area.top = std::max(area.top, 0);
+    area.right = std::min(area.right, m_Width);
+    area.bottom = std::min(area.bottom, m_Height);
+    if (!m_Bits) return;
+    if (area == SRect{0, 0, m_Width, m_Height} && colorRef == 0) {
+        std::memset(m_Bits, 0, static_cast<size_t>(m_Pitch) * static_cast<size_t>(m_Height));
+        return;
+    }
+    const uint8_t bgr[3] = {static_cast<uint8_t>(colorRef >> 16), static_cast<uint8_t>(colorRef >> 8),
+                            static_cast<uint8_t>(colorRef)};
+    uint16_t word = 0;
+    switch (m_Depth) {
+    case 15:
+        FillRows16(m_Bits, m_Pitch, PackRGB555(&word, bgr), area);
+        break;
+    case 16:
+        FillRows16(m_Bits, m_Pitch, PackRGB565(&word, bgr), area);
+        break;
+    case 24:
+        FillRows24(m_Bits, m_Pitch, bgr, area);
+        break;
+    case 32:
+        FillRows32(m_Bits, m_Pitch, ColorRefToColor(colorRef) & 0x00FFFFFF, area);
+        break;
+    default:
+        break;
+    }
+}
+
+void CDIBSurface::ClearAlpha(uint8_t alpha) { FillAlpha(alpha, SRect{0, 0, m_Width, m_Height}); }
+
+void CDIBSurface::FillAlpha(uint8_t alpha, SRect area) {
+    if (!IsCreated()) return;
+    _EnsureAlphaPlane();
+    if (!m_AlphaBits) return;
+    area.left = std::max(area.left, 0);
+    area.top = std::max(area.top, 0);
+    area.right = std::min(area.right, m_Width);
+    area.bottom = std::min(area.bottom, m_Height);
+    if (area.right <= area.left || area.bottom <= area.top) return;
+    for (int y = area.top; y < area.bottom; ++y) {
+        std::memset(m_AlphaBits + static_cast<intptr_t>(y) * m_AlphaPitch + area.left, alpha,
+                    static_cast<size_t>(area.right - area.left));
+    }
+}
+
+void CDIBSurface::CopyAlpha(CSoftSurface* source, SRect destArea, SRect sourceArea) {
+    if (!IsCreated() || !source || !source->HasAlphaPlane()) return;
+    _EnsureAlphaPlane();
+    const uint8_t* sourceAlpha = source->GetAlphaBits();
+    if (!m_AlphaBits || !sourceAlpha) return;
+
+    // 64-bit arithmetic: the rectangles come from callers and may be anything.
+    int64_t dl = destArea.left, dt = destArea.top, dr = destArea.right, db = destArea.bottom;
+    int64_t sl = sourceArea.left, st = sourceArea.top, sr = sourceArea.right, sb = sourceArea.bottom;
+    if (dl < 0) {
+        sl -= dl;
+        dl = 0;
+    }
+    if (dt < 0) {
+        st -= dt;
+        dt = 0;
+    }
+    if (sl < 0) {
+        dl -= sl;
+        sl = 0;
+    }
+    if (st < 0) {
+        dt -= st;
+        st = 0;
+    }
+    int32_t sourceWidth = 0, sourceHeight = 0;
+    source->GetSize(&sourceWidth, &sourceHeight);
+    // The extent is the smaller of the two rectangles, then cut by both planes, so that
+    // rectangles of unequal size never reach outside either plane.
+    const int64_t w = std::min({sr - sl, dr - dl, int64_t{m_Width} - dl, int64_t{sourceWidth} - sl});
+    const int64_t h = std::min({sb - st, db - dt, int64_t{m_Height} - dt, int64_t{sourceHeight} - st});
+    if (w <= 0 || h <= 0) return;
+    const int sourcePitch = source->GetAlphaPitch();
+    for (int64_t y = 0; y < h; ++y) {
+        // memmove: the source may be this very surface.
+        std::memmove(m_AlphaBits + (dt + y) * m_AlphaPitch + dl, sourceAlpha + (st + y) * sourcePitch + sl,
+                     static_cast<size_t>(w));
+    }
+}
+
+bool CDIBSurface::Restore() {
+    if (!IsCreated()) return false;
+    const uint32_t colorKey = m_ColorKey;
+    const bool colorKeyEnabled = m_ColorKeyEnabled;
+    const bool alphaEnabled = m_AlphaEnabled;
+    if (m_FileName.empty()) {
+        const int32_t width = m_Width, height = m_Height;
+        const bool hadAlpha = HasAlphaPlane();
+        if (!Create(width, height, 0, false)) return false;
+        if (hadAlpha) ClearAlpha(255);
+    } else {
+        const std::string fileName = m_FileName;
+        if (!LoadFromFile(fileName.c_str(), 0, false)) return false;
+    }
+    // The stored key is already in pixel byte order: put it back as it was.
+    m_ColorKey = colorKey;
+    SetColorKeyEnabled(colorKeyEnabled);
+    SetAlphaEnabled(alphaEnabled);
+    return true;
+}
+
+void CDIBSurface::_EnsureAlphaPlane() {
+    if (m_AlphaBits || !IsCreated()) return;
+    const int32_t alphaPitch = RoundPitch(m_Width);
+    if (_AllocAlphaPlane(static_cast<size_t>(alphaPitch) * static_cast<size_t>(m_Height))) m_AlphaPitch = alphaPitch;
+}
+
+bool CDIBSurface::_AllocAlphaPlane(size_t bytes) {
+    _FreeAlphaPlane();
+    if (bytes > MAX_SURFACE_BYTES) {
+        DebugPrintf("CDIBSurface::_AllocAlphaPlane() 大きすぎます[%zubyte]", bytes);
+        return false;
+    }
+    // Zeroed: a plane made by SetAlphaEnabled alone reads fully transparent, always.
+    m_AlphaBuffer.reset(new (std::nothrow) uint8_t[bytes == 0 ? 1 : bytes]());
+    if (!m_AlphaBuffer) {
+        DebugPrintf("CDIBSurface::_AllocAlphaPlane() メモリ割り当てに失敗！[%zubyte]", bytes);
+        return false;
+    }
+    m_AlphaBits = m_AlphaBuffer.get();
+    m_AlphaBytes = bytes;
+    UpdateFormatFlags();
+    return true;
+}
+
+void CDIBSurface::_FreeAlphaPlane() {
+    m_AlphaBuffer.reset();
+    m_AlphaBits = nullptr;
+    m_AlphaBytes = 0;
+    m_AlphaPitch = 0;
+    UpdateFormatFlags();
+}

@@ -1,0 +1,62 @@
+#pragma once
+// Pixel plumbing shared by the surfaces: the row converters that bring a decoded
+// image's rows into a surface's format, the row fillers behind Fill, and the writer
+// of 24-bit BMP files behind SaveBitmap.
+//
+// Reduction keeps the top bits of each 8-bit channel (no rounding); expansion puts
+// the channel at the top of the byte and leaves the low bits 0 (no replication).
+// Each converter and filler works 8 pixels per step, then the remaining width & 7.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/sys/Geometry.h"
+
+class CSoftSurface;
+
+// One row of `width` pixels from `source` to `dest` (the ranges must not overlap).
+using ConvertRowsFunc = void (*)(uint8_t* dest, const uint8_t* source, int width);
+
+void ConvertRowsSame16(uint8_t* dest, const uint8_t* source, int width);    // 15←15, 16←16
+void ConvertRows15From16(uint8_t* dest, const uint8_t* source, int width);
+void ConvertRows15From24(uint8_t* dest, const uint8_t* source, int width);
+void ConvertRows15From32(uint8_t* dest, const uint8_t* source, int width);
+void ConvertRows16From15(uint8_t* dest, const uint8_t* source, int width);
+void ConvertRows16From24(uint8_t* dest, const uint8_t* source, int width);
+void ConvertRows16From32(uint8_t* dest, const uint8_t* source, int width);
+void ConvertRows24From15(uint8_t* dest, const uint8_t* source, int width);
+void ConvertRows24From16(uint8_t* dest, const uint8_t* source, int width);
+void ConvertRows24From24(uint8_t* dest, const uint8_t* source, int width);
+void ConvertRows24From32(uint8_t* dest, const uint8_t* source, int width);
+void ConvertRows32From15(uint8_t* dest, const uint8_t* source, int width);
+void ConvertRows32From16(uint8_t* dest, const uint8_t* source, int width);
+void ConvertRows32From24(uint8_t* dest, const uint8_t* source, int width);
+void ConvertRows32From32(uint8_t* dest, const uint8_t* source, int width);
+
+// The row converter of a depth pair; null for a pair without one (any destination
+// other than 15/16/24/32, any source other than 15/16/24/32).
+ConvertRowsFunc GetConvertRowsFunc(int destDepth, int sourceDepth);
+
+// Converts a whole image: destination row 0 from source row height-1 (image rows run
+// bottom row first), stepping the source backwards by sourcePitch and the destination
+// forwards by destPitch.  An unsupported pair, a null pointer or a non-positive size
+// leaves the destination as it was.
+void ConvertPixelRows(uint8_t* dest, const uint8_t* source, int destDepth, int sourceDepth, int destPitch,
+                      int sourcePitch, int width, int height);
+
+// Fill columns left..right-1 of rows top..bottom-1 of pixel memory with `pitch` bytes
+// per row (the caller has clipped the rectangle to the memory).  Depth 15 uses
+// FillRows16.  An empty rectangle writes nothing.
+void FillRows16(uint8_t* bits, int pitch, uint16_t pixel, const SRect& rect);
+void FillRows24(uint8_t* bits, int pitch, const uint8_t* bgr, const SRect& rect);
+void FillRows32(uint8_t* bits, int pitch, uint32_t pixel, const SRect& rect);
+
+// Bytes per row of a written 24-bit BMP: 3 × width rounded up to a multiple of 4.
+int32_t BitmapRowBytes(int32_t width);
+// The complete bytes of a 24-bit BMP file of a top-down pixel image of that depth
+// (bottom row first in the file, padding bytes zero).  A depth other than
+// 15/16/24/32 gives the headers and a zero pixel area.
+std::vector<uint8_t> BuildBitmapFile(const uint8_t* bits, int pitch, int width, int height, int depth);
+// SaveBitmap of a surface: locks it, builds the file and writes it with CFile.
+// False when the file cannot be created or written.
+bool WriteSurfaceBitmap(CSoftSurface* surface, const char* path);

@@ -1,0 +1,334 @@
+#include <gtest/gtest.h>
+
+#include "engine/base/GameFolder.h"
+#include "engine/base/Log.h"
+#include "engine/file/DataFile.h"
+#include "game/core/RecordFile.h"
+#include "tests/game/core/Fill.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using testsupport::CGameFolderScope;
+using testsupport::CTempDir;
+
+struct QuietLog {
+    QuietLog() { SetDebugOutputEnabled(false); }
+    ~QuietLog() { SetDebugOutputEnabled(true); }
+};
+
+TEST(SaveDataFile, RoundTripOfEveryField) {
+    CTempDir dir;
+    CGameFolderScope scope(dir.Path());
+    CSaveData saved;
+    coretest::FillSaveData(saved);
+    ASSERT_TRUE(saved.Save("save\\save05.sav"));
+
+    CSaveData loaded;
+    ASSERT_TRUE(loaded.Load("save\\save05.sav"));
+    EXPECT_TRUE(loaded == saved);
+    // A few spot checks, so that equality is not vacuous.
+    EXPECT_EQ(loaded.m_Header, saved.m_Header);
+    EXPECT_NE(loaded.GetGameState().GetStatus().Words().boostB, 0);
+    EXPECT_EQ(loaded.GetStageSnapshot().m_Layers.size(), 3u);
+    EXPECT_EQ(loaded.GetGameState().GetStatus().GetParam(15, 99999),
+              saved.GetGameState().GetStatus().GetParam(15, 99999));
+    EXPECT_NE(loaded.GetGameState().GetStatus().GetParam(143, 0), 0);
+}
+
+TEST(SaveDataFile, MemoryRoundTripKeepsEveryField) {
+    // Every field is filled with a distinct non-zero value: one left out of the
+    // serialization would come back as 0 and break the equality.
+    CSaveData base;
+    coretest::FillSaveData(base);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(SaveRecordMemory(base, MakeRecordTag('N', 'S', 'A', 'V'), 1, &bytes));
+    CSaveData loaded;
+    ASSERT_TRUE(LoadRecordMemory(loaded, bytes.data(), bytes.size(), MakeRecordTag('N', 'S', 'A', 'V'), 1, "test"));
+    EXPECT_TRUE(loaded == base);
+    EXPECT_FALSE(loaded == CSaveData());
+}
+
+TEST(SaveDataFile, SaveWithTimeStampsAndMarks) {
+    CTempDir dir;
+    CGameFolderScope scope(dir.Path());
+    CSaveData s;
+    EXPECT_EQ(s.m_Used, 0);
+    ASSERT_TRUE(s.SaveWithTime("save\\save01.sav"));
+    EXPECT_EQ(s.m_Used, 1);
+    EXPECT_GE(s.m_Time.year, 2000);
+    EXPECT_GE(s.m_Time.month, 1);
+    EXPECT_LE(s.m_Time.month, 12);
+
+    CSaveData marked;
+    marked.m_Time = SSaveTime{2001, 2, 3, 4, 5, 6};
+    ASSERT_TRUE(marked.SaveMarked("save\\save02.sav"));
+    CSaveData back;
+    ASSERT_TRUE(back.Load("save\\save02.sav"));
+    EXPECT_EQ(back.m_Used, 1);
+    EXPECT_TRUE(back.m_Time == (SSaveTime{2001, 2, 3, 4, 5, 6}));
+}
+
+TEST(SaveDataFile, AssignAndResetAreDeep) {
+    CSaveData a;
+    coretest::FillSaveData(a);
+    CSaveData b;
+    b.Assign(a);
+    EXPECT_TRUE(a == b);
+    b.GetGameState().GetStatus().AddMoney(1);
+    b.GetStageSnapshot().m_Layers.clear();
+    EXPECT_FALSE(a == b);
+    a.Reset();
+    EXPECT_TRUE(a == CSaveData());
+    EXPECT_TRUE(a.m_Header.empty());
+    EXPECT_EQ(a.m_Used, 0);
+}
+
+TEST(SaveDataFile, SlotPaths) {
+    QuietLog quiet;
+    EXPECT_EQ(CSaveData::SlotPath(0), "save\\save00.sav");
+    EXPECT_EQ(CSaveData::SlotPath(1), "save\\save01.sav");
+    EXPECT_EQ(CSaveData::SlotPath(36), "save\\save36.sav");
+    EXPECT_EQ(CSaveData::SlotPath(37), "");
+    EXPECT_EQ(CSaveData::SlotPath(-1), "");
+}
+
+TEST(SaveDataFile, MissingFileResetsTheRecord) {
+    QuietLog quiet;
+    CTempDir dir;
+    CGameFolderScope scope(dir.Path());
+    CSaveData s;
+    coretest::FillSaveData(s);
+    CLogCapture log;
+    EXPECT_FALSE(s.Load("save\\save09.sav"));
+    EXPECT_TRUE(s == CSaveData());
+    EXPECT_TRUE(log.Contains("CSaveData::Load()"));
+}
+
+TEST(SaveDataFile, TruncatedAndCorruptFilesAreRefused) {
+    QuietLog quiet;
+    CTempDir dir;
+    CGameFolderScope scope(dir.Path());
+    CSaveData saved;
+    coretest::FillSaveData(saved);
+    ASSERT_TRUE(saved.Save("save\\save03.sav"));
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(testsupport::ReadFileBytes(ToNativePath("save\\save03.sav"), &bytes));
+    ASSERT_GT(bytes.size(), 64u);
+
+    const std::string native = ToNativePath("save\\save04.sav");
+    size_t step = std::max<size_t>(1, bytes.size() / 37);
+    for (size_t len = 0; len < bytes.size(); len += step) {
+        std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(len));
+        ASSERT_TRUE(testsupport::WriteFileBytes(native, cut));
+        CSaveData s;
+        coretest::FillSaveData(s, 7);
+        EXPECT_FALSE(s.Load("save\\save04.sav")) << "length " << len;
+        EXPECT_TRUE(s == CSaveData()) << "length " << len;
+    }
+    for (size_t at = 0; at < bytes.size(); at += step) {
+        std::vector<uint8_t> bad = bytes;
+        bad[at] ^= 0x5A;
+        ASSERT_TRUE(testsupport::WriteFileBytes(native, bad));
+        CSaveData s;
+        coretest::FillSaveData(s, 7);
+        EXPECT_FALSE(s.Load("save\\save04.sav")) << "flip at " << at;
+        EXPECT_TRUE(s == CSaveData()) << "flip at " << at;
+    }
+}
+
+// The payload itself cut or padded: the container is sound, the record's own
+// reader must notice.
+TEST(SaveDataFile, CutPayloadsAreRefusedAtEveryOffset) {
+    QuietLog quiet;
+    CSaveData saved;
+    coretest::FillSaveData(saved);
+    const uint32_t tag = MakeRecordTag('N', 'S', 'A', 'V');
+    CDataFile file;
+    StoreRecord(saved, tag, &file);
+    const std::vector<uint8_t> payload = file.GetBuffer();
+    size_t step = std::max<size_t>(1, payload.size() / 211);
+    for (size_t len = 0; len < payload.size(); len += step) {
+        CDataFile cut;
+        cut.SetBuffer(std::vector<uint8_t>(payload.begin(), payload.begin() + static_cast<std::ptrdiff_t>(len)));
+        CSaveData s;
+        EXPECT_FALSE(LoadRecord(s, tag, &cut, "test")) << "length " << len;
+    }
+    CDataFile padded;
+    std::vector<uint8_t> longer = payload;
+    longer.push_back(0);
+    padded.SetBuffer(longer);
+    CSaveData s;
+    EXPECT_FALSE(LoadRecord(s, tag, &padded, "test"));
+    CDataFile whole;
+    whole.SetBuffer(payload);
+    EXPECT_TRUE(LoadRecord(s, tag, &whole, "test"));
+    EXPECT_TRUE(s == saved);
+}
+
+TEST(SaveDataFile, HugeCountsDoNotAllocate) {
+    QuietLog quiet;
+    // A record whose first list count claims four billion entries.
+    CReadHistory h;
+    const uint32_t tag = MakeRecordTag('N', 'R', 'E', 'D');
+    CDataFile file;
+    file.BeginStore();
+    file.PutU32(tag);
+    file.PutU32(0xFFFFFFFFu);
+    file.PutU32(1);
+    CReadHistory loaded;
+    EXPECT_FALSE(LoadRecord(loaded, tag, &file, "test"));
+}
+
+TEST(SaveDataFile, ForeignRecordsAndNewerVersionsAreRefused) {
+    QuietLog quiet;
+    CTempDir dir;
+    CGameFolderScope scope(dir.Path());
+    CReadHistory h;
+    h.Add("scr\\a.txt", 3);
+    ASSERT_TRUE(h.Save("save\\save06.sav"));  // a read history where a save is expected
+    CSaveData s;
+    coretest::FillSaveData(s);
+    EXPECT_FALSE(s.Load("save\\save06.sav"));
+    EXPECT_TRUE(s == CSaveData());
+
+    CSaveData future;
+    coretest::FillSaveData(future);
+    ASSERT_TRUE(SaveRecordFile(future, "save\\save07.sav", MakeRecordTag('N', 'S', 'A', 'V'),
+                               CSaveData::kFormatVersion + 1, "test"));
+    EXPECT_FALSE(s.Load("save\\save07.sav"));
+    EXPECT_TRUE(s == CSaveData());
+}
+
+TEST(StageSnapshotRecord, ResetAssignAndRangeChecks) {
+    QuietLog quiet;
+    CStageSnapshot a;
+    coretest::FillSnapshot(a);
+    CStageSnapshot b;
+    b.Assign(a);
+    EXPECT_TRUE(a == b);
+    ASSERT_NE(b.GetSoundSlot(2, 29), nullptr);
+    EXPECT_EQ(b.GetSoundSlot(2, 29), &b.m_SoundSlots[89]);
+    EXPECT_EQ(b.GetSoundSlot(3, 0), nullptr);
+    EXPECT_EQ(b.GetSoundSlot(0, 30), nullptr);
+    EXPECT_EQ(b.GetBalloon(32), nullptr);
+    EXPECT_NE(b.GetBalloon(31), nullptr);
+    b.Reset();
+    EXPECT_TRUE(b == CStageSnapshot());
+    EXPECT_TRUE(b.m_ScriptName.empty());
+    EXPECT_EQ(b.m_SoundSlots[0].playing, 0);
+}
+
+TEST(GameStateRecord, ResetAssignAndModeWords) {
+    QuietLog quiet;
+    CGameState g;
+    coretest::FillGameState(g);
+    CGameState h;
+    h.Assign(g);
+    EXPECT_TRUE(g == h);
+    EXPECT_TRUE(h.GetStatus() == g.GetStatus());
+    h.SetModeWord(19, 3, -7);
+    EXPECT_EQ(h.GetModeWord(19, 3), -7);
+    CGameState before = h;
+    h.SetModeWord(20, 0, 1);
+    h.SetModeWord(0, 4, 1);
+    h.SetMansionModeWord(19, 0, 1);
+    h.SetHomeModeWord(13, 0, 1);
+    EXPECT_TRUE(h == before);
+    EXPECT_EQ(h.GetModeWord(-1, 0), 0);
+    EXPECT_EQ(h.GetHomeModeWord(12, 2), 0);
+    h.SetMansionModeWord(18, 1, 5);
+    EXPECT_EQ(h.GetMansionModeWord(18, 1), 5);
+    h.GetStatus().MarkEventSeen(445);
+    EXPECT_TRUE(h.HasStartedEvent(445));
+    EXPECT_FALSE(h.HasStartedEvent(446));
+    h.AddReadLetter("letter_01");
+    h.AddReadLetter("letter_01");
+    EXPECT_EQ(h.GetStatus().GetReadLetters().size(), g.GetStatus().GetReadLetters().size() + 1);
+    h.Reset();
+    EXPECT_TRUE(h == CGameState());
+    EXPECT_EQ(h.m_ModeId, 0);
+    EXPECT_TRUE(h.m_ChoicePictures.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The stored form of a fresh status record ends with: flag count, plain count, the
+// plain words, and three empty list counts.
+struct SStatusTail {
+    std::vector<uint8_t> bytes;
+    size_t flagCountAt = 0;
+    size_t plainCountAt = 0;
+};
+
+SStatusTail FreshStatusBytes() {
+    CStatus s;
+    CDataFile file;
+    file.BeginStore();
+    s.Serialize(file);
+    SStatusTail t;
+    t.bytes = file.GetBuffer();
+    size_t plain = static_cast<size_t>(CStatus::GetPlainWordCount());
+    t.plainCountAt = t.bytes.size() - 12 - 4 * plain - 4;
+    t.flagCountAt = t.plainCountAt - 4;
+    return t;
+}
+
+void PutU32At(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+    for (int k = 0; k < 4; ++k) b[at + static_cast<size_t>(k)] = static_cast<uint8_t>(v >> (8 * k));
+}
+
+bool LoadStatus(const std::vector<uint8_t>& bytes, CStatus* out) {
+    CDataFile file;
+    file.SetBuffer(bytes);
+    file.BeginLoad();
+    out->Serialize(file);
+    return !file.HasFailed() && file.GetRemaining() == 0;
+}
+
+TEST(StatusRecord, FlagIndexesOutsideTheTableAreDropped) {
+    QuietLog quiet;
+    SStatusTail t = FreshStatusBytes();
+    ASSERT_EQ(t.bytes[t.plainCountAt], static_cast<uint8_t>(CStatus::GetPlainWordCount() & 0xFF));
+    // Two pairs: (-5, 7) out of range, (42, 9) kept.
+    std::vector<uint8_t> b(t.bytes.begin(), t.bytes.begin() + static_cast<std::ptrdiff_t>(t.flagCountAt));
+    std::vector<uint8_t> pairs(4 + 16);
+    PutU32At(pairs, 0, 2);
+    PutU32At(pairs, 4, static_cast<uint32_t>(-5));
+    PutU32At(pairs, 8, 7);
+    PutU32At(pairs, 12, 42);
+    PutU32At(pairs, 16, 9);
+    b.insert(b.end(), pairs.begin(), pairs.end());
+    b.insert(b.end(), t.bytes.begin() + static_cast<std::ptrdiff_t>(t.plainCountAt), t.bytes.end());
+    CStatus s;
+    CLogCapture log;
+    ASSERT_TRUE(LoadStatus(b, &s));
+    EXPECT_EQ(s.GetParam(15, 42), 9);
+    EXPECT_TRUE(log.Contains("CStatus::Serialize()"));
+}
+
+TEST(StatusRecord, PlainWordCountsAreChecked) {
+    QuietLog quiet;
+    SStatusTail t = FreshStatusBytes();
+    const uint32_t plain = static_cast<uint32_t>(CStatus::GetPlainWordCount());
+    // One word more than this program knows: refused.
+    std::vector<uint8_t> longer = t.bytes;
+    PutU32At(longer, t.plainCountAt, plain + 1);
+    longer.insert(longer.begin() + static_cast<std::ptrdiff_t>(t.plainCountAt + 4), {1, 0, 0, 0});
+    CStatus s;
+    EXPECT_FALSE(LoadStatus(longer, &s));
+    // Fewer words (an older layout): loaded, the rest 0.
+    std::vector<uint8_t> shorter = t.bytes;
+    PutU32At(shorter, t.plainCountAt, 1);
+    PutU32At(shorter, t.plainCountAt + 4, 77);  // the first plain word, (101, 0)
+    shorter.erase(shorter.begin() + static_cast<std::ptrdiff_t>(t.plainCountAt + 8),
+                  shorter.begin() + static_cast<std::ptrdiff_t>(t.plainCountAt + 4 + 4 * plain));
+    CStatus s2;
+    ASSERT_TRUE(LoadStatus(shorter, &s2));
+    EXPECT_EQ(s2.GetParam(101, 0), 77);
+    EXPECT_EQ(s2.GetParam(143, 0), 0);
+}
+
+}  // namespace
