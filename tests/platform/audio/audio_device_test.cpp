@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "platform/audio/AudioDevice.h"
+
+namespace {
+
+std::vector<int16_t> RandomSamples(uint32_t seed, size_t count, int amplitude = 20000) {
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> d(-amplitude, amplitude);
+    std::vector<int16_t> v(count);
+    for (auto& s : v) s = static_cast<int16_t>(d(rng));
+    return v;
+}
+
+std::shared_ptr<CAudioBuffer> MakeStereo(CAudioDevice& dev, const std::vector<int16_t>& pcm, uint32_t rate = 44100) {
+    SAudioFormat f;
+    f.rate = rate;
+    auto b = dev.CreateBuffer(f, static_cast<uint32_t>(pcm.size() * 2));
+    EXPECT_TRUE(b);
+    EXPECT_TRUE(b->Write(0, pcm.data(), static_cast<uint32_t>(pcm.size() * 2)));
+    return b;
+}
+
+std::vector<int16_t> Pull(CAudioDevice& dev, uint32_t frames) {
+    std::vector<int16_t> out(frames * 2);
+    dev.Mix(out.data(), frames);
+    return out;
+}
+
+int16_t Model(float s, float gain) {
+    float v = s * gain;
+    v = v > 32767.0f ? 32767.0f : (v < -32768.0f ? -32768.0f : v);
+    return static_cast<int16_t>(std::lrintf(v));
+}
+
+float Db(int32_t v) { return v <= -10000 ? 0.0f : static_cast<float>(std::pow(10.0, v / 2000.0)); }
+
+}  // namespace
+
+TEST(AudioMixer, UnityVolumeCentrePanIsBitExact) {
+    for (uint32_t seed = 1; seed <= 4; ++seed) {
+        CAudioDevice dev;
+        dev.OpenManual();
+        auto pcm = RandomSamples(seed, 2 * 3000, 32768);
+        auto b = MakeStereo(dev, pcm);
+        b->Play(false);
+        auto out = Pull(dev, 3000);
+        ASSERT_EQ(out, pcm) << "seed " << seed;
+    }
+}
+
+TEST(AudioMixer, VolumeScalesAndMinimumIsSilent) {
+    CAudioDevice dev;
+    dev.OpenManual();
+    auto pcm = RandomSamples(7, 2 * 1000);
+    auto b = MakeStereo(dev, pcm);
+    b->SetVolume(-10000);
+    b->Play(true);
+    for (int16_t s : Pull(dev, 1000)) ASSERT_EQ(s, 0);
+    b->SetVolume(-600);
+    b->SetPlayPosition(0);
+    auto out = Pull(dev, 1000);
+    for (size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], Model(pcm[i], Db(-600))) << "sample " << i;
+    b->SetVolume(500);  // held to 0
+    EXPECT_EQ(b->GetVolume(), 0);
+}
+
+TEST(AudioMixer, PanMovesEnergyToOneSide) {
+    CAudioDevice dev;
+    dev.OpenManual();
+    auto pcm = RandomSamples(11, 2 * 2000);
+    auto b = MakeStereo(dev, pcm);
+    b->Play(true);
+    b->SetPan(-10000);
+    auto left = Pull(dev, 2000);
+    for (size_t i = 0; i < 2000; ++i) {
+        ASSERT_EQ(left[2 * i], pcm[2 * i]);
+        ASSERT_EQ(left[2 * i + 1], 0);
+    }
+    b->SetPan(2000);
+    b->SetPlayPosition(0);
+    auto right = Pull(dev, 2000);
+    double el = 0, er = 0;
+    for (size_t i = 0; i < 2000; ++i) {
+        ASSERT_EQ(right[2 * i], Model(pcm[2 * i], Db(-2000)));
+        ASSERT_EQ(right[2 * i + 1], pcm[2 * i + 1]);
+        el += double(right[2 * i]) * right[2 * i];
+        er += double(right[2 * i + 1]) * right[2 * i + 1];
+    }
+    EXPECT_LT(el * 50, er);  // -20 dB on the left is a hundredth of the energy
+}
+
+TEST(AudioMixer, EightBitMonoFillsBothSides) {
+    CAudioDevice dev;
+    dev.OpenManual();
+    SAudioFormat f;
+    f.channels = 1;
+    f.bits = 8;
+    std::vector<uint8_t> pcm = {0, 64, 128, 200, 255};
+    auto b = dev.CreateBuffer(f, 5);
+    ASSERT_TRUE(b);
+    b->Write(0, pcm.data(), 5);
+    b->Play(false);
+    auto out = Pull(dev, 7);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(out[2 * i], (pcm[i] - 128) * 256);
+        EXPECT_EQ(out[2 * i + 1], (pcm[i] - 128) * 256);
+    }
+    EXPECT_EQ(out[10], 0);
+    EXPECT_FALSE(b->IsPlaying());
+}
+
+TEST(AudioMixer, LoopingWrapsAndOnceEnds) {
+    CAudioDevice dev;
+    dev.OpenManual();
+    auto pcm = RandomSamples(3, 2 * 100);
+    auto loop = MakeStereo(dev, pcm);
+    loop->Play(true);
+    auto out = Pull(dev, 250);
+    for (size_t i = 0; i < 250; ++i) ASSERT_EQ(out[2 * i], pcm[2 * (i % 100)]);
+    EXPECT_TRUE(loop->IsPlaying());
+    EXPECT_EQ(loop->GetPlayPosition(), 50u * 4);
+    EXPECT_EQ(loop->GetPlayedFrames(), 250u);
+    loop->Stop();
+
+    auto once = MakeStereo(dev, pcm);
+    once->SetPlayPosition(40 * 4);
+    once->Play(false);
+    out = Pull(dev, 100);
+    for (size_t i = 0; i < 60; ++i) ASSERT_EQ(out[2 * i], pcm[2 * (40 + i)]);
+    for (size_t i = 60; i < 100; ++i) ASSERT_EQ(out[2 * i], 0);
+    EXPECT_FALSE(once->IsPlaying());
+    EXPECT_EQ(dev.GetPlayingCount(), 0u);
+}
+
+TEST(AudioMixer, StopFadeRampsLinearlyOverItsLength) {
+    CAudioDevice dev;
+    dev.OpenManual();
+    auto pcm = RandomSamples(5, 2 * 4000);
+    auto b = MakeStereo(dev, pcm);
+    b->Play(true);
+    Pull(dev, 100);
+    b->StopWithFade(25);
+    const uint32_t n = 44100 * 25 / 1000;  // 1102 frames
+    EXPECT_TRUE(b->IsFadingOut());
+    auto out = Pull(dev, n + 50);
+    for (uint32_t k = 0; k < n; ++k) {
+        float g = static_cast<float>(n - k) / static_cast<float>(n);
+        ASSERT_EQ(out[2 * k], Model(static_cast<float>(pcm[2 * (100 + k)]) * g, 1.0f)) << "frame " << k;
+    }
+    for (uint32_t k = n; k < n + 50; ++k) ASSERT_EQ(out[2 * k], 0);
+    EXPECT_FALSE(b->IsPlaying());
+}
+
+TEST(AudioMixer, ReleasedBufferFinishesItsFade) {
+    CAudioDevice dev;
+    dev.OpenManual();
+    auto pcm = RandomSamples(9, 2 * 4000);
+    std::weak_ptr<CAudioBuffer> weak;
+    {
+        auto b = MakeStereo(dev, pcm);
+        b->Play(true);
+        b->StopWithFade(10);
+        weak = b;
+    }
+    EXPECT_FALSE(weak.expired());
+    auto out = Pull(dev, 10);
+    EXPECT_EQ(out[0], pcm[0]);
+    Pull(dev, 1000);
+    EXPECT_TRUE(weak.expired());
+}
+
+TEST(AudioMixer, SumsSaturate) {
+    CAudioDevice dev;
+    dev.OpenManual();
+    std::vector<int16_t> loud(2 * 10, 30000), quiet(2 * 10, -30000);
+    auto a = MakeStereo(dev, loud);
+    auto b = MakeStereo(dev, loud);
+    a->Play(false);
+    b->Play(false);
+    for (int16_t s : Pull(dev, 10)) ASSERT_EQ(s, 32767);
+    auto c = MakeStereo(dev, quiet);
+    auto d = MakeStereo(dev, quiet);
+    c->Play(false);
+    d->Play(false);
+    for (int16_t s : Pull(dev, 10)) ASSERT_EQ(s, -32768);
+}
+
+TEST(AudioMixer, HalfFrequencyInterpolates) {
+    CAudioDevice dev;
+    dev.OpenManual();
+    auto pcm = RandomSamples(13, 2 * 200);
+    auto b = MakeStereo(dev, pcm);
+    b->SetFrequency(22050);
+    EXPECT_EQ(b->GetFrequency(), 22050u);
+    b->Play(false);
+    auto out = Pull(dev, 200);
+    for (size_t k = 0; k < 100; ++k) {
+        ASSERT_EQ(out[4 * k], pcm[2 * k]);
+        if (k + 1 < 100) {
+            float a = pcm[2 * k], c = pcm[2 * (k + 1)];
+            ASSERT_EQ(out[4 * k + 2], Model(a + (c - a) * 0.5f, 1.0f));
+        }
+    }
+    EXPECT_EQ(b->GetPlayedFrames(), 100u);
+}
+
+TEST(AudioMixer, RingWritesWrapAndBadArgumentsFail) {
+    CAudioDevice dev;
+    dev.OpenManual();
+    SAudioFormat f;
+    auto b = dev.CreateBuffer(f, 40);  // 10 frames
+    ASSERT_TRUE(b);
+    std::vector<int16_t> data(2 * 4, 1234);
+    EXPECT_TRUE(b->Write(32, data.data(), 16));  // frames 8, 9, 0, 1
+    EXPECT_FALSE(b->Write(40, data.data(), 4));
+    EXPECT_FALSE(b->Write(0, data.data(), 44));
+    b->Play(false);
+    auto out = Pull(dev, 10);
+    EXPECT_EQ(out[0], 1234);
+    EXPECT_EQ(out[2], 1234);
+    EXPECT_EQ(out[4], 0);
+    EXPECT_EQ(out[16], 1234);
+    EXPECT_EQ(dev.CreateBuffer(f, 0), nullptr);
+    SAudioFormat bad;
+    bad.bits = 24;
+    EXPECT_EQ(dev.CreateBuffer(bad, 100), nullptr);
+}
+
+TEST(AudioOutput, DummyDriverRunsSilentButKeepsTime) {
+    CAudioDevice dev;
+    std::string note;
+    ASSERT_TRUE(dev.OpenOutput(&note));
+    EXPECT_FALSE(note.empty());  // SDL_AUDIODRIVER=dummy in the tests
+    EXPECT_FALSE(dev.HasRealOutput());
+    std::vector<int16_t> pcm(2 * 441, 100);
+    auto b = MakeStereo(dev, pcm);
+    b->Play(false);
+    // The output consumes the buffer in real time; wait generously for its end.
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (b->IsPlaying() && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_FALSE(b->IsPlaying());
+    dev.Close();
+}
