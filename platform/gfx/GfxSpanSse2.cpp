@@ -1,0 +1,79 @@
+// SSE2 forms of the blend and modulate spans; bit-exact with the scalar kernels
+// (the same round(x / 255) on 16-bit lanes).
+#include <emmintrin.h>
+
+#include "platform/gfx/GfxSpan.h"
+
+namespace {
+
+// round(x / 255) on eight 16-bit lanes holding 0..65025.
+inline __m128i Div255(__m128i x) {
+    x = _mm_add_epi16(x, _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+}
+
+// Each 16-bit channel of two pixels times the same channel of `m`.
+inline __m128i Mod16(__m128i v, __m128i m) { return Div255(_mm_mullo_epi16(v, m)); }
+
+// Broadcasts each pixel's alpha word over its four words.
+inline __m128i Alpha16(__m128i v) { return _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, 0xFF), 0xFF); }
+
+inline __m128i Modulate4(__m128i s, __m128i mod16, __m128i zero) {
+    __m128i lo = Mod16(_mm_unpacklo_epi8(s, zero), mod16);
+    __m128i hi = Mod16(_mm_unpackhi_epi8(s, zero), mod16);
+    return _mm_packus_epi16(lo, hi);
+}
+
+inline __m128i Blend2(__m128i s16, __m128i d16) {
+    __m128i a = Alpha16(s16);
+    __m128i ia = _mm_sub_epi16(_mm_set1_epi16(255), a);
+    return Div255(_mm_add_epi16(_mm_mullo_epi16(s16, a), _mm_mullo_epi16(d16, ia)));
+}
+
+}  // namespace
+
+void GfxSpanBlendSse2(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32_t diffuse, bool modulate, int n) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i orv = _mm_set1_epi32(static_cast<int>(srcOr));
+    const __m128i mod16 = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(diffuse)), zero);
+    const __m128i alphaMask = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        __m128i s = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)), orv);
+        if (modulate) {
+            s = Modulate4(s, mod16, zero);
+        }
+        __m128i a = _mm_and_si128(s, alphaMask);
+        int transparent = _mm_movemask_epi8(_mm_cmpeq_epi32(a, zero));
+        if (transparent == 0xFFFF) {
+            continue;
+        }
+        int opaque = _mm_movemask_epi8(_mm_cmpeq_epi32(a, alphaMask));
+        __m128i* dp = reinterpret_cast<__m128i*>(dst + i);
+        if (opaque == 0xFFFF) {
+            _mm_storeu_si128(dp, s);
+            continue;
+        }
+        __m128i d = _mm_loadu_si128(dp);
+        __m128i lo = Blend2(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
+        __m128i hi = Blend2(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
+        _mm_storeu_si128(dp, _mm_packus_epi16(lo, hi));
+    }
+    if (i < n) {
+        GfxSpanBlendScalar(dst + i, src + i, srcOr, diffuse, modulate, n - i);
+    }
+}
+
+void GfxSpanModulateSse2(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32_t diffuse, int n) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i orv = _mm_set1_epi32(static_cast<int>(srcOr));
+    const __m128i mod16 = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(diffuse)), zero);
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        __m128i s = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)), orv);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), Modulate4(s, mod16, zero));
+    }
+    if (i < n) {
+        GfxSpanModulateScalar(dst + i, src + i, srcOr, diffuse, n - i);
+    }
+}

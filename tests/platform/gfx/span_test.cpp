@@ -1,0 +1,159 @@
+// The span kernels: exact rounding, SSE2 against scalar, fast kernels against the
+// generic one.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "platform/gfx/GfxSpan.h"
+#include "tests/platform/gfx/GfxTestUtil.h"
+
+using gfxtest::Div255Ref;
+
+TEST(GfxSpan, Div255RoundsExactlyOverTheWholeProductRange) {
+    for (uint32_t x = 0; x <= 255u * 255u; ++x) {
+        ASSERT_EQ(GfxDiv255(x), Div255Ref(x)) << x;
+    }
+}
+
+namespace {
+uint32_t Checksum(const std::vector<uint32_t>& v) {
+    uint32_t h = 2166136261u;
+    for (uint32_t p : v) h = (h ^ p) * 16777619u;
+    return h;
+}
+
+// Random pixels with many fully transparent and fully opaque ones, as pictures have.
+std::vector<uint32_t> PictureLike(size_t n, std::mt19937& rng) {
+    std::vector<uint32_t> v(n);
+    for (auto& p : v) {
+        uint32_t r = rng();
+        uint32_t kind = r % 4;
+        uint32_t a = kind == 0 ? 0 : kind == 1 ? 255 : (rng() & 255);
+        p = (a << 24) | (rng() & 0xFFFFFF);
+    }
+    return v;
+}
+}  // namespace
+
+TEST(GfxSpan, Sse2BlendAndModulateMatchScalarBitForBit) {
+    if (!GfxIsSimdEnabled()) GTEST_SKIP() << "no SSE2";
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        std::mt19937 rng(seed);
+        int n = static_cast<int>(rng() % 67);
+        auto src = PictureLike(static_cast<size_t>(n), rng);
+        auto dst = gfxtest::RandomPixels(static_cast<size_t>(n), seed * 7);
+        uint32_t diffuse = rng();
+        uint32_t orMask = (seed % 3 == 0) ? 0xFF000000u : 0u;
+        for (int mod = 0; mod < 2; ++mod) {
+            auto a = dst, b = dst;
+            GfxSpanBlendScalar(a.data(), src.data(), orMask, diffuse, mod != 0, n);
+            GfxSpanBlendSse2(b.data(), src.data(), orMask, diffuse, mod != 0, n);
+            ASSERT_EQ(Checksum(a), Checksum(b)) << "blend seed " << seed << " modulate " << mod;
+        }
+        auto a = dst, b = dst;
+        GfxSpanModulateScalar(a.data(), src.data(), orMask, diffuse, n);
+        GfxSpanModulateSse2(b.data(), src.data(), orMask, diffuse, n);
+        ASSERT_EQ(Checksum(a), Checksum(b)) << "modulate seed " << seed;
+    }
+}
+
+TEST(GfxSpan, FastKernelsDrawWhatTheGenericKernelDraws) {
+    SGfxShadeState s;
+    s.stage[0] = SGfxStageOps{GFX_TOP_MODULATE, GFX_TA_TEXTURE, GFX_TA_DIFFUSE, GFX_TOP_MODULATE, GFX_TA_TEXTURE, GFX_TA_DIFFUSE};
+    s.textured[0] = true;
+    const uint32_t diffuses[] = {0xFFFFFFFFu, 0xCCFFFFFFu, 0x80FF8040u};
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        std::mt19937 rng(seed);
+        auto src = PictureLike(64, rng);
+        auto dst = gfxtest::RandomPixels(64, seed + 1000);
+        for (bool blend : {false, true}) {
+            s.blend = blend;
+            s.srcBlend = blend ? GFX_BLEND_SRCALPHA : GFX_BLEND_ONE;
+            s.dstBlend = blend ? GFX_BLEND_INVSRCALPHA : GFX_BLEND_ZERO;
+            for (uint32_t d : diffuses) {
+                EGfxSpanKernel k = GfxChooseSpanKernel(s, true, d);
+                ASSERT_NE(k, EGfxSpanKernel::Generic);
+                SGfxSpan span;
+                span.tex0 = src.data();
+                span.constDiffuse = d;
+                span.count = 64;
+                auto fast = dst, generic = dst;
+                span.dest = fast.data();
+                GfxShadeSpan(s, k, span);
+                span.dest = generic.data();
+                GfxShadeSpan(s, EGfxSpanKernel::Generic, span);
+                ASSERT_EQ(fast, generic) << "seed " << seed << " blend " << blend << " diffuse " << std::hex << d;
+            }
+        }
+    }
+}
+
+TEST(GfxSpan, BlendFactorsOnKnownColours) {
+    SGfxShadeState s;
+    s.blend = true;
+    s.targetHasAlpha = true;
+    // Source alpha over: 50 % red over opaque blue.
+    s.srcBlend = GFX_BLEND_SRCALPHA;
+    s.dstBlend = GFX_BLEND_INVSRCALPHA;
+    EXPECT_EQ(GfxBlendPixel(s, 0x80FF0000u, 0xFF0000FFu), 0xBF80007Fu);
+    // Additive saturates.
+    s.srcBlend = GFX_BLEND_ONE;
+    s.dstBlend = GFX_BLEND_ONE;
+    EXPECT_EQ(GfxBlendPixel(s, 0x80F01010u, 0x80202020u), 0xFFFF3030u);
+    // Multiply: source × destination colour.
+    s.srcBlend = GFX_BLEND_DESTCOLOR;
+    s.dstBlend = GFX_BLEND_ZERO;
+    EXPECT_EQ(GfxBlendPixel(s, 0xFF808080u, 0xFFFF4000u), 0xFF802000u);
+    // A target without alpha reads as opaque.
+    s.targetHasAlpha = false;
+    s.srcBlend = GFX_BLEND_INVDESTALPHA;
+    s.dstBlend = GFX_BLEND_ONE;
+    EXPECT_EQ(GfxBlendPixel(s, 0xFFFFFFFFu, 0x00102030u) & 0xFFFFFF, 0x102030u);
+}
+
+TEST(GfxSpan, StageOperationsModulateTextureByDiffuse) {
+    SGfxShadeState s;
+    s.textured[0] = true;
+    s.stage[0] = SGfxStageOps{GFX_TOP_MODULATE, GFX_TA_TEXTURE, GFX_TA_DIFFUSE, GFX_TOP_MODULATE, GFX_TA_TEXTURE, GFX_TA_DIFFUSE};
+    EXPECT_EQ(GfxCombine(s, 0xFF808080u, 0, 0x80FF0000u), 0x80800000u);
+    s.stage[0].colorOp = GFX_TOP_SELECTARG2;
+    EXPECT_EQ(GfxCombine(s, 0xFF808080u, 0, 0x80FF0000u) & 0xFFFFFF, 0xFF0000u);
+    s.stage[0].colorOp = GFX_TOP_ADD;
+    EXPECT_EQ(GfxCombine(s, 0xFF808080u, 0, 0xFFFF0101u) & 0xFFFFFF, 0xFF8181u);
+    // Stage 1 modulates the result by the texture factor.
+    s.stage[0].colorOp = GFX_TOP_SELECTARG1;
+    s.stage[1] = SGfxStageOps{GFX_TOP_MODULATE, GFX_TA_CURRENT, GFX_TA_TFACTOR, GFX_TOP_SELECTARG1, GFX_TA_CURRENT, GFX_TA_CURRENT};
+    s.tfactor = 0xFF808080u;
+    EXPECT_EQ(GfxCombine(s, 0xFFFF0000u, 0, 0xFFFFFFFFu), 0xFF800000u);
+}
+
+TEST(GfxSpan, FixedProgramsForTransitions) {
+    SGfxShadeState s;
+    s.textured[0] = s.textured[1] = true;
+    s.shader = GFX_PS_CROSSFADE;
+    s.constants[0][0] = 0;
+    EXPECT_EQ(GfxCombine(s, 0xFFFF0000u, 0xFF0000FFu, 0xFFFFFFFFu), 0xFFFF0000u);
+    s.constants[0][0] = 255;
+    EXPECT_EQ(GfxCombine(s, 0xFFFF0000u, 0xFF0000FFu, 0xFFFFFFFFu), 0xFF0000FFu);
+    s.shader = GFX_PS_RULE;
+    s.constants[1][0] = 0;  // hard edge
+    for (uint32_t m : {0u, 100u, 255u}) {
+        s.constants[0][0] = 0;
+        EXPECT_EQ(GfxCombine(s, 0xFF123456u, 0xFF000000u | m, 0xFFFFFFFFu) >> 24, 0u) << m;
+        s.constants[0][0] = 255;
+        EXPECT_EQ(GfxCombine(s, 0xFF123456u, 0xFF000000u | m, 0xFFFFFFFFu) >> 24, 255u) << m;
+    }
+    // Halfway with a soft edge: low rule values show, high ones do not.
+    s.constants[0][0] = 128;
+    s.constants[1][0] = 32;
+    EXPECT_EQ(GfxCombine(s, 0xFF123456u, 0xFF000010u, 0xFFFFFFFFu) >> 24, 255u);
+    EXPECT_EQ(GfxCombine(s, 0xFF123456u, 0xFF0000F0u, 0xFFFFFFFFu) >> 24, 0u);
+    s.shader = GFX_PS_MODULATE2;
+    EXPECT_EQ(GfxCombine(s, 0xFFFF8000u, 0x80FFFFFFu, 0xFFFFFFFFu), 0x80FF8000u);
+    s.shader = GFX_PS_GREY;
+    s.constants[0][0] = 255;
+    s.constants[1][1] = s.constants[1][2] = s.constants[1][3] = 255;
+    uint32_t g = GfxCombine(s, 0xFFFF0000u, 0, 0xFFFFFFFFu);
+    EXPECT_EQ((g >> 16) & 255, g & 255);
+    EXPECT_EQ((g >> 16) & 255, 77u * 255u / 256u + ((77u * 255u % 256u) + 128u) / 256u);
+}
