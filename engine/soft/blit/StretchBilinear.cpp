@@ -1,0 +1,229 @@
+// Bilinear stretch kernels: every visible destination pixel is filtered from the four
+// source pixels around its 16.16 position, horizontally first, then vertically, and
+// written as the source kind asks.  The last column and row of the usable source area
+// have no right (lower) neighbour and are taken unfiltered.
+#include <vector>
+
+#include "engine/soft/blit/StretchBilinearRows.h"
+#include "engine/soft/blit/StretchKernels.h"
+#include "engine/soft/blit/StretchPixels.h"
+#include "engine/soft/blit/StretchPlan.h"
+
+using namespace stretch_detail;
+
+int64_t BilinearStretchStep(int64_t sourceExtent, int64_t destExtent) {
+    // The division first, in double precision, then truncation toward zero.  The result
+    // needs up to 48 bits, so it is kept in 64.
+    const double step = static_cast<double>(sourceExtent - 1) / static_cast<double>(destExtent - 1) * 65536.0;
+    return static_cast<int64_t>(step);
+}
+
+namespace {
+
+inline int _Lerp(int a, int b, int w) { return a + (((b - a) * w) >> 16); }
+
+// The filtered value of one channel (or of the alpha) from its four taps.
+inline int _Filter(int c00, int c01, int c10, int c11, int wx, int wy) {
+    const int top = _Lerp(c00, c01, wx);
+    const int bottom = _Lerp(c10, c11, wx);
+    return _Lerp(top, bottom, wy);
+}
+
+template <int kDepth>
+inline uint32_t _FilterPixel(uint32_t p00, uint32_t p01, uint32_t p10, uint32_t p11, int wx, int wy) {
+    using P = SPixel<kDepth>;
+    int b[4], g[4], r[4];
+    P::Channels(p00, &b[0], &g[0], &r[0]);
+    P::Channels(p01, &b[1], &g[1], &r[1]);
+    P::Channels(p10, &b[2], &g[2], &r[2]);
+    P::Channels(p11, &b[3], &g[3], &r[3]);
+    return P::Pack(_Filter(b[0], b[1], b[2], b[3], wx, wy), _Filter(g[0], g[1], g[2], g[3], wx, wy),
+                   _Filter(r[0], r[1], r[2], r[3], wx, wy));
+}
+
+template <int kDepth, EKind kKind, bool kBlend>
+void _Bilinear(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, const SRect& clip, SSize dstSize,
+               SSize srcSize, int opacity) {
+    using P = SPixel<kDepth>;
+    constexpr bool kAlpha = kKind == EKind::Alpha || kKind == EKind::AlphaToAlpha;
+    constexpr bool kVectorRow = kKind == EKind::Opaque && !kBlend && kDepth == 32;
+    if (!HasPlanes<kKind>(b)) {
+        return;
+    }
+    const SAxis ax = HorizontalAxis(dstRect, srcRect, clip, dstSize, srcSize);
+    const SAxis ay = VerticalAxis(dstRect, srcRect, clip, dstSize, srcSize);
+    if (!IsStretchable(ax) || !IsStretchable(ay)) {
+        return;
+    }
+    const SBilinearPosition px{BilinearStretchStep(ax.s1 - ax.s0, ax.d1 - ax.d0)};
+    const SBilinearPosition py{BilinearStretchStep(ay.s1 - ay.s0, ay.d1 - ay.d0)};
+    const SRun cols = FindVisibleRun(ax, px);
+    if (cols.Empty()) {
+        return;
+    }
+    const SRun rows = FindVisibleRun(ay, py);
+    if (rows.Empty()) {
+        return;
+    }
+    // Source columns and rows counted from the rectangle's edge that lie inside both the
+    // rectangle and the surface: no tap is read at or past them.
+    const int64_t limX = std::min(ax.s1, ax.sSize) - ax.s0;
+    const int64_t limY = std::min(ay.s1, ay.sSize) - ay.s0;
+
+    const int32_t count = cols.Count();
+    SColumnTaps taps;
+    taps.column.resize(size_t(count));
+    taps.weight.resize(size_t(count));
+    taps.filtered = 0;
+    if constexpr (kVectorRow) {
+        taps.weight4.reserve(size_t(count));
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        const int64_t fx = px.Position(int64_t{cols.first} + i - ax.d0);
+        const int64_t ix = fx >> 16;
+        taps.column[size_t(i)] = static_cast<int32_t>(ax.s0 + ix);
+        taps.weight[size_t(i)] = static_cast<int32_t>(fx & 0xFFFF);
+        if constexpr (kVectorRow) {
+            taps.weight4.push_back(static_cast<uint64_t>(fx & 0xFFFF) * 0x0001000100010001ull);
+        }
+        // ix does not decrease, so the filtered columns come first.
+        if (ix + 1 < limX) {
+            taps.filtered = i + 1;
+        }
+    }
+
+    const unsigned o = static_cast<unsigned>(opacity);
+    const int32_t* col = taps.column.data();
+    const int32_t* wxs = taps.weight.data();
+    for (int32_t y = rows.first; y <= rows.last; ++y) {
+        const int64_t fy = py.Position(int64_t{y} - ay.d0);
+        const int64_t iy = fy >> 16;
+        const int wy = static_cast<int>(fy & 0xFFFF);
+        const int64_t sy = ay.s0 + iy;
+        uint8_t* d = b.dst + y * b.dstPitch + intptr_t{cols.first} * P::kBytes;
+        const uint8_t* s0 = b.src + sy * b.srcPitch;
+        const uint8_t* a0 = kAlpha ? b.srcAlpha + sy * b.srcAlphaPitch : nullptr;
+        uint8_t* da = kKind == EKind::AlphaToAlpha ? b.dstAlpha + y * b.dstAlphaPitch + cols.first : nullptr;
+        // The last usable row has no lower neighbour: the whole row is unfiltered.
+        const int32_t filtered = iy + 1 < limY ? taps.filtered : 0;
+
+        int32_t i = 0;
+        if constexpr (kVectorRow) {
+            if (filtered > 0) {
+                BilinearRow32(d, s0, s0 + b.srcPitch, col, taps.weight4.data(), filtered, wy);
+                i = filtered;
+            }
+        }
+        if (filtered > 0) {
+            const uint8_t* s1 = s0 + b.srcPitch;
+            const uint8_t* a1 = kAlpha ? a0 + b.srcAlphaPitch : nullptr;
+            for (; i < filtered; ++i) {
+                const intptr_t c = col[i];
+                const int wx = wxs[i];
+                const uint32_t p00 = P::Load(s0 + c * P::kBytes);
+                const uint32_t p01 = P::Load(s0 + (c + 1) * P::kBytes);
+                const uint32_t p10 = P::Load(s1 + c * P::kBytes);
+                const uint32_t p11 = P::Load(s1 + (c + 1) * P::kBytes);
+                if constexpr (kKind == EKind::ColorKey) {
+                    if (P::IsKey(p00, b.key) || P::IsKey(p01, b.key) || P::IsKey(p10, b.key) ||
+                        P::IsKey(p11, b.key)) {
+                        continue;
+                    }
+                }
+                uint8_t pixel[4];
+                P::Store(pixel, _FilterPixel<kDepth>(p00, p01, p10, p11, wx, wy));
+                unsigned a = 255;
+                if constexpr (kAlpha) {
+                    a = static_cast<unsigned>(_Filter(a0[c], a0[c + 1], a1[c], a1[c + 1], wx, wy));
+                }
+                WritePixel<kDepth, kKind, kBlend>(d + i * P::kBytes, pixel, a, da != nullptr ? da + i : nullptr, o);
+            }
+        }
+        // The last usable column (and the whole last row): the stored pixel itself.
+        for (; i < count; ++i) {
+            const intptr_t c = col[i];
+            const uint8_t* sp = s0 + c * P::kBytes;
+            if constexpr (kKind == EKind::ColorKey) {
+                if (P::IsKey(P::Load(sp), b.key)) {
+                    continue;
+                }
+            }
+            const unsigned a = kAlpha ? a0[c] : 255u;
+            WritePixel<kDepth, kKind, kBlend>(d + i * P::kBytes, sp, a, da != nullptr ? da + i : nullptr, o);
+        }
+    }
+}
+
+SBuffers _Plain(uint8_t* dst, const uint8_t* src, int dstPitch, int srcPitch) {
+    return SBuffers{dst, src, nullptr, nullptr, dstPitch, srcPitch, 0, 0, 0};
+}
+
+}  // namespace
+
+#define PG_BILINEAR_OPAQUE(name, depth, blend)                                                                \
+    void name(PG_STRETCH_OPAQUE_ARGS) {                                                                       \
+        (void)flags;                                                                                          \
+        _Bilinear<depth, EKind::Opaque, blend>(_Plain(dst, src, dstPitch, srcPitch), dstRect, srcRect, clip,  \
+                                               dstSize, srcSize, opacity);                                    \
+    }
+#define PG_BILINEAR_COLORKEY(name, depth, blend)                                                              \
+    void name(PG_STRETCH_COLORKEY_ARGS) {                                                                     \
+        (void)flags;                                                                                          \
+        SBuffers b = _Plain(dst, src, dstPitch, srcPitch);                                                    \
+        b.key = key;                                                                                          \
+        _Bilinear<depth, EKind::ColorKey, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);       \
+    }
+#define PG_BILINEAR_ALPHA(name, depth, blend)                                                                 \
+    void name(PG_STRETCH_ALPHA_ARGS) {                                                                        \
+        (void)flags;                                                                                          \
+        SBuffers b = _Plain(dst, src, dstPitch, srcPitch);                                                    \
+        b.srcAlpha = srcAlpha;                                                                                \
+        b.srcAlphaPitch = srcAlphaPitch;                                                                      \
+        _Bilinear<depth, EKind::Alpha, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);          \
+    }
+#define PG_BILINEAR_ALPHATOALPHA(name, depth, blend)                                                          \
+    void name(PG_STRETCH_ALPHATOALPHA_ARGS) {                                                                 \
+        (void)flags;                                                                                          \
+        SBuffers b = _Plain(dst, src, dstPitch, srcPitch);                                                    \
+        b.dstAlpha = dstAlpha;                                                                                \
+        b.srcAlpha = srcAlpha;                                                                                \
+        b.dstAlphaPitch = dstAlphaPitch;                                                                      \
+        b.srcAlphaPitch = srcAlphaPitch;                                                                      \
+        _Bilinear<depth, EKind::AlphaToAlpha, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);   \
+    }
+
+PG_BILINEAR_OPAQUE(SoftStretchBilinearOpaque15, 15, false)
+PG_BILINEAR_OPAQUE(SoftStretchBilinearOpaque16, 16, false)
+PG_BILINEAR_OPAQUE(SoftStretchBilinearOpaque24, 24, false)
+PG_BILINEAR_OPAQUE(SoftStretchBilinearOpaque32, 32, false)
+PG_BILINEAR_OPAQUE(SoftStretchBilinearOpaque15Blend, 15, true)
+PG_BILINEAR_OPAQUE(SoftStretchBilinearOpaque16Blend, 16, true)
+PG_BILINEAR_OPAQUE(SoftStretchBilinearOpaque24Blend, 24, true)
+PG_BILINEAR_OPAQUE(SoftStretchBilinearOpaque32Blend, 32, true)
+
+PG_BILINEAR_COLORKEY(SoftStretchBilinearColorKey15, 15, false)
+PG_BILINEAR_COLORKEY(SoftStretchBilinearColorKey16, 16, false)
+PG_BILINEAR_COLORKEY(SoftStretchBilinearColorKey24, 24, false)
+PG_BILINEAR_COLORKEY(SoftStretchBilinearColorKey32, 32, false)
+PG_BILINEAR_COLORKEY(SoftStretchBilinearColorKey15Blend, 15, true)
+PG_BILINEAR_COLORKEY(SoftStretchBilinearColorKey16Blend, 16, true)
+PG_BILINEAR_COLORKEY(SoftStretchBilinearColorKey24Blend, 24, true)
+PG_BILINEAR_COLORKEY(SoftStretchBilinearColorKey32Blend, 32, true)
+
+PG_BILINEAR_ALPHA(SoftStretchBilinearAlpha15, 15, false)
+PG_BILINEAR_ALPHA(SoftStretchBilinearAlpha16, 16, false)
+PG_BILINEAR_ALPHA(SoftStretchBilinearAlpha24, 24, false)
+PG_BILINEAR_ALPHA(SoftStretchBilinearAlpha32, 32, false)
+PG_BILINEAR_ALPHA(SoftStretchBilinearAlpha15Blend, 15, true)
+PG_BILINEAR_ALPHA(SoftStretchBilinearAlpha16Blend, 16, true)
+PG_BILINEAR_ALPHA(SoftStretchBilinearAlpha24Blend, 24, true)
+PG_BILINEAR_ALPHA(SoftStretchBilinearAlpha32Blend, 32, true)
+
+PG_BILINEAR_ALPHATOALPHA(SoftStretchBilinearAlphaToAlpha15, 15, false)
+PG_BILINEAR_ALPHATOALPHA(SoftStretchBilinearAlphaToAlpha16, 16, false)
+PG_BILINEAR_ALPHATOALPHA(SoftStretchBilinearAlphaToAlpha24, 24, false)
+PG_BILINEAR_ALPHATOALPHA(SoftStretchBilinearAlphaToAlpha32, 32, false)
+PG_BILINEAR_ALPHATOALPHA(SoftStretchBilinearAlphaToAlpha15Blend, 15, true)
+PG_BILINEAR_ALPHATOALPHA(SoftStretchBilinearAlphaToAlpha16Blend, 16, true)
+PG_BILINEAR_ALPHATOALPHA(SoftStretchBilinearAlphaToAlpha24Blend, 24, true)
+PG_BILINEAR_ALPHATOALPHA(SoftStretchBilinearAlphaToAlpha32Blend, 32, true)

@@ -1,0 +1,152 @@
+// Nearest-neighbour stretch kernels: every visible destination pixel takes one source
+// pixel, written as the source kind asks.
+//
+// Columns and rows are mapped by the exact ratio (sourceExtent - 1) / (destExtent - 1),
+// not by a step truncated to 16 fraction bits: the truncated step falls short of the
+// last source column (3 columns stretched to 4 sampled 0, 0, 1, 1, and an upscaled
+// picture lost its right column and bottom row).
+#include <vector>
+
+#include "engine/soft/blit/StretchKernels.h"
+#include "engine/soft/blit/StretchPixels.h"
+#include "engine/soft/blit/StretchPlan.h"
+
+using namespace stretch_detail;
+
+SStretchRatio NearestStretchRatio(int64_t sourceExtent, int64_t destExtent) {
+    return SStretchRatio{static_cast<uint64_t>(sourceExtent - 1), static_cast<uint64_t>(destExtent - 1)};
+}
+
+namespace {
+
+template <int kDepth, EKind kKind, bool kBlend>
+void _Nearest(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, const SRect& clip, SSize dstSize,
+              SSize srcSize, int opacity) {
+    using P = SPixel<kDepth>;
+    if (!HasPlanes<kKind>(b)) {
+        return;
+    }
+    const SAxis ax = HorizontalAxis(dstRect, srcRect, clip, dstSize, srcSize);
+    const SAxis ay = VerticalAxis(dstRect, srcRect, clip, dstSize, srcSize);
+    if (!IsStretchable(ax) || !IsStretchable(ay)) {
+        return;
+    }
+    const SStretchRatio rx = NearestStretchRatio(ax.s1 - ax.s0, ax.d1 - ax.d0);
+    const SStretchRatio ry = NearestStretchRatio(ay.s1 - ay.s0, ay.d1 - ay.d0);
+    const SNearestOffset mapX{rx.numerator, rx.denominator};
+    const SNearestOffset mapY{ry.numerator, ry.denominator};
+    const SRun cols = FindVisibleRun(ax, mapX);
+    if (cols.Empty()) {
+        return;
+    }
+    const SRun rows = FindVisibleRun(ay, mapY);
+    if (rows.Empty()) {
+        return;
+    }
+
+    // Source column of every visible destination column, inside the source surface.
+    std::vector<int32_t> sourceColumn(static_cast<size_t>(cols.Count()));
+    for (int32_t i = 0; i < cols.Count(); ++i) {
+        sourceColumn[size_t(i)] = static_cast<int32_t>(ax.s0 + mapX(int64_t{cols.first} + i - ax.d0));
+    }
+    const unsigned o = static_cast<unsigned>(opacity);
+    const int32_t count = cols.Count();
+    for (int32_t y = rows.first; y <= rows.last; ++y) {
+        const int64_t sy = ay.s0 + mapY(int64_t{y} - ay.d0);
+        uint8_t* d = b.dst + y * b.dstPitch + intptr_t{cols.first} * P::kBytes;
+        const uint8_t* s = b.src + sy * b.srcPitch;
+        uint8_t* da = kKind == EKind::AlphaToAlpha ? b.dstAlpha + y * b.dstAlphaPitch + cols.first : nullptr;
+        const uint8_t* sa = (kKind == EKind::Alpha || kKind == EKind::AlphaToAlpha) ? b.srcAlpha + sy * b.srcAlphaPitch
+                                                                                   : nullptr;
+        const int32_t* sc = sourceColumn.data();
+        if constexpr (kKind == EKind::Opaque && !kBlend) {
+            for (int32_t i = 0; i < count; ++i, d += P::kBytes) {
+                std::memcpy(d, s + intptr_t{sc[i]} * P::kBytes, P::kBytes);
+            }
+        } else {
+            for (int32_t i = 0; i < count; ++i, d += P::kBytes) {
+                const uint8_t* sp = s + intptr_t{sc[i]} * P::kBytes;
+                if constexpr (kKind == EKind::ColorKey) {
+                    if (P::IsKey(P::Load(sp), b.key)) {
+                        continue;
+                    }
+                }
+                const unsigned a = sa != nullptr ? sa[sc[i]] : 255u;
+                WritePixel<kDepth, kKind, kBlend>(d, sp, a, da != nullptr ? da + i : nullptr, o);
+            }
+        }
+    }
+}
+
+SBuffers _Plain(uint8_t* dst, const uint8_t* src, int dstPitch, int srcPitch) {
+    return SBuffers{dst, src, nullptr, nullptr, dstPitch, srcPitch, 0, 0, 0};
+}
+
+}  // namespace
+
+#define PG_NEAREST_OPAQUE(name, depth, blend)                                                                 \
+    void name(PG_STRETCH_OPAQUE_ARGS) {                                                                       \
+        (void)flags;                                                                                          \
+        _Nearest<depth, EKind::Opaque, blend>(_Plain(dst, src, dstPitch, srcPitch), dstRect, srcRect, clip,   \
+                                              dstSize, srcSize, opacity);                                     \
+    }
+#define PG_NEAREST_COLORKEY(name, depth, blend)                                                               \
+    void name(PG_STRETCH_COLORKEY_ARGS) {                                                                     \
+        (void)flags;                                                                                          \
+        SBuffers b = _Plain(dst, src, dstPitch, srcPitch);                                                    \
+        b.key = key;                                                                                          \
+        _Nearest<depth, EKind::ColorKey, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);        \
+    }
+#define PG_NEAREST_ALPHA(name, depth, blend)                                                                  \
+    void name(PG_STRETCH_ALPHA_ARGS) {                                                                        \
+        (void)flags;                                                                                          \
+        SBuffers b = _Plain(dst, src, dstPitch, srcPitch);                                                    \
+        b.srcAlpha = srcAlpha;                                                                                \
+        b.srcAlphaPitch = srcAlphaPitch;                                                                      \
+        _Nearest<depth, EKind::Alpha, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);           \
+    }
+#define PG_NEAREST_ALPHATOALPHA(name, depth, blend)                                                           \
+    void name(PG_STRETCH_ALPHATOALPHA_ARGS) {                                                                 \
+        (void)flags;                                                                                          \
+        SBuffers b = _Plain(dst, src, dstPitch, srcPitch);                                                    \
+        b.dstAlpha = dstAlpha;                                                                                \
+        b.srcAlpha = srcAlpha;                                                                                \
+        b.dstAlphaPitch = dstAlphaPitch;                                                                      \
+        b.srcAlphaPitch = srcAlphaPitch;                                                                      \
+        _Nearest<depth, EKind::AlphaToAlpha, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);    \
+    }
+
+// A copy does not care whether the 16 bits are X1R5G5B5 or R5G6B5.
+PG_NEAREST_OPAQUE(SoftStretchNearestOpaque15_16, 16, false)
+PG_NEAREST_OPAQUE(SoftStretchNearestOpaque24, 24, false)
+PG_NEAREST_OPAQUE(SoftStretchNearestOpaque32, 32, false)
+PG_NEAREST_OPAQUE(SoftStretchNearestOpaque15Blend, 15, true)
+PG_NEAREST_OPAQUE(SoftStretchNearestOpaque16Blend, 16, true)
+PG_NEAREST_OPAQUE(SoftStretchNearestOpaque24Blend, 24, true)
+PG_NEAREST_OPAQUE(SoftStretchNearestOpaque32Blend, 32, true)
+
+PG_NEAREST_COLORKEY(SoftStretchNearestColorKey15_16, 16, false)
+PG_NEAREST_COLORKEY(SoftStretchNearestColorKey24, 24, false)
+PG_NEAREST_COLORKEY(SoftStretchNearestColorKey32, 32, false)
+PG_NEAREST_COLORKEY(SoftStretchNearestColorKey15Blend, 15, true)
+PG_NEAREST_COLORKEY(SoftStretchNearestColorKey16Blend, 16, true)
+PG_NEAREST_COLORKEY(SoftStretchNearestColorKey24Blend, 24, true)
+PG_NEAREST_COLORKEY(SoftStretchNearestColorKey32Blend, 32, true)
+
+PG_NEAREST_ALPHA(SoftStretchNearestAlpha15, 15, false)
+PG_NEAREST_ALPHA(SoftStretchNearestAlpha16, 16, false)
+PG_NEAREST_ALPHA(SoftStretchNearestAlpha24, 24, false)
+PG_NEAREST_ALPHA(SoftStretchNearestAlpha32, 32, false)
+PG_NEAREST_ALPHA(SoftStretchNearestAlpha15Blend, 15, true)
+PG_NEAREST_ALPHA(SoftStretchNearestAlpha16Blend, 16, true)
+PG_NEAREST_ALPHA(SoftStretchNearestAlpha24Blend, 24, true)
+PG_NEAREST_ALPHA(SoftStretchNearestAlpha32Blend, 32, true)
+
+PG_NEAREST_ALPHATOALPHA(SoftStretchNearestAlphaToAlpha15, 15, false)
+PG_NEAREST_ALPHATOALPHA(SoftStretchNearestAlphaToAlpha16, 16, false)
+PG_NEAREST_ALPHATOALPHA(SoftStretchNearestAlphaToAlpha24, 24, false)
+PG_NEAREST_ALPHATOALPHA(SoftStretchNearestAlphaToAlpha32, 32, false)
+PG_NEAREST_ALPHATOALPHA(SoftStretchNearestAlphaToAlpha15Blend, 15, true)
+PG_NEAREST_ALPHATOALPHA(SoftStretchNearestAlphaToAlpha16Blend, 16, true)
+PG_NEAREST_ALPHATOALPHA(SoftStretchNearestAlphaToAlpha24Blend, 24, true)
+PG_NEAREST_ALPHATOALPHA(SoftStretchNearestAlphaToAlpha32Blend, 32, true)
