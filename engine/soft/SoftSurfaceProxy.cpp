@@ -1,19 +1,23 @@
 #include "engine/soft/SoftSurfaceProxy.h"
 
+#include "engine/soft/DDSurface.h"
 #include "engine/soft/DIBSectionSurface.h"
+#include "engine/soft/DirectDraw.h"
 
 CSoftSurfaceProxy::CSoftSurfaceProxy(SurfaceWindow window) : m_Window(window) {}
 
 CSoftSurfaceProxy::~CSoftSurfaceProxy() { CSoftSurfaceProxy::Release(); }
 
-bool CSoftSurfaceProxy::_WindowHasDirectDraw() const { return false; }
+bool CSoftSurfaceProxy::_WindowHasDirectDraw() const {
+    return m_Window && CDirectDrawManager::GetInstance()->Find(static_cast<WindowHandle>(m_Window)) != nullptr;
+}
 
 void CSoftSurfaceProxy::_CreateImpl(bool dcFlag) {
     m_Impl.reset();
     if (m_UseDirectDraw && _WindowHasDirectDraw()) {
-        // The DirectDraw-backed implementation is built here once it exists.
-    }
-    if (dcFlag) {
+        m_Impl = std::make_unique<CDDSurface>(CDirectDrawManager::GetInstance()->Find(static_cast<WindowHandle>(m_Window)),
+                                              m_Window);
+    } else if (dcFlag) {
         m_Impl = std::make_unique<CDIBSectionSurface>(m_Window);
     } else {
         m_Impl = std::make_unique<CDIBSurface>(m_Window);

@@ -1,0 +1,312 @@
+#include "engine/soft/DDSurface.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "engine/base/Log.h"
+#include "engine/image/ImageFile.h"
+#include "engine/soft/DirectDraw.h"
+#include "engine/soft/PixelPack.h"
+#include "engine/soft/PixelRows.h"
+#include "engine/soft/SurfaceRegistry.h"
+
+CDDSurface::CDDSurface(CDirectDraw* directDraw, SurfaceWindow window) : m_Window(window), m_DirectDraw(directDraw) {}
+
+CDDSurface::~CDDSurface() { CDDSurface::Release(); }
+
+bool CDDSurface::Create(int width, int height, int depth, bool /*dcFlag*/) {
+    Release();
+    if (!CDirectDrawManager::GetInstance()->IsAlive(m_DirectDraw)) {
+        DebugPrintf("CDDSurface::Create() DirectDrawがありません");
+        return false;
+    }
+    if (width > 0x3FFF || height > 0x3FFF || (depth != 0 && DepthToIndex(depth) < 0)) {
+        DebugPrintf("CDDSurface::Create() 作成できない大きさか色深度です[%d x %d][depth:%d]", width, height, depth);
+        return false;
+    }
+    m_Surface = std::make_unique<CDirectDrawSurface>(m_DirectDraw);
+    if (!m_Surface->Create(width, height, depth, true) || DepthToIndex(m_Surface->GetBitDepth()) < 0) {
+        Release();
+        return false;
+    }
+    SetColorKey(0x00FF00);
+    UpdateFormatFlags();
+    if (m_AutoRegister) CSurfaceRegistry::GetInstance()->Register(this, m_Window);
+    return true;
+}
+
+void CDDSurface::UpdateFormatFlags() {
+    const int index = m_Surface ? DepthToIndex(m_Surface->GetBitDepth()) : -1;
+    if (!IsCreated() || index < 0) {
+        m_FormatFlags = SURFACE_FLAGS_NOT_CREATED;
+        return;
+    }
+    int kind = SURFACE_KIND_OPAQUE;
+    if (m_AlphaEnabled && m_AlphaBits) {
+        kind = SURFACE_KIND_ALPHA;
+    } else if (m_ColorKeyEnabled) {
+        kind = SURFACE_KIND_COLORKEY;
+    }
+    m_FormatFlags = kind | (index << 2) | SURFACE_FLAG_DIRECTDRAW;
+    if (!m_Surface->IsSystemMemory()) m_FormatFlags |= SURFACE_FLAG_HAS_DC;
+}
+
+void CDDSurface::Release() {
+    CSurfaceRegistry::GetInstance()->Unregister(this);
+    if (m_Surface) {
+        m_Surface->Unlock();
+        m_Surface->ReleaseDC();
+        m_Surface->Release();
+        m_Surface.reset();
+    }
+    _FreeAlphaPlane();
+    m_ColorKeyEnabled = false;
+    m_AlphaEnabled = false;
+    m_ColorKey = 0;
+    m_FormatFlags = SURFACE_FLAGS_NOT_CREATED;
+    m_FileName.clear();
+}
+
+void CDDSurface::SetColorKeyEnabled(bool enabled) {
+    m_ColorKeyEnabled = enabled;
+    UpdateFormatFlags();
+}
+
+void CDDSurface::SetAlphaEnabled(bool enabled) {
+    if (enabled) _EnsureAlphaPlane();
+    m_AlphaEnabled = enabled;
+    UpdateFormatFlags();
+}
+
+void CDDSurface::SetColorKey(uint32_t key) {
+    m_ColorKey = key;
+    if (IsCreated()) m_Surface->SetColorKey(key);
+}
+
+SSize CDDSurface::GetSize() const { return m_Surface ? m_Surface->GetSize() : SSize{}; }
+
+void CDDSurface::GetSize(int32_t* width, int32_t* height) const {
+    if (m_Surface) {
+        m_Surface->GetSize(width, height);
+        return;
+    }
+    if (width) *width = 0;
+    if (height) *height = 0;
+}
+
+int CDDSurface::GetBitDepth() const { return m_Surface ? m_Surface->GetBitDepth() : 0; }
+
+DCHandle CDDSurface::GetDC() { return m_Surface ? m_Surface->GetDC() : nullptr; }
+
+void CDDSurface::ReleaseDC() {
+    if (m_Surface) m_Surface->ReleaseDC();
+}
+
+bool CDDSurface::Lock() { return m_Surface ? m_Surface->Lock() : false; }
+
+void CDDSurface::Unlock() {
+    if (m_Surface) m_Surface->Unlock();
+}
+
+uint8_t* CDDSurface::GetBits() const { return m_Surface ? m_Surface->GetBits() : nullptr; }
+
+int CDDSurface::GetPitch() const { return m_Surface ? m_Surface->GetPitch() : 0; }
+
+void CDDSurface::Clear(uint32_t colorRef) {
+    const SSize size = GetSize();
+    Fill(colorRef, SRect{0, 0, size.cx, size.cy});
+}
+
+void CDDSurface::Fill(uint32_t colorRef, SRect area) {
+    if (!IsCreated()) return;
+    const SSize size = GetSize();
+    area.left = std::max(area.left, 0);
+    area.top = std::max(area.top, 0);
+    area.right = std::min(area.right, size.cx);
+    area.bottom = std::min(area.bottom, size.cy);
+    CSurfaceLock lock(this);
+    uint8_t* bits = GetBits();
+    if (!lock.locked || !bits) {
+        DebugPrintf("CDDSurface::Fill() Lockに失敗しました");
+        return;
+    }
+    const int pitch = GetPitch();
+    if (area == SRect{0, 0, size.cx, size.cy} && colorRef == 0) {
+        std::memset(bits, 0, static_cast<size_t>(pitch) * static_cast<size_t>(size.cy));
+        return;
+    }
+    const uint8_t bgr[3] = {static_cast<uint8_t>(colorRef >> 16), static_cast<uint8_t>(colorRef >> 8),
+                            static_cast<uint8_t>(colorRef)};
+    uint16_t word = 0;
+    switch (GetBitDepth()) {
+    case 15: FillRows16(bits, pitch, PackRGB555(&word, bgr), area); break;
+    case 16: FillRows16(bits, pitch, PackRGB565(&word, bgr), area); break;
+    case 24: FillRows24(bits, pitch, bgr, area); break;
+    case 32: FillRows32(bits, pitch, ColorRefToColor(colorRef) & 0x00FFFFFF, area); break;
+    default: break;
+    }
+}
+
+void CDDSurface::ClearAlpha(uint8_t alpha) {
+    const SSize size = GetSize();
+    FillAlpha(alpha, SRect{0, 0, size.cx, size.cy});
+}
+
+void CDDSurface::FillAlpha(uint8_t alpha, SRect area) {
+    if (!IsCreated()) return;
+    _EnsureAlphaPlane();
+    if (!m_AlphaBits) return;
+    const SSize size = GetSize();
+    area.left = std::max(area.left, 0);
+    area.top = std::max(area.top, 0);
+    area.right = std::min(area.right, size.cx);
+    area.bottom = std::min(area.bottom, size.cy);
+    if (area.IsEmpty()) return;
+    for (int y = area.top; y < area.bottom; ++y) {
+        std::memset(m_AlphaBits + static_cast<intptr_t>(y) * m_AlphaPitch + area.left, alpha,
+                    static_cast<size_t>(area.right - area.left));
+    }
+}
+
+void CDDSurface::CopyAlpha(CSoftSurface* source, SRect destArea, SRect sourceArea) {
+    if (!IsCreated() || !source || !source->HasAlphaPlane()) return;
+    _EnsureAlphaPlane();
+    const uint8_t* sourceAlpha = source->GetAlphaBits();
+    if (!m_AlphaBits || !sourceAlpha) return;
+    int64_t dl = destArea.left, dt = destArea.top, dr = destArea.right, db = destArea.bottom;
+    int64_t sl = sourceArea.left, st = sourceArea.top, sr = sourceArea.right, sb = sourceArea.bottom;
+    if (dl < 0) { sl -= dl; dl = 0; }
+    if (dt < 0) { st -= dt; dt = 0; }
+    if (sl < 0) { dl -= sl; sl = 0; }
+    if (st < 0) { dt -= st; st = 0; }
+    const SSize size = GetSize();
+    int32_t sourceWidth = 0, sourceHeight = 0;
+    source->GetSize(&sourceWidth, &sourceHeight);
+    // Cut by both planes: rectangles of unequal size never reach outside either.
+    const int64_t w = std::min({sr - sl, dr - dl, int64_t{size.cx} - dl, int64_t{sourceWidth} - sl});
+    const int64_t h = std::min({sb - st, db - dt, int64_t{size.cy} - dt, int64_t{sourceHeight} - st});
+    if (w <= 0 || h <= 0) return;
+    const int sourcePitch = source->GetAlphaPitch();
+    for (int64_t y = 0; y < h; ++y) {
+        std::memmove(m_AlphaBits + (dt + y) * m_AlphaPitch + dl, sourceAlpha + (st + y) * sourcePitch + sl,
+                     static_cast<size_t>(w));
+    }
+}
+
+void CDDSurface::_ConvertPixels(uint8_t* dest, const uint8_t* source, int destDepth, int sourceDepth, int destPitch,
+                                int sourcePitch) {
+    const SSize size = GetSize();
+    ConvertPixelRows(dest, source, destDepth, sourceDepth, destPitch, sourcePitch, size.cx, size.cy);
+}
+
+bool CDDSurface::LoadFromFile(const char* path, int depth, bool dcFlag) {
+    Release();
+    if (!path) return false;
+    CImageFile image;
+    if (!image.Open(path)) {
+        Release();
+        return false;
+    }
+    int32_t width = 0, height = 0;
+    image.GetImageSize(&width, &height);
+    if (!Create(width, height, depth, dcFlag)) {
+        Release();
+        return false;
+    }
+    m_FileName = path;
+    if (!Lock()) {
+        DebugPrintf("CDDSurface::Load() Lockに失敗しました");
+        Release();
+        return false;
+    }
+    const int sourceDepth = image.GetBitCount();
+    const int sourceBytes = sourceDepth == 15 ? 2 : sourceDepth / 8;
+    const uint8_t* pixels = image.GetPixelBits();
+    // Rows that the image's pitch cannot hold are never read.
+    if (pixels && image.GetRowPitch() >= int64_t{sourceBytes} * width) {
+        _ConvertPixels(GetBits(), pixels, GetBitDepth(), sourceDepth, GetPitch(), image.GetRowPitch());
+    } else if (pixels) {
+        DebugPrintf("CDDSurface::Load() 画像の行の大きさが不正です[%s][pitch:%d]", path, image.GetRowPitch());
+    }
+    Unlock();
+    const uint8_t* alpha = image.GetAlphaPlane();
+    const int32_t alphaPitch = image.GetAlphaRowPitch();
+    if (alpha && alphaPitch >= width && height > 0) {
+        const size_t bytes = static_cast<size_t>(alphaPitch) * static_cast<size_t>(height);
+        if (_AllocAlphaPlane(bytes)) {
+            std::memcpy(m_AlphaBits, alpha, bytes);
+            m_AlphaPitch = alphaPitch;
+            SetAlphaEnabled(true);
+        }
+    } else if (alpha) {
+        DebugPrintf("CDDSurface::Load() アルファの行の大きさが不正です[%s][pitch:%d]", path, alphaPitch);
+    }
+    return true;
+}
+
+bool CDDSurface::SaveBitmap(const char* path) {
+    if (!IsCreated()) return false;
+    return WriteSurfaceBitmap(this, path);
+}
+
+bool CDDSurface::Restore() {
+    if (!IsCreated()) return false;
+    const uint32_t colorKey = m_ColorKey;
+    const bool colorKeyEnabled = m_ColorKeyEnabled;
+    const bool alphaEnabled = m_AlphaEnabled;
+    if (m_FileName.empty()) {
+        const SSize size = GetSize();
+        const bool hadAlpha = HasAlphaPlane();
+        if (!Create(size.cx, size.cy, 0, false)) return false;
+        if (hadAlpha) ClearAlpha(255);
+    } else {
+        const std::string fileName = m_FileName;
+        if (!LoadFromFile(fileName.c_str(), 0, false)) return false;
+    }
+    SetColorKey(colorKey);
+    SetColorKeyEnabled(colorKeyEnabled);
+    SetAlphaEnabled(alphaEnabled);
+    return true;
+}
+
+bool CDDSurface::DirectDrawBlt(CDDSurface* source, const SRect* destRect, const SRect* sourceRect) {
+    if (!IsCreated() || !source || !source->IsCreated()) return false;
+    return m_Surface->Blt(source->GetDirectDrawSurface(), destRect, sourceRect, m_ColorKeyEnabled);
+}
+
+bool CDDSurface::DirectDrawBltFast(CDDSurface* source, int32_t x, int32_t y, const SRect* sourceRect) {
+    if (!IsCreated() || !source || !source->IsCreated()) return false;
+    return m_Surface->BltFast(source->GetDirectDrawSurface(), x, y, sourceRect, m_ColorKeyEnabled);
+}
+
+void CDDSurface::_EnsureAlphaPlane() {
+    if (m_AlphaBits || !IsCreated()) return;
+    const SSize size = GetSize();
+    const int32_t alphaPitch = RoundPitch(size.cx);
+    if (_AllocAlphaPlane(static_cast<size_t>(alphaPitch) * static_cast<size_t>(size.cy))) m_AlphaPitch = alphaPitch;
+}
+
+bool CDDSurface::_AllocAlphaPlane(size_t bytes) {
+    _FreeAlphaPlane();
+    if (bytes > MAX_SURFACE_BYTES) {
+        DebugPrintf("CDDSurface::_AllocAlphaPlane() 大きすぎます[%zubyte]", bytes);
+        return false;
+    }
+    // Zeroed: a plane made by SetAlphaEnabled alone reads fully transparent.
+    m_AlphaBuffer.reset(new (std::nothrow) uint8_t[bytes == 0 ? 1 : bytes]());
+    if (!m_AlphaBuffer) {
+        DebugPrintf("CDDSurface::_AllocAlphaPlane() メモリ割り当てに失敗！[%zubyte]", bytes);
+        return false;
+    }
+    m_AlphaBits = m_AlphaBuffer.get();
+    UpdateFormatFlags();
+    return true;
+}
+
+void CDDSurface::_FreeAlphaPlane() {
+    m_AlphaBuffer.reset();
+    m_AlphaBits = nullptr;
+    m_AlphaPitch = 0;
+    UpdateFormatFlags();
+}
