@@ -1,8 +1,10 @@
 #include "platform/window/PlatformWindow.h"
 
 #include <SDL.h>
+#include <iconv.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <map>
 
@@ -22,6 +24,7 @@ struct CPlatformWindow::SImpl {
     uint32_t buttons = 0;  // kFlagLButton / kFlagRButton / kFlagMButton held
     int32_t lastClientX = 0;
     int32_t lastClientY = 0;
+    bool composing = false;  // SDL reports an input-method composition in progress
 };
 
 // The open windows by SDL window id, so that the events read by one pump reach the
@@ -45,6 +48,8 @@ struct SWindowRegistry {
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: id = e.button.windowID; break;
         case SDL_MOUSEWHEEL: id = e.wheel.windowID; break;
+        case SDL_TEXTINPUT: id = e.text.windowID; break;
+        case SDL_TEXTEDITING: id = e.edit.windowID; break;
         case SDL_QUIT: all = true; break;
         default: return;
         }
@@ -379,6 +384,42 @@ void CPlatformWindow::ShowCursor(bool visible) {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
+namespace {
+
+// Typed text arrives as UTF-8; the program's text is Shift-JIS.  Characters the code
+// page lacks are dropped.
+std::string TypedUtf8ToSjis(const char* utf8) {
+    std::string out;
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        for (const char* p = utf8; *p; ++p) {
+            if (static_cast<unsigned char>(*p) < 0x80) out.push_back(*p);
+        }
+        return out;
+    }
+    std::string in = utf8;
+    char* src = in.data();
+    size_t srcLeft = in.size();
+    char buffer[64];
+    while (srcLeft > 0) {
+        char* dst = buffer;
+        size_t dstLeft = sizeof(buffer);
+        size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        out.append(buffer, static_cast<size_t>(dst - buffer));
+        if (r == static_cast<size_t>(-1)) {
+            if (errno == E2BIG) continue;
+            size_t skip = 1;
+            while (skip < srcLeft && (static_cast<unsigned char>(src[skip]) & 0xC0) == 0x80) ++skip;
+            src += skip;
+            srcLeft -= skip;
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+}  // namespace
+
 // Runs under the video lock, on whichever thread pumped.
 void CPlatformWindow::_Translate(const void* ev) {
     const SDL_Event& e = *static_cast<const SDL_Event*>(ev);
@@ -437,6 +478,33 @@ void CPlatformWindow::_Translate(const void* ev) {
         if (down && e.key.repeat) l |= intptr_t(1) << 30;
         if (!down) l |= (intptr_t(1) << 30) | (intptr_t(1) << 31);
         post(down ? WindowMsg::kKeyDown : WindowMsg::kKeyUp, vk, l);
+        break;
+    }
+    case SDL_TEXTEDITING: {
+        const bool composing = e.edit.text[0] != '\0';
+        if (composing != im.composing) {
+            im.composing = composing;
+            post(composing ? WindowMsg::kImeStartComposition : WindowMsg::kImeEndComposition, 0, 0);
+        }
+        break;
+    }
+    case SDL_TEXTINPUT: {
+        if (im.composing) {
+            im.composing = false;
+            post(WindowMsg::kImeEndComposition, 0, 0);
+        }
+        const std::string sjis = TypedUtf8ToSjis(e.text.text);
+        for (size_t i = 0; i < sjis.size();) {
+            const unsigned char b = static_cast<unsigned char>(sjis[i]);
+            const bool lead = ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) && i + 1 < sjis.size();
+            if (lead) {
+                post(WindowMsg::kImeChar, (uintptr_t{b} << 8) | static_cast<unsigned char>(sjis[i + 1]), 0);
+                i += 2;
+            } else {
+                post(WindowMsg::kChar, b, 0);
+                i += 1;
+            }
+        }
         break;
     }
     case SDL_MOUSEMOTION: {

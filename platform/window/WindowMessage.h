@@ -23,6 +23,12 @@ constexpr uint32_t kKeyDown = 0x0100;       // wParam: virtual-key code; lParam 
 constexpr uint32_t kKeyUp = 0x0101;
 constexpr uint32_t kChar = 0x0102;
 constexpr uint32_t kSysKeyDown = 0x0104;
+// Text entry (SDL's text input stands in for the input method): a composition starts
+// and ends, and each committed character comes as kChar (a single-byte Shift-JIS
+// character in wParam) or kImeChar (a double-byte one, lead << 8 | trail).
+constexpr uint32_t kImeStartComposition = 0x010D;
+constexpr uint32_t kImeEndComposition = 0x010E;
+constexpr uint32_t kImeChar = 0x0286;
 constexpr uint32_t kSysKeyUp = 0x0105;
 constexpr uint32_t kMouseMove = 0x0200;     // lParam: x | y << 16 (client pixels); wParam: button flags
 constexpr uint32_t kLButtonDown = 0x0201;
