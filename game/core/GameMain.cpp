@@ -1,0 +1,251 @@
+#include "game/core/GameMain.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "engine/base/AppManager.h"
+#include "engine/base/GameFolder.h"
+#include "engine/base/Log.h"
+#include "engine/d3d/Screen.h"
+#include "engine/draw/SceneManager.h"
+#include "engine/sound/DirectSound.h"
+#include "engine/sound/FadeSound.h"
+#include "engine/sound/FadeSoundList.h"
+#include "engine/sound/SoundBank.h"
+#include "game/core/InGameScene.h"
+#include "game/core/ReadHistory.h"
+#include "game/core/SaveData.h"
+#include "game/core/SceneFactory.h"
+#include "game/core/SystemData.h"
+#include "platform/window/PlatformWindow.h"
+
+CGameMain* GetGameMain() { return dynamic_cast<CGameMain*>(CAppManager::GetMainLoop(0)); }
+
+CGameMain::CGameMain() : CGameMain(SOptions{}) {}
+
+CGameMain::CGameMain(SOptions options) : CMainLoopBase(options.clock), m_Options(std::move(options)) { _Build(); }
+
+CGameMain::~CGameMain() { _Shutdown(); }
+
+void CGameMain::_Step(const char* step) {
+    if (m_Options.onStep) {
+        m_Options.onStep(step);
+    }
+}
+
+void CGameMain::_Build() {
+    // The main-loop base came first, with the keyboard, the mouse and the frame timer.
+    _Step("CMainLoopBase");
+
+    m_DirectSound = std::make_unique<CDirectSound>();
+    if (!m_DirectSound->Create(GetHWnd(), m_Options.manualSound ? CDirectSound::OUTPUT_MANUAL
+                                                                : CDirectSound::OUTPUT_SYSTEM)) {
+        DebugPrintf("CGameMain::CGameMain() DirectSoundの作成に失敗");
+    }
+    _Step("CDirectSound");
+
+    for (auto& channel : m_Channels) {
+        channel = std::make_unique<CFadeSound>(m_DirectSound.get());
+    }
+    _Step("CFadeSound");
+    m_VoiceList = std::make_unique<CFadeSoundList>(m_DirectSound.get());
+    _Step("CFadeSoundList");
+
+    m_ReadHistory = std::make_unique<CReadHistory>();
+    _Step("CReadHistory");
+    // Reads save\cfg.sav at once (the defaults when it cannot).
+    m_SystemData = std::make_unique<CSystemData>();
+    _Step("CSystemData");
+    m_SoundBank = std::make_unique<CSoundBank>(m_DirectSound.get());
+    _Step("CSoundBank");
+
+    std::error_code ec;
+    std::filesystem::create_directories(ToNativePath("save"), ec);
+    if (ec) {
+        DebugPrintf("CGameMain::CGameMain() saveフォルダを作成できません[%s]", ec.message().c_str());
+    }
+    _Step("save");
+
+    m_Screen = std::make_unique<CScreen>();
+    m_Screen->Create(GetHWnd(), m_SystemData->m_ScreenMode == 0, m_Options.reportPath);
+    _Step("CScreen");
+
+    ISceneFactory* factory = m_Options.sceneFactory;
+    if (!factory) {
+        m_OwnFactory = std::make_unique<CSceneFactory>(*this);
+        factory = m_OwnFactory.get();
+    }
+    _Step("CSceneFactory");
+    m_SceneManager = std::make_unique<CSceneManager>();
+    m_SceneManager->SetFactory(factory);
+    _Step("CSceneManager");
+
+    m_SaveData = std::make_unique<CSaveData>();
+    _Step("CSaveData");
+    if (m_Options.inGameSceneMaker) {
+        m_RaisingScene = m_Options.inGameSceneMaker(*this, false);
+        _Step("CRaisingScene");
+    }
+
+    GetFrameTimer().SetFps(60);
+    _Step("SetFps");
+    m_ReadHistory->Load(CReadHistory::kDefaultPath);
+    _Step("read.sav");
+    CAppManager::SetMainLoop(this);
+    _Step("CAppManager");
+    m_SaveData->Load(CSaveData::SlotPath(0));
+    _Step("save00.sav");
+}
+
+void CGameMain::_Shutdown() {
+    WriteCurrentSave();
+    _Step("WriteCurrentSave");
+    m_SaveData->Save(CSaveData::SlotPath(0));
+    _Step("save00.sav");
+    m_ReadHistory->Save(CReadHistory::kDefaultPath);
+    _Step("read.sav");
+    m_SystemData->Save(CSystemData::kDefaultPath);
+    _Step("cfg.sav");
+    // The scenes go while every service they use still lives; the kept in-game scene
+    // is the game object's own and goes with it.
+    m_SceneManager->Reset();
+    if (CAppManager::GetMainLoop(0) == this) {
+        CAppManager::SetMainLoop(nullptr);
+    }
+}
+
+CScreenRenderer* CGameMain::GetRenderer() { return m_Screen ? m_Screen->GetRenderer() : nullptr; }
+
+CFadeSound* CGameMain::GetChannel(int index) {
+    if (index < 0 || index >= kChannelCount) {
+        return nullptr;
+    }
+    return m_Channels[static_cast<size_t>(index)].get();
+}
+
+std::unique_ptr<IInGameScene> CGameMain::CreateFreshInGameScene() {
+    if (!m_Options.inGameSceneMaker) {
+        return nullptr;
+    }
+    return m_Options.inGameSceneMaker(*this, true);
+}
+
+void CGameMain::Begin(EStart start, const std::vector<std::string>& scripts) {
+    CScreenRenderer* renderer = GetRenderer();
+    if (renderer->BeginScene()) {
+        renderer->Clear(0xFF000000u);
+        renderer->EndScene();
+        renderer->Present();
+    }
+    for (int i = 0; i < kChannelSoundCount; ++i) {
+        m_Channels[static_cast<size_t>(i)]->Load(kChannelSounds[i]);
+    }
+    switch (start) {
+    case START_VIEWER:
+        m_Viewer = true;
+        m_ViewerScripts = scripts;
+        m_SceneManager->GoTo(kKeptInGameScene);
+        break;
+    case START_TOOL: m_SceneManager->GoTo(kKeptInGameScene); break;
+    case START_BOOT:
+    default: m_SceneManager->GoTo(kBootScene); break;
+    }
+    m_SceneManager->Transition(0, 0);
+    ApplySoundVolumes();
+    if (WindowHandle window = GetHWnd()) {
+        window->Show(true);
+    }
+}
+
+void CGameMain::WriteCurrentSave() {
+    if (m_RaisingScene && m_ReplayFlag == 0) {
+        m_RaisingScene->WriteSave(*m_SaveData);
+    }
+}
+
+bool CGameMain::RenderGameToTexture(const std::string& path) {
+    if (!m_RaisingScene) {
+        DebugPrintf("CGameMain::RenderGameToTexture() ゲーム中シーンがありません[%s]", path.c_str());
+        return false;
+    }
+    return m_RaisingScene->RenderToTexture(path);
+}
+
+void CGameMain::ApplySoundVolumes() {
+    const CSystemData& sd = *m_SystemData;
+    if (sd.m_ScreenMode != GetScreenMode()) {
+        SetScreenMode(sd.m_ScreenMode);
+        GetRenderer()->SetWindowed(GetScreenMode() == 0);
+    }
+    const int effect = sd.m_EffectVolume;
+    const int music = sd.m_MusicVolume;
+    const int voice = sd.m_VoiceVolume;
+    for (int i = 0; i < 4; ++i) {
+        m_Channels[static_cast<size_t>(i)]->SetVolume((effect * 50 / 100) * 10);
+    }
+    m_Channels[4]->SetVolume(music * 10);
+    m_Channels[5]->SetVolume((effect * 30 / 100) * 10);
+    m_Channels[6]->SetVolume((effect * 20 / 100) * 10);
+    m_VoiceList->SetVolume(voice * 10);
+    m_SoundBank->SetGroupVolume(CSoundBank::GROUP_MUSIC, music);
+    m_SoundBank->SetGroupVolume(CSoundBank::GROUP_EFFECT, effect);
+    m_SoundBank->SetGroupVolume(CSoundBank::GROUP_VOICE, voice);
+}
+
+void CGameMain::PlayChannel(int channel) {
+    CFadeSound* sound = GetChannel(channel);
+    if (!sound) {
+        DebugPrintf("CGameMain::PlayChannel() チャンネル番号が不正です[%d]", channel);
+        return;
+    }
+    sound->Play(false, 0);
+}
+
+void CGameMain::_RestoreLostDevice() {
+    if (!GetRenderer()->RestoreDevice()) {
+        return;  // tried again next frame
+    }
+    ++m_DeviceRestores;
+    m_SceneManager->OnDeviceRestored();
+}
+
+void CGameMain::FrameStep() {
+    const bool active = IsWindowActive();
+    if (active && GetRenderer()->IsDeviceLost()) {
+        _RestoreLostDevice();
+    }
+    if (GetScreenMode() != m_SystemData->m_ScreenMode) {
+        m_SystemData->m_ScreenMode = GetScreenMode();
+    }
+    CFrameTimer& timer = GetFrameTimer();
+    if (active) {
+        timer.BeginUpdate();
+        OnUpdate();
+        timer.EndUpdate();
+    }
+    if (!timer.IsSkipDraw()) {
+        OnDraw();
+    }
+}
+
+void CGameMain::OnUpdate() {
+    ++m_Updates;
+    m_SoundBank->Update();
+    for (auto& channel : m_Channels) {
+        channel->Update();
+    }
+    m_VoiceList->Update();
+    m_SceneManager->Update();
+}
+
+void CGameMain::OnDraw() {
+    ++m_Draws;
+    CScreenRenderer* renderer = GetRenderer();
+    if (!renderer->BeginScene()) {
+        return;
+    }
+    renderer->Clear(0xFF000000u);
+    m_SceneManager->Draw();
+    renderer->EndScene();
+    renderer->Present();
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The program's start-up on the main thread: the command line, the script-tool link,
+// the two single-instance guards, the 24-bit desktop check, the log file, the tables
+// and factories needed before the window, the developer's script chooser for the
+// "viewer" start, then the game application; the main thread then waits until every
+// thread has ended.
+//
+// Options of this build beside the game's own arguments: --data <folder> (the game
+// folder), --frames <n> (end after n frames), and CDebugWindow::kShowOption.
+// "viewer" may be followed by script paths, which then replace the chooser.
+#include <string>
+#include <vector>
+
+int RunGame(const std::vector<std::string>& args);
+
+// The parts of the command line the start-up reads.
+struct SGameCommandLine {
+    std::string dataFolder;   // empty: the program's folder
+    long long frames = -1;
+    bool viewer = false;
+    std::vector<std::string> viewerScripts;  // the scripts named after "viewer"
+};
+SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args);

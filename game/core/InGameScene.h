@@ -1,0 +1,19 @@
+#pragma once
+// What the game object asks of its kept in-game scene (scene 19): a scene that can
+// copy the running game into a save record, rebuild the game from one and draw a
+// thumbnail of it.
+#include <string>
+
+#include "engine/draw/SceneBase.h"
+
+class CSaveData;
+
+class IInGameScene : public CSceneBase, public CSceneObjectBase {
+public:
+    // Copies the running game into the record.
+    virtual void WriteSave(CSaveData& save) = 0;
+    // Rebuilds the game from the record.
+    virtual void RestoreFromSave(const CSaveData& save) = 0;
+    // Writes the save thumbnail of the running game to a game path.
+    virtual bool RenderToTexture(const std::string& path) = 0;
+};
