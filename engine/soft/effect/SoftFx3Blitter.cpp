@@ -1,0 +1,391 @@
+#include "engine/soft/effect/SoftFx3Blitter.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "engine/image/MaskImage.h"
+#include "engine/soft/SoftSurface.h"
+#include "engine/soft/blit/SoftBlt.h"
+#include "engine/soft/effect/SoftFx3Clip.h"
+#include "engine/soft/effect/SoftFx3Kernels.h"
+#include "engine/soft/effect/SoftFxKernels.h"
+#include "engine/soft/effect/SoftFxMaskBlend.h"
+#include "engine/soft/effect/SoftFxRuleImages.h"
+
+namespace {
+
+constexpr int kJitterRows = 13;
+constexpr int kJitterColumns = 14;
+
+using SingleEffect = void (*)(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* srcRect,
+                              const SRect* clip, int opacity, int param);
+
+SRect _Block(const SPoint& p, const SSize& s) {
+    return SRect{p.x, p.y, static_cast<int32_t>(int64_t{p.x} + s.cx), static_cast<int32_t>(int64_t{p.y} + s.cy)};
+}
+
+// Everything one DrawEffect3 call needs, with the clip already narrowed to the
+// rectangle the call reports.
+struct SEffect3Call {
+    CSoftSurface* dst;
+    CSoftSurface* src1;
+    CSoftSurface* src2;
+    const SPoint* dstPt;
+    const SPoint* src1Pt;
+    const SPoint* src2Pt;
+    const SSize* size;
+    SRect clip;
+    int p;  // clamped
+
+    SRect Block1() const { return _Block(*src1Pt, *size); }
+    SRect Block2() const { return _Block(*src2Pt, *size); }
+
+    // The first source's block as an opaque background.
+    void Background() const {
+        const SRect rect = Block1();
+        dst->Blt(src1, dstPt, &rect, &clip, 256, 0);
+    }
+    // One pass of a single-surface effect over the block, then its notification.
+    void Pass(SingleEffect effect, CSoftSurface* src, const SRect& rect, int opacity, int param) const {
+        effect(dst, src, dstPt, &rect, &clip, opacity, param);
+        dst->OnBlt(src, dstPt, &rect, &clip, opacity, static_cast<uint32_t>(p),
+                   BltClippedRect(dst, src, dstPt, &rect, &clip));
+    }
+    // A jitter pass; the jitter wrappers notify by themselves.
+    void Jitter(SingleEffect effect, CSoftSurface* src, const SRect& rect, int opacity, int amount) const {
+        effect(dst, src, dstPt, &rect, &clip, opacity, amount);
+    }
+};
+
+void _MaskBlend(const SEffect3Call& c) {
+    const CMaskImage& mask = GetSharedEffectMask();
+    if (mask.GetBits() == nullptr) {
+        return;
+    }
+    int32_t maskW = 0, maskH = 0;
+    mask.GetSize(&maskW, &maskH);
+    SPoint d = *c.dstPt, a = *c.src1Pt, b = *c.src2Pt;
+    SSize s{std::min(c.size->cx, maskW), std::min(c.size->cy, maskH)};
+    if (!SoftFx3ClipBlock(c.dst, c.src1, c.src2, &d, &a, &b, &s, &c.clip)) {
+        return;
+    }
+    if (GetSurfaceKind(c.dst->GetFormatFlags()) != SURFACE_KIND_OPAQUE) {
+        return;
+    }
+    const SoftFxRuleRef ref{&mask};
+    ref.SoftFxMaskBlend(c.dst, c.src1, c.src2, &d, &a, &b, c.dstPt, &s, c.p);
+}
+
+void _Mosaics(const SEffect3Call& c, bool both) {
+    const int p = c.p;
+    if (both) {
+        c.Pass(SoftFxMosaic, c.src1, c.Block1(), 256, p >> 3);
+        c.Pass(SoftFxMosaic, c.src2, c.Block2(), (p >> 2) + (p >> 1) - 256, (1024 - p) >> 3);
+    } else if (p < 512) {
+        c.Pass(SoftFxMosaic, c.src1, c.Block1(), 256, p >> 3);
+    } else {
+        c.Pass(SoftFxMosaic, c.src2, c.Block2(), 256, (1024 - p) >> 3);
+    }
+}
+
+// Modes 31 to 36: one layer at a time (odd modes) or both at once (even modes).
+void _Jitters(const SEffect3Call& c, SingleEffect effect, int divisor, bool both) {
+    const int p = c.p;
+    if (both) {
+        c.Jitter(effect, c.src1, c.Block1(), 256, p / (2 * divisor));
+        c.Jitter(effect, c.src2, c.Block2(), p >> 2, (1024 - p) / (2 * divisor));
+    } else if (p < 512) {
+        c.Jitter(effect, c.src1, c.Block1(), 256, p / divisor);
+    } else {
+        c.Jitter(effect, c.src2, c.Block2(), 256, (1024 - p) / divisor);
+    }
+}
+
+void _DrawMode(int mode, const SEffect3Call& c) {
+    const int p = c.p;
+    auto args = [&c]() { return std::tuple(c.dst, c.src1, c.src2, c.dstPt, c.src1Pt, c.src2Pt, c.size, &c.clip, c.p); };
+    switch (mode) {
+    case 1: std::apply(SoftFx3CrossFade, args()); break;
+    case 2: _MaskBlend(c); break;
+    case 3: std::apply(SoftFx3Mode3, args()); break;
+    case 4:
+        c.Background();
+        c.Pass(SoftFxBlindsV, c.src2, c.Block2(), 256, p);
+        break;
+    case 5: std::apply(SoftFx3CascadeBlindsMode5, args()); break;
+    case 6: std::apply(SoftFx3CascadeBlindsMode6, args()); break;
+    case 7: std::apply(SoftFx3CascadeBlindsMode7, args()); break;
+    case 8: std::apply(SoftFx3CascadeBlindsMode8, args()); break;
+    case 9:
+        c.Background();
+        c.Pass(SoftFxBlindsH, c.src2, c.Block2(), p >> 2, p);
+        break;
+    case 10:
+        c.Background();
+        c.Pass(SoftFxBlindsV, c.src2, c.Block2(), p >> 2, p);
+        break;
+    case 11: std::apply(SoftFx3CascadeBlindsMode11, args()); break;
+    case 12: std::apply(SoftFx3CascadeBlindsMode12, args()); break;
+    case 13: std::apply(SoftFx3CascadeBlindsMode13, args()); break;
+    case 14: std::apply(SoftFx3CascadeBlindsMode14, args()); break;
+    case 15: std::apply(SoftFx3DissolvePattern4x4, args()); break;
+    case 16: std::apply(SoftFx3DissolvePattern16, args()); break;
+    case 17: std::apply(SoftFx3DissolveRandom, args()); break;
+    case 18:
+        c.Background();
+        c.Pass(SoftFxDissolve7, c.src2, c.Block2(), p >> 2, p);
+        break;
+    case 19:
+        c.Background();
+        c.Pass(SoftFxPatternDissolve, c.src2, c.Block2(), p >> 2, p);
+        break;
+    case 20:
+        c.Background();
+        c.Pass(SoftFxBlockDissolve, c.src2, c.Block2(), p >> 2, p);
+        break;
+    case 21: _Mosaics(c, false); break;
+    case 22: _Mosaics(c, true); break;
+    case 31: _Jitters(c, SoftFxJitterRowPairs, 4, false); break;
+    case 32: _Jitters(c, SoftFxJitterRowPairs, 4, true); break;
+    case 33: _Jitters(c, SoftFxJitterRows, 2, false); break;
+    case 34: _Jitters(c, SoftFxJitterRows, 2, true); break;
+    case 35: _Jitters(c, SoftFxJitterColumns, 2, false); break;
+    case 36: _Jitters(c, SoftFxJitterColumns, 2, true); break;
+    default:
+        if (mode >= 23 && mode <= 30) {
+            SoftFx3Zoom(mode, c.dst, c.src1, c.src2, c.dstPt, c.src1Pt, c.src2Pt, c.size, &c.clip, c.p);
+        }
+        break;
+    }
+}
+
+bool _SameDepth(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2) {
+    const int depth = dst->GetBitDepth();
+    return depth == src1->GetBitDepth() && depth == src2->GetBitDepth();
+}
+
+// The jitter wrapper and the amounts of both layers of a transition mode 33 to 36.
+struct STransitionJitter {
+    SingleEffect effect;
+    int rectMode;
+    int opacity1, amount1;
+    int opacity2, amount2;
+    bool both;
+};
+
+bool _TransitionJitter(int mode, int p, STransitionJitter* out) {
+    switch (mode) {
+    case 33: *out = {SoftFxJitterRows, kJitterRows, 256, p / 2, 256, (1024 - p) / 2, false}; return true;
+    case 34: *out = {SoftFxJitterRows, kJitterRows, 256 - (p >> 2), p / 4, p >> 2, (1024 - p) / 4, true}; return true;
+    case 35: *out = {SoftFxJitterColumns, kJitterColumns, 256, p / 2, 256, (1024 - p) / 2, false}; return true;
+    case 36:
+        *out = {SoftFxJitterColumns, kJitterColumns, 256 - (p >> 2), p / 4, p >> 2, (1024 - p) / 4, true};
+        return true;
+    default: return false;
+    }
+}
+
+bool _IsAcceptedRect(const SRect& r) { return r.right >= 0 && r.bottom >= 0 && r.right > r.left && r.bottom > r.top; }
+
+}  // namespace
+
+SRect CEffectBlitter::GetEffect3Rect(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2,
+                                     const SPoint* dstPt, const SPoint* src1Pt, const SPoint* src2Pt,
+                                     const SSize* size, const SRect* clip, int /*progress*/) {
+    if (mode == -1) {
+        // The clear reaches every pixel of the destination, whatever the block.
+        if (dst == nullptr) {
+            return SRect{};
+        }
+        const SSize s = dst->GetSize();
+        return (s.cx > 0 && s.cy > 0) ? SRect{0, 0, s.cx, s.cy} : SRect{};
+    }
+    if (mode < 1 || mode > 36) {
+        return SRect{};
+    }
+    return SoftFxPlaceRects3(dst, src1, src2, dstPt, src1Pt, src2Pt, size, clip);
+}
+
+void CEffectBlitter::DrawEffect3(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2,
+                                 const SPoint* dstPt, const SPoint* src1Pt, const SPoint* src2Pt, const SSize* size,
+                                 const SRect* clip, int progress) {
+    if (mode < -1 || mode > 36 || mode == 0 || dst == nullptr) {
+        return;
+    }
+    const SRect drawn = GetEffect3Rect(mode, dst, src1, src2, dstPt, src1Pt, src2Pt, size, clip, progress);
+    if (mode == -1) {
+        dst->Clear(EffectClearColour);
+    } else if (!drawn.IsEmpty() && _SameDepth(dst, src1, src2)) {
+        // GetEffect3Rect answered a non-empty block, so every pointer is present.  Each
+        // pass is clipped to that block: what a mode writes is what it reports.
+        const SEffect3Call call{dst, src1, src2, dstPt, src1Pt, src2Pt, size, drawn, SoftFx3ClampProgress(progress)};
+        _DrawMode(mode, call);
+    }
+    dst->OnDrawEffect3(src1, src2, dstPt, src1Pt, src2Pt, size, clip, progress, drawn);
+}
+
+SRect CEffectBlitter::GetTransitionRect(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2,
+                                        const SPoint* dst1Pt, const SPoint* dst2Pt, const SPoint* src1Pt,
+                                        const SPoint* src2Pt, const SSize* size1, const SSize* size2,
+                                        const SRect* clip, int progress) {
+    if (mode == 1) {
+        return SoftFxUnionPlacedRects(src1, src2, dst1Pt, dst2Pt, size1, size2);
+    }
+    STransitionJitter j{};
+    if (!_TransitionJitter(mode, SoftFx3ClampProgress(progress), &j)) {
+        return SRect{};
+    }
+    if (dst == nullptr || clip == nullptr) {
+        return SRect{};
+    }
+    // The jitters scatter pixels beyond the plain blit's rectangle; the union is made of
+    // what each layer's jitter can reach.
+    SRect u = kSoftFx3UnionIdentity;
+    if (src1 != nullptr && dst1Pt != nullptr && src1Pt != nullptr && size1 != nullptr) {
+        const SRect rect = _Block(*src1Pt, *size1);
+        SoftFxJoinRect(&u, SoftFxJitterRect(j.rectMode, dst, src1, dst1Pt, &rect, clip, j.amount1));
+        SoftFxJoinRect(&u, BltClippedRect(dst, src1, dst1Pt, &rect, clip));
+    }
+    if (src2 != nullptr && dst2Pt != nullptr && src2Pt != nullptr && size2 != nullptr) {
+        const SRect rect = _Block(*src2Pt, *size2);
+        SoftFxJoinRect(&u, SoftFxJitterRect(j.rectMode, dst, src2, dst2Pt, &rect, clip, j.amount2));
+        SoftFxJoinRect(&u, BltClippedRect(dst, src2, dst2Pt, &rect, clip));
+    }
+    return u == kSoftFx3UnionIdentity ? SRect{} : u;
+}
+
+void CEffectBlitter::DrawTransition(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2,
+                                    const SPoint* dst1Pt, const SPoint* dst2Pt, const SPoint* src1Pt,
+                                    const SPoint* src2Pt, const SSize* size1, const SSize* size2, const SRect* clip,
+                                    int progress) {
+    if (dst == nullptr || clip == nullptr) {
+        return;
+    }
+    const int p = SoftFx3ClampProgress(progress);
+    const bool has1 = src1 != nullptr && dst1Pt != nullptr && src1Pt != nullptr && size1 != nullptr;
+    const bool has2 = src2 != nullptr && dst2Pt != nullptr && src2Pt != nullptr && size2 != nullptr;
+    STransitionJitter j{};
+    if (mode == 1) {
+        if (has1) {
+            SoftSurfaceBltClipped(dst, src1, dst1Pt->x, dst1Pt->y, _Block(*src1Pt, *size1), *clip, 256 - (p >> 2));
+        }
+        if (has2) {
+            SoftSurfaceBltClipped(dst, src2, dst2Pt->x, dst2Pt->y, _Block(*src2Pt, *size2), *clip, p >> 2);
+        }
+    } else if (_TransitionJitter(mode, p, &j)) {
+        const bool first = j.both || p < 512;
+        const bool second = j.both || p >= 512;
+        if (first && has1) {
+            const SRect rect = _Block(*src1Pt, *size1);
+            j.effect(dst, src1, dst1Pt, &rect, clip, j.opacity1, j.amount1);
+        }
+        if (second && has2) {
+            const SRect rect = _Block(*src2Pt, *size2);
+            j.effect(dst, src2, dst2Pt, &rect, clip, j.opacity2, j.amount2);
+        }
+    } else {
+        return;
+    }
+    dst->OnDrawTransition(src1, src2, dst1Pt, dst2Pt, src1Pt, src2Pt, size1, size2, clip, progress,
+                          GetTransitionRect(mode, dst, src1, src2, dst1Pt, dst2Pt, src1Pt, src2Pt, size1, size2,
+                                            clip, progress));
+}
+
+// --- entry points ---
+
+void SoftSurfaceDrawEffect3(CSoftSurface* dst, int mode, CSoftSurface* src1, CSoftSurface* src2, int dstX, int dstY,
+                            int src1X, int src1Y, int src2X, int src2Y, int width, int height, SRect clip,
+                            int progress) {
+    if (dst == nullptr || src1 == nullptr || src2 == nullptr || !_IsAcceptedRect(clip) || width < 1 || height < 1) {
+        return;
+    }
+    const SPoint d{dstX, dstY}, a{src1X, src1Y}, b{src2X, src2Y};
+    const SSize s{width, height};
+    CEffectBlitter blitter;
+    blitter.DrawEffect3(mode, dst, src1, src2, &d, &a, &b, &s, &clip, progress);
+}
+
+SRect SoftSurfaceGetEffect3Rect(CSoftSurface* dst, int mode, CSoftSurface* src1, CSoftSurface* src2, int dstX,
+                                int dstY, int src1X, int src1Y, int src2X, int src2Y, int width, int height,
+                                SRect clip, int progress) {
+    if (src1 == nullptr || src2 == nullptr) {
+        return SRect{};
+    }
+    const SPoint d{dstX, dstY}, a{src1X, src1Y}, b{src2X, src2Y};
+    const SSize s{width, height};
+    CEffectBlitter blitter;
+    return blitter.GetEffect3Rect(mode, dst, src1, src2, &d, &a, &b, &s, &clip, progress);
+}
+
+namespace {
+SRect _WholeSurface(CSoftSurface* s) {
+    if (s == nullptr) {
+        return SRect{};
+    }
+    const SSize size = s->GetSize();
+    return SRect{0, 0, size.cx, size.cy};
+}
+SSize _SizeOf(CSoftSurface* s) { return s == nullptr ? SSize{} : s->GetSize(); }
+}  // namespace
+
+void SoftSurfaceDrawEffect3(CSoftSurface* dst, int mode, CSoftSurface* src1, CSoftSurface* src2, int progress) {
+    const SRect whole = _WholeSurface(dst);
+    SoftSurfaceDrawEffect3(dst, mode, src1, src2, 0, 0, 0, 0, 0, 0, whole.right, whole.bottom, whole, progress);
+}
+
+SRect SoftSurfaceGetEffect3Rect(CSoftSurface* dst, int mode, CSoftSurface* src1, CSoftSurface* src2, int progress) {
+    const SRect whole = _WholeSurface(dst);
+    return SoftSurfaceGetEffect3Rect(dst, mode, src1, src2, 0, 0, 0, 0, 0, 0, whole.right, whole.bottom, whole,
+                                     progress);
+}
+
+void SoftSurfaceDrawEffect3(CSoftSurface* dst, int mode, CSoftSurface* src1, CSoftSurface* src2, SRect clip,
+                            int progress) {
+    const SRect whole = _WholeSurface(dst);
+    SoftSurfaceDrawEffect3(dst, mode, src1, src2, 0, 0, 0, 0, 0, 0, whole.right, whole.bottom, clip, progress);
+}
+
+SRect SoftSurfaceGetEffect3Rect(CSoftSurface* dst, int mode, CSoftSurface* src1, CSoftSurface* src2, SRect clip,
+                                int progress) {
+    if (!_IsAcceptedRect(clip)) {
+        return SRect{};
+    }
+    const SRect whole = _WholeSurface(dst);
+    return SoftSurfaceGetEffect3Rect(dst, mode, src1, src2, 0, 0, 0, 0, 0, 0, whole.right, whole.bottom, clip,
+                                     progress);
+}
+
+void SoftSurfaceDrawTransition(CSoftSurface* dst, int mode, CSoftSurface* src1, CSoftSurface* src2, SPoint dst1Pt,
+                               SPoint dst2Pt, SPoint src1Pt, SPoint src2Pt, SSize size1, SSize size2, SRect clip,
+                               int progress) {
+    if (dst == nullptr || !_IsAcceptedRect(clip)) {
+        return;
+    }
+    CEffectBlitter blitter;
+    blitter.DrawTransition(mode, dst, src1, src2, &dst1Pt, &dst2Pt, &src1Pt, &src2Pt, &size1, &size2, &clip,
+                           progress);
+}
+
+SRect SoftSurfaceGetTransitionRect(CSoftSurface* dst, int mode, CSoftSurface* src1, CSoftSurface* src2,
+                                   SPoint dst1Pt, SPoint dst2Pt, SPoint src1Pt, SPoint src2Pt, SSize size1,
+                                   SSize size2, SRect clip, int progress) {
+    CEffectBlitter blitter;
+    return blitter.GetTransitionRect(mode, dst, src1, src2, &dst1Pt, &dst2Pt, &src1Pt, &src2Pt, &size1, &size2,
+                                     &clip, progress);
+}
+
+void SoftSurfaceDrawTransition(CSoftSurface* dst, int mode, CSoftSurface* src1, CSoftSurface* src2, int progress) {
+    SoftSurfaceDrawTransition(dst, mode, src1, src2, _WholeSurface(dst), progress);
+}
+
+void SoftSurfaceDrawTransition(CSoftSurface* dst, int mode, CSoftSurface* src1, CSoftSurface* src2, SRect clip,
+                               int progress) {
+    SoftSurfaceDrawTransition(dst, mode, src1, src2, SPoint{}, SPoint{}, SPoint{}, SPoint{}, _SizeOf(src1),
+                              _SizeOf(src2), clip, progress);
+}
+
+SRect SoftSurfaceGetTransitionRect(CSoftSurface* dst, int mode, CSoftSurface* src1, CSoftSurface* src2,
+                                   int progress) {
+    return SoftSurfaceGetTransitionRect(dst, mode, src1, src2, SPoint{}, SPoint{}, SPoint{}, SPoint{}, _SizeOf(src1),
+                                        _SizeOf(src2), _WholeSurface(dst), progress);
+}

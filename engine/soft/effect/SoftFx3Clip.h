@@ -1,0 +1,58 @@
+#pragma once
+// Geometry of the three-surface effects: the clipping of a block that is read from two
+// sources and written to a destination, and the rectangles the effect blitter reports
+// for its calls.  Rectangles are {left, top, right, bottom} with right and bottom
+// exclusive; the empty rectangle is {0, 0, 0, 0}.
+#include <climits>
+#include <cstdint>
+
+#include "platform/sys/Geometry.h"
+
+class CSoftSurface;
+
+// The identity of a union: joining anything to it gives that thing.
+inline constexpr SRect kSoftFx3UnionIdentity{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+
+// Clips a block of `size` at dstPt in `dst`, src1Pt in `src1` and src2Pt in `src2`
+// against `clip` (destination coordinates) and all three surfaces, moving the three
+// points together so that corresponding pixels stay aligned.  On success the points
+// and the size describe a non-empty block inside every surface and the clip and the
+// answer is true; otherwise (a null surface included) all three points and the size
+// become zero and the answer is false.
+bool SoftFx3ClipBlock(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2, SPoint* dstPt, SPoint* src1Pt,
+                      SPoint* src2Pt, SSize* size, const SRect* clip);
+
+// The destination rectangle a three-surface effect touches: the block placed at dstPt,
+// cut by the clip rectangle, both sources and the destination's own extent;
+// {0, 0, 0, 0} when nothing remains or a surface is missing.
+SRect SoftFxPlaceRects3(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2, const SPoint* dstPt,
+                        const SPoint* src1Pt, const SPoint* src2Pt, const SSize* size, const SRect* clip);
+// The same query under the name the band, zoom and jitter modes use.
+SRect SoftFxPlaceRects3Alt(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2, const SPoint* dstPt,
+                           const SPoint* src1Pt, const SPoint* src2Pt, const SSize* size, const SRect* clip);
+
+// The bounding box of the unclipped destination rectangles of the sources that are
+// present ({dstNPt, dstNPt + sizeN}); {0, 0, 0, 0} when neither is.
+SRect SoftFxUnionPlacedRects(CSoftSurface* src1, CSoftSurface* src2, const SPoint* dst1Pt, const SPoint* dst2Pt,
+                             const SSize* size1, const SSize* size2);
+// The bounding box of the rectangles ClipBltRectsEx gives for each present source's
+// block at its destination point; parts that clip away are left out, and the answer is
+// {0, 0, 0, 0} when nothing is left or dst is null.
+SRect SoftFxUnionBltRects(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2, const SPoint* dst1Pt,
+                          const SPoint* dst2Pt, const SPoint* src1Pt, const SPoint* src2Pt, const SSize* size1,
+                          const SSize* size2, const SRect* clip);
+SRect SoftFxUnionBltRectsAlt(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2, const SPoint* dst1Pt,
+                             const SPoint* dst2Pt, const SPoint* src1Pt, const SPoint* src2Pt, const SSize* size1,
+                             const SSize* size2, const SRect* clip);
+
+// Joins `part` to `acc` (smaller left and top, larger right and bottom).  An empty part
+// leaves the union as it was.
+void SoftFxJoinRect(SRect* acc, const SRect& part);
+// The intersection of two rectangles; {0, 0, 0, 0} when they do not overlap.
+SRect SoftFxIntersectRect(const SRect& a, const SRect& b);
+
+// The blit of the zoom and transition modes: nothing unless src is not null and both
+// the source rectangle {l, t, r, b} and the clip have r >= 0, b >= 0, r > l and b > t;
+// then dst->Blt with flags 0 (which notifies the destination).
+void SoftSurfaceBltClipped(CSoftSurface* dst, CSoftSurface* src, int x, int y, const SRect& sourceRect,
+                       const SRect& clip, int opacity);

@@ -1,0 +1,238 @@
+// Every mode of the three-surface blitter at progress 0, mid-way and 1024 on small
+// seeded pictures: what it shows at the ends, that it writes nothing outside the
+// rectangle it reports, and that seeded runs repeat exactly.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "engine/base/Random.h"
+#include "engine/image/MaskImage.h"
+#include "engine/soft/blit/BlendTables.h"
+#include "engine/soft/effect/SoftFx3Blitter.h"
+#include "engine/soft/effect/SoftFx3Clip.h"
+#include "engine/soft/effect/SoftFxRuleImages.h"
+#include "tests/engine/soft/effect/three/FxSurface.h"
+
+using namespace fx3_test;
+
+namespace {
+
+constexpr uint8_t kGuardFill = 0x6B;
+
+struct SGeometry {
+    const char* name;
+    SPoint dstPt, src1Pt, src2Pt;
+    SSize size;
+    SRect clip;
+};
+
+const SGeometry kGeometries[] = {
+    {"inside", {6, 5}, {2, 4}, {7, 1}, {30, 27}, {0, 0, 48, 44}},
+    {"clipped", {6, 5}, {2, 4}, {7, 1}, {30, 27}, {11, 9, 29, 25}},
+    {"edges", {-4, 20}, {0, 3}, {9, 0}, {40, 40}, {0, 0, 48, 44}},
+};
+
+struct SRun {
+    std::unique_ptr<CFxSurface> dst, a, b;
+    std::vector<uint8_t> before;
+    SRect reported;
+    uint64_t checksum = 0;
+};
+
+SRun RunMode(int mode, int depth, int progress, const SGeometry& g, uint32_t seed) {
+    std::mt19937 rng(seed);
+    SRun r;
+    r.dst = MakeFilledSurface(48, 44, depth, kGuardFill, 2);
+    r.a = MakeRandomSurface(rng, 40, 36, depth, 1);
+    r.b = MakeRandomSurface(rng, 44, 34, depth, 3);
+    r.before = r.dst->Snapshot();
+    CRandom::SetDefaultSeedForTests(seed);
+    CEffectBlitter blitter;
+    r.reported = blitter.GetEffect3Rect(mode, r.dst.get(), r.a.get(), r.b.get(), &g.dstPt, &g.src1Pt, &g.src2Pt,
+                                        &g.size, &g.clip, progress);
+    blitter.DrawEffect3(mode, r.dst.get(), r.a.get(), r.b.get(), &g.dstPt, &g.src1Pt, &g.src2Pt, &g.size, &g.clip,
+                        progress);
+    CRandom::SetDefaultSeedForTests(0);
+    r.checksum = Fnv1a(r.dst->Snapshot());
+    return r;
+}
+
+class Effect3Modes : public ::testing::Test {
+protected:
+    void SetUp() override {
+        BuildBlendTables();
+        CMaskImage& mask = GetSharedEffectMask();
+        ASSERT_TRUE(mask.Create(64, 64));
+        std::mt19937 rng(99);
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                mask.GetBits()[y * mask.GetPitch() + x] = static_cast<uint8_t>(std::uniform_int_distribution<int>(0, 255)(rng));
+        mask.SetThreshold(24);
+    }
+    void TearDown() override { ReleaseEffectRuleImages(); }
+};
+
+TEST_F(Effect3Modes, EveryModeAtStartMiddleAndEnd) {
+    for (int depth : {15, 16, 24, 32}) {
+        for (const SGeometry& g : kGeometries) {
+            for (int mode = 1; mode <= 36; ++mode) {
+                for (int p : {0, 512, 1023, 1024}) {
+                    const uint32_t seed = static_cast<uint32_t>(depth * 7919 + mode * 131 + p);
+                    SRun r = RunMode(mode, depth, p, g, seed);
+                    const std::string where = std::string(g.name) + " depth " + std::to_string(depth) + " mode " +
+                                              std::to_string(mode) + " p " + std::to_string(p) + " seed " +
+                                              std::to_string(seed) + " checksum " + std::to_string(r.checksum);
+                    ASSERT_EQ(r.dst->effect3Notes.size(), 1u) << where;
+                    EXPECT_EQ(r.dst->effect3Notes[0].drawn, r.reported) << where;
+                    EXPECT_EQ(r.dst->effect3Notes[0].progress, p) << where;
+                    EXPECT_TRUE(RectInside(r.reported, g.clip)) << where;
+                    EXPECT_EQ(CompareOutside(*r.dst, r.before, r.reported), "") << where;
+                    for (const auto& note : r.dst->notes) {
+                        EXPECT_TRUE(RectInside(note.drawn, r.reported)) << where << " OnBlt " << RectText(note.drawn);
+                    }
+                    for (const SRect& note : r.dst->stretchNotes) {
+                        EXPECT_TRUE(RectInside(note, r.reported)) << where << " OnStretchBlt " << RectText(note);
+                    }
+                    const SPoint corner{r.reported.left, r.reported.top};
+                    if (p == 0) {
+                        const SPoint from{g.src1Pt.x + corner.x - g.dstPt.x, g.src1Pt.y + corner.y - g.dstPt.y};
+                        EXPECT_EQ(CompareBlock(*r.dst, r.reported, *r.a, from, depth == 32), "") << where;
+                    } else if (p >= 1023) {
+                        const SPoint from{g.src2Pt.x + corner.x - g.dstPt.x, g.src2Pt.y + corner.y - g.dstPt.y};
+                        EXPECT_EQ(CompareBlock(*r.dst, r.reported, *r.b, from, depth == 32), "") << where;
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST_F(Effect3Modes, SeededRunsRepeat) {
+    for (int mode : {17, 20, 31, 32, 33, 34, 35, 36}) {
+        for (int p : {256, 512, 700}) {
+            const SGeometry& g = kGeometries[0];
+            SRun first = RunMode(mode, 32, p, g, 4242);
+            SRun second = RunMode(mode, 32, p, g, 4242);
+            EXPECT_EQ(first.checksum, second.checksum) << "mode " << mode << " p " << p;
+        }
+    }
+}
+
+TEST_F(Effect3Modes, ModesWithoutDrawingRaiseNothing) {
+    for (int mode : {0, 37, -2, 1000}) {
+        SRun r = RunMode(mode, 16, 512, kGeometries[0], 1);
+        EXPECT_TRUE(r.dst->effect3Notes.empty()) << mode;
+        EXPECT_TRUE(r.dst->notes.empty()) << mode;
+        EXPECT_EQ(r.dst->Snapshot(), r.before) << mode;
+    }
+}
+
+TEST_F(Effect3Modes, ClearFillsTheWholeDestinationAndSaysSo) {
+    auto dst = MakeFilledSurface(20, 10, 32, 0);
+    SoftSurfaceDrawEffect3(dst.get(), -1, dst.get(), dst.get(), 0, 0, 0, 0, 0, 0, 5, 5, SRect{0, 0, 5, 5}, 0);
+    CEffectBlitter blitter;
+    const SPoint o{};
+    const SSize s{5, 5};
+    const SRect clip{0, 0, 5, 5};
+    blitter.DrawEffect3(-1, dst.get(), nullptr, nullptr, &o, &o, &o, &s, &clip, 0);
+    EXPECT_EQ(dst->clearCount, 2);
+    EXPECT_EQ(dst->clearedWith, EffectClearColour);
+    EXPECT_EQ(dst->GetPixel(19, 9), 0xFFFFFFu & 0xFFFFFF);
+    ASSERT_EQ(dst->effect3Notes.size(), 2u);
+    EXPECT_EQ(dst->effect3Notes[1].drawn, (SRect{0, 0, 20, 10}));
+}
+
+TEST_F(Effect3Modes, MixedDepthsAndMissingSourcesDrawNothingButNotify) {
+    std::mt19937 rng(2);
+    auto dst = MakeFilledSurface(20, 20, 16, 0x33);
+    auto a = MakeRandomSurface(rng, 20, 20, 16);
+    auto b = MakeRandomSurface(rng, 20, 20, 32);
+    const auto before = dst->Snapshot();
+    CEffectBlitter blitter;
+    const SPoint o{};
+    const SSize s{20, 20};
+    const SRect clip{0, 0, 20, 20};
+    for (int mode = 1; mode <= 36; ++mode) {
+        blitter.DrawEffect3(mode, dst.get(), a.get(), b.get(), &o, &o, &o, &s, &clip, 700);
+        blitter.DrawEffect3(mode, dst.get(), a.get(), nullptr, &o, &o, &o, &s, &clip, 700);
+    }
+    EXPECT_EQ(dst->Snapshot(), before);
+    ASSERT_EQ(dst->effect3Notes.size(), 72u);
+    EXPECT_EQ(dst->effect3Notes[1].drawn, SRect{});
+}
+
+TEST_F(Effect3Modes, MaskBlendWithoutAMaskDrawsNothingButNotifies) {
+    ReleaseEffectRuleImages();
+    SRun r = RunMode(2, 24, 700, kGeometries[0], 3);
+    EXPECT_EQ(r.dst->Snapshot(), r.before);
+    ASSERT_EQ(r.dst->effect3Notes.size(), 1u);
+    EXPECT_EQ(r.dst->effect3Notes[0].drawn, (SRect{6, 5, 36, 32}));
+}
+
+TEST_F(Effect3Modes, EntryPointsCheckTheirArguments) {
+    std::mt19937 rng(6);
+    auto dst = MakeFilledSurface(20, 20, 16, 0x33);
+    auto a = MakeRandomSurface(rng, 20, 20, 16);
+    auto b = MakeRandomSurface(rng, 20, 20, 16);
+    SoftSurfaceDrawEffect3(dst.get(), 1, a.get(), b.get(), 0, 0, 0, 0, 0, 0, 0, 5, SRect{0, 0, 20, 20}, 512);
+    SoftSurfaceDrawEffect3(dst.get(), 1, a.get(), b.get(), 0, 0, 0, 0, 0, 0, 5, 5, SRect{0, 0, -1, 20}, 512);
+    SoftSurfaceDrawEffect3(dst.get(), 1, a.get(), nullptr, 512);
+    EXPECT_TRUE(dst->effect3Notes.empty());
+    SoftSurfaceDrawEffect3(dst.get(), 3, a.get(), b.get(), 1024);
+    EXPECT_EQ(CompareBlock(*dst, SRect{0, 0, 20, 20}, *b, SPoint{}), "");
+    EXPECT_EQ(SoftSurfaceGetEffect3Rect(dst.get(), 3, a.get(), b.get(), SRect{2, 3, 8, 9}, 0), (SRect{2, 3, 8, 9}));
+    EXPECT_EQ(SoftSurfaceGetEffect3Rect(dst.get(), 3, a.get(), nullptr, 0), SRect{});
+}
+
+// --- transitions ---
+
+TEST_F(Effect3Modes, TransitionsStayInsideTheirRectangle) {
+    for (int depth : {16, 32}) {
+        for (int mode : {1, 33, 34, 35, 36}) {
+            for (int p : {0, 200, 512, 800, 1024}) {
+                const uint32_t seed = static_cast<uint32_t>(mode * 1000 + p + depth);
+                std::mt19937 rng(seed);
+                auto dst = MakeFilledSurface(64, 48, depth, kGuardFill, 1);
+                auto a = MakeRandomSurface(rng, 30, 20, depth);
+                auto b = MakeRandomSurface(rng, 24, 26, depth);
+                const auto before = dst->Snapshot();
+                const SRect clip{2, 3, 60, 44};
+                CRandom::SetDefaultSeedForTests(seed);
+                SoftSurfaceDrawTransition(dst.get(), mode, a.get(), b.get(), SPoint{5, 4}, SPoint{30, 15}, SPoint{2, 1},
+                                          SPoint{0, 3}, SSize{26, 18}, SSize{24, 20}, clip, p);
+                CRandom::SetDefaultSeedForTests(0);
+                const std::string where = "depth " + std::to_string(depth) + " mode " + std::to_string(mode) + " p " +
+                                          std::to_string(p) + " seed " + std::to_string(seed);
+                ASSERT_EQ(dst->transitionNotes.size(), 1u) << where;
+                const SRect reported = dst->transitionNotes[0];
+                EXPECT_EQ(CompareOutside(*dst, before, reported), "") << where << " reported " << RectText(reported);
+                for (const auto& note : dst->notes) {
+                    EXPECT_TRUE(RectInside(SoftFxIntersectRect(note.drawn, clip), reported)) << where;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(Effect3Modes, CrossTransitionBlendsBothLayers) {
+    std::mt19937 rng(12);
+    auto dst = MakeFilledSurface(40, 30, 32, 0);
+    auto a = MakeRandomSurface(rng, 10, 10, 32);
+    auto b = MakeRandomSurface(rng, 10, 10, 32);
+    SoftSurfaceDrawTransition(dst.get(), 1, a.get(), b.get(), SPoint{0, 0}, SPoint{20, 15}, SPoint{}, SPoint{},
+                              SSize{10, 10}, SSize{10, 10}, SRect{0, 0, 40, 30}, 0);
+    EXPECT_EQ(CompareBlock(*dst, SRect{0, 0, 10, 10}, *a, SPoint{}), "");
+    SoftSurfaceDrawTransition(dst.get(), 1, a.get(), b.get(), SPoint{0, 0}, SPoint{20, 15}, SPoint{}, SPoint{},
+                              SSize{10, 10}, SSize{10, 10}, SRect{0, 0, 40, 30}, 1024);
+    EXPECT_EQ(CompareBlock(*dst, SRect{20, 15, 30, 25}, *b, SPoint{}), "");
+    EXPECT_EQ(dst->transitionNotes.back(), (SRect{0, 0, 30, 25}));
+    // Both layers null: nothing drawn, an empty rectangle reported.
+    SoftSurfaceDrawTransition(dst.get(), 1, nullptr, nullptr, 512);
+    EXPECT_EQ(dst->transitionNotes.back(), SRect{});
+    // Other modes neither draw nor notify.
+    const size_t count = dst->transitionNotes.size();
+    SoftSurfaceDrawTransition(dst.get(), 2, a.get(), b.get(), 512);
+    EXPECT_EQ(dst->transitionNotes.size(), count);
+}
+
+}  // namespace
