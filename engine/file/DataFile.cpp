@@ -280,7 +280,7 @@ bool CDataFile::_Decode(const uint8_t* data, size_t size, uint32_t* version, uin
                     maxVersion);
         return false;
     }
-    if (rawSize > kMaxRawSize || rawSize / 1032u > packedSize) {
+    if (rawSize > kMaxRawSize || uint64_t{rawSize} > uint64_t{packedSize} * 1032u) {
         DebugPrintf("CDataFile::%s() 大きさが不正です[%s][size:%u]", method, name, rawSize);
         return false;
     }

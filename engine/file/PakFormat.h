@@ -35,7 +35,7 @@ enum EMethod : uint8_t { METHOD_STORED = 0, METHOD_ZLIB = 1 };
 inline bool IsPlausibleSize(uint8_t method, uint32_t stored, uint32_t original) {
     if (original > kMaxEntrySize) return false;
     if (method == METHOD_STORED) return stored == original;
-    if (method == METHOD_ZLIB) return stored >= 8 && original / 1032u <= stored;
+    if (method == METHOD_ZLIB) return stored >= 8 && uint64_t{original} <= uint64_t{stored} * 1032u;
     return false;
 }
 

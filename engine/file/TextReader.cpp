@@ -32,18 +32,18 @@ bool CTextReader::Load(const std::string& path) {
     return true;
 }
 
-void CTextReader::SetText(const std::string& text) {
-    m_Text = text;
-    m_Pos = 0;
-}
+bool CTextReader::SetText(const std::string& text) { return SetText(text.data(), text.size()); }
 
-void CTextReader::SetText(const char* text, size_t size) {
+bool CTextReader::SetText(const char* text, size_t size) {
     if (text) {
         m_Text.assign(text, size);
     } else {
         m_Text.clear();
     }
+    // The same shape as a loaded file: the last line always has its line end.
+    m_Text += '\n';
     m_Pos = 0;
+    return true;
 }
 
 void CTextReader::Clear() {

@@ -25,9 +25,10 @@ public:
     // Reads a whole file through CFile (folder or archive).  False when it cannot be
     // read, which leaves the reader empty; a missing file is not logged.
     bool Load(const std::string& path);
-    // Reads from a copy of the given text.
-    void SetText(const std::string& text);
-    void SetText(const char* text, size_t size);
+    // Reads from a copy of the given text with a line end appended, from its start;
+    // always true.
+    bool SetText(const std::string& text);
+    bool SetText(const char* text, size_t size);
     // Empties the reader.
     void Clear();
     // Reads again from the start of the text.

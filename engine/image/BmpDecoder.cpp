@@ -77,7 +77,9 @@ bool CBmpDecoder::Decode(const uint8_t* data, size_t size, const std::string& na
         return false;
     }
     if (compression == kBiBitfields && bpp != 16 && bpp != 32) {
-        DebugPrintf("CBmpDecoder::Decode() ビットフィールドは16bitと32bitのみ対応しています[%s][bit:%d]", n, bpp);
+        // Masks belong to 16- and 32-bit pictures only; at other depths the
+        // compression is as unknown as any other.
+        DebugPrintf("CBmpDecoder::Decode() 未対応の圧縮形式です[%s][compression:%u][bit:%d]", n, compression, bpp);
         return false;
     }
 
@@ -140,11 +142,9 @@ bool CBmpDecoder::Decode(const uint8_t* data, size_t size, const std::string& na
     if (bpp <= 8) {
         uint32_t maxColors = 1u << bpp;
         paletteCount = colorsUsed == 0 ? maxColors : std::min(colorsUsed, maxColors);
+        // A table cut to nothing leaves every index past it: the pixel loop reports
+        // that like any other index past the palette.
         paletteCount = static_cast<uint32_t>(std::min<size_t>(paletteCount, (offBits - pos) / entrySize));
-        if (paletteCount == 0) {
-            DebugPrintf("CBmpDecoder::Decode() パレットがありません[%s]", n);
-            return false;
-        }
         for (uint32_t i = 0; i < paletteCount; ++i) {
             const uint8_t* e = data + pos + i * entrySize;
             palette[i] = SPaletteEntry{e[0], e[1], e[2]};

@@ -239,6 +239,15 @@ TEST(DataFile, ForeignEmptyAndFutureFilesAreRefusedWithALogLine) {
     pak::SetU32(tooLong.data() + 32, pak::Crc32(tooLong.data(), 32));
     EXPECT_FALSE(df.LoadFromMemory(tooLong.data(), tooLong.size()));
 
+    // An inflated length one byte beyond what deflate can give is refused before
+    // inflating.
+    auto beyond = SavedRecord();
+    pak::SetU32(beyond.data() + 16, pak::GetU32(beyond.data() + 20) * 1032 + 1);
+    pak::SetU32(beyond.data() + 32, pak::Crc32(beyond.data(), 32));
+    log.Clear();
+    EXPECT_FALSE(df.LoadFromMemory(beyond.data(), beyond.size()));
+    EXPECT_TRUE(log.Contains("CDataFile::LoadFromMemory() 大きさが不正です"));
+
     // An inflated length the stream does not give, CRCs all correct.
     auto wrongRaw = SavedRecord();
     pak::SetU32(wrongRaw.data() + 16, pak::GetU32(wrongRaw.data() + 16) + 1);

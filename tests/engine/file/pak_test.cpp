@@ -202,6 +202,31 @@ TEST(PakArchive, SizesAndOffsetsBeyondTheFileAreRefused) {
     EXPECT_TRUE(log.Contains("CPakArchive::Extract()"));
 }
 
+// deflate gives at most 1032 bytes for one: a claim one byte beyond is refused.
+TEST(PakArchive, PlausibleSizesStopAt1032BytesOutPerByteIn) {
+    EXPECT_TRUE(pak::IsPlausibleSize(pak::METHOD_ZLIB, 8, 8 * 1032));
+    EXPECT_FALSE(pak::IsPlausibleSize(pak::METHOD_ZLIB, 8, 8 * 1032 + 1));
+    EXPECT_FALSE(pak::IsPlausibleSize(pak::METHOD_ZLIB, 1000, 1000 * 1032 + 1031));
+    EXPECT_TRUE(pak::IsPlausibleSize(pak::METHOD_ZLIB, 0x3FFFFF, 0x40000000u));
+    EXPECT_FALSE(pak::IsPlausibleSize(pak::METHOD_ZLIB, 0xFFFFFFFFu, 0x40000001u));
+    EXPECT_FALSE(pak::IsPlausibleSize(pak::METHOD_ZLIB, 7, 0));
+    EXPECT_TRUE(pak::IsPlausibleSize(pak::METHOD_STORED, 5, 5));
+    EXPECT_FALSE(pak::IsPlausibleSize(pak::METHOD_STORED, 5, 6));
+    EXPECT_FALSE(pak::IsPlausibleSize(2, 5, 5));
+
+    // In an archive the refusal comes when the index is read, not at extraction.
+    QuietLog quiet;
+    CLogCapture log;
+    auto bytes = filetest::BuildPak({{"a.txt", std::vector<uint8_t>(4000, 'a')}});
+    size_t index = static_cast<size_t>(pak::GetU64(bytes.data() + 16));
+    ASSERT_EQ(bytes[index + 2], pak::METHOD_ZLIB);
+    uint32_t stored = pak::GetU32(bytes.data() + index + 12);
+    pak::SetU32(bytes.data() + index + 16, stored * 1032 + 1);
+    CPakArchive a;
+    EXPECT_FALSE(a.OpenMemory(WithFixedCrcs(bytes)));
+    EXPECT_TRUE(log.Contains("CPakArchive::_ParseIndex() 大きさが不正です"));
+}
+
 TEST(PakArchive, ForeignAndFutureFilesAreRefused) {
     QuietLog quiet;
     CLogCapture log;

@@ -140,6 +140,36 @@ TEST(TextReader, TokensAreBlankSeparatedAcrossLines) {
     EXPECT_FALSE(r.GetNextToken(&t));
 }
 
+// Motion key texts are handed over as (text, length) and read again from their start.
+TEST(TextReader, SetTextCopiesAppendsALineEndAndStartsAgain) {
+    CTextReader r;
+    std::string key = "pos_x, 100, 0, 30, 1\nalpha 255";
+    EXPECT_TRUE(r.SetText(key.data(), key.size()));
+    EXPECT_EQ(r.GetText(), key + "\n");
+    key[0] = 'X';  // the reader holds its own copy
+    std::string f[8];
+    ASSERT_TRUE(r.ReadLine(8, f));
+    EXPECT_EQ(f[0], "pos_x");
+    EXPECT_EQ(f[4], "1");
+    // A second text replaces the first and is read from its start.
+    EXPECT_TRUE(r.SetText(std::string("a b")));
+    EXPECT_EQ(r.GetText(), "a b\n");
+    ASSERT_TRUE(r.ReadLine(8, f));
+    EXPECT_EQ(f[0], "a");
+    EXPECT_EQ(f[1], "b");
+    EXPECT_FALSE(r.ReadLine(8, f));
+    // Only the given length is copied; a text that already ends a line gets one more.
+    EXPECT_TRUE(r.SetText("xy,z\n", 2));
+    EXPECT_EQ(r.GetText(), "xy\n");
+    EXPECT_TRUE(r.SetText("q\n", 2));
+    EXPECT_EQ(r.GetText(), "q\n\n");
+    ASSERT_TRUE(r.ReadLine(1, f));
+    EXPECT_EQ(f[0], "q");
+    EXPECT_FALSE(r.ReadLine(1, f));
+    EXPECT_TRUE(r.SetText(nullptr, 0));
+    EXPECT_FALSE(r.ReadLine(1, f));
+}
+
 TEST(TextReader, LoadReadsThroughTheFileLayerAndAddsTheLastLineFeed) {
     testsupport::CTempDir dir;
     testsupport::CGameFolderScope scope(dir.Path());

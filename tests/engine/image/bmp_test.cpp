@@ -328,8 +328,16 @@ TEST(BmpDecoder, RefusesWhatItDoesNotRead) {
     odd.masks[1] = 0xFF00;
     odd.masks[2] = 0xFF0000;
     ExpectRefused(WriteBmp(odd, {0, 0}), "未対応のビットマスク");
+    // Masks on a depth that has none are an unknown compression, logged as such.
     odd.bitCount = 24;
-    ExpectRefused(WriteBmp(odd, {0, 0}), "ビットフィールド");
+    ExpectRefused(WriteBmp(odd, {0, 0}), "CBmpDecoder::Decode() 未対応の圧縮形式です");
+    SBmpSpec palMasks;
+    palMasks.width = 2;
+    palMasks.height = 1;
+    palMasks.bitCount = 8;
+    palMasks.palette = {0, 0xFFFFFF};
+    palMasks.compression = 3;
+    ExpectRefused(WriteBmp(palMasks, {0, 1}), "CBmpDecoder::Decode() 未対応の");
 
     auto bytes = WriteBmp(SBmpSpec{}, {0});
     bytes[0] = 'X';
@@ -361,4 +369,7 @@ TEST(BmpDecoder, PaletteRunningIntoThePixelsIsCutThere) {
     ASSERT_TRUE(image.OpenMemory(bytes.data(), bytes.size(), "a.bmp"));
     ExpectPixels(image, 2, 1, 3, [&](int32_t x, int32_t) { return Bytes(spec.palette[1 - x], 3); });
     ExpectRefused(WriteBmp(spec, {1, 2}), "パレットの範囲外");
+    // A table cut to nothing: every index lies past it.
+    spec.palette.clear();
+    ExpectRefused(WriteBmp(spec, {0, 0}), "CBmpDecoder::Decode() パレットの範囲外の色番号があります");
 }
