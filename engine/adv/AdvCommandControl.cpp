@@ -173,8 +173,20 @@ bool CAdvCommandControl::Execute(uint32_t* lineId) {
         return false;
     }
     int32_t mode = 1;
+    // Without a cycle every record runs at most once in a step.  A script whose
+    // successors lead back without a command that stops would never return: it is
+    // held at the record it reached and goes on at the next step.
+    size_t runs = 0;
     for (;;) {
         if (!m_Current) {
+            return true;
+        }
+        if (runs++ >= m_Records.size()) {
+            if (!m_CycleReported) {
+                DebugPrintf("CAdvCommandControl::Execute() コマンドが循環しています[%s][id:%u]", m_ScriptName.c_str(),
+                            m_Current->Id);
+                m_CycleReported = true;
+            }
             return true;
         }
         CAdvCommand* executed = m_Current;
@@ -357,6 +369,7 @@ void CAdvCommandControl::RemoveRecordById(uint32_t id) { RemoveRecord(FindById(i
 void CAdvCommandControl::Reset() {
     m_Current = nullptr;
     m_Records.clear();
+    m_CycleReported = false;
 }
 
 void CAdvCommandControl::Clear() {

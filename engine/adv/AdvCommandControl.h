@@ -32,7 +32,9 @@ public:
     // Makes the record of `id` current and returns it; none for an id no record has.
     CAdvCommand* StartAt(uint32_t id);
     // One execution step; false when nothing can run (no factory, no records, or the
-    // script has ended).  `lineId` receives the current id after each command.
+    // script has ended).  `lineId` receives the current id after each command.  A step
+    // never runs more commands than the script holds records, so a cycle of commands
+    // that never stop holds for the frame instead of hanging.
     bool Execute(uint32_t* lineId = nullptr);
 
     // Editing.
@@ -74,4 +76,6 @@ private:
     std::list<std::unique_ptr<CAdvCommand>> m_Records;
     CAdvCommand* m_Current = nullptr;
     std::string m_ScriptName;
+    // A cycle found by Execute is logged once per script.
+    bool m_CycleReported = false;
 };

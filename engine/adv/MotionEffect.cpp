@@ -109,7 +109,8 @@ void CMotionEffect::_DrawPlaced(const CMatrix4& matrix, int32_t alpha, int32_t d
         return;
     }
     CMatrix4 t, placed;
-    MatrixTranslation(&t, static_cast<float>(m_X), static_cast<float>(m_Y + dy), 0.0f);
+    // The sum in 64 bits: a far position with a large offset must not overflow.
+    MatrixTranslation(&t, static_cast<float>(m_X), static_cast<float>(static_cast<int64_t>(m_Y) + dy), 0.0f);
     MatrixMultiply(&placed, &matrix, &t);
     _DrawWith(placed, alpha);
 }

@@ -31,10 +31,10 @@ void CSoundBank::_Apply(int group, int slot) {
     s.sound->SetPan(s.curPan);
 }
 
-void CSoundBank::_StopNow(SSlot& s) {
+void CSoundBank::_StopNow(SSlot& s, bool unload) {
     if (s.sound) {
         s.sound->Stop();
-        s.sound.reset();
+        if (unload) s.sound.reset();
     }
     s.looping = false;
     s.stopping = false;
@@ -132,9 +132,15 @@ bool CSoundBank::Play(int group, int slot, int once, int fadeInMs, int startPos)
 void CSoundBank::Stop(int group, int slot, int fadeMs) {
     if (!_Check(group, slot, "Stop")) return;
     SSlot& s = _Slot(group, slot);
-    int frames = MsToFrames(fadeMs);
-    if (fadeMs <= 0 || frames <= 0 || !s.sound || !s.sound->IsPlaying()) {
+    if (fadeMs <= 0) {
         _StopNow(s);
+        return;
+    }
+    // Only a stop without a fade unloads: scripts ask for a 1 ms fade to silence
+    // their voices while keeping them loaded.
+    int frames = MsToFrames(fadeMs);
+    if (frames <= 0 || !s.sound || !s.sound->IsPlaying()) {
+        _StopNow(s, false);
         return;
     }
     if (s.stopping && s.stopFade.GetTotal() - s.stopFade.GetStep() <= frames) return;  // a shorter fade runs
@@ -269,7 +275,7 @@ void CSoundBank::Update() {
             if (s.stopping) {
                 s.stopFade.Next();
                 if (s.stopFade.IsEnd()) {
-                    _StopNow(s);
+                    _StopNow(s, false);
                     continue;
                 }
                 changed = true;

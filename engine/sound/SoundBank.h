@@ -39,7 +39,9 @@ public:
     // volume from silence over that time; both from `startPos` (ms).  A slot without
     // a sound is silence (false, nothing reported).
     bool Play(int group, int slot, int once, int fadeInMs, int startPos);
-    // fadeMs 0 stops and unloads at once; otherwise fades out, then stops and unloads.
+    // fadeMs 0 stops and unloads at once; any other time fades out and then stops,
+    // leaving the sound loaded (a fade shorter than a frame stops at once, still
+    // loaded), so that the slot can be played again.
     void Stop(int group, int slot, int fadeMs);
     void StopGroup(int group, int fadeMs);
     // Moves to a value over ms and stores it as the slot's value.
@@ -94,7 +96,8 @@ private:
     SSlot& _Slot(int group, int slot) { return m_Slots[group][slot]; }
     const SSlot& _Slot(int group, int slot) const { return m_Slots[group][slot]; }
     void _Apply(int group, int slot);
-    void _StopNow(SSlot& s);
+    // Stops the slot's sound and clears its play state; `unload` also drops the sound.
+    void _StopNow(SSlot& s, bool unload = true);
     bool _LoadInto(int group, int slot, const std::string& file);
 
     CDirectSound* m_Device;

@@ -406,3 +406,53 @@ TEST(AdvCommandEditing, BranchesAndRemoval) {
     c.Clear();
     EXPECT_EQ(c.GetScriptName(), "");
 }
+
+TEST(AdvCommandRunner, CycleOfGoingCommandsHoldsForTheFrame) {
+    // Two records answering 2 that lead to each other would never end a step.
+    CLogCapture log;
+    CScriptedFactory f;
+    CAdvScriptBuilder b;
+    uint32_t a = b.Add(2).Id;
+    uint32_t bb = b.Add(2).Id;
+    CAdvCommandControl& c = b.GetControl();
+    c.SetNextById(bb, a);
+    c.SetFactory(&f);
+    f.results = {{2, 2}};
+    c.StartAt(1);
+    EXPECT_TRUE(c.Execute());
+    // Start record, a, b: each runs once, then the step ends where it stands.
+    EXPECT_EQ(f.ran, (std::vector<uint32_t>{a, bb}));
+    EXPECT_NE(c.GetCurrentRecord(), nullptr);
+    EXPECT_TRUE(c.Execute());
+    EXPECT_EQ(f.ran.size(), 5u);
+    EXPECT_EQ(log.Count(), 1u);  // reported once per script
+    EXPECT_TRUE(log.Contains("CAdvCommandControl::Execute()"));
+
+    // A command that jumps to itself every time is held the same way.
+    CScriptedFactory g;
+    CAdvScriptBuilder j;
+    CAdvCommand& self = j.Add(4);
+    self.Ints[0] = static_cast<int32_t>(self.Id);
+    g.control = &j.GetControl();
+    g.results = {{4, 4}};
+    j.GetControl().SetFactory(&g);
+    j.GetControl().StartAt(1);
+    EXPECT_TRUE(j.GetControl().Execute());
+    EXPECT_EQ(g.ran.size(), 1u);
+    EXPECT_TRUE(j.GetControl().Execute());
+    EXPECT_EQ(g.ran.size(), 3u);
+}
+
+TEST(AdvCommandRunner, LongChainOfGoingCommandsRunsWhole) {
+    // The cycle guard never cuts a script that has no cycle.
+    CScriptedFactory f;
+    CAdvScriptBuilder b;
+    for (int i = 0; i < 50; ++i) b.Add(2);
+    b.GetControl().SetFactory(&f);
+    f.results = {{2, 2}};
+    b.GetControl().StartAt(1);
+    EXPECT_TRUE(b.GetControl().Execute());
+    EXPECT_EQ(f.ran.size(), 50u);
+    EXPECT_EQ(b.GetControl().GetCurrentRecord(), nullptr);
+    EXPECT_FALSE(b.GetControl().Execute());
+}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -351,4 +353,52 @@ TEST(MotionFactory, MapsIdsToTheirClasses) {
     EXPECT_EQ(typeid(*f.Create(37)), typeid(CMotionEffect37));
     f.Release(nullptr);
     f.Release(f.Create(5));
+}
+
+TEST(MotionEffectStates, FinishDrawsTheMotionFromItsEndBackwards) {
+    CRecordingPlane plane(8, 8);
+    CMotionEffect01 e;
+    e.Attach(&plane);
+    e.SetDuration(4);
+    e.Start();
+    e.Update();
+    e.Update();
+    e.Finish();  // mid-run: the backward run starts at the end, steps 4 down to 1
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(e.IsFinishing());
+        e.Draw();
+        e.Update();
+    }
+    EXPECT_FALSE(e.IsActive());
+    ASSERT_EQ(plane.calls.size(), 4u);
+    EXPECT_EQ(AlphaOf(plane.calls[0]), 255u);
+    EXPECT_EQ(AlphaOf(plane.calls[1]), 191u);  // 255 × 192 / 256, truncated
+    EXPECT_EQ(AlphaOf(plane.calls[2]), 127u);
+    EXPECT_EQ(AlphaOf(plane.calls[3]), 63u);
+
+    // A duration of 0 finishes on step 0 of the motion, not its end.
+    plane.calls.clear();
+    CMotionEffect33 drop;
+    drop.Attach(&plane);
+    drop.SetDuration(0);
+    drop.Finish();
+    drop.Draw();
+    ASSERT_EQ(plane.calls.size(), 1u);
+    EXPECT_EQ(AlphaOf(plane.calls[0]), 0u);
+    EXPECT_EQ(plane.calls[0].matrix.m[3][1], -4.0f);  // half of 8 above its place
+    drop.Update();
+    EXPECT_FALSE(drop.IsActive());
+}
+
+TEST(MotionEffectVertical, FarPositionWithAnOffsetDoesNotOverflow) {
+    CRecordingPlane plane(10, 200);
+    CMotionEffect24 e;  // dips by half the height, 100 pixels, at the middle
+    e.Attach(&plane);
+    e.SetParams(0, INT32_MAX - 10);
+    e.SetDuration(2);
+    e.Start();
+    e.Update();
+    e.Draw();
+    ASSERT_EQ(plane.calls.size(), 1u);
+    EXPECT_EQ(plane.calls[0].matrix.m[3][1], static_cast<float>(int64_t{INT32_MAX} + 90));
 }

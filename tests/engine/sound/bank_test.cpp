@@ -117,9 +117,38 @@ TEST_F(BankTest, StopGroupAtOnceAndWithAFade) {
     bank.Update();
     EXPECT_FALSE(bank.IsPlaying(1, 1));
     EXPECT_FALSE(bank.IsPlaying(1, 2));
-    EXPECT_EQ(bank.GetSound(1, 2), nullptr);
+    // A faded stop leaves the sound loaded: only a stop without a fade unloads.
+    ASSERT_NE(bank.GetSound(1, 2), nullptr);
+    EXPECT_TRUE(bank.GetSound(1, 2)->IsLoaded());
+    EXPECT_EQ(bank.GetName(1, 2), "se\\a.wav");
     Pull(2000);  // the 25 ms stop ramps run out
     EXPECT_EQ(m_Ds.GetDevice().GetPlayingCount(), 0u);
+    // At the full volume again when played anew.
+    ASSERT_TRUE(bank.Play(1, 2, 1, 0, 0));
+    EXPECT_TRUE(bank.IsPlaying(1, 2));
+    EXPECT_EQ(bank.GetSound(1, 2)->GetVolume(), 0);
+}
+
+TEST_F(BankTest, OneMillisecondFadeIsNotAnUnloadingStop) {
+    // The voice-group stop of scripts adds 1 ms to its fade so that a fade of 0 still
+    // keeps the voices loaded; a stop with 0 ms stops and unloads them.
+    CSoundBank bank(&m_Ds);
+    for (int s : {1, 2}) {
+        ASSERT_TRUE(bank.Load(2, s, "se\\a.wav"));
+        bank.Play(2, s, 0, 0, 0);
+    }
+    bank.Stop(2, 1, 1);
+    EXPECT_FALSE(bank.IsPlaying(2, 1));
+    EXPECT_NE(bank.GetSound(2, 1), nullptr);
+    EXPECT_FALSE(bank.IsLooping(2, 1));
+    bank.Stop(2, 2, 0);
+    EXPECT_FALSE(bank.IsPlaying(2, 2));
+    EXPECT_EQ(bank.GetSound(2, 2), nullptr);
+    // A stopped, loaded slot asked to fade out again stays loaded.
+    bank.StopGroup(2, 1);
+    EXPECT_NE(bank.GetSound(2, 1), nullptr);
+    EXPECT_TRUE(bank.Play(2, 1, 1, 0, 0));
+    EXPECT_TRUE(bank.IsPlaying(2, 1));
 }
 
 TEST_F(BankTest, LoopingOnceAndPositions) {
