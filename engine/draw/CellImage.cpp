@@ -50,7 +50,11 @@ bool CCellImage::DrawCell(int32_t column, int32_t row, int32_t x, int32_t y, uin
         if (m_Plane) DebugPrintf("CCellImage::DrawCell() セルが範囲外です[%d, %d]", column, row);
         return false;
     }
-    return m_Plane->DrawStretch(SRect{x, y, x + m_CellWidth, y + m_CellHeight}, s, colour);
+    SRect d;
+    if (!PlacedRect(x, y, m_CellWidth, m_CellHeight, &d)) {
+        return false;
+    }
+    return m_Plane->DrawStretch(d, s, colour);
 }
 
 bool CCellImage::DrawCellColored(int32_t column, int32_t row, int32_t x, int32_t y, const CMatrix4& matrix,
@@ -60,7 +64,11 @@ bool CCellImage::DrawCellColored(int32_t column, int32_t row, int32_t x, int32_t
         if (m_Plane) DebugPrintf("CCellImage::DrawCellColored() セルが範囲外です[%d, %d]", column, row);
         return false;
     }
-    return m_Plane->DrawStretchMatrix(SRect{x, y, x + m_CellWidth, y + m_CellHeight}, s, matrix, colour);
+    SRect d;
+    if (!PlacedRect(x, y, m_CellWidth, m_CellHeight, &d)) {
+        return false;
+    }
+    return m_Plane->DrawStretchMatrix(d, s, matrix, colour);
 }
 
 bool CCellImage::DrawCellStretch(int32_t column, int32_t row, const SRect& dest, uint32_t colour) const {

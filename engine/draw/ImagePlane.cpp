@@ -1,6 +1,7 @@
 #include "engine/draw/ImagePlane.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "engine/base/AppManager.h"
@@ -65,6 +66,9 @@ void CImagePlane::_DropTextures() {
     m_TexturesValid = false;
     if (m_Soft) {
         m_Soft->Invalidate();
+    }
+    if (m_SoftTinted) {
+        m_SoftTinted->Invalidate();
     }
 }
 
@@ -156,6 +160,9 @@ void CImagePlane::_Edited() {
     m_TexturesValid = false;
     if (m_Soft) {
         m_Soft->Invalidate();
+    }
+    if (m_SoftTinted) {
+        m_SoftTinted->Invalidate();
     }
 }
 
@@ -310,13 +317,42 @@ bool CImagePlane::DrawSoftware(CSoftSurface* target, const SRect& dest, const SR
         DebugPrintf("CImagePlane::Draw() 転送元の矩形が不正です[%d,%d,%d,%d]", source.left, source.top, source.right, source.bottom);
         return false;
     }
-    if (!m_Soft) {
-        m_Soft = std::make_unique<CSoftPlane>();
+    bool ok = false;
+    uint32_t tint = colour & 0x00FFFFFFu;
+    if (tint != 0x00FFFFFFu) {
+        // The software kernels apply an opacity only: the colour bytes modulate a copy of
+        // the picture, kept while the same colour is drawn again.
+        if (!m_SoftTinted) {
+            m_SoftTinted = std::make_unique<CSoftPlane>();
+        }
+        if (!m_SoftTinted->IsBuilt() || m_SoftTint != tint || m_SoftTinted->GetDepth() != target->GetBitDepth()) {
+            if (!EnsurePixels()) {
+                return false;
+            }
+            std::vector<uint32_t> tinted(m_Pixels.size());
+            const uint32_t mr = (tint >> 16) & 255, mg = (tint >> 8) & 255, mb = tint & 255;
+            for (size_t i = 0; i < tinted.size(); ++i) {
+                uint32_t p = m_Pixels[i];
+                uint32_t r = (((p >> 16) & 255) * mr + 127) / 255;
+                uint32_t g = (((p >> 8) & 255) * mg + 127) / 255;
+                uint32_t b = ((p & 255) * mb + 127) / 255;
+                tinted[i] = (p & 0xFF000000u) | (r << 16) | (g << 8) | b;
+            }
+            if (!m_SoftTinted->Build(tinted.data(), m_Width, m_Height, m_Width, target->GetBitDepth())) {
+                return false;
+            }
+            m_SoftTint = tint;
+        }
+        ok = m_SoftTinted->Draw(target, dest, source, matrix, colour, nullptr, m_Width, m_Height, m_Width);
+    } else {
+        if (!m_Soft) {
+            m_Soft = std::make_unique<CSoftPlane>();
+        }
+        if ((!m_Soft->IsBuilt() || m_Soft->GetDepth() != target->GetBitDepth()) && !EnsurePixels()) {
+            return false;
+        }
+        ok = m_Soft->Draw(target, dest, source, matrix, colour, GetPixels(), m_Width, m_Height, m_Width);
     }
-    if ((!m_Soft->IsBuilt() || m_Soft->GetDepth() != target->GetBitDepth()) && !EnsurePixels()) {
-        return false;
-    }
-    bool ok = m_Soft->Draw(target, dest, source, matrix, colour, GetPixels(), m_Width, m_Height, m_Width);
     if (m_Reload && m_TexturesValid) {
         // The software surface holds the picture now.
         m_Pixels.clear();
@@ -324,12 +360,30 @@ bool CImagePlane::DrawSoftware(CSoftSurface* target, const SRect& dest, const SR
     return ok;
 }
 
+bool PlacedRect(int32_t x, int32_t y, int32_t width, int32_t height, SRect* out) {
+    // A picture whose far edge lies past the int range is nowhere on the screen.
+    int64_t right = static_cast<int64_t>(x) + width, bottom = static_cast<int64_t>(y) + height;
+    if (right > INT32_MAX || bottom > INT32_MAX) {
+        return false;
+    }
+    *out = SRect{x, y, static_cast<int32_t>(right), static_cast<int32_t>(bottom)};
+    return true;
+}
+
 bool CImagePlane::Draw(int32_t x, int32_t y, uint32_t colour) {
-    return _Draw(SRect{x, y, x + m_Width, y + m_Height}, SRect{0, 0, m_Width, m_Height}, nullptr, colour);
+    SRect dest;
+    if (!PlacedRect(x, y, m_Width, m_Height, &dest)) {
+        return false;
+    }
+    return _Draw(dest, SRect{0, 0, m_Width, m_Height}, nullptr, colour);
 }
 
 bool CImagePlane::DrawMatrix(int32_t x, int32_t y, const CMatrix4& matrix, uint32_t colour) {
-    return _Draw(SRect{x, y, x + m_Width, y + m_Height}, SRect{0, 0, m_Width, m_Height}, &matrix, colour);
+    SRect dest;
+    if (!PlacedRect(x, y, m_Width, m_Height, &dest)) {
+        return false;
+    }
+    return _Draw(dest, SRect{0, 0, m_Width, m_Height}, &matrix, colour);
 }
 
 bool CImagePlane::DrawStretch(const SRect& dest, const SRect& source, uint32_t colour) {
@@ -349,12 +403,10 @@ bool CImagePlane::SaveBitmap(const std::string& path) {
         DebugPrintf("CImagePlane::SaveBitmap() 画像がありません[%s]", path.c_str());
         return false;
     }
-    CD3DDevice* device = CAppManager::GetD3DDevice();
-    CD3DSurface surface;
-    if (!device || !surface.CreateImageSurface(device, static_cast<uint32_t>(m_Width), static_cast<uint32_t>(m_Height))) {
-        DebugPrintf("CImagePlane::SaveBitmap() サーフェスの作成に失敗[%s]", path.c_str());
-        return false;
-    }
+    // A surface in system memory: writing the file needs no device, so thumbnails are
+    // saved on the GDI renderer too.
+    CD3DSurface surface(std::make_shared<CGfxSurface>(std::make_shared<CGfxPixels>(
+        GFX_FMT_A8R8G8B8, static_cast<uint32_t>(m_Width), static_cast<uint32_t>(m_Height), 0u, GFX_POOL_SYSTEMMEM)));
     if (!D3DXLoadSurfaceFromArgb(&surface, nullptr, m_Pixels.data(), static_cast<uint32_t>(m_Width),
                                  static_cast<uint32_t>(m_Height), static_cast<uint32_t>(m_Width), nullptr, D3DX_FILTER_NONE, 0)) {
         return false;

@@ -8,7 +8,7 @@
 //
 // On the GDI renderer the plane draws onto the GDI screen's frame buffer through its
 // software back-end (CSoftPlane: the picture as a software surface, drawn with the blit
-// and stretch dispatchers).
+// and stretch dispatchers); a colour other than white draws a modulated copy.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -23,6 +23,10 @@ class CD3DDevice;
 class CD3DTiledTexture;
 class CSoftPlane;
 class CSoftSurface;
+
+// The rectangle of a width × height picture with its top-left corner at (x, y); false
+// when its far edge would pass the int range (such a picture is nowhere on screen).
+bool PlacedRect(int32_t x, int32_t y, int32_t width, int32_t height, SRect* out);
 
 class CImagePlane : public IImagePlane {
 public:
@@ -105,6 +109,8 @@ private:
     std::unique_ptr<CD3DTiledTexture> m_Textures;
     std::unique_ptr<SDeviceWatch> m_Watch;
     std::unique_ptr<CSoftPlane> m_Soft;
+    std::unique_ptr<CSoftPlane> m_SoftTinted;  // the picture modulated by m_SoftTint
+    uint32_t m_SoftTint = 0x00FFFFFFu;
     CD3DDevice* m_Device = nullptr;  // the device the textures live on
     bool m_TexturesValid = false;
 };

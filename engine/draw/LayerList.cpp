@@ -75,6 +75,9 @@ void CLayerList::RemoveObject(const CSceneBase* object) {
 
 void CLayerList::Clear() {
     for (SEntry& e : m_Entries) e.removed = true;
+    // Outside a walk the objects go now (an owner clears the list in its destructor
+    // while what the objects use still exists); during one, at the commit after it.
+    Commit();
 }
 
 void CLayerList::Move(int32_t id, int32_t priority) {

@@ -30,7 +30,8 @@ public:
     void Remove(int32_t id);
     // Marks the entry of the object removed.
     void RemoveObject(const CSceneBase* object);
-    // Marks every entry removed.
+    // Removes every entry: the factory's objects are given back at once, or at the
+    // commit after the walk when called during Update or Draw.
     void Clear();
     // Moves the live entries with the id to a new priority at the next commit.
     void Move(int32_t id, int32_t priority);

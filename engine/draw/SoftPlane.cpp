@@ -1,5 +1,6 @@
 #include "engine/draw/SoftPlane.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -104,10 +105,19 @@ bool CSoftPlane::Draw(CSoftSurface* target, const SRect& dest, const SRect& sour
         }
         float x0 = dest.left * m[0][0] + m[3][0], x1 = dest.right * m[0][0] + m[3][0];
         float y0 = dest.top * m[1][1] + m[3][1], y1 = dest.bottom * m[1][1] + m[3][1];
-        d.left = static_cast<int32_t>(std::lround(std::fmin(x0, x1)));
-        d.right = static_cast<int32_t>(std::lround(std::fmax(x0, x1)));
-        d.top = static_cast<int32_t>(std::lround(std::fmin(y0, y1)));
-        d.bottom = static_cast<int32_t>(std::lround(std::fmax(y0, y1)));
+        // Held well inside the int range, so that widths and heights stay ints (and a
+        // NaN lands on an edge).
+        auto pixel = [](float v) {
+            double r = std::round(static_cast<double>(v));
+            return static_cast<int32_t>(r > 0x3FFFFFFF ? 0x3FFFFFFF : r >= -0x3FFFFFFF ? r : -0x3FFFFFFF);
+        };
+        d.left = pixel(std::fmin(x0, x1));
+        d.right = pixel(std::fmax(x0, x1));
+        d.top = pixel(std::fmin(y0, y1));
+        d.bottom = pixel(std::fmax(y0, y1));
+    } else {
+        auto hold = [](int32_t v) { return std::clamp<int32_t>(v, -0x3FFFFFFF, 0x3FFFFFFF); };
+        d = SRect{hold(dest.left), hold(dest.top), hold(dest.right), hold(dest.bottom)};
     }
     if (d.IsEmpty()) {
         return true;

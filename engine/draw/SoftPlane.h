@@ -3,7 +3,8 @@
 // (CSoftSurfaceProxy) at the depth of the surface it is drawn on, with an alpha plane
 // when the picture has translucent pixels, drawn with the blit dispatcher (unscaled)
 // or the stretch dispatcher.  The software kernels take an opacity but no colour: the
-// alpha byte of a draw's colour is its opacity and the colour bytes are not applied.
+// alpha byte of a draw's colour is its opacity, and the colour bytes are left to the
+// image plane (it builds a modulated copy).
 // They place pictures axis-aligned: a matrix may move and scale a picture; one that
 // turns or shears it is refused (logged once).
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "engine/draw/TransitionLayerList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/base/Log.h"
 
@@ -75,8 +76,12 @@ bool CTransitionLayerList::Add(int32_t kind, int32_t key) { return _Add(LIST_CUR
 bool CTransitionLayerList::AddTransition(int32_t kind, int32_t key) { return _Add(LIST_NEXT, kind, key); }
 
 void CTransitionLayerList::Remove(int32_t key) {
-    for (SRecord& r : m_Lists[LIST_CURRENT]) {
-        if (r.key == key) r.removed = true;
+    // A picture prepared under the key goes too: what the key shows is replaced or
+    // dropped now, and a prepared record must not come in later over its replacement.
+    for (auto& list : m_Lists) {
+        for (SRecord& r : list) {
+            if (r.key == key) r.removed = true;
+        }
     }
 }
 
@@ -161,7 +166,7 @@ bool CTransitionLayerList::StartTransition(int32_t index, int32_t frames) {
         EndTransition();
     }
     if (frames <= 0) {
-        EndTransition();
+        _Commit();
         return true;
     }
     m_Holder.Create(index);
@@ -175,6 +180,16 @@ bool CTransitionLayerList::StartTransition(int32_t index, int32_t frames) {
 }
 
 void CTransitionLayerList::EndTransition() {
+    // With no transition running there is nothing to end: what was prepared on the
+    // transition side waits for the next one (ending is also what every direct change
+    // of the talk objects does first).
+    if (!m_InTransition) {
+        return;
+    }
+    _Commit();
+}
+
+void CTransitionLayerList::_Commit() {
     m_InTransition = false;
     m_StartedThisUpdate = false;
     m_NeedOutgoing = false;
@@ -249,20 +264,23 @@ void CTransitionLayerList::Update() {
 }
 
 void CTransitionLayerList::_DrawSet(bool outgoing) {
-    std::vector<SRecord*> set;
+    // The objects themselves, not their records: a draw that adds a record or ends the
+    // transition moves the records, while the objects stay until the purge, which
+    // waits for the walk.
+    std::vector<std::pair<int32_t, CSceneBase*>> set;
     for (SRecord& r : m_Lists[LIST_CURRENT]) {
-        if (r.gone) continue;
-        if (outgoing || (!r.removed && !r.leaving)) set.push_back(&r);
+        if (r.gone || !r.object) continue;
+        if (outgoing || (!r.removed && !r.leaving)) set.emplace_back(r.key, r.object.get());
     }
     if (!outgoing) {
         for (SRecord& r : m_Lists[LIST_NEXT]) {
-            if (!r.removed) set.push_back(&r);
+            if (!r.removed && r.object) set.emplace_back(r.key, r.object.get());
         }
     }
-    std::stable_sort(set.begin(), set.end(), [](const SRecord* a, const SRecord* b) { return a->key < b->key; });
+    std::stable_sort(set.begin(), set.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     ++m_Walking;
-    for (SRecord* r : set) {
-        if (r->object) r->object->Draw();
+    for (const auto& entry : set) {
+        entry.second->Draw();
     }
     --m_Walking;
 }

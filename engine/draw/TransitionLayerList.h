@@ -40,7 +40,7 @@ public:
     bool Add(int32_t kind, int32_t key);
     // The same on the transition side.
     bool AddTransition(int32_t kind, int32_t key);
-    // Marks the current record(s) with the key removed.
+    // Marks the records with the key removed, on both sides.
     void Remove(int32_t key);
     // Takes the key off the transition side: a prepared record is removed, a current
     // one leaves with the next transition (it stays in the outgoing picture).
@@ -61,7 +61,7 @@ public:
 
     // False for an index outside -1..53 (nothing starts).  0 frames ends at once.
     bool StartTransition(int32_t index, int32_t frames);
-    // Commits the transition side.
+    // Ends a running transition and commits the transition side; nothing when none runs.
     void EndTransition();
     bool IsInTransition() const { return m_InTransition; }
     int32_t GetTransitionProgress() const;
@@ -93,6 +93,8 @@ private:
     enum { LIST_CURRENT = 0, LIST_NEXT = 1 };
 
     bool _Add(int list, int32_t kind, int32_t key);
+    // Ends the transition state and commits the transition side.
+    void _Commit();
     void _Drop(int list, int32_t key);
     const SRecord* _FindLive(int32_t key) const;
     void _DrawSet(bool outgoing);

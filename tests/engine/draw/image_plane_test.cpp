@@ -3,6 +3,7 @@
 // reset or replaced device.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 #include "engine/base/Log.h"
@@ -141,6 +142,82 @@ TEST_F(ImagePlaneTest, ColourModulatesAndStretchAndMatrixPlaceThePicture) {
     CLogCapture log;
     EXPECT_FALSE(n.DrawStretch(SRect{0, 0, 4, 4}, SRect{10, 10, 20, 20}));
     EXPECT_EQ(log.GetLines().size(), 1u);
+}
+
+TEST_F(ImagePlaneTest, MatricesTransformRowVectorsInTheOrderTheyCompose) {
+    auto noise = drawtest::Noise(31, 6, 4);
+    CImagePlane n;
+    ASSERT_TRUE(n.CreateFromArgb(noise.data(), 6, 4, 6));
+    auto px = [&](int i, int j) { return noise[static_cast<size_t>(j) * 6 + i] & 0xFFFFFFu; };
+    // Scaling by 2 composed before a move: the scale applies first.
+    CMatrix4 scale, move, m;
+    MatrixScaling(&scale, 2, 2, 1);
+    MatrixTranslation(&move, 100, 50, 0);
+    MatrixMultiply(&m, &scale, &move);
+    device->Clear(0xFF000000u);
+    ASSERT_TRUE(n.DrawMatrix(m));
+    auto bb = drawtest::ReadTarget(*device);
+    for (int j = 0; j < 4; ++j)
+        for (int i = 0; i < 6; ++i)
+            for (int k = 0; k < 4; ++k)
+                ASSERT_EQ(drawtest::Pixel(bb, 100 + 2 * i + k % 2, 50 + 2 * j + k / 2), px(i, j)) << i << "," << j;
+    EXPECT_EQ(drawtest::Pixel(bb, 112, 50), 0u);
+    EXPECT_EQ(drawtest::Pixel(bb, 99, 50), 0u);
+    // The position is taken before the matrix: (10, 5) is scaled with the picture.
+    device->Clear(0xFF000000u);
+    ASSERT_TRUE(n.DrawMatrix(10, 5, m));
+    bb = drawtest::ReadTarget(*device);
+    EXPECT_EQ(drawtest::Pixel(bb, 120, 60), px(0, 0));
+    EXPECT_EQ(drawtest::Pixel(bb, 131, 67), px(5, 3));
+    // A quarter turn takes the row (x, y) to (-y, x); then the move.
+    CMatrix4 turn;
+    MatrixRotationZ(&turn, 3.14159265f / 2);
+    MatrixMultiply(&m, &turn, &move);
+    device->Clear(0xFF000000u);
+    ASSERT_TRUE(n.DrawMatrix(m, 0xFFFFFFFFu));
+    bb = drawtest::ReadTarget(*device);
+    for (int j = 0; j < 4; ++j)
+        for (int i = 0; i < 6; ++i) ASSERT_EQ(drawtest::Pixel(bb, 99 - j, 50 + i), px(i, j)) << i << "," << j;
+    EXPECT_EQ(drawtest::Pixel(bb, 100, 50), 0u);
+    EXPECT_EQ(drawtest::Pixel(bb, 95, 50), 0u);
+    // A cell drawn through the matrix lands where the plane's pixels of that cell do.
+    CCellImage cells;
+    ASSERT_TRUE(cells.Set(&n, 3, 2));
+    device->Clear(0xFF000000u);
+    ASSERT_TRUE(DrawCellColored(cells, 2, 1, 0, 0, m, 0xFFFFFFFFu));
+    bb = drawtest::ReadTarget(*device);
+    EXPECT_EQ(drawtest::Pixel(bb, 99, 50), px(4, 2));
+    EXPECT_EQ(drawtest::Pixel(bb, 98, 51), px(5, 3));
+}
+
+TEST_F(ImagePlaneTest, PositionsAtTheEdgeOfTheIntRangeDrawNothing) {
+    CImagePlane plane;
+    ASSERT_TRUE(plane.Create(40, 30, false));
+    ASSERT_TRUE(plane.Fill(0xFFFFFFFFu));
+    device->Clear(0xFF000000u);
+    // The far edge would pass INT32_MAX: nothing drawn, no overflow.
+    EXPECT_FALSE(plane.Draw(INT32_MAX - 5, 0));
+    EXPECT_FALSE(plane.Draw(0, INT32_MAX));
+    CMatrix4 m;
+    MatrixTranslation(&m, 0, 0, 0);
+    EXPECT_FALSE(plane.DrawMatrix(INT32_MAX - 39, 0, m));
+    CCellImage cells;
+    ASSERT_TRUE(cells.Set(&plane, 2, 2));
+    EXPECT_FALSE(cells.DrawCell(0, 0, INT32_MAX - 10, 0));
+    EXPECT_FALSE(cells.DrawCellColored(1, 1, 0, INT32_MAX - 1, m));
+    // Far to the left or above is merely off the screen.
+    EXPECT_TRUE(plane.Draw(INT32_MIN, INT32_MIN));
+    EXPECT_TRUE(plane.Draw(INT32_MAX - 40, 0));
+    auto bb = drawtest::ReadTarget(*device);
+    EXPECT_EQ(std::count(bb.begin(), bb.end(), 0u), static_cast<std::ptrdiff_t>(bb.size()));
+    // The software path holds wild matrices inside the int range.
+    CSoftSurfaceProxy target(nullptr);
+    target.SetAutoRegister(false);
+    ASSERT_TRUE(target.Create(16, 16, 32, false));
+    CMatrix4 huge;
+    MatrixScaling(&huge, 1e12f, 1e12f, 1);
+    EXPECT_TRUE(plane.DrawSoftware(&target, SRect{0, 0, 40, 30}, SRect{0, 0, 40, 30}, &huge));
+    EXPECT_TRUE(plane.DrawSoftware(&target, SRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, SRect{0, 0, 40, 30}, nullptr));
 }
 
 TEST_F(ImagePlaneTest, TranslucentPixelsBlendOverTheTarget) {
@@ -322,6 +399,21 @@ TEST(ImagePlaneNoScreen, DrawsNothingWithoutAnOutputAndKeepsItsPicture) {
     EXPECT_FALSE(plane.Draw(0, 0));
     EXPECT_FALSE(plane.IsMustReload());
     EXPECT_NE(plane.GetPixels(), nullptr);
+    {
+        // Writing the picture to a file needs no graphics device (the GDI renderer has none).
+        testsupport::CTempDir dir;
+        testsupport::CGameFolderScope scope(dir.Path());
+        ASSERT_TRUE(plane.Fill(0xFF102030u));
+        ASSERT_TRUE(plane.SaveBitmap("thumb.bmp"));
+        std::vector<uint8_t> file;
+        ASSERT_TRUE(testsupport::ReadFileBytes(dir.Path() + "thumb.bmp", &file));
+        ASSERT_EQ(file.size(), 54u + 12u * 4u);
+        EXPECT_EQ(file[0], 'B');
+        EXPECT_EQ(file[28], 24);
+        EXPECT_EQ(file[54], 0x30);
+        EXPECT_EQ(file[55], 0x20);
+        EXPECT_EQ(file[56], 0x10);
+    }
     CGfxSystem::SetRefuseDevicesForTesting(true);
     {
         // A screen whose renderer draws nothing: no device, no frame buffer.
@@ -380,6 +472,21 @@ TEST(ImagePlaneSoftware, DrawsOntoASoftwareSurfaceWithTheDispatchers) {
     target.Clear(0);
     ASSERT_TRUE(plane.DrawSoftware(&target, SRect{0, 0, 8, 6}, SRect{0, 0, 8, 6}, nullptr, 0x40FFFFFFu));
     EXPECT_NEAR(static_cast<int>(SoftPixel(target, 0, 0) & 255), 64, 2);
+    // The colour bytes modulate red, green and blue as on the Direct3D renderer; white
+    // afterwards draws the picture unchanged again.
+    ASSERT_TRUE(plane.Fill(0xFF8040C0u));
+    target.Clear(0);
+    ASSERT_TRUE(plane.DrawSoftware(&target, SRect{0, 0, 8, 6}, SRect{0, 0, 8, 6}, nullptr, 0xFF80FFFFu));
+    EXPECT_EQ(SoftPixel(target, 0, 0), 0x4040C0u);
+    ASSERT_TRUE(plane.DrawSoftware(&target, SRect{8, 0, 16, 6}, SRect{0, 0, 8, 6}, nullptr, 0xFF000000u));
+    EXPECT_EQ(SoftPixel(target, 8, 0), 0u);
+    ASSERT_TRUE(plane.DrawSoftware(&target, SRect{16, 0, 24, 6}, SRect{0, 0, 8, 6}, nullptr, 0xFFFFFFFFu));
+    EXPECT_EQ(SoftPixel(target, 16, 0), 0x8040C0u);
+    // An edit after a tinted draw is seen by the next tinted draw.
+    ASSERT_TRUE(plane.Fill(0xFFFFFFFFu));
+    ASSERT_TRUE(plane.DrawSoftware(&target, SRect{24, 0, 32, 6}, SRect{0, 0, 8, 6}, nullptr, 0xFF000000u));
+    ASSERT_TRUE(plane.DrawSoftware(&target, SRect{24, 0, 32, 6}, SRect{0, 0, 8, 6}, nullptr, 0xFF00FF00u));
+    EXPECT_EQ(SoftPixel(target, 24, 0), 0x00FF00u);
     // A 16-bit target gets the picture at its depth.
     CSoftSurfaceProxy t16(nullptr);
     t16.SetAutoRegister(false);

@@ -138,3 +138,29 @@ TEST(LayerList, RemovalsAndMovesDuringTheWalkWaitForTheCommit) {
     list.Draw();
     EXPECT_EQ(Take(), (std::vector<std::string>{"p3.draw", "extra.draw"}));
 }
+
+TEST(LayerList, ClearGivesTheObjectsBackAtOnceOutsideAWalk) {
+    g_Events.clear();
+    CPageFactory f;
+    CLayerList list;
+    list.SetFactory(&f);
+    list.Add(0, 0);
+    list.Add(1, 1);
+    CLayer kept("kept");
+    list.Add(&kept, 5);
+    Take();
+    // What an owner's destructor does: the pages are destroyed by the clear itself.
+    list.Clear();
+    EXPECT_EQ(f.released, 2);
+    EXPECT_EQ(Take(), (std::vector<std::string>{"p0.destroy", "p1.destroy"}));
+    EXPECT_EQ(list.GetCount(), 0u);
+    EXPECT_EQ(list.Find(0), nullptr);
+    // Cleared by a page during the walk: nothing is destroyed under the walk.
+    list.Add(0, 2);
+    list.Add(1, 3);
+    static_cast<CLayer*>(list.Find(2))->onUpdate = [&] { list.Clear(); };
+    Take();
+    list.Update();
+    EXPECT_EQ(Take(), (std::vector<std::string>{"p2.update", "p2.destroy", "p3.destroy"}));
+    EXPECT_EQ(f.released, 4);
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/base/Log.h"
+#include "engine/base/StringUtil.h"
 #include "engine/draw/ScreenShake.h"
 #include "engine/draw/TransitionDirect.h"
 #include "engine/draw/TransitionHolder.h"
@@ -59,6 +60,30 @@ TEST(TransitionNames, ByIndex) {
     EXPECT_FALSE(holder.Create(54));
     EXPECT_FALSE(holder.HasTransition());
     EXPECT_TRUE(log.Contains("CTransitionHolder::Create() トランジション番号が不正です[54]"));
+}
+
+TEST(TransitionNames, TheWholeTableAndTheSampleCaption) {
+    const char* const want[54] = {
+        "Trans_None",        "Trans_Fade",          "Trans_BitmapFade",        "Trans_Bit1",
+        "Trans_Bit2",        "Trans_Bit3",          "Trans_Mosaic1",           "Trans_MosaicFade1",
+        "Trans_Mosaic2",     "Trans_MosaicFade2",   "Trans_Mosaic3",           "Trans_MosaicFade3",
+        "Trans_Wave1",       "Trans_Wave2",         "Trans_Wave3",             "Trans_Wave4",
+        "Trans_Wave5",       "Trans_Wave6",         "Trans_Zoom1",             "Trans_ZoomFade1",
+        "Trans_Zoom2",       "Trans_ZoomFade2",     "Trans_RotateZoom1",       "Trans_RotateZoomFade1",
+        "Trans_RotateZoom2", "Trans_RotateZoomFade2", "Trans_RotateZoom3",     "Trans_RotateZoomFade3",
+        "Trans_RotateZoom4", "Trans_RotateZoomFade4", "Trans_TriangleBreak1",  "Trans_TriangleBreakFade1",
+        "Trans_TriangleBreak2", "Trans_TriangleBreakFade2", "Trans_TriangleBreak3", "Trans_TriangleBreakFade3",
+        "Trans_TriangleBreak4", "Trans_TriangleBreakFade4", "Trans_Blur1",     "Trans_Blur2",
+        "Trans_Blur3",       "Trans_Blind1",        "Trans_BlindFade1",        "Trans_Blind2",
+        "Trans_BlindFade2",  "Trans_Blind3",        "Trans_BlindFade3",        "Trans_Blind4",
+        "Trans_BlindFade4",  "Trans_Blind5",        "Trans_BlindFade5",        "Trans_Blind6",
+        "Trans_BlindFade6",  "Trans_Zoom3",
+    };
+    ASSERT_EQ(CTransitionHolder::kCount, 54);
+    for (int32_t i = 0; i < 54; ++i) EXPECT_STREQ(CTransitionHolder::GetName(i), want[i]) << i;
+    // The sample scene's caption of an index: "%02d:%s".
+    EXPECT_EQ(FormatString("%02d:%s", 0, CTransitionHolder::GetName(0)), "00:Trans_None");
+    EXPECT_EQ(FormatString("%02d:%s", 53, CTransitionHolder::GetName(53)), "53:Trans_Zoom3");
 }
 
 TEST_F(TransitionTest, EveryTransitionStartsAndEndsOnItsPicturesExactly) {

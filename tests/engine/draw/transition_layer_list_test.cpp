@@ -248,3 +248,136 @@ TEST(TransitionLayerList, ScreenEffectsRunEndAndObeyTheSwitch) {
     for (int i = 0; i < CScreenEffect::kToneFrames; ++i) list.Update();
     EXPECT_FALSE(list.IsScreenEffectActive());
 }
+
+TEST(TransitionLayerList, EndingWithNoTransitionRunningLeavesThePreparedSetWaiting) {
+    g_Log.clear();
+    CFillFactory f;
+    CTransitionLayerList list;
+    list.SetFactory(&f);
+    list.Add(1, 0);
+    list.AddTransition(3, 100);
+    // What a direct change of another picture does first: end the transition.  None
+    // runs, so the prepared picture must not appear without its transition.
+    list.EndTransition();
+    EXPECT_FALSE(list.IsInTransition());
+    Take();
+    list.Draw();
+    EXPECT_EQ(Take(), (std::vector<std::string>{"draw1"}));
+    list.Update();
+    list.Draw();
+    EXPECT_EQ(Take(), (std::vector<std::string>{"draw1"}));
+    EXPECT_TRUE(list.Exists(100));
+    // The next transition brings it in; ending that one commits at once.
+    ASSERT_TRUE(list.StartTransition(1, 30));
+    list.Update();
+    list.EndTransition();
+    EXPECT_FALSE(list.IsInTransition());
+    Take();
+    list.Draw();
+    EXPECT_EQ(Take(), (std::vector<std::string>{"draw1", "draw3"}));
+    // A transition of 0 frames commits in the same call.
+    list.AddTransition(4, 200);
+    EXPECT_TRUE(list.StartTransition(2, 0));
+    Take();
+    list.Draw();
+    EXPECT_EQ(Take(), (std::vector<std::string>{"draw1", "draw3", "draw4"}));
+}
+
+namespace {
+CTransitionLayerList* g_List = nullptr;
+
+// Kind 7 prepares ten more records while it is drawn and then ends the transition:
+// the records under the walk move, the objects do not.
+class CBusyFactory : public ISceneFactory {
+public:
+    class CBusy : public CSceneBase {
+    public:
+        void Update() override {}
+        void Draw() override {
+            g_Log.push_back("busy");
+            if (!g_List) return;
+            CTransitionLayerList* list = g_List;
+            g_List = nullptr;
+            for (int32_t k = 0; k < 10; ++k) list->AddTransition(2, 1000 + 2 * k);
+            list->EndTransition();
+        }
+    };
+    std::unique_ptr<CSceneBase> Create(int32_t kind) override {
+        if (kind == 7) return std::make_unique<CBusy>();
+        return m_Fills.Create(kind);
+    }
+
+private:
+    CFillFactory m_Fills;
+};
+}  // namespace
+
+TEST(TransitionLayerList, ADrawThatAddsRecordsOrEndsTheTransitionIsSafe) {
+    g_Log.clear();
+    CBusyFactory f;
+    CTransitionLayerList list;
+    list.SetFactory(&f);
+    list.Add(1, 0);
+    list.AddTransition(7, 10);
+    list.AddTransition(3, 20);
+    ASSERT_TRUE(list.StartTransition(1, 5));
+    g_List = &list;
+    Take();
+    // Without Direct3D the incoming set is drawn: 1, the busy one, then 3.
+    list.Draw();
+    std::vector<std::string> want = {"draw1", "busy"};
+    want.insert(want.end(), 10, "load2");
+    want.push_back("draw3");
+    EXPECT_EQ(Take(), want);
+    EXPECT_FALSE(list.IsInTransition());
+    EXPECT_EQ(list.GetCount(), 13u);
+    // The ten prepared before the end joined with it, above the others.
+    list.Update();
+    list.Draw();
+    want = {"draw1", "busy", "draw3"};
+    want.insert(want.end(), 10, "draw2");
+    EXPECT_EQ(Take(), want);
+}
+
+TEST(TransitionLayerList, ADirectChangeOfAnIdDropsWhatWasPreparedForIt) {
+    g_Log.clear();
+    CFillFactory f;
+    CTransitionLayerList list;
+    list.SetFactory(&f);
+    list.Add(1, 0);
+    // Prepared for id 50 (key 100), as the talk objects do: take it off the
+    // transition side, move it above, add anew.
+    list.RemoveTransition(100);
+    list.Move(100, 101);
+    ASSERT_TRUE(list.AddTransition(3, 100));
+    // Then a direct picture on the same id: end (nothing runs), remove, move, add.
+    list.EndTransition();
+    list.Remove(100);
+    ASSERT_TRUE(list.Move(100, 101));
+    ASSERT_TRUE(list.Add(5, 100));
+    EXPECT_EQ(list.GetKind(100), 5);
+    list.Update();  // the purge
+    EXPECT_EQ(list.GetCount(), 2u);
+    ASSERT_TRUE(list.StartTransition(1, 1));
+    list.Update();
+    list.Update();
+    list.Update();
+    EXPECT_FALSE(list.IsInTransition());
+    Take();
+    list.Draw();
+    EXPECT_EQ(Take(), (std::vector<std::string>{"draw1", "draw5"}));
+    // Removing every even key (what releasing every talk object does) takes the
+    // prepared pictures as well.
+    list.AddTransition(6, 300);
+    std::vector<int32_t> keys;
+    for (size_t i = 0; i < list.GetCount(); ++i) keys.push_back(list.GetKeyAt(i));
+    for (int32_t k : keys) {
+        if (k % 2 == 0) {
+            list.Remove(k);
+            list.Move(k, k + 1);
+        }
+    }
+    EXPECT_FALSE(list.Exists(300));
+    list.Update();
+    EXPECT_EQ(list.GetCount(), 0u);
+}
