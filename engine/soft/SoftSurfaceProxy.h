@@ -64,8 +64,7 @@ public:
 
 private:
     void _CreateImpl(bool dcFlag);
-    // Whether a DirectDraw object exists for the window.  The DirectDraw-backed
-    // surface is not part of this build: always false, and the DIB surfaces serve.
+    // Whether CDirectDrawManager holds a DirectDraw object for the window.
     bool _WindowHasDirectDraw() const;
 
     bool m_UseDirectDraw = true;

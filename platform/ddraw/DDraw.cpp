@@ -288,8 +288,10 @@ DDResult CPlatformDDSurface::BltFast(uint32_t x, uint32_t y, CPlatformDDSurface*
     const SDDSurfaceState& s = *source->m_State;
     const SRect sr = sourceRect ? *sourceRect : SRect{0, 0, static_cast<int32_t>(s.width), static_cast<int32_t>(s.height)};
     if (x > 0x7FFFFFFF || y > 0x7FFFFFFF) return DDERR_INVALIDRECT;
-    const int64_t right = int64_t{x} + sr.Width(), bottom = int64_t{y} + sr.Height();
-    if (right > INT32_MAX || bottom > INT32_MAX) return DDERR_INVALIDRECT;
+    // The extent in 64 bits: a source rectangle from a caller may span the whole int range.
+    const int64_t right = int64_t{x} + (int64_t{sr.right} - sr.left);
+    const int64_t bottom = int64_t{y} + (int64_t{sr.bottom} - sr.top);
+    if (right > INT32_MAX || bottom > INT32_MAX || right < 0 || bottom < 0) return DDERR_INVALIDRECT;
     const SRect dr{static_cast<int32_t>(x), static_cast<int32_t>(y), static_cast<int32_t>(right), static_cast<int32_t>(bottom)};
     return Blt(&dr, source, &sr, (flags & DDBLTFAST_SRCCOLORKEY) ? DDBLT_KEYSRC : 0, nullptr);
 }

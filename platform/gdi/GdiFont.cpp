@@ -36,7 +36,8 @@ bool GdiTextOut(DCHandle dc, int32_t x, int32_t y, const char* text, size_t leng
     if (!font || !px.IsValid() || !CFontFace::Get().IsAvailable()) return false;
     const int bytesPerPixel = (GdiBitsPerPixel(px.format) + 7) / 8;
     const uint32_t fr = (rgb >> 16) & 0xFF, fg = (rgb >> 8) & 0xFF, fb = rgb & 0xFF;
-    int32_t penX = x, penY = y;
+    // The pen in 64 bits: a far start or many lines must not wrap back into the pixels.
+    int64_t penX = x, penY = y;
     SRect changed{px.width, px.height, 0, 0};
     for (size_t pos = 0; pos < length;) {
         const size_t n = SjisCharLength(text, length, pos);
@@ -51,12 +52,14 @@ bool GdiTextOut(DCHandle dc, int32_t x, int32_t y, const char* text, size_t leng
         const SGlyphImage* g = font->GetGlyph(code);
         if (g) {
             for (int32_t gy = 0; gy < g->height; ++gy) {
-                const int32_t py = penY + g->top + gy;
-                if (py < 0 || py >= px.height) continue;
+                const int64_t py64 = penY + g->top + gy;
+                if (py64 < 0 || py64 >= px.height) continue;
+                const int32_t py = static_cast<int32_t>(py64);
                 uint8_t* row = px.Row(py);
                 for (int32_t gx = 0; gx < g->width; ++gx) {
-                    const int32_t pxX = penX + g->left + gx;
-                    if (pxX < 0 || pxX >= px.width) continue;
+                    const int64_t pxX64 = penX + g->left + gx;
+                    if (pxX64 < 0 || pxX64 >= px.width) continue;
+                    const int32_t pxX = static_cast<int32_t>(pxX64);
                     const uint32_t a = g->coverage[static_cast<size_t>(gy) * static_cast<size_t>(g->width) + static_cast<size_t>(gx)];
                     if (a == 0) continue;
                     uint8_t* p = row + static_cast<ptrdiff_t>(pxX) * bytesPerPixel;

@@ -120,6 +120,22 @@ TEST_F(DDrawTest, BltHonoursTheSourceKey) {
     EXPECT_EQ(dst->Blt(&outside, src.get(), nullptr, 0, nullptr), DDERR_INVALIDRECT);
 }
 
+TEST_F(DDrawTest, BltFastRefusesSourceRectanglesSpanningTheIntRange) {
+    // The extents of these rectangles do not fit in 32 bits (the sanitizer build checks
+    // that nothing overflows on the way to the refusal).
+    auto src = Make(4, 4, false);
+    auto dst = Make(4, 4, false);
+    const SRect wide{INT32_MIN, 0, INT32_MAX, 1};
+    const SRect tall{0, INT32_MIN, 1, INT32_MAX};
+    const SRect inverted{INT32_MAX, 0, INT32_MIN, 1};
+    EXPECT_EQ(dst->BltFast(0, 0, src.get(), &wide, 0), DDERR_INVALIDRECT);
+    EXPECT_EQ(dst->BltFast(0, 0, src.get(), &tall, 0), DDERR_INVALIDRECT);
+    EXPECT_EQ(dst->BltFast(0, 0, src.get(), &inverted, 0), DDERR_INVALIDRECT);
+    const SRect one{0, 0, 1, 1};
+    EXPECT_EQ(dst->BltFast(3, 3, src.get(), &one, 0), DD_OK);
+    EXPECT_EQ(dst->BltFast(4, 3, src.get(), &one, 0), DDERR_INVALIDRECT);
+}
+
 TEST_F(DDrawTest, FaultsReachEveryCall) {
     DDrawFaults().noVideoMemory = true;
     SDDSurfaceDesc desc;

@@ -4,7 +4,9 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/font/FontFace.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiFont.h"
 
 namespace {
 
@@ -218,4 +220,28 @@ TEST(Gdi, FlushCounts) {
     GdiFlush();
     GdiFlush();
     EXPECT_EQ(GdiGetFlushCount(), before + 2);
+}
+
+// Text written from a pen far outside the pixels: nothing lands and nothing wraps (the
+// sanitizer build checks the pen arithmetic).
+TEST(GdiText, AFarPenWritesNothing) {
+    if (!CFontFace::Get().IsAvailable()) GTEST_SKIP() << "the game's font is not installed";
+    SBound b = Bound(16, 16, 32);
+    CGdiFont font(12, 0);
+    b.dc->SelectObject(&font);
+    const char text[] = "ABCDEFGH\nABCDEFGH";
+    EXPECT_TRUE(GdiTextOut(b.dc.get(), INT32_MAX - 8, 0, text, sizeof(text) - 1, 0xFFFFFF));
+    EXPECT_TRUE(GdiTextOut(b.dc.get(), 0, INT32_MAX - 8, text, sizeof(text) - 1, 0xFFFFFF));
+    EXPECT_TRUE(GdiTextOut(b.dc.get(), INT32_MIN, INT32_MIN, text, sizeof(text) - 1, 0xFFFFFF));
+    const SGdiPixels px = b.dc->GetPixels();
+    for (int32_t y = 0; y < px.height; ++y) {
+        for (int32_t x = 0; x < px.width; ++x) ASSERT_EQ(GdiReadPixel(px.Row(y) + x * 4, px.format), 0u) << x << "," << y;
+    }
+    // The same text from the corner does land.
+    EXPECT_TRUE(GdiTextOut(b.dc.get(), 0, 0, text, sizeof(text) - 1, 0xFFFFFF));
+    bool any = false;
+    for (int32_t y = 0; y < px.height; ++y) {
+        for (int32_t x = 0; x < px.width; ++x) any = any || GdiReadPixel(px.Row(y) + x * 4, px.format) != 0;
+    }
+    EXPECT_TRUE(any);
 }

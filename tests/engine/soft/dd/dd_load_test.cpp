@@ -67,6 +67,32 @@ TEST_F(DDLoadTest, LoadsAtTheAskedDepthAndRestoresAtTheDisplays) {
     EXPECT_EQ(s.GetFileName(), "pic.bmp");
 }
 
+TEST_F(DDLoadTest, RestoreKeepsTheKeyWordAndBothFlags) {
+    // A loaded surface whose alpha was switched on by hand: after a display change from
+    // 16 to 32 bits it is reloaded at 32 bits with its key word, key flag and alpha flag.
+    GdiSetDesktopBitsPerPixel(16);
+    CDDSurface s(dd, Fake());
+    ASSERT_TRUE(s.LoadFromFile("pic.bmp", 0, false));
+    EXPECT_EQ(s.GetBitDepth(), 16);
+    EXPECT_FALSE(s.HasAlphaPlane());
+    s.SetColorKey(0x07E0);  // green as a 16-bit pixel
+    s.SetColorKeyEnabled(true);
+    s.SetAlphaEnabled(true);
+    s.ClearAlpha(90);
+    EXPECT_EQ(s.GetFormatFlags(), 0x26);
+    GdiSetDesktopBitsPerPixel(32);
+    ASSERT_TRUE(s.Restore());
+    EXPECT_EQ(s.GetBitDepth(), 32);
+    EXPECT_EQ(s.GetColorKey(), 0x07E0u);
+    EXPECT_TRUE(s.IsColorKeyEnabled());
+    EXPECT_TRUE(s.IsAlphaEnabled());
+    EXPECT_EQ(s.GetFormatFlags(), 0x2E);
+    EXPECT_EQ(s.GetPixel(0, 0), 0x00FF0000u);
+    SDDColorKey key;
+    ASSERT_EQ(s.GetDirectDrawSurface()->GetSurface()->GetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
+    EXPECT_EQ(key.low, 0x07E0u);
+}
+
 TEST_F(DDLoadTest, LoadFailuresLeaveTheSurfaceReleased) {
     CDDSurface s(dd, Fake());
     EXPECT_FALSE(s.LoadFromFile("missing.bmp", 32, false));

@@ -2,6 +2,8 @@
 // every failure path reached through the stand-in's faults.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "engine/base/AppManager.h"
 #include "engine/base/Log.h"
 #include "engine/soft/DDSurface.h"
@@ -250,6 +252,29 @@ TEST_F(DirectDrawTest, DDSurfaceFlagsKeyAndFill) {
     EXPECT_EQ(s.GetPixel(0, 0), 0u);
     s.Release();
     EXPECT_EQ(s.GetFormatFlags(), -1);
+}
+
+TEST_F(DirectDrawTest, DDSurfaceFillOfZero) {
+    // 5 pixels of 16 bits: 10 bytes of pixels in DirectDraw's 16-byte rows.
+    CDirectDraw* dd = Object();
+    CDDSurface s(dd, Fake(1));
+    ASSERT_TRUE(s.Create(5, 3, 16, false));
+    ASSERT_TRUE(s.Lock());
+    const int pitch = s.GetPitch();
+    ASSERT_GT(pitch, 10);
+    std::memset(s.GetBits(), 0xAB, static_cast<size_t>(pitch) * 3);
+    s.Unlock();
+    // Over an empty rectangle nothing changes.
+    s.Fill(0, SRect{2, 1, 2, 3});
+    s.Fill(0, SRect{7, 0, 9, 3});
+    ASSERT_TRUE(s.Lock());
+    for (int i = 0; i < pitch * 3; ++i) ASSERT_EQ(s.GetBits()[i], 0xAB) << i;
+    s.Unlock();
+    // Over the whole surface the whole buffer is zeroed, padding included.
+    s.Fill(0, SRect{-4, -4, 50, 50});
+    ASSERT_TRUE(s.Lock());
+    for (int i = 0; i < pitch * 3; ++i) ASSERT_EQ(s.GetBits()[i], 0) << i;
+    s.Unlock();
 }
 
 TEST_F(DirectDrawTest, DDSurfaceKeepsItsOwnAlphaPlane) {
