@@ -58,20 +58,18 @@ int32_t CCounterLinear::_Curve(int32_t step) const {
 
 void CCounterAccel::Set(int32_t start, int32_t end, int32_t steps) {
     m_Reversed = steps < 0;
-    double n = steps == 0 ? 1.0 : std::fabs(static_cast<double>(steps));
-    if (m_Reversed) {
-        m_Coefficient = (static_cast<double>(start) - end) / (n * n);
-        m_Base = end;
-    } else {
-        m_Coefficient = (static_cast<double>(end) - start) / (n * n);
-        m_Base = start;
-    }
+    m_Range = m_Reversed ? static_cast<double>(start) - end : static_cast<double>(end) - start;
+    m_Base = m_Reversed ? end : start;
     CCounter::Set(start, end, steps);
 }
 
 int32_t CCounterAccel::_Curve(int32_t step) const {
+    // range × s² / N² rather than s² × (range / N²): the products are exact in a
+    // double, so a step whose value is a whole number truncates to that number
+    // (0 → 116 over 10 steps gives 29 at step 5, not 28.999… → 28).
     double s = m_Reversed ? static_cast<double>(m_Total - step) : static_cast<double>(step);
-    return static_cast<int32_t>(s * s * m_Coefficient + m_Base);
+    double n = static_cast<double>(m_Total);
+    return static_cast<int32_t>(m_Range * (s * s) / (n * n) + m_Base);
 }
 
 void CCounterSin::Set(int32_t start, int32_t end, int32_t steps) {

@@ -49,8 +49,8 @@ protected:
 
 // The quadratic curve.  steps ≥ 0 runs forward from the start, easing in:
 // value = s² × (end − start) / steps² + start.  steps < 0 runs reversed over
-// N = −steps, easing out: value = (N − s)² × (start − end) / N² + end.  The
-// coefficient is kept as a double and the value truncated toward zero.
+// N = −steps, easing out: value = (N − s)² × (start − end) / N² + end.  Computed in
+// doubles and truncated toward zero.
 class CCounterAccel : public CCounter {
 public:
     void Set(int32_t start, int32_t end, int32_t steps) override;
@@ -60,7 +60,7 @@ protected:
     int32_t _Curve(int32_t step) const override;
 
 private:
-    double m_Coefficient = 0.0;
+    double m_Range = 0.0;
     int32_t m_Base = 0;
     bool m_Reversed = false;
 };

@@ -6,7 +6,7 @@
 class CSinTable {
 public:
     static int32_t Sin(int32_t i) { return _Table()[static_cast<uint32_t>(i) & 511u]; }
-    static int32_t Cos(int32_t i) { return Sin(i + 128); }
+    static int32_t Cos(int32_t i) { return _Table()[(static_cast<uint32_t>(i) + 128u) & 511u]; }
 
 private:
     // Built on first use, so that no static constructor can see an empty table.

@@ -85,6 +85,16 @@ TEST(CounterAccel, ReversedEasesOut) {
     EXPECT_EQ(c.GetValue(), 100);
 }
 
+TEST(CounterAccel, WholeValuesAreNotLostToRounding) {
+    CCounterAccel c;
+    c.Set(0, 116, 10);
+    c.SetStep(5);
+    EXPECT_EQ(c.GetValue(), 29);  // 116 × 25 / 100 exactly
+    c.Set(116, 0, -10);
+    c.SetStep(5);
+    EXPECT_EQ(c.GetValue(), 29);
+}
+
 TEST(CounterAccel, SlideFromOffScreen) {
     // A slide in from −800 over 20 decelerating steps.
     CCounterAccel c;

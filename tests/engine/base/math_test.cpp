@@ -13,6 +13,7 @@ TEST(SinTable, QuarterTurnsAndWrap) {
     EXPECT_EQ(CSinTable::Sin(512 + 128), 65536);
     EXPECT_EQ(CSinTable::Sin(-128), -65536);
     EXPECT_EQ(CSinTable::Cos(0), 65536);
+    EXPECT_EQ(CSinTable::Cos(INT32_MAX), CSinTable::Sin(127));  // wraps, no overflow
     EXPECT_EQ(CSinTable::Sin(64), 46340);   // sin 45° × 65536 = 46340.95 truncated
     EXPECT_EQ(CSinTable::Sin(320), -46340);  // truncated toward zero
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/base/Log.h"
 #include "engine/base/SingleInstance.h"
 #include "platform/ipc/InstanceLock.h"
@@ -67,4 +69,19 @@ TEST(SingleInstance, AnUnusableFolderFailsWithALogLine) {
 
 TEST(DesktopDepth, AHeadlessDesktopIsNeverRefused) {
     EXPECT_TRUE(CheckDesktopColorDepth());
+}
+
+TEST(SingleInstance, APathGuardThatCannotBeMadeLeavesTheDecisionToTheGameGuard) {
+    CLockFolderScope scope;
+    SetDebugOutputEnabled(false);
+    // A folder where the path guard's lock file would go: that guard cannot be made.
+    const std::string path = "/opt/niwa/niwa";
+    std::filesystem::create_directories(CInstanceLock::PathForName(MakeInstanceMutexName(path)));
+    CSingleInstance first;
+    EXPECT_TRUE(first.Acquire(path)) << "only an existing guard ends the program";
+    CSingleInstance second;
+    EXPECT_FALSE(second.Acquire(path)) << "the game's guard still keeps a second copy out";
+    first.Release();
+    EXPECT_TRUE(second.Acquire(path));
+    SetDebugOutputEnabled(true);
 }
