@@ -25,8 +25,14 @@ namespace serial {
 // its own fields inconsistent.
 inline void MarkFailed(CDataFile& file) {
     if (file.IsLoading() && !file.HasFailed()) {
-        std::vector<uint8_t> rest(file.GetRemaining() + 1);
-        file.GetBytes(rest.data(), rest.size());
+        // Skip the rest in small pieces, then ask for one byte more: a record of
+        // hundreds of megabytes must not need a second buffer of its size to fail.
+        uint8_t chunk[4096];
+        while (file.GetRemaining() != 0) {
+            size_t n = file.GetRemaining() < sizeof(chunk) ? file.GetRemaining() : sizeof(chunk);
+            file.GetBytes(chunk, n);
+        }
+        file.GetBytes(chunk, 1);
     }
 }
 

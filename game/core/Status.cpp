@@ -592,11 +592,7 @@ int CStatus::GetAbilityBonus(EAbility ability) const {
     }
     int bonus = 0;
     for (size_t i = 0; i < count; ++i) {
-        int item = table[i].item;
-        bool owned = m_W.item[item] != 0;
-        // Item 17 also counts when it came through the story flag (15, 17).
-        if (item == 17 && GetParam(kFlagCategory, 17) >= 1) owned = true;
-        if (owned) bonus += table[i].bonus;
+        if (m_W.item[table[i].item] != 0) bonus += table[i].bonus;
     }
     return bonus;
 }
@@ -611,7 +607,15 @@ int32_t CStatus::GetAbilityValue(EAbility ability) const {
 
 float CStatus::GetAbilityRating(EAbility ability) const {
     if (ability < 0 || ability >= ABILITY_COUNT) return 0.0f;
-    return m_W.ability[ability] + static_cast<float>(GetAbilityBonus(ability));
+    int bonus = GetAbilityBonus(ability);
+    // The month report's art score also counts item 17 when it came through the
+    // story flag (15, 17) rather than the shop; the capped adder and the art
+    // reading (100, 5) count the item words alone.
+    static_assert(kArtBonus[0].item == 17);
+    if (ability == ABILITY_ART && m_W.item[17] == 0 && GetParam(kFlagCategory, 17) >= 1) {
+        bonus += kArtBonus[0].bonus;
+    }
+    return m_W.ability[ability] + static_cast<float>(bonus);
 }
 
 int CStatus::GetModeFactor() const {

@@ -222,12 +222,14 @@ public:
     // The level 0..7 of the per-friend ability i that the seasonal screen tests: the
     // friend stage of friend i.
     int GetItemAbilityBonus(int index) const { return GetFriendStage(index); }
-    // The item bonus of an ability (the sum of the bonuses of the owned items).
+    // The item bonus of an ability: the sum of the bonuses of the items whose item
+    // word is not 0 (the capped adder's bound and the readings (100, 3..7)).
     int GetAbilityBonus(EAbility ability) const;
     // An ability as the status pages and conditions read it: the whole part of the
     // stored value plus its item bonus ((100, 3) to (100, 7)).
     int32_t GetAbilityValue(EAbility ability) const;
-    // The same as a float (the rating functions of the month report).
+    // The stored value plus the bonus as a float (the scores of the month report);
+    // for art, item 17 also counts when the story flag (15, 17) is 1 or more.
     float GetAbilityRating(EAbility ability) const;
     // The art ability's effective value.
     int32_t GetEffectiveStat() const { return GetAbilityValue(ABILITY_ART); }

@@ -180,6 +180,25 @@ TEST(SaveDataFile, HugeCountsDoNotAllocate) {
     EXPECT_FALSE(LoadRecord(loaded, tag, &file, "test"));
 }
 
+TEST(SaveDataFile, MarkFailedConsumesTheRestAndFails) {
+    CDataFile file;
+    file.SetBuffer(std::vector<uint8_t>(100000, 7));
+    file.BeginLoad();
+    uint32_t v = 0;
+    file.Io(v);
+    ASSERT_FALSE(file.HasFailed());
+    serial::MarkFailed(file);
+    EXPECT_TRUE(file.HasFailed());
+    EXPECT_EQ(file.GetRemaining(), 0u);
+    // Storing is never marked.
+    CDataFile out;
+    out.BeginStore();
+    out.Io(v);
+    serial::MarkFailed(out);
+    EXPECT_FALSE(out.HasFailed());
+    EXPECT_EQ(out.GetBuffer().size(), 4u);
+}
+
 TEST(SaveDataFile, ForeignRecordsAndNewerVersionsAreRefused) {
     QuietLog quiet;
     CTempDir dir;

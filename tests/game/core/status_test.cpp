@@ -181,14 +181,31 @@ TEST(StatusDerived, ItemBonusesOfAbilities) {
     EXPECT_EQ(s.GetParam(100, 7), 3 + 15);
     s.SetParam(102, 0, 1);
     EXPECT_EQ(s.GetParam(100, 7), 3 + 25);
-    // Art: the item word or the story flag (15, 17) counts for item 17.
+    // Art: the reading and the capped adder count the item words alone; the story
+    // flag (15, 17) stands for item 17 only in the month report's art score.
     s.Words().ability[ABILITY_ART] = 1.0f;
     EXPECT_EQ(s.GetEffectiveStat(), 1);
     s.SetParam(15, 17, 1);
-    EXPECT_EQ(s.GetEffectiveStat(), 6);
+    EXPECT_EQ(s.GetEffectiveStat(), 1);
+    EXPECT_EQ(s.GetParam(100, 5), 1);
+    EXPECT_FLOAT_EQ(s.GetAbilityRating(ABILITY_ART), 6.0f);
     for (int item : {16, 15, 14, 11, 13, 10}) s.SetParam(102, item, 1);
+    EXPECT_EQ(s.GetEffectiveStat(), 1 + 20);
+    EXPECT_FLOAT_EQ(s.GetAbilityRating(ABILITY_ART), 26.0f);
+    s.SetParam(102, 17, 1);  // owned both ways: counted once
     EXPECT_EQ(s.GetEffectiveStat(), 1 + 25);
     EXPECT_FLOAT_EQ(s.GetAbilityRating(ABILITY_ART), 26.0f);
+}
+
+TEST(StatusAdders, CappedArtAdderIgnoresTheStoryFlag) {
+    CStatus s;
+    s.SetParam(15, 17, 1);  // item 17 through the story, item word 0
+    s.Words().ability[ABILITY_ART] = 996.0f;
+    s.AddArt(0.5f);  // 996 + 0 does not exceed 999
+    EXPECT_FLOAT_EQ(s.Words().ability[ABILITY_ART], 996.5f);
+    s.SetParam(102, 17, 1);
+    s.AddArt(0.0f);  // 996 + 5 does
+    EXPECT_FLOAT_EQ(s.Words().ability[ABILITY_ART], 994.0f);
 }
 
 TEST(StatusAdders, MoneyAndPlayerValuesAtBothEnds) {
