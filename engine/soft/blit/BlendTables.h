@@ -28,19 +28,30 @@ inline uint8_t Product(unsigned row, unsigned column) { return ProductTable[(row
 inline uint16_t Scale555(unsigned level, uint16_t pixel) { return BlendTable555[(level << 16) | pixel]; }
 inline uint16_t Scale565(unsigned level, uint16_t pixel) { return BlendTable565[(level << 16) | pixel]; }
 
+// 16-bit pixels are read and written through memcpy: a surface's pitch may be odd, so a
+// pixel need not lie on a 2-byte boundary.  The copies compile to plain 16-bit moves.
+inline uint16_t Load16(const uint16_t* p) {
+    uint16_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+inline void Store16(uint16_t* p, uint16_t v) { std::memcpy(p, &v, sizeof v); }
+
 inline void BlendTable16(const uint16_t* table, uint16_t* dst, const uint16_t* src, uint8_t alpha) {
     if (alpha == 0) {
         return;
     }
-    if (*dst == *src) {
+    const uint16_t d = Load16(dst);
+    const uint16_t s = Load16(src);
+    if (d == s) {
         return;
     }
     if (alpha == 255) {
-        *dst = *src;
+        Store16(dst, s);
         return;
     }
-    *dst =
-        static_cast<uint16_t>(table[((255u - alpha) >> 3) << 16 | *dst] + table[(unsigned(alpha) >> 3) << 16 | *src]);
+    Store16(dst,
+            static_cast<uint16_t>(table[((255u - alpha) >> 3) << 16 | d] + table[(unsigned(alpha) >> 3) << 16 | s]));
 }
 
 inline void BlendBytes3(uint8_t* dst, const uint8_t* src, unsigned alpha) {
@@ -68,13 +79,14 @@ inline void Combine16(const uint16_t* table, uint16_t* dst, const uint16_t* src,
         return;
     }
     if (*dstAlpha == 0) {
-        *dst = *src;
+        Store16(dst, Load16(src));
         *dstAlpha = srcAlpha;
         return;
     }
     const SCombineWeights w = CombineWeights(*dstAlpha, srcAlpha);
     *dstAlpha = static_cast<uint8_t>(w.newAlpha);
-    *dst = static_cast<uint16_t>(table[(w.dstWeight >> 3) << 16 | *dst] + table[(w.srcWeight >> 3) << 16 | *src]);
+    Store16(dst, static_cast<uint16_t>(table[(w.dstWeight >> 3) << 16 | Load16(dst)] +
+                                       table[(w.srcWeight >> 3) << 16 | Load16(src)]));
 }
 
 inline void CombineBytes(uint8_t* dst, const uint8_t* src, uint8_t* dstAlpha, uint8_t srcAlpha, unsigned copyBytes) {
@@ -101,7 +113,8 @@ inline unsigned ReducedAlpha(unsigned alpha, unsigned opacity) {
 }  // namespace blend_detail
 
 // src over dst with weight alpha.  Alpha 0 leaves dst, 255 copies src; pixels that are
-// already equal are not written.
+// already equal are not written.  The 16-bit pixel pointers of these primitives need not
+// be 2-byte aligned (rows of a surface with an odd pitch).
 inline void BlendPixel15(uint16_t* dst, const uint16_t* src, uint8_t alpha) {
     blend_detail::BlendTable16(BlendTable555, dst, src, alpha);
 }

@@ -27,7 +27,7 @@ struct SCombine<15> {
         CombinePixelAlpha15Blend(Px16(d), Px16(s), dA, a, o);
     }
     static uint32_t Key(uint32_t k) { return PackColor555(k); }
-    static uint32_t Compared(const uint8_t* s) { return *Px16(s); }
+    static uint32_t Compared(const uint8_t* s) { return blend_detail::Load16(Px16(s)); }
 };
 template <>
 struct SCombine<16> {
@@ -39,7 +39,7 @@ struct SCombine<16> {
         CombinePixelAlpha16Blend(Px16(d), Px16(s), dA, a, o);
     }
     static uint32_t Key(uint32_t k) { return PackColor565(k); }
-    static uint32_t Compared(const uint8_t* s) { return *Px16(s); }
+    static uint32_t Compared(const uint8_t* s) { return blend_detail::Load16(Px16(s)); }
 };
 template <>
 struct SCombine<24> {

@@ -63,6 +63,7 @@ void SoftBltAlphaToAlpha24(CSoftSurface&, CSoftSurface&, const SRect&, const SPo
 void SoftBltAlphaToAlpha32(CSoftSurface&, CSoftSurface&, const SRect&, const SPoint&, int, uint32_t);
 
 // The per-pixel tails of the vector kernels at 15 and 16 bpp: each field becomes
-// d + (s - d) * a / 256 rounded toward zero.  Bit 15 is written 0 at 15 bpp.
+// d + (s - d) * a / 256 rounded toward zero.  Bit 15 is written 0 at 15 bpp.  The
+// pixels need not be 2-byte aligned.
 void SoftBltRowTail15(uint16_t* dst, const uint16_t* src, uint8_t alpha);
 void SoftBltRowTail16(uint16_t* dst, const uint16_t* src, uint8_t alpha);

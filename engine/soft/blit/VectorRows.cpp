@@ -103,21 +103,21 @@ inline int TailField(int d, int s, int a) { return d + (s - d) * a / 256; }
 }  // namespace
 
 void SoftBltRowTail15(uint16_t* dst, const uint16_t* src, uint8_t alpha) {
-    const int d = *dst;
-    const int s = *src;
+    const int d = blend_detail::Load16(dst);
+    const int s = blend_detail::Load16(src);
     const int r = TailField((d >> 10) & 0x1F, (s >> 10) & 0x1F, alpha);
     const int g = TailField((d >> 5) & 0x1F, (s >> 5) & 0x1F, alpha);
     const int b = TailField(d & 0x1F, s & 0x1F, alpha);
-    *dst = static_cast<uint16_t>(r << 10 | g << 5 | b);
+    blend_detail::Store16(dst, static_cast<uint16_t>(r << 10 | g << 5 | b));
 }
 
 void SoftBltRowTail16(uint16_t* dst, const uint16_t* src, uint8_t alpha) {
-    const int d = *dst;
-    const int s = *src;
+    const int d = blend_detail::Load16(dst);
+    const int s = blend_detail::Load16(src);
     const int r = TailField((d >> 11) & 0x1F, (s >> 11) & 0x1F, alpha);
     const int g = TailField((d >> 5) & 0x3F, (s >> 5) & 0x3F, alpha);
     const int b = TailField(d & 0x1F, s & 0x1F, alpha);
-    *dst = static_cast<uint16_t>(r << 11 | g << 5 | b);
+    blend_detail::Store16(dst, static_cast<uint16_t>(r << 11 | g << 5 | b));
 }
 
 namespace vector_rows {
@@ -234,7 +234,7 @@ void AlphaRow16(uint16_t* dst, const uint16_t* src, const uint8_t* alpha, int wi
             continue;
         }
         if (e == 255) {
-            dst[i] = src[i];
+            blend_detail::Store16(dst + i, blend_detail::Load16(src + i));
         } else {
             RowTail<kFormat>(dst + i, src + i, static_cast<uint8_t>(e));
         }

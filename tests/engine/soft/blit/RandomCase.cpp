@@ -43,11 +43,12 @@ void FillAlpha(std::mt19937& rng, std::vector<uint8_t>& bytes, size_t count) {
     }
 }
 
-int PitchFor(std::mt19937& rng, int width, int depth) {
+int PitchFor(std::mt19937& rng, int width, int depth, bool oddPitch) {
     const int bpp = BytesPerPixel(depth);
     const int min = width * bpp;
-    // 16-bit pixels stay 2-byte aligned; 24- and 32-bit rows may have any pitch.
-    return bpp == 2 ? min + 2 * static_cast<int>(rng() % 4) : min + static_cast<int>(rng() % 7);
+    // 16-bit pixels stay 2-byte aligned unless odd pitches are asked for; 24- and 32-bit
+    // rows may have any pitch.
+    return bpp == 2 ? min + 2 * static_cast<int>(rng() % 4) + (oddPitch ? 1 : 0) : min + static_cast<int>(rng() % 7);
 }
 
 void PlantKeys(std::mt19937& rng, CTestSurface& s, int depth) {
@@ -107,8 +108,9 @@ SKernelCase MakeCase(uint32_t seed, int depth, unsigned planes) {
     const int dh = c.dstY + c.height + static_cast<int>(rng() % 2);
     const int sw = c.srcX + c.width + static_cast<int>(rng() % 4);
     const int sh = c.srcY + c.height + static_cast<int>(rng() % 2);
-    c.dst = std::make_unique<CTestSurface>(dw, dh, depth, PitchFor(rng, dw, depth));
-    c.src = std::make_unique<CTestSurface>(sw, sh, depth, PitchFor(rng, sw, depth));
+    const bool odd = (planes & CASE_ODD_PITCH) != 0;
+    c.dst = std::make_unique<CTestSurface>(dw, dh, depth, PitchFor(rng, dw, depth, odd));
+    c.src = std::make_unique<CTestSurface>(sw, sh, depth, PitchFor(rng, sw, depth, odd));
     FillBiased(rng, c.dst->Bytes(), c.dst->PixelAreaSize());
     FillBiased(rng, c.src->Bytes(), c.src->PixelAreaSize());
     if (planes & CASE_SOURCE_ALPHA) {

@@ -29,7 +29,9 @@ struct SKernelCase {
     std::string Describe() const;
 };
 
-enum : unsigned { CASE_SOURCE_ALPHA = 1, CASE_DEST_ALPHA = 2, CASE_COLOR_KEY = 4 };
+// CASE_ODD_PITCH gives 15- and 16-bit surfaces odd pitches, so that every row but the
+// first starts off a 2-byte boundary.
+enum : unsigned { CASE_SOURCE_ALPHA = 1, CASE_DEST_ALPHA = 2, CASE_COLOR_KEY = 4, CASE_ODD_PITCH = 8 };
 
 // Builds the surfaces of one seed at `depth` (both surfaces), with the planes asked for.
 SKernelCase MakeCase(uint32_t seed, int depth, unsigned planes);

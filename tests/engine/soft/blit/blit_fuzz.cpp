@@ -1,7 +1,8 @@
 // Fuzzes the blit dispatcher: any sizes, depths, kinds, pitches, points, rectangles,
 // clips, opacities and processor levels.  Every buffer is exactly as large as its
 // surface, so a read or write outside one is caught by the address sanitizer; the
-// clipped request is checked to lie inside both surfaces.
+// clipped request is checked to lie inside both surfaces.  Undefined behaviour (such as
+// a misaligned pixel access) stops the run like a crash.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -23,7 +24,8 @@ public:
           m_H(h),
           m_Depth(depth),
           m_Kind(kind),
-          m_Pitch(w * (depth == 15 ? 2 : depth / 8) + pitchExtra * (depth <= 16 ? 2 : 1)),
+          // Any pitch, odd ones included: 16-bit pixels then lie off 2-byte boundaries.
+          m_Pitch(w * (depth == 15 ? 2 : depth / 8) + pitchExtra),
           m_Bits(size_t(m_Pitch) * h, 0x5A),
           m_Alpha(kind == 2 ? size_t(w) * h : 0, 0x80) {}
 
@@ -89,6 +91,10 @@ struct SReader {
 };
 
 }  // namespace
+
+extern "C" __attribute__((used, visibility("default"))) const char* __ubsan_default_options() {
+    return "halt_on_error=1:print_stacktrace=1";
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool quiet = (SetDebugOutputEnabled(false), BuildBlendTables(), true);

@@ -231,4 +231,57 @@ TEST_F(KernelRandomTest, OntoAlphaDestination) {
         RunKernelCases("SoftBltAlphaToAlpha32", SoftBltAlphaToAlpha32, 32, both, AlphaToAlphaModel(32), 0, kSeeds), 0);
 }
 
+// Surfaces with odd pitches put 16-bit pixels off 2-byte boundaries: every kernel must
+// reach them bytewise (a sanitizer build reports any access that is not) and still give
+// the same pixels.
+TEST_F(KernelRandomTest, SixteenBitKernelsOnOddPitches) {
+    constexpr int kOddSeeds = 120;
+    const unsigned odd = CASE_ODD_PITCH;
+    for (int depth : {15, 16}) {
+        const bool is555 = depth == 15;
+        struct SRun {
+            const char* name;
+            SoftBltKernel kernel;
+            unsigned planes;
+            RowModel model;
+        };
+        auto opaqueVec = [is555](int level) {
+            return RowModel([is555, level](uint8_t* d, const uint8_t* s, const uint8_t*, uint8_t*, int w, int o) {
+                ref::OpaqueRow16(is555, level, d, s, w, o);
+            });
+        };
+        const RowModel alphaVec = [is555](uint8_t* d, const uint8_t* s, const uint8_t* sa, uint8_t*, int w, int o) {
+            ref::AlphaRow16(is555, d, s, sa, w, o);
+        };
+        const SRun runs[] = {
+            {"Opaque_Plain", is555 ? SoftBltOpaque15_Plain : SoftBltOpaque16_Plain, 0, OpaquePlainModel(depth)},
+            {"Opaque_MMX", is555 ? SoftBltOpaque15_MMX : SoftBltOpaque16_MMX, 0, opaqueVec(1)},
+            {"Opaque_SSE", is555 ? SoftBltOpaque15_SSE : SoftBltOpaque16_SSE, 0, opaqueVec(2)},
+            {"Alpha_Plain", is555 ? SoftBltAlpha15_Plain : SoftBltAlpha16_Plain, CASE_SOURCE_ALPHA,
+             AlphaPlainModel(depth)},
+            {"Alpha_MMX", is555 ? SoftBltAlpha15_MMX : SoftBltAlpha16_MMX, CASE_SOURCE_ALPHA, alphaVec},
+            {"Alpha_SSE", is555 ? SoftBltAlpha15_SSE : SoftBltAlpha16_SSE, CASE_SOURCE_ALPHA, alphaVec},
+            {"Copy", SoftBltCopy, 0, CopyModel(depth)},
+            {"OpaqueToAlpha", SoftBltOpaqueToAlpha, CASE_DEST_ALPHA, ToAlphaModel(depth, false)},
+            {"AlphaToAlpha", is555 ? SoftBltAlphaToAlpha15 : SoftBltAlphaToAlpha16,
+             CASE_SOURCE_ALPHA | CASE_DEST_ALPHA, AlphaToAlphaModel(depth)},
+        };
+        for (const SRun& r : runs) {
+            EXPECT_EQ(RunKernelCases(r.name, r.kernel, depth, r.planes | odd, r.model, 0, kOddSeeds), 0)
+                << r.name << " at depth " << depth;
+        }
+        // The keyed kernels need each seed's key for their models.
+        int failures = 0;
+        for (uint32_t seed = 0; seed < kOddSeeds; ++seed) {
+            g_Key = MakeCase(seed, depth, CASE_COLOR_KEY | odd).src->GetColorKey();
+            failures += RunKernelCases("ColorKey", is555 ? SoftBltColorKey15 : SoftBltColorKey16, depth,
+                                       CASE_COLOR_KEY | odd, ColorKeyModel(depth), seed, 1);
+            g_Key = MakeCase(seed, depth, CASE_DEST_ALPHA | CASE_COLOR_KEY | odd).src->GetColorKey();
+            failures += RunKernelCases("ColorKeyToAlpha", SoftBltColorKeyToAlpha, depth,
+                                       CASE_DEST_ALPHA | CASE_COLOR_KEY | odd, ToAlphaModel(depth, true), seed, 1);
+        }
+        EXPECT_EQ(failures, 0) << "keyed kernels at depth " << depth;
+    }
+}
+
 }  // namespace
