@@ -38,7 +38,9 @@ std::string MakeInstanceMutexName(const std::string& programPath) {
 }
 
 bool CSingleInstance::Acquire(const std::string& programPath) {
-    if (m_PathMutex.Create(MakeInstanceMutexName(programPath)) != CInstanceMutex::kCreated) {
+    // Only a copy that holds the path guard ends this one; a path guard that cannot be
+    // made at all (an unusual path) leaves the decision to the game's own guard.
+    if (m_PathMutex.Create(MakeInstanceMutexName(programPath)) == CInstanceMutex::kAlreadyExists) {
         return false;
     }
     if (m_GameMutex.Create(kGameMutexName) != CInstanceMutex::kCreated) {

@@ -32,8 +32,9 @@ class CSingleInstance {
 public:
     static constexpr const char* kGameMutexName = "akarinokoniwa_mutex";
 
-    // True when this copy holds both; false when another copy holds either or the
-    // second cannot be made (the program then ends without a message).
+    // False when another copy holds either or the second cannot be made (the program
+    // then ends without a message); true otherwise, also when the first could not be
+    // made (the second then guards alone).
     bool Acquire(const std::string& programPath);
     void Release();
 

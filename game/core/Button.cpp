@@ -112,10 +112,23 @@ int CButton::GetCurrentLook() const {
     if (m_Locked || !m_Enabled) {
         return LOOK_LOCKED;
     }
+    const bool hoverLook = m_Hover && m_DisplayOptions[OPTION_HOVER_LOOK];
     if (m_Checked) {
-        return m_Hover ? LOOK_CHECKED_HOVER : LOOK_CHECKED;
+        return hoverLook ? LOOK_CHECKED_HOVER : LOOK_CHECKED;
     }
-    return m_Hover ? LOOK_HOVER : LOOK_NORMAL;
+    return hoverLook ? LOOK_HOVER : LOOK_NORMAL;
+}
+
+void CButton::SetDisplayOption(int option, bool on) {
+    if (option < 0 || option >= kDisplayOptionCount) {
+        DebugPrintf("CButton::SetDisplayOption() 表示オプション番号が不正です[%d]", option);
+        return;
+    }
+    m_DisplayOptions[static_cast<size_t>(option)] = on;
+}
+
+bool CButton::IsDisplayOptionOn(int option) const {
+    return option >= 0 && option < kDisplayOptionCount && m_DisplayOptions[static_cast<size_t>(option)];
 }
 
 bool CButton::_DrawLook(int look, int32_t x, int32_t y, uint32_t colour, const CMatrix4& matrix) {
@@ -166,6 +179,7 @@ void CButton::Reset() {
     m_Hover = false;
     m_Visible = true;
     m_Enabled = true;
+    m_DisplayOptions = {true, true};
     _ClearEvents();
 }
 

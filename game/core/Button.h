@@ -59,6 +59,10 @@ public:
     // Per frame after Update: a checked momentary button counts its release delay and
     // then unchecks itself (became-unchecked is then raised).
     virtual void Step();
+    // The same frame in the other pair of calls: SetCursor hands over the pointer (what
+    // Update with a pointer does), then Update() runs the frame's step.
+    void SetCursor(int32_t x, int32_t y, bool decide) { Update(x, y, decide); }
+    void Update() { Step(); }
     // The cell of the current look, transformed by the matrix (applied to the button
     // placed at its position).
     virtual void Draw(uint32_t colour, const CMatrix4& matrix);
@@ -83,6 +87,14 @@ public:
     void Enable() { m_Enabled = true; }
     void Disable();
     bool IsEnabled() const { return m_Enabled; }
+
+    // Two on/off display options, both on at first (and after Reset); they change only
+    // how the button looks, never what it does.  Option 0: the highlight, the fade-in of
+    // the pointer-over look (CImageButton; off shows that look at once).  Option 1: the
+    // pointer-over looks at all (off draws the normal or checked look under the pointer).
+    enum EDisplayOption { OPTION_HIGHLIGHT = 0, OPTION_HOVER_LOOK = 1, kDisplayOptionCount = 2 };
+    void SetDisplayOption(int option, bool on);
+    bool IsDisplayOptionOn(int option) const;
 
     // The pointer is on it and it can react in its state.
     bool IsHover() const;
@@ -130,4 +142,5 @@ private:
     bool m_BecameChecked = false;
     bool m_BecameUnchecked = false;
     bool m_ClickedOff = false;
+    std::array<bool, kDisplayOptionCount> m_DisplayOptions{true, true};
 };

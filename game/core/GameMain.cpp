@@ -214,8 +214,10 @@ void CGameMain::FrameStep() {
     if (active && GetRenderer()->IsDeviceLost()) {
         _RestoreLostDevice();
     }
-    if (GetScreenMode() != m_SystemData->m_ScreenMode) {
-        m_SystemData->m_ScreenMode = GetScreenMode();
+    const int screenMode = GetScreenMode();
+    if (screenMode != m_SeenScreenMode) {
+        m_SeenScreenMode = screenMode;
+        m_SystemData->m_ScreenMode = screenMode;
     }
     CFrameTimer& timer = GetFrameTimer();
     if (active) {

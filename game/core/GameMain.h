@@ -10,8 +10,8 @@
 // automatic save save\save00.sav.
 //
 // Each pass of the loop: messages, input, a lost device reset (when the window is
-// active) followed by every live scene's restore, a changed screen mode stored in the
-// system data, the update while the window is active and not minimised (sound fades,
+// active) followed by every live scene's restore, a change of the window's screen mode
+// stored in the system data, the update while the window is active and not minimised (sound fades,
 // then the scene manager), the draw unless the frame timer skips it.
 //
 // Its destruction writes the running game into the current save record, then
@@ -155,6 +155,10 @@ private:
     uint64_t m_DeviceRestores = 0;
     uint64_t m_Updates = 0;
     uint64_t m_Draws = 0;
+    // The window's screen mode as the previous frame saw it: only a change of the window's
+    // mode is stored in the system data, so that a full-screen choice whose display change
+    // failed stays stored and is tried again by the next ApplySoundVolumes.
+    int m_SeenScreenMode = 0;
 };
 
 // The calling thread's game object (the registered main loop), null when there is none.

@@ -17,7 +17,9 @@
 
 SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args) {
     SGameCommandLine out;
-    out.viewer = args.size() > 1 && args[1] == "viewer";
+    if (!args.empty()) {
+        out.gameArgs.push_back(args[0]);
+    }
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         if ((a == "--data" || a == "--frames") && i + 1 < args.size()) {
@@ -28,21 +30,27 @@ SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args) {
             }
             ++i;
         } else if (a.rfind("--", 0) == 0) {
-            continue;
-        } else if (out.viewer && i >= 2) {
-            out.viewerScripts.push_back(a);
+            out.debugWindow = out.debugWindow || a == CDebugWindow::kShowOption;
+        } else {
+            out.gameArgs.push_back(a);
         }
+    }
+    out.viewer = out.gameArgs.size() > 1 && out.gameArgs[1] == "viewer";
+    if (out.viewer) {
+        out.viewerScripts.assign(out.gameArgs.begin() + 2, out.gameArgs.end());
     }
     return out;
 }
 
 int RunGame(const std::vector<std::string>& args) {
-    SetCommandLineArgs(args);
     const SGameCommandLine cmd = ParseGameCommandLine(args);
+    // What the game reads of its command line later (the script-tool arguments) is the
+    // game's own part: this build's options are no script names.
+    SetCommandLineArgs(cmd.gameArgs);
     if (!cmd.dataFolder.empty()) {
         SetGameFolder(cmd.dataFolder);
     }
-    GetScriptToolLink().Open(args);
+    GetScriptToolLink().Open(cmd.gameArgs);
 
     CSingleInstance instance;
     if (!instance.Acquire(PlatformGetProgramPath())) {
@@ -79,7 +87,7 @@ int RunGame(const std::vector<std::string>& args) {
     int result = 0;
     {
         CDebugWindow debugWindow;
-        debugWindow.Start(HasCommandLineOption(CDebugWindow::kShowOption));
+        debugWindow.Start(cmd.debugWindow);
         CGameApp app(start);
         if (!app.Run()) {
             DebugPrintf("RunGame() ウィンドウを作成できません");

@@ -19,5 +19,9 @@ struct SGameCommandLine {
     long long frames = -1;
     bool viewer = false;
     std::vector<std::string> viewerScripts;  // the scripts named after "viewer"
+    bool debugWindow = false;                // CDebugWindow::kShowOption was given
+    // The game's own command line: the program and its arguments without this build's
+    // options, so that argument 1 and the script-tool arguments keep their places.
+    std::vector<std::string> gameArgs;
 };
 SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args);

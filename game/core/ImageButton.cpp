@@ -25,7 +25,7 @@ void CImageButton::Draw(uint32_t colour, const CMatrix4& matrix) {
     }
     const int look = GetCurrentLook();
     const bool hoverLook = look == LOOK_HOVER || look == LOOK_CHECKED_HOVER;
-    if (!hoverLook) {
+    if (!hoverLook || !IsDisplayOptionOn(OPTION_HIGHLIGHT)) {
         _DrawLook(look, GetPosition().x, GetPosition().y, colour, matrix);
         return;
     }

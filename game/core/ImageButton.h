@@ -10,6 +10,7 @@ public:
     static constexpr int32_t kHighlightMax = 128;
     static constexpr int32_t kHighlightFrames = 8;
 
+    using CButton::Update;
     void Update(int32_t x, int32_t y, bool decide) override;
     void Step() override;
     void Draw(uint32_t colour, const CMatrix4& matrix) override;

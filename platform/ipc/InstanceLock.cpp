@@ -69,7 +69,9 @@ CInstanceLock::~CInstanceLock() { Release(); }
 CInstanceLock::EResult CInstanceLock::TryAcquire(const std::string& name) {
     Release();
     std::string path = PathForName(name);
-    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // The folder may be shared (/tmp): never follow a link planted at the lock's name,
+    // which would let the truncation below reach someone else's file.
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
         return kFailed;
     }

@@ -96,3 +96,17 @@ TEST(SharedMemory, CreateOpenAndTooSmallBlocks) {
     EXPECT_FALSE(gone.Open(name, 544));
     EXPECT_FALSE(gone.Open(name, 0));
 }
+
+TEST(InstanceLock, ALinkPlantedAtTheLockNameIsNotFollowed) {
+    CLockFolderScope scope;
+    testsupport::CTempDir other;
+    const std::string victim = other.Path() + "victim.txt";
+    ASSERT_TRUE(testsupport::WriteFileBytes(victim, {'k', 'e', 'e', 'p'}));
+    ASSERT_EQ(symlink(victim.c_str(), CInstanceLock::PathForName("planted").c_str()), 0);
+    CInstanceLock lock;
+    EXPECT_EQ(lock.TryAcquire("planted"), CInstanceLock::kFailed);
+    EXPECT_FALSE(lock.IsHeld());
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(testsupport::ReadFileBytes(victim, &bytes));
+    EXPECT_EQ(bytes, (std::vector<uint8_t>{'k', 'e', 'e', 'p'})) << "the linked file is untouched";
+}

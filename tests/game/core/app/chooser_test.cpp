@@ -67,3 +67,18 @@ TEST(GameCommandLine, ViewerScriptsAndOptions) {
     EXPECT_FALSE(c.viewer);
     EXPECT_TRUE(c.viewerScripts.empty());
 }
+
+TEST(GameCommandLine, TheGameKeepsItsOwnArgumentsWithoutThisBuildsOptions) {
+    SGameCommandLine c =
+        ParseGameCommandLine({"niwa", "SCRIPT_TOOL_EXECUTE", "--data", "/tmp/x", "scr\\a.txt", "--debug-window"});
+    EXPECT_EQ(c.gameArgs, (std::vector<std::string>{"niwa", "SCRIPT_TOOL_EXECUTE", "scr\\a.txt"}));
+    EXPECT_TRUE(c.debugWindow);
+    EXPECT_EQ(c.dataFolder, "/tmp/x");
+    // An option before the game's arguments leaves argument 1 where the game looks for it.
+    c = ParseGameCommandLine({"niwa", "--frames", "5", "viewer", "scr\\b.txt"});
+    EXPECT_TRUE(c.viewer);
+    EXPECT_EQ(c.viewerScripts, (std::vector<std::string>{"scr\\b.txt"}));
+    EXPECT_EQ(c.gameArgs, (std::vector<std::string>{"niwa", "viewer", "scr\\b.txt"}));
+    EXPECT_FALSE(c.debugWindow);
+    EXPECT_TRUE(ParseGameCommandLine({}).gameArgs.empty());
+}

@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/base/CommandLine.h"
 #include "engine/base/GameFolder.h"
 #include "engine/base/Log.h"
+#include "engine/base/ScriptToolInterface.h"
 #include "engine/base/SingleInstance.h"
 #include "engine/d3d/ScreenRendererProxy.h"
 #include "game/core/GameStartup.h"
@@ -76,4 +78,18 @@ TEST_F(StartupTest, CancellingTheViewerDialogEndsTheProgram) {
     EXPECT_EQ(RunGame({"niwa", "viewer", "--data", m_Game.Path(), "--frames", "2"}), 0);
     EXPECT_FALSE(testsupport::FileExists(m_Game.Path() + "save/cfg.sav")) << "no game was started";
     EXPECT_NE(LogText().find("RunGame() "), std::string::npos);
+}
+
+TEST_F(StartupTest, ThisBuildsOptionsAreNoScriptToolArguments) {
+    // Without the tool's block the link stays closed and the game boots as usual; what
+    // the game reads of its command line afterwards holds no option of this build.
+    EXPECT_EQ(RunGame({"niwa", "SCRIPT_TOOL_EXECUTE", "--data", m_Game.Path(), "--frames", "1"}), 0);
+    EXPECT_FALSE(GetScriptToolLink().IsConnected());
+    EXPECT_FALSE(IsScriptToolLaunch());
+    EXPECT_EQ(ParseScriptToolArgs(), 0);
+    EXPECT_EQ(RunGame({"niwa", "SCRIPT_TOOL_EXECUTE", "scr\\a.txt", "--data", m_Game.Path(), "--frames", "1"}), 0);
+    EXPECT_EQ(ParseScriptToolArgs(), 1);
+    EXPECT_EQ(GetScriptToolArg(0), "scr\\a.txt");
+    EXPECT_EQ(GetScriptToolArg(1), "");
+    SetCommandLineArgs({});
 }

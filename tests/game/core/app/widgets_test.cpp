@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "engine/draw/ImagePlane.h"
 #include "game/core/Button.h"
 #include "game/core/ImageButton.h"
@@ -224,4 +227,64 @@ TEST(ImageButton, NoHighlightOnACheckedMomentaryButton) {
     EXPECT_FALSE(b.HoverBegan());
     b.Step();
     EXPECT_EQ(b.GetHighlight(), 0);
+}
+
+TEST(ImageButton, SetCursorThenUpdateIsTheSameFrameAsUpdateWithThePointerThenStep) {
+    CImagePlane sheet;
+    ASSERT_TRUE(sheet.Create(40, 100));
+    CImageWidget a;
+    CImageWidget b;
+    for (CImageWidget* w : {&a, &b}) {
+        ASSERT_TRUE(w->SetupColumn(&sheet, 1, 5, 0));
+        w->SetMomentary(true);
+        w->SetReactWhenChecked(true);
+    }
+    const struct {
+        int32_t x, y;
+        bool decide;
+    } frames[] = {{-1, -1, false}, {10, 10, false}, {10, 10, true}, {10, 10, false}, {10, 10, false},
+                  {10, 10, false}, {10, 10, true},  {-1, -1, false}, {10, 10, false}};
+    int32_t highest = 0;
+    for (size_t i = 0; i < std::size(frames); ++i) {
+        a.Update(frames[i].x, frames[i].y, frames[i].decide);
+        a.Step();
+        b.SetCursor(frames[i].x, frames[i].y, frames[i].decide);
+        b.Update();
+        EXPECT_EQ(a.IsChecked(), b.IsChecked()) << i;
+        EXPECT_EQ(a.HoverBegan(), b.HoverBegan()) << i;
+        EXPECT_EQ(a.BecameChecked(), b.BecameChecked()) << i;
+        EXPECT_EQ(a.BecameUnchecked(), b.BecameUnchecked()) << i;
+        EXPECT_EQ(a.IsHover(), b.IsHover()) << i;
+        EXPECT_EQ(a.GetHighlight(), b.GetHighlight()) << i;
+        highest = std::max(highest, b.GetHighlight());
+    }
+    EXPECT_GT(highest, 0);
+}
+
+TEST_F(ButtonTest, TheTwoDisplayOptionsChangeTheLookOnly) {
+    EXPECT_TRUE(m_Button.IsDisplayOptionOn(CButton::OPTION_HIGHLIGHT));
+    EXPECT_TRUE(m_Button.IsDisplayOptionOn(CButton::OPTION_HOVER_LOOK));
+    m_Button.SetDisplayOption(CButton::OPTION_HOVER_LOOK, false);
+    Out();
+    In();
+    EXPECT_TRUE(m_Button.HoverBegan()) << "the button still reacts";
+    EXPECT_TRUE(m_Button.IsHover());
+    EXPECT_EQ(m_Button.GetCurrentLook(), CButton::LOOK_NORMAL);
+    In(true);
+    EXPECT_TRUE(m_Button.BecameChecked());
+    EXPECT_EQ(m_Button.GetCurrentLook(), CButton::LOOK_CHECKED);
+    m_Button.Lock();
+    EXPECT_EQ(m_Button.GetCurrentLook(), CButton::LOOK_LOCKED);
+    // Options kept over a new set-up, back on after Reset; a bad number changes nothing.
+    m_Button.SetDisplayOption(CButton::OPTION_HIGHLIGHT, false);
+    ASSERT_TRUE(m_Button.SetupColumn(&m_Sheet, 2, 5, 0));
+    EXPECT_FALSE(m_Button.IsDisplayOptionOn(CButton::OPTION_HIGHLIGHT));
+    EXPECT_FALSE(m_Button.IsDisplayOptionOn(CButton::OPTION_HOVER_LOOK));
+    m_Button.SetDisplayOption(2, true);
+    m_Button.SetDisplayOption(-1, true);
+    EXPECT_FALSE(m_Button.IsDisplayOptionOn(2));
+    EXPECT_FALSE(m_Button.IsDisplayOptionOn(CButton::OPTION_HIGHLIGHT));
+    m_Button.Reset();
+    EXPECT_TRUE(m_Button.IsDisplayOptionOn(CButton::OPTION_HIGHLIGHT));
+    EXPECT_TRUE(m_Button.IsDisplayOptionOn(CButton::OPTION_HOVER_LOOK));
 }

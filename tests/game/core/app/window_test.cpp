@@ -7,8 +7,10 @@
 #include "engine/base/AppBase.h"
 #include "engine/base/Log.h"
 #include "engine/base/Thread.h"
+#include "engine/base/Window.h"
 #include "game/core/GameApp.h"
 #include "game/core/SaveData.h"
+#include "game/core/SystemData.h"
 #include "platform/window/PlatformWindow.h"
 #include "tests/game/core/app/GameTestUtil.h"
 #include "tests/support/TestSupport.h"
@@ -130,4 +132,87 @@ TEST(GameWindow, TheGameApplicationRunsItsFrameLoopInAWindowAndWritesItsSavesAtT
     EXPECT_TRUE(testsupport::FileExists(temp.Path() + "save/save00.sav"));
     EXPECT_TRUE(testsupport::FileExists(temp.Path() + "save/read.sav"));
     EXPECT_TRUE(testsupport::FileExists(temp.Path() + "save/cfg.sav"));
+}
+
+namespace {
+
+// A display changer whose full-screen changes always fail.
+class CRefusingChanger : public CChangeDisplay {
+public:
+    explicit CRefusingChanger(int* tries) : m_Tries(tries) {}
+    bool ChangeDisplay(int32_t, int32_t, int32_t bpp) override {
+        if (bpp != 0) ++*m_Tries;
+        return bpp == 0;
+    }
+    bool TestDisplayMode(int32_t, int32_t, int32_t) override { return false; }
+    bool Reset() override { return true; }
+    bool IsChanged() const override { return false; }
+    int32_t GetKind() const override { return 1; }
+
+private:
+    int* m_Tries;
+};
+
+}  // namespace
+
+TEST(GameWindow, AFailedFullScreenChoiceStaysStoredAndIsTriedAgainWhileWindowChangesAreStored) {
+    QuietLog quiet;
+    CTempDir temp;
+    CGameFolderScope folder(temp.Path());
+    CRecord draws;
+    bool lost = false;
+    CFakeRendererScope renderer(&draws, &lost);
+    CRecord scenes;
+    CRecFactory factory(&scenes);
+    int tries = 0;
+    struct SSeen {
+        int storedAfterFull = -1, storedAfterWindow = -1, storedAfterFail = -1, modeAfterFail = -1;
+        int triesAfterFail = -1, triesAfterRetry = -1;
+        bool fullAfterFail = true;
+    } seen;
+    CHostApp app([&](CHostApp& self) {
+        CFakeClock clock;
+        CGameMain::SOptions o;
+        o.clock = &clock;
+        o.manualSound = true;
+        o.reportPath = "";
+        o.sceneFactory = &factory;
+        CGameMain game(o);
+        game.Begin(CGameMain::START_BOOT);
+        CSystemData& sd = game.GetSystemData();
+        // The settings choose full screen: the window follows, the choice stays stored.
+        sd.m_ScreenMode = 32;
+        game.ApplySoundVolumes();
+        game.RunFrame();
+        seen.storedAfterFull = sd.m_ScreenMode;
+        // A change of the window's own (the web-site button leaves full screen) is stored.
+        game.SetScreenMode(0);
+        game.RunFrame();
+        seen.storedAfterWindow = sd.m_ScreenMode;
+        // A choice whose display change fails: the window stays a window, the choice stays.
+        CWindow::SetDisplayChangerFactory([&](int) { return std::make_unique<CRefusingChanger>(&tries); });
+        self.GetWindow()->CreateDisplayChanger(1);
+        sd.m_ScreenMode = 16;
+        game.ApplySoundVolumes();
+        game.RunFrame();
+        game.RunFrame();
+        seen.storedAfterFail = sd.m_ScreenMode;
+        seen.modeAfterFail = game.GetScreenMode();
+        seen.fullAfterFail = self.GetWindow()->IsFullScreen();
+        seen.triesAfterFail = tries;
+        game.ApplySoundVolumes();
+        seen.triesAfterRetry = tries;
+        self.GetWindow()->DeleteDisplayChanger();
+        CWindow::SetDisplayChangerFactory(nullptr);
+        return 0;
+    });
+    ASSERT_TRUE(app.Run());
+    ASSERT_TRUE(app.Wait());
+    EXPECT_EQ(seen.storedAfterFull, 32);
+    EXPECT_EQ(seen.storedAfterWindow, 0);
+    EXPECT_EQ(seen.storedAfterFail, 16) << "the failed choice is kept";
+    EXPECT_EQ(seen.modeAfterFail, 0);
+    EXPECT_FALSE(seen.fullAfterFail);
+    EXPECT_EQ(seen.triesAfterFail, 1);
+    EXPECT_EQ(seen.triesAfterRetry, 2) << "the next ApplySoundVolumes tries again";
 }
