@@ -12,6 +12,7 @@
 #include "engine/soft/SoftSurface.h"
 #include "engine/soft/blit/BlendTables.h"
 #include "engine/soft/blit/BlitKernels.h"
+#include "tests/engine/soft/support/TestSurface.h"
 
 #ifdef PG_HAVE_PIXMAN
 #include <pixman.h>
@@ -23,63 +24,16 @@ constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kPixels = kWidth * kHeight;
 
-// A surface over a vector: all the kernels ask of it.
-class CBenchSurface : public CSoftSurface {
+// An 800 x 600 surface over a vector, without guards or notes.
+class CBenchSurface : public CTestSurface {
 public:
     CBenchSurface(int depth, bool alpha)
-        : m_Depth(depth),
-          m_Pitch(RoundPitch(int64_t{kWidth} * BytesPerPixel(depth))),
-          m_Bits(size_t(m_Pitch) * kHeight) {
-        if (alpha) m_Alpha.resize(size_t(kWidth) * kHeight);
+        : CTestSurface(kWidth, kHeight, depth, STestSurfaceOptions{.guardBytes = 0, .record = false}) {
+        if (alpha) {
+            MakeAlphaPlane(kWidth);
+            SetAlphaEnabled(true);
+        }
     }
-    std::vector<uint8_t>& Bytes() { return m_Bits; }
-    std::vector<uint8_t>& AlphaBytes() { return m_Alpha; }
-
-    bool Create(int, int, int, bool) override { return false; }
-    bool LoadFromFile(const char*, int, bool) override { return false; }
-    bool SaveBitmap(const char*) override { return false; }
-    void Release() override {}
-    void SetColorKeyEnabled(bool) override {}
-    void SetAlphaEnabled(bool) override {}
-    bool IsColorKeyEnabled() const override { return false; }
-    bool IsAlphaEnabled() const override { return !m_Alpha.empty(); }
-    void SetColorKey(uint32_t c) override { m_Key = c; }
-    uint32_t GetColorKey() const override { return m_Key; }
-    bool IsCreated() const override { return true; }
-    bool HasAlphaPlane() const override { return !m_Alpha.empty(); }
-    int32_t GetFormatFlags() const override { return (m_Alpha.empty() ? 0 : 2) | DepthToIndex(m_Depth) << 2; }
-    SSize GetSize() const override { return SSize{kWidth, kHeight}; }
-    void GetSize(int32_t* w, int32_t* h) const override {
-        *w = kWidth;
-        *h = kHeight;
-    }
-    int GetBitDepth() const override { return m_Depth; }
-    BitmapHandle GetBitmap() const override { return nullptr; }
-    DCHandle GetDC() override { return nullptr; }
-    void ReleaseDC() override {}
-    bool Lock() override { return true; }
-    void Unlock() override {}
-    uint8_t* GetBits() const override { return const_cast<uint8_t*>(m_Bits.data()); }
-    int GetPitch() const override { return m_Pitch; }
-    uint8_t* GetAlphaBits() const override { return m_Alpha.empty() ? nullptr : const_cast<uint8_t*>(m_Alpha.data()); }
-    int GetAlphaPitch() const override { return kWidth; }
-    void Clear(uint32_t) override {}
-    void Fill(uint32_t, SRect) override {}
-    void ClearAlpha(uint8_t) override {}
-    void FillAlpha(uint8_t, SRect) override {}
-    void CopyAlpha(CSoftSurface*, SRect, SRect) override {}
-    bool Restore() override { return true; }
-    void SetAutoRegister(bool) override {}
-    bool IsAutoRegister() const override { return false; }
-    void SetWindow(SurfaceWindow) override {}
-    SurfaceWindow GetWindow() const override { return nullptr; }
-
-private:
-    int m_Depth;
-    int m_Pitch;
-    std::vector<uint8_t> m_Bits;
-    std::vector<uint8_t> m_Alpha;
-    uint32_t m_Key = 0x00FF00;
 };
 
 // The picture: random colours; alpha uniformly random (no shortcut applies), or a

@@ -13,63 +13,21 @@
 #include "engine/soft/effect/SoftFxBlitter.h"
 #include "engine/soft/effect/SoftFxRuleImages.h"
 #include "engine/soft/effect/SoftFxRuleWipe.h"
+#include "tests/engine/soft/support/TestSurface.h"
 
 namespace {
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
-// A surface over a vector: all the effects ask of it.
-class CWipeBenchSurface : public CSoftSurface {
+// An 800 x 600 surface of random bytes over a vector, without guards or notes.
+class CWipeBenchSurface : public CTestSurface {
 public:
     CWipeBenchSurface(int depth, uint32_t seed)
-        : m_Depth(depth), m_Pitch(RoundPitch(int64_t{kWidth} * BytesPerPixel(depth))), m_Bits(size_t(m_Pitch) * kHeight) {
+        : CTestSurface(kWidth, kHeight, depth, STestSurfaceOptions{.guardBytes = 0, .record = false}) {
         std::mt19937 rng(seed);
-        for (auto& b : m_Bits) b = static_cast<uint8_t>(rng());
+        for (auto& b : Bytes()) b = static_cast<uint8_t>(rng());
     }
-    bool Create(int, int, int, bool) override { return false; }
-    bool LoadFromFile(const char*, int, bool) override { return false; }
-    bool SaveBitmap(const char*) override { return false; }
-    void Release() override {}
-    void SetColorKeyEnabled(bool) override {}
-    void SetAlphaEnabled(bool) override {}
-    bool IsColorKeyEnabled() const override { return false; }
-    bool IsAlphaEnabled() const override { return false; }
-    void SetColorKey(uint32_t) override {}
-    uint32_t GetColorKey() const override { return 0; }
-    bool IsCreated() const override { return true; }
-    bool HasAlphaPlane() const override { return false; }
-    int32_t GetFormatFlags() const override { return DepthToIndex(m_Depth) << 2; }
-    SSize GetSize() const override { return SSize{kWidth, kHeight}; }
-    void GetSize(int32_t* w, int32_t* h) const override {
-        *w = kWidth;
-        *h = kHeight;
-    }
-    int GetBitDepth() const override { return m_Depth; }
-    BitmapHandle GetBitmap() const override { return nullptr; }
-    DCHandle GetDC() override { return nullptr; }
-    void ReleaseDC() override {}
-    bool Lock() override { return true; }
-    void Unlock() override {}
-    uint8_t* GetBits() const override { return const_cast<uint8_t*>(m_Bits.data()); }
-    int GetPitch() const override { return m_Pitch; }
-    uint8_t* GetAlphaBits() const override { return nullptr; }
-    int GetAlphaPitch() const override { return 0; }
-    void Clear(uint32_t) override {}
-    void Fill(uint32_t, SRect) override {}
-    void ClearAlpha(uint8_t) override {}
-    void FillAlpha(uint8_t, SRect) override {}
-    void CopyAlpha(CSoftSurface*, SRect, SRect) override {}
-    bool Restore() override { return true; }
-    void SetAutoRegister(bool) override {}
-    bool IsAutoRegister() const override { return false; }
-    void SetWindow(SurfaceWindow) override {}
-    SurfaceWindow GetWindow() const override { return nullptr; }
-
-private:
-    int m_Depth;
-    int m_Pitch;
-    std::vector<uint8_t> m_Bits;
 };
 
 void _FillRule(CMaskImage& rule) {

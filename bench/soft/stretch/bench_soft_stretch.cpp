@@ -18,6 +18,7 @@
 #include "engine/soft/SoftSurface.h"
 #include "engine/soft/blit/BlendTables.h"
 #include "engine/soft/blit/SoftStretch.h"
+#include "tests/engine/soft/support/TestSurface.h"
 
 #ifdef PG_HAVE_PIXMAN
 #include <pixman.h>
@@ -28,57 +29,8 @@ namespace {
 constexpr int kSourceWidth = 800;
 constexpr int kSourceHeight = 600;
 
-// A 32-bit opaque surface over a vector: all the stretch asks of it.
-class CBenchSurface : public CSoftSurface {
-public:
-    CBenchSurface(int width, int height)
-        : m_Width(width), m_Height(height), m_Bits(size_t(width) * size_t(height) * 4) {}
-    std::vector<uint8_t>& Bytes() { return m_Bits; }
-
-    bool Create(int, int, int, bool) override { return false; }
-    bool LoadFromFile(const char*, int, bool) override { return false; }
-    bool SaveBitmap(const char*) override { return false; }
-    void Release() override {}
-    void SetColorKeyEnabled(bool) override {}
-    void SetAlphaEnabled(bool) override {}
-    bool IsColorKeyEnabled() const override { return false; }
-    bool IsAlphaEnabled() const override { return false; }
-    void SetColorKey(uint32_t) override {}
-    uint32_t GetColorKey() const override { return 0; }
-    bool IsCreated() const override { return true; }
-    bool HasAlphaPlane() const override { return false; }
-    int32_t GetFormatFlags() const override { return SURFACE_KIND_OPAQUE | 3 << 2; }
-    SSize GetSize() const override { return SSize{m_Width, m_Height}; }
-    void GetSize(int32_t* w, int32_t* h) const override {
-        *w = m_Width;
-        *h = m_Height;
-    }
-    int GetBitDepth() const override { return 32; }
-    BitmapHandle GetBitmap() const override { return nullptr; }
-    DCHandle GetDC() override { return nullptr; }
-    void ReleaseDC() override {}
-    bool Lock() override { return true; }
-    void Unlock() override {}
-    uint8_t* GetBits() const override { return const_cast<uint8_t*>(m_Bits.data()); }
-    int GetPitch() const override { return m_Width * 4; }
-    uint8_t* GetAlphaBits() const override { return nullptr; }
-    int GetAlphaPitch() const override { return 0; }
-    void Clear(uint32_t) override {}
-    void Fill(uint32_t, SRect) override {}
-    void ClearAlpha(uint8_t) override {}
-    void FillAlpha(uint8_t, SRect) override {}
-    void CopyAlpha(CSoftSurface*, SRect, SRect) override {}
-    bool Restore() override { return true; }
-    void SetAutoRegister(bool) override {}
-    bool IsAutoRegister() const override { return false; }
-    void SetWindow(SurfaceWindow) override {}
-    SurfaceWindow GetWindow() const override { return nullptr; }
-
-private:
-    int m_Width;
-    int m_Height;
-    std::vector<uint8_t> m_Bits;
-};
+// Surfaces over vectors, without guards or notes.
+constexpr STestSurfaceOptions kSurfaceOptions{.guardBytes = 0, .record = false};
 
 // A picture with smooth areas and noise, X byte 0 (as x8r8g8b8).
 void FillPicture(std::vector<uint8_t>& bytes, int width, int height) {
@@ -104,7 +56,7 @@ void SetRate(benchmark::State& state, int w, int h) {
 void RunStretch(benchmark::State& state, bool bilinear) {
     BuildBlendTables();
     const int w = DestWidth(int(state.range(0))), h = DestHeight(int(state.range(0)));
-    CBenchSurface src(kSourceWidth, kSourceHeight), dst(w, h);
+    CTestSurface src(kSourceWidth, kSourceHeight, 32, kSurfaceOptions), dst(w, h, 32, kSurfaceOptions);
     FillPicture(src.Bytes(), kSourceWidth, kSourceHeight);
     const SRect dr{0, 0, w, h}, sr{0, 0, kSourceWidth, kSourceHeight}, clip{0, 0, w, h};
     for (auto _ : state) {

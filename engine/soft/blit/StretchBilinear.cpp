@@ -50,21 +50,18 @@ void _Bilinear(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, co
     if (!HasPlanes<kKind>(b)) {
         return;
     }
-    const SAxis ax = HorizontalAxis(dstRect, srcRect, clip, dstSize, srcSize);
-    const SAxis ay = VerticalAxis(dstRect, srcRect, clip, dstSize, srcSize);
-    if (!IsStretchable(ax) || !IsStretchable(ay)) {
+    const auto plan = PlanStretch(dstRect, srcRect, clip, dstSize, srcSize, [](int64_t source, int64_t dest) {
+        return SBilinearPosition{BilinearStretchStep(source, dest)};
+    });
+    if (!plan.visible) {
         return;
     }
-    const SBilinearPosition px{BilinearStretchStep(ax.s1 - ax.s0, ax.d1 - ax.d0)};
-    const SBilinearPosition py{BilinearStretchStep(ay.s1 - ay.s0, ay.d1 - ay.d0)};
-    const SRun cols = FindVisibleRun(ax, px);
-    if (cols.Empty()) {
-        return;
-    }
-    const SRun rows = FindVisibleRun(ay, py);
-    if (rows.Empty()) {
-        return;
-    }
+    const SAxis& ax = plan.ax;
+    const SAxis& ay = plan.ay;
+    const SBilinearPosition& px = plan.mapX;
+    const SBilinearPosition& py = plan.mapY;
+    const SRun& cols = plan.cols;
+    const SRun& rows = plan.rows;
     // Source columns and rows counted from the rectangle's edge that lie inside both the
     // rectangle and the surface: no tap is read at or past them.
     const int64_t limX = std::min(ax.s1, ax.sSize) - ax.s0;
@@ -154,43 +151,12 @@ void _Bilinear(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, co
     }
 }
 
-SBuffers _Plain(uint8_t* dst, const uint8_t* src, int dstPitch, int srcPitch) {
-    return SBuffers{dst, src, nullptr, nullptr, dstPitch, srcPitch, 0, 0, 0};
-}
-
 }  // namespace
 
-#define PG_BILINEAR_OPAQUE(name, depth, blend)                                                                \
-    void name(PG_STRETCH_OPAQUE_ARGS) {                                                                       \
-        (void)flags;                                                                                          \
-        _Bilinear<depth, EKind::Opaque, blend>(_Plain(dst, src, dstPitch, srcPitch), dstRect, srcRect, clip,  \
-                                               dstSize, srcSize, opacity);                                    \
-    }
-#define PG_BILINEAR_COLORKEY(name, depth, blend)                                                              \
-    void name(PG_STRETCH_COLORKEY_ARGS) {                                                                     \
-        (void)flags;                                                                                          \
-        SBuffers b = _Plain(dst, src, dstPitch, srcPitch);                                                    \
-        b.key = key;                                                                                          \
-        _Bilinear<depth, EKind::ColorKey, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);       \
-    }
-#define PG_BILINEAR_ALPHA(name, depth, blend)                                                                 \
-    void name(PG_STRETCH_ALPHA_ARGS) {                                                                        \
-        (void)flags;                                                                                          \
-        SBuffers b = _Plain(dst, src, dstPitch, srcPitch);                                                    \
-        b.srcAlpha = srcAlpha;                                                                                \
-        b.srcAlphaPitch = srcAlphaPitch;                                                                      \
-        _Bilinear<depth, EKind::Alpha, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);          \
-    }
-#define PG_BILINEAR_ALPHATOALPHA(name, depth, blend)                                                          \
-    void name(PG_STRETCH_ALPHATOALPHA_ARGS) {                                                                 \
-        (void)flags;                                                                                          \
-        SBuffers b = _Plain(dst, src, dstPitch, srcPitch);                                                    \
-        b.dstAlpha = dstAlpha;                                                                                \
-        b.srcAlpha = srcAlpha;                                                                                \
-        b.dstAlphaPitch = dstAlphaPitch;                                                                      \
-        b.srcAlphaPitch = srcAlphaPitch;                                                                      \
-        _Bilinear<depth, EKind::AlphaToAlpha, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);   \
-    }
+#define PG_BILINEAR_OPAQUE(name, depth, blend) PG_STRETCH_DEFINE_OPAQUE(_Bilinear, name, depth, blend)
+#define PG_BILINEAR_COLORKEY(name, depth, blend) PG_STRETCH_DEFINE_COLORKEY(_Bilinear, name, depth, blend)
+#define PG_BILINEAR_ALPHA(name, depth, blend) PG_STRETCH_DEFINE_ALPHA(_Bilinear, name, depth, blend)
+#define PG_BILINEAR_ALPHATOALPHA(name, depth, blend) PG_STRETCH_DEFINE_ALPHATOALPHA(_Bilinear, name, depth, blend)
 
 PG_BILINEAR_OPAQUE(SoftStretchBilinearOpaque15, 15, false)
 PG_BILINEAR_OPAQUE(SoftStretchBilinearOpaque16, 16, false)

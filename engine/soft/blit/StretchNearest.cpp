@@ -26,23 +26,19 @@ void _Nearest(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, con
     if (!HasPlanes<kKind>(b)) {
         return;
     }
-    const SAxis ax = HorizontalAxis(dstRect, srcRect, clip, dstSize, srcSize);
-    const SAxis ay = VerticalAxis(dstRect, srcRect, clip, dstSize, srcSize);
-    if (!IsStretchable(ax) || !IsStretchable(ay)) {
+    const auto plan = PlanStretch(dstRect, srcRect, clip, dstSize, srcSize, [](int64_t source, int64_t dest) {
+        const SStretchRatio r = NearestStretchRatio(source, dest);
+        return SNearestOffset{r.numerator, r.denominator};
+    });
+    if (!plan.visible) {
         return;
     }
-    const SStretchRatio rx = NearestStretchRatio(ax.s1 - ax.s0, ax.d1 - ax.d0);
-    const SStretchRatio ry = NearestStretchRatio(ay.s1 - ay.s0, ay.d1 - ay.d0);
-    const SNearestOffset mapX{rx.numerator, rx.denominator};
-    const SNearestOffset mapY{ry.numerator, ry.denominator};
-    const SRun cols = FindVisibleRun(ax, mapX);
-    if (cols.Empty()) {
-        return;
-    }
-    const SRun rows = FindVisibleRun(ay, mapY);
-    if (rows.Empty()) {
-        return;
-    }
+    const SAxis& ax = plan.ax;
+    const SAxis& ay = plan.ay;
+    const SNearestOffset& mapX = plan.mapX;
+    const SNearestOffset& mapY = plan.mapY;
+    const SRun& cols = plan.cols;
+    const SRun& rows = plan.rows;
 
     // Source column of every visible destination column, inside the source surface.
     std::vector<int32_t> sourceColumn(static_cast<size_t>(cols.Count()));
@@ -78,43 +74,12 @@ void _Nearest(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, con
     }
 }
 
-SBuffers _Plain(uint8_t* dst, const uint8_t* src, int dstPitch, int srcPitch) {
-    return SBuffers{dst, src, nullptr, nullptr, dstPitch, srcPitch, 0, 0, 0};
-}
-
 }  // namespace
 
-#define PG_NEAREST_OPAQUE(name, depth, blend)                                                                 \
-    void name(PG_STRETCH_OPAQUE_ARGS) {                                                                       \
-        (void)flags;                                                                                          \
-        _Nearest<depth, EKind::Opaque, blend>(_Plain(dst, src, dstPitch, srcPitch), dstRect, srcRect, clip,   \
-                                              dstSize, srcSize, opacity);                                     \
-    }
-#define PG_NEAREST_COLORKEY(name, depth, blend)                                                               \
-    void name(PG_STRETCH_COLORKEY_ARGS) {                                                                     \
-        (void)flags;                                                                                          \
-        SBuffers b = _Plain(dst, src, dstPitch, srcPitch);                                                    \
-        b.key = key;                                                                                          \
-        _Nearest<depth, EKind::ColorKey, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);        \
-    }
-#define PG_NEAREST_ALPHA(name, depth, blend)                                                                  \
-    void name(PG_STRETCH_ALPHA_ARGS) {                                                                        \
-        (void)flags;                                                                                          \
-        SBuffers b = _Plain(dst, src, dstPitch, srcPitch);                                                    \
-        b.srcAlpha = srcAlpha;                                                                                \
-        b.srcAlphaPitch = srcAlphaPitch;                                                                      \
-        _Nearest<depth, EKind::Alpha, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);           \
-    }
-#define PG_NEAREST_ALPHATOALPHA(name, depth, blend)                                                           \
-    void name(PG_STRETCH_ALPHATOALPHA_ARGS) {                                                                 \
-        (void)flags;                                                                                          \
-        SBuffers b = _Plain(dst, src, dstPitch, srcPitch);                                                    \
-        b.dstAlpha = dstAlpha;                                                                                \
-        b.srcAlpha = srcAlpha;                                                                                \
-        b.dstAlphaPitch = dstAlphaPitch;                                                                      \
-        b.srcAlphaPitch = srcAlphaPitch;                                                                      \
-        _Nearest<depth, EKind::AlphaToAlpha, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);    \
-    }
+#define PG_NEAREST_OPAQUE(name, depth, blend) PG_STRETCH_DEFINE_OPAQUE(_Nearest, name, depth, blend)
+#define PG_NEAREST_COLORKEY(name, depth, blend) PG_STRETCH_DEFINE_COLORKEY(_Nearest, name, depth, blend)
+#define PG_NEAREST_ALPHA(name, depth, blend) PG_STRETCH_DEFINE_ALPHA(_Nearest, name, depth, blend)
+#define PG_NEAREST_ALPHATOALPHA(name, depth, blend) PG_STRETCH_DEFINE_ALPHATOALPHA(_Nearest, name, depth, blend)
 
 // A copy does not care whether the 16 bits are X1R5G5B5 or R5G6B5.
 PG_NEAREST_OPAQUE(SoftStretchNearestOpaque15_16, 16, false)

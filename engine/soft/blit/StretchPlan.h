@@ -2,14 +2,17 @@
 // What both stretch filters work out once per call before touching a pixel: for each
 // axis, the run of destination columns (rows) that is visible (inside the clip, the
 // destination rectangle and the destination surface, and sampling a source position
-// inside the source rectangle and the source surface) and where each of them samples.
-// Internal to the blit module.
+// inside the source rectangle and the source surface) and where each of them samples;
+// and the glue both share: a kernel's arguments gathered into SBuffers.  Internal to the
+// blit module.
 //
 // Everything is computed in 64 bits: rectangles may hold any 32-bit values, and their
 // extents and fixed-point positions do not fit in 32 bits.
 #include <algorithm>
 #include <cstdint>
 
+#include "engine/soft/blit/StretchKernels.h"
+#include "engine/soft/blit/StretchPixels.h"
 #include "platform/sys/Geometry.h"
 
 namespace stretch_detail {
@@ -102,4 +105,97 @@ struct SBilinearPosition {
     int64_t operator()(int64_t k) const { return Position(k) >> 16; }
 };
 
+// The plan of one call: both axes, the mapping of each, and the visible columns and
+// rows.  Nothing is drawn unless `visible`: an axis spans fewer than 2 pixels, or no
+// destination pixel is visible.
+template <class Map>
+struct SStretchPlan {
+    SAxis ax{};
+    SAxis ay{};
+    Map mapX{};
+    Map mapY{};
+    SRun cols;
+    SRun rows;
+    bool visible = false;
+};
+
+// makeMap(sourceExtent, destExtent) gives the mapping of one axis (SNearestOffset,
+// SBilinearPosition).
+template <class MakeMap>
+auto PlanStretch(const SRect& dstRect, const SRect& srcRect, const SRect& clip, SSize dstSize, SSize srcSize,
+                 const MakeMap& makeMap) {
+    SStretchPlan<decltype(makeMap(int64_t{}, int64_t{}))> plan;
+    plan.ax = HorizontalAxis(dstRect, srcRect, clip, dstSize, srcSize);
+    plan.ay = VerticalAxis(dstRect, srcRect, clip, dstSize, srcSize);
+    if (!IsStretchable(plan.ax) || !IsStretchable(plan.ay)) {
+        return plan;
+    }
+    plan.mapX = makeMap(plan.ax.s1 - plan.ax.s0, plan.ax.d1 - plan.ax.d0);
+    plan.mapY = makeMap(plan.ay.s1 - plan.ay.s0, plan.ay.d1 - plan.ay.d0);
+    plan.cols = FindVisibleRun(plan.ax, plan.mapX);
+    if (plan.cols.Empty()) {
+        return plan;
+    }
+    plan.rows = FindVisibleRun(plan.ay, plan.mapY);
+    plan.visible = !plan.rows.Empty();
+    return plan;
+}
+
+// The buffers of each source kind, from a kernel's arguments.
+inline SBuffers OpaqueBuffers(uint8_t* dst, const uint8_t* src, int dstPitch, int srcPitch) {
+    return SBuffers{dst, src, nullptr, nullptr, dstPitch, srcPitch, 0, 0, 0};
+}
+inline SBuffers ColorKeyBuffers(uint8_t* dst, const uint8_t* src, uint32_t key, int dstPitch, int srcPitch) {
+    SBuffers b = OpaqueBuffers(dst, src, dstPitch, srcPitch);
+    b.key = key;
+    return b;
+}
+inline SBuffers AlphaBuffers(uint8_t* dst, const uint8_t* src, const uint8_t* srcAlpha, int dstPitch, int srcPitch,
+                             int srcAlphaPitch) {
+    SBuffers b = OpaqueBuffers(dst, src, dstPitch, srcPitch);
+    b.srcAlpha = srcAlpha;
+    b.srcAlphaPitch = srcAlphaPitch;
+    return b;
+}
+inline SBuffers AlphaToAlphaBuffers(uint8_t* dst, const uint8_t* src, uint8_t* dstAlpha, const uint8_t* srcAlpha,
+                                    int dstPitch, int srcPitch, int dstAlphaPitch, int srcAlphaPitch) {
+    SBuffers b = AlphaBuffers(dst, src, srcAlpha, dstPitch, srcPitch, srcAlphaPitch);
+    b.dstAlpha = dstAlpha;
+    b.dstAlphaPitch = dstAlphaPitch;
+    return b;
+}
+
 }  // namespace stretch_detail
+
+// Defines the exported kernel `name` of one source kind: its arguments gathered into
+// SBuffers and handed to filter<depth, kind, blend>(buffers, dstRect, srcRect, clip,
+// dstSize, srcSize, opacity), a function template of the including file.
+#define PG_STRETCH_DEFINE_OPAQUE(filter, name, depth, blend)                                                  \
+    void name(PG_STRETCH_OPAQUE_ARGS) {                                                                       \
+        using namespace stretch_detail;                                                                       \
+        (void)flags;                                                                                          \
+        const SBuffers b = OpaqueBuffers(dst, src, dstPitch, srcPitch);                                       \
+        filter<depth, EKind::Opaque, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);            \
+    }
+#define PG_STRETCH_DEFINE_COLORKEY(filter, name, depth, blend)                                                \
+    void name(PG_STRETCH_COLORKEY_ARGS) {                                                                     \
+        using namespace stretch_detail;                                                                       \
+        (void)flags;                                                                                          \
+        const SBuffers b = ColorKeyBuffers(dst, src, key, dstPitch, srcPitch);                                \
+        filter<depth, EKind::ColorKey, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);          \
+    }
+#define PG_STRETCH_DEFINE_ALPHA(filter, name, depth, blend)                                                   \
+    void name(PG_STRETCH_ALPHA_ARGS) {                                                                        \
+        using namespace stretch_detail;                                                                       \
+        (void)flags;                                                                                          \
+        const SBuffers b = AlphaBuffers(dst, src, srcAlpha, dstPitch, srcPitch, srcAlphaPitch);               \
+        filter<depth, EKind::Alpha, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);             \
+    }
+#define PG_STRETCH_DEFINE_ALPHATOALPHA(filter, name, depth, blend)                                            \
+    void name(PG_STRETCH_ALPHATOALPHA_ARGS) {                                                                 \
+        using namespace stretch_detail;                                                                       \
+        (void)flags;                                                                                          \
+        const SBuffers b = AlphaToAlphaBuffers(dst, src, dstAlpha, srcAlpha, dstPitch, srcPitch,              \
+                                               dstAlphaPitch, srcAlphaPitch);                                 \
+        filter<depth, EKind::AlphaToAlpha, blend>(b, dstRect, srcRect, clip, dstSize, srcSize, opacity);      \
+    }

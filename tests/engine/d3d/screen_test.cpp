@@ -6,6 +6,7 @@
 #include "engine/d3d/D3DDevice.h"
 #include "engine/d3d/D3DManager.h"
 #include "engine/d3d/D3DSystemInfo.h"
+#include "engine/d3d/NullScreenRenderer.h"
 #include "engine/d3d/Screen.h"
 #include "platform/window/PlatformWindow.h"
 #include "tests/engine/d3d/D3DTestUtil.h"
@@ -13,23 +14,11 @@
 
 namespace {
 
-// Stands in for the GDI renderer the software path will install.
-class CFakeGdiRenderer : public CScreenRenderer {
+// Stands in for the GDI renderer the software path will install: draws nothing and
+// succeeds, as the null renderer, under the GDI kind.
+class CFakeGdiRenderer : public CNullScreenRenderer {
 public:
     EKind GetKind() const override { return KIND_GDI; }
-    bool Initialize(WindowHandle, bool) override { return true; }
-    bool Clear(uint32_t) override { return true; }
-    bool SetTextureFilter(uint32_t, uint32_t) override { return true; }
-    bool SetTextureAddressMode(uint32_t, uint32_t) override { return true; }
-    bool SetAlphaBlend(bool, uint32_t, uint32_t) override { return true; }
-    bool BeginScene() override { return true; }
-    bool EndScene() override { return true; }
-    bool Present() override { return true; }
-    bool DrawPrimitive(const CD3DTexture*, uint32_t, uint32_t, const SGfxVertex*) override { return true; }
-    bool SetRenderTarget(const CD3DTexture*) override { return true; }
-    bool IsDeviceLost() override { return false; }
-    bool RestoreDevice() override { return true; }
-    bool SetWindowed(bool) override { return true; }
 };
 
 struct SProxyReset {

@@ -9,7 +9,7 @@
 #include "engine/soft/blit/BlendTables.h"
 #include "engine/soft/blit/SoftBlt.h"
 #include "tests/engine/soft/blit/RandomCase.h"
-#include "tests/engine/soft/blit/TestSurface.h"
+#include "tests/engine/soft/support/TestSurface.h"
 
 using namespace blit_test;
 

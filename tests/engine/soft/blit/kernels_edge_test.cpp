@@ -13,7 +13,7 @@
 #include "engine/soft/blit/SoftBlt.h"
 #include "tests/engine/soft/blit/RandomCase.h"
 #include "tests/engine/soft/blit/RefModel.h"
-#include "tests/engine/soft/blit/TestSurface.h"
+#include "tests/engine/soft/support/TestSurface.h"
 
 using namespace blit_test;
 

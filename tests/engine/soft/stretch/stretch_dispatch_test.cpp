@@ -43,9 +43,9 @@ TEST_F(StretchDispatch, EqualSizesAreABlitWithItsNotification) {
     viaBlt.Blt(src.get(), &p, &sr, &clip, 200, 0);
     EXPECT_EQ(viaStretch.Bytes(), viaBlt.Bytes());
     EXPECT_TRUE(viaStretch.stretchNotes.empty());
-    ASSERT_EQ(viaStretch.bltNotes.size(), 1u);
-    EXPECT_EQ(viaStretch.bltNotes[0], viaBlt.bltNotes.at(0));
-    EXPECT_EQ(viaStretch.bltNotes[0], (SRect{4, 5, 12, 13}));
+    ASSERT_EQ(viaStretch.notes.size(), 1u);
+    EXPECT_EQ(viaStretch.notes[0].drawn, viaBlt.notes.at(0).drawn);
+    EXPECT_EQ(viaStretch.notes[0].drawn, (SRect{4, 5, 12, 13}));
 }
 
 TEST_F(StretchDispatch, RejectedRectanglesDrawAndNotifyNothing) {
@@ -60,7 +60,7 @@ TEST_F(StretchDispatch, RejectedRectanglesDrawAndNotifyNothing) {
     d.StretchDraw(src.get(), {0, 0, 20, 20}, {3, 3, 2, 9}, 255);
     EXPECT_EQ(d.Bytes(), before);
     EXPECT_TRUE(d.stretchNotes.empty());
-    EXPECT_TRUE(d.bltNotes.empty());
+    EXPECT_TRUE(d.notes.empty());
 }
 
 TEST_F(StretchDispatch, OnePixelWideSourceDrawsNothingButNotifies) {

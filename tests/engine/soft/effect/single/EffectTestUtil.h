@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/soft/SoftSurface.h"
-#include "tests/engine/soft/blit/TestSurface.h"
+#include "tests/engine/soft/support/TestSurface.h"
 
 namespace fxtest {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/engine/soft/blit/TestSurface.h"
+#include "tests/engine/soft/support/TestSurface.h"
 
 namespace fx3_test {
 
@@ -22,15 +22,11 @@ public:
     };
     std::vector<SEffect3Note> effect3Notes;
     std::vector<SRect> transitionNotes;
-    std::vector<SRect> stretchNotes;
     uint32_t clearedWith = 0;
     int clearCount = 0;
 
     // Fills every pixel with the colour (a COLORREF, red low) in this surface's form.
     void Clear(uint32_t colorRef) override;
-    void OnStretchBlt(CSoftSurface*, const SRect*, const SRect*, const SRect*, int, uint32_t, SRect drawn) override {
-        stretchNotes.push_back(drawn);
-    }
     void OnDrawEffect3(CSoftSurface*, CSoftSurface*, const SPoint*, const SPoint*, const SPoint*, const SSize*,
                        const SRect*, int progress, SRect drawn) override {
         effect3Notes.push_back(SEffect3Note{drawn, progress});

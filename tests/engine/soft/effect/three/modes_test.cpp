@@ -90,8 +90,9 @@ TEST_F(Effect3Modes, EveryModeAtStartMiddleAndEnd) {
                     for (const auto& note : r.dst->notes) {
                         EXPECT_TRUE(RectInside(note.drawn, r.reported)) << where << " OnBlt " << RectText(note.drawn);
                     }
-                    for (const SRect& note : r.dst->stretchNotes) {
-                        EXPECT_TRUE(RectInside(note, r.reported)) << where << " OnStretchBlt " << RectText(note);
+                    for (const auto& note : r.dst->stretchNotes) {
+                        EXPECT_TRUE(RectInside(note.drawn, r.reported))
+                            << where << " OnStretchBlt " << RectText(note.drawn);
                     }
                     const SPoint corner{r.reported.left, r.reported.top};
                     if (p == 0) {
