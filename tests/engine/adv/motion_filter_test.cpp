@@ -5,32 +5,21 @@
 
 #include "engine/adv/MotionEffectZoom.h"
 #include "engine/adv/MotionFactory.h"
+#include "engine/d3d/NullScreenRenderer.h"
 #include "engine/d3d/Screen.h"
 #include "engine/d3d/ScreenRendererProxy.h"
 
 namespace {
 
 // Stands behind the screen's proxy and records the filter changes around each draw.
-class CFilterRecorder : public CScreenRenderer {
+class CFilterRecorder : public CNullScreenRenderer {
 public:
     static std::vector<std::pair<uint32_t, uint32_t>>* s_Log;
     EKind GetKind() const override { return KIND_GDI; }
-    bool Initialize(WindowHandle, bool) override { return true; }
-    bool Clear(uint32_t) override { return true; }
     bool SetTextureFilter(uint32_t minFilter, uint32_t magFilter) override {
         s_Log->push_back({minFilter, magFilter});
         return true;
     }
-    bool SetTextureAddressMode(uint32_t, uint32_t) override { return true; }
-    bool SetAlphaBlend(bool, uint32_t, uint32_t) override { return true; }
-    bool BeginScene() override { return true; }
-    bool EndScene() override { return true; }
-    bool Present() override { return true; }
-    bool DrawPrimitive(const CD3DTexture*, uint32_t, uint32_t, const SGfxVertex*) override { return true; }
-    bool SetRenderTarget(const CD3DTexture*) override { return true; }
-    bool IsDeviceLost() override { return false; }
-    bool RestoreDevice() override { return true; }
-    bool SetWindowed(bool) override { return true; }
 };
 std::vector<std::pair<uint32_t, uint32_t>>* CFilterRecorder::s_Log = nullptr;
 
