@@ -194,12 +194,6 @@ void CDDSurface::CopyAlpha(CSoftSurface* source, SRect destArea, SRect sourceAre
     }
 }
 
-void CDDSurface::_ConvertPixels(uint8_t* dest, const uint8_t* source, int destDepth, int sourceDepth, int destPitch,
-                                int sourcePitch) {
-    const SSize size = GetSize();
-    ConvertPixelRows(dest, source, destDepth, sourceDepth, destPitch, sourcePitch, size.cx, size.cy);
-}
-
 bool CDDSurface::LoadFromFile(const char* path, int depth, bool dcFlag) {
     Release();
     if (!path) return false;
@@ -220,15 +214,7 @@ bool CDDSurface::LoadFromFile(const char* path, int depth, bool dcFlag) {
         Release();
         return false;
     }
-    const int sourceDepth = image.GetBitCount();
-    const int sourceBytes = sourceDepth == 15 ? 2 : sourceDepth / 8;
-    const uint8_t* pixels = image.GetPixelBits();
-    // Rows that the image's pitch cannot hold are never read.
-    if (pixels && image.GetRowPitch() >= int64_t{sourceBytes} * width) {
-        _ConvertPixels(GetBits(), pixels, GetBitDepth(), sourceDepth, GetPitch(), image.GetRowPitch());
-    } else if (pixels) {
-        DebugPrintf("CDDSurface::Load() 画像の行の大きさが不正です[%s][pitch:%d]", path, image.GetRowPitch());
-    }
+    ConvertImageRows(image, GetBits(), GetBitDepth(), GetPitch(), "CDDSurface::Load()", path);
     Unlock();
     const uint8_t* alpha = image.GetAlphaPlane();
     const int32_t alphaPitch = image.GetAlphaRowPitch();

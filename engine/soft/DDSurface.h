@@ -75,8 +75,6 @@ private:
     void _EnsureAlphaPlane();
     bool _AllocAlphaPlane(size_t bytes);
     void _FreeAlphaPlane();
-    void _ConvertPixels(uint8_t* dest, const uint8_t* source, int destDepth, int sourceDepth, int destPitch,
-                        int sourcePitch);
 
     SurfaceWindow m_Window = nullptr;
     CDirectDraw* m_DirectDraw = nullptr;

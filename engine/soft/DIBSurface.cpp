@@ -90,15 +90,7 @@ bool CDIBSurface::_LoadInto(const char* who, const char* path, int depth, bool d
     }
     m_FileName = path;
 
-    // Rows that the image's pitch cannot hold are never read: the conversion is skipped.
-    const int sourceDepth = image.GetBitCount();
-    const int sourceBytes = sourceDepth == 15 ? 2 : sourceDepth / 8;
-    const uint8_t* pixels = image.GetPixelBits();
-    if (pixels && image.GetRowPitch() >= int64_t{sourceBytes} * width) {
-        ConvertPixelRows(m_Bits, pixels, m_Depth, sourceDepth, m_Pitch, image.GetRowPitch(), width, height);
-    } else if (pixels) {
-        DebugPrintf("%s 画像の行の大きさが不正です[%s][pitch:%d]", who, path, image.GetRowPitch());
-    }
+    ConvertImageRows(image, m_Bits, m_Depth, m_Pitch, who, path);
 
     const uint8_t* alpha = image.GetAlphaPlane();
     const int32_t alphaPitch = image.GetAlphaRowPitch();

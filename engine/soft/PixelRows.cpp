@@ -4,6 +4,7 @@
 
 #include "engine/base/Log.h"
 #include "engine/file/File.h"
+#include "engine/image/ImageFile.h"
 #include "engine/soft/SoftSurface.h"
 
 namespace {
@@ -328,4 +329,19 @@ bool WriteSurfaceBitmap(CSoftSurface* surface, const char* path) {
         return false;
     }
     return true;
+}
+
+void ConvertImageRows(const CImageFile& image, uint8_t* dest, int destDepth, int destPitch, const char* who,
+                      const char* path) {
+    int32_t width = 0, height = 0;
+    image.GetImageSize(&width, &height);
+    const int sourceDepth = image.GetBitCount();
+    const int sourceBytes = sourceDepth == 15 ? 2 : sourceDepth / 8;
+    const uint8_t* pixels = image.GetPixelBits();
+    // Rows that the image's pitch cannot hold are never read.
+    if (pixels && image.GetRowPitch() >= int64_t{sourceBytes} * width) {
+        ConvertPixelRows(dest, pixels, destDepth, sourceDepth, destPitch, image.GetRowPitch(), width, height);
+    } else if (pixels) {
+        DebugPrintf("%s 画像の行の大きさが不正です[%s][pitch:%d]", who, path, image.GetRowPitch());
+    }
 }

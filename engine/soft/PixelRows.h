@@ -41,6 +41,14 @@ ConvertRowsFunc GetConvertRowsFunc(int destDepth, int sourceDepth);
 // bottom row first), stepping the source backwards by sourcePitch and the destination
 // forwards by destPitch.  An unsupported pair, a null pointer or a non-positive size
 // leaves the destination as it was.
+class CImageFile;
+
+// Converts a decoded image's rows (bottom row first) into a surface's rows of the given
+// depth and pitch, when the image's pitch can hold its width; otherwise logs
+// "<who> 画像の行の大きさが不正です[path][pitch:n]" and leaves the surface as it is.
+void ConvertImageRows(const CImageFile& image, uint8_t* dest, int destDepth, int destPitch, const char* who,
+                      const char* path);
+
 void ConvertPixelRows(uint8_t* dest, const uint8_t* source, int destDepth, int sourceDepth, int destPitch,
                       int sourcePitch, int width, int height);
 
