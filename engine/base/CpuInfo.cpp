@@ -29,7 +29,13 @@ void CCpuInfo::SetFeatureOverride(uint32_t features) {
 
 void CCpuInfo::ClearFeatureOverride() { g_Overridden = false; }
 
-void* MmxMemCopy(void* dest, const void* src, size_t bytes) { return std::memcpy(dest, src, bytes); }
+void* MmxMemCopy(void* dest, const void* src, size_t bytes) {
+    // An empty copy may come with null pointers, which memcpy must never see.
+    if (bytes == 0) {
+        return dest;
+    }
+    return std::memcpy(dest, src, bytes);
+}
 
 void* FastMemCopy(void* dest, const void* src, size_t bytes) {
     if (CCpuInfo::GetFeatures() & CCpuInfo::FEATURE_SSE) {

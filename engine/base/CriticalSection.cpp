@@ -6,6 +6,14 @@ CCriticalSection::~CCriticalSection() {
     if (m_EnterCount.load() != 0) {
         DebugPrintf("CCriticalSection::~CCriticalSection() 解放されていないクリティカルセクション[count:%d]",
                     m_EnterCount.load());
+        // A mutex must not be destroyed while held; the owner's own entries can be
+        // given back.
+        if (IsOwnedByCurrentThread()) {
+            for (int n = m_EnterCount.exchange(0); n > 0; --n) {
+                m_Mutex.unlock();
+            }
+            m_Owner.store(std::thread::id());
+        }
     }
 }
 

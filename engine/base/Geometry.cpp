@@ -27,9 +27,17 @@ bool UnionRect(SRect* out, const SRect& a, const SRect& b) {
     return true;
 }
 
+namespace {
+// Moves wrap at the ends of the int range, as the system's own rectangle calls do,
+// rather than overflow.
+int32_t _WrapAdd(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+}  // namespace
+
 void OffsetRect(SRect* rc, int32_t dx, int32_t dy) {
-    rc->left += dx;
-    rc->right += dx;
-    rc->top += dy;
-    rc->bottom += dy;
+    rc->left = _WrapAdd(rc->left, dx);
+    rc->right = _WrapAdd(rc->right, dx);
+    rc->top = _WrapAdd(rc->top, dy);
+    rc->bottom = _WrapAdd(rc->bottom, dy);
 }

@@ -16,8 +16,10 @@ struct LogState {
 };
 
 LogState& State() {
-    static LogState state;
-    return state;
+    // Never destroyed: singletons and managers report leftovers from their
+    // destructors at exit, which may run after any function static built later.
+    static LogState* state = new LogState;
+    return *state;
 }
 
 }  // namespace

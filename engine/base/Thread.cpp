@@ -8,6 +8,7 @@
 CThread::CThread() = default;
 
 CThread::~CThread() {
+    std::lock_guard<std::mutex> join(m_JoinMutex);
     if (m_Thread.joinable()) {
         RequestStop();
         Resume();
@@ -16,6 +17,7 @@ CThread::~CThread() {
 }
 
 bool CThread::Start(bool suspended) {
+    std::lock_guard<std::mutex> join(m_JoinMutex);
     if (m_Thread.joinable()) {
         if (m_Running.load()) {
             DebugPrintf("CThread::Start() スレッドは既に動いています");
@@ -40,11 +42,13 @@ bool CThread::Start(bool suspended) {
         DebugPrintf("CThread::Start() スレッドの作成に失敗");
         return false;
     }
-    m_Id = m_Thread.get_id();
+    m_Id.store(m_Thread.get_id());
     return true;
 }
 
 void CThread::_Run() {
+    // The starter stores the id too, but only once the thread may already run.
+    m_Id.store(std::this_thread::get_id());
     CheckSuspend();
     if (!m_StopRequested.load()) {
         m_ExitCode = ThreadProc();
@@ -55,13 +59,18 @@ void CThread::_Run() {
 }
 
 bool CThread::Wait(uint32_t timeoutMs) {
-    if (!m_Thread.joinable()) {
-        return true;
+    {
+        std::lock_guard<std::mutex> join(m_JoinMutex);
+        if (!m_Thread.joinable()) {
+            return true;
+        }
     }
     if (!m_Finished.Wait(timeoutMs)) {
         return false;
     }
-    if (m_Thread.get_id() != std::this_thread::get_id()) {
+    // Another waiter may have joined it meanwhile.
+    std::lock_guard<std::mutex> join(m_JoinMutex);
+    if (m_Thread.joinable() && m_Thread.get_id() != std::this_thread::get_id()) {
         m_Thread.join();
     }
     return true;
@@ -101,7 +110,12 @@ int CThread::GetSuspendCount() const {
 }
 
 void CThread::RequestStop() {
-    m_StopRequested = true;
+    {
+        // Set under the mutex that the waits' predicates read it under, so that a
+        // thread between its test and its wait cannot miss the notification.
+        std::lock_guard<std::mutex> lock(m_SuspendMutex);
+        m_StopRequested = true;
+    }
     m_SuspendCond.notify_all();
 }
 

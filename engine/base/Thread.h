@@ -38,13 +38,13 @@ public:
     int GetSuspendCount() const;
 
     // Recorded and reported; the host scheduler keeps its own priorities.
-    void SetPriority(int priority) { m_Priority = priority; }
-    int GetPriority() const { return m_Priority; }
+    void SetPriority(int priority) { m_Priority.store(priority); }
+    int GetPriority() const { return m_Priority.load(); }
 
     void RequestStop();
     bool IsStopRequested() const { return m_StopRequested.load(); }
     bool IsRunning() const { return m_Running.load(); }
-    std::thread::id GetId() const { return m_Id; }
+    std::thread::id GetId() const { return m_Id.load(); }
 
 protected:
     virtual uint32_t ThreadProc() = 0;
@@ -57,14 +57,17 @@ private:
     void _Run();
 
     std::thread m_Thread;
-    std::thread::id m_Id;
+    // Joining is one caller's act; several threads may wait for the same thread.
+    std::mutex m_JoinMutex;
+    // Written by the starter and by the thread itself, read from anywhere.
+    std::atomic<std::thread::id> m_Id{};
     std::atomic<bool> m_StopRequested{false};
     std::atomic<bool> m_Running{false};
     CEvent m_Finished{true, false};
     mutable std::mutex m_SuspendMutex;
     std::condition_variable m_SuspendCond;
     int m_SuspendCount = 0;
-    int m_Priority = PRIORITY_NORMAL;
+    std::atomic<int> m_Priority{PRIORITY_NORMAL};
     uint32_t m_ExitCode = 0;
 };
 

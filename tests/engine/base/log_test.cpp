@@ -67,5 +67,9 @@ TEST(CpuInfo, FastMemCopyCopiesExactlyAtEveryLevel) {
             EXPECT_TRUE(std::equal(src.begin(), src.end(), dst.begin()));
             for (size_t i = n; i < n + 8; ++i) EXPECT_EQ(dst[i], 0xEE) << "overrun at " << n;
         }
+        // An empty copy touches nothing, whatever its pointers.
+        uint8_t one = 0x5A;
+        EXPECT_EQ(FastMemCopy(&one, nullptr, 0), &one);
+        EXPECT_EQ(one, 0x5A);
     }
 }

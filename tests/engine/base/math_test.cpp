@@ -80,3 +80,11 @@ TEST(Geometry, PointInRectIsHalfOpen) {
     UnionRect(&out, rc, SRect{20, 20, 30, 30});
     EXPECT_EQ(out, (SRect{0, 0, 30, 30}));
 }
+
+TEST(Geometry, OffsetWrapsAtTheEndsOfTheIntRange) {
+    SRect rc{INT32_MAX - 1, INT32_MIN + 1, INT32_MAX, INT32_MIN + 2};
+    OffsetRect(&rc, 2, -2);
+    EXPECT_EQ(rc, (SRect{INT32_MIN, INT32_MAX, INT32_MIN + 1, INT32_MIN}));
+    OffsetRect(&rc, -2, 2);
+    EXPECT_EQ(rc, (SRect{INT32_MAX - 1, INT32_MIN + 1, INT32_MAX, INT32_MIN + 2}));
+}

@@ -68,3 +68,15 @@ TEST(StringUtil, FormatStringIsBounded) {
     std::string big(5000, 'a');
     EXPECT_EQ(FormatString("%s", big.c_str()).size(), 4095u);
 }
+
+TEST(StringUtil, TrailByte5CIsNeverAPathSeparator) {
+    // A folder ending in "ソ" still needs its separator; a name whose last
+    // character is "ソ" has no '.' after any separator.
+    EXPECT_EQ(MakeResourcePath("x", "bg\\" + kSo, "bmp"), "bg\\" + kSo + "\\x.bmp");
+    EXPECT_EQ(MakeResourcePath("BG/" + kSo + "/" + kSo, "bg", "BMP"), "bg\\" + kSo + "\\" + kSo + ".bmp");
+    // "ソ" then a doubled separator: the trail byte is no part of the pair.
+    EXPECT_EQ(NormalizePath(kSo + "\\\\" + kSo + "\\"), kSo + "\\" + kSo + "\\");
+    EXPECT_EQ(PathToBackslash(kSo + "/" + kA + "/"), kSo + "\\" + kA + "\\");
+    // Upper-case trail bytes ('A' is 0x41) stay as they are, also in paths.
+    EXPECT_EQ(MakeResourcePath(kA, "OBJ", "BMP"), "obj\\" + kA + ".bmp");
+}

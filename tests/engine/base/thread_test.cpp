@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <thread>
+#include <vector>
 
 #include "engine/base/CriticalSection.h"
 #include "engine/base/Event.h"
@@ -149,4 +151,81 @@ TEST(SystemInfo, ComRequestsCountPerThread) {
     CoUninitializeForThread();
     EXPECT_EQ(log.Count(), 1u);
     EXPECT_TRUE(GetOSVersion());
+}
+
+namespace {
+// Reads its own id first thing: the id must already be the thread's own.
+class CIdThread : public CThread {
+public:
+    std::atomic<bool> sameId{false};
+    ~CIdThread() override { Stop(); }
+
+protected:
+    uint32_t ThreadProc() override {
+        sameId = GetId() == std::this_thread::get_id();
+        return 0;
+    }
+};
+
+class CLongSleepThread : public CThread {
+public:
+    CEvent sleeping{true, false};
+    std::atomic<bool> woken{false};
+    ~CLongSleepThread() override { Stop(); }
+
+protected:
+    uint32_t ThreadProc() override {
+        sleeping.Set();
+        woken = SleepOrStop(600000);
+        return 0;
+    }
+};
+}  // namespace
+
+TEST(Thread, IdIsKnownInsideTheThreadAtOnce) {
+    for (int i = 0; i < 50; ++i) {
+        CIdThread t;
+        ASSERT_TRUE(t.Start());
+        ASSERT_TRUE(t.Wait(5000));
+        EXPECT_TRUE(t.sameId.load()) << "run " << i;
+        EXPECT_NE(t.GetId(), std::this_thread::get_id());
+    }
+}
+
+TEST(Thread, StopRequestWakesALongSleep) {
+    CLongSleepThread t;
+    ASSERT_TRUE(t.Start());
+    ASSERT_TRUE(t.sleeping.Wait(5000));
+    t.RequestStop();  // alone, without Stop()'s own wake-up
+    EXPECT_TRUE(t.Wait(5000));
+    EXPECT_TRUE(t.woken.load());
+}
+
+TEST(Thread, SeveralThreadsMayWaitForOneThread) {
+    for (int i = 0; i < 20; ++i) {
+        COneShotThread t;
+        ASSERT_TRUE(t.Start());
+        std::atomic<int> done{0};
+        std::vector<std::thread> waiters;
+        for (int w = 0; w < 3; ++w) {
+            waiters.emplace_back([&] {
+                if (t.Wait(5000)) ++done;
+            });
+        }
+        t.go.Set();
+        for (auto& w : waiters) w.join();
+        EXPECT_EQ(done.load(), 3);
+        EXPECT_TRUE(t.Wait(0));
+    }
+}
+
+TEST(CriticalSection, DestroyedWhileHeldIsReportedAndGivenBack) {
+    CLogCapture log;
+    {
+        CCriticalSection cs;
+        cs.Enter();
+        cs.Enter();
+    }
+    EXPECT_TRUE(log.Contains("CCriticalSection::~CCriticalSection()"));
+    EXPECT_TRUE(log.Contains("[count:2]"));
 }
