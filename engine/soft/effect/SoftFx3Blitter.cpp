@@ -215,7 +215,9 @@ void CEffectBlitter::DrawEffect3(int mode, CSoftSurface* dst, CSoftSurface* src1
     const SRect drawn = GetEffect3Rect(mode, dst, src1, src2, dstPt, src1Pt, src2Pt, size, clip, progress);
     if (mode == -1) {
         dst->Clear(EffectClearColour);
-    } else if (!drawn.IsEmpty() && _SameDepth(dst, src1, src2)) {
+    } else if (!drawn.IsEmpty() && ((mode >= 23 && mode <= 30) || _SameDepth(dst, src1, src2))) {
+        // The zooms check no depths of their own: each blit and stretch they make refuses
+        // a source of another depth by itself, so the other source's pass still draws.
         // GetEffect3Rect answered a non-empty block, so every pointer is present.  Each
         // pass is clipped to that block: what a mode writes is what it reports.
         const SEffect3Call call{dst, src1, src2, dstPt, src1Pt, src2Pt, size, drawn, SoftFx3ClampProgress(progress)};

@@ -82,8 +82,10 @@ void SoftFxBoxBlur(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, co
 SRect SoftFxBoxBlurRect(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* srcRect,
                         const SRect* clip, int n) {
     if (dst == nullptr || src == nullptr || dstPt == nullptr || srcRect == nullptr || clip == nullptr) return SRect{};
-    if (n < 2) return SoftFxBltRect(dst, src, dstPt, srcRect, clip);
-    // The customary rectangle: the blit moved back by N/2 and grown by N.
+    // A size below 1 would shrink the customary rectangle below the plain blit drawn.
+    if (n < 1) return SoftFxBltRect(dst, src, dstPt, srcRect, clip);
+    // The customary rectangle: the blit moved back by N/2 and grown by N (N = 1 too,
+    // though that size draws the plain blit alone).
     const int half = n / 2;
     const SPoint back{softfx::Clamp32(int64_t{dstPt->x} - half), softfx::Clamp32(int64_t{dstPt->y} - half)};
     const SRect grown{srcRect->left, srcRect->top, softfx::Clamp32(int64_t{srcRect->right} + n),

@@ -58,16 +58,21 @@ void ClipStretchRects(CSoftSurface* dst, CSoftSurface* src, SRect* dstRect, SRec
     auto follow = [](int32_t partner, int64_t moved, double k) {
         return softfx::Clamp32(static_cast<int64_t>(std::trunc(double(moved) * k + double(partner))));
     };
-    // Destination edges into the clip, then into the destination.
-    const int64_t nl = std::max<int64_t>({d.left, clip->left, 0});
-    const int64_t nt = std::max<int64_t>({d.top, clip->top, 0});
-    const int64_t nr = std::min<int64_t>({d.right, clip->right, ds.cx});
-    const int64_t nb = std::min<int64_t>({d.bottom, clip->bottom, ds.cy});
-    if (nl != d.left) s.left = follow(s.left, nl - d.left, kx);
-    if (nt != d.top) s.top = follow(s.top, nt - d.top, ky);
-    if (nr != d.right) s.right = follow(s.right, nr - d.right, kx);
-    if (nb != d.bottom) s.bottom = follow(s.bottom, nb - d.bottom, ky);
-    d = SRect{softfx::Clamp32(nl), softfx::Clamp32(nt), softfx::Clamp32(nr), softfx::Clamp32(nb)};
+    // Destination edges into the clip, then into the destination: two cuts, each moving
+    // the source edge from where the one before left it (each truncates on its own).
+    auto cut = [&](int64_t l, int64_t t, int64_t r, int64_t b) {
+        const int64_t nl = std::max<int64_t>(d.left, l);
+        const int64_t nt = std::max<int64_t>(d.top, t);
+        const int64_t nr = std::min<int64_t>(d.right, r);
+        const int64_t nb = std::min<int64_t>(d.bottom, b);
+        if (nl != d.left) s.left = follow(s.left, nl - d.left, kx);
+        if (nt != d.top) s.top = follow(s.top, nt - d.top, ky);
+        if (nr != d.right) s.right = follow(s.right, nr - d.right, kx);
+        if (nb != d.bottom) s.bottom = follow(s.bottom, nb - d.bottom, ky);
+        d = SRect{softfx::Clamp32(nl), softfx::Clamp32(nt), softfx::Clamp32(nr), softfx::Clamp32(nb)};
+    };
+    cut(clip->left, clip->top, clip->right, clip->bottom);
+    cut(0, 0, ds.cx, ds.cy);
     // Source edges into the source, the destination following by the inverted factors.
     const double ix = 1.0 / kx;
     const double iy = 1.0 / ky;

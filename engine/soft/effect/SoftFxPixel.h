@@ -3,7 +3,6 @@
 // Internal to the effect module.
 #include <cstdint>
 #include <cstring>
-#include <optional>
 
 #include "engine/soft/PixelPack.h"
 #include "engine/soft/SoftSurface.h"
@@ -83,14 +82,13 @@ struct SPx<32> {
 // released in reverse.
 class CLockPair {
 public:
-    CLockPair(CSoftSurface* dst, CSoftSurface* src) : m_Dst(dst) {
-        if (m_Dst.locked) m_Src.emplace(src);
-    }
-    bool Locked() const { return m_Dst.locked && m_Src && m_Src->locked; }
+    // A lock of no surface takes nothing and releases nothing.
+    CLockPair(CSoftSurface* dst, CSoftSurface* src) : m_Dst(dst), m_Src(m_Dst.locked ? src : nullptr) {}
+    bool Locked() const { return m_Dst.locked && m_Src.locked; }
 
 private:
     CSurfaceLock m_Dst;
-    std::optional<CSurfaceLock> m_Src;
+    CSurfaceLock m_Src;
 };
 
 // Address of pixel (x, y) of a buffer.

@@ -103,7 +103,10 @@ TEST(SoftFxBoxBlur, ReportedRectangle) {
     const SRect clip{0, 0, 200, 200};
     // N = 3: shifted by (-1, -1) and grown by 3.
     EXPECT_EQ(CSurfaceEffectBlitter().GetEffectRect(10, &dst, &src, &p, &sr, &clip, 255, 3), (SRect{49, 39, 72, 52}));
-    EXPECT_EQ(CSurfaceEffectBlitter().GetEffectRect(10, &dst, &src, &p, &sr, &clip, 255, 1), (SRect{50, 40, 70, 50}));
+    // N = 1 keeps the rule (grown by 1); N = 0 and below report the plain blit they draw.
+    EXPECT_EQ(CSurfaceEffectBlitter().GetEffectRect(10, &dst, &src, &p, &sr, &clip, 255, 1), (SRect{50, 40, 71, 51}));
+    EXPECT_EQ(CSurfaceEffectBlitter().GetEffectRect(10, &dst, &src, &p, &sr, &clip, 255, 0), (SRect{50, 40, 70, 50}));
+    EXPECT_EQ(CSurfaceEffectBlitter().GetEffectRect(10, &dst, &src, &p, &sr, &clip, 255, -3), (SRect{50, 40, 70, 50}));
 }
 
 // At the source's right and bottom edge the grown rectangle is cut by the source; the

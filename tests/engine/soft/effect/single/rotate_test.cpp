@@ -256,3 +256,15 @@ TEST(ClipStretchRects, ClipsPairedEdges) {
     EXPECT_EQ(a, SRect{});
     EXPECT_EQ(b, (SRect{0, 0, 10, 10}));
 }
+
+// An edge cut first by the clip and then by the destination moves its source edge
+// twice, each move truncated: 9/29 of 5 columns is 1.55 -> 1, then 1 + 1.55 -> 2
+// (one cut of 10 columns would give 3).
+TEST(ClipStretchRects, ClipAndSurfaceCutsTruncateInTurn) {
+    CTestSurface dst(40, 40, 32), src(40, 40, 32);
+    SRect d{-10, 0, 20, 10}, s{0, 0, 10, 10};
+    const SRect clip{-5, 0, 40, 40};
+    ClipStretchRects(&dst, &src, &d, &s, &clip);
+    EXPECT_EQ(d, (SRect{0, 0, 20, 10}));
+    EXPECT_EQ(s, (SRect{2, 0, 10, 10}));
+}
