@@ -16,8 +16,8 @@ public:
     CDirectSound(const CDirectSound&) = delete;
     CDirectSound& operator=(const CDirectSound&) = delete;
 
-    // Opens the device for `window` and registers with the manager (and, with the
-    // system output, as the calling thread's DirectSound object).  OUTPUT_MANUAL
+    // Opens the device for `window` and registers with the manager and as the calling
+    // thread's DirectSound object (whatever the output).  OUTPUT_MANUAL
     // mixes only when Mix is called (tests).  Without an audio device the game runs
     // silent: one log line, and Create still succeeds.  False when the window
     // already has an object or this one is already created.

@@ -9,7 +9,12 @@
 uint32_t ISoundDecoder::GetLengthMs() const {
     const SAudioFormat& f = GetFormat();
     if (f.rate == 0) return 0;
-    uint64_t ms = GetTotalFrames() * 1000 / f.rate;
+    // frames × 1000 would wrap for the lengths a crafted Ogg page can claim (a wrapped
+    // length would pick the whole-buffer path): divide first, saturate.
+    const uint64_t frames = GetTotalFrames();
+    const uint64_t seconds = frames / f.rate;
+    if (seconds > 0xFFFFFFFFull / 1000) return 0xFFFFFFFFu;
+    const uint64_t ms = seconds * 1000 + (frames % f.rate) * 1000 / f.rate;
     return ms > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(ms);
 }
 

@@ -16,7 +16,8 @@ bool CStaticSound::Init(ISoundDecoder& decoder, const std::string& name) {
     const uint64_t total = decoder.GetTotalFrames();
     const uint32_t align = m_Format.BlockAlign();
     // Whole buffers are meant for short sounds; a header claiming more is not trusted.
-    if (total == 0 || total * align > kMaxBytes) {
+    // (Compared by division: total × align wraps for a length a crafted file claims.)
+    if (total == 0 || total > kMaxBytes / align) {
         DebugPrintf("CStaticSound::Init() 長さが不正です[%s]", name.c_str());
         return false;
     }

@@ -103,9 +103,10 @@ void CAudioBuffer::Play(bool loop) {
     m_FadeLeft = 0;
     if (m_Playing) return;
     // A buffer that played to its end starts again from the beginning.
-    if (!loop && m_StartFrame + (m_Cursor >> 32) >= m_Frames) {
+    if (!loop && m_StartFrame + m_Played >= m_Frames) {
         m_StartFrame = 0;
-        m_Cursor = 0;
+        m_Played = 0;
+        m_Frac = 0;
     }
     m_Playing = true;
     // The core keeps a reference while the buffer plays, so that a stop fade
@@ -154,7 +155,7 @@ bool CAudioBuffer::IsFadingOut() const {
 
 uint32_t CAudioBuffer::GetPlayPosition() const {
     std::lock_guard<std::mutex> lock(m_Core->mutex);
-    uint64_t f = m_StartFrame + (m_Cursor >> 32);
+    uint64_t f = m_StartFrame + m_Played;
     if (m_Looping) {
         f %= m_Frames;
     } else if (f > m_Frames) {
@@ -166,12 +167,13 @@ uint32_t CAudioBuffer::GetPlayPosition() const {
 void CAudioBuffer::SetPlayPosition(uint32_t bytes) {
     std::lock_guard<std::mutex> lock(m_Core->mutex);
     m_StartFrame = std::min(bytes / m_Format.BlockAlign(), m_Frames);
-    m_Cursor = 0;
+    m_Played = 0;
+    m_Frac = 0;
 }
 
 uint64_t CAudioBuffer::GetPlayedFrames() const {
     std::lock_guard<std::mutex> lock(m_Core->mutex);
-    return m_Cursor >> 32;
+    return m_Played;
 }
 
 inline int32_t CAudioBuffer::_SampleL(uint32_t frame) const {
@@ -189,11 +191,13 @@ inline int32_t CAudioBuffer::_SampleR(uint32_t frame) const {
 
 bool CAudioBuffer::_MixInto(float* acc, uint32_t frames) {
     uint32_t rate = m_Frequency == 0 ? m_Format.rate : m_Frequency;
-    uint64_t step = (static_cast<uint64_t>(rate) << 32) / CAudioDevice::kOutputRate;
+    const uint64_t step = (static_cast<uint64_t>(rate) << 32) / CAudioDevice::kOutputRate;
+    const uint64_t stepWhole = step >> 32;
+    const uint32_t stepFrac = static_cast<uint32_t>(step);
     const float gl = m_GainL, gr = m_GainR;
     const bool silent = gl == 0.0f && gr == 0.0f;
     for (uint32_t i = 0; i < frames; ++i) {
-        uint64_t f = m_StartFrame + (m_Cursor >> 32);
+        uint64_t f = m_StartFrame + m_Played;
         if (f >= m_Frames) {
             if (!m_Looping) {
                 m_Playing = false;
@@ -206,7 +210,7 @@ bool CAudioBuffer::_MixInto(float* acc, uint32_t frames) {
             uint32_t idx = static_cast<uint32_t>(f);
             float l = static_cast<float>(_SampleL(idx));
             float r = static_cast<float>(_SampleR(idx));
-            uint32_t frac = static_cast<uint32_t>(m_Cursor);
+            uint32_t frac = m_Frac;
             if (frac != 0) {
                 uint32_t next = idx + 1;
                 if (next >= m_Frames) next = m_Looping ? 0 : idx;
@@ -222,9 +226,11 @@ bool CAudioBuffer::_MixInto(float* acc, uint32_t frames) {
             acc[2 * i] += l * gl;
             acc[2 * i + 1] += r * gr;
         }
-        m_Cursor += step;
+        const uint64_t frac = static_cast<uint64_t>(m_Frac) + stepFrac;
+        m_Played += stepWhole + (frac >> 32);
+        m_Frac = static_cast<uint32_t>(frac);
         // A sound played once ends with its last frame, not one mix later.
-        if (!m_Looping && m_StartFrame + (m_Cursor >> 32) >= m_Frames) {
+        if (!m_Looping && m_StartFrame + m_Played >= m_Frames) {
             m_Playing = false;
             m_FadeTotal = 0;
             return false;

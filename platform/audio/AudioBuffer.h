@@ -75,6 +75,8 @@ private:
     bool _MixInto(float* acc, uint32_t frames);
     int32_t _SampleL(uint32_t frame) const;
     int32_t _SampleR(uint32_t frame) const;
+    // Tests place the cursor where hours of play would leave it.
+    friend class CAudioBufferTestAccess;
 
     std::shared_ptr<CAudioMixerCore> m_Core;
     SAudioFormat m_Format;
@@ -88,7 +90,11 @@ private:
     bool m_Playing = false;
     bool m_Looping = false;
     uint32_t m_StartFrame = 0;
-    uint64_t m_Cursor = 0;        // 32.32 fixed-point frames advanced since m_StartFrame
+    // Source frames advanced since m_StartFrame, whole and fraction apart: a 32.32
+    // count in one word would wrap after 2^32 frames (27 hours at 44.1 kHz) and jump
+    // a looping buffer's cursor and a stream's played count.
+    uint64_t m_Played = 0;
+    uint32_t m_Frac = 0;
     uint32_t m_FadeTotal = 0;     // output frames of a stop fade, 0 when none runs
     uint32_t m_FadeLeft = 0;
 };

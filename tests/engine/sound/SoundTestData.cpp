@@ -1,5 +1,6 @@
 #include "SoundTestData.h"
 
+#include <ogg/ogg.h>
 #include <vorbis/vorbisenc.h>
 
 #include <cmath>
@@ -143,6 +144,22 @@ bool WriteGameFile(const std::string& folder, const std::string& name, const std
     std::string path = folder + name;
     testsupport::MakeParentDirs(path);
     return testsupport::WriteFileBytes(path, bytes);
+}
+
+std::vector<uint8_t> WithLastGranule(std::vector<uint8_t> ogg, uint64_t granule) {
+    size_t last = 0;
+    for (size_t i = 0; i + 27 <= ogg.size(); ++i) {
+        if (std::memcmp(&ogg[i], "OggS", 4) == 0) last = i;
+    }
+    for (int k = 0; k < 8; ++k) ogg[last + 6 + k] = static_cast<uint8_t>(granule >> (8 * k));
+    for (int k = 0; k < 4; ++k) ogg[last + 22 + k] = 0;
+    ogg_page page;
+    page.header = &ogg[last];
+    page.header_len = 27 + ogg[last + 26];
+    page.body = &ogg[last] + page.header_len;
+    page.body_len = static_cast<long>(ogg.size() - last) - page.header_len;
+    ogg_page_checksum_set(&page);
+    return ogg;
 }
 
 }  // namespace soundtest

@@ -15,6 +15,9 @@ std::vector<uint8_t> MakeWave(const std::vector<uint8_t>& pcm, int channels, int
                               bool extraChunk = false, uint16_t formatTag = 1);
 // Encodes 16-bit PCM as Ogg Vorbis.
 std::vector<uint8_t> EncodeOgg(const std::vector<int16_t>& pcm, int channels, uint32_t rate);
+// Rewrites the granule position of the last Ogg page (and its checksum): the length
+// a crafted file claims.  The file needs more than one audio page.
+std::vector<uint8_t> WithLastGranule(std::vector<uint8_t> ogg, uint64_t granule);
 // Writes bytes to a game path below the current game folder.
 bool WriteGameFile(const std::string& folder, const std::string& name, const std::vector<uint8_t>& bytes);
 

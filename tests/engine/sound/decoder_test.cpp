@@ -117,3 +117,19 @@ TEST(OggDecoder, RefusesTruncatedAndCorruptFiles) {
     EXPECT_EQ(Open(bad), nullptr);
     EXPECT_TRUE(log.Contains("COggDecoder::Open()"));
 }
+
+TEST(OggDecoder, HugeClaimedLengthIsNeitherWrappedNorTrusted) {
+    auto pcm = MakePcm16(31, 44100, 2);
+    auto ogg = WithLastGranule(EncodeOgg(pcm, 2, 44100), 1ull << 62);
+    auto d = Open(ogg);
+    ASSERT_TRUE(d);
+    ASSERT_GT(d->GetTotalFrames(), 1ull << 40);
+    // 2^62 frames × 1000 wraps to 0 in 64 bits: the length must saturate instead.
+    EXPECT_EQ(d->GetLengthMs(), 0xFFFFFFFFu);
+}
+
+TEST(SoundDecoder, LengthInMsIsExactWithoutOverflow) {
+    auto d = Open(MakeWave(ToBytes(MakePcm16(2, 22049, 1)), 1, 16, 22050));
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->GetLengthMs(), 999u);  // 22049 × 1000 / 22050, truncated
+}

@@ -252,3 +252,98 @@ TEST(DirectSound, RegistersAsTheThreadsDeviceAndSoundsFindIt) {
     EXPECT_FALSE(s.Load("se\\a.wav"));
     EXPECT_TRUE(log.Contains("CSound::Load()"));
 }
+
+TEST_F(SoundTest, StreamedOggLoopSeamMatchesWholeOggAndPositionWraps) {
+    // A loop that starts part-way: the seam goes back to the file's first frame, and
+    // the streamed and whole forms agree on every sample and on the position.
+    auto pcm = MakePcm16(28, 30000, 2);
+    WriteGameFile(m_Dir.Path(), "bgm/loop.ogg", EncodeOgg(pcm, 2, 44100));
+    CSound a(&m_Ds), b(&m_Ds);
+    ASSERT_TRUE(a.LoadWith("bgm\\loop.ogg", CSound::LOAD_STREAM));
+    ASSERT_TRUE(b.LoadWith("bgm\\loop.ogg", CSound::LOAD_WHOLE));
+    ASSERT_TRUE(a.Play(true, 500));
+    auto sa = PullStreamed(a, 30000 * 2 + 1234);
+    const uint32_t posA = a.GetPosition();
+    a.Stop();
+    Pull(2000);
+    ASSERT_TRUE(b.Play(true, 500));
+    auto sb = Pull(30000 * 2 + 1234);
+    const uint32_t posB = b.GetPosition();
+    ASSERT_EQ(sa.size(), sb.size());
+    for (size_t i = 0; i < sa.size(); ++i) ASSERT_EQ(sa[i], sb[i]) << "sample " << i;
+    // 22050 + 61234 frames from the start, modulo 30000 frames: 23284 frames = 527 ms.
+    EXPECT_EQ(posA, 527u);
+    EXPECT_EQ(posB, 527u);
+}
+
+TEST_F(SoundTest, FileClaimingAHugeLengthStreamsOrIsRefusedButNeverOverruns) {
+    // The last page claims 2^62 frames: as a whole buffer that is refused with a log
+    // line; loaded by length it streams what the file really holds and ends.
+    auto pcm = MakePcm16(32, 44100, 2);
+    WriteGameFile(m_Dir.Path(), "bgm/huge.ogg", WithLastGranule(EncodeOgg(pcm, 2, 44100), 1ull << 62));
+    CLogCapture log;
+    CSound whole(&m_Ds);
+    EXPECT_FALSE(whole.LoadWith("bgm\\huge.ogg", CSound::LOAD_WHOLE));
+    EXPECT_TRUE(log.Contains("CStaticSound::Init()"));
+    CSound s(&m_Ds);
+    ASSERT_TRUE(s.Load("bgm\\huge.ogg"));
+    EXPECT_TRUE(s.IsStreaming());
+    ASSERT_TRUE(s.Play(false));
+    PullStreamed(s, 44100 + 8192);
+    for (int i = 0; i < 100 && s.IsPlaying(); ++i) s.WaitForStreamPoll(100);
+    EXPECT_FALSE(s.IsPlaying());
+}
+
+TEST(SoundThreads, GameThreadCallsWhileOutputAndStreamThreadsRun) {
+    // The output mixes on its own thread and the stream refills on another while the
+    // game thread drives the sound (run under ThreadSanitizer to check the locks).
+    testsupport::CTempDir dir;
+    testsupport::CGameFolderScope scope(dir.Path());
+    WriteGameFile(dir.Path(), "bgm/s.wav", MakeWave(ToBytes(MakePcm16(33, 8000, 2)), 2, 16, 44100));
+    int w = 0;
+    CDirectSound ds;
+    ASSERT_TRUE(ds.Create(&w));
+    size_t threads = CThreadList::Get().GetCount();
+    {
+        CSound s(&ds);
+        ASSERT_TRUE(s.LoadWith("bgm\\s.wav", CSound::LOAD_STREAM));
+        for (int i = 0; i < 100; ++i) {
+            switch (i % 7) {
+                case 0: s.Play(i % 2 == 0, static_cast<uint32_t>(i)); break;
+                case 1: s.Pause(); break;
+                case 2: s.Resume(); break;
+                case 3: s.SetVolume(-(i * 10)); break;
+                case 4: s.SetPan(i * 10 - 1000); break;
+                case 5: s.Stop(); break;
+                default: s.SetFrequency(22050 + static_cast<uint32_t>(i)); break;
+            }
+            (void)s.GetPosition();
+            (void)s.IsPlaying();
+            s.WaitForStreamPoll(50);
+        }
+        s.Stop();
+        EXPECT_FALSE(s.IsPlaying());
+    }
+    EXPECT_EQ(CThreadList::Get().GetCount(), threads);
+}
+
+TEST_F(SoundTest, StreamedStopFadesOutOver25MsLikeAWholeOne) {
+    const uint32_t frames = 44100 * 3 + 100;
+    auto pcm = MakePcm16(34, frames, 2);
+    WriteGameFile(m_Dir.Path(), "bgm/f.wav", MakeWave(ToBytes(pcm), 2, 16, 44100));
+    std::vector<int16_t> streamed, whole;
+    for (auto mode : {CSound::LOAD_STREAM, CSound::LOAD_WHOLE}) {
+        CSound s(&m_Ds);
+        ASSERT_TRUE(s.LoadWith("bgm\\f.wav", mode));
+        ASSERT_TRUE(s.Play(true, 1000));
+        PullStreamed(s, 3000);
+        s.Stop();
+        EXPECT_FALSE(s.IsPlaying());
+        (mode == CSound::LOAD_STREAM ? streamed : whole) = Pull(1200);
+    }
+    EXPECT_EQ(streamed, whole);
+    const uint32_t n = 1102;  // 25 ms at 44.1 kHz
+    EXPECT_EQ(streamed[0], pcm[2 * (44100 + 3000)]);
+    for (uint32_t k = n; k < 1200; ++k) ASSERT_EQ(streamed[2 * k], 0) << k;
+    EXPECT_NE(streamed[2 * (n - 2)], 0);
+}

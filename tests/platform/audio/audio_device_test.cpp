@@ -250,3 +250,33 @@ TEST(AudioOutput, DummyDriverRunsSilentButKeepsTime) {
     EXPECT_FALSE(b->IsPlaying());
     dev.Close();
 }
+
+// Reaches into a buffer to put its cursor where hours of play would have left it.
+class CAudioBufferTestAccess {
+public:
+    static void SetPlayed(CAudioBuffer& b, uint64_t frames) {
+        b.m_Played = frames;
+        b.m_Frac = 0;
+    }
+};
+
+TEST(AudioMixer, LoopingCursorKeepsCountingPast32BitsOfFrames) {
+    // After 2^32 frames (27 hours at 44.1 kHz) a looping buffer still steps frame by
+    // frame through its data and the played count keeps rising: a stream measures its
+    // ring's free space by it.
+    CAudioDevice dev;
+    dev.OpenManual();
+    const std::vector<int16_t> pcm = {100, -100, 200, -200, 300, -300};  // 3 frames
+    auto b = MakeStereo(dev, pcm);
+    b->Play(true);
+    const uint64_t start = (1ull << 32) - 2;
+    CAudioBufferTestAccess::SetPlayed(*b, start);
+    auto out = Pull(dev, 4);
+    for (uint32_t k = 0; k < 4; ++k) {
+        const size_t f = static_cast<size_t>((start + k) % 3);
+        ASSERT_EQ(out[2 * k], pcm[2 * f]) << "frame " << k;
+        ASSERT_EQ(out[2 * k + 1], pcm[2 * f + 1]) << "frame " << k;
+    }
+    EXPECT_EQ(b->GetPlayedFrames(), start + 4);
+    EXPECT_EQ(b->GetPlayPosition(), static_cast<uint32_t>((start + 4) % 3) * 4u);
+}
