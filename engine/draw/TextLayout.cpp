@@ -1,6 +1,7 @@
 #include "engine/draw/TextLayout.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "engine/base/StringUtil.h"
 
@@ -32,12 +33,22 @@ std::string CTextLayout::DropLastChar(const std::string& text) {
     return text.substr(0, last);
 }
 
+namespace {
+
+// Pens and sizes run in 64 bits: a very long text or many lines in a large font must
+// not wrap; what lies beyond the int range is held at its end (nowhere on screen).
+int32_t HeldToInt(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
 STextLayout CTextLayout::Layout(const std::string& text, int32_t halfWidth, int32_t lineHeight, int32_t lineGap) {
     STextLayout out;
     halfWidth = std::max(halfWidth, 0);
     lineHeight = std::max(lineHeight, 0);
-    int32_t x = 0, y = 0;
-    int32_t lines = 1;
+    int64_t x = 0, y = 0;
+    int64_t lines = 1;
     for (size_t pos = 0; pos < text.size();) {
         const size_t n = CharLength(text, pos);
         const uint8_t b = static_cast<uint8_t>(text[pos]);
@@ -47,7 +58,7 @@ STextLayout CTextLayout::Layout(const std::string& text, int32_t halfWidth, int3
         }
         if (b == '\n') {
             x = 0;
-            y += lineHeight + lineGap;
+            y += int64_t{lineHeight} + lineGap;
             ++lines;
             pos += 1;
             continue;
@@ -56,14 +67,14 @@ STextLayout CTextLayout::Layout(const std::string& text, int32_t halfWidth, int3
         c.offset = static_cast<uint32_t>(pos);
         c.length = static_cast<uint32_t>(n);
         c.code = n == 2 ? (static_cast<uint32_t>(b) << 8) | static_cast<uint8_t>(text[pos + 1]) : b;
-        c.x = x;
-        c.y = y;
-        c.width = n == 2 ? 2 * halfWidth : halfWidth;
+        c.x = HeldToInt(x);
+        c.y = HeldToInt(y);
+        c.width = HeldToInt(n == 2 ? 2 * static_cast<int64_t>(halfWidth) : halfWidth);
         out.chars.push_back(c);
         x += c.width;
-        out.width = std::max(out.width, x);
+        out.width = std::max(out.width, HeldToInt(x));
         pos += n;
     }
-    out.height = text.empty() ? 0 : lines * lineHeight + (lines - 1) * lineGap;
+    out.height = text.empty() ? 0 : HeldToInt(lines * lineHeight + (lines - 1) * static_cast<int64_t>(lineGap));
     return out;
 }

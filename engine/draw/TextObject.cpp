@@ -1,6 +1,7 @@
 #include "engine/draw/TextObject.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "engine/draw/ImagePlane.h"
 #include "engine/draw/TextSurface.h"
@@ -151,8 +152,12 @@ bool CTextObject::_EnsureCells() {
 }
 
 void CTextObject::_PlaceCells() {
+    // The sums in 64 bits, held to the int range: a far position must not wrap.
+    auto place = [](int32_t origin, int32_t offset) {
+        return static_cast<int32_t>(std::clamp<int64_t>(int64_t{origin} + offset, INT32_MIN, INT32_MAX));
+    };
     for (size_t i = 0; i < m_Cells.size() && i < m_Layout.chars.size(); ++i) {
-        if (m_Cells[i].effect) m_Cells[i].effect->SetParams(m_X + m_Layout.chars[i].x, m_Y + m_Layout.chars[i].y);
+        if (m_Cells[i].effect) m_Cells[i].effect->SetParams(place(m_X, m_Layout.chars[i].x), place(m_Y, m_Layout.chars[i].y));
     }
 }
 

@@ -27,7 +27,4 @@ void CTextPlane::Clear() {
     m_Text.clear();
 }
 
-bool CTextPlane::Draw(int32_t x, int32_t y, uint32_t colour) {
-    if ((colour & 0xFFFFFF) != m_Rgb && !m_Text.empty()) Write(m_Text, m_Style, colour & 0xFFFFFF);
-    return CImagePlane::Draw(x, y, colour | 0xFFFFFF);
-}
+bool CTextPlane::Draw(int32_t x, int32_t y, uint32_t colour) { return CImagePlane::Draw(x, y, colour); }

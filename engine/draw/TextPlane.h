@@ -1,9 +1,9 @@
 #pragma once
 // An image plane that writes text: the string is laid out in the plane's font and
-// its glyphs become the plane's picture, sized to the text.  The letters are written
-// in the colour of the draw (white until drawn otherwise): a draw in another colour
-// writes them again in it, since the GDI renderer's planes take a draw's opacity but
-// not its colour.
+// its glyphs become the plane's picture, sized to the text.  The letters take the
+// colour given to Write; a draw's colour modulates them as it does any picture (on
+// both renderers), so white letters drawn in a colour come out in that colour and
+// letters written in a colour keep it when drawn with 0xFFFFFFFF.
 #include <cstdint>
 #include <string>
 
@@ -28,7 +28,7 @@ public:
     bool Rewrite() { return Write(m_Text, m_Style, m_Rgb); }
 
     // The text with its top-left corner at (x, y); the colour's alpha is the opacity
-    // and its colour bytes the letters' colour.
+    // and its colour bytes modulate the letters (0xFFFFFF leaves them as written).
     bool Draw(int32_t x, int32_t y, uint32_t colour = 0xFFFFFFFFu);
 
 private:

@@ -1,5 +1,8 @@
 #include "engine/draw/TextSurface.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "engine/base/Log.h"
 #include "engine/draw/Font.h"
 #include "engine/draw/ImagePlane.h"
@@ -40,11 +43,14 @@ void CTextSurface::_Blend(const void* glyphPtr, int32_t x, int32_t y, uint32_t r
     if (!bits || !alpha) return;
     const uint32_t cr = (rgb >> 16) & 0xFF, cg = (rgb >> 8) & 0xFF, cb = rgb & 0xFF;
     for (int32_t gy = 0; gy < g.height; ++gy) {
-        const int32_t py = y + g.top + gy;
-        if (py < 0 || py >= h) continue;
+        // 64-bit sums: a character placed far off the surface must not wrap into it.
+        const int64_t py64 = int64_t{y} + g.top + gy;
+        if (py64 < 0 || py64 >= h) continue;
+        const int32_t py = static_cast<int32_t>(py64);
         for (int32_t gx = 0; gx < g.width; ++gx) {
-            const int32_t px = x + g.left + gx;
-            if (px < 0 || px >= w) continue;
+            const int64_t px64 = int64_t{x} + g.left + gx;
+            if (px64 < 0 || px64 >= w) continue;
+            const int32_t px = static_cast<int32_t>(px64);
             const uint32_t a = g.coverage[static_cast<size_t>(gy) * static_cast<size_t>(g.width) + static_cast<size_t>(gx)];
             if (a == 0) continue;
             uint8_t* p = bits + static_cast<ptrdiff_t>(py) * pitch + static_cast<ptrdiff_t>(px) * 4;
@@ -80,7 +86,7 @@ bool CTextSurface::DrawChar(CFont& font, uint32_t code, int32_t x, int32_t y, ui
     ReleaseDC();
     if (!ok || !glyph) return false;
     if (!Lock()) return false;
-    if (style & TEXT_STYLE_SHADOW) _Blend(glyph, x + 1, y + 1, 0x000000);
+    if ((style & TEXT_STYLE_SHADOW) && x < INT32_MAX && y < INT32_MAX) _Blend(glyph, x + 1, y + 1, 0x000000);
     _Blend(glyph, x, y, rgb);
     Unlock();
     return true;
@@ -89,10 +95,13 @@ bool CTextSurface::DrawChar(CFont& font, uint32_t code, int32_t x, int32_t y, ui
 bool CTextSurface::DrawLayout(CFont& font, const STextLayout& layout, int32_t x, int32_t y, uint32_t rgb, int32_t style) {
     if (!IsCreated() || !CFont::IsAvailable()) return false;
     // The shadows of a whole line go under all its letters, not only under their own.
+    auto at = [](int32_t origin, int64_t offset) {
+        return static_cast<int32_t>(std::clamp<int64_t>(origin + offset, INT32_MIN, INT32_MAX));
+    };
     if (style & TEXT_STYLE_SHADOW) {
-        for (const STextChar& c : layout.chars) DrawChar(font, c.code, x + c.x + 1, y + c.y + 1, 0x000000, 0);
+        for (const STextChar& c : layout.chars) DrawChar(font, c.code, at(x, int64_t{c.x} + 1), at(y, int64_t{c.y} + 1), 0x000000, 0);
     }
-    for (const STextChar& c : layout.chars) DrawChar(font, c.code, x + c.x, y + c.y, rgb, 0);
+    for (const STextChar& c : layout.chars) DrawChar(font, c.code, at(x, c.x), at(y, c.y), rgb, 0);
     return true;
 }
 

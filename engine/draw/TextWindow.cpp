@@ -61,6 +61,26 @@ void CTextWindow::_Append(const std::string& chars) {
     }
 }
 
+bool CTextWindow::_IsTrailByte(uint8_t b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+
+void CTextWindow::_TypeByte(uint8_t b) {
+    if (!m_PendingLead.empty()) {
+        const std::string lead = m_PendingLead;
+        m_PendingLead.clear();
+        if (_IsTrailByte(b)) {
+            // The trail byte of a double-byte character typed as two messages.
+            _Append(lead + static_cast<char>(b));
+            return;
+        }
+        // A lead byte without its trail is dropped; this byte counts on its own.
+    }
+    if (IsSjisLeadByte(b)) {
+        m_PendingLead.assign(1, static_cast<char>(b));
+    } else if (b >= 0x20 && b != 0x7F) {
+        _Append(std::string(1, static_cast<char>(b)));
+    }
+}
+
 intptr_t CTextWindow::OnMessage(WindowHandle, uint32_t message, uintptr_t wParam, intptr_t) {
     if (!m_Entry) return 0;
     switch (message) {
@@ -71,30 +91,26 @@ intptr_t CTextWindow::OnMessage(WindowHandle, uint32_t message, uintptr_t wParam
         m_Composing = false;
         break;
     case WindowMsg::kImeChar: {
+        // The input method hands over whole characters: nothing pairs with a byte typed
+        // before, and a lead byte alone is no character.
         const uint32_t code = static_cast<uint32_t>(wParam) & 0xFFFF;
-        std::string s;
-        if (code > 0xFF) s.push_back(static_cast<char>(code >> 8));
-        s.push_back(static_cast<char>(code & 0xFF));
-        _Append(s);
-        break;
-    }
-    case WindowMsg::kChar: {
-        const uint8_t b = static_cast<uint8_t>(wParam & 0xFF);
-        if (!m_PendingLead.empty()) {
-            // The trail byte of a double-byte character typed as two messages.
-            std::string s = m_PendingLead;
-            s.push_back(static_cast<char>(b));
-            m_PendingLead.clear();
-            _Append(s);
-        } else if (IsSjisLeadByte(b)) {
-            m_PendingLead.assign(1, static_cast<char>(b));
-        } else if (b >= 0x20 && b != 0x7F) {
-            _Append(std::string(1, static_cast<char>(b)));
+        m_PendingLead.clear();
+        if (code <= 0xFF) {
+            if (!IsSjisLeadByte(static_cast<uint8_t>(code))) _TypeByte(static_cast<uint8_t>(code));
+        } else if (IsSjisLeadByte(static_cast<uint8_t>(code >> 8)) && _IsTrailByte(static_cast<uint8_t>(code & 0xFF))) {
+            _Append(std::string{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)});
         }
+        // Anything else is no Shift-JIS character: a stray lead byte or a control byte in
+        // the string would change how the bytes after it pair up.
         break;
     }
+    case WindowMsg::kChar:
+        _TypeByte(static_cast<uint8_t>(wParam & 0xFF));
+        break;
     case WindowMsg::kKeyDown:
-        if (wParam == VKey::kBack && !m_Composing && !m_String.empty()) {
+        if (wParam == VKey::kBack && !m_Composing && !m_PendingLead.empty()) {
+            m_PendingLead.clear();  // the half-typed character goes first
+        } else if (wParam == VKey::kBack && !m_Composing && !m_String.empty()) {
             m_String = CTextLayout::DropLastChar(m_String);
             m_Dirty = true;
         }

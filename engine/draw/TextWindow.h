@@ -55,6 +55,10 @@ public:
 
 private:
     void _Append(const std::string& chars);
+    // One byte typed as a character: single-byte characters are appended, a lead byte
+    // waits for its trail byte, control bytes are no text.
+    void _TypeByte(uint8_t b);
+    static bool _IsTrailByte(uint8_t b);
     void _Show();
 
     CTextObject m_Text;

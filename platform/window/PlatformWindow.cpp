@@ -449,6 +449,12 @@ void CPlatformWindow::_Translate(const void* ev) {
         case SDL_WINDOWEVENT_FOCUS_LOST:
             m_Active = false;
             im.buttons = 0;
+            if (im.composing) {
+                // The input method drops its composition with the focus; without this end
+                // the text window would stay busy until the next composition.
+                im.composing = false;
+                post(WindowMsg::kImeEndComposition, 0, 0);
+            }
             post(WindowMsg::kActivate, 0, 0);
             post(WindowMsg::kActivateApp, 0, 0);
             post(WindowMsg::kKillFocus, 0, 0);

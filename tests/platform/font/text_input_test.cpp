@@ -64,6 +64,20 @@ TEST(TextInput, CompositionAndCommittedTextBecomeMessages) {
     ASSERT_EQ(again.size(), 2u);
     EXPECT_EQ(again[0].message, WindowMsg::kImeStartComposition);
     EXPECT_EQ(again[1].message, WindowMsg::kImeEndComposition);
+
+    // Losing the focus mid-composition ends it; a second loss sends nothing more.
+    SDL_PushEvent(&edit);
+    SDL_Event lost{};
+    lost.type = SDL_WINDOWEVENT;
+    lost.window.windowID = w->GetSystemId();
+    lost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    SDL_PushEvent(&lost);
+    SDL_PushEvent(&lost);
+    w->PumpEvents();
+    const std::vector<SWindowMessage> lostFocus = Drain(w.get());
+    ASSERT_EQ(lostFocus.size(), 2u);
+    EXPECT_EQ(lostFocus[0].message, WindowMsg::kImeStartComposition);
+    EXPECT_EQ(lostFocus[1].message, WindowMsg::kImeEndComposition);
 }
 
 }  // namespace

@@ -97,6 +97,27 @@ TEST_F(TextDrawDevice, TextObjectDrawsEachRevealedCharacterInItsColourAtItsPlace
     EXPECT_TRUE(Extent(drawtest::ReadTarget(*device), 0x00FFFF).IsEmpty());
 }
 
+TEST_F(TextDrawDevice, LettersWrittenInAColourKeepItWhenDrawnWhite) {
+    // The message log writes a name in yellow and draws the plane with 0xFFFFFFFF.
+    CTextPlane plane;
+    plane.GetFont().SetSize(22, 0);
+    ASSERT_TRUE(plane.Write(kHyo, 8, 0xFFFF00));
+    ASSERT_TRUE(plane.Draw(36, 438, 0xFFFFFFFFu));
+    std::vector<uint32_t> px = drawtest::ReadTarget(*device);
+    EXPECT_FALSE(Extent(px, 0xFFFF00).IsEmpty());
+    EXPECT_TRUE(Extent(px, 0xFFFFFF).IsEmpty());
+    // A draw colour modulates what was written: yellow through cyan is green.
+    device->Clear(0xFF000000u);
+    ASSERT_TRUE(plane.Draw(36, 438, 0xFF00FFFFu));
+    px = drawtest::ReadTarget(*device);
+    EXPECT_FALSE(Extent(px, 0x00FF00).IsEmpty());
+    EXPECT_TRUE(Extent(px, 0xFFFF00).IsEmpty());
+    // Drawing does not change the plane's own letters.
+    device->Clear(0xFF000000u);
+    ASSERT_TRUE(plane.Draw(36, 438));
+    EXPECT_FALSE(Extent(drawtest::ReadTarget(*device), 0xFFFF00).IsEmpty());
+}
+
 // A software surface read as 0x00RRGGBB, 800 pixels a row.
 std::vector<uint32_t> ReadSurface(CSoftSurface* surface) {
     std::vector<uint32_t> out(800 * 600, 0);
@@ -118,10 +139,9 @@ TEST(TextDrawGdi, TextPlanesDrawThroughTheSoftwareBackEnd) {
     CTextPlane caption;
     caption.GetFont().SetSize(16, 0);
     ASSERT_TRUE(caption.Write(kHyo, 8));
-    // The colour of the draw becomes the letters' own, so that it shows on this path too.
-    caption.Draw(10, 580, 0xFFFF0000u);  // no screen here: it only takes the colour
+    // The colour of the draw modulates the white letters on this path too.
     ASSERT_TRUE(caption.DrawSoftware(&frame, SRect{10, 580, 10 + caption.GetWidth(), 580 + caption.GetHeight()},
-                                     SRect{0, 0, caption.GetWidth(), caption.GetHeight()}, nullptr, 0xFFFFFFFFu));
+                                     SRect{0, 0, caption.GetWidth(), caption.GetHeight()}, nullptr, 0xFFFF0000u));
     const std::vector<uint32_t> px = ReadSurface(&frame);
     const SRect red = Extent(px, 0xFF0000, 2);  // the software blend may round full strength down
     ASSERT_FALSE(red.IsEmpty());

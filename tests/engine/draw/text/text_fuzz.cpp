@@ -38,7 +38,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                              : (data[i] & 4 ? WindowMsg::kImeStartComposition : WindowMsg::kImeEndComposition);
         const uintptr_t wParam = kind == 1 ? (uintptr_t{data[i]} << 8) | data[i + 1] : kind == 2 ? 0x08 : data[i + 1];
         window.OnMessage(nullptr, message, wParam, 0);
-        if (window.GetText().size() > 28) __builtin_trap();
+        const std::string& typed = window.GetText();
+        if (typed.size() > 28) __builtin_trap();
+        // Only whole characters: every lead byte has its trail, and no control byte.
+        for (size_t pos = 0; pos < typed.size(); pos += CTextLayout::CharLength(typed, pos)) {
+            const uint8_t b = static_cast<uint8_t>(typed[pos]);
+            if (b < 0x20 || b == 0x7F) __builtin_trap();
+            if (CTextLayout::CharLength(typed, pos) == 1 && ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC))) __builtin_trap();
+            if (CTextLayout::CharLength(typed, pos) == 2 && static_cast<uint8_t>(typed[pos + 1]) < 0x40) __builtin_trap();
+        }
     }
     window.Reset();
     return 0;

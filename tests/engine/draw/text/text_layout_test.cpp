@@ -1,6 +1,8 @@
 // Shift-JIS text cut into characters and placed on the cell grid.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "engine/draw/TextLayout.h"
 
 namespace {
@@ -55,6 +57,23 @@ TEST(TextLayout, ALeadByteAtTheEndStandsAlone) {
     ASSERT_EQ(l.chars.size(), 2u);
     EXPECT_EQ(l.chars[1].length, 1u);
     EXPECT_EQ(l.chars[1].width, 10);
+}
+
+TEST(TextLayout, PensPastTheIntRangeAreHeldAtItsEnd) {
+    // A double-byte cell of a huge half-width, and lines of a huge height, must not
+    // wrap round to negative places.
+    const STextLayout wide = CTextLayout::Layout(kA + "a" + kA, INT32_MAX / 2 + 1, 16);
+    ASSERT_EQ(wide.chars.size(), 3u);
+    EXPECT_EQ(wide.chars[0].width, INT32_MAX);
+    EXPECT_EQ(wide.chars[1].x, INT32_MAX);
+    EXPECT_EQ(wide.chars[2].x, INT32_MAX);
+    EXPECT_EQ(wide.width, INT32_MAX);
+    const STextLayout tall = CTextLayout::Layout("a\nb\nc", 8, INT32_MAX / 2, 10);
+    EXPECT_EQ(CTextLayout::Layout("a\nb", 8, INT32_MAX, INT32_MAX).chars[1].y, INT32_MAX);
+    ASSERT_EQ(tall.chars.size(), 3u);
+    EXPECT_EQ(tall.chars[1].y, INT32_MAX / 2 + 10);
+    EXPECT_EQ(tall.chars[2].y, INT32_MAX);
+    EXPECT_EQ(tall.height, INT32_MAX);
 }
 
 TEST(TextLayout, CutToBytesNeverSplitsADoubleByteCharacter) {

@@ -1,6 +1,7 @@
 // The text object's reveal, counted in frames, and its display effects.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "engine/adv/MotionFactory.h"
@@ -33,12 +34,15 @@ class CCountingFactory : public IMotionFactory {
 public:
     std::unique_ptr<CMotionEffect> Create(int32_t id) override {
         ids.push_back(id);
-        return std::make_unique<CCountingEffect>(&draws);
+        auto effect = std::make_unique<CCountingEffect>(&draws);
+        made.push_back(effect.get());
+        return effect;
     }
     void Release(std::unique_ptr<CMotionEffect> effect) override {
         if (effect) ++released;
     }
     std::vector<int32_t> ids;
+    std::vector<CMotionEffect*> made;  // owned by the text object
     int draws = 0;
     int released = 0;
 };
@@ -223,6 +227,25 @@ TEST_F(TextObjectTest, HiddenTextDrawsNothingAndSizeFollowsTheFont) {
     text.GetSize(&w, &h);
     EXPECT_EQ(w, 24);
     EXPECT_EQ(h, 16);
+}
+
+TEST_F(TextObjectTest, CharactersArePlacedFromThePositionWithoutWrapping) {
+    text.SetText("a" + kA + "\n" + "b");
+    text.SetPosition(36, 464);
+    text.Start();
+    ASSERT_EQ(factory.made.size(), 3u);
+    EXPECT_EQ(factory.made[0]->GetParams().x, 36);
+    EXPECT_EQ(factory.made[1]->GetParams().x, 36 + 11);
+    EXPECT_EQ(factory.made[2]->GetParams().x, 36);
+    EXPECT_EQ(factory.made[2]->GetParams().y, 464 + 22);
+    // A far position holds the characters at the end of the int range.
+    text.SetPosition(INT32_MAX - 5, INT32_MIN);
+    EXPECT_EQ(factory.made[0]->GetParams().x, INT32_MAX - 5);
+    EXPECT_EQ(factory.made[1]->GetParams().x, INT32_MAX);
+    EXPECT_EQ(factory.made[2]->GetParams().y, INT32_MIN + 22);
+    text.SetPosition(0, INT32_MAX);
+    EXPECT_EQ(factory.made[2]->GetParams().y, INT32_MAX);
+    text.Draw();
 }
 
 TEST(TextObjectPlain, WorksWithThePlainEffectOfItsOwnFactory) {

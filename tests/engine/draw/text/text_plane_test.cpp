@@ -8,6 +8,7 @@
 // and paste the printed value into kGoldenChecksum.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <type_traits>
@@ -117,6 +118,14 @@ TEST_F(TextPlane, SurfacePreparationRefusesWildSizes) {
     // Characters partly outside the surface are clipped.
     EXPECT_TRUE(surface.DrawChar(font, 0x955C, 20, 10, 0xFF0000, 8));
     EXPECT_TRUE(surface.DrawChar(font, 'A', -5, -5, 0x00FF00, 0));
+    // Places at the ends of the int range draw nothing and wrap nowhere.
+    std::vector<uint32_t> before;
+    ASSERT_TRUE(surface.GetArgb(&before));
+    EXPECT_TRUE(surface.DrawChar(font, 0x955C, INT32_MAX, INT32_MAX, 0xFFFFFF, 8));
+    EXPECT_TRUE(surface.DrawChar(font, 0x955C, INT32_MAX - 1, INT32_MIN, 0xFFFFFF, 8));
+    std::vector<uint32_t> after;
+    ASSERT_TRUE(surface.GetArgb(&after));
+    EXPECT_EQ(before, after);
     std::vector<uint32_t> argb;
     ASSERT_TRUE(surface.GetArgb(&argb));
     EXPECT_EQ(argb.size(), 600u);

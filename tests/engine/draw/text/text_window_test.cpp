@@ -69,6 +69,33 @@ TEST_F(TextWindowTest, ADoubleByteCharacterMayArriveAsTwoCharMessages) {
     EXPECT_EQ(window.GetText(), "\x95\x5C");
 }
 
+TEST_F(TextWindowTest, NoStrayLeadOrControlByteEntersTheText) {
+    // A lead byte kept without its trail would pair with the next character typed and
+    // turn "a" into half of a double-byte character.
+    window.HandleInput();
+    Send(WindowMsg::kImeChar, 0x0081);  // a lead byte alone
+    Send(WindowMsg::kChar, 'a');
+    EXPECT_EQ(window.GetText(), "a");
+    Send(WindowMsg::kChar, 0x81);  // a lead typed as a character of its own ...
+    Send(WindowMsg::kImeChar, 'a');  // ... does not pair with what the input method hands over
+    EXPECT_EQ(window.GetText(), "aa");
+    Send(WindowMsg::kKeyDown, VKey::kBack);
+    Send(WindowMsg::kImeChar, 0x0000);  // no character at all
+    Send(WindowMsg::kImeChar, 0x820A);  // a lead with a control byte for its trail
+    Send(WindowMsg::kImeChar, 0x415C);  // no lead byte in front
+    EXPECT_EQ(window.GetText(), "a");
+    Send(WindowMsg::kChar, 0x83);  // a lead typed alone, then a line feed: both dropped
+    Send(WindowMsg::kChar, '\n');
+    Send(WindowMsg::kImeChar, 'b');  // a single-byte character through the input method
+    TypeDouble(kSo);
+    EXPECT_EQ(window.GetText(), "ab" + kSo);
+    // Backspace takes back a half-typed character before anything already entered.
+    Send(WindowMsg::kChar, 0x95);
+    Send(WindowMsg::kKeyDown, VKey::kBack);
+    Send(WindowMsg::kChar, 'c');
+    EXPECT_EQ(window.GetText(), "ab" + kSo + "c");
+}
+
 TEST_F(TextWindowTest, IsOpenWhileTheInputMethodComposes) {
     EXPECT_FALSE(window.IsOpen());
     Send(WindowMsg::kImeStartComposition);
