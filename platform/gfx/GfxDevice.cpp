@@ -31,6 +31,7 @@ struct SLayout {
     uint32_t size = 0;
     int diffuse = -1;
     int tex[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
+    uint32_t texFloats[8] = {};  // 1 to 4 floats per set
     uint32_t texCount = 0;
 };
 
@@ -39,7 +40,13 @@ SLayout LayoutOf(uint32_t fvf) {
     if ((fvf & 0x00E) != GFX_FVF_XYZRHW) {
         return l;  // only pre-transformed vertices: the device has no transform stage
     }
+    if (fvf & 0x010) {
+        return l;  // a normal means nothing to a pre-transformed vertex
+    }
     uint32_t off = 16;
+    if (fvf & 0x020) {  // point size, carried but not used
+        off += 4;
+    }
     if (fvf & GFX_FVF_DIFFUSE) {
         l.diffuse = static_cast<int>(off);
         off += 4;
@@ -52,8 +59,11 @@ SLayout LayoutOf(uint32_t fvf) {
         return l;
     }
     for (uint32_t i = 0; i < l.texCount; ++i) {
+        // The size bits of set i: 0 two floats, 1 three, 2 four, 3 one.
+        static const uint32_t kFloats[4] = {2, 3, 4, 1};
         l.tex[i] = static_cast<int>(off);
-        off += 8;
+        l.texFloats[i] = kFloats[(fvf >> (16 + 2 * i)) & 3u];
+        off += 4 * l.texFloats[i];
     }
     l.size = off;
     l.valid = true;
@@ -245,9 +255,12 @@ GfxResult CGfxDevice::Clear(uint32_t count, const SGfxRect* rects, uint32_t flag
         rc.top = std::max(rc.top, vp.top);
         rc.right = std::min(rc.right, vp.right);
         rc.bottom = std::min(rc.bottom, vp.bottom);
+        if (rc.left >= rc.right) {
+            return;
+        }
         for (int32_t y = rc.top; y < rc.bottom; ++y) {
             uint32_t* row = reinterpret_cast<uint32_t*>(t.Row(static_cast<uint32_t>(y)));
-            std::fill(row + rc.left, row + std::max(rc.left, rc.right), color);
+            std::fill(row + rc.left, row + rc.right, color);
         }
     };
     if (count == 0) {
@@ -308,8 +321,8 @@ GfxResult CGfxDevice::SetViewport(const SGfxViewport& viewport) {
     GfxResult r;
     if (_Fail(EGfxCall::SetViewport, &r)) return r;
     const CGfxPixels& t = m_RenderTarget->Pixels();
-    if (viewport.x + viewport.width > t.GetWidth() || viewport.y + viewport.height > t.GetHeight() ||
-        viewport.x > t.GetWidth() || viewport.y > t.GetHeight()) {
+    if (static_cast<uint64_t>(viewport.x) + viewport.width > t.GetWidth() ||
+        static_cast<uint64_t>(viewport.y) + viewport.height > t.GetHeight()) {
         return GFX_E_INVALIDCALL;
     }
     m_Viewport = viewport;
@@ -454,7 +467,8 @@ GfxResult CGfxDevice::_Draw(uint32_t type, uint32_t primitiveCount, const uint8_
         }
         for (uint32_t s = 0; s < GFX_MAX_STAGES; ++s) {
             if (sh.textured[s]) {
-                std::memcpy(v.uv[s], src + layout.tex[coordSet[s]], 8);
+                // u and v; a one-float set has v = 0.
+                std::memcpy(v.uv[s], src + layout.tex[coordSet[s]], 4 * std::min<uint32_t>(2, layout.texFloats[coordSet[s]]));
             }
         }
     }
@@ -643,8 +657,9 @@ GfxResult CGfxDevice::CopyRects(const CGfxSurface& source, const SGfxRect* rects
         SGfxPoint pt = points ? points[i] : SGfxPoint{rc.left, rc.top};
         if (count == 0 && !points) pt = SGfxPoint{0, 0};
         if (rc.left < 0 || rc.top < 0 || rc.right > whole.right || rc.bottom > whole.bottom || rc.left >= rc.right ||
-            rc.top >= rc.bottom || pt.x < 0 || pt.y < 0 || pt.x + rc.Width() > static_cast<int32_t>(dp.GetWidth()) ||
-            pt.y + rc.Height() > static_cast<int32_t>(dp.GetHeight())) {
+            rc.top >= rc.bottom || pt.x < 0 || pt.y < 0 ||
+            static_cast<int64_t>(pt.x) + rc.Width() > static_cast<int64_t>(dp.GetWidth()) ||
+            static_cast<int64_t>(pt.y) + rc.Height() > static_cast<int64_t>(dp.GetHeight())) {
             return GFX_E_INVALIDCALL;
         }
     }

@@ -50,6 +50,7 @@ struct SSetup {
     uint32_t color = 0xFFFFFFFFu;
     SPlane col[4];  // b, g, r, a
     EGfxSpanKernel kernel = EGfxSpanKernel::Generic;
+    int64_t anchorX = 0;  // the primitive's first visible pixel column (see SFixedRow)
 };
 
 struct SScratch {
@@ -97,16 +98,27 @@ inline uint32_t Texel(const SGfxSampler& sm, int64_t i, int64_t j) {
     return sm.pixels->ArgbRow(static_cast<uint32_t>(j))[i] | sm.alphaOr;
 }
 
+// A texel coordinate held where converting it to an index is defined: not a number
+// reads as 0, anything beyond ±2^40 texels (far past every texture) as that bound,
+// where each addressing mode still gives its texel.
+inline double HoldCoord(double v) {
+    constexpr double kReach = 1099511627776.0;
+    if (std::isnan(v)) {
+        return 0.0;
+    }
+    return std::clamp(v, -kReach, kReach);
+}
+
 inline uint32_t SamplePoint(const SGfxSampler& sm, double s, double t) {
     int64_t w = sm.pixels->GetWidth(), h = sm.pixels->GetHeight();
-    int64_t i = Address(static_cast<int64_t>(std::floor(s)), w, sm.addressU);
-    int64_t j = Address(static_cast<int64_t>(std::floor(t)), h, sm.addressV);
+    int64_t i = Address(static_cast<int64_t>(std::floor(HoldCoord(s))), w, sm.addressU);
+    int64_t j = Address(static_cast<int64_t>(std::floor(HoldCoord(t))), h, sm.addressV);
     return Texel(sm, i, j);
 }
 
 inline uint32_t SampleLinear(const SGfxSampler& sm, double s, double t) {
     int64_t w = sm.pixels->GetWidth(), h = sm.pixels->GetHeight();
-    double fs = s - 0.5, ft = t - 0.5;
+    double fs = HoldCoord(s) - 0.5, ft = HoldCoord(t) - 0.5;
     double fi = std::floor(fs), fj = std::floor(ft);
     int64_t i0 = static_cast<int64_t>(fi), j0 = static_cast<int64_t>(fj);
     uint32_t fx = static_cast<uint32_t>((fs - fi) * 256.0 + 0.5);
@@ -195,23 +207,48 @@ bool Setup(const SGfxDrawContext& ctx, const SGfxRasterVertex* const v[3], const
     return true;
 }
 
-// Samples a row of an affine mapping with 16.16 fixed-point steps; false when the
-// coordinates are too large for it (the caller then samples in doubles).
-bool SampleAffine(const SGfxSampler& sm, const SPlane& ps, const SPlane& pt, bool linear, int64_t x0, int64_t y, int n,
-                  uint32_t* out) {
-    constexpr double kOne = 65536.0, kLimit = 1e12;
-    double xd = static_cast<double>(x0), yd = static_cast<double>(y);
-    double s0 = ps.At(xd, yd), t0 = pt.At(xd, yd);
+// The 16.16 fixed-point mapping of one row: texel coordinates × 65536 at column x
+// are S + (x − anchor)·dS and T + (x − anchor)·dT.  Rows are anchored at the
+// primitive's first visible column, not at the span being drawn, so that a pixel
+// gets the same sample whichever span draws it (a quad drawn whole by the rectangle
+// path or as its two triangles); the anchor column itself gets the exact coordinate
+// and the step's rounding adds up over at most one target's width.
+struct SFixedRow {
+    int64_t anchor = 0;
+    int64_t S = 0, T = 0, dS = 0, dT = 0;
+};
+
+// False when the coordinates are too large for fixed point (or not numbers): the
+// caller then samples in doubles.
+bool MakeFixedRow(const SPlane& ps, const SPlane& pt, bool linear, int64_t anchor, int64_t x0, int64_t y, int n,
+                  SFixedRow* row) {
+    constexpr double kOne = 65536.0, kLimit = 1e12, kStepLimit = 1e6;
+    double ad = static_cast<double>(anchor), yd = static_cast<double>(y);
+    double s = ps.At(ad, yd), t = pt.At(ad, yd);
     if (linear) {
-        s0 -= 0.5;
-        t0 -= 0.5;
+        s -= 0.5;
+        t -= 0.5;
     }
-    double s1 = s0 + ps.a * (n - 1), t1 = t0 + pt.a * (n - 1);
-    if (!(std::fabs(s0) < kLimit && std::fabs(t0) < kLimit && std::fabs(s1) < kLimit && std::fabs(t1) < kLimit)) {
+    double xa = static_cast<double>(x0 - anchor), xb = static_cast<double>(x0 + n - 1 - anchor);
+    double sa = s + ps.a * xa, sb = s + ps.a * xb, ta = t + pt.a * xa, tb = t + pt.a * xb;
+    // |x − anchor| stays within the target's width, so with these bounds no product
+    // or sum below leaves 64 bits.
+    if (!(std::fabs(s) < kLimit && std::fabs(t) < kLimit && std::fabs(ps.a) < kStepLimit && std::fabs(pt.a) < kStepLimit &&
+          std::fabs(sa) < kLimit && std::fabs(sb) < kLimit && std::fabs(ta) < kLimit && std::fabs(tb) < kLimit)) {
         return false;
     }
-    int64_t S = std::llround(s0 * kOne), T = std::llround(t0 * kOne);
-    int64_t dS = std::llround(ps.a * kOne), dT = std::llround(pt.a * kOne);
+    row->anchor = anchor;
+    row->S = std::llround(s * kOne);
+    row->T = std::llround(t * kOne);
+    row->dS = std::llround(ps.a * kOne);
+    row->dT = std::llround(pt.a * kOne);
+    return true;
+}
+
+// Samples pixels x0 .. x0 + n - 1 of a fixed-point row.
+void SampleAffine(const SGfxSampler& sm, const SFixedRow& row, bool linear, int64_t x0, int n, uint32_t* out) {
+    int64_t S = row.S + (x0 - row.anchor) * row.dS, T = row.T + (x0 - row.anchor) * row.dT;
+    const int64_t dS = row.dS, dT = row.dT;
     int64_t Se = S + dS * (n - 1), Te = T + dT * (n - 1);
     int64_t w = sm.pixels->GetWidth(), h = sm.pixels->GetHeight();
     int64_t reach = linear ? 1 : 0;
@@ -227,7 +264,7 @@ bool SampleAffine(const SGfxSampler& sm, const SPlane& ps, const SPlane& pt, boo
             }
             out[i] = Texel(sm, u, v);
         }
-        return true;
+        return;
     }
     uint32_t orMask = sm.alphaOr;
     for (int i = 0; i < n; ++i, S += dS, T += dT) {
@@ -251,45 +288,35 @@ bool SampleAffine(const SGfxSampler& sm, const SPlane& ps, const SPlane& pt, boo
         }
         out[i] = Bilerp(c00, c10, c01, c11, fx, fy);
     }
-    return true;
 }
 
 // Texels of one stage for pixels x0 .. x0 + n - 1 of row y: a pointer straight into
-// the texture when the mapping is one texel per pixel along the row, else sampled.
+// the texture when the mapping is one texel per pixel along the row (exactly what
+// SampleAffine would fetch), else sampled.
 const uint32_t* FetchTexels(const SGfxDrawContext& ctx, const SSetup& st, uint32_t k, int64_t x0, int64_t y, int n,
                             uint32_t* scratch, uint32_t* orMask) {
     const SGfxSampler& sm = ctx.sampler[k];
     const SPlane& ps = st.s[k];
     const SPlane& pt = st.t[k];
-    double yd = static_cast<double>(y);
-    if (!st.persp && ps.b == 0.0 && pt.a == 0.0 && ps.a == 1.0) {
-        double s0 = ps.At(static_cast<double>(x0), yd);
-        double t0 = pt.At(0.0, yd);
-        bool direct = false;
-        int64_t i0 = 0, j = 0;
-        if (!IsLinear(st.filter[k])) {
-            i0 = static_cast<int64_t>(std::floor(s0));
-            j = static_cast<int64_t>(std::floor(t0));
-            direct = true;
-        } else {
-            double fs = s0 - 0.5, ft = t0 - 0.5;
-            if (fs == std::floor(fs) && ft == std::floor(ft)) {
-                i0 = static_cast<int64_t>(fs);
-                j = static_cast<int64_t>(ft);
-                direct = true;
+    bool linear = IsLinear(st.filter[k]);
+    *orMask = 0;
+    SFixedRow row;
+    if (!st.persp && MakeFixedRow(ps, pt, linear, st.anchorX, x0, y, n, &row)) {
+        if (row.dS == 65536 && row.dT == 0) {
+            int64_t S = row.S + (x0 - row.anchor) * row.dS;
+            // Linear filtering with both weights 0 returns the first texel as it is.
+            bool direct = !linear || (((S >> 8) & 255) == 0 && ((row.T >> 8) & 255) == 0);
+            int64_t i0 = S >> 16, j = row.T >> 16;
+            int64_t w = sm.pixels->GetWidth(), h = sm.pixels->GetHeight();
+            if (direct && j >= 0 && j < h && i0 >= 0 && i0 + n <= w) {
+                *orMask = sm.alphaOr;
+                return sm.pixels->ArgbRow(static_cast<uint32_t>(j)) + i0;
             }
         }
-        int64_t w = sm.pixels->GetWidth(), h = sm.pixels->GetHeight();
-        if (direct && j >= 0 && j < h && i0 >= 0 && i0 + n <= w) {
-            *orMask = sm.alphaOr;
-            return sm.pixels->ArgbRow(static_cast<uint32_t>(j)) + i0;
-        }
-    }
-    *orMask = 0;
-    bool linear = IsLinear(st.filter[k]);
-    if (!st.persp && SampleAffine(sm, ps, pt, linear, x0, y, n, scratch)) {
+        SampleAffine(sm, row, linear, x0, n, scratch);
         return scratch;
     }
+    double yd = static_cast<double>(y);
     double rowS = ps.b * yd + ps.c, rowT = pt.b * yd + pt.c, rowQ = st.q.b * yd + st.q.c;
     for (int i = 0; i < n; ++i) {
         double xd = static_cast<double>(x0 + i);
@@ -329,9 +356,11 @@ void ShadeRow(const SGfxDrawContext& ctx, const SSetup& st, int64_t y, int64_t x
             double inv = st.persp ? 1.0 / (st.q.a * xd + rowQ) : 1.0;
             uint32_t c = 0;
             for (int ch = 0; ch < 4; ++ch) {
+                // Held to 0..255 before rounding: a steep perspective (or a value
+                // that is not a number) must not reach lround out of its range.
                 double f = st.col[ch].At(xd, yd) * inv;
-                int32_t iv = static_cast<int32_t>(std::lround(f));
-                c |= static_cast<uint32_t>(iv < 0 ? 0 : iv > 255 ? 255 : iv) << (ch * 8);
+                uint32_t iv = !(f > 0.0) ? 0u : f >= 255.0 ? 255u : static_cast<uint32_t>(std::lround(f));
+                c |= iv << (ch * 8);
             }
             sc.diffuse[i] = c;
         }
@@ -385,6 +414,7 @@ void GfxDrawTriangle(const SGfxDrawContext& ctx, const SGfxRasterVertex& va, con
     if (!Setup(ctx, v, x, y, &st)) {
         return;
     }
+    st.anchorX = std::max<int64_t>(CeilDiv(std::min({X[0], X[1], X[2]}), kSub), ctx.clip.left);
     // Edge P→Q covers pixel centre p when (XQ−XP)(py−YP) − (YQ−YP)(px−XP) > 0, or = 0 on
     // a top edge (horizontal, interior below) or a left edge (going up).
     struct SEdge {
@@ -507,6 +537,8 @@ bool GfxDrawQuad(const SGfxDrawContext& ctx, const SGfxRasterVertex* const t0[3]
     if (!Setup(ctx, v, x, y, &st)) {
         return true;
     }
+    // The column each half's own setup would anchor at: both reach the left side.
+    st.anchorX = std::max<int64_t>(CeilDiv(XL, kSub), ctx.clip.left);
     for (int64_t py = y0; py <= y1; ++py) {
         ShadeRow(ctx, st, py, x0, x1);
     }

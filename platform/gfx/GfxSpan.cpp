@@ -232,12 +232,15 @@ uint32_t GfxBlendPixel(const SGfxShadeState& s, uint32_t src, uint32_t dst) {
         return src;
     }
     uint32_t sa = src >> 24;
+    // A target without alpha reads as opaque in the blend factors; its unused alpha
+    // byte is still blended from what it holds, as the fast kernels do, so that every
+    // kernel leaves the same bytes.
     uint32_t da = s.targetHasAlpha ? (dst >> 24) : 255u;
     uint32_t out = 0;
     for (int shift = 0; shift <= 24; shift += 8) {
         bool alpha = shift == 24;
         uint32_t sc = Ch(src, shift);
-        uint32_t dc = alpha ? da : Ch(dst, shift);
+        uint32_t dc = Ch(dst, shift);
         uint32_t v;
         switch (s.blendOp) {
         case GFX_BLENDOP_MIN: v = std::min(sc, dc); break;

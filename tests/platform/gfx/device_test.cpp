@@ -145,3 +145,56 @@ TEST(GfxDevice, TextureLimitsAndLocks) {
     EXPECT_EQ(t->UnlockRect(0), GFX_E_INVALIDCALL);
     EXPECT_EQ(t->Pixels().ArgbRow(1)[4], 0xFFFF0000u);
 }
+
+TEST(GfxDevice, OutOfRangeViewportsRectsAndPointsAreRefusedOrClipped) {
+    auto d = MakeDevice(8, 8);
+    // x + width wraps around 32 bits: still past the target.
+    EXPECT_EQ(d->SetViewport(SGfxViewport{1, 0, 0xFFFFFFFFu, 8, 0, 1}), GFX_E_INVALIDCALL);
+    EXPECT_EQ(d->SetViewport(SGfxViewport{0, 2, 8, 0xFFFFFFFEu, 0, 1}), GFX_E_INVALIDCALL);
+    EXPECT_EQ(d->SetViewport(SGfxViewport{8, 8, 0, 0, 0, 1}), GFX_OK);
+    EXPECT_EQ(d->SetViewport(SGfxViewport{0, 0, 8, 8, 0, 1}), GFX_OK);
+    // Clear rectangles outside the target (or inside out) fill nothing.
+    d->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000u);
+    SGfxRect rects[3] = {{100, 0, 200, 8}, {-50, -50, -10, -10}, {6, 2, 2, 6}};
+    EXPECT_EQ(d->Clear(3, rects, GFX_CLEAR_TARGET, 0xFFFFFFFFu), GFX_OK);
+    for (uint32_t p : BackBuffer(*d)) ASSERT_EQ(p, 0xFF000000u);
+    // A destination point whose sum with the width leaves 32 bits.
+    std::shared_ptr<CGfxSurface> bb, copy;
+    d->GetBackBuffer(&bb);
+    ASSERT_EQ(d->CreateImageSurface(4, 4, GFX_FMT_A8R8G8B8, &copy), GFX_OK);
+    SGfxRect src{0, 0, 4, 4};
+    SGfxPoint far{0x7FFFFFFE, 0};
+    EXPECT_EQ(d->CopyRects(*bb, &src, 1, *copy, &far), GFX_E_INVALIDCALL);
+    SGfxPoint farY{0, 0x7FFFFFFF};
+    EXPECT_EQ(d->CopyRects(*bb, &src, 1, *copy, &farY), GFX_E_INVALIDCALL);
+}
+
+TEST(GfxDevice, VertexLayoutsWithPointSizeAndOtherCoordinateSizesAreRead) {
+    auto d = MakeDevice(4, 4);
+    d->SetRenderState(GFX_RS_ALPHABLENDENABLE, 0);
+    std::vector<uint32_t> texels = {0xFF000001u, 0xFF000002u, 0xFF000003u, 0xFF000004u};
+    auto tex = MakeTexture(*d, 2, 2, texels);
+    d->SetTexture(0, tex);
+    // Position, point size, diffuse, one one-float set then a two-float set.
+    struct SV {
+        float x, y, z, rhw, size;
+        uint32_t color;
+        float u1;
+        float u2, v2;
+    };
+    const uint32_t fvf = GFX_FVF_XYZRHW | 0x020 | GFX_FVF_DIFFUSE | GFX_FVF_TEX2 | (3u << 16);
+    ASSERT_EQ(d->SetVertexShader(fvf), GFX_OK);
+    SV v[4] = {{-0.5f, -0.5f, 0, 1, 9, 0xFFFFFFFFu, 0.75f, 0, 0}, {3.5f, -0.5f, 0, 1, 9, 0xFFFFFFFFu, 0.75f, 2, 0},
+               {-0.5f, 3.5f, 0, 1, 9, 0xFFFFFFFFu, 0.75f, 0, 2}, {3.5f, 3.5f, 0, 1, 9, 0xFFFFFFFFu, 0.75f, 2, 2}};
+    // Set 0 has only u (0.75 → column 1) and v = 0.
+    ASSERT_EQ(d->DrawPrimitiveUP(GFX_PT_TRIANGLESTRIP, 2, v, sizeof(SV)), GFX_OK);
+    for (uint32_t y = 0; y < 4; ++y)
+        for (uint32_t x = 0; x < 4; ++x) ASSERT_EQ(Pixel(*d, x, y), 0xFF000002u) << x << "," << y;
+    // Set 1 through the coordinate index: the texture repeated once per two pixels.
+    d->SetTextureStageState(0, GFX_TSS_TEXCOORDINDEX, 1);
+    ASSERT_EQ(d->DrawPrimitiveUP(GFX_PT_TRIANGLESTRIP, 2, v, sizeof(SV)), GFX_OK);
+    for (uint32_t y = 0; y < 4; ++y)
+        for (uint32_t x = 0; x < 4; ++x) ASSERT_EQ(Pixel(*d, x, y), texels[(y % 2) * 2 + x % 2]) << x << "," << y;
+    // A normal has no place in a pre-transformed vertex.
+    EXPECT_EQ(d->SetVertexShader(GFX_FVF_XYZRHW | 0x010 | GFX_FVF_TEX1), GFX_E_INVALIDCALL);
+}

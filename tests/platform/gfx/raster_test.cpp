@@ -352,3 +352,86 @@ TEST(GfxRaster, DifferentRhwInterpolatesPerspectiveCorrectly) {
         EXPECT_NEAR(static_cast<double>(Pixel(*d, x, 0) & 255), std::floor(u * 64), 1.0) << x;
     }
 }
+
+TEST(GfxRaster, TextureCoordinatesThatAreHugeOrNotNumbersSampleSafely) {
+    const uint32_t tw = 5, th = 3;
+    auto texels = RandomPixels(tw * th, 21);
+    for (auto& t : texels) t |= 0xFF000000u;
+    const uint32_t first = texels[0], last = texels[tw * th - 1];
+    struct SCase {
+        float uv;
+        uint32_t address;
+        uint32_t want;  // 0: any texel, as long as the draw is safe
+    } cases[] = {
+        {1e30f, GFX_TADDRESS_CLAMP, last},   {-1e30f, GFX_TADDRESS_CLAMP, first}, {NAN, GFX_TADDRESS_CLAMP, first},
+        {1e30f, GFX_TADDRESS_WRAP, 0},       {-INFINITY, GFX_TADDRESS_WRAP, 0},   {INFINITY, GFX_TADDRESS_MIRROR, 0},
+        {NAN, GFX_TADDRESS_BORDER, 0},       {3e38f, GFX_TADDRESS_MIRROR, 0},
+    };
+    for (const SCase& c : cases) {
+        for (uint32_t filter : {GFX_TEXF_POINT, GFX_TEXF_LINEAR}) {
+            for (bool split : {false, true}) {
+                auto d = MakeDevice(8, 8);
+                auto tex = MakeTexture(*d, tw, th, texels);
+                d->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000u);
+                d->SetRenderState(GFX_RS_ALPHABLENDENABLE, 0);
+                d->SetTextureStageState(0, GFX_TSS_MINFILTER, filter);
+                d->SetTextureStageState(0, GFX_TSS_MAGFILTER, filter);
+                d->SetTextureStageState(0, GFX_TSS_ADDRESSU, c.address);
+                d->SetTextureStageState(0, GFX_TSS_ADDRESSV, c.address);
+                d->SetTexture(0, tex);
+                SGfxVertex v[4];
+                Quad(v, 0.5f, 0.5f, 6.5f, 6.5f, c.uv, c.uv, c.uv, c.uv);
+                if (split) {
+                    SGfxVertex a[3] = {v[0], v[1], v[2]}, b[3] = {v[2], v[1], v[3]};
+                    ASSERT_EQ(d->DrawPrimitiveUP(GFX_PT_TRIANGLELIST, 1, a, sizeof(SGfxVertex)), GFX_OK);
+                    ASSERT_EQ(d->DrawPrimitiveUP(GFX_PT_TRIANGLELIST, 1, b, sizeof(SGfxVertex)), GFX_OK);
+                } else {
+                    ASSERT_EQ(d->DrawPrimitiveUP(GFX_PT_TRIANGLESTRIP, 2, v, sizeof(SGfxVertex)), GFX_OK);
+                }
+                if (c.want != 0) {
+                    EXPECT_EQ(Pixel(*d, 3, 3), c.want) << c.uv << " filter " << filter << " split " << split;
+                }
+            }
+        }
+    }
+    // A varying huge mapping: every texel a pixel reads is held to the texture.
+    auto d = MakeDevice(16, 16);
+    auto tex = MakeTexture(*d, tw, th, texels);
+    d->SetTextureStageState(0, GFX_TSS_ADDRESSU, GFX_TADDRESS_CLAMP);
+    d->SetTextureStageState(0, GFX_TSS_ADDRESSV, GFX_TADDRESS_WRAP);
+    d->SetTexture(0, tex);
+    SGfxVertex v[4];
+    Quad(v, 0.5f, 0.5f, 15.5f, 15.5f, -3e37f, 1e20f, 3e37f, -2e25f);
+    v[3].rhw = 0.001f;  // and through the perspective path
+    ASSERT_EQ(d->DrawPrimitiveUP(GFX_PT_TRIANGLESTRIP, 2, v, sizeof(SGfxVertex)), GFX_OK);
+}
+
+TEST(GfxRaster, ScaledMappingStaysExactWhenThePrimitiveStartsFarOffScreen) {
+    std::vector<uint32_t> texels(64);
+    for (uint32_t i = 0; i < 64; ++i) texels[i] = 0xFF000000u | i;
+    auto d = MakeDevice(64, 2);
+    auto tex = MakeTexture(*d, 64, 1, texels);
+    d->SetRenderState(GFX_RS_ALPHABLENDENABLE, 0);
+    d->SetTexture(0, tex);
+    // A picture scaled 1.5 times that begins 200000 pixels to the left.
+    const float l = -200000.5f, r = 63.5f;
+    const float u1 = (r - l) / 1.5f / 64.0f;
+    SGfxVertex v[4];
+    Quad(v, l, -0.5f, r, 1.5f, 0, 0, u1, 1);
+    for (bool split : {false, true}) {
+        if (split) {
+            SGfxVertex a[3] = {v[0], v[1], v[2]}, b[3] = {v[2], v[1], v[3]};
+            d->DrawPrimitiveUP(GFX_PT_TRIANGLELIST, 1, a, sizeof(SGfxVertex));
+            d->DrawPrimitiveUP(GFX_PT_TRIANGLELIST, 1, b, sizeof(SGfxVertex));
+        } else {
+            d->DrawPrimitiveUP(GFX_PT_TRIANGLESTRIP, 2, v, sizeof(SGfxVertex));
+        }
+        for (uint32_t x = 0; x < 64; ++x) {
+            double s = (x - static_cast<double>(l)) / (static_cast<double>(r) - l) * static_cast<double>(u1) * 64.0;
+            double frac = s - std::floor(s);
+            if (frac < 0.01 || frac > 0.99) continue;  // too near a texel edge to judge
+            uint32_t want = static_cast<uint32_t>(static_cast<int64_t>(std::floor(s)) % 64);
+            EXPECT_EQ(Pixel(*d, x, 0) & 255, want) << x << " split " << split;
+        }
+    }
+}
