@@ -22,8 +22,6 @@ const char* DeviceTypeName(uint32_t type) {
     }
 }
 
-const char* MinMagName(bool min) { return min ? "D3DTSS_MINFILTER" : "D3DTSS_MAGFILTER"; }
-
 }  // namespace
 
 CD3DDevice::CD3DDevice() { _ForgetStates(); }
@@ -236,12 +234,8 @@ uint32_t CD3DDevice::GetTextureStageState(uint32_t stage, uint32_t type) const {
     return v;
 }
 
-bool CD3DDevice::SetTextureFilter(uint32_t stage, uint32_t minFilter, uint32_t magFilter) {
-    if (!m_Device || m_Device->IsLost() || stage >= GFX_MAX_STAGES) {
-        return false;
-    }
-    const uint32_t values[2] = {minFilter, magFilter};
-    const uint32_t types[2] = {GFX_TSS_MINFILTER, GFX_TSS_MAGFILTER};
+bool CD3DDevice::_SetStagePair(const char* method, uint32_t stage, const uint32_t (&types)[2],
+                               const uint32_t (&values)[2], const char* const (&names)[2]) {
     for (int i = 0; i < 2; ++i) {
         if (m_StageStates[stage][types[i]] == values[i]) {
             continue;
@@ -249,7 +243,7 @@ bool CD3DDevice::SetTextureFilter(uint32_t stage, uint32_t minFilter, uint32_t m
         GfxResult r = m_Device->SetTextureStageState(stage, types[i], values[i]);
         if (GfxFailed(r)) {
             m_StageStates[stage][types[i]] = kUnknown;
-            DebugPrintf("CD3DDevice::SetTextureFilter() SetTextureStageState(%s)に失敗[APIReturnValue:%s]", MinMagName(i == 0),
+            DebugPrintf("CD3DDevice::%s() SetTextureStageState(%s)に失敗[APIReturnValue:%s]", method, names[i],
                         GfxResultName(r));
             return false;
         }
@@ -258,26 +252,20 @@ bool CD3DDevice::SetTextureFilter(uint32_t stage, uint32_t minFilter, uint32_t m
     return true;
 }
 
+bool CD3DDevice::SetTextureFilter(uint32_t stage, uint32_t minFilter, uint32_t magFilter) {
+    if (!m_Device || m_Device->IsLost() || stage >= GFX_MAX_STAGES) {
+        return false;
+    }
+    return _SetStagePair("SetTextureFilter", stage, {GFX_TSS_MINFILTER, GFX_TSS_MAGFILTER}, {minFilter, magFilter},
+                         {"D3DTSS_MINFILTER", "D3DTSS_MAGFILTER"});
+}
+
 bool CD3DDevice::SetTextureAddressMode(uint32_t stage, uint32_t u, uint32_t v) {
     if (!m_Device || stage >= GFX_MAX_STAGES) {
         return false;
     }
-    const uint32_t values[2] = {u, v};
-    const uint32_t types[2] = {GFX_TSS_ADDRESSU, GFX_TSS_ADDRESSV};
-    for (int i = 0; i < 2; ++i) {
-        if (m_StageStates[stage][types[i]] == values[i]) {
-            continue;
-        }
-        GfxResult r = m_Device->SetTextureStageState(stage, types[i], values[i]);
-        if (GfxFailed(r)) {
-            m_StageStates[stage][types[i]] = kUnknown;
-            DebugPrintf("CD3DDevice::SetTextureAddressMode() SetTextureStageState(%s)に失敗[APIReturnValue:%s]",
-                        i == 0 ? "D3DTSS_ADDRESSU" : "D3DTSS_ADDRESSV", GfxResultName(r));
-            return false;
-        }
-        m_StageStates[stage][types[i]] = values[i];
-    }
-    return true;
+    return _SetStagePair("SetTextureAddressMode", stage, {GFX_TSS_ADDRESSU, GFX_TSS_ADDRESSV}, {u, v},
+                         {"D3DTSS_ADDRESSU", "D3DTSS_ADDRESSV"});
 }
 
 bool CD3DDevice::SetAlphaBlend(bool enable, uint32_t srcBlend, uint32_t destBlend) {

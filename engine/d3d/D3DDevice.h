@@ -111,6 +111,10 @@ public:
 
 private:
     bool _Check(GfxResult result, const char* method, const char* call);
+    // Sets two stage states (filter or address pair), skipping those already set; the
+    // failing one is logged by name and forgotten.
+    bool _SetStagePair(const char* method, uint32_t stage, const uint32_t (&types)[2], const uint32_t (&values)[2],
+                       const char* const (&names)[2]);
     void _ForgetStates();
 
     WindowHandle m_Window = nullptr;

@@ -264,7 +264,10 @@ bool CImagePlane::Restore() {
     if (!IsLoaded()) {
         return false;
     }
-    CD3DDevice* device = GetDrawDevice();
+    return _RestoreOn(GetDrawDevice());
+}
+
+bool CImagePlane::_RestoreOn(CD3DDevice* device) {
     if (!device) {
         return EnsurePixels();
     }
@@ -279,12 +282,19 @@ bool CImagePlane::Restore() {
     return ok;
 }
 
+bool CImagePlane::_CheckSource(const SRect& source) const {
+    if (source.left < 0 || source.top < 0 || source.right > m_Width || source.bottom > m_Height || source.IsEmpty()) {
+        DebugPrintf("CImagePlane::Draw() 転送元の矩形が不正です[%d,%d,%d,%d]", source.left, source.top, source.right, source.bottom);
+        return false;
+    }
+    return true;
+}
+
 bool CImagePlane::_Draw(const SRect& dest, const SRect& source, const CMatrix4* matrix, uint32_t colour) {
     if (!IsLoaded()) {
         return false;
     }
-    if (source.left < 0 || source.top < 0 || source.right > m_Width || source.bottom > m_Height || source.IsEmpty()) {
-        DebugPrintf("CImagePlane::Draw() 転送元の矩形が不正です[%d,%d,%d,%d]", source.left, source.top, source.right, source.bottom);
+    if (!_CheckSource(source)) {
         return false;
     }
     if ((colour >> 24) == 0) {
@@ -292,7 +302,7 @@ bool CImagePlane::_Draw(const SRect& dest, const SRect& source, const CMatrix4* 
     }
     CD3DDevice* device = GetDrawDevice();
     if (device) {
-        if (!Restore()) {
+        if (!_RestoreOn(device)) {
             return false;
         }
         SD3DRectF d{static_cast<float>(dest.left), static_cast<float>(dest.top), static_cast<float>(dest.right),
@@ -313,8 +323,7 @@ bool CImagePlane::DrawSoftware(CSoftSurface* target, const SRect& dest, const SR
     if (!IsLoaded() || !target) {
         return false;
     }
-    if (source.left < 0 || source.top < 0 || source.right > m_Width || source.bottom > m_Height || source.IsEmpty()) {
-        DebugPrintf("CImagePlane::Draw() 転送元の矩形が不正です[%d,%d,%d,%d]", source.left, source.top, source.right, source.bottom);
+    if (!_CheckSource(source)) {
         return false;
     }
     bool ok = false;

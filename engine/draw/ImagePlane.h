@@ -98,6 +98,10 @@ private:
 
     bool _Draw(const SRect& dest, const SRect& source, const CMatrix4* matrix, uint32_t colour);
     bool _Upload(CD3DDevice* device);
+    // Restore() on a device already looked up (a draw has one at hand).
+    bool _RestoreOn(CD3DDevice* device);
+    // False (with the log line) when `source` is not inside the picture.
+    bool _CheckSource(const SRect& source) const;
     void _DropTextures();
     void _Edited();
 
