@@ -3,7 +3,7 @@
 #include "engine/base/Log.h"
 #include "platform/window/PlatformVideo.h"
 #include "platform/window/Shell.h"
-#include "platform/window/SjisText.h"
+#include "platform/sys/SjisCodec.h"
 
 bool OpenWithShell(WindowHandle, const std::string& file, const std::string& operation) {
     if (!PlatformOpenWithShell(PlatformSjisToUtf8(file), operation)) {

@@ -7,7 +7,7 @@
 #include "engine/base/Mouse.h"
 #include "engine/file/FileList.h"
 #include "platform/font/FontFace.h"
-#include "platform/font/SjisCodec.h"
+#include "platform/sys/SjisCodec.h"
 #include "platform/window/PlatformWindow.h"
 
 // ---- model ----

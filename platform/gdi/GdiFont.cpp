@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/font/SjisCodec.h"
+#include "platform/sys/SjisCodec.h"
 
 CGdiFont::CGdiFont(int32_t height, int32_t width)
     : CGdiObject(EKind::Font), m_Height(std::clamp(height, 1, 1024)), m_Width(std::clamp(width, 0, 1024)) {}

@@ -454,8 +454,9 @@ GfxResult CGfxDevice::_Draw(uint32_t type, uint32_t primitiveCount, const uint8_
     sh.alphaFunc = m_RenderStates[GFX_RS_ALPHAFUNC];
     sh.targetHasAlpha = ctx.target->GetFormat() == GFX_FMT_A8R8G8B8;
 
-    // Decode the vertices once.
-    std::vector<SGfxRasterVertex> verts(vertexCount);
+    // Decode the vertices once, into storage kept from draw to draw.
+    thread_local std::vector<SGfxRasterVertex> verts;
+    verts.resize(vertexCount);
     for (size_t i = 0; i < vertexCount; ++i) {
         const uint8_t* src = data + i * stride;
         SGfxRasterVertex& v = verts[i];

@@ -5,6 +5,8 @@
 // runs unchanged.
 #include <cstdint>
 
+#include "platform/sys/Geometry.h"
+
 using GfxResult = int32_t;
 
 enum : GfxResult {
@@ -193,19 +195,9 @@ enum : uint32_t {
 };
 constexpr uint32_t GFX_PS_CONSTANTS = 8;
 
-struct SGfxRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-    int32_t Width() const { return right - left; }
-    int32_t Height() const { return bottom - top; }
-};
-
-struct SGfxPoint {
-    int32_t x = 0;
-    int32_t y = 0;
-};
+// The device's rectangles and points are the system's own.
+using SGfxRect = SRect;
+using SGfxPoint = SPoint;
 
 struct SGfxViewport {
     uint32_t x = 0;

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "platform/window/SjisText.h"
+#include "platform/sys/SjisCodec.h"
 
 namespace {
 int g_VideoUsers = 0;
@@ -62,14 +62,15 @@ int PlatformGetDesktopBytesPerPixel() {
 
 bool PlatformIsDesktop24Bit() { return PlatformIsRefusedDepth(PlatformGetDesktopBytesPerPixel()); }
 
+bool PlatformVideoDriverIsHeadless(const char* driver) {
+    return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
+}
+
 bool PlatformShowWarningBox(const std::string& title, const std::string& text) {
     std::lock_guard<std::recursive_mutex> lock(PlatformVideoLock());
     const char* driver = SDL_GetCurrentVideoDriver();
     const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
-    auto headless = [](const char* d) {
-        return d && (std::strcmp(d, "dummy") == 0 || std::strcmp(d, "offscreen") == 0);
-    };
-    if (headless(driver) || headless(wanted)) {
+    if (PlatformVideoDriverIsHeadless(driver) || PlatformVideoDriverIsHeadless(wanted)) {
         return false;
     }
     std::string utf8Title = PlatformSjisToUtf8(title);

@@ -19,6 +19,9 @@ bool PlatformIsDesktop24Bit();
 // The decision itself, for a given pixel size.
 inline bool PlatformIsRefusedDepth(int bytesPerPixel) { return bytesPerPixel == 3; }
 
+// True for SDL's video drivers that show nothing ("dummy", "offscreen"); false for null.
+bool PlatformVideoDriverIsHeadless(const char* driver);
+
 // A warning message box; title and text are Shift-JIS.  Nothing is shown headless.
 bool PlatformShowWarningBox(const std::string& title, const std::string& text);
 

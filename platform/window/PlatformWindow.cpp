@@ -1,16 +1,13 @@
 #include "platform/window/PlatformWindow.h"
 
 #include <SDL.h>
-#include <iconv.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <map>
 
+#include "platform/sys/SjisCodec.h"
 #include "platform/window/KeyMap.h"
 #include "platform/window/PlatformVideo.h"
-#include "platform/window/SjisText.h"
 
 struct CPlatformWindow::SImpl {
     SDL_Window* window = nullptr;
@@ -63,10 +60,6 @@ struct SWindowRegistry {
 };
 
 namespace {
-
-bool DriverIsHeadless(const char* d) {
-    return d && (std::strcmp(d, "dummy") == 0 || std::strcmp(d, "offscreen") == 0);
-}
 
 // The picture's place in an output of outW × outH: as large as fits, centred.
 SDL_Rect Letterbox(int outW, int outH, int picW, int picH) {
@@ -142,9 +135,9 @@ bool CPlatformWindow::IsHeadless() {
     std::lock_guard<std::recursive_mutex> lock(PlatformVideoLock());
     const char* current = SDL_GetCurrentVideoDriver();
     if (current) {
-        return DriverIsHeadless(current);
+        return PlatformVideoDriverIsHeadless(current);
     }
-    return DriverIsHeadless(SDL_getenv("SDL_VIDEODRIVER"));
+    return PlatformVideoDriverIsHeadless(SDL_getenv("SDL_VIDEODRIVER"));
 }
 
 void CPlatformWindow::SetSoftwarePresent(bool softwareOnly) {
@@ -384,42 +377,6 @@ void CPlatformWindow::ShowCursor(bool visible) {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
-namespace {
-
-// Typed text arrives as UTF-8; the program's text is Shift-JIS.  Characters the code
-// page lacks are dropped.
-std::string TypedUtf8ToSjis(const char* utf8) {
-    std::string out;
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        for (const char* p = utf8; *p; ++p) {
-            if (static_cast<unsigned char>(*p) < 0x80) out.push_back(*p);
-        }
-        return out;
-    }
-    std::string in = utf8;
-    char* src = in.data();
-    size_t srcLeft = in.size();
-    char buffer[64];
-    while (srcLeft > 0) {
-        char* dst = buffer;
-        size_t dstLeft = sizeof(buffer);
-        size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-        out.append(buffer, static_cast<size_t>(dst - buffer));
-        if (r == static_cast<size_t>(-1)) {
-            if (errno == E2BIG) continue;
-            size_t skip = 1;
-            while (skip < srcLeft && (static_cast<unsigned char>(src[skip]) & 0xC0) == 0x80) ++skip;
-            src += skip;
-            srcLeft -= skip;
-        }
-    }
-    iconv_close(cd);
-    return out;
-}
-
-}  // namespace
-
 // Runs under the video lock, on whichever thread pumped.
 void CPlatformWindow::_Translate(const void* ev) {
     const SDL_Event& e = *static_cast<const SDL_Event*>(ev);
@@ -499,11 +456,11 @@ void CPlatformWindow::_Translate(const void* ev) {
             im.composing = false;
             post(WindowMsg::kImeEndComposition, 0, 0);
         }
-        const std::string sjis = TypedUtf8ToSjis(e.text.text);
+        // Characters the code page lacks are dropped.
+        const std::string sjis = Utf8ToSjis(e.text.text, ESjisBadInput::kDrop);
         for (size_t i = 0; i < sjis.size();) {
             const unsigned char b = static_cast<unsigned char>(sjis[i]);
-            const bool lead = ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) && i + 1 < sjis.size();
-            if (lead) {
+            if (SjisCharLength(sjis.data(), sjis.size(), i) == 2) {
                 post(WindowMsg::kImeChar, (uintptr_t{b} << 8) | static_cast<unsigned char>(sjis[i + 1]), 0);
                 i += 2;
             } else {

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "platform/font/FontFace.h"
-#include "platform/font/SjisCodec.h"
+#include "platform/sys/SjisCodec.h"
 #include "platform/gdi/GdiFont.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "platform/window/PlatformVideo.h"
 #include "platform/window/PlatformWindow.h"
 #include "platform/window/Shell.h"
-#include "platform/window/SjisText.h"
+#include "platform/sys/SjisCodec.h"
 
 namespace {
 
