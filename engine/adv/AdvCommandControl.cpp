@@ -4,6 +4,7 @@
 
 #include "engine/base/Log.h"
 #include "engine/file/File.h"
+#include "engine/file/PakFormat.h"
 
 namespace {
 
@@ -15,8 +16,7 @@ public:
 
     bool U32(uint32_t* v) {
         if (m_Size - m_Pos < 4) return false;
-        *v = static_cast<uint32_t>(m_Data[m_Pos]) | (static_cast<uint32_t>(m_Data[m_Pos + 1]) << 8) |
-             (static_cast<uint32_t>(m_Data[m_Pos + 2]) << 16) | (static_cast<uint32_t>(m_Data[m_Pos + 3]) << 24);
+        *v = pak::GetU32(m_Data + m_Pos);
         m_Pos += 4;
         return true;
     }
@@ -71,15 +71,8 @@ bool ReadRecord(CScriptReader& r, CAdvCommand* c) {
     return true;
 }
 
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-    out.push_back(static_cast<uint8_t>(v >> 16));
-    out.push_back(static_cast<uint8_t>(v >> 24));
-}
-
 void PutString(std::vector<uint8_t>& out, const std::string& s) {
-    PutU32(out, static_cast<uint32_t>(s.size() + 1));
+    pak::PutU32(&out, static_cast<uint32_t>(s.size() + 1));
     out.insert(out.end(), s.begin(), s.end());
     out.push_back(0);
 }
@@ -135,16 +128,16 @@ bool CAdvCommandControl::LoadCompiledFromMemory(const uint8_t* data, size_t size
 
 bool CAdvCommandControl::SaveCompiled(const std::string& path) {
     std::vector<uint8_t> out(kMagic, kMagic + kMagicSize);
-    PutU32(out, static_cast<uint32_t>(m_Records.size()));
+    pak::PutU32(&out, static_cast<uint32_t>(m_Records.size()));
     for (const auto& rec : m_Records) {
         const CAdvCommand& c = *rec;
-        PutU32(out, c.Id);
-        PutU32(out, static_cast<uint32_t>(c.ExtraA));
-        PutU32(out, static_cast<uint32_t>(c.ExtraB));
-        PutU32(out, c.Code);
-        for (int32_t v : c.Ints) PutU32(out, static_cast<uint32_t>(v));
-        PutU32(out, c.NextId);
-        for (uint32_t v : c.BranchIds) PutU32(out, v);
+        pak::PutU32(&out, c.Id);
+        pak::PutU32(&out, static_cast<uint32_t>(c.ExtraA));
+        pak::PutU32(&out, static_cast<uint32_t>(c.ExtraB));
+        pak::PutU32(&out, c.Code);
+        for (int32_t v : c.Ints) pak::PutU32(&out, static_cast<uint32_t>(v));
+        pak::PutU32(&out, c.NextId);
+        for (uint32_t v : c.BranchIds) pak::PutU32(&out, v);
         PutString(out, c.Label);
         for (const std::string& s : c.Strings) PutString(out, s);
     }

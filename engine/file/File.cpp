@@ -192,9 +192,10 @@ bool CFile::_Open(const std::string& path, bool logMissing) {
     std::shared_ptr<const CPakArchive> archive;
     if (const SPakEntry* e = FindInArchive(path, &archive)) {
         // A damaged entry is reported by the archive; the folder may still hold it.
-        if (archive->Extract(*e, &m_Memory)) {
+        std::vector<uint8_t> bytes;
+        if (archive->Extract(*e, &bytes)) {
+            m_Memory.Assign(std::move(bytes));
             m_InMemory = true;
-            m_Pos = 0;
             return true;
         }
     }
@@ -207,22 +208,12 @@ bool CFile::_Open(const std::string& path, bool logMissing) {
 
 void CFile::Close() {
     m_Disk.Close();
-    m_Memory.clear();
-    m_Memory.shrink_to_fit();
+    m_Memory.Close();
     m_InMemory = false;
-    m_Pos = 0;
 }
 
 size_t CFile::Read(void* buffer, size_t size, size_t count) {
-    if (!m_InMemory) return m_Disk.Read(buffer, size, count);
-    if (size == 0) return 0;
-    int64_t left = static_cast<int64_t>(m_Memory.size()) - m_Pos;
-    size_t whole = left <= 0 ? 0 : std::min<size_t>(count, static_cast<size_t>(left) / size);
-    if (whole) {
-        std::memcpy(buffer, m_Memory.data() + m_Pos, whole * size);
-        m_Pos += static_cast<int64_t>(whole * size);
-    }
-    return whole;
+    return m_InMemory ? m_Memory.Read(buffer, size, count) : m_Disk.Read(buffer, size, count);
 }
 
 size_t CFile::Write(const void* buffer, size_t size, size_t count) {
@@ -231,19 +222,14 @@ size_t CFile::Write(const void* buffer, size_t size, size_t count) {
 }
 
 int64_t CFile::GetSize() const {
-    return m_InMemory ? static_cast<int64_t>(m_Memory.size()) : m_Disk.GetSize();
+    return m_InMemory ? m_Memory.GetSize() : m_Disk.GetSize();
 }
 
 bool CFile::Seek(int64_t offset, int origin) {
-    if (!m_InMemory) return m_Disk.Seek(offset, origin);
-    int64_t base = origin == SEEK_FROM_CURRENT ? m_Pos : origin == SEEK_FROM_END ? GetSize() : 0;
-    int64_t pos = base + offset;
-    if (pos < 0 || pos > GetSize()) return false;
-    m_Pos = pos;
-    return true;
+    return m_InMemory ? m_Memory.Seek(offset, origin) : m_Disk.Seek(offset, origin);
 }
 
-int64_t CFile::Tell() const { return m_InMemory ? m_Pos : m_Disk.Tell(); }
+int64_t CFile::Tell() const { return m_InMemory ? m_Memory.Tell() : m_Disk.Tell(); }
 
 bool CFile::IsOpen() const { return m_InMemory || m_Disk.IsOpen(); }
 
@@ -254,7 +240,7 @@ bool CFile::ReadAll(const std::string& path, std::vector<uint8_t>* out, bool log
     CFile f;
     if (!f._Open(path, logMissing)) return false;
     if (f.m_InMemory) {
-        *out = std::move(f.m_Memory);
+        *out = f.m_Memory.Release();
         return true;
     }
     int64_t size = f.GetSize();
@@ -280,4 +266,53 @@ bool CFile::Exists(const std::string& path) {
     std::string native = ResolveDiskPath(path);
     std::error_code ec;
     return !native.empty() && fs::is_regular_file(native, ec);
+}
+
+bool CMemoryFileObject::Create(const std::string& /*path*/, int /*mode*/) { return false; }
+
+bool CMemoryFileObject::Open(const std::string& path) {
+    Close();
+    if (!CFile::ReadAll(path, &m_Data)) return false;
+    m_Open = true;
+    return true;
+}
+
+void CMemoryFileObject::Close() {
+    std::vector<uint8_t>().swap(m_Data);
+    m_Pos = 0;
+    m_Open = false;
+}
+
+void CMemoryFileObject::Assign(std::vector<uint8_t> data) {
+    m_Data = std::move(data);
+    m_Pos = 0;
+    m_Open = true;
+}
+
+std::vector<uint8_t> CMemoryFileObject::Release() {
+    std::vector<uint8_t> data = std::move(m_Data);
+    Close();
+    return data;
+}
+
+size_t CMemoryFileObject::Read(void* buffer, size_t size, size_t count) {
+    if (!m_Open || size == 0) return 0;
+    int64_t left = static_cast<int64_t>(m_Data.size()) - m_Pos;
+    size_t whole = left <= 0 ? 0 : std::min<size_t>(count, static_cast<size_t>(left) / size);
+    if (whole) {
+        std::memcpy(buffer, m_Data.data() + m_Pos, whole * size);
+        m_Pos += static_cast<int64_t>(whole * size);
+    }
+    return whole;
+}
+
+size_t CMemoryFileObject::Write(const void* /*buffer*/, size_t /*size*/, size_t /*count*/) { return 0; }
+
+bool CMemoryFileObject::Seek(int64_t offset, int origin) {
+    if (!m_Open) return false;
+    int64_t base = origin == SEEK_FROM_CURRENT ? m_Pos : origin == SEEK_FROM_END ? GetSize() : 0;
+    int64_t pos = base + offset;
+    if (pos < 0 || pos > GetSize()) return false;
+    m_Pos = pos;
+    return true;
 }

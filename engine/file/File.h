@@ -56,6 +56,39 @@ private:
     std::FILE* m_File = nullptr;
 };
 
+// A read-only file over bytes held in memory: an archive entry CFile has extracted,
+// an inflated single-file ".pak", or bytes a decoder is handed directly.
+class CMemoryFileObject : public IFileObject {
+public:
+    CMemoryFileObject() = default;
+    CMemoryFileObject(const uint8_t* data, size_t size) : m_Data(data, data + size), m_Open(true) {}
+    explicit CMemoryFileObject(std::vector<uint8_t> data) : m_Data(std::move(data)), m_Open(true) {}
+
+    // Read-only: Create and Write fail.
+    bool Create(const std::string& path, int mode = 1) override;
+    // Reads the whole file through CFile.
+    bool Open(const std::string& path) override;
+    // Frees the bytes.
+    void Close() override;
+    size_t Read(void* buffer, size_t size, size_t count = 1) override;
+    size_t Write(const void* buffer, size_t size, size_t count = 1) override;
+    int64_t GetSize() const override { return static_cast<int64_t>(m_Data.size()); }
+    bool Seek(int64_t offset, int origin = SEEK_FROM_BEGIN) override;
+    int64_t Tell() const override { return m_Pos; }
+    bool IsOpen() const override { return m_Open; }
+
+    // Opens over `data`, read from its start.
+    void Assign(std::vector<uint8_t> data);
+    // Hands the bytes over and closes.
+    std::vector<uint8_t> Release();
+    const std::vector<uint8_t>& GetData() const { return m_Data; }
+
+private:
+    std::vector<uint8_t> m_Data;
+    int64_t m_Pos = 0;
+    bool m_Open = false;
+};
+
 // A plain file or an entry of a ".pak" archive (read whole into memory on open).
 class CFile : public IFileObject {
 public:
@@ -92,9 +125,8 @@ private:
     bool _Open(const std::string& path, bool logMissing);
 
     CDiskFile m_Disk;
-    std::vector<uint8_t> m_Memory;
+    CMemoryFileObject m_Memory;
     bool m_InMemory = false;
-    int64_t m_Pos = 0;
 };
 
 // Resolves a game path against the folders case-insensitively: the native path of an

@@ -23,14 +23,9 @@ bool CZipSingleFile::Create(const std::string& path, int /*mode*/) {
     return false;
 }
 
-size_t CZipSingleFile::Write(const void*, size_t, size_t) { return 0; }
-
 void CZipSingleFile::Close() {
-    m_Data.clear();
-    m_Data.shrink_to_fit();
+    CMemoryFileObject::Close();
     m_StoredName.clear();
-    m_Pos = 0;
-    m_Open = false;
 }
 
 bool CZipSingleFile::Open(const std::string& path) {
@@ -120,28 +115,6 @@ bool CZipSingleFile::_Decode(const std::string& label, const uint8_t* data, size
         return false;
     }
     m_StoredName.assign(reinterpret_cast<const char*>(data + pak::kSingleHeaderSize), nameLen);
-    m_Data = std::move(out);
-    m_Pos = 0;
-    m_Open = true;
-    return true;
-}
-
-size_t CZipSingleFile::Read(void* buffer, size_t size, size_t count) {
-    if (!m_Open || size == 0) return 0;
-    int64_t left = static_cast<int64_t>(m_Data.size()) - m_Pos;
-    size_t whole = left <= 0 ? 0 : std::min<size_t>(count, static_cast<size_t>(left) / size);
-    if (whole) {
-        std::memcpy(buffer, m_Data.data() + m_Pos, whole * size);
-        m_Pos += static_cast<int64_t>(whole * size);
-    }
-    return whole;
-}
-
-bool CZipSingleFile::Seek(int64_t offset, int origin) {
-    if (!m_Open) return false;
-    int64_t base = origin == SEEK_FROM_CURRENT ? m_Pos : origin == SEEK_FROM_END ? GetSize() : 0;
-    int64_t pos = base + offset;
-    if (pos < 0 || pos > GetSize()) return false;
-    m_Pos = pos;
+    Assign(std::move(out));
     return true;
 }

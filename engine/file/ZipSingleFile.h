@@ -8,27 +8,20 @@
 
 #include "engine/file/File.h"
 
-class CZipSingleFile : public IFileObject {
+class CZipSingleFile : public CMemoryFileObject {
 public:
     CZipSingleFile() = default;
     ~CZipSingleFile() override = default;
     CZipSingleFile(const CZipSingleFile&) = delete;
     CZipSingleFile& operator=(const CZipSingleFile&) = delete;
 
-    // Read-only: Create and Write fail.
+    // Read-only: Create (logged) and Write fail.
     bool Create(const std::string& path, int mode = 1) override;
     bool Open(const std::string& path) override;
     // The same from a whole file held in memory.
     bool OpenMemory(const uint8_t* data, size_t size, const std::string& label = "<memory>");
     void Close() override;
-    size_t Read(void* buffer, size_t size, size_t count = 1) override;
-    size_t Write(const void* buffer, size_t size, size_t count = 1) override;
-    int64_t GetSize() const override { return static_cast<int64_t>(m_Data.size()); }
-    bool Seek(int64_t offset, int origin = SEEK_FROM_BEGIN) override;
-    int64_t Tell() const override { return m_Pos; }
-    bool IsOpen() const override { return m_Open; }
 
-    const std::vector<uint8_t>& GetData() const { return m_Data; }
     // The file name kept in the header (may be empty).
     const std::string& GetStoredName() const { return m_StoredName; }
 
@@ -41,8 +34,5 @@ private:
     bool _Load(const std::string& label, const uint8_t* data, size_t size);
     bool _Decode(const std::string& label, const uint8_t* data, size_t size);
 
-    std::vector<uint8_t> m_Data;
     std::string m_StoredName;
-    int64_t m_Pos = 0;
-    bool m_Open = false;
 };

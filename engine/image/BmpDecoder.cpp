@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/base/Log.h"
+#include "engine/file/PakFormat.h"
 
 namespace {
 
@@ -15,11 +16,8 @@ constexpr uint32_t kBiRle8 = 1;
 constexpr uint32_t kBiRle4 = 2;
 constexpr uint32_t kBiBitfields = 3;
 
-uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t ReadU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
-}
+using pak::GetU16;
+using pak::GetU32;
 
 struct SPaletteEntry {
     uint8_t b, g, r;
@@ -34,8 +32,8 @@ bool CBmpDecoder::Decode(const uint8_t* data, size_t size, const std::string& na
         DebugPrintf("CBmpDecoder::Decode() BMPファイルではありません[%s]", n);
         return false;
     }
-    const uint32_t offBits = ReadU32(data + 10);
-    const uint32_t headerSize = ReadU32(data + 14);
+    const uint32_t offBits = GetU32(data + 10);
+    const uint32_t headerSize = GetU32(data + 14);
     if (headerSize != kCoreHeaderSize && headerSize < kInfoHeaderSize) {
         DebugPrintf("CBmpDecoder::Decode() 未対応のヘッダです[%s][header:%u]", n, headerSize);
         return false;
@@ -51,16 +49,16 @@ bool CBmpDecoder::Decode(const uint8_t* data, size_t size, const std::string& na
     uint32_t compression = kBiRgb, colorsUsed = 0;
     size_t entrySize = 4;
     if (headerSize == kCoreHeaderSize) {
-        width = ReadU16(h + 4);
-        height = ReadU16(h + 6);
-        bpp = ReadU16(h + 10);
+        width = GetU16(h + 4);
+        height = GetU16(h + 6);
+        bpp = GetU16(h + 10);
         entrySize = 3;
     } else {
-        width = static_cast<int32_t>(ReadU32(h + 4));
-        height = static_cast<int32_t>(ReadU32(h + 8));
-        bpp = ReadU16(h + 14);
-        compression = ReadU32(h + 16);
-        colorsUsed = ReadU32(h + 32);
+        width = static_cast<int32_t>(GetU32(h + 4));
+        height = static_cast<int32_t>(GetU32(h + 8));
+        bpp = GetU16(h + 14);
+        compression = GetU32(h + 16);
+        colorsUsed = GetU32(h + 32);
     }
     size_t pos = kFileHeaderSize + headerSize;
 
@@ -105,9 +103,9 @@ bool CBmpDecoder::Decode(const uint8_t* data, size_t size, const std::string& na
             m = data + pos;
             pos += 12;
         }
-        maskR = ReadU32(m);
-        maskG = ReadU32(m + 4);
-        maskB = ReadU32(m + 8);
+        maskR = GetU32(m);
+        maskG = GetU32(m + 4);
+        maskB = GetU32(m + 8);
     }
 
     int outBits = bpp;

@@ -94,41 +94,6 @@ uint32_t CStaticSound::GetPosition() const {
     return static_cast<uint32_t>(frame * 1000 / m_Format.rate);
 }
 
-void CStaticSound::SetVolume(int32_t volume) {
-    CCriticalLock lock(m_Lock);
-    if (m_Buffer) m_Buffer->SetVolume(volume);
-}
-
-int32_t CStaticSound::GetVolume() const {
-    CCriticalLock lock(m_Lock);
-    return m_Buffer ? m_Buffer->GetVolume() : 0;
-}
-
-void CStaticSound::SetPan(int32_t pan) {
-    CCriticalLock lock(m_Lock);
-    if (m_Buffer) m_Buffer->SetPan(pan);
-}
-
-int32_t CStaticSound::GetPan() const {
-    CCriticalLock lock(m_Lock);
-    return m_Buffer ? m_Buffer->GetPan() : 0;
-}
-
-void CStaticSound::SetFrequency(uint32_t hz) {
-    CCriticalLock lock(m_Lock);
-    if (m_Buffer) m_Buffer->SetFrequency(hz);
-}
-
-uint32_t CStaticSound::GetFrequency() const {
-    CCriticalLock lock(m_Lock);
-    return m_Buffer ? m_Buffer->GetFrequency() : 0;
-}
-
-bool CStaticSound::IsLoaded() const {
-    CCriticalLock lock(m_Lock);
-    return m_Buffer != nullptr;
-}
-
 bool CStaticSound::IsPlaying() const {
     CCriticalLock lock(m_Lock);
     return m_Buffer && m_Started && !m_Paused && m_Buffer->IsPlaying() && !m_Buffer->IsFadingOut();

@@ -5,7 +5,7 @@
 
 #include "engine/base/Log.h"
 
-CStreamSound::CStreamSound(CAudioDevice& device) : m_Device(device) {}
+CStreamSound::CStreamSound(CAudioDevice& device) : CBufferSound(device) {}
 
 CStreamSound::~CStreamSound() { Unload(); }
 
@@ -205,41 +205,6 @@ uint32_t CStreamSound::GetPosition() const {
     uint64_t f = m_BaseFrame + m_Buffer->GetPlayedFrames();
     f = m_Looping ? f % m_Total : std::min(f, m_Total);
     return static_cast<uint32_t>(f * 1000 / m_Format.rate);
-}
-
-void CStreamSound::SetVolume(int32_t volume) {
-    CCriticalLock lock(m_Lock);
-    if (m_Buffer) m_Buffer->SetVolume(volume);
-}
-
-int32_t CStreamSound::GetVolume() const {
-    CCriticalLock lock(m_Lock);
-    return m_Buffer ? m_Buffer->GetVolume() : 0;
-}
-
-void CStreamSound::SetPan(int32_t pan) {
-    CCriticalLock lock(m_Lock);
-    if (m_Buffer) m_Buffer->SetPan(pan);
-}
-
-int32_t CStreamSound::GetPan() const {
-    CCriticalLock lock(m_Lock);
-    return m_Buffer ? m_Buffer->GetPan() : 0;
-}
-
-void CStreamSound::SetFrequency(uint32_t hz) {
-    CCriticalLock lock(m_Lock);
-    if (m_Buffer) m_Buffer->SetFrequency(hz);
-}
-
-uint32_t CStreamSound::GetFrequency() const {
-    CCriticalLock lock(m_Lock);
-    return m_Buffer ? m_Buffer->GetFrequency() : 0;
-}
-
-bool CStreamSound::IsLoaded() const {
-    CCriticalLock lock(m_Lock);
-    return m_Buffer != nullptr;
 }
 
 bool CStreamSound::IsPlaying() const {

@@ -8,12 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/base/CriticalSection.h"
 #include "engine/base/Thread.h"
-#include "engine/sound/Sound.h"
-#include "engine/sound/SoundDecoder.h"
+#include "engine/sound/BufferSound.h"
 
-class CStreamSound : public ISound {
+class CStreamSound : public CBufferSound {
 public:
     static constexpr uint32_t kPollMs = 10;
 
@@ -23,24 +21,15 @@ public:
     // Takes the decoder; false with a log line when no buffer can be made.
     bool Init(std::unique_ptr<ISoundDecoder> decoder, const std::string& name);
 
-    bool Load(const std::string& /*file*/) override { return false; }
     void Unload() override;
     bool Play(bool loop, uint32_t startMs = 0) override;
     void Stop() override;
     void Pause() override;
     void Resume() override;
     uint32_t GetPosition() const override;
-    void SetVolume(int32_t volume) override;
-    int32_t GetVolume() const override;
-    void SetPan(int32_t pan) override;
-    int32_t GetPan() const override;
-    void SetFrequency(uint32_t hz) override;
-    uint32_t GetFrequency() const override;
-    bool IsLoaded() const override;
     bool IsPlaying() const override;
     bool IsPaused() const override;
     bool IsLooping() const override;
-    uint32_t GetLengthMs() const override { return m_LengthMs; }
 
     bool WaitForPoll(uint32_t timeoutMs);
 
@@ -65,17 +54,12 @@ private:
     void _StopThread();
     void _EnsureThread(bool needStart);
 
-    CAudioDevice& m_Device;
-    mutable CCriticalSection m_Lock;
     std::unique_ptr<ISoundDecoder> m_Decoder;
-    std::shared_ptr<CAudioBuffer> m_Buffer;
     std::unique_ptr<CStreamThread> m_Thread;
     std::string m_Name;
-    SAudioFormat m_Format;
     std::vector<uint8_t> m_Scratch;
     uint32_t m_RingFrames = 0;
     uint64_t m_Total = 0;
-    uint32_t m_LengthMs = 0;
     EState m_State = STATE_STOPPED;
     bool m_Looping = false;
     bool m_ThreadActive = false;

@@ -4,14 +4,12 @@
 #include <cstring>
 
 #include "engine/base/Log.h"
+#include "engine/file/PakFormat.h"
 
 namespace {
 
-uint32_t Le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+using pak::GetU16;
+using pak::GetU32;
 
 constexpr uint16_t kFormatPcm = 1;
 constexpr uint16_t kFormatExtensible = 0xFFFE;
@@ -39,7 +37,7 @@ bool CWaveDecoder::Open(std::unique_ptr<IFileObject> file, const std::string& na
     while (pos + 8 <= size && !(haveFormat && haveData)) {
         uint8_t ch[8];
         if (!file->Seek(pos) || file->Read(ch, 8, 1) != 1) break;
-        uint32_t chunkSize = Le32(ch + 4);
+        uint32_t chunkSize = GetU32(ch + 4);
         int64_t body = pos + 8;
         int64_t left = size - body;
         if (std::memcmp(ch, "fmt ", 4) == 0) {
@@ -53,13 +51,13 @@ bool CWaveDecoder::Open(std::unique_ptr<IFileObject> file, const std::string& na
                 DebugPrintf("CWaveDecoder::Open() fmtチャンクが読めません[%s]", name.c_str());
                 return false;
             }
-            uint16_t tag = Le16(fmt);
+            uint16_t tag = GetU16(fmt);
             // WAVE_FORMAT_EXTENSIBLE is PCM when its sub-format GUID starts with 1.
-            if (tag == kFormatExtensible && chunkSize >= 40 && Le16(fmt + 24) == kFormatPcm) tag = kFormatPcm;
-            m_Format.channels = Le16(fmt + 2);
-            m_Format.rate = Le32(fmt + 4);
-            uint16_t blockAlign = Le16(fmt + 12);
-            m_Format.bits = Le16(fmt + 14);
+            if (tag == kFormatExtensible && chunkSize >= 40 && GetU16(fmt + 24) == kFormatPcm) tag = kFormatPcm;
+            m_Format.channels = GetU16(fmt + 2);
+            m_Format.rate = GetU32(fmt + 4);
+            uint16_t blockAlign = GetU16(fmt + 12);
+            m_Format.bits = GetU16(fmt + 14);
             if (tag != kFormatPcm || !m_Format.IsValid() || blockAlign != m_Format.BlockAlign()) {
                 DebugPrintf("CWaveDecoder::Open() 対応していない形式です[%s][format:%u ch:%u bits:%u rate:%u]",
                             name.c_str(), static_cast<unsigned>(tag), static_cast<unsigned>(m_Format.channels),

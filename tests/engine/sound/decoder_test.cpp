@@ -5,7 +5,7 @@
 
 #include "SoundTestData.h"
 #include "engine/base/Log.h"
-#include "engine/sound/MemoryFile.h"
+#include "engine/file/File.h"
 #include "engine/sound/SoundDecoder.h"
 
 using namespace soundtest;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/base/Log.h"
-#include "engine/sound/MemoryFile.h"
+#include "engine/file/File.h"
 #include "engine/sound/SoundDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
