@@ -1,13 +1,10 @@
 #include "engine/soft/DDSurface.h"
 
-#include <algorithm>
 #include <cstring>
-#include <new>
 
 #include "engine/base/Log.h"
 #include "engine/image/ImageFile.h"
 #include "engine/soft/DirectDraw.h"
-#include "engine/soft/PixelPack.h"
 #include "engine/soft/PixelRows.h"
 #include "engine/soft/SurfaceRegistry.h"
 
@@ -120,32 +117,13 @@ void CDDSurface::Clear(uint32_t colorRef) {
 
 void CDDSurface::Fill(uint32_t colorRef, SRect area) {
     if (!IsCreated()) return;
-    const SSize size = GetSize();
-    area.left = std::max(area.left, 0);
-    area.top = std::max(area.top, 0);
-    area.right = std::min(area.right, size.cx);
-    area.bottom = std::min(area.bottom, size.cy);
     CSurfaceLock lock(this);
     uint8_t* bits = GetBits();
     if (!lock.locked || !bits) {
         DebugPrintf("CDDSurface::Fill() Lockに失敗しました");
         return;
     }
-    const int pitch = GetPitch();
-    if (area == SRect{0, 0, size.cx, size.cy} && colorRef == 0) {
-        std::memset(bits, 0, static_cast<size_t>(pitch) * static_cast<size_t>(size.cy));
-        return;
-    }
-    const uint8_t bgr[3] = {static_cast<uint8_t>(colorRef >> 16), static_cast<uint8_t>(colorRef >> 8),
-                            static_cast<uint8_t>(colorRef)};
-    uint16_t word = 0;
-    switch (GetBitDepth()) {
-    case 15: FillRows16(bits, pitch, PackRGB555(&word, bgr), area); break;
-    case 16: FillRows16(bits, pitch, PackRGB565(&word, bgr), area); break;
-    case 24: FillRows24(bits, pitch, bgr, area); break;
-    case 32: FillRows32(bits, pitch, ColorRefToColor(colorRef) & 0x00FFFFFF, area); break;
-    default: break;
-    }
+    FillSurfaceRows(bits, GetPitch(), GetBitDepth(), GetSize(), colorRef, area);
 }
 
 void CDDSurface::ClearAlpha(uint8_t alpha) {
@@ -156,42 +134,13 @@ void CDDSurface::ClearAlpha(uint8_t alpha) {
 void CDDSurface::FillAlpha(uint8_t alpha, SRect area) {
     if (!IsCreated()) return;
     _EnsureAlphaPlane();
-    if (!m_AlphaBits) return;
-    const SSize size = GetSize();
-    area.left = std::max(area.left, 0);
-    area.top = std::max(area.top, 0);
-    area.right = std::min(area.right, size.cx);
-    area.bottom = std::min(area.bottom, size.cy);
-    if (area.IsEmpty()) return;
-    for (int y = area.top; y < area.bottom; ++y) {
-        std::memset(m_AlphaBits + static_cast<intptr_t>(y) * m_AlphaPitch + area.left, alpha,
-                    static_cast<size_t>(area.right - area.left));
-    }
+    FillAlphaRows(m_AlphaBits, m_AlphaPitch, GetSize(), alpha, area);
 }
 
 void CDDSurface::CopyAlpha(CSoftSurface* source, SRect destArea, SRect sourceArea) {
     if (!IsCreated() || !source || !source->HasAlphaPlane()) return;
     _EnsureAlphaPlane();
-    const uint8_t* sourceAlpha = source->GetAlphaBits();
-    if (!m_AlphaBits || !sourceAlpha) return;
-    int64_t dl = destArea.left, dt = destArea.top, dr = destArea.right, db = destArea.bottom;
-    int64_t sl = sourceArea.left, st = sourceArea.top, sr = sourceArea.right, sb = sourceArea.bottom;
-    if (dl < 0) { sl -= dl; dl = 0; }
-    if (dt < 0) { st -= dt; dt = 0; }
-    if (sl < 0) { dl -= sl; sl = 0; }
-    if (st < 0) { dt -= st; st = 0; }
-    const SSize size = GetSize();
-    int32_t sourceWidth = 0, sourceHeight = 0;
-    source->GetSize(&sourceWidth, &sourceHeight);
-    // Cut by both planes: rectangles of unequal size never reach outside either.
-    const int64_t w = std::min({sr - sl, dr - dl, int64_t{size.cx} - dl, int64_t{sourceWidth} - sl});
-    const int64_t h = std::min({sb - st, db - dt, int64_t{size.cy} - dt, int64_t{sourceHeight} - st});
-    if (w <= 0 || h <= 0) return;
-    const int sourcePitch = source->GetAlphaPitch();
-    for (int64_t y = 0; y < h; ++y) {
-        std::memmove(m_AlphaBits + (dt + y) * m_AlphaPitch + dl, sourceAlpha + (st + y) * sourcePitch + sl,
-                     static_cast<size_t>(w));
-    }
+    CopyAlphaRows(m_AlphaBits, m_AlphaPitch, GetSize(), *source, destArea, sourceArea);
 }
 
 bool CDDSurface::LoadFromFile(const char* path, int depth, bool dcFlag) {
@@ -275,16 +224,8 @@ void CDDSurface::_EnsureAlphaPlane() {
 
 bool CDDSurface::_AllocAlphaPlane(size_t bytes) {
     _FreeAlphaPlane();
-    if (bytes > MAX_SURFACE_BYTES) {
-        DebugPrintf("CDDSurface::_AllocAlphaPlane() 大きすぎます[%zubyte]", bytes);
-        return false;
-    }
-    // Zeroed: a plane made by SetAlphaEnabled alone reads fully transparent.
-    m_AlphaBuffer.reset(new (std::nothrow) uint8_t[bytes == 0 ? 1 : bytes]());
-    if (!m_AlphaBuffer) {
-        DebugPrintf("CDDSurface::_AllocAlphaPlane() メモリ割り当てに失敗！[%zubyte]", bytes);
-        return false;
-    }
+    m_AlphaBuffer = NewAlphaPlane("CDDSurface::_AllocAlphaPlane()", bytes);
+    if (!m_AlphaBuffer) return false;
     m_AlphaBits = m_AlphaBuffer.get();
     UpdateFormatFlags();
     return true;

@@ -1,13 +1,11 @@
 #include "engine/soft/DIBSurface.h"
 
-#include <algorithm>
 #include <cstring>
 #include <new>
 
 #include "engine/base/AppManager.h"
 #include "engine/base/Log.h"
 #include "engine/image/ImageFile.h"
-#include "engine/soft/PixelPack.h"
 #include "engine/soft/PixelRows.h"
 #include "engine/soft/SurfaceRegistry.h"
 
@@ -116,7 +114,6 @@ bool CDIBSurface::SaveBitmap(const char* path) {
 void CDIBSurface::_ResetFields() {
     m_PixelBuffer.reset();
     m_AlphaBuffer.reset();
-    m_AlphaBytes = 0;
     m_Bits = nullptr;
     m_AlphaBits = nullptr;
     m_Width = m_Height = m_Depth = m_Pitch = m_AlphaPitch = 0;
@@ -164,34 +161,7 @@ void CDIBSurface::Clear(uint32_t colorRef) { Fill(colorRef, SRect{0, 0, m_Width,
 
 void CDIBSurface::Fill(uint32_t colorRef, SRect area) {
     if (!IsCreated()) return;
-    area.left = std::max(area.left, 0);
-    area.top = std::max(area.top, 0);
-    area.right = std::min(area.right, m_Width);
-    area.bottom = std::min(area.bottom, m_Height);
-    if (!m_Bits) return;
-    if (area == SRect{0, 0, m_Width, m_Height} && colorRef == 0) {
-        std::memset(m_Bits, 0, static_cast<size_t>(m_Pitch) * static_cast<size_t>(m_Height));
-        return;
-    }
-    const uint8_t bgr[3] = {static_cast<uint8_t>(colorRef >> 16), static_cast<uint8_t>(colorRef >> 8),
-                            static_cast<uint8_t>(colorRef)};
-    uint16_t word = 0;
-    switch (m_Depth) {
-    case 15:
-        FillRows16(m_Bits, m_Pitch, PackRGB555(&word, bgr), area);
-        break;
-    case 16:
-        FillRows16(m_Bits, m_Pitch, PackRGB565(&word, bgr), area);
-        break;
-    case 24:
-        FillRows24(m_Bits, m_Pitch, bgr, area);
-        break;
-    case 32:
-        FillRows32(m_Bits, m_Pitch, ColorRefToColor(colorRef) & 0x00FFFFFF, area);
-        break;
-    default:
-        break;
-    }
+    FillSurfaceRows(m_Bits, m_Pitch, m_Depth, GetSize(), colorRef, area);
 }
 
 void CDIBSurface::ClearAlpha(uint8_t alpha) { FillAlpha(alpha, SRect{0, 0, m_Width, m_Height}); }
@@ -199,56 +169,13 @@ void CDIBSurface::ClearAlpha(uint8_t alpha) { FillAlpha(alpha, SRect{0, 0, m_Wid
 void CDIBSurface::FillAlpha(uint8_t alpha, SRect area) {
     if (!IsCreated()) return;
     _EnsureAlphaPlane();
-    if (!m_AlphaBits) return;
-    area.left = std::max(area.left, 0);
-    area.top = std::max(area.top, 0);
-    area.right = std::min(area.right, m_Width);
-    area.bottom = std::min(area.bottom, m_Height);
-    if (area.right <= area.left || area.bottom <= area.top) return;
-    for (int y = area.top; y < area.bottom; ++y) {
-        std::memset(m_AlphaBits + static_cast<intptr_t>(y) * m_AlphaPitch + area.left, alpha,
-                    static_cast<size_t>(area.right - area.left));
-    }
+    FillAlphaRows(m_AlphaBits, m_AlphaPitch, GetSize(), alpha, area);
 }
 
 void CDIBSurface::CopyAlpha(CSoftSurface* source, SRect destArea, SRect sourceArea) {
     if (!IsCreated() || !source || !source->HasAlphaPlane()) return;
     _EnsureAlphaPlane();
-    const uint8_t* sourceAlpha = source->GetAlphaBits();
-    if (!m_AlphaBits || !sourceAlpha) return;
-
-    // 64-bit arithmetic: the rectangles come from callers and may be anything.
-    int64_t dl = destArea.left, dt = destArea.top, dr = destArea.right, db = destArea.bottom;
-    int64_t sl = sourceArea.left, st = sourceArea.top, sr = sourceArea.right, sb = sourceArea.bottom;
-    if (dl < 0) {
-        sl -= dl;
-        dl = 0;
-    }
-    if (dt < 0) {
-        st -= dt;
-        dt = 0;
-    }
-    if (sl < 0) {
-        dl -= sl;
-        sl = 0;
-    }
-    if (st < 0) {
-        dt -= st;
-        st = 0;
-    }
-    int32_t sourceWidth = 0, sourceHeight = 0;
-    source->GetSize(&sourceWidth, &sourceHeight);
-    // The extent is the smaller of the two rectangles, then cut by both planes, so that
-    // rectangles of unequal size never reach outside either plane.
-    const int64_t w = std::min({sr - sl, dr - dl, int64_t{m_Width} - dl, int64_t{sourceWidth} - sl});
-    const int64_t h = std::min({sb - st, db - dt, int64_t{m_Height} - dt, int64_t{sourceHeight} - st});
-    if (w <= 0 || h <= 0) return;
-    const int sourcePitch = source->GetAlphaPitch();
-    for (int64_t y = 0; y < h; ++y) {
-        // memmove: the source may be this very surface.
-        std::memmove(m_AlphaBits + (dt + y) * m_AlphaPitch + dl, sourceAlpha + (st + y) * sourcePitch + sl,
-                     static_cast<size_t>(w));
-    }
+    CopyAlphaRows(m_AlphaBits, m_AlphaPitch, GetSize(), *source, destArea, sourceArea);
 }
 
 bool CDIBSurface::Restore() {
@@ -278,20 +205,21 @@ void CDIBSurface::_EnsureAlphaPlane() {
     if (_AllocAlphaPlane(static_cast<size_t>(alphaPitch) * static_cast<size_t>(m_Height))) m_AlphaPitch = alphaPitch;
 }
 
+std::unique_ptr<uint8_t[]> NewAlphaPlane(const char* who, size_t bytes) {
+    if (bytes > MAX_SURFACE_BYTES) {
+        DebugPrintf("%s 大きすぎます[%zubyte]", who, bytes);
+        return nullptr;
+    }
+    std::unique_ptr<uint8_t[]> plane(new (std::nothrow) uint8_t[bytes == 0 ? 1 : bytes]());
+    if (!plane) DebugPrintf("%s メモリ割り当てに失敗！[%zubyte]", who, bytes);
+    return plane;
+}
+
 bool CDIBSurface::_AllocAlphaPlane(size_t bytes) {
     _FreeAlphaPlane();
-    if (bytes > MAX_SURFACE_BYTES) {
-        DebugPrintf("CDIBSurface::_AllocAlphaPlane() 大きすぎます[%zubyte]", bytes);
-        return false;
-    }
-    // Zeroed: a plane made by SetAlphaEnabled alone reads fully transparent, always.
-    m_AlphaBuffer.reset(new (std::nothrow) uint8_t[bytes == 0 ? 1 : bytes]());
-    if (!m_AlphaBuffer) {
-        DebugPrintf("CDIBSurface::_AllocAlphaPlane() メモリ割り当てに失敗！[%zubyte]", bytes);
-        return false;
-    }
+    m_AlphaBuffer = NewAlphaPlane("CDIBSurface::_AllocAlphaPlane()", bytes);
+    if (!m_AlphaBuffer) return false;
     m_AlphaBits = m_AlphaBuffer.get();
-    m_AlphaBytes = bytes;
     UpdateFormatFlags();
     return true;
 }
@@ -299,7 +227,6 @@ bool CDIBSurface::_AllocAlphaPlane(size_t bytes) {
 void CDIBSurface::_FreeAlphaPlane() {
     m_AlphaBuffer.reset();
     m_AlphaBits = nullptr;
-    m_AlphaBytes = 0;
     m_AlphaPitch = 0;
     UpdateFormatFlags();
 }

@@ -90,8 +90,12 @@ protected:
 private:
     std::unique_ptr<uint8_t[]> m_PixelBuffer;
     std::unique_ptr<uint8_t[]> m_AlphaBuffer;
-    size_t m_AlphaBytes = 0;
 };
 
 // Largest pixel or alpha buffer a surface allocates; larger requests are refused.
 constexpr size_t MAX_SURFACE_BYTES = size_t{512} << 20;
+
+// A new alpha plane of `bytes` bytes, zeroed so that a plane made by SetAlphaEnabled
+// alone reads fully transparent; null (logged under `who`) when it is larger than
+// MAX_SURFACE_BYTES or memory runs out.
+std::unique_ptr<uint8_t[]> NewAlphaPlane(const char* who, size_t bytes);

@@ -1,10 +1,12 @@
 #include "engine/soft/PixelRows.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/base/Log.h"
 #include "engine/file/File.h"
 #include "engine/image/ImageFile.h"
+#include "engine/soft/PixelPack.h"
 #include "engine/soft/SoftSurface.h"
 
 namespace {
@@ -259,6 +261,78 @@ void FillRows32(uint8_t* bits, int pitch, uint32_t pixel, const SRect& rect) {
             _Store32(p, pixel);
             p += 4;
         }
+    }
+}
+
+void FillSurfaceRows(uint8_t* bits, int pitch, int depth, SSize size, uint32_t colorRef, SRect area) {
+    if (!bits) return;
+    area.left = std::max(area.left, 0);
+    area.top = std::max(area.top, 0);
+    area.right = std::min(area.right, size.cx);
+    area.bottom = std::min(area.bottom, size.cy);
+    if (area == SRect{0, 0, size.cx, size.cy} && colorRef == 0) {
+        std::memset(bits, 0, static_cast<size_t>(pitch) * static_cast<size_t>(size.cy));
+        return;
+    }
+    const uint8_t bgr[3] = {static_cast<uint8_t>(colorRef >> 16), static_cast<uint8_t>(colorRef >> 8),
+                            static_cast<uint8_t>(colorRef)};
+    uint16_t word = 0;
+    switch (depth) {
+    case 15: FillRows16(bits, pitch, PackRGB555(&word, bgr), area); break;
+    case 16: FillRows16(bits, pitch, PackRGB565(&word, bgr), area); break;
+    case 24: FillRows24(bits, pitch, bgr, area); break;
+    case 32: FillRows32(bits, pitch, ColorRefToColor(colorRef) & 0x00FFFFFF, area); break;
+    default: break;
+    }
+}
+
+void FillAlphaRows(uint8_t* alpha, int pitch, SSize size, uint8_t value, SRect area) {
+    if (!alpha) return;
+    area.left = std::max(area.left, 0);
+    area.top = std::max(area.top, 0);
+    area.right = std::min(area.right, size.cx);
+    area.bottom = std::min(area.bottom, size.cy);
+    if (area.IsEmpty()) return;
+    for (int y = area.top; y < area.bottom; ++y) {
+        std::memset(alpha + static_cast<intptr_t>(y) * pitch + area.left, value,
+                    static_cast<size_t>(area.right - area.left));
+    }
+}
+
+void CopyAlphaRows(uint8_t* dest, int destPitch, SSize destSize, const CSoftSurface& sourceSurface, SRect destArea,
+                   SRect sourceArea) {
+    const uint8_t* source = sourceSurface.GetAlphaBits();
+    if (!dest || !source) return;
+    // 64-bit arithmetic: the rectangles may be anything.
+    int64_t dl = destArea.left, dt = destArea.top, dr = destArea.right, db = destArea.bottom;
+    int64_t sl = sourceArea.left, st = sourceArea.top, sr = sourceArea.right, sb = sourceArea.bottom;
+    if (dl < 0) {
+        sl -= dl;
+        dl = 0;
+    }
+    if (dt < 0) {
+        st -= dt;
+        dt = 0;
+    }
+    if (sl < 0) {
+        dl -= sl;
+        sl = 0;
+    }
+    if (st < 0) {
+        dt -= st;
+        st = 0;
+    }
+    int32_t sourceWidth = 0, sourceHeight = 0;
+    sourceSurface.GetSize(&sourceWidth, &sourceHeight);
+    // The extent is the smaller of the two rectangles, then cut by both planes, so that
+    // rectangles of unequal size never reach outside either plane.
+    const int64_t w = std::min({sr - sl, dr - dl, int64_t{destSize.cx} - dl, int64_t{sourceWidth} - sl});
+    const int64_t h = std::min({sb - st, db - dt, int64_t{destSize.cy} - dt, int64_t{sourceHeight} - st});
+    if (w <= 0 || h <= 0) return;
+    const int sourcePitch = sourceSurface.GetAlphaPitch();
+    for (int64_t y = 0; y < h; ++y) {
+        // memmove: the source may be the destination plane itself.
+        std::memmove(dest + (dt + y) * destPitch + dl, source + (st + y) * sourcePitch + sl, static_cast<size_t>(w));
     }
 }
 

@@ -59,6 +59,19 @@ void FillRows16(uint8_t* bits, int pitch, uint16_t pixel, const SRect& rect);
 void FillRows24(uint8_t* bits, int pitch, const uint8_t* bgr, const SRect& rect);
 void FillRows32(uint8_t* bits, int pitch, uint32_t pixel, const SRect& rect);
 
+// The pixel and alpha-plane work behind the surfaces' Fill, FillAlpha and CopyAlpha,
+// on memory the caller has locked.  Rectangles come from callers and may be anything:
+// each is clipped to the memory of `size` here.
+// Fill with a COLORREF at depth 15/16/24/32 (other depths write nothing); black over
+// the whole surface clears every byte, row padding included.
+void FillSurfaceRows(uint8_t* bits, int pitch, int depth, SSize size, uint32_t colorRef, SRect area);
+void FillAlphaRows(uint8_t* alpha, int pitch, SSize size, uint8_t value, SRect area);
+// Copies the smaller of the two rectangles from the source surface's alpha plane, cut
+// by both planes; the source may be the destination surface itself.  A null plane
+// copies nothing.
+void CopyAlphaRows(uint8_t* dest, int destPitch, SSize destSize, const CSoftSurface& source, SRect destArea,
+                   SRect sourceArea);
+
 // Bytes per row of a written 24-bit BMP: 3 × width rounded up to a multiple of 4.
 int32_t BitmapRowBytes(int32_t width);
 // The complete bytes of a 24-bit BMP file of a top-down pixel image of that depth

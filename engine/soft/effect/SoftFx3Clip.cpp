@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/base/Geometry.h"
 #include "engine/soft/SoftSurface.h"
 #include "engine/soft/blit/SoftBlt.h"
 
@@ -135,9 +136,9 @@ void SoftFxJoinRect(SRect* acc, const SRect& part) {
 }
 
 SRect SoftFxIntersectRect(const SRect& a, const SRect& b) {
-    const SRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                  std::min(a.bottom, b.bottom)};
-    return r.IsEmpty() ? SRect{} : r;
+    SRect r;
+    IntersectRect(&r, a, b);
+    return r;
 }
 
 namespace {

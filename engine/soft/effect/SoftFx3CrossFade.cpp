@@ -12,9 +12,11 @@
 #include "engine/base/Log.h"
 #include "engine/soft/SoftSurface.h"
 #include "engine/soft/blit/BlendTables.h"
+#include "engine/soft/blit/VectorLerp.h"
 #include "engine/soft/effect/SoftFx3Clip.h"
 #include "engine/soft/effect/SoftFx3Kernels.h"
 #include "engine/soft/effect/SoftFx3Lerp.h"
+#include "engine/soft/effect/SoftFx3Lock.h"
 
 namespace {
 
@@ -92,11 +94,6 @@ void _Plain(uint8_t* dst, const uint8_t* a, const uint8_t* b, int dstPitch, int 
 
 // --- vector ---
 
-inline __m128i _Load64(const void* p) { return _mm_loadl_epi64(static_cast<const __m128i*>(p)); }
-inline void _Store64(void* p, __m128i v) { _mm_storel_epi64(static_cast<__m128i*>(p), v); }
-inline __m128i _Load128(const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); }
-inline void _Store128(void* p, __m128i v) { _mm_storeu_si128(static_cast<__m128i*>(p), v); }
-
 // Both sources' rows are fetched 96 bytes ahead of the next read.  The ordinary hint,
 // not the non-temporal one: a fade reads the same two pictures frame after frame, and
 // a non-temporal fetch evicts them from the outer caches (an 800 x 600 fade at 32 bits
@@ -109,58 +106,29 @@ inline void _Prefetch(const uint8_t* a, const uint8_t* b) {
     }
 }
 
-// One field of eight 16-bit pixels: b + ((a - b) * w >> 8) with w = 256 - t, in wrapping
-// 16-bit lanes with a logical shift; masked back into place it equals
+// Eight 16-bit pixels or sixteen bytes: b + ((a - b) * w >> 8) with w = 256 - t, in
+// wrapping 16-bit lanes with a logical shift; masked back into place it equals
 // a + floor((b - a) * t / 256).
-template <int kShift>
-inline __m128i _Field(__m128i a, __m128i b, __m128i w, __m128i mask) {
-    const __m128i af = _mm_srli_epi16(_mm_and_si128(a, mask), kShift);
-    const __m128i bf = _mm_srli_epi16(_mm_and_si128(b, mask), kShift);
-    const __m128i m = _mm_srli_epi16(_mm_mullo_epi16(_mm_sub_epi16(af, bf), w), 8);
-    return _mm_and_si128(_mm_slli_epi16(_mm_add_epi16(m, bf), kShift), mask);
-}
-
 template <int kDepth>
 inline __m128i _Mix16(__m128i a, __m128i b, __m128i w) {
-    const __m128i blue = _mm_set1_epi16(0x001F);
-    if constexpr (kDepth == 16) {
-        const __m128i red = _mm_set1_epi16(static_cast<short>(0xF800));
-        const __m128i green = _mm_set1_epi16(0x07E0);
-        return _mm_or_si128(_mm_or_si128(_Field<11>(a, b, w, red), _Field<5>(a, b, w, green)),
-                            _Field<0>(a, b, w, blue));
-    } else {
-        // Bit 15 belongs to no field, so every pixel the vector steps store has it clear.
-        const __m128i red = _mm_set1_epi16(0x7C00);
-        const __m128i green = _mm_set1_epi16(0x03E0);
-        return _mm_or_si128(_mm_or_si128(_Field<10>(a, b, w, red), _Field<5>(a, b, w, green)),
-                            _Field<0>(a, b, w, blue));
-    }
+    constexpr auto kFormat = kDepth == 16 ? vector_rows::EPixel16::R5G6B5 : vector_rows::EPixel16::X1R5G5B5;
+    return vector_lerp::Lerp16<kFormat>(b, a, w);
 }
 
-// Every byte: b + ((a - b) * w >> 8) in 16-bit lanes, the low byte kept.
-inline __m128i _MixBytes(__m128i a, __m128i b, __m128i w) {
-    const __m128i low = _mm_set1_epi16(0x00FF);
-    const __m128i al = _mm_and_si128(a, low);
-    const __m128i bl = _mm_and_si128(b, low);
-    const __m128i ah = _mm_srli_epi16(a, 8);
-    const __m128i bh = _mm_srli_epi16(b, 8);
-    const __m128i rl = _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(_mm_sub_epi16(al, bl), w), 8), bl);
-    const __m128i rh = _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(_mm_sub_epi16(ah, bh), w), 8), bh);
-    return _mm_or_si128(_mm_and_si128(rl, low), _mm_slli_epi16(rh, 8));
-}
+inline __m128i _MixBytes(__m128i a, __m128i b, __m128i w) { return vector_lerp::LerpBytes(b, a, w, w); }
 
 // Runs `steps` 8-byte steps of a row, two at a time where it can.
 template <bool kSse, class MixFn>
 inline void _VectorSteps(uint8_t*& dst, const uint8_t*& a, const uint8_t*& b, int steps, MixFn&& mix) {
     for (; steps >= 2; steps -= 2) {
-        _Store128(dst, mix(_Load128(a), _Load128(b)));
+        vector_lerp::Store128(dst, mix(vector_lerp::Load128(a), vector_lerp::Load128(b)));
         dst += 16;
         a += 16;
         b += 16;
         _Prefetch<kSse>(a, b);
     }
     if (steps != 0) {
-        _Store64(dst, mix(_Load64(a), _Load64(b)));
+        vector_lerp::Store64(dst, mix(vector_lerp::Load64(a), vector_lerp::Load64(b)));
         dst += 8;
         a += 8;
         b += 8;
@@ -254,27 +222,13 @@ void SoftFx3CrossFade(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2,
     if (!SoftFx3ClipBlock(dst, src1, src2, &d, &a, &b, &s, clip)) {
         return;
     }
-    CSurfaceLock dstLock(dst);
-    if (!dstLock.locked) {
-        return;
-    }
-    CSurfaceLock lock1(src1);
-    if (!lock1.locked) {
-        return;
-    }
-    CSurfaceLock lock2(src2);
-    if (!lock2.locked) {
-        return;
-    }
-    if (GetSurfaceKind(src1->GetFormatFlags()) != SURFACE_KIND_OPAQUE) {
-        return;
-    }
-    const SoftFx3CrossFadeKernel kernel =
-        ChooseSoftFx3CrossFadeKernel(src1->GetBitDepth(), static_cast<int>(CCpuInfo::GetFeatures() & 3));
-    if (kernel == nullptr || dst->GetBits() == nullptr || src1->GetBits() == nullptr || src2->GetBits() == nullptr) {
-        return;
-    }
-    BuildBlendTables();
-    kernel(dst->GetBits(), src1->GetBits(), src2->GetBits(), dst->GetPitch(), src1->GetPitch(), src2->GetPitch(), &d,
-           &a, &b, &s, progress);
+    softfx3::WithLocked(dst, src1, src2, [&](const softfx3::SLockedThree& m, int /*bpp*/) {
+        const SoftFx3CrossFadeKernel kernel =
+            ChooseSoftFx3CrossFadeKernel(src1->GetBitDepth(), static_cast<int>(CCpuInfo::GetFeatures() & 3));
+        if (kernel == nullptr) {
+            return;
+        }
+        BuildBlendTables();
+        kernel(m.dst, m.a, m.b, m.dstPitch, m.aPitch, m.bPitch, &d, &a, &b, &s, progress);
+    });
 }

@@ -8,6 +8,7 @@
 #include "engine/soft/SoftSurface.h"
 #include "engine/soft/effect/SoftFx3Clip.h"
 #include "engine/soft/effect/SoftFx3Kernels.h"
+#include "engine/soft/effect/SoftFx3Lock.h"
 
 namespace {
 
@@ -39,12 +40,7 @@ uint32_t _PatternMask(const SPatternData& pattern, int progress) {
     return mask;
 }
 
-struct SLockedThree {
-    uint8_t* dst;
-    const uint8_t* a;
-    const uint8_t* b;
-    int dstPitch, aPitch, bPitch;
-};
+using softfx3::SLockedThree;
 
 template <int kBpp>
 inline void _CopyPixel(uint8_t* d, const uint8_t* s) {
@@ -88,34 +84,6 @@ int _CommonDepth(const char* name, CSoftSurface* dst, CSoftSurface* src1, CSoftS
     return depth;
 }
 
-// Locks the three surfaces (destination first) and calls fn(locked memory, bytes per
-// pixel) when every lock holds, the first source is opaque and the depth is known.
-template <class Fn>
-void _WithLocked(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2, Fn&& fn) {
-    CSurfaceLock dstLock(dst);
-    if (!dstLock.locked) {
-        return;
-    }
-    CSurfaceLock lock1(src1);
-    if (!lock1.locked) {
-        return;
-    }
-    CSurfaceLock lock2(src2);
-    if (!lock2.locked) {
-        return;
-    }
-    if (GetSurfaceKind(src1->GetFormatFlags()) != SURFACE_KIND_OPAQUE) {
-        return;
-    }
-    const int bpp = BytesPerPixel(src1->GetBitDepth());
-    if (bpp == 0 || dst->GetBits() == nullptr || src1->GetBits() == nullptr || src2->GetBits() == nullptr) {
-        return;
-    }
-    fn(SLockedThree{dst->GetBits(), src1->GetBits(), src2->GetBits(), dst->GetPitch(), src1->GetPitch(),
-                    src2->GetPitch()},
-       bpp);
-}
-
 void _PatternDissolve(const char* name, const SPatternData& pattern, CSoftSurface* dst, CSoftSurface* src1,
                       CSoftSurface* src2, const SPoint* dstPt, const SPoint* src1Pt, const SPoint* src2Pt,
                       const SSize* size, const SRect* clip, int progress) {
@@ -123,7 +91,7 @@ void _PatternDissolve(const char* name, const SPatternData& pattern, CSoftSurfac
         _CommonDepth(name, dst, src1, src2) == 0) {
         return;
     }
-    _WithLocked(dst, src1, src2, [&](const SLockedThree& m, int bpp) {
+    softfx3::WithLocked(dst, src1, src2, [&](const SLockedThree& m, int bpp) {
         const uint32_t mask = _PatternMask(pattern, SoftFx3ClampProgress(progress));
         SPoint d = *dstPt, a = *src1Pt, b = *src2Pt;
         SSize s = *size;
@@ -221,7 +189,7 @@ void SoftFx3DissolveRandom(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* 
     if (!SoftFx3ClipBlock(dst, src1, src2, &d, &a, &b, &s, clip)) {
         return;
     }
-    _WithLocked(dst, src1, src2, [&](const SLockedThree& m, int bpp) {
+    softfx3::WithLocked(dst, src1, src2, [&](const SLockedThree& m, int bpp) {
         switch (bpp) {
         case 2: _RandomKernel<2>(m, d, a, b, s, progress); break;
         case 3: _RandomKernel<3>(m, d, a, b, s, progress); break;

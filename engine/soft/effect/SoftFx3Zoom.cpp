@@ -1,7 +1,5 @@
 // Zoom transitions of the three-surface blitter (modes 23 to 30): one source stretched
 // to a size eased from the progress, centred on the block.
-#include <memory>
-
 #include "engine/base/Counter.h"
 #include "engine/soft/SoftSurface.h"
 #include "engine/soft/effect/SoftFx3Clip.h"
@@ -12,30 +10,24 @@ namespace {
 // Sizes up to this keep twice the size and every sum of the zoom inside 32 bits.
 constexpr int32_t kMaxZoomSide = 1 << 28;
 
-// The eased length of one side at progress p.
+// The eased length of one side at progress p.  Called twice per frame: the counters
+// live on the stack.
 int32_t _ZoomedSide(int mode, int32_t side, int p) {
-    std::unique_ptr<CCounter> counter;
+    CCounterAccel accel;
+    CCounterSin sine;
+    CCounter* counter = &accel;
     switch (mode) {
     case 23:
-    case 27:
-        counter = std::make_unique<CCounterAccel>();
-        counter->Set(0, side, -1024);
-        break;
+    case 27: accel.Set(0, side, -1024); break;
     case 24:
     case 28:
-        counter = std::make_unique<CCounterSin>();
-        counter->Set(side, 0, -1024);
+        counter = &sine;
+        sine.Set(side, 0, -1024);
         break;
     case 25:
-    case 29:
-        counter = std::make_unique<CCounterAccel>();
-        counter->Set(side, 2 * side, 1024);
-        break;
+    case 29: accel.Set(side, 2 * side, 1024); break;
     case 26:
-    case 30:
-        counter = std::make_unique<CCounterAccel>();
-        counter->Set(2 * side, side, -1024);
-        break;
+    case 30: accel.Set(2 * side, side, -1024); break;
     default: return 0;
     }
     counter->SetStep(p);

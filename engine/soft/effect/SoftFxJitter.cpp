@@ -205,15 +205,6 @@ constexpr SJitterFamily kColumns{
      SoftFxJitterColumnsColorKey32},
     {SoftFxJitterColumnsAlpha15, SoftFxJitterColumnsAlpha16, SoftFxJitterColumnsAlpha24, SoftFxJitterColumnsAlpha32}};
 
-uint32_t _PackKey(int depth, uint32_t colour) {
-    switch (depth) {
-    case 15: return SPx<15>::Key(colour);
-    case 16: return SPx<16>::Key(colour);
-    case 24: return SPx<24>::Key(colour);
-    default: return SPx<32>::Key(colour);
-    }
-}
-
 template <int kMode>
 void _Dispatch(const char* name, CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* srcRect,
                const SRect* clip, int opacity, int amount) {
@@ -252,7 +243,7 @@ void _Dispatch(const char* name, CSoftSurface* dst, CSoftSurface* src, const SPo
         break;
     case SURFACE_KIND_COLORKEY:
         if (family.colorKey[index] == nullptr) break;
-        family.colorKey[index](dstBits, srcBits, _PackKey(depth, src->GetColorKey()), dstPitch, srcPitch, &p, &r, clip,
+        family.colorKey[index](dstBits, srcBits, softfx::PackKey(depth, src->GetColorKey()), dstPitch, srcPitch, &p, &r, clip,
                                ds, ss, o, amount);
         break;
     case SURFACE_KIND_ALPHA: {

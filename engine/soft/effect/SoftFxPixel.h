@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "engine/base/Geometry.h"
 #include "engine/soft/PixelPack.h"
 #include "engine/soft/SoftSurface.h"
 #include "engine/soft/blit/BlendTables.h"
@@ -78,6 +79,16 @@ struct SPx<32> {
     static uint32_t Key(uint32_t colour) { return colour; }
 };
 
+// A colour key as a pixel of the given depth (a depth other than 15/16/24 as 32).
+inline uint32_t PackKey(int depth, uint32_t colour) {
+    switch (depth) {
+    case 15: return SPx<15>::Key(colour);
+    case 16: return SPx<16>::Key(colour);
+    case 24: return SPx<24>::Key(colour);
+    default: return SPx<32>::Key(colour);
+    }
+}
+
 // The destination locked first, then the source (only when the first lock held);
 // released in reverse.
 class CLockPair {
@@ -101,18 +112,16 @@ inline const uint8_t* At(const uint8_t* bits, intptr_t pitch, int64_t x, int64_t
 
 // The intersection of two rectangles; zeros when empty.
 inline SRect Intersect(const SRect& a, const SRect& b) {
-    SRect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top, a.right < b.right ? a.right : b.right,
-            a.bottom < b.bottom ? a.bottom : b.bottom};
-    if (r.right <= r.left || r.bottom <= r.top) return SRect{};
+    SRect r;
+    IntersectRect(&r, a, b);
     return r;
 }
 
 // The bounding box of two rectangles, an empty one not counting.
 inline SRect Union(const SRect& a, const SRect& b) {
-    if (a.IsEmpty()) return b.IsEmpty() ? SRect{} : b;
-    if (b.IsEmpty()) return a;
-    return SRect{a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
-                 a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+    SRect r;
+    UnionRect(&r, a, b);
+    return r;
 }
 
 inline int32_t Clamp32(int64_t v) {

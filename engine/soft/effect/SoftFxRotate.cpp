@@ -147,15 +147,6 @@ RotateFn _PickRotate(int depth) {
     }
 }
 
-uint32_t _PackKey(int depth, uint32_t colour) {
-    switch (depth) {
-    case 15: return SPx<15>::Key(colour);
-    case 16: return SPx<16>::Key(colour);
-    case 24: return SPx<24>::Key(colour);
-    default: return SPx<32>::Key(colour);
-    }
-}
-
 template <int kKind>
 void _Dispatch(const char* name, const SoftFxRotatePivot& pivot, CSoftSurface* dst, CSoftSurface* src,
                const SPoint* dstPt, const SRect* srcRect, const SRect* clip, int opacity, int progress) {
@@ -179,7 +170,7 @@ void _Dispatch(const char* name, const SoftFxRotatePivot& pivot, CSoftSurface* d
     a.dstPitch = dst->GetPitch();
     a.srcPitch = src->GetPitch();
     if (a.dstBits == nullptr || a.srcBits == nullptr) return;
-    if constexpr (kKind == KIND_COLORKEY) a.key = _PackKey(depth, src->GetColorKey());
+    if constexpr (kKind == KIND_COLORKEY) a.key = softfx::PackKey(depth, src->GetColorKey());
     if constexpr (kKind == KIND_ALPHA || kKind == KIND_ALPHA_TO_ALPHA) {
         a.srcAlpha = src->GetAlphaBits();
         a.srcAlphaPitch = src->GetAlphaPitch();

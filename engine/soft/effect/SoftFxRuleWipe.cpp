@@ -148,14 +148,7 @@ void _Dispatch(const char* name, const CMaskImage* rule, CSoftSurface* dst, CSof
                 *dstPoint, *srcRect, *ruleOrigin, SoftFxClampOpacity(opacity),
                 progress < 0 ? 0 : (progress > 1024 ? 1024 : progress)};
     if (a.dstBits == nullptr || a.srcBits == nullptr) return;
-    if constexpr (kKind == KIND_COLORKEY) {
-        switch (src->GetBitDepth()) {
-        case 15: a.key = SPx<15>::Key(src->GetColorKey()); break;
-        case 16: a.key = SPx<16>::Key(src->GetColorKey()); break;
-        case 24: a.key = SPx<24>::Key(src->GetColorKey()); break;
-        default: a.key = SPx<32>::Key(src->GetColorKey()); break;
-        }
-    }
+    if constexpr (kKind == KIND_COLORKEY) a.key = softfx::PackKey(src->GetBitDepth(), src->GetColorKey());
     if constexpr (kKind == KIND_ALPHA) {
         a.srcAlpha = src->GetAlphaBits();
         a.srcAlphaPitch = src->GetAlphaPitch();

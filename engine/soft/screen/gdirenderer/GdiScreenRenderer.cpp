@@ -4,6 +4,7 @@
 #include "engine/base/AppManager.h"
 #include "engine/base/Log.h"
 #include "engine/d3d/ScreenRendererProxy.h"
+#include "engine/soft/SoftSurface.h"
 #include "engine/soft/screen/DisplayChangerFactory.h"
 
 CGdiScreenRenderer::~CGdiScreenRenderer() = default;
@@ -27,9 +28,8 @@ bool CGdiScreenRenderer::Initialize(WindowHandle window, bool) {
 
 bool CGdiScreenRenderer::Clear(uint32_t argb) {
     if (!m_Screen) return false;
-    // ARGB to a COLORREF: red into the low byte.
-    const uint32_t colorRef = ((argb >> 16) & 0xFF) | (argb & 0xFF00) | ((argb & 0xFF) << 16);
-    m_Screen->GetFrameBuffer()->Clear(colorRef);
+    // ARGB to a COLORREF (red into the low byte); the alpha byte is dropped.
+    m_Screen->GetFrameBuffer()->Clear(ColorToColorRef(argb));
     return true;
 }
 
