@@ -7,6 +7,7 @@
 #include "engine/draw/SceneBase.h"
 
 class CSaveData;
+class CGameState;
 
 class IInGameScene : public CSceneBase, public CSceneObjectBase {
 public:
@@ -16,4 +17,6 @@ public:
     virtual void RestoreFromSave(const CSaveData& save) = 0;
     // Writes the save thumbnail of the running game to a game path.
     virtual bool RenderToTexture(const std::string& path) = 0;
+    // The running game's state (status record included); null while none runs.
+    virtual CGameState* GetGameState() { return nullptr; }
 };

@@ -7,6 +7,7 @@
 #include "game/core/BgmList.h"
 #include "game/core/HouseLayout.h"
 #include "game/core/ReadHistory.h"
+#include "game/core/RunningGame.h"
 #include "game/core/SuperScene.h"
 #include "game/core/SystemData.h"
 #include "game/core/VoiceName.h"
@@ -21,6 +22,23 @@ struct QuietLog {
     QuietLog() { SetDebugOutputEnabled(false); }
     ~QuietLog() { SetDebugOutputEnabled(true); }
 };
+
+TEST(RunningGame, OverridesNestAndNoGameReadsZero) {
+    EXPECT_EQ(GetRunningGameState(), nullptr);
+    EXPECT_EQ(GetRunningParam(100, 2), 0);
+    CGameState outer, inner;
+    outer.GetStatus().SetParam(1, 8, 7);
+    {
+        CRunningGameOverride a(outer);
+        EXPECT_EQ(GetRunningParam(1, 8), 7);
+        {
+            CRunningGameOverride b(inner);
+            EXPECT_EQ(GetRunningStatus(), &inner.GetStatus());
+        }
+        EXPECT_EQ(GetRunningGameState(), &outer);
+    }
+    EXPECT_EQ(GetRunningGameState(), nullptr);
+}
 
 TEST(VoiceName, EveryPrefixAndAMiss) {
     const char* prefixes[] = {"lu", "me", "cu", "pa", "ma", "pk", "sa", "py",
