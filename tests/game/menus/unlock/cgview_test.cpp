@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,7 +38,7 @@ struct SMarkCase {
     std::vector<std::pair<int, int>> unlock;  // key, expected byte
 };
 
-TEST(CGViewTable, ReadsTheSixFilesInOrder) {
+TEST(CGViewTable, ReadsSixFilesAndUnlocksCompleteGroups) {
     CCfgFolder cfg;
     cfg.Write("cgview6.txt", kFile6);
     cfg.Write("cgview1.txt", kFile1);
@@ -46,19 +47,9 @@ TEST(CGViewTable, ReadsTheSixFilesInOrder) {
     LoadCGViewTable(table);
     std::vector<int> keys;
     for (const auto& r : table.GetRecords()) keys.push_back(r.key);
-    EXPECT_EQ(keys, (std::vector<int>{1, 2, 3, 4, 5, 10, 6, 7}));
-    EXPECT_EQ(table.GetRecords()[1].pictures, (std::vector<std::string>{"ev02.bmp", "ev02a.bmp", "ev02b.bmp"}));
+    EXPECT_EQ(keys, (std::vector<int>{1, 2, 3, 4, 5, 10, 6, 7}));  // cgview1 first
     EXPECT_EQ(table.GetRecords()[5].pictures, (std::vector<std::string>{"folder\\pic.png"}));
-    ASSERT_EQ(table.GetRecords()[6].pictures.size(), 9u);
-    EXPECT_EQ(table.GetRecords()[6].pictures.back(), "o8.bmp");
-}
 
-TEST(CGViewTable, MarkUnlocksCompleteGroups) {
-    CCfgFolder cfg;
-    cfg.Write("cgview1.txt", kFile1);
-    cfg.Write("cgview6.txt", kFile6);
-    CGViewTable table;
-    LoadCGViewTable(table);
     const std::vector<std::string> firstEight = {"o1.bmp", "o2.bmp", "o3.bmp", "o4.bmp",
                                                  "o5.bmp", "o6.bmp", "o7.bmp", "o8.bmp"};
     std::vector<std::string> firstSeven(firstEight.begin(), firstEight.end() - 1);
@@ -133,11 +124,17 @@ TEST(CGViewTable, FindMarksTheSystemDataThatIsSaved) {
 
 // ---- the viewer's reading ----
 
+// An entry as "preview unlocked/records any: key key* ..." (* = unlocked).
+std::string Describe(const SCGViewEntry& e) {
+    std::ostringstream s;
+    s << e.previewPath << ' ' << e.unlockedCount << '/' << e.recordCount << (e.anyUnlocked ? " any:" : " none:");
+    for (const CCGViewRecord& r : e.records) s << ' ' << r.key << (r.unlocked ? "*" : "");
+    return s.str();
+}
+
 TEST(CGViewerReading, EntriesCountsAndPaths) {
     CSystemData data(CSystemData::kNoLoad);
-    data.SetCgUnlock(2, 1);
-    data.SetCgUnlock(3, 1);
-    data.SetCgUnlock(9, 1);
+    for (int key : {2, 3, 9}) data.SetCgUnlock(key, 1);
     CTextReader reader;
     reader.SetText(
         "3, before\n"
@@ -156,33 +153,11 @@ TEST(CGViewerReading, EntriesCountsAndPaths) {
     std::vector<SCGViewEntry> entries;
     ReadCGViewerEntries(reader, data, "t", &entries);
     EXPECT_EQ(CountLinesBeginning(log.GetLines(), "ReadCGViewerEntries()"), 2u);  // "#p" without "##", bad key
+    std::vector<std::string> described;
+    for (const SCGViewEntry& e : entries) described.push_back(Describe(e));
+    EXPECT_EQ(described, (std::vector<std::string>{"obj\\pv01.bmp 1/2 any: 1 2*", "obj\\sub\\pv02.bmp 1/2 any: 3* 4",
+                                                   "obj\\pv03.bmp 0/1 none: 5"}));
     ASSERT_EQ(entries.size(), 3u);
-
-    struct SExpect {
-        const char* preview;
-        std::vector<int> keys;
-        std::vector<int> unlocked;
-        int unlockedCount;
-    };
-    const SExpect expect[] = {
-        {"obj\\pv01.bmp", {1, 2}, {0, 1}, 1},
-        {"obj\\sub\\pv02.bmp", {3, 4}, {1, 0}, 1},
-        {"obj\\pv03.bmp", {5}, {0}, 0},
-    };
-    for (size_t i = 0; i < 3; ++i) {
-        const SCGViewEntry& e = entries[i];
-        EXPECT_EQ(e.previewPath, expect[i].preview) << i;
-        std::vector<int> keys, unlocked;
-        for (const CCGViewRecord& r : e.records) {
-            keys.push_back(r.key);
-            unlocked.push_back(r.unlocked);
-        }
-        EXPECT_EQ(keys, expect[i].keys) << i;
-        EXPECT_EQ(unlocked, expect[i].unlocked) << i;
-        EXPECT_EQ(e.recordCount, static_cast<int>(expect[i].keys.size())) << i;
-        EXPECT_EQ(e.unlockedCount, expect[i].unlockedCount) << i;
-        EXPECT_EQ(e.anyUnlocked, expect[i].unlockedCount > 0) << i;
-    }
     EXPECT_EQ(entries[0].records[0].picture, "ev01.bmp");
     EXPECT_EQ(entries[0].records[0].overlays, (std::vector<std::string>{"o1.bmp", "o2.bmp"}));
     ASSERT_EQ(entries[1].records[0].overlays.size(), 13u);  // the fifteenth field ends them
