@@ -361,3 +361,25 @@ TEST_F(MessageWindowTest, ABalloonLineIsCleanedWrappedAndCutFromTheSheet) {
     EXPECT_FALSE(balloon->IsFrameLoaded());
     EXPECT_EQ(window->GetBalloonLine(10)->m_Text, "y");
 }
+
+TEST_F(MessageWindowTest, TheDimmerDarkensTheScreenButNotTheThumbnailDraw) {
+    OpenBoxNow();
+    RaiseButtons();
+    window->SetDarken(true);
+    Frames(2);
+    DrawAndRead();
+    const uint32_t dimmed = probe.At(400, 450);
+    EXPECT_NE(dimmed, 0u);
+    EXPECT_LT(dimmed & 0xFF, msgtest::kBoxColour & 0xFF);
+    // The active parts alone: the box at full brightness, no dimmer and no buttons.
+    probe.Clear();
+    window->DrawActiveParts();
+    probe.Read();
+    EXPECT_EQ(probe.At(400, 450), msgtest::kBoxColour & 0xFFFFFFu);
+    EXPECT_EQ(probe.At(200, 580), msgtest::kBoxColour & 0xFFFFFFu);
+    // Part by part it looks as the window's own draw.
+    probe.Clear();
+    window->DrawParts();
+    probe.Read();
+    EXPECT_EQ(probe.At(400, 450), dimmed);
+}
