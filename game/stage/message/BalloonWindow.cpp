@@ -31,7 +31,7 @@ SPoint CBalloonWindow::GetTextBoxSize() {
     return size;
 }
 
-CBalloonWindow::CBalloonWindow(CGameMain* game, CSceneBase* owner) : m_Game(game), m_Owner(owner) {
+CBalloonWindow::CBalloonWindow(CGameMain* game, CSceneBase* owner) : CMessagePart(game, owner) {
     m_Text.SetAlpha(255);
     SetupBalloonText(m_Text);
     for (auto* slot : {&m_InEffect, &m_OutEffect}) {
@@ -46,10 +46,7 @@ CBalloonWindow::~CBalloonWindow() {
     m_Factory.Release(std::move(m_OutEffect));
 }
 
-void CBalloonWindow::SetMarkCells(CImagePlane* picture) {
-    m_Mark.Clear();
-    if (picture && picture->IsLoaded()) m_Mark.Set(picture, kMarkColumns, 1);
-}
+void CBalloonWindow::SetMarkCells(CImagePlane* picture) { m_Mark.SetCells(picture); }
 
 void CBalloonWindow::SetFrameSheet(CImagePlane* sheet, int32_t count) {
     // A count of 0 would divide by zero when a shape is cut: such a sheet is no sheet.
@@ -157,11 +154,7 @@ void CBalloonWindow::CloseNow() {
 }
 
 void CBalloonWindow::Update() {
-    if (m_MarkOn && ++m_MarkTimer >= kMarkPeriod) {
-        m_MarkTimer = 0;
-        const int32_t cells = std::max(m_Mark.GetColumns(), 1);
-        m_MarkFrame = (m_MarkFrame + 1) % cells;
-    }
+    m_Mark.Step();
     if (!m_InEffect || !m_OutEffect) return;
     if (m_State >= STATE_OPENING && m_State <= STATE_SHOWN) {
         m_InEffect->Update();
@@ -198,7 +191,7 @@ void CBalloonWindow::Draw() {
     const bool opening = m_State >= STATE_OPENING && m_State <= STATE_SHOWN;
     (opening ? m_InEffect : m_OutEffect)->Draw();
     m_Text.Draw();
-    if (opening && m_MarkOn && m_Mark.GetPlane()) m_Mark.DrawCell(m_MarkFrame, 0, m_X + kMarkLeft, m_Y + kMarkTop);
+    if (opening) m_Mark.Draw(m_X + kMarkLeft, m_Y + kMarkTop);
 }
 
 void CBalloonWindow::OnDeviceRestored() {

@@ -10,15 +10,12 @@
 #include <string>
 
 #include "engine/adv/MotionFactory.h"
-#include "engine/draw/CellImage.h"
 #include "engine/draw/ImagePlane.h"
-#include "engine/draw/SceneBase.h"
 #include "engine/draw/TextObject.h"
+#include "game/stage/message/MessagePart.h"
 #include "platform/sys/Geometry.h"
 
-class CGameMain;
-
-class CBalloonWindow : public CSceneBase, public CSceneObjectBase {
+class CBalloonWindow : public CMessagePart {
 public:
     enum EState : int32_t {
         STATE_CLOSED = 0,
@@ -28,8 +25,6 @@ public:
         STATE_TEXT_CLOSING = 4,
         STATE_CLOSING = 5,
     };
-    static constexpr int32_t kMarkColumns = 6;
-    static constexpr int32_t kMarkPeriod = 9;  // updates per mark frame
     static constexpr int32_t kFontSize = 22;
     // Where the text box and the mark sit, from the balloon's top-left corner.
     static constexpr int32_t kTextLeft = 96;
@@ -37,7 +32,6 @@ public:
     static constexpr int32_t kMarkLeft = 288;
     static constexpr int32_t kMarkTop = 112;
 
-    // Neither pointer is owned; both may be null.
     CBalloonWindow(CGameMain* game, CSceneBase* owner);
     ~CBalloonWindow() override;
     CBalloonWindow(const CBalloonWindow&) = delete;
@@ -77,9 +71,9 @@ public:
     virtual bool IsOpening() const { return m_State == STATE_OPENING || m_State == STATE_REVEALING; }
     virtual bool IsClosing() const { return m_State == STATE_TEXT_CLOSING || m_State == STATE_CLOSING; }
 
-    void MarkOn() { m_MarkOn = true; }
-    void MarkOff() { m_MarkOn = false; }
-    bool IsMarkOn() const { return m_MarkOn; }
+    void MarkOn() { m_Mark.SetOn(true); }
+    void MarkOff() { m_Mark.SetOn(false); }
+    bool IsMarkOn() const { return m_Mark.IsOn(); }
     // The text's reveal settings.
     void SetCharsPerStep(int32_t chars) { m_Text.SetCharsPerStep(chars); }
     void SetRevealTiming(bool timed, int32_t interval) { m_Text.SetRevealTiming(timed, interval); }
@@ -93,10 +87,8 @@ public:
 
     int32_t GetState() const { return m_State; }
     int32_t GetFrameIndex() const { return m_FrameIndex; }
-    int32_t GetMarkFrame() const { return m_MarkFrame; }
+    int32_t GetMarkFrame() const { return m_Mark.GetFrame(); }
     CTextObject& GetTextObject() { return m_Text; }
-    CGameMain* GetGame() const { return m_Game; }
-    CSceneBase* GetOwner() const { return m_Owner; }
     const CImagePlane& GetShape() const { return m_Shape; }
     // The size of 24 full-width characters at the balloons' font, measured once a run.
     static SPoint GetTextBoxSize();
@@ -106,8 +98,6 @@ private:
     void _PlaceText();
     void _AttachEffects(IImagePlane* plane);
 
-    CGameMain* m_Game;
-    CSceneBase* m_Owner;
     int32_t m_FrameIndex = -1;
     CImagePlane* m_Sheet = nullptr;
     int32_t m_ShapeCount = 0;
@@ -120,10 +110,7 @@ private:
     int32_t m_Y = 0;
     int32_t m_Alpha = 255;
     int32_t m_State = STATE_CLOSED;
-    bool m_MarkOn = false;
-    CCellImage m_Mark;
-    int32_t m_MarkFrame = 0;
-    int32_t m_MarkTimer = 0;
+    CWaitingMark m_Mark;
 };
 
 // The text settings every balloon (and its measuring text) shares: the shadowed style,

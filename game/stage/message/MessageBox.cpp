@@ -35,7 +35,7 @@ bool InDarkSet(int32_t index) { return index >= 7; }
 }  // namespace
 
 CMessageBox::CMessageBox(CGameMain* game, CSceneBase* owner, bool branch, CMessageWindow* window)
-    : m_Game(game), m_Owner(owner), m_Window(window), m_Branch(branch) {
+    : CMessagePart(game, owner), m_Window(window), m_Branch(branch) {
     m_OpenCounter.Set(0, 0, 1);
     m_DimCounter.Set(100, 100, 1);
     m_SlideCounter.Set(kClosedOffset, kClosedOffset, 1);

@@ -10,13 +10,12 @@
 
 #include "engine/base/Counter.h"
 #include "engine/draw/ImagePlane.h"
-#include "engine/draw/SceneBase.h"
 #include "game/core/ImageButton.h"
+#include "game/stage/message/MessagePart.h"
 
-class CGameMain;
 class CMessageWindow;
 
-class CMessageBox : public CSceneBase, public CSceneObjectBase {
+class CMessageBox : public CMessagePart {
 public:
     enum EOpenState : int32_t { OPEN_CLOSED = 0, OPEN_OPENING = 1, OPEN_OPEN = 2, OPEN_CLOSING = 3 };
     enum EDimState : int32_t { DIM_DIMMED = 0, DIM_BRIGHTENING = 1, DIM_NORMAL = 2, DIM_DIMMING = 3 };
@@ -78,8 +77,6 @@ public:
     bool IsOpen() const { return m_OpenState == OPEN_OPEN; }
     bool IsMoving() const { return m_OpenState == OPEN_OPENING || m_OpenState == OPEN_CLOSING; }
     CImagePlane& GetPicture() { return m_Picture; }
-    CGameMain* GetGame() const { return m_Game; }
-    CSceneBase* GetOwner() const { return m_Owner; }
     CMessageWindow* GetWindow() const { return m_Window; }
 
     void Update() override;
@@ -91,8 +88,6 @@ private:
     void _BackToNormal();
     bool _TakesInput(int32_t index, bool balloonOpen, bool extraOn) const;
 
-    CGameMain* m_Game;
-    CSceneBase* m_Owner;
     CMessageWindow* m_Window;
     CImagePlane m_Picture;
     std::array<CImagePlane, 3> m_Sheets;

@@ -2,7 +2,7 @@
 
 #include "game/stage/message/MessageText.h"
 
-CMessageLog::CMessageLog(CGameMain* game, CSceneBase* owner) : m_Game(game), m_Owner(owner) {
+CMessageLog::CMessageLog(CGameMain* game, CSceneBase* owner) : CMessagePart(game, owner) {
     m_Name.GetFont().SetSize(CMessageText::kFontSize);
     m_Text.GetFont().SetSize(CMessageText::kFontSize);
 }

@@ -4,14 +4,12 @@
 #include <cstdint>
 #include <deque>
 
-#include "engine/draw/SceneBase.h"
 #include "engine/draw/TextObject.h"
 #include "engine/draw/TextPlane.h"
 #include "game/core/SaveRecordStrings.h"
+#include "game/stage/message/MessagePart.h"
 
-class CGameMain;
-
-class CMessageLog : public CSceneBase, public CSceneObjectBase {
+class CMessageLog : public CMessagePart {
 public:
     static constexpr size_t kMaxLines = 80;
     static constexpr uint32_t kColour = 0xFFFFFF00u;
@@ -33,8 +31,6 @@ public:
     void Older();
     void Newer();
     CTextObject& GetTextObject() { return m_Text; }
-    CGameMain* GetGame() const { return m_Game; }
-    CSceneBase* GetOwner() const { return m_Owner; }
 
     void Update() override;
     void Draw() override;
@@ -43,8 +39,6 @@ public:
 private:
     void _Show(size_t index);
 
-    CGameMain* m_Game;
-    CSceneBase* m_Owner;
     std::deque<CSaveRecordStrings> m_Lines;
     bool m_Open = false;
     size_t m_Index = 0;

@@ -1,8 +1,6 @@
 #include "game/stage/message/MessageText.h"
 
-#include <algorithm>
-
-CMessageText::CMessageText(CGameMain* game, CSceneBase* owner) : m_Game(game), m_Owner(owner) {
+CMessageText::CMessageText(CGameMain* game, CSceneBase* owner) : CMessagePart(game, owner) {
     m_Name.GetFont().SetSize(kFontSize);
     m_Text.GetFont().SetSize(kFontSize);
     m_Text.SetStyle(kStyle);
@@ -23,16 +21,8 @@ void CMessageText::SetName(const std::string& name) {
     m_Name.Write(name, kStyle);
 }
 
-void CMessageText::SetMarkCells(CImagePlane* picture) {
-    m_Mark.Clear();
-    if (picture && picture->IsLoaded()) m_Mark.Set(picture, kMarkColumns, 1);
-}
-
 void CMessageText::Update() {
-    if (m_MarkOn && ++m_MarkTimer >= kMarkPeriod) {
-        m_MarkTimer = 0;
-        m_MarkFrame = (m_MarkFrame + 1) % std::max(m_Mark.GetColumns(), 1);
-    }
+    m_Mark.Step();
     m_Text.Update();
 }
 
@@ -40,7 +30,7 @@ void CMessageText::Draw() {
     const bool busy = m_Text.IsBusy();
     if (busy && !m_Text.IsClosing()) m_Name.Draw(kNameX, kNameY, 0xFFFFFFFFu);
     m_Text.Draw();
-    if (busy && m_MarkOn && m_Mark.GetPlane()) m_Mark.DrawCell(m_MarkFrame, 0, kMarkX, kMarkY);
+    if (busy) m_Mark.Draw(kMarkX, kMarkY);
 }
 
 void CMessageText::OnDeviceRestored() {

@@ -208,79 +208,76 @@ void CMessageWindow::SetBalloonRecord(int32_t index, const CSaveRecordStrings& l
     balloon->SetText("");
 }
 
-void CMessageWindow::BalloonOpen(int32_t index) {
+void CMessageWindow::_ShowBalloon(int32_t index, bool now) {
     CBalloonWindow* balloon = _Balloon(index);
     if (!balloon) return;
-    balloon->Open();
+    if (now) {
+        balloon->ShowNow();
+    } else {
+        balloon->Open();
+    }
+    // The box steps back while a balloon speaks, and the box's line gives way.
     m_Box->Dim();
     m_TextRequest = TEXT_CLEAR;
 }
 
-void CMessageWindow::BalloonShowNow(int32_t index) {
-    CBalloonWindow* balloon = _Balloon(index);
-    if (!balloon) return;
-    balloon->ShowNow();
-    m_Box->Dim();
-    m_TextRequest = TEXT_CLEAR;
-}
+void CMessageWindow::BalloonOpen(int32_t index) { _ShowBalloon(index, false); }
+
+void CMessageWindow::BalloonShowNow(int32_t index) { _ShowBalloon(index, true); }
 
 void CMessageWindow::BalloonClose(int32_t index) {
-    if (CBalloonWindow* balloon = _Balloon(index)) balloon->Close();
+    _WithBalloon(index, [](CBalloonWindow& b) { b.Close(); });
 }
 
 void CMessageWindow::BalloonCloseNow(int32_t index) {
-    if (CBalloonWindow* balloon = _Balloon(index)) balloon->CloseNow();
+    _WithBalloon(index, [](CBalloonWindow& b) { b.CloseNow(); });
 }
 
 void CMessageWindow::SetBalloonInEffect(int32_t index, int32_t effectId, int32_t frames) {
-    if (CBalloonWindow* balloon = _Balloon(index)) balloon->SetInEffect(effectId, frames);
+    _WithBalloon(index, [&](CBalloonWindow& b) { b.SetInEffect(effectId, frames); });
 }
 
 void CMessageWindow::SetBalloonOutEffect(int32_t index, int32_t effectId, int32_t frames) {
-    if (CBalloonWindow* balloon = _Balloon(index)) balloon->SetOutEffect(effectId, frames);
+    _WithBalloon(index, [&](CBalloonWindow& b) { b.SetOutEffect(effectId, frames); });
 }
 
 void CMessageWindow::SetBalloonReveal(int32_t index, int32_t chars, bool timed, int32_t interval) {
-    if (CBalloonWindow* balloon = _Balloon(index)) {
-        balloon->SetCharsPerStep(chars);
-        balloon->SetRevealTiming(timed, interval);
-    }
+    _WithBalloon(index, [&](CBalloonWindow& b) {
+        b.SetCharsPerStep(chars);
+        b.SetRevealTiming(timed, interval);
+    });
 }
 
 void CMessageWindow::SetBalloonDisplayParams(int32_t index, int32_t effectFrames, int32_t charGap) {
-    if (CBalloonWindow* balloon = _Balloon(index)) balloon->SetDisplayParams(effectFrames, charGap);
+    _WithBalloon(index, [&](CBalloonWindow& b) { b.SetDisplayParams(effectFrames, charGap); });
 }
 
 void CMessageWindow::SetBalloonPosition(int32_t index, int32_t x, int32_t y) {
-    if (CBalloonWindow* balloon = _Balloon(index)) balloon->SetPosition(x, y);
+    _WithBalloon(index, [&](CBalloonWindow& b) { b.SetPosition(x, y); });
 }
 
 void CMessageWindow::BalloonMarkOn(int32_t index) {
-    if (CBalloonWindow* balloon = _Balloon(index)) balloon->MarkOn();
+    _WithBalloon(index, [](CBalloonWindow& b) { b.MarkOn(); });
 }
 
 void CMessageWindow::BalloonMarkOff(int32_t index) {
-    if (CBalloonWindow* balloon = _Balloon(index)) balloon->MarkOff();
+    _WithBalloon(index, [](CBalloonWindow& b) { b.MarkOff(); });
 }
 
 bool CMessageWindow::IsBalloonOpen(int32_t index) const {
-    const CBalloonWindow* balloon = _Balloon(index);
-    return balloon && balloon->IsOpen();
+    return _AskBalloon(index, [](const CBalloonWindow& b) { return b.IsOpen(); });
 }
 
 bool CMessageWindow::IsBalloonChanging(int32_t index) const {
-    const CBalloonWindow* balloon = _Balloon(index);
-    return balloon && balloon->IsChanging();
+    return _AskBalloon(index, [](const CBalloonWindow& b) { return b.IsChanging(); });
 }
 
 bool CMessageWindow::IsBalloonOpening(int32_t index) const {
-    const CBalloonWindow* balloon = _Balloon(index);
-    return balloon && balloon->IsOpening();
+    return _AskBalloon(index, [](const CBalloonWindow& b) { return b.IsOpening(); });
 }
 
 bool CMessageWindow::IsBalloonClosing(int32_t index) const {
-    const CBalloonWindow* balloon = _Balloon(index);
-    return balloon && balloon->IsClosing();
+    return _AskBalloon(index, [](const CBalloonWindow& b) { return b.IsClosing(); });
 }
 
 bool CMessageWindow::IsAnyBalloonOpen() const {

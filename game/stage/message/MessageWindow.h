@@ -155,6 +155,18 @@ private:
     void _DrawClosedBoxForLog();
     bool _ExtraOn() const;
     CBalloonWindow* _Balloon(int32_t index) const;
+    void _ShowBalloon(int32_t index, bool now);
+    // Runs `f` on balloon `index` when there is one.
+    template <typename F>
+    void _WithBalloon(int32_t index, F&& f) {
+        if (CBalloonWindow* balloon = _Balloon(index)) f(*balloon);
+    }
+    // `f`'s answer for balloon `index`; false when there is none.
+    template <typename F>
+    bool _AskBalloon(int32_t index, F&& f) const {
+        const CBalloonWindow* balloon = _Balloon(index);
+        return balloon && f(*balloon);
+    }
     CSaveRecordStrings _Cleaned(const CSaveRecordStrings& line) const;
 
     CGameMain* m_Game;
