@@ -1,0 +1,115 @@
+// The event picture panel: its slide in and out, and the seen, read or plain mark.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "game/core/GameState.h"
+#include "game/core/ReadHistory.h"
+#include "game/core/RunningGame.h"
+#include "game/stage/message/EventPanel.h"
+#include "tests/game/stage/message/MessageTestUtil.h"
+
+namespace {
+
+constexpr uint32_t kPicture = 0xFF306090u;
+constexpr uint32_t kNotSeen = 0xFF800000u;
+constexpr uint32_t kSeen = 0xFF008000u;
+constexpr uint32_t kRead = 0xFF000080u;
+
+class EventPanelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder.WriteSolid("bg\\ev.bmp", kPicture, 536, 300);
+        folder.WriteSolid("obj\\u000_005.bmp", 0xFFFFFFFFu, 80, 100);
+        folder.Write("obj\\u000_004.bmp", {kNotSeen, kSeen}, 16, 16);
+        folder.WriteSolid("obj\\u003_000.bmp", kRead, 16, 16);
+        panel.SetEventNameSource([](int32_t id) { return "scr\\ev" + std::to_string(id) + ".scr"; });
+        panel.SetReadHistory(&history);
+    }
+    uint32_t MarkAfterDraw() {
+        probe.Clear();
+        panel.Draw();
+        probe.Read();
+        return probe.At(592 + 4, 8 + 4) | 0xFF000000u;
+    }
+
+    msgtest::CPictureFolder folder;
+    msgtest::CProbe probe;
+    CReadHistory history;
+    CGameState state;
+    CRunningGameOverride running{state};
+    CEventPanel panel{nullptr};
+};
+
+}  // namespace
+
+TEST_F(EventPanelTest, AMissingPictureLeavesNothingToDraw) {
+    EXPECT_FALSE(panel.SetEvent("bg\\none.bmp", 440));
+    EXPECT_FALSE(panel.IsLoaded());
+    EXPECT_EQ(panel.GetEventName(), "scr\\ev440.scr");
+    panel.ShowNow();
+    EXPECT_EQ(MarkAfterDraw(), 0xFF000000u);
+}
+
+TEST_F(EventPanelTest, ItSlidesInFromItsWidthAndFifteenLowOverFifteenSteps) {
+    ASSERT_TRUE(panel.SetEvent("bg\\ev.bmp", 1));
+    panel.Close();
+    EXPECT_EQ(panel.GetState(), CEventPanel::STATE_HIDDEN);
+    panel.Open();
+    EXPECT_EQ(panel.GetSlide(), (SPoint{536, 15}));
+    EXPECT_EQ(panel.GetFade(), 0);
+    panel.Step();
+    EXPECT_EQ(panel.GetSlide(), (SPoint{501, 14}));
+    panel.Open();  // no restart while opening
+    EXPECT_EQ(panel.GetSlide(), (SPoint{501, 14}));
+    for (int i = 0; i < 13; ++i) panel.Step();
+    EXPECT_EQ(panel.GetState(), CEventPanel::STATE_OPENING);
+    panel.Step();
+    EXPECT_EQ(panel.GetState(), CEventPanel::STATE_SHOWN);
+    probe.Clear();
+    panel.Draw();
+    probe.Read();
+    EXPECT_EQ(probe.At(300, 100), kPicture & 0xFFFFFFu);
+    EXPECT_EQ(probe.At(263, 100), 0u);
+
+    panel.Close();
+    panel.Close();
+    panel.Step();
+    EXPECT_EQ(panel.GetSlide(), (SPoint{35, 1}));
+    for (int i = 0; i < 14; ++i) panel.Step();
+    EXPECT_EQ(panel.GetState(), CEventPanel::STATE_HIDDEN);
+    EXPECT_FALSE(panel.IsOpen());
+}
+
+TEST_F(EventPanelTest, TheMarkTellsSeenThenReadThenNeither) {
+    struct SCase {
+        std::vector<int32_t> played;
+        int32_t event;
+        bool read;
+        uint32_t mark;
+    };
+    const SCase cases[] = {
+        {{}, 440, false, kNotSeen},      {{440}, 50441, false, kSeen}, {{50441}, 440, false, kSeen},
+        {{10511}, 511, false, kSeen},    {{447}, 445, false, kSeen},   {{446}, 440, false, kNotSeen},
+        {{}, 440, true, kRead},          {{440}, 440, true, kSeen},    {{12}, 13, false, kNotSeen},
+    };
+    for (const SCase& c : cases) {
+        state.Reset();
+        history.Clear();
+        for (int32_t id : c.played) state.GetStatus().MarkEventSeen(id);
+        if (c.read) history.Add("scr\\ev" + std::to_string(c.event) + ".scr", 3);
+        ASSERT_TRUE(panel.SetEvent("bg\\ev.bmp", c.event));
+        panel.ShowNow();
+        EXPECT_EQ(MarkAfterDraw(), c.mark) << c.event;
+    }
+}
+
+TEST_F(EventPanelTest, OnlyTheShownPanelPassesTheCursorToItsButton) {
+    ASSERT_TRUE(panel.SetEvent("bg\\ev.bmp", 1));
+    panel.Open();
+    panel.SetCursor(280, 12, true);
+    EXPECT_FALSE(panel.IsButtonClicked());
+    panel.ShowNow();
+    panel.SetCursor(280, 12, true);
+    EXPECT_TRUE(panel.IsButtonClicked());
+}
