@@ -88,7 +88,8 @@ TEST_F(GameMainTest, BuildsItsServicesInOrderAndLoadsTheRecords) {
     CGameMain game(o);
     EXPECT_EQ(m_Steps, (CRecord{"CMainLoopBase", "CDirectSound", "CFadeSound", "CFadeSoundList", "CReadHistory",
                                 "CSystemData", "CSoundBank", "save", "CScreen", "CSceneFactory", "CSceneManager",
-                                "CSaveData", "CRaisingScene", "SetFps", "read.sav", "CAppManager", "save00.sav"}));
+                                "CSaveData", "CRaisingScene", "SetFps", "read.sav", "CAppManager", "CEventTable",
+                                "save00.sav"}));
     EXPECT_EQ(game.GetSystemData().m_MusicVolume, 33);
     EXPECT_EQ(game.GetSaveData().m_Header, "autosave");
     EXPECT_TRUE(game.GetReadFlags().Find("scr\\a.txt"));
