@@ -22,23 +22,27 @@ struct STermReader {
         part = 0;
     }
     void SetKindStatus() { (side == 0 ? term.leftKind : term.rightKind) = 0; }
-    void Finish() {
-        term.leftCategory = StrToInt(digits[0][0]);
-        term.leftIndex = StrToInt(digits[0][1]);
-        term.rightCategory = StrToInt(digits[1][0]);
-        term.rightIndex = StrToInt(digits[1][1]);
-    }
 };
 
-// The code of `op` in `texts` (its position), -1 when absent.
+// The term with its numbers read and the operator text looked up in `texts`; an
+// operator that is not there stays -1 and is logged with `logLine`.
 template <size_t N>
-int32_t _OperatorCode(const std::string& op, const char* const (&texts)[N], const int32_t (&codes)[N]) {
+EventTerm _Finish(STermReader& r, const char* const (&texts)[N], const int32_t (&codes)[N], const char* logLine) {
+    r.term.leftCategory = StrToInt(r.digits[0][0]);
+    r.term.leftIndex = StrToInt(r.digits[0][1]);
+    r.term.rightCategory = StrToInt(r.digits[1][0]);
+    r.term.rightIndex = StrToInt(r.digits[1][1]);
+    r.term.op = -1;
     for (size_t i = 0; i < N; ++i) {
-        if (op == texts[i]) {
-            return codes[i];
+        if (r.op == texts[i]) {
+            r.term.op = codes[i];
+            break;
         }
     }
-    return -1;
+    if (r.term.op < 0) {
+        DebugPrintf("%s", logLine);
+    }
+    return r.term;
 }
 
 // Walks a term's characters; a double-byte character is skipped whole, so that its
@@ -187,14 +191,9 @@ EventTerm CEventTable::_SetEventCondition(const std::string& text) {
                 break;
         }
     });
-    r.Finish();
     static constexpr const char* kTexts[] = {"==", "=", "!=", "<", "<=", ">", ">="};
     static constexpr int32_t kCodes[] = {0, 0, 1, 2, 3, 4, 5};
-    r.term.op = _OperatorCode(r.op, kTexts, kCodes);
-    if (r.term.op < 0) {
-        DebugPrintf("CEventTable::_SetEventCondition() 例外処理");
-    }
-    return r.term;
+    return _Finish(r, kTexts, kCodes, "CEventTable::_SetEventCondition() 例外処理");
 }
 
 EventTerm CEventTable::_SetEventSetFlag(const std::string& text) {
@@ -228,12 +227,7 @@ EventTerm CEventTable::_SetEventSetFlag(const std::string& text) {
                 break;
         }
     });
-    r.Finish();
     static constexpr const char* kTexts[] = {"=", "+=", "-", "*=", "/", "%="};
     static constexpr int32_t kCodes[] = {0, 1, 2, 3, 4, 5};
-    r.term.op = _OperatorCode(r.op, kTexts, kCodes);
-    if (r.term.op < 0) {
-        DebugPrintf("CEventTable::_SetEventSetFlag() 例外処理");
-    }
-    return r.term;
+    return _Finish(r, kTexts, kCodes, "CEventTable::_SetEventSetFlag() 例外処理");
 }

@@ -109,7 +109,8 @@ TEST_F(GameMainTest, TheEventTableIsReadFromCfgOrGivenByTheTest) {
     }
     const std::string csv = "a,1,5,0,0,,a\n";
     ASSERT_TRUE(testsupport::MakeParentDirs(m_Temp.Path() + "cfg/event.csv"));
-    ASSERT_TRUE(testsupport::WriteFileBytes(m_Temp.Path() + "cfg/event.csv", std::vector<uint8_t>(csv.begin(), csv.end())));
+    ASSERT_TRUE(testsupport::WriteFileBytes(m_Temp.Path() + "cfg/event.csv",
+                                            std::vector<uint8_t>(csv.begin(), csv.end())));
     {
         CGameMain game(Options());
         EXPECT_EQ(game.GetEventTable().GetEventName(1), "scr\\a.txt");

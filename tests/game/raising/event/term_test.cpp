@@ -29,6 +29,15 @@ protected:
         }
         ApplyEventSettings(m_Status, settings);
     }
+    // Each text parses into its term, with the grammar's log line exactly when expected.
+    static void ExpectParses(EventTerm (*parse)(const std::string&), const char* logLine,
+                             const std::vector<SParseCase>& cases) {
+        for (const SParseCase& c : cases) {
+            CLogCapture log;
+            EXPECT_EQ(parse(c.text), c.term) << c.text;
+            EXPECT_EQ(log.Contains(logLine), c.logged) << c.text;
+        }
+    }
     bool Holds(const char* text) { return EvaluateCondition(m_Status, CEventTable::_SetEventCondition(text)); }
 
     CStatus m_Status;
@@ -37,7 +46,7 @@ protected:
 }  // namespace
 
 TEST_F(EventTermTest, ConditionTextsParseIntoTerms) {
-    const SParseCase cases[] = {
+    ExpectParses(CEventTable::_SetEventCondition, "CEventTable::_SetEventCondition() 例外処理", {
         {"FaLsE", {1, 1, 0, 0, 0, 0, 1}, false},
         {"false ", {1, 1, 0, 0, 0, 0, -1}, true},
         {"[1-2]=3", {0, 1, 1, 2, 3, 0, 0}, false},
@@ -50,16 +59,11 @@ TEST_F(EventTermTest, ConditionTextsParseIntoTerms) {
         {"[1-2]!=-3", {0, 1, 1, 2, 0, 3, 1}, false},  // a constant has no sign
         {"[]", {0, 1, 0, 0, 0, 0, -1}, true},
         {"[1ゾ2]<=3", {0, 1, 12, 0, 3, 0, 3}, false},  // a trail byte 0x5D is no bracket
-    };
-    for (const SParseCase& c : cases) {
-        CLogCapture log;
-        EXPECT_EQ(CEventTable::_SetEventCondition(c.text), c.term) << c.text;
-        EXPECT_EQ(log.Contains("CEventTable::_SetEventCondition() 例外処理"), c.logged) << c.text;
-    }
+    });
 }
 
 TEST_F(EventTermTest, SettingTextsParseIntoTerms) {
-    const SParseCase cases[] = {
+    ExpectParses(CEventTable::_SetEventSetFlag, "CEventTable::_SetEventSetFlag() 例外処理", {
         {"[2-5]-3", {0, 1, 2, 5, 3, 0, 2}, false},
         {"[1-2]-=3", {0, 1, 1, 2, 3, 0, -1}, true},
         {"[1-2]/=3", {0, 1, 1, 2, 3, 0, -1}, true},
@@ -72,12 +76,7 @@ TEST_F(EventTermTest, SettingTextsParseIntoTerms) {
         {"[1-2]<3", {0, 1, 1, 2, 3, 0, -1}, true},  // '<' is no setting operator
         {"FALSE", {1, 1, 0, 0, 0, 0, -1}, true},
         {"[1ダ2]=3", {0, 1, 12, 0, 3, 0, 0}, false},  // a trail byte 0x5F is no underscore
-    };
-    for (const SParseCase& c : cases) {
-        CLogCapture log;
-        EXPECT_EQ(CEventTable::_SetEventSetFlag(c.text), c.term) << c.text;
-        EXPECT_EQ(log.Contains("CEventTable::_SetEventSetFlag() 例外処理"), c.logged) << c.text;
-    }
+    });
 }
 
 TEST_F(EventTermTest, ConditionsCompareStatusValuesAndConstants) {
