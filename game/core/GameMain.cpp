@@ -17,6 +17,7 @@
 #include "game/core/SaveData.h"
 #include "game/core/SceneFactory.h"
 #include "game/core/SystemData.h"
+#include "game/raising/event/EventTable.h"
 #include "platform/window/PlatformWindow.h"
 
 CGameMain* GetGameMain() { return dynamic_cast<CGameMain*>(CAppManager::GetMainLoop(0)); }
@@ -93,6 +94,14 @@ void CGameMain::_Build() {
     _Step("read.sav");
     CAppManager::SetMainLoop(this);
     _Step("CAppManager");
+    m_EventTable = m_Options.eventTable;
+    if (!m_EventTable) {
+        // Without the file the game runs on with no events.
+        m_OwnEventTable = std::make_unique<CEventTable>();
+        m_OwnEventTable->Load(CEventTable::kDefaultPath);
+        m_EventTable = m_OwnEventTable.get();
+    }
+    _Step("CEventTable");
     m_SaveData->Load(CSaveData::SlotPath(0));
     _Step("save00.sav");
 }

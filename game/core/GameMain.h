@@ -6,8 +6,8 @@
 // playlist, the read history, the system data (read from save\cfg.sav at once), the
 // sound bank, the "save" folder, the screen with its renderer, the scene factory and
 // the scene manager, the current save record and the kept in-game scene; then the
-// frame rate (60), save\read.sav, the registration with CAppManager, and last the
-// automatic save save\save00.sav.
+// frame rate (60), save\read.sav, the registration with CAppManager, the event table
+// from cfg\event.csv, and last the automatic save save\save00.sav.
 //
 // Each pass of the loop: messages, input, a lost device reset (when the window is
 // active) followed by every live scene's restore, a change of the window's screen mode
@@ -35,6 +35,7 @@ class CScreen;
 class CScreenRenderer;
 class CSceneManager;
 class CSaveData;
+class CEventTable;
 class ISceneFactory;
 class CSceneFactory;
 class IInGameScene;
@@ -70,6 +71,8 @@ public:
         InGameSceneMaker inGameSceneMaker;
         // Told each step of the construction and of the shutdown, in order.
         std::function<void(const char* step)> onStep;
+        // The event table (not owned); null: the game's own, read from cfg\event.csv.
+        CEventTable* eventTable = nullptr;
     };
 
     CGameMain();
@@ -86,6 +89,7 @@ public:
     CSoundBank& GetSoundBank() { return *m_SoundBank; }
     CReadHistory& GetReadFlags() { return *m_ReadHistory; }
     CSaveData& GetSaveData() { return *m_SaveData; }
+    CEventTable& GetEventTable() { return *m_EventTable; }
     CSceneManager& GetSceneManager() { return *m_SceneManager; }
     CScreen& GetScreen() { return *m_Screen; }
     CScreenRenderer* GetRenderer();
@@ -151,6 +155,9 @@ private:
     std::unique_ptr<CSceneFactory> m_OwnFactory;
     std::unique_ptr<CSceneManager> m_SceneManager;
     std::unique_ptr<CSaveData> m_SaveData;
+    // Declared before the in-game scene, which keeps pointers to its rows.
+    std::unique_ptr<CEventTable> m_OwnEventTable;
+    CEventTable* m_EventTable = nullptr;
     std::unique_ptr<IInGameScene> m_RaisingScene;
     uint64_t m_DeviceRestores = 0;
     uint64_t m_Updates = 0;

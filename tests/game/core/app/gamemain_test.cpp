@@ -15,6 +15,7 @@
 #include "game/core/ReadHistory.h"
 #include "game/core/SceneFactory.h"
 #include "game/core/SystemData.h"
+#include "game/raising/event/EventTable.h"
 #include "tests/game/core/app/GameTestUtil.h"
 #include "tests/support/TestSupport.h"
 
@@ -88,7 +89,8 @@ TEST_F(GameMainTest, BuildsItsServicesInOrderAndLoadsTheRecords) {
     CGameMain game(o);
     EXPECT_EQ(m_Steps, (CRecord{"CMainLoopBase", "CDirectSound", "CFadeSound", "CFadeSoundList", "CReadHistory",
                                 "CSystemData", "CSoundBank", "save", "CScreen", "CSceneFactory", "CSceneManager",
-                                "CSaveData", "CRaisingScene", "SetFps", "read.sav", "CAppManager", "save00.sav"}));
+                                "CSaveData", "CRaisingScene", "SetFps", "read.sav", "CAppManager", "CEventTable",
+                                "save00.sav"}));
     EXPECT_EQ(game.GetSystemData().m_MusicVolume, 33);
     EXPECT_EQ(game.GetSaveData().m_Header, "autosave");
     EXPECT_TRUE(game.GetReadFlags().Find("scr\\a.txt"));
@@ -98,6 +100,26 @@ TEST_F(GameMainTest, BuildsItsServicesInOrderAndLoadsTheRecords) {
     EXPECT_TRUE(std::filesystem::is_directory(m_Temp.Path() + "save"));
     ASSERT_NE(game.GetRaisingScene(), nullptr);
     EXPECT_EQ(Take(), (CRecord{"make kept"}));
+}
+
+TEST_F(GameMainTest, TheEventTableIsReadFromCfgOrGivenByTheTest) {
+    {
+        CGameMain game(Options());
+        EXPECT_TRUE(game.GetEventTable().GetRows().empty()) << "no file: a game without events";
+    }
+    const std::string csv = "a,1,5,0,0,,a\n";
+    ASSERT_TRUE(testsupport::MakeParentDirs(m_Temp.Path() + "cfg/event.csv"));
+    ASSERT_TRUE(testsupport::WriteFileBytes(m_Temp.Path() + "cfg/event.csv",
+                                            std::vector<uint8_t>(csv.begin(), csv.end())));
+    {
+        CGameMain game(Options());
+        EXPECT_EQ(game.GetEventTable().GetEventName(1), "scr\\a.txt");
+    }
+    CEventTable own;
+    CGameMain::SOptions o = Options();
+    o.eventTable = &own;
+    CGameMain game(o);
+    EXPECT_EQ(&game.GetEventTable(), &own);
 }
 
 TEST_F(GameMainTest, EndingWritesTheRunningGameThenSave00ReadAndCfgInThatOrder) {
