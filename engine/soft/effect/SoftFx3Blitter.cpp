@@ -149,14 +149,11 @@ void _JoinPassesReach(int mode, const SEffect3Call& c, SRect* acc) {
         blt(c.src2, *c.dstPt, SoftFx3Mode3Extent(*c.src2Pt, *c.size), c.clip);
         break;
     case 25:
-        if (p == 1024) {
-            blt(c.src2, *c.dstPt, c.Block2(), c.clip);
-        } else {
-            stretch(c.clip);
-        }
-        break;
     case 26:
-        if (p == 0) {
+        // At its far end each shows one source in place instead of the zoom.
+        if (mode == 25 && p == 1024) {
+            blt(c.src2, *c.dstPt, c.Block2(), c.clip);
+        } else if (mode == 26 && p == 0) {
             blt(c.src1, *c.dstPt, c.Block1(), c.clip);
         } else {
             stretch(c.clip);

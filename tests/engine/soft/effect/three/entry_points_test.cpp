@@ -47,37 +47,37 @@ struct SPair {
     int param;
 };
 
+// The forms whose block is the whole destination, with or without a clip of their own.
+SPair WholeBlockPair(const char* name, bool withClip, int param) {
+    const SRect clip = withClip ? kClip : kWhole;
+    return {name,
+            [withClip](SSurfaces& s, int m, int p) {
+                if (withClip) {
+                    s.dst->DrawEffect3(m, s.a.get(), s.b.get(), kClip, p);
+                    return s.dst->GetEffect3Rect(m, s.a.get(), s.b.get(), kClip, p);
+                }
+                s.dst->DrawEffect3(m, s.a.get(), s.b.get(), p);
+                return s.dst->GetEffect3Rect(m, s.a.get(), s.b.get(), p);
+            },
+            [clip](SSurfaces& s, int m, int p) {
+                s.dst->DrawEffect3(m, s.a.get(), s.b.get(), 0, 0, 0, 0, 0, 0, 40, 30, clip, p);
+                return s.dst->GetEffect3Rect(m, s.a.get(), s.b.get(), 0, 0, 0, 0, 0, 0, 40, 30, clip, p);
+            },
+            {1, 3, 6, 17, 26, 29, 33},
+            param};
+}
+
 std::vector<SPair> Pairs() {
     const SPoint o{};
     return {
-        {"DrawEffect3 (progress)",
-         [](SSurfaces& s, int m, int p) {
-             s.dst->DrawEffect3(m, s.a.get(), s.b.get(), p);
-             return s.dst->GetEffect3Rect(m, s.a.get(), s.b.get(), p);
-         },
-         [](SSurfaces& s, int m, int p) {
-             s.dst->DrawEffect3(m, s.a.get(), s.b.get(), 0, 0, 0, 0, 0, 0, 40, 30, kWhole, p);
-             return s.dst->GetEffect3Rect(m, s.a.get(), s.b.get(), 0, 0, 0, 0, 0, 0, 40, 30, kWhole, p);
-         },
-         {1, 3, 6, 17, 26, 29, 33},
-         600},
-        {"DrawEffect3 (clip, progress)",
-         [](SSurfaces& s, int m, int p) {
-             s.dst->DrawEffect3(m, s.a.get(), s.b.get(), kClip, p);
-             return s.dst->GetEffect3Rect(m, s.a.get(), s.b.get(), kClip, p);
-         },
-         [](SSurfaces& s, int m, int p) {
-             s.dst->DrawEffect3(m, s.a.get(), s.b.get(), 0, 0, 0, 0, 0, 0, 40, 30, kClip, p);
-             return s.dst->GetEffect3Rect(m, s.a.get(), s.b.get(), 0, 0, 0, 0, 0, 0, 40, 30, kClip, p);
-         },
-         {1, 3, 6, 17, 26, 29, 33},
-         300},
+        WholeBlockPair("DrawEffect3 (progress)", false, 600),
+        WholeBlockPair("DrawEffect3 (clip, progress)", true, 300),
         {"DrawEffect3 (full)",
          [](SSurfaces& s, int m, int p) {
              s.dst->DrawEffect3(m, s.a.get(), s.b.get(), 4, 3, 1, 2, 5, 0, 30, 25, kClip, p);
              return s.dst->GetEffect3Rect(m, s.a.get(), s.b.get(), 4, 3, 1, 2, 5, 0, 30, 25, kClip, p);
          },
-         [o](SSurfaces& s, int m, int p) {
+         [](SSurfaces& s, int m, int p) {
              const SPoint d{4, 3}, a{1, 2}, b{5, 0};
              const SSize size{30, 25};
              CEffectBlitter blitter;
