@@ -28,9 +28,9 @@ void _DrawGardenIcon(SIconPicture* p) {
             if (_InDisc(x, y, c, c, n / 2.0 - 2.5)) colour = kLawn;
             for (int k = 0; k < 5; ++k) {
                 const double a = k * 2.0 * 3.14159265358979 / 5.0 - 3.14159265358979 / 2.0;
-                if (_InDisc(x, y, c + std::cos(a) * n * 0.19, c + std::sin(a) * n * 0.19, n * 0.14)) colour = kPetal;
+                if (_InDisc(x, y, c + std::cos(a) * n * 0.21, c + std::sin(a) * n * 0.21, n * 0.1)) colour = kPetal;
             }
-            if (_InDisc(x, y, c, c, n * 0.11)) colour = kHeart;
+            if (_InDisc(x, y, c, c, n * 0.09)) colour = kHeart;
             p->pixels[static_cast<size_t>(y) * n + x] = colour;
         }
     }
