@@ -29,6 +29,10 @@ bool CWindow::Create(const std::string& title, int32_t clientWidth, int32_t clie
         DebugPrintf("CWindow::Create() ウィンドウの作成に失敗[%s]", PlatformWindowLastError().c_str());
         return false;
     }
+    // A window without its icon still works: the failure is only logged.
+    if (!m_Window->SetIconResource(kIconName)) {
+        DebugPrintf("CWindow::Create() アイコンの設定に失敗[%s]", PlatformWindowLastError().c_str());
+    }
     return true;
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 // The object interface shared by scenes, modes, layer-list objects, talk objects and
 // motion effects: load, update once a frame, draw, rebuild after the graphics device
-// was reset, destroy.
+// was reset, destroy.  Every operation does nothing unless overridden, so a screen part
+// held as a member object overrides only what it needs.
 class CSceneBase {
 public:
     virtual void Load() {}
-    virtual void Update() = 0;
-    virtual void Draw() = 0;
+    virtual void Update() {}
+    virtual void Draw() {}
     // Runs after a lost graphics device has been reset: rebuild textures.
     virtual void OnDeviceRestored() {}
     virtual ~CSceneBase() = default;

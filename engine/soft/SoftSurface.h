@@ -187,6 +187,66 @@ public:
                            int opacity, uint32_t flags);
     void StretchBltBilinear(CSoftSurface* source, const SRect* destRect, const SRect* sourceRect, const SRect* clip,
                             int opacity, uint32_t flags);
+    // StretchBlt of the whole source into (left, top, right, bottom), clipped to this
+    // whole surface.
+    void StretchBlt(CSoftSurface* source, int left, int top, int right, int bottom, int opacity);
+
+    // --- effects with this surface as destination (defined with the effect library) ---
+    // Each call builds a blitter for itself; CSurfaceEffectBlitter (SoftFxBlitter.h) and
+    // CEffectBlitter (SoftFx3Blitter.h) describe the modes.  Omitted clips are this whole
+    // surface, omitted source rectangles the whole source, omitted points (0, 0).
+    //
+    // Blt with flags 0, but nothing unless source exists and both rectangles have
+    // right >= 0, bottom >= 0, right > left and bottom > top.
+    void BltClipped(CSoftSurface* source, int x, int y, SRect sourceRect, SRect clip, int opacity);
+
+    // Two-picture effects of a block of width x height at (dstX, dstY), read at (src1X,
+    // src1Y) and (src2X, src2Y).  Nothing is drawn without both sources, with a clip that
+    // is empty or has a negative right or bottom, or with an empty block.
+    void DrawEffect3(int mode, CSoftSurface* src1, CSoftSurface* src2, int dstX, int dstY, int src1X, int src1Y,
+                     int src2X, int src2Y, int width, int height, SRect clip, int progress);
+    // The block is this whole surface.
+    void DrawEffect3(int mode, CSoftSurface* src1, CSoftSurface* src2, SRect clip, int progress);
+    void DrawEffect3(int mode, CSoftSurface* src1, CSoftSurface* src2, int progress);
+    // What the DrawEffect3 with the same arguments reports; zeros without both sources.
+    SRect GetEffect3Rect(int mode, CSoftSurface* src1, CSoftSurface* src2, int dstX, int dstY, int src1X, int src1Y,
+                         int src2X, int src2Y, int width, int height, SRect clip, int progress);
+    SRect GetEffect3Rect(int mode, CSoftSurface* src1, CSoftSurface* src2, SRect clip, int progress);
+    SRect GetEffect3Rect(int mode, CSoftSurface* src1, CSoftSurface* src2, int progress);
+
+    // Two independently placed pictures; either source may be null.  The short forms
+    // place both at (0, 0) at their whole sizes.
+    void DrawTransition(int mode, CSoftSurface* src1, CSoftSurface* src2, SPoint dst1Pt, SPoint dst2Pt,
+                        SPoint src1Pt, SPoint src2Pt, SSize size1, SSize size2, SRect clip, int progress);
+    void DrawTransition(int mode, CSoftSurface* src1, CSoftSurface* src2, SRect clip, int progress);
+    void DrawTransition(int mode, CSoftSurface* src1, CSoftSurface* src2, int progress);
+    SRect GetTransitionRect(int mode, CSoftSurface* src1, CSoftSurface* src2, SPoint dst1Pt, SPoint dst2Pt,
+                            SPoint src1Pt, SPoint src2Pt, SSize size1, SSize size2, SRect clip, int progress);
+    SRect GetTransitionRect(int mode, CSoftSurface* src1, CSoftSurface* src2, int progress);
+
+    // One picture drawn at (x, y) with a single-surface effect.  Nothing without a
+    // source or with a rectangle that is empty or has a negative right or bottom.
+    void DrawEffect(int mode, CSoftSurface* source, int x, int y, SRect sourceRect, SRect clip, int opacity,
+                    int param);
+    void DrawEffect(int mode, CSoftSurface* source, int x, int y, SRect sourceRect, int opacity, int param);
+    void DrawEffect(int mode, CSoftSurface* source, int x, int y, int opacity, int param);
+    SRect GetEffectRect(int mode, CSoftSurface* source, int x, int y, SRect sourceRect, SRect clip, int opacity,
+                        int param);
+    SRect GetEffectRect(int mode, CSoftSurface* source, int x, int y, SRect sourceRect, int opacity, int param);
+    SRect GetEffectRect(int mode, CSoftSurface* source, int x, int y, int opacity, int param);
+
+    // The effect at destRect's corner when destRect and sourceRect have one size;
+    // otherwise a plain stretch by the source's filter.
+    void DrawEffectStretched(int mode, CSoftSurface* source, SRect destRect, SRect sourceRect, SRect clip,
+                             int opacity, int param);
+    void DrawEffectStretched(int mode, CSoftSurface* source, SRect destRect, SRect sourceRect, int opacity,
+                             int param);
+    void DrawEffectStretched(int mode, CSoftSurface* source, SRect destRect, int opacity, int param);
+    SRect GetEffectStretchedRect(int mode, CSoftSurface* source, SRect destRect, SRect sourceRect, SRect clip,
+                                 int opacity, int param);
+    SRect GetEffectStretchedRect(int mode, CSoftSurface* source, SRect destRect, SRect sourceRect, int opacity,
+                                 int param);
+    SRect GetEffectStretchedRect(int mode, CSoftSurface* source, SRect destRect, int opacity, int param);
 
     // Bilinear filtering when this surface is the SOURCE of a stretch.  No operation
     // of the software path sets it.

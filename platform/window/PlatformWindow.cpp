@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "platform/sys/SjisCodec.h"
 #include "platform/window/KeyMap.h"
 #include "platform/window/PlatformVideo.h"
+#include "platform/window/WindowIcon.h"
 
 struct CPlatformWindow::SImpl {
     SDL_Window* window = nullptr;
@@ -360,6 +363,43 @@ void CPlatformWindow::SetTitle(const std::string& title) {
     std::string utf8 = PlatformSjisToUtf8(title);
     std::lock_guard<std::recursive_mutex> lock(PlatformVideoLock());
     SDL_SetWindowTitle(m_Impl->window, utf8.c_str());
+}
+
+bool CPlatformWindow::SetIcon(const uint32_t* pixels, int32_t width, int32_t height) {
+    // Icons are small; the bound keeps the byte count far inside an int.
+    constexpr int32_t kMaxSide = 1024;
+    if (pixels == nullptr || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
+        PlatformWindowSetLastError("bad icon picture");
+        return false;
+    }
+    // SDL takes the pixels as writable memory: give it a copy.
+    std::vector<uint32_t> copy(pixels, pixels + static_cast<size_t>(width) * height);
+    std::lock_guard<std::recursive_mutex> lock(PlatformVideoLock());
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(copy.data(), width, height, 32, width * 4,
+                                                              SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) {
+        PlatformWindowSetLastError(std::string("SDL_CreateRGBSurfaceWithFormatFrom: ") + SDL_GetError());
+        return false;
+    }
+    SDL_SetWindowIcon(m_Impl->window, surface);
+    SDL_FreeSurface(surface);
+    m_IconWidth = width;
+    m_IconHeight = height;
+    return true;
+}
+
+bool CPlatformWindow::SetIconResource(const char* name) {
+    SIconPicture picture;
+    if (!FindIconResource(name, &picture)) {
+        PlatformWindowSetLastError(std::string("no icon resource ") + (name != nullptr ? name : "(null)"));
+        return false;
+    }
+    return SetIcon(picture.pixels.data(), picture.width, picture.height);
+}
+
+void CPlatformWindow::GetIconSize(int32_t* width, int32_t* height) const {
+    if (width != nullptr) *width = m_IconWidth;
+    if (height != nullptr) *height = m_IconHeight;
 }
 
 void CPlatformWindow::Show(bool visible) {

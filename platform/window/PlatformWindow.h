@@ -82,6 +82,15 @@ public:
     // must not share the card's per-thread state).  Before the first PresentFrame.
     void SetSoftwarePresent(bool softwareOnly);
 
+    // The window's icon: a picture of 0xAARRGGBB pixels, rows top first, no padding.
+    // False (PlatformWindowLastError says why) for a bad picture or when the system
+    // refuses it; headless drivers accept it and show nothing.
+    bool SetIcon(const uint32_t* pixels, int32_t width, int32_t height);
+    // SetIcon with an icon resource of the program (WindowIcon.h); false for an unknown name.
+    bool SetIconResource(const char* name);
+    // The size of the last icon set; 0 x 0 before any.
+    void GetIconSize(int32_t* width, int32_t* height) const;
+
     // SDL's id of the window (events name their window by it).
     uint32_t GetSystemId() const;
 
@@ -103,6 +112,8 @@ private:
     std::atomic<bool> m_FullScreen{false};
     std::atomic<bool> m_Minimized{false};
     std::atomic<bool> m_Active{true};
+    int32_t m_IconWidth = 0;
+    int32_t m_IconHeight = 0;
 
     mutable std::mutex m_QueueMutex;
     std::deque<SWindowMessage> m_Queue;

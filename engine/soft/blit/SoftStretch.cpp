@@ -323,6 +323,14 @@ void CSoftSurface::StretchDraw(CSoftSurface* source, SRect destRect, SRect sourc
     StretchBlt(source, destRect, sourceRect, SRect{0, 0, size.cx, size.cy}, opacity);
 }
 
+void CSoftSurface::StretchBlt(CSoftSurface* source, int left, int top, int right, int bottom, int opacity) {
+    if (source == nullptr) {
+        return;
+    }
+    const SSize sourceSize = source->GetSize();
+    StretchDraw(source, SRect{left, top, right, bottom}, SRect{0, 0, sourceSize.cx, sourceSize.cy}, opacity);
+}
+
 void CSoftSurface::StretchBltNearest(CSoftSurface* source, const SRect* destRect, const SRect* sourceRect,
                                      const SRect* clip, int opacity, uint32_t flags) {
     if (destRect == nullptr || sourceRect == nullptr || clip == nullptr) {

@@ -24,8 +24,7 @@ SRect _Block(const SPoint& p, const SSize& s) {
     return SRect{p.x, p.y, static_cast<int32_t>(int64_t{p.x} + s.cx), static_cast<int32_t>(int64_t{p.y} + s.cy)};
 }
 
-// Everything one DrawEffect3 call needs, with the clip already narrowed to the
-// rectangle the call reports.
+// Everything one DrawEffect3 call needs, with the clip its passes use.
 struct SEffect3Call {
     CSoftSurface* dst;
     CSoftSurface* src1;
@@ -88,16 +87,103 @@ void _Mosaics(const SEffect3Call& c, bool both) {
     }
 }
 
-// Modes 31 to 36: one layer at a time (odd modes) or both at once (even modes).
-void _Jitters(const SEffect3Call& c, SingleEffect effect, int divisor, bool both) {
+// One jitter pass of modes 31 to 36.
+struct SJitterPass {
+    CSoftSurface* src;
+    SRect block;
+    int opacity;
+    int amount;
+};
+
+// The single-surface jitter (12 row pairs, 13 rows, 14 columns) of a mode 31 to 36.
+int _JitterEffectMode(int mode) { return mode <= 32 ? 12 : mode <= 34 ? 13 : 14; }
+
+// Odd modes draw one layer at a time, the first up to the middle; even modes draw both.
+// The row-pair modes scatter half as far as the others.
+int _JitterPasses(int mode, const SEffect3Call& c, SJitterPass passes[2]) {
     const int p = c.p;
-    if (both) {
-        c.Jitter(effect, c.src1, c.Block1(), 256, p / (2 * divisor));
-        c.Jitter(effect, c.src2, c.Block2(), p >> 2, (1024 - p) / (2 * divisor));
-    } else if (p < 512) {
-        c.Jitter(effect, c.src1, c.Block1(), 256, p / divisor);
-    } else {
-        c.Jitter(effect, c.src2, c.Block2(), 256, (1024 - p) / divisor);
+    const int divisor = mode <= 32 ? 4 : 2;
+    if (mode % 2 == 0) {
+        passes[0] = {c.src1, c.Block1(), 256, p / (2 * divisor)};
+        passes[1] = {c.src2, c.Block2(), p >> 2, (1024 - p) / (2 * divisor)};
+        return 2;
+    }
+    passes[0] = p < 512 ? SJitterPass{c.src1, c.Block1(), 256, p / divisor}
+                        : SJitterPass{c.src2, c.Block2(), 256, (1024 - p) / divisor};
+    return 1;
+}
+
+void _Jitters(int mode, const SEffect3Call& c) {
+    static const SingleEffect kEffects[3] = {SoftFxJitterRowPairs, SoftFxJitterRows, SoftFxJitterColumns};
+    SJitterPass passes[2];
+    const int count = _JitterPasses(mode, c, passes);
+    for (int i = 0; i < count; ++i) {
+        c.Jitter(kEffects[_JitterEffectMode(mode) - 12], passes[i].src, passes[i].block, passes[i].opacity,
+                 passes[i].amount);
+    }
+}
+
+// Modes that draw past the block as it is cut by the clip and the surfaces: the last
+// band of mode 3 and of the cascades runs on past the block's end, the zooms 25 and 26
+// grow to twice the block, 29 and 30 clip one pass to the whole destination only, and
+// the jitters scatter.  Their passes get the caller's clip, and the reported rectangle
+// grows to cover them.
+bool _DrawsPastTheBlock(int mode) {
+    return mode == 3 || (mode >= 5 && mode <= 8) || (mode >= 11 && mode <= 14) || mode == 25 || mode == 26 ||
+           mode >= 29;
+}
+
+// Joins to `acc` every pixel the passes of such a mode can write.
+void _JoinPassesReach(int mode, const SEffect3Call& c, SRect* acc) {
+    const SSize ds = c.dst->GetSize();
+    const SRect whole{0, 0, ds.cx, ds.cy};
+    auto join = [&](const SRect& part) { SoftFxJoinRect(acc, SoftFxIntersectRect(part, whole)); };
+    auto blt = [&](CSoftSurface* src, SPoint at, SRect rect, const SRect& clip) {
+        join(BltClippedRect(c.dst, src, &at, &rect, &clip));
+    };
+    auto stretch = [&](const SRect& clip) { join(SoftFxIntersectRect(SoftFx3ZoomRect(mode, *c.dstPt, *c.size, c.p), clip)); };
+    const int p = c.p;
+    switch (mode) {
+    case 3:
+        blt(c.src1, *c.dstPt, SoftFx3Mode3Extent(*c.src1Pt, *c.size), c.clip);
+        blt(c.src2, *c.dstPt, SoftFx3Mode3Extent(*c.src2Pt, *c.size), c.clip);
+        break;
+    case 25:
+    case 26:
+        // At its far end each shows one source in place instead of the zoom.
+        if (mode == 25 && p == 1024) {
+            blt(c.src2, *c.dstPt, c.Block2(), c.clip);
+        } else if (mode == 26 && p == 0) {
+            blt(c.src1, *c.dstPt, c.Block1(), c.clip);
+        } else {
+            stretch(c.clip);
+        }
+        break;
+    case 29:
+        stretch(c.clip);
+        blt(c.src2, *c.dstPt, c.Block2(), whole);
+        break;
+    case 30:
+        blt(c.src1, *c.dstPt, c.Block1(), c.clip);
+        stretch(whole);
+        break;
+    default:
+        if (mode >= 31) {
+            SJitterPass passes[2];
+            const int count = _JitterPasses(mode, c, passes);
+            for (int i = 0; i < count; ++i) {
+                join(SoftFxJitterRect(_JitterEffectMode(mode), c.dst, passes[i].src, c.dstPt, &passes[i].block,
+                                      &c.clip, passes[i].amount));
+            }
+        } else {
+            // The cascades: the background, then bands that may overhang the block's end.
+            blt(c.src1, *c.dstPt, c.Block1(), c.clip);
+            SPoint at{};
+            SRect extent{};
+            SoftFx3CascadeExtent(mode, *c.dstPt, c.Block2(), &at, &extent);
+            blt(c.src2, at, extent, c.clip);
+        }
+        break;
     }
 }
 
@@ -145,14 +231,10 @@ void _DrawMode(int mode, const SEffect3Call& c) {
         break;
     case 21: _Mosaics(c, false); break;
     case 22: _Mosaics(c, true); break;
-    case 31: _Jitters(c, SoftFxJitterRowPairs, 4, false); break;
-    case 32: _Jitters(c, SoftFxJitterRowPairs, 4, true); break;
-    case 33: _Jitters(c, SoftFxJitterRows, 2, false); break;
-    case 34: _Jitters(c, SoftFxJitterRows, 2, true); break;
-    case 35: _Jitters(c, SoftFxJitterColumns, 2, false); break;
-    case 36: _Jitters(c, SoftFxJitterColumns, 2, true); break;
     default:
-        if (mode >= 23 && mode <= 30) {
+        if (mode >= 31) {
+            _Jitters(mode, c);
+        } else if (mode >= 23 && mode <= 30) {
             SoftFx3Zoom(mode, c.dst, c.src1, c.src2, c.dstPt, c.src1Pt, c.src2Pt, c.size, &c.clip, c.p);
         }
         break;
@@ -191,7 +273,7 @@ bool _IsAcceptedRect(const SRect& r) { return r.right >= 0 && r.bottom >= 0 && r
 
 SRect CEffectBlitter::GetEffect3Rect(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2,
                                      const SPoint* dstPt, const SPoint* src1Pt, const SPoint* src2Pt,
-                                     const SSize* size, const SRect* clip, int /*progress*/) {
+                                     const SSize* size, const SRect* clip, int progress) {
     if (mode == -1) {
         // The clear reaches every pixel of the destination, whatever the block.
         if (dst == nullptr) {
@@ -203,7 +285,13 @@ SRect CEffectBlitter::GetEffect3Rect(int mode, CSoftSurface* dst, CSoftSurface* 
     if (mode < 1 || mode > 36) {
         return SRect{};
     }
-    return SoftFxPlaceRects3(dst, src1, src2, dstPt, src1Pt, src2Pt, size, clip);
+    SRect rect = SoftFxPlaceRects3(dst, src1, src2, dstPt, src1Pt, src2Pt, size, clip);
+    // A block that clips away draws nothing at all, whatever the mode.
+    if (!rect.IsEmpty() && _DrawsPastTheBlock(mode)) {
+        const SEffect3Call call{dst, src1, src2, dstPt, src1Pt, src2Pt, size, *clip, SoftFx3ClampProgress(progress)};
+        _JoinPassesReach(mode, call, &rect);
+    }
+    return rect;
 }
 
 void CEffectBlitter::DrawEffect3(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2,
@@ -218,9 +306,12 @@ void CEffectBlitter::DrawEffect3(int mode, CSoftSurface* dst, CSoftSurface* src1
     } else if (!drawn.IsEmpty() && ((mode >= 23 && mode <= 30) || _SameDepth(dst, src1, src2))) {
         // The zooms check no depths of their own: each blit and stretch they make refuses
         // a source of another depth by itself, so the other source's pass still draws.
-        // GetEffect3Rect answered a non-empty block, so every pointer is present.  Each
-        // pass is clipped to that block: what a mode writes is what it reports.
-        const SEffect3Call call{dst, src1, src2, dstPt, src1Pt, src2Pt, size, drawn, SoftFx3ClampProgress(progress)};
+        // GetEffect3Rect answered a non-empty block, so every pointer is present.  Modes
+        // that keep to the block have their passes clipped to it; the others draw with
+        // the caller's clip into the wider rectangle reported for them.
+        const SRect passClip = _DrawsPastTheBlock(mode) ? *clip : drawn;
+        const SEffect3Call call{dst, src1, src2, dstPt, src1Pt, src2Pt, size, passClip,
+                                SoftFx3ClampProgress(progress)};
         _DrawMode(mode, call);
     }
     dst->OnDrawEffect3(src1, src2, dstPt, src1Pt, src2Pt, size, clip, progress, drawn);

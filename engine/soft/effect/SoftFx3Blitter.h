@@ -19,7 +19,10 @@
 //   31-36   row-pair, row and column jitters
 // Every mode but 0 notifies the destination once through OnDrawEffect3 with the
 // rectangle GetEffect3Rect answers, after any OnBlt of its inner passes; every pixel a
-// mode writes lies inside that rectangle (the passes are clipped to it).
+// mode writes lies inside that rectangle.  Most modes keep to the block cut by the clip
+// and the surfaces (their passes are clipped to it); modes 3, 5 to 8, 11 to 14, 25,
+// 26, 29 to 36 draw past it (a last band overhanging the block, a picture zoomed past
+// it, a pass clipped to the whole destination, a jitter's scatter) and report that too.
 //
 // DrawTransition modes: 1 both layers blended over the destination (the first at
 // 256 - (p >> 2), the second at p >> 2); 33 / 35 row / column jitter of the first
@@ -45,8 +48,9 @@ public:
                              const SPoint* src1Pt, const SPoint* src2Pt, const SSize* size, const SRect* clip,
                              int progress);
     // Mode -1: the whole destination.  Modes 1..36: the block placed at dstPt, cut by
-    // the clip rectangle, both sources and the destination (SoftFxPlaceRects3).  Zeros
-    // otherwise, and when nothing remains.
+    // the clip rectangle, both sources and the destination (SoftFxPlaceRects3), joined,
+    // for the modes that draw past it, with everything their passes can reach inside the
+    // destination.  Zeros otherwise, and when the block clips away (nothing is drawn).
     virtual SRect GetEffect3Rect(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2,
                                  const SPoint* dstPt, const SPoint* src1Pt, const SPoint* src2Pt, const SSize* size,
                                  const SRect* clip, int progress);
@@ -64,7 +68,8 @@ public:
                                     int progress);
 };
 
-// --- entry points with `dst` as the destination; each builds a CEffectBlitter ---
+// --- the implementation of CSoftSurface's entry points (SoftSurface.h), with `dst` as
+// the destination; each builds a CEffectBlitter ---
 // DrawEffect3 draws nothing (and raises nothing) unless dst, src1 and src2 exist, the
 // clip has right >= 0, bottom >= 0, right > left, bottom > top, and the block is at
 // least 1 x 1.  The rectangle queries give zeros without both sources.

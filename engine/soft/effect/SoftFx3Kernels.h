@@ -76,9 +76,13 @@ int SoftFx3DissolveThreshold(int mode, int cell);
 
 // --- bands (mode 3) and cascade blinds (modes 5 to 8 and 11 to 14) ---
 // Mode 3: in every 32-row band of the block the top (progress >> 5) rows show the
-// second source and the rest the first.  Bands stop at the bottom of the block.
+// second source and the rest the first.  Every band is 32 rows, the last one too: it
+// runs on past the bottom of the block, bounded only by the clip and the surfaces.
 void SoftFx3Mode3(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2, const SPoint* dstPt,
                   const SPoint* src1Pt, const SPoint* src2Pt, const SSize* size, const SRect* clip, int progress);
+// The rows of one source that mode 3 may read for a block of `size` at srcPt: the
+// block with its height rounded up to whole bands.
+SRect SoftFx3Mode3Extent(const SPoint& srcPt, const SSize& size);
 
 // The whole mode: first source as background, then the cascade of the second source,
 // then OnBlt on the destination for the second source's block.
@@ -110,7 +114,9 @@ void SoftFx3CascadeBlindsMode14(CSoftSurface* dst, CSoftSurface* src1, CSoftSurf
 // Cascade kernels: `rect` of `src` revealed at dstPt in bands of L / 16 lines (one line
 // when L is below 16), L being the rectangle's height (rows) or width (columns); each
 // band opens 4 lines behind the one before it.  Every band is a CSoftSurface::Blt with
-// the given opacity and clip; nothing reaches past the rectangle.
+// the given opacity and clip.  Bands are all equally thick, so when L is not a multiple
+// of the band the last one overhangs the rectangle's far end (where the cascade ends)
+// by up to a band less one line; only the clip and the surfaces bound it.
 void SoftFx3CascadeBlindsRows(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* rect,
                               const SRect* clip, int opacity, int progress);
 void SoftFx3CascadeBlindsRowsUp(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* rect,
@@ -119,10 +125,15 @@ void SoftFx3CascadeBlindsColumns(CSoftSurface* dst, CSoftSurface* src, const SPo
                                  const SRect* clip, int opacity, int progress);
 void SoftFx3CascadeBlindsColumnsLeft(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* rect,
                                      const SRect* clip, int opacity, int progress);
+// For the cascade of a mode 5 to 8 or 11 to 14 over `rect` at dstPt: the source
+// rectangle, grown by the last band's overhang, and the point it lands at, whose blit
+// covers every band.  Other modes get `rect` at dstPt.
+void SoftFx3CascadeExtent(int mode, const SPoint& dstPt, const SRect& rect, SPoint* at, SRect* extent);
 
 // --- zooms (modes 23 to 30) ---
 // One source stretched to a size eased from the progress, centred on the block, over
-// or instead of the other.  Every pass is clipped to `clip`.
+// or instead of the other.  Every pass is clipped to `clip`, except the second passes
+// of modes 29 and 30, which are clipped to the whole destination only.
 void SoftFx3Zoom(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2, const SPoint* dstPt,
                  const SPoint* src1Pt, const SPoint* src2Pt, const SSize* size, const SRect* clip, int progress);
 // The zoomed rectangle of a mode 23..30 at a progress (already clamped), for a block

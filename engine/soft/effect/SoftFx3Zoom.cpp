@@ -105,11 +105,11 @@ void SoftFx3Zoom(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* 
         break;
     case 29:
         stretch(src1, block1, 256);
-        place(src2, block2, p >> 2);
+        dst->BltRect(src2, dstPt->x, dstPt->y, block2, p >> 2);
         break;
     case 30:
         place(src1, block1, 256);
-        stretch(src2, block2, p >> 2);
+        dst->StretchDraw(src2, zoom, block2, p >> 2);
         break;
     default: break;
     }

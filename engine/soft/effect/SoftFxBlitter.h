@@ -69,7 +69,8 @@ inline constexpr int kSurfaceEffectModeCount = 15;
 // outside a surface; dstRect alone when the clip's right or bottom is negative.
 void ClipStretchRects(CSoftSurface* dst, CSoftSurface* src, SRect* dstRect, SRect* srcRect, const SRect* clip);
 
-// --- single-surface effect entry points with `dst` as the destination ---
+// --- the implementation of CSoftSurface's single-surface entry points (SoftSurface.h),
+// with `dst` as the destination ---
 // Nothing is drawn (and the rectangle functions give zeros) when dst or src is null or
 // a rectangle has right < 0, bottom < 0 or no width or height.
 void SoftSurfaceDrawEffect(CSoftSurface* dst, int mode, CSoftSurface* src, int x, int y, SRect srcRect, SRect clip,

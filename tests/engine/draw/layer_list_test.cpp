@@ -2,6 +2,7 @@
 // factory, pending removals and moves, show and hide, restore broadcast.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -163,4 +164,26 @@ TEST(LayerList, ClearGivesTheObjectsBackAtOnceOutsideAWalk) {
     list.Update();
     EXPECT_EQ(Take(), (std::vector<std::string>{"p2.update", "p2.destroy", "p3.destroy"}));
     EXPECT_EQ(f.released, 4);
+}
+
+TEST(LayerList, PartsWithoutUpdateOrDrawOfTheirOwnAreDriven) {
+    // A screen part that only rebuilds after a device reset: the base's defaults carry
+    // the frame, on its own and inside a list.
+    struct CRestoreOnly : CSceneBase {
+        int restored = 0;
+        void OnDeviceRestored() override { ++restored; }
+    } part;
+    CSceneBase& base = part;
+    base.Load();
+    base.Update();
+    base.Draw();
+    CLayerList list;
+    EXPECT_TRUE(list.Add(&part, 1));
+    list.Update();
+    list.Draw();
+    list.OnDeviceRestored();
+    EXPECT_EQ(part.restored, 1);
+    auto owned = std::make_unique<CSceneBase>();
+    owned->Update();
+    owned->Draw();
 }

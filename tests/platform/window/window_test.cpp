@@ -7,6 +7,7 @@
 #include "platform/window/KeyMap.h"
 #include "platform/window/PlatformVideo.h"
 #include "platform/window/PlatformWindow.h"
+#include "platform/window/WindowIcon.h"
 #include "platform/window/Shell.h"
 #include "platform/sys/SjisCodec.h"
 
@@ -120,6 +121,34 @@ TEST(PlatformWindow, HeadlessPresentIsHarmlessAndBadPicturesAreRefused) {
     EXPECT_TRUE(w->GetClientSize(&cw, &ch));
     EXPECT_EQ(cw, 800);
     EXPECT_EQ(ch, 600);
+}
+
+TEST(PlatformWindow, TheProgramIconIsDrawnAndSetWhileBadOnesAreRefused) {
+    SIconPicture icon;
+    ASSERT_TRUE(FindIconResource("ID_ICON", &icon));
+    ASSERT_EQ(icon.width, kWindowIconSize);
+    ASSERT_EQ(icon.height, kWindowIconSize);
+    ASSERT_EQ(icon.pixels.size(), static_cast<size_t>(kWindowIconSize * kWindowIconSize));
+    // Round: clear corners, an opaque middle.
+    EXPECT_EQ(icon.pixels.front() >> 24, 0u);
+    EXPECT_EQ(icon.pixels[kWindowIconSize * kWindowIconSize / 2 + kWindowIconSize / 2] >> 24, 0xFFu);
+    EXPECT_FALSE(FindIconResource("ID_OTHER", &icon));
+    EXPECT_FALSE(FindIconResource(nullptr, &icon));
+
+    auto w = MakeWindow();
+    ASSERT_NE(w, nullptr);
+    int32_t iw = -1, ih = -1;
+    w->GetIconSize(&iw, &ih);
+    EXPECT_EQ(iw, 0);
+    EXPECT_TRUE(w->SetIconResource("ID_ICON"));
+    w->GetIconSize(&iw, &ih);
+    EXPECT_EQ(iw, kWindowIconSize);
+    EXPECT_EQ(ih, kWindowIconSize);
+    EXPECT_FALSE(w->SetIconResource("ID_OTHER"));
+    EXPECT_FALSE(w->SetIcon(nullptr, 16, 16));
+    EXPECT_FALSE(w->SetIcon(icon.pixels.data(), 0, 16));
+    w->GetIconSize(&iw, &ih);
+    EXPECT_EQ(iw, kWindowIconSize) << "a refused icon leaves the one set before";
 }
 
 TEST(PlatformWindow, SdlEventsBecomeMessagesOfTheirWindow) {

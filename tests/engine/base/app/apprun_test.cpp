@@ -11,6 +11,7 @@
 #include "engine/base/MainLoopBase.h"
 #include "engine/base/Thread.h"
 #include "platform/window/PlatformWindow.h"
+#include "platform/window/WindowIcon.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -243,6 +244,15 @@ TEST(AppRun, DisplayChangerByKindReplacesThePreviousOne) {
     EXPECT_FALSE(w.CreateDisplayChanger(1));
     EXPECT_EQ(w.GetDisplayChanger(), nullptr);
     EXPECT_FALSE(w.IsDisplayChanged());
+}
+
+TEST(AppRun, TheApplicationWindowCarriesTheProgramIcon) {
+    CWindow w;
+    ASSERT_TRUE(w.Create("icon", 800, 600, false));
+    int32_t iw = 0, ih = 0;
+    w.GetPlatformWindow()->GetIconSize(&iw, &ih);
+    EXPECT_EQ(iw, kWindowIconSize);
+    EXPECT_EQ(ih, kWindowIconSize);
 }
 
 TEST(DebugWindow, KeepsTheLastLinesAndDrawsThem) {

@@ -177,30 +177,30 @@ TEST(SoftSurfaceEntryPoints, StretchedEffectUsesTheSourceFilter) {
         auto a = MakeRandom(30, 30, 32, 2);
         auto b = MakeRandom(30, 30, 32, 2);
         const SRect dr{2, 2, 22, 22}, sr{0, 0, 10, 10}, clip{0, 0, 30, 30};
-        SoftSurfaceDrawEffectStretched(a.get(), mode, src.get(), dr, sr, clip, 255, 0);
+        a->DrawEffectStretched(mode, src.get(), dr, sr, clip, 255, 0);
         b->StretchBltNearest(src.get(), &dr, &sr, &clip, 255, 0);
         EXPECT_EQ(a->Bytes(), b->Bytes()) << mode;
-        EXPECT_EQ(SoftSurfaceGetEffectStretchedRect(a.get(), mode, src.get(), dr, sr, clip, 255, 0), dr);
+        EXPECT_EQ(a->GetEffectStretchedRect(mode, src.get(), dr, sr, clip, 255, 0), dr);
         src->smooth = true;
         auto c = MakeRandom(30, 30, 32, 2);
         auto d = MakeRandom(30, 30, 32, 2);
-        SoftSurfaceDrawEffectStretched(c.get(), mode, src.get(), dr, sr, clip, 255, 0);
+        c->DrawEffectStretched(mode, src.get(), dr, sr, clip, 255, 0);
         d->StretchBltBilinear(src.get(), &dr, &sr, &clip, 255, 0);
         EXPECT_EQ(c->Bytes(), d->Bytes()) << mode;
     }
     // Equal sizes draw the effect at the destination rectangle's corner.
     auto src = MakeRandom(10, 10, 32, 1);
     auto a = MakeRandom(30, 30, 32, 2);
-    SoftSurfaceDrawEffectStretched(a.get(), 1, src.get(), {5, 6, 15, 16}, {0, 0, 10, 10}, {0, 0, 30, 30}, 255, 0);
+    a->DrawEffectStretched(1, src.get(), {5, 6, 15, 16}, {0, 0, 10, 10}, {0, 0, 30, 30}, 255, 0);
     EXPECT_TRUE(PixelsEqual(*a, 5, 6, *src, 0, 0));
     // Rectangles that fail the checks draw nothing.
     auto b = MakeRandom(30, 30, 32, 2);
     const auto before = Snapshot(*b);
-    SoftSurfaceDrawEffect(b.get(), 1, src.get(), 0, 0, {0, 0, 0, 10}, {0, 0, 30, 30}, 255, 0);
-    SoftSurfaceDrawEffect(b.get(), 1, src.get(), 0, 0, {0, 0, 10, 10}, {0, 0, -1, 30}, 255, 0);
-    SoftSurfaceDrawEffect(b.get(), 1, nullptr, 0, 0, {0, 0, 10, 10}, {0, 0, 30, 30}, 255, 0);
+    b->DrawEffect(1, src.get(), 0, 0, {0, 0, 0, 10}, {0, 0, 30, 30}, 255, 0);
+    b->DrawEffect(1, src.get(), 0, 0, {0, 0, 10, 10}, {0, 0, -1, 30}, 255, 0);
+    b->DrawEffect(1, nullptr, 0, 0, {0, 0, 10, 10}, {0, 0, 30, 30}, 255, 0);
     EXPECT_EQ(b->Bytes(), before);
-    EXPECT_EQ(SoftSurfaceGetEffectRect(b.get(), 1, src.get(), 3, 4, {0, 0, 10, 10}, {0, 0, 30, 30}, 255, 0),
+    EXPECT_EQ(b->GetEffectRect(1, src.get(), 3, 4, {0, 0, 10, 10}, {0, 0, 30, 30}, 255, 0),
               (SRect{3, 4, 13, 14}));
 }
 

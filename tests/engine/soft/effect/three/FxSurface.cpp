@@ -20,6 +20,8 @@ void CFxSurface::Clear(uint32_t colorRef) {
 }
 
 std::vector<uint8_t> CFxSurface::PixelBytes(int x, int y) const {
+    const SSize size = GetSize();
+    if (x < 0 || y < 0 || x >= size.cx || y >= size.cy) return {};
     const int b = BytesPer();
     const uint8_t* p = GetBits() + static_cast<ptrdiff_t>(y) * GetPitch() + static_cast<ptrdiff_t>(x) * b;
     return std::vector<uint8_t>(p, p + b);

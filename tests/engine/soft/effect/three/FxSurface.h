@@ -37,7 +37,7 @@ public:
     }
 
     int BytesPer() const { return BytesPerPixel(GetBitDepth()); }
-    // The bytes of pixel (x, y).
+    // The bytes of pixel (x, y); none outside the surface.
     std::vector<uint8_t> PixelBytes(int x, int y) const;
     // Every byte of the pixel area, padding included.
     std::vector<uint8_t> Snapshot() const;

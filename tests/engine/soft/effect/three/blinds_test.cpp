@@ -11,13 +11,15 @@ using namespace fx3_test;
 
 namespace {
 
+constexpr uint8_t kGuard = 0xEE;
+
 struct SScene {
     std::unique_ptr<CFxSurface> dst, a, b;
 };
 
 SScene MakeScene(int depth, int w, int h, uint32_t seed) {
     std::mt19937 rng(seed);
-    return SScene{MakeFilledSurface(w + 10, h + 40, depth, 0xEE, 2), MakeRandomSurface(rng, w + 3, h + 5, depth),
+    return SScene{MakeFilledSurface(w + 10, h + 40, depth, kGuard, 2), MakeRandomSurface(rng, w + 3, h + 5, depth),
                   MakeRandomSurface(rng, w + 6, h + 2, depth)};
 }
 
@@ -53,6 +55,18 @@ bool Revealed(int64_t length, int64_t i, int p) {
     return i % band < r;
 }
 
+bool IsGuard(SScene& s, int x, int y) {
+    return s.dst->PixelBytes(x, y) == std::vector<uint8_t>(s.dst->BytesPer(), kGuard);
+}
+
+bool Inside(const CFxSurface& surface, int x, int y) {
+    const SSize size = surface.GetSize();
+    return x >= 0 && y >= 0 && x < size.cx && y < size.cy;
+}
+
+// Checks every pixel of the block and of the last band's overhang against the stated
+// cascade: revealed lines show the second source where it has pixels, the rest of the
+// block the first source, the rest of the overhang is left alone.
 void CheckCascade(const SCascadeMode& m, int depth, int w, int h, int progress) {
     SScene s = MakeScene(depth, w, h, static_cast<uint32_t>(w * 131 + h * 7 + progress + m.mode));
     const SPoint dp{4, 6}, ap{2, 3}, bp{5, 1};
@@ -63,19 +77,33 @@ void CheckCascade(const SCascadeMode& m, int depth, int w, int h, int progress) 
     m.fn(s.dst.get(), s.a.get(), s.b.get(), &dp, &ap, &bp, &size, &clip, progress);
     const int p = SoftFx3ClampProgress(progress);
     const int length = m.rows ? h : w;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            int line = m.rows ? y : x;
-            if (m.reversed) line = length - 1 - line;
-            const int want = Revealed(length, line, p) ? 2 : 1;
-            const int got = SourceAt(s, dp.x + x, dp.y + y, dp, ap, bp);
-            ASSERT_TRUE(got == want || got == 3) << "mode " << m.mode << " depth " << depth << " size " << w << "x"
-                                                 << h << " p " << progress << " at " << x << "," << y;
+    const int band = std::max(length >> 4, 1);
+    const int over = (length + band - 1) / band * band - length;
+    SRect box{dp.x, dp.y, dp.x + w, dp.y + h};
+    if (m.rows) {
+        (m.reversed ? box.top : box.bottom) += m.reversed ? -over : over;
+    } else {
+        (m.reversed ? box.left : box.right) += m.reversed ? -over : over;
+    }
+    const std::string where = "mode " + std::to_string(m.mode) + " depth " + std::to_string(depth) + " size " +
+                              std::to_string(w) + "x" + std::to_string(h) + " p " + std::to_string(progress);
+    for (int y = box.top; y < box.bottom; ++y) {
+        for (int x = box.left; x < box.right; ++x) {
+            const int along = m.rows ? y - dp.y : x - dp.x;
+            const int line = m.reversed ? length - 1 - along : along;
+            const bool inBlock = line < length;
+            const bool second = Revealed(length, line, p) && Inside(*s.b, bp.x + x - dp.x, bp.y + y - dp.y);
+            const int got = SourceAt(s, x, y, dp, ap, bp);
+            if (second) {
+                ASSERT_TRUE(got == 2 || got == 3) << where << " at " << x << "," << y;
+            } else if (inBlock) {
+                ASSERT_TRUE(got == 1 || got == 3) << where << " at " << x << "," << y;
+            } else {
+                ASSERT_TRUE(IsGuard(s, x, y)) << where << " at " << x << "," << y;
+            }
         }
     }
-    // Nothing beyond the block, even where the last band is cut short.
-    EXPECT_EQ(CompareOutside(*s.dst, before, SRect{dp.x, dp.y, dp.x + w, dp.y + h}), "")
-        << "mode " << m.mode << " size " << w << "x" << h << " p " << progress;
+    EXPECT_EQ(CompareOutside(*s.dst, before, box), "") << where;
     // The last notification is the second source's whole block.
     ASSERT_FALSE(s.dst->notes.empty());
     EXPECT_EQ(s.dst->notes.back().source, s.b.get());
@@ -113,9 +141,9 @@ TEST(CascadeBlinds, SmallBlocksAreRevealedToo) {
 
 TEST(CascadeBlinds, PartExampleOf100Lines) {
     // L = 100: b = 6, R at 1024 = 66 + 6 = 72; band 16 reveals min(8, 6) = 6 lines,
-    // cut to the 4 that remain in the block.
+    // the last 2 of them past the block.
     EXPECT_TRUE(Revealed(100, 99, 1024));
-    EXPECT_TRUE(Revealed(100, 96, 1024));
+    EXPECT_TRUE(Revealed(100, 101, 1024));
     EXPECT_FALSE(Revealed(100, 0, 0));
 }
 
@@ -146,8 +174,8 @@ TEST(CascadeBlinds, MixedDepthsDrawNothing) {
     EXPECT_EQ(s.dst->Snapshot(), before);
 }
 
-TEST(Mode3, BandsOf32RowsStopAtTheBlock) {
-    for (int depth : {15, 24}) {
+TEST(Mode3, EveryBandIs32RowsTheLastOneTooBoundedByTheSurfaces) {
+    for (int depth : {15, 16, 24, 32}) {
         for (int p : {0, 31, 32, 512, 1000, 1024}) {
             SScene s = MakeScene(depth, 20, 45, static_cast<uint32_t>(p + depth));
             const SPoint dp{3, 2}, ap{1, 4}, bp{2, 0};
@@ -157,14 +185,21 @@ TEST(Mode3, BandsOf32RowsStopAtTheBlock) {
             const auto before = s.dst->Snapshot();
             SoftFx3Mode3(s.dst.get(), s.a.get(), s.b.get(), &dp, &ap, &bp, &size, &clip, p);
             const int shown = SoftFx3ClampProgress(p) >> 5;
-            for (int y = 0; y < 45; ++y) {
-                const int want = (y % 32) < shown ? 2 : 1;
+            // Two bands: rows 45 to 63 overhang the block; the first source ends at row
+            // 45, the second at row 46.
+            for (int y = 0; y < 64; ++y) {
+                const bool second = (y % 32) < shown;
+                const bool has = second ? Inside(*s.b, 0, bp.y + y) : Inside(*s.a, 0, ap.y + y);
                 for (int x = 0; x < 20; ++x) {
                     const int got = SourceAt(s, dp.x + x, dp.y + y, dp, ap, bp);
-                    ASSERT_TRUE(got == want || got == 3) << "p " << p << " at " << x << "," << y;
+                    if (!has) {
+                        ASSERT_TRUE(IsGuard(s, dp.x + x, dp.y + y)) << "p " << p << " at " << x << "," << y;
+                    } else {
+                        ASSERT_TRUE(got == (second ? 2 : 1) || got == 3) << "p " << p << " at " << x << "," << y;
+                    }
                 }
             }
-            EXPECT_EQ(CompareOutside(*s.dst, before, SRect{3, 2, 23, 47}), "") << "p " << p;
+            EXPECT_EQ(CompareOutside(*s.dst, before, SRect{3, 2, 23, 66}), "") << "p " << p;
         }
     }
 }

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 
 #include "engine/base/Random.h"
 #include "engine/image/MaskImage.h"
 #include "engine/soft/blit/BlendTables.h"
 #include "engine/soft/effect/SoftFx3Blitter.h"
 #include "engine/soft/effect/SoftFx3Clip.h"
+#include "engine/soft/effect/SoftFxKernels.h"
 #include "engine/soft/effect/SoftFxRuleImages.h"
 #include "tests/engine/soft/effect/three/FxSurface.h"
 
@@ -76,7 +78,7 @@ TEST_F(Effect3Modes, EveryModeAtStartMiddleAndEnd) {
     for (int depth : {15, 16, 24, 32}) {
         for (const SGeometry& g : kGeometries) {
             for (int mode = 1; mode <= 36; ++mode) {
-                for (int p : {0, 512, 1023, 1024}) {
+                for (int p : {0, 300, 512, 1023, 1024}) {
                     const uint32_t seed = static_cast<uint32_t>(depth * 7919 + mode * 131 + p);
                     SRun r = RunMode(mode, depth, p, g, seed);
                     const std::string where = std::string(g.name) + " depth " + std::to_string(depth) + " mode " +
@@ -85,7 +87,9 @@ TEST_F(Effect3Modes, EveryModeAtStartMiddleAndEnd) {
                     ASSERT_EQ(r.dst->effect3Notes.size(), 1u) << where;
                     EXPECT_EQ(r.dst->effect3Notes[0].drawn, r.reported) << where;
                     EXPECT_EQ(r.dst->effect3Notes[0].progress, p) << where;
-                    EXPECT_TRUE(RectInside(r.reported, g.clip)) << where;
+                    // Modes 29 and 30 clip one pass to the whole destination only.
+                    const SRect bound = (mode == 29 || mode == 30) ? SRect{0, 0, 48, 44} : g.clip;
+                    EXPECT_TRUE(RectInside(r.reported, bound)) << where;
                     EXPECT_EQ(CompareOutside(*r.dst, r.before, r.reported), "") << where;
                     for (const auto& note : r.dst->notes) {
                         EXPECT_TRUE(RectInside(note.drawn, r.reported)) << where << " OnBlt " << RectText(note.drawn);
@@ -94,15 +98,55 @@ TEST_F(Effect3Modes, EveryModeAtStartMiddleAndEnd) {
                         EXPECT_TRUE(RectInside(note.drawn, r.reported))
                             << where << " OnStretchBlt " << RectText(note.drawn);
                     }
-                    const SPoint corner{r.reported.left, r.reported.top};
+                    // The ends show one source over the block (some modes reach past it).
+                    const SRect block = SoftFxPlaceRects3(r.dst.get(), r.a.get(), r.b.get(), &g.dstPt, &g.src1Pt,
+                                                          &g.src2Pt, &g.size, &g.clip);
+                    ASSERT_TRUE(RectInside(block, r.reported)) << where;
+                    const SPoint corner{block.left, block.top};
                     if (p == 0) {
                         const SPoint from{g.src1Pt.x + corner.x - g.dstPt.x, g.src1Pt.y + corner.y - g.dstPt.y};
-                        EXPECT_EQ(CompareBlock(*r.dst, r.reported, *r.a, from, depth == 32), "") << where;
+                        EXPECT_EQ(CompareBlock(*r.dst, block, *r.a, from, depth == 32), "") << where;
                     } else if (p >= 1023) {
                         const SPoint from{g.src2Pt.x + corner.x - g.dstPt.x, g.src2Pt.y + corner.y - g.dstPt.y};
-                        EXPECT_EQ(CompareBlock(*r.dst, r.reported, *r.b, from, depth == 32), "") << where;
+                        EXPECT_EQ(CompareBlock(*r.dst, block, *r.b, from, depth == 32), "") << where;
                     }
                 }
+            }
+        }
+    }
+}
+
+// The jitter modes scatter with the caller's clip: the same passes made directly with
+// the single-surface jitters give the same bytes, beyond the block too.
+TEST_F(Effect3Modes, JittersScatterPastTheBlockUpToTheClip) {
+    using Jitter = void (*)(CSoftSurface*, CSoftSurface*, const SPoint*, const SRect*, const SRect*, int, int);
+    const SGeometry g{"wide clip", {6, 5}, {2, 4}, {7, 1}, {30, 27}, {2, 3, 44, 40}};
+    const SRect blockRect{6, 5, 36, 32};
+    for (int mode = 31; mode <= 36; ++mode) {
+        const Jitter jitter = mode <= 32 ? SoftFxJitterRowPairs : mode <= 34 ? SoftFxJitterRows : SoftFxJitterColumns;
+        const int divisor = mode <= 32 ? 4 : 2;
+        for (int depth : {15, 16, 24, 32}) {
+            for (int p : {200, 700}) {
+                const uint32_t seed = static_cast<uint32_t>(mode * 31 + depth + p);
+                SRun r = RunMode(mode, depth, p, g, seed);
+                SRun model = RunMode(0, depth, p, g, seed);  // mode 0 draws nothing
+                const SRect block1{2, 4, 32, 31}, block2{7, 1, 37, 28};
+                CRandom::SetDefaultSeedForTests(seed);
+                if (mode % 2 == 0) {
+                    jitter(model.dst.get(), model.a.get(), &g.dstPt, &block1, &g.clip, 256, p / (2 * divisor));
+                    jitter(model.dst.get(), model.b.get(), &g.dstPt, &block2, &g.clip, p >> 2,
+                           (1024 - p) / (2 * divisor));
+                } else if (p < 512) {
+                    jitter(model.dst.get(), model.a.get(), &g.dstPt, &block1, &g.clip, 256, p / divisor);
+                } else {
+                    jitter(model.dst.get(), model.b.get(), &g.dstPt, &block2, &g.clip, 256, (1024 - p) / divisor);
+                }
+                CRandom::SetDefaultSeedForTests(0);
+                const std::string where = "mode " + std::to_string(mode) + " depth " + std::to_string(depth) +
+                                          " p " + std::to_string(p);
+                EXPECT_EQ(r.dst->Snapshot(), model.dst->Snapshot()) << where;
+                EXPECT_NE(CompareOutside(*r.dst, r.before, blockRect), "") << where << ": nothing past the block";
+                EXPECT_TRUE(RectInside(r.reported, g.clip)) << where;
             }
         }
     }
@@ -130,7 +174,7 @@ TEST_F(Effect3Modes, ModesWithoutDrawingRaiseNothing) {
 
 TEST_F(Effect3Modes, ClearFillsTheWholeDestinationAndSaysSo) {
     auto dst = MakeFilledSurface(20, 10, 32, 0);
-    SoftSurfaceDrawEffect3(dst.get(), -1, dst.get(), dst.get(), 0, 0, 0, 0, 0, 0, 5, 5, SRect{0, 0, 5, 5}, 0);
+    dst->DrawEffect3(-1, dst.get(), dst.get(), 0, 0, 0, 0, 0, 0, 5, 5, SRect{0, 0, 5, 5}, 0);
     CEffectBlitter blitter;
     const SPoint o{};
     const SSize s{5, 5};
@@ -195,14 +239,14 @@ TEST_F(Effect3Modes, EntryPointsCheckTheirArguments) {
     auto dst = MakeFilledSurface(20, 20, 16, 0x33);
     auto a = MakeRandomSurface(rng, 20, 20, 16);
     auto b = MakeRandomSurface(rng, 20, 20, 16);
-    SoftSurfaceDrawEffect3(dst.get(), 1, a.get(), b.get(), 0, 0, 0, 0, 0, 0, 0, 5, SRect{0, 0, 20, 20}, 512);
-    SoftSurfaceDrawEffect3(dst.get(), 1, a.get(), b.get(), 0, 0, 0, 0, 0, 0, 5, 5, SRect{0, 0, -1, 20}, 512);
-    SoftSurfaceDrawEffect3(dst.get(), 1, a.get(), nullptr, 512);
+    dst->DrawEffect3(1, a.get(), b.get(), 0, 0, 0, 0, 0, 0, 0, 5, SRect{0, 0, 20, 20}, 512);
+    dst->DrawEffect3(1, a.get(), b.get(), 0, 0, 0, 0, 0, 0, 5, 5, SRect{0, 0, -1, 20}, 512);
+    dst->DrawEffect3(1, a.get(), nullptr, 512);
     EXPECT_TRUE(dst->effect3Notes.empty());
-    SoftSurfaceDrawEffect3(dst.get(), 3, a.get(), b.get(), 1024);
+    dst->DrawEffect3(3, a.get(), b.get(), 1024);
     EXPECT_EQ(CompareBlock(*dst, SRect{0, 0, 20, 20}, *b, SPoint{}), "");
-    EXPECT_EQ(SoftSurfaceGetEffect3Rect(dst.get(), 3, a.get(), b.get(), SRect{2, 3, 8, 9}, 0), (SRect{2, 3, 8, 9}));
-    EXPECT_EQ(SoftSurfaceGetEffect3Rect(dst.get(), 3, a.get(), nullptr, 0), SRect{});
+    EXPECT_EQ(dst->GetEffect3Rect(3, a.get(), b.get(), SRect{2, 3, 8, 9}, 0), (SRect{2, 3, 8, 9}));
+    EXPECT_EQ(dst->GetEffect3Rect(3, a.get(), nullptr, 0), SRect{});
 }
 
 // --- transitions ---
@@ -219,7 +263,7 @@ TEST_F(Effect3Modes, TransitionsStayInsideTheirRectangle) {
                 const auto before = dst->Snapshot();
                 const SRect clip{2, 3, 60, 44};
                 CRandom::SetDefaultSeedForTests(seed);
-                SoftSurfaceDrawTransition(dst.get(), mode, a.get(), b.get(), SPoint{5, 4}, SPoint{30, 15}, SPoint{2, 1},
+                dst->DrawTransition(mode, a.get(), b.get(), SPoint{5, 4}, SPoint{30, 15}, SPoint{2, 1},
                                           SPoint{0, 3}, SSize{26, 18}, SSize{24, 20}, clip, p);
                 CRandom::SetDefaultSeedForTests(0);
                 const std::string where = "depth " + std::to_string(depth) + " mode " + std::to_string(mode) + " p " +
@@ -240,19 +284,19 @@ TEST_F(Effect3Modes, CrossTransitionBlendsBothLayers) {
     auto dst = MakeFilledSurface(40, 30, 32, 0);
     auto a = MakeRandomSurface(rng, 10, 10, 32);
     auto b = MakeRandomSurface(rng, 10, 10, 32);
-    SoftSurfaceDrawTransition(dst.get(), 1, a.get(), b.get(), SPoint{0, 0}, SPoint{20, 15}, SPoint{}, SPoint{},
+    dst->DrawTransition(1, a.get(), b.get(), SPoint{0, 0}, SPoint{20, 15}, SPoint{}, SPoint{},
                               SSize{10, 10}, SSize{10, 10}, SRect{0, 0, 40, 30}, 0);
     EXPECT_EQ(CompareBlock(*dst, SRect{0, 0, 10, 10}, *a, SPoint{}), "");
-    SoftSurfaceDrawTransition(dst.get(), 1, a.get(), b.get(), SPoint{0, 0}, SPoint{20, 15}, SPoint{}, SPoint{},
+    dst->DrawTransition(1, a.get(), b.get(), SPoint{0, 0}, SPoint{20, 15}, SPoint{}, SPoint{},
                               SSize{10, 10}, SSize{10, 10}, SRect{0, 0, 40, 30}, 1024);
     EXPECT_EQ(CompareBlock(*dst, SRect{20, 15, 30, 25}, *b, SPoint{}), "");
     EXPECT_EQ(dst->transitionNotes.back(), (SRect{0, 0, 30, 25}));
     // Both layers null: nothing drawn, an empty rectangle reported.
-    SoftSurfaceDrawTransition(dst.get(), 1, nullptr, nullptr, 512);
+    dst->DrawTransition(1, nullptr, nullptr, 512);
     EXPECT_EQ(dst->transitionNotes.back(), SRect{});
     // Other modes neither draw nor notify.
     const size_t count = dst->transitionNotes.size();
-    SoftSurfaceDrawTransition(dst.get(), 2, a.get(), b.get(), 512);
+    dst->DrawTransition(2, a.get(), b.get(), 512);
     EXPECT_EQ(dst->transitionNotes.size(), count);
 }
 

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 
 #include "engine/base/Counter.h"
+#include "engine/soft/effect/SoftFx3Clip.h"
 #include "engine/soft/effect/SoftFx3Kernels.h"
 #include "tests/engine/soft/effect/three/FxSurface.h"
 
@@ -72,18 +74,85 @@ TEST(Zoom, EndsShowOneSource) {
     }
 }
 
-TEST(Zoom, EveryPassStaysInsideTheClip) {
-    for (int mode = 23; mode <= 30; ++mode) {
-        for (int p : {100, 512, 900}) {
-            SScene s = MakeScene(24, static_cast<uint32_t>(mode + p));
-            const SPoint dp{10, 8}, ap{3, 2}, bp{1, 4};
-            const SSize size{30, 24};
-            const SRect clip{12, 9, 38, 30};
-            const auto before = s.dst->Snapshot();
-            SoftFx3Zoom(mode, s.dst.get(), s.a.get(), s.b.get(), &dp, &ap, &bp, &size, &clip, p);
-            EXPECT_EQ(CompareOutside(*s.dst, before, clip), "") << "mode " << mode << " p " << p;
+// The stated passes of the zooms that reach past the block, drawn with the surface's
+// own blit and stretch: 25 and 26 clip their zoomed picture to the clip only, 29 and 30
+// their second pass to the whole destination only.
+void ModelZoom(int mode, CSoftSurface* dst, CSoftSurface* a, CSoftSurface* b, SPoint dp, SPoint ap, SPoint bp,
+               SSize size, SRect clip, int p) {
+    const SRect zoom = SoftFx3ZoomRect(mode, dp, size, p);
+    const SRect blockA{ap.x, ap.y, ap.x + size.cx, ap.y + size.cy};
+    const SRect blockB{bp.x, bp.y, bp.x + size.cx, bp.y + size.cy};
+    switch (mode) {
+    case 25:
+        if (p == 1024) dst->BltClipped(b, dp.x, dp.y, blockB, clip, 256);
+        else dst->StretchBlt(a, zoom, blockA, clip, 256);
+        break;
+    case 26:
+        if (p == 0) dst->BltClipped(a, dp.x, dp.y, blockA, clip, 256);
+        else dst->StretchBlt(b, zoom, blockB, clip, 256);
+        break;
+    case 29:
+        dst->StretchBlt(a, zoom, blockA, clip, 256);
+        dst->BltRect(b, dp.x, dp.y, blockB, p >> 2);
+        break;
+    case 30:
+        dst->BltClipped(a, dp.x, dp.y, blockA, clip, 256);
+        dst->StretchDraw(b, zoom, blockB, p >> 2);
+        break;
+    }
+}
+
+TEST(Zoom, PassesKeepToTheirStatedClips) {
+    const SPoint dp{10, 8}, ap{3, 2}, bp{1, 4};
+    const SSize size{30, 24};
+    const SRect block{10, 8, 40, 32};
+    for (const SRect& clip : {SRect{12, 9, 38, 30}, SRect{4, 2, 56, 46}}) {
+        for (int mode = 23; mode <= 30; ++mode) {
+            for (int p : {0, 100, 512, 900, 1024}) {
+                for (int depth : {15, 32}) {
+                    const uint32_t seed = static_cast<uint32_t>(mode + p + depth);
+                    const std::string where = "mode " + std::to_string(mode) + " p " + std::to_string(p) + " depth " +
+                                              std::to_string(depth) + " clip " + RectText(clip);
+                    SScene s = MakeScene(depth, seed);
+                    const auto before = s.dst->Snapshot();
+                    s.dst->DrawEffect3(mode, s.a.get(), s.b.get(), dp.x, dp.y, ap.x, ap.y, bp.x, bp.y, size.cx, size.cy,
+                                       clip, p);
+                    ASSERT_EQ(s.dst->effect3Notes.size(), 1u) << where;
+                    const SRect reported = s.dst->effect3Notes[0].drawn;
+                    EXPECT_EQ(CompareOutside(*s.dst, before, reported), "") << where;
+                    if (mode == 25 || mode == 26 || mode >= 29) {
+                        SScene model = MakeScene(depth, seed);
+                        ModelZoom(mode, model.dst.get(), model.a.get(), model.b.get(), dp, ap, bp, size, clip, p);
+                        EXPECT_EQ(s.dst->Snapshot(), model.dst->Snapshot()) << where;
+                    } else {
+                        // The others keep to the block inside the clip.
+                        EXPECT_TRUE(RectInside(reported, SoftFxIntersectRect(clip, block))) << where;
+                    }
+                }
+            }
         }
     }
+}
+
+TEST(Zoom, ReportedRectanglesGrowWithTheDrawing) {
+    const SPoint dp{10, 8}, ap{3, 2}, bp{1, 4};
+    const SSize size{30, 24};
+    const SRect small{12, 9, 38, 30}, wide{4, 2, 56, 46};
+    SScene s = MakeScene(32, 1);
+    auto rect = [&](int mode, const SRect& clip, int p) {
+        return s.dst->GetEffect3Rect(mode, s.a.get(), s.b.get(), dp.x, dp.y, ap.x, ap.y, bp.x, bp.y, size.cx, size.cy,
+                                     clip, p);
+    };
+    // About twice the block ({-5, -4, 55, 44}) at the start of 26, cut to the clip only.
+    EXPECT_EQ(SoftFx3ZoomRect(26, dp, size, 0), (SRect{-5, -4, 55, 44}));
+    EXPECT_EQ(rect(26, wide, 1), SoftFxIntersectRect(SoftFx3ZoomRect(26, dp, size, 1), wide));
+    EXPECT_EQ(rect(26, small, 1), small);
+    EXPECT_EQ(rect(25, wide, 1023), (SRect{10, 8, 40, 32}));  // the second source in place
+    EXPECT_EQ(rect(25, wide, 1000), SoftFxIntersectRect(SoftFx3ZoomRect(25, dp, size, 1000), wide));
+    // 29 and 30: the second pass ignores the clip but not the destination.
+    EXPECT_EQ(rect(29, small, 0), (SRect{10, 8, 40, 32}));
+    EXPECT_EQ(rect(30, small, 512), SoftFx3ZoomRect(30, dp, size, 512));
+    EXPECT_EQ(rect(30, small, 0), (SRect{0, 0, 55, 44}));
 }
 
 }  // namespace
