@@ -7,8 +7,10 @@
 
 #include "engine/base/Log.h"
 #include "engine/base/Thread.h"
+#include "engine/d3d/D3DScreenRenderer.h"
 #include "engine/file/PakWriter.h"
 #include "engine/sound/DirectSound.h"
+#include "tests/engine/d3d/D3DTestUtil.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/movie/MovieTestUtil.h"
 
@@ -112,6 +114,31 @@ TEST_F(MoviePlayerTest, AWidePictureIsLetterboxedBetweenBlackBands) {
     // 800 × 450 in the middle: bands of 75 rows above and below.
     for (uint32_t y : {0u, 70u, 530u, 599u}) EXPECT_EQ(Pixel(player, kProbeX, y), 0xFF000000u) << y;
     for (uint32_t y : {80u, 300u, 520u}) EXPECT_TRUE(Near(Pixel(player, kProbeX, y), PatternColor(0))) << y;
+}
+
+TEST_F(MoviePlayerTest, ThePictureIsDrawnOverTheWholeScreenThroughTheDevice) {
+    WriteMovie(m_Temp.Path(), SClip{.frames = 10, .audio = false});
+    CD3DScreenRenderer renderer;
+    ASSERT_TRUE(renderer.Initialize(nullptr, true));
+    CMoviePlayer player(Silent());
+    ASSERT_TRUE(player.Open("mov.pak"));
+    ASSERT_TRUE(player.Run());
+    for (uint32_t t : {0u, 240u}) {
+        m_Clock.Advance(t - player.GetPositionMs());
+        TakeDuePictures(player);
+        ASSERT_TRUE(renderer.BeginScene());
+        renderer.Clear(0xFF000000u);
+        EXPECT_TRUE(player.DrawFrame(renderer));
+        renderer.EndScene();
+        const std::vector<uint32_t> screen = d3dtest::ReadBackBuffer(*renderer.GetD3DDevice());
+        SCOPED_TRACE(t);
+        // Texel for pixel, corners included.
+        for (auto [x, y] : {std::pair{0u, 0u}, {kProbeX, kProbeY}, {799u, 599u}, {640u, 20u}}) {
+            EXPECT_EQ(screen[static_cast<size_t>(y) * CMoviePlayer::kWidth + x], Pixel(player, x, y) & 0xFFFFFFu)
+                << x << "," << y;
+        }
+        EXPECT_TRUE(Near(screen[kProbeY * CMoviePlayer::kWidth + kProbeX], PatternColor(static_cast<int>(t / 40))));
+    }
 }
 
 TEST_F(MoviePlayerTest, TheSingleFileFormPlaysTheSame) {

@@ -10,9 +10,11 @@
 
 #include "engine/base/FrameTimer.h"
 #include "engine/movie/MoviePlayer.h"
-#include "tests/support/movie/ClipWriter.h"
+#include "tools/movie/ClipWriter.h"
 
 namespace movietest {
+
+using namespace movieclip;
 
 class CStepClock : public IFrameClock {
 public:

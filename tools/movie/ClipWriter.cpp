@@ -1,4 +1,4 @@
-#include "tests/support/movie/ClipWriter.h"
+#include "tools/movie/ClipWriter.h"
 
 #include <cmath>
 #include <cstdio>
@@ -10,7 +10,7 @@ extern "C" {
 #include <libavutil/channel_layout.h>
 }
 
-namespace movietest {
+namespace movieclip {
 
 namespace {
 
@@ -184,4 +184,4 @@ bool WriteClip(const SClip& clip, const std::string& nativePath, std::string* er
     return ok || Fail(error, "short write " + nativePath);
 }
 
-}  // namespace movietest
+}  // namespace movieclip

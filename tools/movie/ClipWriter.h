@@ -1,5 +1,5 @@
 #pragma once
-// Encodes a short movie for tests: MPEG-1 video and MP2 sound in an MPEG program
+// Encodes a short movie for tests and the demo data: MPEG-1 video and MP2 sound in an MPEG program
 // stream.  The picture's left half is one colour of a palette, changing every
 // kFramesPerColor frames; a white bar moves across its right half.  The sound is a
 // sine tone on both channels.
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace movietest {
+namespace movieclip {
 
 struct SClip {
     int width = 160;
@@ -28,4 +28,4 @@ uint32_t PatternColor(int frame);
 bool EncodeClip(const SClip& clip, std::vector<uint8_t>* out, std::string* error);
 bool WriteClip(const SClip& clip, const std::string& nativePath, std::string* error);
 
-}  // namespace movietest
+}  // namespace movieclip
