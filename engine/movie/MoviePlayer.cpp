@@ -244,13 +244,17 @@ bool CMoviePlayer::UpdateFrame() {
     return changed;
 }
 
-bool CMoviePlayer::UploadFrame(CD3DTexture& texture) const {
-    if (m_Current.pixels.empty() || texture.GetWidth() < kWidth || texture.GetHeight() < kHeight) return false;
+bool CMoviePlayer::UploadPicture(const SMoviePicture& picture, CD3DTexture& texture) {
+    const uint32_t w = picture.width, h = picture.height;
+    if (picture.pixels.size() < static_cast<size_t>(w) * h || w == 0 || texture.GetWidth() < w ||
+        texture.GetHeight() < h) {
+        return false;
+    }
     SGfxLockedRect locked;
     if (!texture.Lock(&locked)) return false;
-    for (uint32_t y = 0; y < kHeight; ++y) {
+    for (uint32_t y = 0; y < h; ++y) {
         std::memcpy(static_cast<uint8_t*>(locked.bits) + static_cast<size_t>(y) * locked.pitch,
-                    m_Current.pixels.data() + static_cast<size_t>(y) * kWidth, kWidth * sizeof(uint32_t));
+                    picture.pixels.data() + static_cast<size_t>(y) * w, w * sizeof(uint32_t));
     }
     return texture.Unlock();
 }

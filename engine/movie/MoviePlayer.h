@@ -80,7 +80,9 @@ public:
     const std::vector<uint32_t>& GetFrame() const { return m_Current.pixels; }
     uint32_t GetFrameTimeMs() const { return static_cast<uint32_t>(m_Current.timeMs); }
     // Copies the picture shown into a kWidth × kHeight texture.
-    bool UploadFrame(CD3DTexture& texture) const;
+    bool UploadFrame(CD3DTexture& texture) const { return UploadPicture(m_Current, texture); }
+    // Copies a picture into a texture at least as large.
+    static bool UploadPicture(const SMoviePicture& picture, CD3DTexture& texture);
     // Draws the picture shown over the whole screen through the renderer's Direct3D
     // device (a texture made on first use); false without a device or a picture.
     bool DrawFrame(CScreenRenderer& renderer);

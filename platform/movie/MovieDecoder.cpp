@@ -66,6 +66,9 @@ struct CMovieDecoder::SImpl {
     SStream audio;
     SwsContext* scaler = nullptr;
     SwrContext* resampler = nullptr;
+    AVChannelLayout resamplerLayout{};
+    int resamplerFormat = -1;
+    int resamplerRate = 0;
     uint32_t pictureWidth = 800;
     uint32_t pictureHeight = 600;
     std::vector<int16_t> pending;  // resampled frames not yet handed out
@@ -82,6 +85,7 @@ struct CMovieDecoder::SImpl {
         sws_freeContext(scaler);
         scaler = nullptr;
         swr_free(&resampler);
+        av_channel_layout_uninit(&resamplerLayout);
         av_frame_free(&frame);
         av_packet_free(&packet);
         avformat_close_input(&format);
@@ -195,22 +199,40 @@ struct CMovieDecoder::SImpl {
         }
     }
 
+    // A resampler for the current frame's own layout, rate and sample format: damaged
+    // streams change them between frames, and feeding a frame to a resampler set up for
+    // another layout reads planes that are not there.
     bool EnsureResampler() {
-        if (resampler) return true;
+        const bool same = resampler && frame->format == resamplerFormat && frame->sample_rate == resamplerRate &&
+                          av_channel_layout_compare(&frame->ch_layout, &resamplerLayout) == 0;
+        if (same) return true;
+        if (resampler) {
+            Resample(true);
+            swr_free(&resampler);
+        }
+        if (frame->sample_rate <= 0 || frame->ch_layout.nb_channels <= 0) {
+            failed = true;
+            return false;
+        }
         AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
-        int rc = swr_alloc_set_opts2(&resampler, &stereo, AV_SAMPLE_FMT_S16, kAudioRate, &audio.codec->ch_layout,
-                                     audio.codec->sample_fmt, audio.codec->sample_rate, 0, nullptr);
+        int rc = swr_alloc_set_opts2(&resampler, &stereo, AV_SAMPLE_FMT_S16, kAudioRate, &frame->ch_layout,
+                                     static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr);
         if (rc < 0 || swr_init(resampler) < 0) {
             swr_free(&resampler);
             failed = true;
             return false;
         }
+        resamplerFormat = frame->format;
+        resamplerRate = frame->sample_rate;
+        av_channel_layout_uninit(&resamplerLayout);
+        av_channel_layout_copy(&resamplerLayout, &frame->ch_layout);
         return true;
     }
 
     // Appends the current audio frame (or, with no frame, what the resampler still holds).
     bool Resample(bool drain) {
-        if (!EnsureResampler()) return false;
+        if (!drain && !EnsureResampler()) return false;
+        if (!resampler) return true;
         const int inSamples = drain ? 0 : frame->nb_samples;
         const int outMax = swr_get_out_samples(resampler, inSamples);
         if (outMax <= 0) return true;
