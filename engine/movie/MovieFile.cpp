@@ -49,7 +49,8 @@ std::unique_ptr<CMovieFile> CMovieFile::Open(const std::string& path) {
     auto file = std::make_unique<CFile>();
     if (!file->Open(path)) return nullptr;
     char magic[kMagicSize] = {};
-    const bool single = file->Read(magic, 1, kMagicSize) == kMagicSize && std::memcmp(magic, kSingleMagic, kMagicSize) == 0;
+    const bool single =
+        file->Read(magic, 1, kMagicSize) == kMagicSize && std::memcmp(magic, kSingleMagic, kMagicSize) == 0;
     auto movie = std::unique_ptr<CMovieFile>(new CMovieFile());
     movie->m_Path = path;
     if (single) {

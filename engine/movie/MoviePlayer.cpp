@@ -159,9 +159,8 @@ void CMoviePlayer::_DecodeLoop(const CDecodeThread& thread) {
         SMoviePicture picture;
         {
             std::unique_lock<std::mutex> lock(m_QueueMutex);
-            m_QueueCond.wait(lock, [&] {
-                return m_StopDecoding || thread.IsStopRequested() || m_Queue.size() < kQueuePictures;
-            });
+            m_QueueCond.wait(
+                lock, [&] { return m_StopDecoding || thread.IsStopRequested() || m_Queue.size() < kQueuePictures; });
             if (m_StopDecoding || thread.IsStopRequested()) return;
             if (!m_Spare.empty()) {
                 picture = std::move(m_Spare.back());
@@ -184,9 +183,8 @@ void CMoviePlayer::_DecodeLoop(const CDecodeThread& thread) {
 
 bool CMoviePlayer::WaitForDecoder(uint32_t timeoutMs) {
     std::unique_lock<std::mutex> lock(m_QueueMutex);
-    return m_QueueCond.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
-        return m_DecodeEnded || m_Queue.size() >= kQueuePictures || !m_Thread;
-    });
+    return m_QueueCond.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                [&] { return m_DecodeEnded || m_Queue.size() >= kQueuePictures || !m_Thread; });
 }
 
 bool CMoviePlayer::IsDecoding() const { return m_Thread && m_Thread->IsRunning(); }

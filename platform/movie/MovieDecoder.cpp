@@ -183,8 +183,8 @@ struct CMovieDecoder::SImpl {
             dw = std::max(2, static_cast<int>(h * aspect + 0.5) & ~1);
         }
         const int dx = (static_cast<int>(w) - dw) / 2, dy = (static_cast<int>(h) - dh) / 2;
-        scaler = sws_getCachedContext(scaler, frame->width, frame->height, static_cast<AVPixelFormat>(frame->format), dw,
-                                      dh, AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
+        scaler = sws_getCachedContext(scaler, frame->width, frame->height, static_cast<AVPixelFormat>(frame->format),
+                                      dw, dh, AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
         if (!scaler) {
             failed = true;
             return;
@@ -239,8 +239,8 @@ struct CMovieDecoder::SImpl {
         const size_t base = pending.size();
         pending.resize(base + static_cast<size_t>(outMax) * kAudioChannels);
         uint8_t* dst[1] = {reinterpret_cast<uint8_t*>(pending.data() + base)};
-        int got = swr_convert(resampler, dst, outMax, drain ? nullptr : const_cast<const uint8_t**>(frame->extended_data),
-                              inSamples);
+        int got = swr_convert(resampler, dst, outMax,
+                              drain ? nullptr : const_cast<const uint8_t**>(frame->extended_data), inSamples);
         if (got < 0) {
             pending.resize(base);
             failed = true;

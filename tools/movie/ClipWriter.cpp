@@ -84,19 +84,19 @@ bool EncodeClip(const SClip& clip, std::vector<uint8_t>* bytes, std::string* err
         return Fail(error, "libavformat has no MPEG program stream muxer");
     }
     if (clip.video) {
-    w.video = avcodec_alloc_context3(videoCodec);
-    w.video->width = clip.width;
-    w.video->height = clip.height;
-    w.video->time_base = AVRational{1, clip.fps};
-    w.video->framerate = AVRational{clip.fps, 1};
-    w.video->pix_fmt = AV_PIX_FMT_YUV420P;
-    w.video->gop_size = 5;
-    w.video->max_b_frames = 0;
-    w.video->bit_rate = 2000000;
-    if (avcodec_open2(w.video, videoCodec, nullptr) < 0) return Fail(error, "video encoder refused the clip");
-    w.videoStream = avformat_new_stream(w.out, nullptr);
-    avcodec_parameters_from_context(w.videoStream->codecpar, w.video);
-    w.videoStream->time_base = w.video->time_base;
+        w.video = avcodec_alloc_context3(videoCodec);
+        w.video->width = clip.width;
+        w.video->height = clip.height;
+        w.video->time_base = AVRational{1, clip.fps};
+        w.video->framerate = AVRational{clip.fps, 1};
+        w.video->pix_fmt = AV_PIX_FMT_YUV420P;
+        w.video->gop_size = 5;
+        w.video->max_b_frames = 0;
+        w.video->bit_rate = 2000000;
+        if (avcodec_open2(w.video, videoCodec, nullptr) < 0) return Fail(error, "video encoder refused the clip");
+        w.videoStream = avformat_new_stream(w.out, nullptr);
+        avcodec_parameters_from_context(w.videoStream->codecpar, w.video);
+        w.videoStream->time_base = w.video->time_base;
     }
     if (clip.audio) {
         w.audio = avcodec_alloc_context3(audioCodec);
@@ -130,7 +130,8 @@ bool EncodeClip(const SClip& clip, std::vector<uint8_t>* bytes, std::string* err
             auto* pcm = reinterpret_cast<int16_t*>(w.frame->data[0]);
             for (int i = 0; i < w.frame->nb_samples; ++i) {
                 const double t = static_cast<double>(samples + i) / kAudioRate;
-                const auto s = static_cast<int16_t>(std::lround(32767 * clip.amplitude * std::sin(2 * M_PI * clip.toneHz * t)));
+                const auto s =
+                    static_cast<int16_t>(std::lround(32767 * clip.amplitude * std::sin(2 * M_PI * clip.toneHz * t)));
                 pcm[2 * i] = pcm[2 * i + 1] = s;
             }
             w.frame->pts = samples;

@@ -31,8 +31,8 @@ protected:
         return o;
     }
     void WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes) {
-        std::ofstream(m_Temp.Path() + name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                                    static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(m_Temp.Path() + name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
     CTempDir m_Temp;

@@ -67,7 +67,9 @@ CGameMain::SOptions GameOptions(IFrameClock* clock, ISceneFactory* factory) {
 class MovieModeTest : public ::testing::Test {
 protected:
     explicit MovieModeTest(CScreenRenderer::EKind kind = CScreenRenderer::KIND_D3D)
-        : m_Folder(m_Temp.Path()), m_Renderer(&m_Draws, &m_Lost, kind), m_Factory(&m_Scenes),
+        : m_Folder(m_Temp.Path()),
+          m_Renderer(&m_Draws, &m_Lost, kind),
+          m_Factory(&m_Scenes),
           m_Game(GameOptions(&m_FrameClock, &m_Factory)) {}
 
     std::unique_ptr<CMovieMode> MakeMode() {
