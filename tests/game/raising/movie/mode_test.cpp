@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-
 #include <functional>
 
-#include "engine/base/AppBase.h"
 #include "engine/base/Log.h"
 #include "engine/base/Thread.h"
 #include "engine/draw/SceneManager.h"
@@ -12,6 +9,7 @@
 #include "game/raising/movie/MovieMode.h"
 #include "game/raising/movie/MovieStart.h"
 #include "tests/game/core/app/GameTestUtil.h"
+#include "tests/game/core/app/HostApp.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/movie/MovieTestUtil.h"
 
@@ -227,27 +225,6 @@ TEST(MovieStart, HostsTheModeAsTheFirstSceneAndEndsTheProgramAfterIt) {
     ASSERT_TRUE(game.RunFrame());
     EXPECT_EQ(host->GetMode(), nullptr);
     EXPECT_TRUE(game.IsEndRequested());
-}
-
-class CHostApp : public CAppBase {
-public:
-    explicit CHostApp(std::function<int(CHostApp&)> body) : m_Body(std::move(body)) {}
-    ~CHostApp() override { Stop(); }
-
-protected:
-    bool IsWindowVisible() const override { return false; }
-    int MainProc() override { return m_Body(*this); }
-
-private:
-    std::function<int(CHostApp&)> m_Body;
-};
-
-void PushWindowEvent(WindowHandle window, uint8_t event) {
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
-    e.window.windowID = window->GetSystemId();
-    e.window.event = event;
-    SDL_PushEvent(&e);
 }
 
 TEST(MovieModeWindow, TheHookPausesTheMovieWhileTheWindowIsInactiveAndRunsItWhenBack) {
