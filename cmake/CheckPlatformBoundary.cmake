@@ -1,6 +1,6 @@
-# Fails when code outside platform/ includes an operating-system or SDL/FreeType header.
+# Fails when code outside platform/ includes an operating-system, SDL, FreeType or FFmpeg header.
 # The pixel kernels (engine/soft/blit, engine/soft/effect) may use x86 intrinsics only.
-set(forbidden_os "SDL|ft2build\\.h|freetype/|unistd\\.h|pthread\\.h|sys/|fcntl\\.h|dirent\\.h|dlfcn\\.h|semaphore\\.h|poll\\.h|termios\\.h|iconv\\.h|fontconfig/|X11/|cpuid\\.h")
+set(forbidden_os "SDL|ft2build\\.h|freetype/|unistd\\.h|pthread\\.h|sys/|fcntl\\.h|dirent\\.h|dlfcn\\.h|semaphore\\.h|poll\\.h|termios\\.h|iconv\\.h|fontconfig/|X11/|cpuid\\.h|libavformat/|libavcodec/|libswscale/|libswresample/|libavutil/")
 set(forbidden_simd "[a-z]*intrin\\.h")
 file(GLOB_RECURSE files ${ROOT}/engine/*.h ${ROOT}/engine/*.cpp ${ROOT}/game/*.h ${ROOT}/game/*.cpp)
 set(bad "")

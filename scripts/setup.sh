@@ -11,6 +11,7 @@ PACKAGES=(
     cmake ninja-build g++ pkg-config
     libsdl2-dev libvorbis-dev libogg-dev libfreetype-dev libpng-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev
+    libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
     fonts-ipafont-gothic fontconfig
     clang libclang-rt-14-dev
     xvfb xauth

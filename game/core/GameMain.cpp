@@ -228,6 +228,10 @@ void CGameMain::FrameStep() {
         m_SeenScreenMode = screenMode;
         m_SystemData->m_ScreenMode = screenMode;
     }
+    // Before the update, so that a movie the hook resumes is seen running by its mode.
+    if (m_MovieHook) {
+        m_MovieHook->OnMovieFrame();
+    }
     CFrameTimer& timer = GetFrameTimer();
     if (active) {
         timer.BeginUpdate();
@@ -250,6 +254,9 @@ void CGameMain::OnUpdate() {
 }
 
 void CGameMain::OnDraw() {
+    if (!m_DrawEnabled) {
+        return;
+    }
     ++m_Draws;
     CScreenRenderer* renderer = GetRenderer();
     if (!renderer->BeginScene()) {

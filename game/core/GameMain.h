@@ -11,8 +11,9 @@
 //
 // Each pass of the loop: messages, input, a lost device reset (when the window is
 // active) followed by every live scene's restore, a change of the window's screen mode
-// stored in the system data, the update while the window is active and not minimised (sound fades,
-// then the scene manager), the draw unless the frame timer skips it.
+// stored in the system data, the movie hook, the update while the window is active and not
+// minimised (sound fades, then the scene manager), the draw unless the frame timer skips
+// it or a movie plays.
 //
 // Its destruction writes the running game into the current save record, then
 // save\save00.sav, save\read.sav and save\cfg.sav in that order.
@@ -39,6 +40,14 @@ class CEventTable;
 class ISceneFactory;
 class CSceneFactory;
 class IInGameScene;
+
+// Told by the frame loop once every frame, updated or not (the movie mode pauses its
+// movie while the window is inactive, when no update runs).
+class IMovieHook {
+public:
+    virtual ~IMovieHook() = default;
+    virtual void OnMovieFrame() = 0;
+};
 
 class CGameMain : public CMainLoopBase {
 public:
@@ -128,6 +137,16 @@ public:
     void PlayChannel2() { PlayChannel(2); }
     void PlayChannel3() { PlayChannel(3); }
 
+    // The movie hook (not owned; one at a time); removing another hook changes nothing.
+    void SetMovieHook(IMovieHook* hook) { m_MovieHook = hook; }
+    void RemoveMovieHook(IMovieHook* hook) {
+        if (m_MovieHook == hook) m_MovieHook = nullptr;
+    }
+    IMovieHook* GetMovieHook() const { return m_MovieHook; }
+    // Clear while a movie plays: the frame loop then draws nothing.
+    void SetDrawEnabled(bool enabled) { m_DrawEnabled = enabled; }
+    bool IsDrawEnabled() const { return m_DrawEnabled; }
+
     // How many times the device was reset and the scenes restored.
     uint64_t GetDeviceRestoreCount() const { return m_DeviceRestores; }
     uint64_t GetUpdateCount() const { return m_Updates; }
@@ -159,6 +178,8 @@ private:
     std::unique_ptr<CEventTable> m_OwnEventTable;
     CEventTable* m_EventTable = nullptr;
     std::unique_ptr<IInGameScene> m_RaisingScene;
+    IMovieHook* m_MovieHook = nullptr;
+    bool m_DrawEnabled = true;
     uint64_t m_DeviceRestores = 0;
     uint64_t m_Updates = 0;
     uint64_t m_Draws = 0;

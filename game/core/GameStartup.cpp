@@ -31,6 +31,7 @@ SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args) {
             ++i;
         } else if (a.rfind("--", 0) == 0) {
             out.debugWindow = out.debugWindow || a == CDebugWindow::kShowOption;
+            out.movie = out.movie || a == "--movie";
         } else {
             out.gameArgs.push_back(a);
         }
@@ -42,7 +43,7 @@ SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args) {
     return out;
 }
 
-int RunGame(const std::vector<std::string>& args) {
+int RunGame(const std::vector<std::string>& args, ISceneFactory* movieStart) {
     const SGameCommandLine cmd = ParseGameCommandLine(args);
     // What the game reads of its command line later (the script-tool arguments) is the
     // game's own part: this build's options are no script names.
@@ -83,12 +84,20 @@ int RunGame(const std::vector<std::string>& args) {
     } else if (GetScriptToolLink().IsConnected()) {
         start.kind = CGameMain::START_TOOL;
     }
+    CGameMain::SOptions options;
+    if (cmd.movie) {
+        if (movieStart) {
+            options.sceneFactory = movieStart;
+        } else {
+            DebugPrintf("RunGame() --movie はこの実行ファイルでは使えません");
+        }
+    }
 
     int result = 0;
     {
         CDebugWindow debugWindow;
         debugWindow.Start(cmd.debugWindow);
-        CGameApp app(start);
+        CGameApp app(start, options);
         if (!app.Run()) {
             DebugPrintf("RunGame() ウィンドウを作成できません");
             app.RequestEnd();

@@ -6,12 +6,17 @@
 // thread has ended.
 //
 // Options of this build beside the game's own arguments: --data <folder> (the game
-// folder), --frames <n> (end after n frames), and CDebugWindow::kShowOption.
+// folder), --frames <n> (end after n frames), --movie (plays "mov.pak" alone and ends),
+// and CDebugWindow::kShowOption.
 // "viewer" may be followed by script paths, which then replace the chooser.
 #include <string>
 #include <vector>
 
-int RunGame(const std::vector<std::string>& args);
+class ISceneFactory;
+
+// `movieStart` answers the scenes of the "--movie" start (developer option: the movie
+// alone); without one that option is refused with a log line.
+int RunGame(const std::vector<std::string>& args, ISceneFactory* movieStart = nullptr);
 
 // The parts of the command line the start-up reads.
 struct SGameCommandLine {
@@ -20,6 +25,7 @@ struct SGameCommandLine {
     bool viewer = false;
     std::vector<std::string> viewerScripts;  // the scripts named after "viewer"
     bool debugWindow = false;                // CDebugWindow::kShowOption was given
+    bool movie = false;                      // --movie: the movie mode alone
     // The game's own command line: the program and its arguments without this build's
     // options, so that argument 1 and the script-tool arguments keep their places.
     std::vector<std::string> gameArgs;

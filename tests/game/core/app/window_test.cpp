@@ -13,6 +13,7 @@
 #include "game/core/SystemData.h"
 #include "platform/window/PlatformWindow.h"
 #include "tests/game/core/app/GameTestUtil.h"
+#include "tests/game/core/app/HostApp.h"
 #include "tests/support/TestSupport.h"
 
 using namespace gametest;
@@ -20,27 +21,6 @@ using testsupport::CGameFolderScope;
 using testsupport::CTempDir;
 
 namespace {
-
-class CHostApp : public CAppBase {
-public:
-    explicit CHostApp(std::function<int(CHostApp&)> body) : m_Body(std::move(body)) {}
-    ~CHostApp() override { Stop(); }
-
-protected:
-    bool IsWindowVisible() const override { return false; }
-    int MainProc() override { return m_Body(*this); }
-
-private:
-    std::function<int(CHostApp&)> m_Body;
-};
-
-void PushWindowEvent(WindowHandle window, uint8_t event) {
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
-    e.window.windowID = window->GetSystemId();
-    e.window.event = event;
-    SDL_PushEvent(&e);
-}
 
 struct QuietLog {
     QuietLog() { SetDebugOutputEnabled(false); }
