@@ -202,33 +202,45 @@ CTalkObject* CTalkObjectManager::GetObject(int32_t id) const {
 }
 
 CTalkPicture* CTalkObjectManager::_Picture(int32_t id) const {
-    const int32_t kind = GetKind(id);
+    int32_t key = 0;
+    if (!CTransitionLayerList::KeyOfId(id, &key)) {
+        return nullptr;
+    }
+    const int32_t kind = m_Layers->GetKind(key);
     if (kind != TALK_KIND_IMAGE && kind != TALK_KIND_ANIME) {
         return nullptr;
     }
-    return dynamic_cast<CTalkPicture*>(GetObject(id));
+    return dynamic_cast<CTalkPicture*>(m_Layers->Find(key));
 }
 
 // ---- transforms ----
 
 void CTalkObjectManager::SetPosition(int32_t id, int32_t x, int32_t y) {
-    if (CTalkObject* o = GetObject(id)) o->SetPosition(x, y);
-    StopMotion(id);
+    if (CTalkObject* o = GetObject(id)) {
+        o->SetPosition(x, y);
+        StopMotion(id);
+    }
 }
 
 void CTalkObjectManager::SetScale(int32_t id, float sx, float sy, int32_t cx, int32_t cy) {
-    if (CTalkObject* o = GetObject(id)) o->SetScale(sx, sy, cx, cy);
-    StopMotion(id);
+    if (CTalkObject* o = GetObject(id)) {
+        o->SetScale(sx, sy, cx, cy);
+        StopMotion(id);
+    }
 }
 
 void CTalkObjectManager::SetRotation(int32_t id, int32_t angle, int32_t cx, int32_t cy) {
-    if (CTalkObject* o = GetObject(id)) o->SetRotation(angle, cx, cy);
-    StopMotion(id);
+    if (CTalkObject* o = GetObject(id)) {
+        o->SetRotation(angle, cx, cy);
+        StopMotion(id);
+    }
 }
 
 void CTalkObjectManager::SetAlpha(int32_t id, int32_t level) {
-    if (CTalkObject* o = GetObject(id)) o->SetAlpha(level);
-    StopMotion(id);
+    if (CTalkObject* o = GetObject(id)) {
+        o->SetAlpha(level);
+        StopMotion(id);
+    }
 }
 
 SPoint CTalkObjectManager::GetPosition(int32_t id) const {
