@@ -38,6 +38,7 @@ class CSaveData;
 class ISceneFactory;
 class CSceneFactory;
 class IInGameScene;
+class CWideBackground;
 
 class CGameMain : public CMainLoopBase {
 public:
@@ -124,6 +125,20 @@ public:
     void PlayChannel2() { PlayChannel(2); }
     void PlayChannel3() { PlayChannel(3); }
 
+    // ---- the wide background of the menu screens ----
+    // A screen begins its use when it loads: the user count + 1, the two parts shown or
+    // hidden; true when the background is loaded or loads now.
+    bool BeginWideBackground(bool showPart0, bool showPart1);
+    // From the screen's destructor: the user count - 1.  The pictures are released by
+    // the frame update once no screen uses them and no transition runs.
+    void EndWideBackground();
+    // Once a screen update: one step of scrolling.
+    void StepWideBackground();
+    // First in a screen's draw, under everything else.
+    void DrawWideBackground();
+    CWideBackground& GetWideBackground() { return *m_WideBackground; }
+    int32_t GetWideBackgroundUsers() const { return m_WideBackgroundUsers; }
+
     // How many times the device was reset and the scenes restored.
     uint64_t GetDeviceRestoreCount() const { return m_DeviceRestores; }
     uint64_t GetUpdateCount() const { return m_Updates; }
@@ -152,6 +167,8 @@ private:
     std::unique_ptr<CSceneManager> m_SceneManager;
     std::unique_ptr<CSaveData> m_SaveData;
     std::unique_ptr<IInGameScene> m_RaisingScene;
+    std::unique_ptr<CWideBackground> m_WideBackground;
+    int32_t m_WideBackgroundUsers = 0;
     uint64_t m_DeviceRestores = 0;
     uint64_t m_Updates = 0;
     uint64_t m_Draws = 0;
