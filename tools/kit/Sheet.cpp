@@ -64,6 +64,16 @@ int32_t LabelNumber(std::vector<uint32_t>* px, int32_t width, int32_t x, int32_t
 
 }  // namespace
 
+SSheetSpec MakeSheet(const std::string& name, int32_t width, int32_t height, int32_t columns, int32_t rows) {
+    SSheetSpec s;
+    s.name = name;
+    s.width = width;
+    s.height = height;
+    s.columns = columns;
+    s.rows = rows;
+    return s;
+}
+
 uint32_t CellColour(const std::string& name, int32_t column, int32_t row) {
     uint32_t h = 2166136261u;
     for (unsigned char c : CanonicalName(name)) {

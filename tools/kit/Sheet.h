@@ -37,6 +37,9 @@ struct SSheetSpec {
     std::vector<SArea> areas;
 };
 
+// A labelled sheet without areas.
+SSheetSpec MakeSheet(const std::string& name, int32_t width, int32_t height, int32_t columns = 1, int32_t rows = 1);
+
 // The opaque colour of a cell: the same for the same (name, column, row) on every run;
 // its channels stay within 0x30..0xCF, so it is never black, white or a key colour.
 // The name counts without regard to case or slash direction.

@@ -93,6 +93,20 @@ void CSheetProbe::CellSize(const std::string& sheet, int32_t* width, int32_t* he
     return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult CSheetProbe::CornersAt(const SFrame& frame, const std::string& sheet, int32_t column,
+                                                  int32_t row, int32_t x, int32_t y) const {
+    int32_t w = 0, h = 0;
+    CellSize(sheet, &w, &h);
+    const SCellHit want{Find(sheet) ? Find(sheet)->name : sheet, column, row};
+    const SCellHit first = At(frame, x, y);
+    const SCellHit last = At(frame, x + w - 1, y + h - 1);
+    if (first.Describe() == want.Describe() && last.Describe() == want.Describe()) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "expected " << want.Describe() << " at (" << x << ", " << y
+                                         << "): its corners show " << first.Describe() << " and " << last.Describe();
+}
+
 ::testing::AssertionResult CSheetProbe::Absent(const SFrame& frame, const std::string& sheet, int32_t column,
                                                int32_t row) const {
     const SBox box = Locate(frame, sheet, column, row);

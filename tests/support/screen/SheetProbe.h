@@ -49,6 +49,10 @@ public:
     // at least one cell large.
     ::testing::AssertionResult ShowsCellAt(const SFrame& frame, const std::string& sheet, int32_t column, int32_t row,
                                            int32_t x, int32_t y) const;
+    // The cell's top-left and bottom-right pixels are at (x, y) and one cell further: for
+    // cells whose colour shows elsewhere on the frame too.
+    ::testing::AssertionResult CornersAt(const SFrame& frame, const std::string& sheet, int32_t column, int32_t row,
+                                         int32_t x, int32_t y) const;
     // The cell is nowhere on the frame.
     ::testing::AssertionResult Absent(const SFrame& frame, const std::string& sheet, int32_t column, int32_t row) const;
     // The cell size of a known sheet.

@@ -13,22 +13,8 @@
 
 using namespace screentest;
 
-namespace {
-
-kit::SSheetSpec Sheet(const std::string& name, int w, int h, int cols, int rows) {
-    kit::SSheetSpec s;
-    s.name = name;
-    s.width = w;
-    s.height = h;
-    s.columns = cols;
-    s.rows = rows;
-    return s;
-}
-
-}  // namespace
-
 TEST(Sheet, CellsHaveDistinctStableColoursAndKeepTheirFirstRowAndColumn) {
-    const kit::SSheetSpec s = Sheet("obj\\a.bmp", 60, 50, 3, 5);
+    const kit::SSheetSpec s = kit::MakeSheet("obj\\a.bmp", 60, 50, 3, 5);
     const std::vector<uint32_t> px = kit::MakeSheetPixels(s);
     ASSERT_EQ(px.size(), 60u * 50u);
     std::set<uint32_t> colours;
@@ -51,9 +37,9 @@ TEST(Sheet, CellsHaveDistinctStableColoursAndKeepTheirFirstRowAndColumn) {
 TEST(Sheet, BmpAndPngLoadAsDrawnAndTheProbeFindsEveryCell) {
     SetDebugOutputEnabled(false);
     CObjectDriver d;
-    kit::SSheetSpec bmp = Sheet("obj\\s.bmp", 40, 30, 2, 3);
+    kit::SSheetSpec bmp = kit::MakeSheet("obj\\s.bmp", 40, 30, 2, 3);
     bmp.areas.push_back({0, 0, 4, 4, kit::kKeyGreen});
-    kit::SSheetSpec png = Sheet("obj\\t.png", 32, 16, 2, 1);
+    kit::SSheetSpec png = kit::MakeSheet("obj\\t.png", 32, 16, 2, 1);
     png.areas.push_back({16, 0, 16, 8, 0x00000000u});  // transparent top half of cell 1
     ASSERT_TRUE(d.Probe().Write(d.Folder(), bmp));
     ASSERT_TRUE(d.Probe().Write(d.Folder(), png));
