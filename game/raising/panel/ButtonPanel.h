@@ -10,14 +10,13 @@
 
 #include "engine/base/Counter.h"
 #include "engine/draw/ImagePlane.h"
-#include "engine/draw/SceneBase.h"
 #include "game/core/ImageButton.h"
+#include "game/raising/panel/PanelState.h"
 
-class CButtonPanel : public CSceneBase {
+class CButtonPanel : public CPanelState {
 public:
     static constexpr int kSteps = 10;
     static constexpr int32_t kSlide = 100;
-    enum EState { STATE_CLOSED = 0, STATE_OPENING = 1, STATE_OPEN = 2, STATE_CLOSING = 3 };
 
     CButtonPanel() = default;
     ~CButtonPanel() override;
@@ -34,11 +33,8 @@ public:
     void SetOpen();
     // Closed, every picture released.
     void Release();
-    bool IsOpen() const { return m_State == STATE_OPENING || m_State == STATE_OPEN; }
-    bool IsMoving() const { return m_State == STATE_OPENING || m_State == STATE_CLOSING; }
     int32_t GetType() const { return m_Type; }
     int32_t GetMode() const { return m_Type; }
-    int32_t GetState() const { return m_State; }
 
     // The frame's pointer; the buttons get none unless the panel is open.
     void SetCursor(int32_t x, int32_t y, bool decide);
@@ -61,7 +57,6 @@ private:
     CImagePlane m_ButtonSheet;
     int32_t m_X = 0;
     int32_t m_Y = 0;
-    int32_t m_State = STATE_CLOSED;
     CCounterAccel m_Offset;
     CCounterLinear m_Alpha;
 };

@@ -11,18 +11,17 @@
 #include "engine/base/Counter.h"
 #include "engine/draw/CellImage.h"
 #include "engine/draw/ImagePlane.h"
-#include "engine/draw/SceneBase.h"
 #include "game/core/ImageButton.h"
+#include "game/raising/panel/PanelState.h"
 #include "game/core/ImageWidget.h"
 #include "platform/sys/Geometry.h"
 
-class CListPanel : public CSceneBase {
+class CListPanel : public CPanelState {
 public:
     static constexpr int kItemCount = 10;
     static constexpr int kBack = -1;
     static constexpr int kLayoutCount = 22;
     static constexpr int kSteps = 20;
-    enum EState { STATE_CLOSED = 0, STATE_OPENING = 1, STATE_OPEN = 2, STATE_CLOSING = 3 };
     enum EAnchor { ANCHOR_TOP_LEFT = 0, ANCHOR_BOTTOM_LEFT = 1, ANCHOR_TOP_RIGHT = 2, ANCHOR_BOTTOM_RIGHT = 3 };
     // Flag bytes of a number display.
     enum { NUMBER_SHOWN = 0, NUMBER_TWO_DIGITS = 1 };
@@ -48,9 +47,6 @@ public:
     void SetOpen();
     // Closed, every picture released, numbers hidden (values, places, layout and anchor kept).
     void Release();
-    bool IsOpen() const { return m_State == STATE_OPENING || m_State == STATE_OPEN; }
-    bool IsMoving() const { return m_State == STATE_OPENING || m_State == STATE_CLOSING; }
-    int32_t GetState() const { return m_State; }
     int32_t GetType() const { return m_Type; }
     int32_t GetAnchor() const { return m_Anchor; }
 
@@ -97,7 +93,6 @@ private:
     SNumber m_NumberB;
     CImagePlane m_DigitSheet;
     CCellImage m_Digits;
-    int32_t m_State = STATE_CLOSED;
     CCounterLinear m_Alpha;
     CCounterAccel m_ScaleX;
     CCounterAccel m_ScaleY;

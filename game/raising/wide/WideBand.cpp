@@ -6,6 +6,19 @@
 #include "engine/d3d/D3DXLoad.h"
 #include "engine/file/File.h"
 
+void DrawAcrossScreen(const CD3DTexture& texture, float top, float height, float u0, float u1, uint32_t colour) {
+    const float left = -0.5f;
+    const float right = 799.5f;
+    const float bottom = top + height;
+    const SGfxVertex quad[4] = {
+        {left, top, 0.0f, 1.0f, colour, u0, 0.0f},
+        {right, top, 0.0f, 1.0f, colour, u1, 0.0f},
+        {left, bottom, 0.0f, 1.0f, colour, u0, 1.0f},
+        {right, bottom, 0.0f, 1.0f, colour, u1, 1.0f},
+    };
+    texture.Draw(GFX_PT_TRIANGLESTRIP, 2, quad);
+}
+
 bool CWideBand::Load() {
     m_Texture.Release();
     std::vector<uint8_t> file;
@@ -33,20 +46,10 @@ void CWideBand::Draw(uint32_t colour) {
     if (!m_Texture.Exists() || !device || m_Width <= 0) {
         return;
     }
-    const float left = -0.5f;
-    const float right = 799.5f;
-    const float bottom = kTop + static_cast<float>(m_Height);
-    const float u0 = m_Phase;
-    const float u1 = m_Phase + 800.0f / static_cast<float>(m_Width);
-    const SGfxVertex quad[4] = {
-        {left, kTop, 0.0f, 1.0f, colour, u0, 0.0f},
-        {right, kTop, 0.0f, 1.0f, colour, u1, 0.0f},
-        {left, bottom, 0.0f, 1.0f, colour, u0, 1.0f},
-        {right, bottom, 0.0f, 1.0f, colour, u1, 1.0f},
-    };
     device->SetTextureFilter(0, 2, 2);
     device->SetTextureAddressMode(0, 1, 1);
-    m_Texture.Draw(GFX_PT_TRIANGLESTRIP, 2, quad);
+    DrawAcrossScreen(m_Texture, kTop, static_cast<float>(m_Height), m_Phase,
+                     m_Phase + 800.0f / static_cast<float>(m_Width), colour);
     device->SetTextureFilter(0, 1, 1);
     device->SetTextureAddressMode(0, 3, 3);
 }

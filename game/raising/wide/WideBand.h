@@ -6,6 +6,11 @@
 
 #include "engine/d3d/D3DTexture.h"
 
+// A textured quad across the whole 800-pixel width, from `top` down `height` pixels,
+// u from u0 to u1 and v from 0 to 1 (the -0.5 offsets put texel centres on pixels);
+// the caller sets filtering and addressing.
+void DrawAcrossScreen(const CD3DTexture& texture, float top, float height, float u0, float u1, uint32_t colour);
+
 class CWideBand {
 public:
     static constexpr const char* kFile = "obj\\b000_002.bmp";

@@ -8,6 +8,7 @@
 #include "engine/d3d/D3DDeviceCaps.h"
 #include "engine/d3d/D3DXLoad.h"
 #include "engine/file/File.h"
+#include "game/raising/wide/WideBand.h"
 
 uint32_t CWidePicture::TextureSide(uint32_t maxWidth, uint32_t maxHeight) {
     return std::min(maxWidth, 1024u) > 256 || std::min(maxHeight, 1024u) > 256 ? 512 : 256;
@@ -43,17 +44,7 @@ void CWidePicture::Draw(int slice) {
     if (slice != 0 || !m_Slice.Exists() || !device) {
         return;
     }
-    const float left = -0.5f;
-    const float right = 799.5f;
-    const float bottom = kTop + static_cast<float>(kSliceHeight);
-    const uint32_t white = 0xFFFFFFFFu;
-    const SGfxVertex quad[4] = {
-        {left, kTop, 0.0f, 1.0f, white, 0.0f, 0.0f},
-        {right, kTop, 0.0f, 1.0f, white, 1.0f, 0.0f},
-        {left, bottom, 0.0f, 1.0f, white, 0.0f, 1.0f},
-        {right, bottom, 0.0f, 1.0f, white, 1.0f, 1.0f},
-    };
     device->SetTextureFilter(0, 2, 2);
-    m_Slice.Draw(GFX_PT_TRIANGLESTRIP, 2, quad);
+    DrawAcrossScreen(m_Slice, kTop, static_cast<float>(kSliceHeight), 0.0f, 1.0f, 0xFFFFFFFFu);
     device->SetTextureFilter(0, 1, 1);
 }

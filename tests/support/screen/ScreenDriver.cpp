@@ -6,6 +6,7 @@
 #include "engine/draw/SceneBase.h"
 #include "engine/draw/SceneManager.h"
 #include "engine/sound/FadeSound.h"
+#include "platform/gfx/GfxDevice.h"
 #include "tests/engine/draw/DrawTestUtil.h"
 
 namespace screentest {
@@ -99,6 +100,13 @@ void CObjectDriver::Frame(CSceneBase& object, int n, const std::function<void()>
         object.Update();
         Draw([&object] { object.Draw(); });
     }
+}
+
+bool CObjectDriver::LoseAndResetDevice() {
+    CD3DDevice* d = Device();
+    if (!d || !d->GetDevice()) return false;
+    d->GetDevice()->SimulateDeviceLost();
+    return d->ResetDevice();
 }
 
 void CObjectDriver::Draw(const std::function<void()>& draw) {

@@ -104,6 +104,9 @@ public:
     // n frames of the object: `before` (feed the pointer here), Update, then a draw on
     // a black frame.
     void Frame(CSceneBase& object, int n = 1, const std::function<void()>& before = {});
+    // Loses the device and resets it, as a minimised full screen does; the object's own
+    // OnDeviceRestored is for the test to call.
+    bool LoseAndResetDevice();
     // One draw on a black frame, without an update.
     void Draw(const std::function<void()>& draw);
     SFrame Pixels();

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/base/Log.h"
-#include "engine/d3d/D3DDevice.h"
 #include "game/raising/panel/ButtonPanel.h"
-#include "platform/gfx/GfxDevice.h"
 #include "tests/support/screen/ScreenDriver.h"
 
 using namespace screentest;
@@ -154,8 +152,7 @@ TEST_F(ButtonPanelTest, SetOpenShowsAtOnceAndARestoredDeviceKeepsThePanelDrawn) 
     EXPECT_TRUE(panel.BecameChecked(0)) << "open at once: the buttons take the pointer";
     Frames(5);
     const SFrame before = d.Pixels();
-    d.Device()->GetDevice()->SimulateDeviceLost();
-    ASSERT_TRUE(d.Device()->ResetDevice());
+    ASSERT_TRUE(d.LoseAndResetDevice());
     panel.OnDeviceRestored();
     Frames(1);
     EXPECT_EQ(d.Pixels().pixels, before.pixels);

@@ -6,11 +6,9 @@
 #include <string>
 
 #include "engine/base/Log.h"
-#include "engine/d3d/D3DDevice.h"
 #include "game/core/GameState.h"
 #include "game/core/RunningGame.h"
 #include "game/raising/panel/ListPanel.h"
-#include "platform/gfx/GfxDevice.h"
 #include "tests/support/screen/ScreenDriver.h"
 
 using namespace screentest;
@@ -301,8 +299,7 @@ TEST_F(ListPanelTest, ARestoredDeviceKeepsTheOpenPanelDrawn) {
     panel.SetOpen();
     Frames(1);
     const SFrame before = d.Pixels();
-    d.Device()->GetDevice()->SimulateDeviceLost();
-    ASSERT_TRUE(d.Device()->ResetDevice());
+    ASSERT_TRUE(d.LoseAndResetDevice());
     panel.OnDeviceRestored();
     Frames(1);
     EXPECT_EQ(d.Pixels().pixels, before.pixels);
