@@ -18,6 +18,7 @@
 #include "game/core/SceneFactory.h"
 #include "game/core/SystemData.h"
 #include "game/raising/event/EventTable.h"
+#include "game/raising/wide/WideBackground.h"
 #include "platform/window/PlatformWindow.h"
 
 CGameMain* GetGameMain() { return dynamic_cast<CGameMain*>(CAppManager::GetMainLoop(0)); }
@@ -70,6 +71,7 @@ void CGameMain::_Build() {
     m_Screen = std::make_unique<CScreen>();
     m_Screen->Create(GetHWnd(), m_SystemData->m_ScreenMode == 0, m_Options.reportPath);
     _Step("CScreen");
+    m_WideBackground = std::make_unique<CWideBackground>();
 
     ISceneFactory* factory = m_Options.sceneFactory;
     if (!factory) {
@@ -107,6 +109,9 @@ void CGameMain::_Build() {
 }
 
 void CGameMain::_Shutdown() {
+    // Its textures go before anything they depend on; the object itself goes with the
+    // other members.
+    m_WideBackground->Release();
     WriteCurrentSave();
     _Step("WriteCurrentSave");
     m_SaveData->Save(CSaveData::SlotPath(0));
@@ -216,6 +221,7 @@ void CGameMain::_RestoreLostDevice() {
     }
     ++m_DeviceRestores;
     m_SceneManager->OnDeviceRestored();
+    m_WideBackground->Reload();
 }
 
 void CGameMain::FrameStep() {
@@ -251,7 +257,32 @@ void CGameMain::OnUpdate() {
     }
     m_VoiceList->Update();
     m_SceneManager->Update();
+    // After the scenes' update, so that a screen ending its use and the next one
+    // beginning it in the same update keep the pictures; and not during a transition,
+    // which still draws the outgoing screen.
+    if (m_WideBackgroundUsers == 0 && !m_SceneManager->IsInTransition() && m_WideBackground->IsLoaded()) {
+        m_WideBackground->Release();
+    }
 }
+
+bool CGameMain::BeginWideBackground(bool showPart0, bool showPart1) {
+    ++m_WideBackgroundUsers;
+    showPart0 ? m_WideBackground->ShowPart0() : m_WideBackground->HidePart0();
+    showPart1 ? m_WideBackground->ShowPart1() : m_WideBackground->HidePart1();
+    return m_WideBackground->IsLoaded() || m_WideBackground->Load();
+}
+
+void CGameMain::EndWideBackground() {
+    if (m_WideBackgroundUsers <= 0) {
+        DebugPrintf("CGameMain::EndWideBackground() 使用数が0です");
+        return;
+    }
+    --m_WideBackgroundUsers;
+}
+
+void CGameMain::StepWideBackground() { m_WideBackground->StepScroll(); }
+
+void CGameMain::DrawWideBackground() { m_WideBackground->Draw(); }
 
 void CGameMain::OnDraw() {
     if (!m_DrawEnabled) {

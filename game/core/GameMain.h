@@ -40,6 +40,7 @@ class CEventTable;
 class ISceneFactory;
 class CSceneFactory;
 class IInGameScene;
+class CWideBackground;
 
 // Told by the frame loop once every frame, updated or not (the movie mode pauses its
 // movie while the window is inactive, when no update runs).
@@ -146,6 +147,19 @@ public:
     // Clear while a movie plays: the frame loop then draws nothing.
     void SetDrawEnabled(bool enabled) { m_DrawEnabled = enabled; }
     bool IsDrawEnabled() const { return m_DrawEnabled; }
+    // ---- the wide background of the menu screens ----
+    // A screen begins its use when it loads: the user count + 1, the two parts shown or
+    // hidden; true when the background is loaded or loads now.
+    bool BeginWideBackground(bool showPart0, bool showPart1);
+    // From the screen's destructor: the user count - 1.  The pictures are released by
+    // the frame update once no screen uses them and no transition runs.
+    void EndWideBackground();
+    // Once a screen update: one step of scrolling.
+    void StepWideBackground();
+    // First in a screen's draw, under everything else.
+    void DrawWideBackground();
+    CWideBackground& GetWideBackground() { return *m_WideBackground; }
+    int32_t GetWideBackgroundUsers() const { return m_WideBackgroundUsers; }
 
     // How many times the device was reset and the scenes restored.
     uint64_t GetDeviceRestoreCount() const { return m_DeviceRestores; }
@@ -180,6 +194,8 @@ private:
     std::unique_ptr<IInGameScene> m_RaisingScene;
     IMovieHook* m_MovieHook = nullptr;
     bool m_DrawEnabled = true;
+    std::unique_ptr<CWideBackground> m_WideBackground;
+    int32_t m_WideBackgroundUsers = 0;
     uint64_t m_DeviceRestores = 0;
     uint64_t m_Updates = 0;
     uint64_t m_Draws = 0;

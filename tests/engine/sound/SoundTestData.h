@@ -1,23 +1,19 @@
 #pragma once
-// Test sounds made here: RIFF WAVE written byte by byte and Ogg Vorbis encoded with
-// libvorbisenc.
+// Test sounds: the kit's writers, and game files written with them.
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "tools/kit/SoundFiles.h"
+
 namespace soundtest {
 
-// Deterministic 16-bit samples (interleaved), a mix of tones and noise.
-std::vector<int16_t> MakePcm16(uint32_t seed, uint32_t frames, int channels);
-std::vector<uint8_t> ToBytes(const std::vector<int16_t>& pcm);
-// A RIFF WAVE file around the PCM bytes; `extraChunk` puts an odd-sized LIST chunk first.
-std::vector<uint8_t> MakeWave(const std::vector<uint8_t>& pcm, int channels, int bits, uint32_t rate,
-                              bool extraChunk = false, uint16_t formatTag = 1);
-// Encodes 16-bit PCM as Ogg Vorbis.
-std::vector<uint8_t> EncodeOgg(const std::vector<int16_t>& pcm, int channels, uint32_t rate);
-// Rewrites the granule position of the last Ogg page (and its checksum): the length
-// a crafted file claims.  The file needs more than one audio page.
-std::vector<uint8_t> WithLastGranule(std::vector<uint8_t> ogg, uint64_t granule);
+using kit::EncodeOgg;
+using kit::MakePcm16;
+using kit::MakeWave;
+using kit::ToBytes;
+using kit::WithLastGranule;
+
 // Writes bytes to a game path below the current game folder.
 bool WriteGameFile(const std::string& folder, const std::string& name, const std::vector<uint8_t>& bytes);
 

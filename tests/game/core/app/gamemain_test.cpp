@@ -16,6 +16,7 @@
 #include "game/core/SceneFactory.h"
 #include "game/core/SystemData.h"
 #include "game/raising/event/EventTable.h"
+#include "game/raising/wide/WideBackground.h"
 #include "tests/game/core/app/GameTestUtil.h"
 #include "tests/support/TestSupport.h"
 
@@ -428,4 +429,20 @@ TEST_F(GameMainTest, TheCurrentSaveAndTheThumbnailComeFromTheKeptInGameScene) {
     game.WriteCurrentSave();
     EXPECT_FALSE(game.RenderGameToTexture("save\\save01.bmp"));
     EXPECT_TRUE(log.Contains("CGameMain::RenderGameToTexture()"));
+}
+
+TEST_F(GameMainTest, WithoutDirect3DTheWideBackgroundDoesNotLoadButItsUsersAreCounted) {
+    CGameMain game(Options());
+    EXPECT_FALSE(game.BeginWideBackground(true, true));
+    EXPECT_FALSE(game.BeginWideBackground(false, false)) << "every user tries again";
+    EXPECT_EQ(game.GetWideBackgroundUsers(), 2);
+    EXPECT_FALSE(game.GetWideBackground().IsPart1Shown());
+    game.StepWideBackground();
+    game.DrawWideBackground();
+    game.EndWideBackground();
+    game.EndWideBackground();
+    CLogCapture log;
+    game.EndWideBackground();
+    EXPECT_EQ(game.GetWideBackgroundUsers(), 0) << "the count never goes below 0";
+    EXPECT_TRUE(log.Contains("CGameMain::EndWideBackground()"));
 }

@@ -1,0 +1,71 @@
+#pragma once
+// Reads a drawn screen back in terms of the kit's sheets: which cell of which sheet
+// covers a point, and where a cell was drawn.  Colours are matched exactly, so probe
+// pictures drawn opaque, unscaled and unfiltered (a faded or stretched draw is checked
+// against computed colours instead).
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "tools/kit/Sheet.h"
+
+namespace screentest {
+
+// The 800 × 600 render target read back (RGB, alpha dropped).
+struct SFrame {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint32_t> pixels;
+    uint32_t At(int32_t x, int32_t y) const;  // 0xFFFFFFFF outside
+};
+
+struct SCellHit {
+    std::string sheet;  // empty: no known cell's colour at that point
+    int32_t column = -1;
+    int32_t row = -1;
+    explicit operator bool() const { return !sheet.empty(); }
+    std::string Describe() const;
+};
+
+struct SBox {
+    int32_t left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
+    bool empty = true;
+};
+
+class CSheetProbe {
+public:
+    void Add(const kit::SSheetSpec& sheet);
+    // Writes the sheet below the folder and remembers it.
+    bool Write(const std::string& folder, const kit::SSheetSpec& sheet);
+    const kit::SSheetSpec* Find(const std::string& name) const;
+
+    SCellHit At(const SFrame& frame, int32_t x, int32_t y) const;
+    // The bounding box of the pixels showing the cell's colour.
+    SBox Locate(const SFrame& frame, const std::string& sheet, int32_t column, int32_t row) const;
+    // The cell is drawn with its top-left corner at (x, y): its box begins there and is
+    // at least one cell large.
+    ::testing::AssertionResult ShowsCellAt(const SFrame& frame, const std::string& sheet, int32_t column, int32_t row,
+                                           int32_t x, int32_t y) const;
+    // The cell's top-left and bottom-right pixels are at (x, y) and one cell further: for
+    // cells whose colour shows elsewhere on the frame too.
+    ::testing::AssertionResult CornersAt(const SFrame& frame, const std::string& sheet, int32_t column, int32_t row,
+                                         int32_t x, int32_t y) const;
+    // The cell is nowhere on the frame.
+    ::testing::AssertionResult Absent(const SFrame& frame, const std::string& sheet, int32_t column, int32_t row) const;
+    // The cell size of a known sheet.
+    void CellSize(const std::string& sheet, int32_t* width, int32_t* height) const;
+
+private:
+    struct SKey {
+        size_t sheet;
+        int32_t column;
+        int32_t row;
+    };
+    std::vector<kit::SSheetSpec> m_Sheets;
+    std::unordered_map<uint32_t, SKey> m_Colours;
+};
+
+}  // namespace screentest

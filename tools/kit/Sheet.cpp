@@ -1,0 +1,216 @@
+#include "tools/kit/Sheet.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+
+namespace kit {
+
+namespace {
+
+// 3 × 5 digits, one row a byte (bit 2 is the left column).
+constexpr uint8_t kDigits[10][5] = {
+    {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 7, 1, 7}, {5, 5, 7, 1, 1},
+    {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 1, 1}, {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7},
+};
+
+std::string CanonicalName(const std::string& name) {
+    std::string s = name;
+    for (char& c : s) {
+        if (c == '/') c = '\\';
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return s;
+}
+
+uint32_t Mix32(uint32_t h) {
+    h ^= h >> 16;
+    h *= 0x7FEB352Du;
+    h ^= h >> 15;
+    h *= 0x846CA68Bu;
+    h ^= h >> 16;
+    return h;
+}
+
+bool IsPng(const std::string& name) {
+    std::string n = CanonicalName(name);
+    return n.size() >= 4 && n.compare(n.size() - 4, 4, ".png") == 0;
+}
+
+void PutLe(std::vector<uint8_t>* out, size_t at, uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) (*out)[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+// Draws the decimal digits of `value` from (x, y); returns the x after them, or -1 when
+// they would pass `right`.
+int32_t LabelNumber(std::vector<uint32_t>* px, int32_t width, int32_t x, int32_t y, int32_t right, int32_t value,
+                    uint32_t ink) {
+    const std::string digits = std::to_string(value);
+    if (x + static_cast<int32_t>(digits.size()) * 4 - 1 > right) return -1;
+    for (char d : digits) {
+        const uint8_t* glyph = kDigits[d - '0'];
+        for (int gy = 0; gy < 5; ++gy) {
+            for (int gx = 0; gx < 3; ++gx) {
+                if (glyph[gy] & (4 >> gx)) (*px)[static_cast<size_t>(y + gy) * width + x + gx] = ink;
+            }
+        }
+        x += 4;
+    }
+    return x;
+}
+
+}  // namespace
+
+SSheetSpec MakeSheet(const std::string& name, int32_t width, int32_t height, int32_t columns, int32_t rows) {
+    SSheetSpec s;
+    s.name = name;
+    s.width = width;
+    s.height = height;
+    s.columns = columns;
+    s.rows = rows;
+    return s;
+}
+
+uint32_t CellColour(const std::string& name, int32_t column, int32_t row) {
+    uint32_t h = 2166136261u;
+    for (unsigned char c : CanonicalName(name)) {
+        h = (h ^ c) * 16777619u;
+    }
+    h = Mix32(h ^ Mix32(static_cast<uint32_t>(column) * 0x9E3779B1u) ^ Mix32(static_cast<uint32_t>(row) + 0x51ED27u));
+    auto channel = [](uint32_t v) { return 0x30u + (v & 0xFFu) % 0xA0u; };
+    return 0xFF000000u | channel(h >> 16) << 16 | channel(h >> 8) << 8 | channel(h);
+}
+
+std::vector<uint32_t> MakeSheetPixels(const SSheetSpec& spec) {
+    if (spec.width <= 0 || spec.height <= 0 || spec.columns <= 0 || spec.rows <= 0) return {};
+    std::vector<uint32_t> px(static_cast<size_t>(spec.width) * spec.height, 0xFF000000u);
+    const int32_t cw = spec.width / spec.columns;
+    const int32_t ch = spec.height / spec.rows;
+    for (int32_t r = 0; r < spec.rows; ++r) {
+        for (int32_t c = 0; c < spec.columns; ++c) {
+            const uint32_t colour = CellColour(spec.name, c, r);
+            for (int32_t y = r * ch; y < (r + 1) * ch; ++y) {
+                std::fill_n(px.begin() + static_cast<ptrdiff_t>(y) * spec.width + c * cw, cw, colour);
+            }
+            // "c.r" one pixel in; ink by the cell's brightness.
+            if (!spec.label || ch < 7) continue;
+            const uint32_t luma = ((colour >> 16) & 0xFF) * 3 + ((colour >> 8) & 0xFF) * 6 + (colour & 0xFF);
+            const uint32_t ink = luma > 128 * 10 ? 0xFF000000u : 0xFFFFFFFFu;
+            const int32_t right = (c + 1) * cw - 2;
+            const int32_t y = r * ch + 1;
+            std::vector<uint32_t> trial = px;
+            int32_t x = LabelNumber(&trial, spec.width, c * cw + 1, y, right, c, ink);
+            if (x < 0 || x + 1 > right) continue;
+            trial[static_cast<size_t>(y + 4) * spec.width + x] = ink;  // the dot between the numbers
+            x = LabelNumber(&trial, spec.width, x + 2, y, right, r, ink);
+            if (x >= 0) px.swap(trial);
+        }
+    }
+    for (const SArea& a : spec.areas) {
+        const int32_t x0 = std::max(a.x, 0), y0 = std::max(a.y, 0);
+        const int32_t x1 = std::min(a.x + a.width, spec.width), y1 = std::min(a.y + a.height, spec.height);
+        for (int32_t y = y0; y < y1; ++y) {
+            for (int32_t x = x0; x < x1; ++x) px[static_cast<size_t>(y) * spec.width + x] = a.argb;
+        }
+    }
+    return px;
+}
+
+std::vector<uint8_t> EncodeBmp24(const std::vector<uint32_t>& argb, int32_t width, int32_t height) {
+    if (width <= 0 || height <= 0 || argb.size() < static_cast<size_t>(width) * height) return {};
+    const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+    std::vector<uint8_t> b(54 + rowBytes * height, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    PutLe(&b, 2, static_cast<uint32_t>(b.size()), 4);
+    PutLe(&b, 10, 54, 4);
+    PutLe(&b, 14, 40, 4);
+    PutLe(&b, 18, static_cast<uint32_t>(width), 4);
+    PutLe(&b, 22, static_cast<uint32_t>(height), 4);
+    PutLe(&b, 26, 1, 2);
+    PutLe(&b, 28, 24, 2);
+    PutLe(&b, 34, static_cast<uint32_t>(rowBytes * height), 4);
+    for (int32_t y = 0; y < height; ++y) {
+        uint8_t* row = &b[54 + static_cast<size_t>(height - 1 - y) * rowBytes];
+        for (int32_t x = 0; x < width; ++x) {
+            const uint32_t p = argb[static_cast<size_t>(y) * width + x];
+            row[x * 3] = static_cast<uint8_t>(p);
+            row[x * 3 + 1] = static_cast<uint8_t>(p >> 8);
+            row[x * 3 + 2] = static_cast<uint8_t>(p >> 16);
+        }
+    }
+    return b;
+}
+
+namespace {
+void PngSink(png_structp png, png_bytep data, size_t length) {
+    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+}
+void PngFlush(png_structp) {}
+bool PngRun(png_structp png, png_infop info, std::vector<png_bytep>* rows) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_set_rows(png, info, rows->data());
+    png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
+    return true;
+}
+}  // namespace
+
+std::vector<uint8_t> EncodePng(const std::vector<uint32_t>& argb, int32_t width, int32_t height) {
+    if (width <= 0 || height <= 0 || argb.size() < static_cast<size_t>(width) * height) return {};
+    std::vector<uint8_t> out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) return {};
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(png, &out, PngSink, PngFlush);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    std::vector<std::vector<png_byte>> rows(static_cast<size_t>(height), std::vector<png_byte>(static_cast<size_t>(width) * 4));
+    std::vector<png_bytep> pointers;
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            const uint32_t p = argb[static_cast<size_t>(y) * width + x];
+            png_byte* q = &rows[y][static_cast<size_t>(x) * 4];
+            q[0] = static_cast<png_byte>(p >> 16);
+            q[1] = static_cast<png_byte>(p >> 8);
+            q[2] = static_cast<png_byte>(p);
+            q[3] = static_cast<png_byte>(p >> 24);
+        }
+        pointers.push_back(rows[y].data());
+    }
+    const bool ok = PngRun(png, info, &pointers);
+    png_destroy_write_struct(&png, &info);
+    return ok ? out : std::vector<uint8_t>{};
+}
+
+std::vector<uint8_t> EncodeSheet(const SSheetSpec& spec) {
+    const std::vector<uint32_t> px = MakeSheetPixels(spec);
+    if (px.empty()) return {};
+    return IsPng(spec.name) ? EncodePng(px, spec.width, spec.height) : EncodeBmp24(px, spec.width, spec.height);
+}
+
+std::string NativeFilePath(const std::string& folder, const std::string& gamePath) {
+    std::string rel = gamePath;
+    std::replace(rel.begin(), rel.end(), '\\', '/');
+    return folder + rel;
+}
+
+bool WriteBytes(const std::string& nativePath, const std::vector<uint8_t>& bytes) {
+    std::error_code ec;
+    const std::filesystem::path p(nativePath);
+    if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path(), ec);
+    std::ofstream f(p, std::ios::binary | std::ios::trunc);
+    if (!f) return false;
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(f);
+}
+
+bool WriteSheet(const std::string& folder, const SSheetSpec& spec) {
+    const std::vector<uint8_t> bytes = EncodeSheet(spec);
+    return !bytes.empty() && WriteBytes(NativeFilePath(folder, spec.name), bytes);
+}
+
+}  // namespace kit

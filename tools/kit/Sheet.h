@@ -1,0 +1,64 @@
+#pragma once
+// Picture sheets made from code: a picture cut into columns × rows equal cells, each
+// filled with a colour derived from (file name, column, row) and labelled with its
+// column and row, so that a point of a drawn screen tells which cell of which sheet
+// covers it.  Areas painted over the cells give colour-keyed (0xFF00FF00) or
+// translucent parts.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kit {
+
+// Opaque pure green: the colour key of the texture loaders.
+constexpr uint32_t kKeyGreen = 0xFF00FF00u;
+
+struct SArea {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    uint32_t argb = kKeyGreen;
+};
+
+struct SSheetSpec {
+    // A game path such as "obj\\h002_000.bmp"; ".png" writes a PNG, anything else a BMP.
+    std::string name;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t columns = 1;
+    int32_t rows = 1;
+    // Each cell gets its column and row in small black or white digits one pixel in from
+    // its top-left corner, where the cell is large enough.  The first row and column of
+    // a cell always keep the cell's colour.
+    bool label = true;
+    // Painted last, in picture pixels.  A BMP is written at 24 bits: only PNG keeps the
+    // alpha of an area.
+    std::vector<SArea> areas;
+};
+
+// A labelled sheet without areas.
+SSheetSpec MakeSheet(const std::string& name, int32_t width, int32_t height, int32_t columns = 1, int32_t rows = 1);
+
+// The opaque colour of a cell: the same for the same (name, column, row) on every run;
+// its channels stay within 0x30..0xCF, so it is never black, white or a key colour.
+// The name counts without regard to case or slash direction.
+uint32_t CellColour(const std::string& name, int32_t column, int32_t row);
+// The picture, A8R8G8B8, top row first.
+std::vector<uint32_t> MakeSheetPixels(const SSheetSpec& spec);
+// File images of A8R8G8B8 pixels: an uncompressed 24-bit BMP (alpha dropped) and an
+// 8-bit RGBA PNG.
+std::vector<uint8_t> EncodeBmp24(const std::vector<uint32_t>& argb, int32_t width, int32_t height);
+std::vector<uint8_t> EncodePng(const std::vector<uint32_t>& argb, int32_t width, int32_t height);
+// The sheet's file as its name asks (BMP or PNG).
+std::vector<uint8_t> EncodeSheet(const SSheetSpec& spec);
+// Writes the sheet below a native folder (ending in '/'): the game path's backslashes
+// become folders.  False when the file cannot be written.
+bool WriteSheet(const std::string& folder, const SSheetSpec& spec);
+
+// Writes bytes to a native path, making its folders first.
+bool WriteBytes(const std::string& nativePath, const std::vector<uint8_t>& bytes);
+// A game path below a native folder: folder + the path with '\' turned into '/'.
+std::string NativeFilePath(const std::string& folder, const std::string& gamePath);
+
+}  // namespace kit
