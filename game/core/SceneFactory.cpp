@@ -4,6 +4,7 @@
 #include "game/core/GameMain.h"
 #include "game/core/InGameScene.h"
 #include "game/core/RelayScene.h"
+#include "game/menus/sample/SampleScenes.h"
 
 std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     if (id == 0) {
@@ -27,6 +28,10 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     case 21: scene = std::make_unique<CRelayScene>(m_Game, 19); break;
     case 22: scene = std::make_unique<CRelayScene>(m_Game, 20); break;
     case 23: scene = std::make_unique<CLoadRelayScene>(m_Game); break;
+    // The developer sample scenes.
+    case 27:
+    case 28:
+    case 29: scene = CreateSampleScene(m_Game, id); break;
     default: break;
     }
     if (!scene) {
