@@ -8,13 +8,11 @@
 #include <memory>
 
 #include "engine/draw/ImagePlane.h"
-#include "engine/draw/SceneBase.h"
-#include "engine/draw/TextPlane.h"
+#include "game/menus/sample/PagedSampleScene.h"
 
 class CBalloonWindow;
-class CGameMain;
 
-class CBalloonSampleScene : public CSceneBase, public CSceneObjectBase {
+class CBalloonSampleScene : public CPagedSampleScene {
 public:
     static constexpr int32_t kBalloons = 4;
     static constexpr int32_t kStyles = 9;
@@ -25,23 +23,22 @@ public:
     explicit CBalloonSampleScene(CGameMain& game);
     ~CBalloonSampleScene() override;
 
-    void Load() override;
-    void Update() override;
-    void Draw() override;
     void OnDeviceRestored() override;
-
     // Every balloon again with effects 4 × page to 4 × page + 3, opened from closed.
     void RefreshBalloons();
 
-    int32_t GetEffectPage() const { return m_EffectPage; }
     CBalloonWindow& GetBalloon(int32_t i) { return *m_Balloons[static_cast<size_t>(i)]; }
     int32_t GetWaitFrames(int32_t i) const { return m_WaitFrames[static_cast<size_t>(i)]; }
 
+protected:
+    void LoadItems() override;
+    void ShowPage() override { RefreshBalloons(); }
+    void StepItems() override;
+    void DrawItems() override;
+
 private:
-    CGameMain& m_Game;
-    CTextPlane m_CaptionPlane;
     CImagePlane m_FramePicture;
+    // After the picture they cut their shapes from, so that they go first.
     std::array<std::unique_ptr<CBalloonWindow>, kBalloons> m_Balloons;
-    int32_t m_EffectPage = 0;
     std::array<int32_t, kBalloons> m_WaitFrames{};
 };

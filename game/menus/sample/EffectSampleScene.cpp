@@ -74,15 +74,7 @@ void CEffectSampleScene::Update() {
         m_NameText.SetText(FormatString("%02d:%s", m_Index, CTransitionHolder::GetName(m_Index)));
         m_NameText.Start();
     }
-    const bool up = keys.IsPressed(VKey::kUp);
-    const bool down = keys.IsPressed(VKey::kDown);
-    if (up && m_TextEffect > 0) {
-        --m_TextEffect;
-    }
-    if (down) {
-        ++m_TextEffect;
-    }
-    if (up || down) {
+    if (sample::StepByKeys(keys, VKey::kUp, VKey::kDown, &m_TextEffect)) {
         _RestartSampleText();
     }
     // The line's display runs over and over: it starts again as soon as it is out.

@@ -1,7 +1,7 @@
 #include "game/menus/sample/SampleScenes.h"
 
+#include "engine/base/Keyboard.h"
 #include "engine/draw/TextPlane.h"
-#include "game/core/GameMain.h"
 #include "game/menus/sample/BalloonSampleScene.h"
 #include "game/menus/sample/EffectSampleScene.h"
 #include "game/menus/sample/TextSampleScene.h"
@@ -15,18 +15,16 @@ void WriteCaption(CTextPlane& plane, const std::string& text) {
 
 void DrawCaption(CTextPlane& plane) { plane.Draw(kCaptionX, kCaptionY, 0xFFFFFFFFu); }
 
-int32_t StepPage(CGameMain& game, int32_t page, bool* changed) {
-    const CKeyboard& keys = game.GetKeyboard();
-    *changed = false;
-    if (keys.IsPressed(VKey::kLeft)) {
-        page = page > 0 ? page - 1 : 0;
-        *changed = true;
+bool StepByKeys(const CKeyboard& keys, uint32_t lessKey, uint32_t moreKey, int32_t* value) {
+    const bool less = keys.IsPressed(lessKey);
+    const bool more = keys.IsPressed(moreKey);
+    if (less && *value > 0) {
+        --*value;
     }
-    if (keys.IsPressed(VKey::kRight)) {
-        ++page;
-        *changed = true;
+    if (more) {
+        ++*value;
     }
-    return page;
+    return less || more;
 }
 
 }  // namespace sample

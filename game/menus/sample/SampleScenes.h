@@ -7,13 +7,12 @@
 #include <string>
 
 class CGameMain;
+class CKeyboard;
 class CSceneBase;
 class CTextPlane;
 
 namespace sample {
 
-constexpr int32_t kFirstSceneId = 27;
-constexpr int32_t kLastSceneId = 29;
 constexpr int32_t kCaptionX = 10;
 constexpr int32_t kCaptionY = 580;
 // The screens that show display effects (text and balloons) clear to this grey.
@@ -25,9 +24,9 @@ constexpr const char* kEffectLine = "表示エフェクト%2d番なんだかん�
 void WriteCaption(CTextPlane& plane, const std::string& text);
 void DrawCaption(CTextPlane& plane);
 
-// The page after the left (−1, never below 0) and the right (+1, no limit) arrow keys
-// of this frame; `changed` tells whether either was pressed.
-int32_t StepPage(CGameMain& game, int32_t page, bool* changed);
+// A number the keys count: `lessKey` takes one off (never below 0), `moreKey` adds one
+// (no upper limit).  True when either key was pressed this frame.
+bool StepByKeys(const CKeyboard& keys, uint32_t lessKey, uint32_t moreKey, int32_t* value);
 
 }  // namespace sample
 

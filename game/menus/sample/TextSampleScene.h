@@ -6,33 +6,28 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/draw/SceneBase.h"
 #include "engine/draw/TextObject.h"
-#include "engine/draw/TextPlane.h"
+#include "game/menus/sample/PagedSampleScene.h"
 
-class CGameMain;
-
-class CTextSampleScene : public CSceneBase, public CSceneObjectBase {
+class CTextSampleScene : public CPagedSampleScene {
 public:
     static constexpr int32_t kLines = 10;
 
     explicit CTextSampleScene(CGameMain& game);
     ~CTextSampleScene() override;
 
-    void Load() override;
-    void Update() override;
-    void Draw() override;
     void OnDeviceRestored() override;
-
     // Every line again with effects 10 × page to 10 × page + 9.
     void RefreshTexts();
 
-    int32_t GetEffectPage() const { return m_EffectPage; }
     CTextObject& GetLine(int32_t i) { return m_Texts[static_cast<size_t>(i)]; }
 
+protected:
+    void LoadItems() override;
+    void ShowPage() override { RefreshTexts(); }
+    void StepItems() override;
+    void DrawItems() override;
+
 private:
-    CGameMain& m_Game;
-    CTextPlane m_CaptionPlane;
     std::array<CTextObject, kLines> m_Texts;
-    int32_t m_EffectPage = 0;
 };

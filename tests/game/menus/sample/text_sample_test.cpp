@@ -2,7 +2,6 @@
 // effect numbers past the known ones drawn all the same.
 #include <gtest/gtest.h>
 
-#include "engine/base/StringUtil.h"
 #include "game/menus/sample/TextSampleScene.h"
 #include "tests/game/menus/sample/SampleTestUtil.h"
 
@@ -10,25 +9,22 @@ namespace {
 
 class TextSampleTest : public ::testing::Test {
 protected:
-
-    CTextSampleScene& Scene() { return g.Scene<CTextSampleScene>(); }
-    // Pixels of a line's first character cell that are not the grey background.
-    int Inked(int32_t line) {
-        const screentest::SFrame f = g.d.Pixels();
-        const CTextObject& t = Scene().GetLine(line);
-        int inked = 0;
-        for (int32_t y = t.GetY(); y < t.GetY() + 22; ++y) {
-            for (int32_t x = t.GetX(); x < t.GetX() + 22; ++x) inked += f.At(x, y) != 0x646464u;
-        }
-        return inked;
-    }
+    CTextObject& Line(int32_t i) { return g.Scene<CTextSampleScene>().GetLine(i); }
     void ExpectPage(int32_t page) {
-        ASSERT_EQ(Scene().GetEffectPage(), page);
+        ASSERT_EQ(g.Scene<CTextSampleScene>().GetEffectPage(), page);
         for (int32_t i = 0; i < CTextSampleScene::kLines; ++i) {
-            const int32_t n = i + 10 * page;
-            EXPECT_EQ(Scene().GetLine(i).GetDisplayEffect(), n);
-            EXPECT_EQ(Scene().GetLine(i).GetText(), FormatString("表示エフェクト%2d番なんだかんねっ!!", n));
+            EXPECT_EQ(Line(i).GetDisplayEffect(), i + 10 * page);
+            EXPECT_EQ(Line(i).GetText(), sampletest::EffectLine(i + 10 * page));
+            EXPECT_LE(Line(i).GetRevealedCount(), 2u) << "started afresh";
         }
+    }
+    // Pixels of a line's first character cell that differ from the grey background.
+    int Inked(int32_t i) {
+        const screentest::SFrame f = g.d.Pixels();
+        int inked = 0;
+        for (int32_t y = Line(i).GetY(); y < Line(i).GetY() + 22; ++y)
+            for (int32_t x = Line(i).GetX(); x < Line(i).GetX() + 22; ++x) inked += f.At(x, y) != 0x646464u;
+        return inked;
     }
 
     sampletest::CSampleGame g{28, {}};
@@ -36,58 +32,35 @@ protected:
 
 }  // namespace
 
-TEST_F(TextSampleTest, TenLinesStandInTwoColumnsOfFive) {
-    const int32_t xs[] = {5, 5, 5, 5, 5, 405, 405, 405, 405, 405};
-    const int32_t ys[] = {80, 180, 280, 380, 480, 80, 180, 280, 380, 480};
+TEST_F(TextSampleTest, TenLinesInTwoColumnsPagedByTens) {
     for (int32_t i = 0; i < CTextSampleScene::kLines; ++i) {
-        EXPECT_EQ(Scene().GetLine(i).GetX(), xs[i]);
-        EXPECT_EQ(Scene().GetLine(i).GetY(), ys[i]);
+        EXPECT_EQ(Line(i).GetX(), i < 5 ? 5 : 405);
+        EXPECT_EQ(Line(i).GetY(), 80 + 100 * (i % 5));
     }
-    ExpectPage(0);
-    EXPECT_EQ(Scene().GetLine(3).GetText(), "表示エフェクト 3番なんだかんねっ!!");
+    EXPECT_EQ(Line(3).GetText(), "表示エフェクト 3番なんだかんねっ!!");
     EXPECT_EQ(g.d.Pixels().At(799, 0), 0x646464u) << "the grey background";
-}
-
-TEST_F(TextSampleTest, LeftAtPageZeroKeepsItAndRestartsEveryLine) {
     g.d.Frame(60);
-    for (int32_t i = 0; i < CTextSampleScene::kLines; ++i) ASSERT_GT(Scene().GetLine(i).GetRevealedCount(), 3u);
     g.Key(VKey::kLeft);
     ExpectPage(0);
-    for (int32_t i = 0; i < CTextSampleScene::kLines; ++i) {
-        EXPECT_TRUE(Scene().GetLine(i).IsRevealing());
-        EXPECT_LE(Scene().GetLine(i).GetRevealedCount(), 2u);
-    }
-}
-
-TEST_F(TextSampleTest, RightPagesByTensWithoutLimitAndLeftGoesBack) {
-    for (int i = 0; i < 3; ++i) g.Key(VKey::kRight);
+    g.Key(VKey::kRight, 3);
     ExpectPage(3);
-    EXPECT_EQ(Scene().GetLine(7).GetText(), "表示エフェクト37番なんだかんねっ!!");
-    g.Key(VKey::kLeft);
-    ExpectPage(2);
+    EXPECT_EQ(Line(7).GetText(), "表示エフェクト37番なんだかんねっ!!");
 }
 
-TEST_F(TextSampleTest, ALineThatWentIdleStartsAgain) {
+TEST_F(TextSampleTest, AFinishedLineIsHeldAndAnIdleOneStartsAgain) {
     g.d.Frame(200);
-    EXPECT_TRUE(Scene().GetLine(4).IsHolding()) << "a finished line is held, not restarted";
-    Scene().GetLine(4).Stop();
+    EXPECT_TRUE(Line(4).IsHolding());
+    Line(4).Stop();
     g.d.Frame();
-    EXPECT_TRUE(Scene().GetLine(4).IsRevealing());
+    EXPECT_TRUE(Line(4).IsRevealing());
 }
 
 TEST_F(TextSampleTest, EveryEffectNumberDrawsItsLine) {
-    // 0 is the plain effect, 37 the last numbered one, 38 and 1000 unknown numbers that
-    // the motion factory answers with the plain effect.
-    struct SCase {
-        int32_t page;
-        int32_t line;
-    };
-    const SCase cases[] = {{0, 0}, {3, 7}, {3, 8}, {100, 0}};
-    for (const SCase& c : cases) {
-        while (Scene().GetEffectPage() < c.page) g.Key(VKey::kRight);
+    // 0 the plain effect, 37 the last numbered one, 38 and 1000 unknown numbers.
+    for (auto [page, line] : {std::pair{0, 0}, std::pair{3, 7}, std::pair{3, 8}, std::pair{100, 0}}) {
+        g.Key(VKey::kRight, page - g.Scene<CTextSampleScene>().GetEffectPage());
         g.d.Frame(120);
-        EXPECT_EQ(Scene().GetLine(c.line).GetDisplayEffect(), c.page * 10 + c.line);
-        EXPECT_TRUE(Scene().GetLine(c.line).IsHolding());
-        EXPECT_GT(Inked(c.line), 0) << "effect " << c.page * 10 + c.line;
+        EXPECT_TRUE(Line(line).IsHolding());
+        EXPECT_GT(Inked(line), 0) << "effect " << page * 10 + line;
     }
 }
