@@ -45,7 +45,8 @@ SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args) {
             }
             ++i;
         } else if (a == "--scene") {
-            if (i + 1 < args.size()) out.sceneArg = args[++i];
+            // A missing value is refused without taking the next option as one.
+            if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) out.sceneArg = args[++i];
             out.scene = ParseStartScene(out.sceneArg);
             out.sceneRefused = out.scene == 0;
         } else if (a.rfind("--", 0) == 0) {

@@ -17,6 +17,7 @@ TEST(StartSceneTest, OnlyTheSampleScenesAreAccepted) {
         EXPECT_EQ(cmd.gameArgs.size(), 1u) << refused;
     }
     EXPECT_FALSE(ParseGameCommandLine({"niwa"}).sceneRefused);
+    EXPECT_EQ(ParseGameCommandLine({"niwa", "--scene", "--frames", "5"}).frames, 5) << "no value: the next option stays";
     const SGameCommandLine cmd = ParseGameCommandLine({"niwa", "--scene", "28", "--frames", "5"});
     EXPECT_EQ(cmd.scene, 28);
     EXPECT_EQ(cmd.frames, 5);
