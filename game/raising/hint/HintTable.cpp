@@ -1,19 +1,14 @@
 #include "game/raising/hint/HintTable.h"
 
 #include <algorithm>
-#include <array>
 
 #include "engine/base/StringUtil.h"
 #include "engine/file/File.h"
 #include "engine/file/TextReader.h"
-#include "game/core/GameState.h"
 
 namespace {
 constexpr const char* kFiles[kHintTabCount] = {"cfg\\hint1.txt", "cfg\\hint2.txt", "cfg\\hint3.txt",
                                                "cfg\\hint4.txt", "cfg\\hint5.txt", "cfg\\hint6.txt"};
-
-// Events that stand for one another (one event told in more than one way).
-const std::array<std::vector<int32_t>, 3> kAliasGroups = {{{440, 50441}, {511, 10511}, {445, 446, 447}}};
 }  // namespace
 
 const char* HintTableFile(int tab) { return tab >= 0 && tab < kHintTabCount ? kFiles[tab] : nullptr; }
@@ -34,18 +29,6 @@ std::vector<SHintLine> ParseHintTable(CTextReader& reader) {
         lines.push_back(std::move(line));
     }
     return lines;
-}
-
-bool IsHintEventSeen(const CGameState* state, int32_t eventId) {
-    if (!state) {
-        return false;
-    }
-    for (const std::vector<int32_t>& group : kAliasGroups) {
-        if (std::find(group.begin(), group.end(), eventId) != group.end()) {
-            return std::any_of(group.begin(), group.end(), [&](int32_t id) { return state->HasStartedEvent(id); });
-        }
-    }
-    return state->HasStartedEvent(eventId);
 }
 
 void SortHintEntries(HintEntryList& entries, int32_t mode) {

@@ -11,7 +11,6 @@
 
 #include "engine/draw/ImagePlane.h"
 
-class CGameState;
 class CTextReader;
 
 // One accepted line of a hint table, as read (no picture loaded).
@@ -29,7 +28,7 @@ struct HintEntry {
     CImagePlane picture;
     std::string picturePath;
     int32_t eventId = 0;
-    // The event was started in the running game (alias groups included).
+    // The event was started in the running game (as the stage's event panel counts it).
     bool seen = false;
     // The event's script was read to some record, in any game.
     bool read = false;
@@ -52,11 +51,6 @@ const char* HintTableFile(int tab);
 
 // Every accepted line of a reader left at its default options, in file order.
 std::vector<SHintLine> ParseHintTable(CTextReader& reader);
-
-// Whether the event counts as started in `state` (null: false): a few events stand
-// for one another, so any started id of their group counts for all of them.  The
-// stage's message panel marks events with the same test.
-bool IsHintEventSeen(const CGameState* state, int32_t eventId);
 
 // Stable ascending sort: mode 0 by ordinal, mode 1 by order key; another mode keeps
 // the order.

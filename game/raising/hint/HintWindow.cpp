@@ -8,10 +8,10 @@
 #include "engine/file/TextReader.h"
 #include "game/core/GameMain.h"
 #include "game/core/ReadHistory.h"
-#include "game/core/RunningGame.h"
 #include "game/core/SceneRequest.h"
 #include "game/core/SystemData.h"
 #include "game/raising/event/EventTable.h"
+#include "game/stage/message/EventPanel.h"
 
 namespace {
 constexpr uint32_t kBackdropColour = 0x80000000u;
@@ -149,7 +149,6 @@ void CHintWindow::LoadHintFile(const std::string& fileName) {
     }
     CTextReader reader;
     reader.Load(fileName);  // a missing table is an empty tab
-    const CGameState* state = GetRunningGameState();
     CGameMain* game = Game();
     for (SHintLine& line : ParseHintTable(reader)) {
         auto entry = std::make_unique<HintEntry>();
@@ -160,7 +159,7 @@ void CHintWindow::LoadHintFile(const std::string& fileName) {
             entry->picture.Release();
         }
         entry->picturePath = std::move(line.picturePath);
-        entry->seen = IsHintEventSeen(state, entry->eventId);
+        entry->seen = CEventPanel::IsEventSeen(entry->eventId);
         if (game) {
             entry->read = game->GetReadFlags().GetList(game->GetEventTable().GetEventName(entry->eventId));
         }

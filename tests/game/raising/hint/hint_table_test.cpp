@@ -1,8 +1,7 @@
-// The hint table format, the seen test with its alias groups and the stable sorts.
+// The hint table format and the stable sorts.
 #include <gtest/gtest.h>
 
 #include "engine/file/TextReader.h"
-#include "game/core/GameState.h"
 #include "game/raising/hint/HintTable.h"
 
 namespace {
@@ -40,27 +39,6 @@ TEST(HintTableTest, LinesBecomeEntriesAndSkippedLinesUseNoOrdinal) {
         for (const SHintLine& l : Parse(c.text)) got.push_back(Describe(l));
         EXPECT_EQ(got, c.want);
     }
-}
-
-TEST(HintTableTest, AliasGroupsCountAnyStartedMember) {
-    struct SCase {
-        int32_t started;
-        std::vector<int32_t> seen, unseen;
-    } cases[] = {
-        {440, {440, 50441}, {511, 10511, 445, 441}},
-        {50441, {440, 50441}, {50440}},
-        {10511, {511, 10511}, {440, 446}},
-        {446, {445, 446, 447}, {448, 444, 511}},
-        {300, {300}, {440, 445, 301}},
-    };
-    for (const SCase& c : cases) {
-        SCOPED_TRACE(c.started);
-        CGameState state;
-        state.GetStatus().MarkEventSeen(c.started);
-        for (int32_t id : c.seen) EXPECT_TRUE(IsHintEventSeen(&state, id)) << id;
-        for (int32_t id : c.unseen) EXPECT_FALSE(IsHintEventSeen(&state, id)) << id;
-    }
-    EXPECT_FALSE(IsHintEventSeen(nullptr, 440));
 }
 
 TEST(HintTableTest, SortsAreStableAndOtherModesKeepTheOrder) {
