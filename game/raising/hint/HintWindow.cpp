@@ -413,7 +413,7 @@ void CHintWindow::_UpdateSpeakers(int32_t x, int32_t y, bool click) {
         m_HoveredVoice = index;
         if (click) {
             if (index == m_PlayingVoice) {
-                _StopVoice();
+                m_Voice.Stop();  // a chained first voice goes on to its second
             } else {
                 m_PlayingVoice = index;
                 m_VoiceName = e->voicePath;
@@ -537,7 +537,11 @@ void CHintWindow::_PlayVoice() {
     m_Voice.Play(false);
 }
 
-void CHintWindow::_StopVoice() { m_Voice.Stop(); }
+// Silence that does not go on into a chained second voice (a tab change, the guide).
+void CHintWindow::_StopVoice() {
+    m_Voice.Stop();
+    m_VoiceName.clear();
+}
 
 // ---- drawing ----
 

@@ -428,6 +428,13 @@ TEST_F(HintWindowTest, SpeakersPlayTheVoicesAndChainTheFirstIntoTheSecond) {
     for (frames = 0; voice.GetFileName() != "hint_voice\\cu_0038.ogg" && frames < 30; ++frames) d.Frame();
     EXPECT_LT(frames, 30) << "the first voice ending by itself starts the second";
     EXPECT_EQ(W().GetPlayingVoice(), 0);
+
+    ClickAt(130, RowY(0) + 4);  // stops the second
+    ClickAt(130, RowY(0) + 4);
+    ASSERT_EQ(voice.GetFileName(), "hint_voice\\pa_0036.ogg");
+    W().SelectTab(0);
+    d.Frame();
+    EXPECT_FALSE(voice.IsPlaying()) << "a tab change silences the chain as well";
 }
 
 TEST_F(HintWindowTest, SpeakerFramesLastTwentyOneUpdates) {
