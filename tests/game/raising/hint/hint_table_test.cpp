@@ -62,10 +62,3 @@ TEST(HintTableTest, SortsAreStableAndOtherModesKeepTheOrder) {
     SortHintEntries(entries, 1);
     EXPECT_EQ(ordinals(), (std::vector<int32_t>{3, 1, 4, 0, 2})) << "equal keys keep their file order";
 }
-
-TEST(HintTableTest, SixTabsHaveFiles) {
-    EXPECT_STREQ(HintTableFile(0), "cfg\\hint1.txt");
-    EXPECT_STREQ(HintTableFile(5), "cfg\\hint6.txt");
-    EXPECT_EQ(HintTableFile(-1), nullptr);
-    EXPECT_EQ(HintTableFile(6), nullptr);
-}
