@@ -95,8 +95,11 @@ public:
 
     // ---- scene-base ----
     void Update() override;
-    // The result of the last Update: true when the stage took the frame.
+    // One frame; true when the stage took it (the screens over the stage then wait).
     bool UpdateStage();
+    bool GetLastResult() const { return m_LastResult; }
+    // The extra reveal steps a frame at message speed s.
+    static int32_t ExtraTextSteps(int32_t speed);
     void Draw() override;
     // The talk objects (entry 0 shown), then `screen` (may be null), then the message
     // window (entry 100 shown), then the side panel.
@@ -270,7 +273,7 @@ private:
     SLayerRecord* _LayerRecord(int32_t id);
     SLayerRecord& _NewLayerRecord(int32_t id, int32_t kind, const std::string& file);
     void _MarkSeen(const std::string& file);
-    void _ApplyLayerRecord(const SLayerRecord& record);
+    void _MakeLayer(CTalkObjectManager& talk, const SLayerRecord& record);
     void _StoreBalloon(int32_t index);
     void _LoadTables();
 
@@ -286,7 +289,6 @@ private:
     std::unique_ptr<CTalkObjectManager> m_Talk;
     std::unique_ptr<CMessageWindow> m_Window;
     CEventPanel m_EventPanel;
-    bool m_EventPanelShown = false;
     bool m_PanelOpen = false;
     bool m_PanelSuspended = false;
     std::unique_ptr<CAdvCommandControl> m_Runner;
