@@ -295,7 +295,11 @@ bool CMainGameScene::_Update() {
     uint32_t line = 0;
     const std::string name = GetScriptName();
     CReadHistory* history = m_Game ? &m_Game->GetReadFlags() : nullptr;
-    if (!m_Runner->Execute(&line)) {
+    // A step that runs the last record ends the script in the same frame, unless what
+    // that record showed holds it.
+    const bool ran = m_Runner->Execute(&line);
+    const bool held = m_Message.IsHolding() || m_Record.m_WaitFrames != 0 || m_Record.m_WaitFlags[1];
+    if (!ran || (!m_Runner->GetCurrentRecord() && !held)) {
         // Told once, in the frame in which the script reaches its end.
         if (!m_ScriptEnd) {
             m_ScriptEnd = true;
@@ -479,6 +483,7 @@ void CMainGameScene::_SyncButtons() {
         CImageButton* b = m_Window->GetButton(kToggleButtons[k]);
         if (!b) continue;
         b->SetMomentary(false);
+        b->SetReactWhenChecked(true);
         if (b->IsChecked() != states[k]) {
             if (states[k]) {
                 b->SetChecked();

@@ -7,6 +7,7 @@
 #include "game/core/SceneRequest.h"
 #include "game/core/SystemData.h"
 #include "game/core/VoiceName.h"
+#include "game/core/ImageButton.h"
 #include "game/stage/scene/MainGameScene.h"
 
 CMessageState::CMessageState(CMainGameScene& stage) : m_Stage(stage) {}
@@ -152,11 +153,32 @@ bool CMessageState::PlayLineVoice() {
 
 bool CMessageState::_Advance() const {
     CGameMain* game = m_Stage.GetGame();
-    if (m_Stage.GetWindow().IsBoxMoving()) return false;
+    // The log covers the line: its scrolling is no advance.
+    if (m_Stage.GetWindow().IsBoxMoving() || m_Stage.GetWindow().IsLogOpen()) return false;
     if (m_Stage.IsSkipping()) return true;
     if (!game) return false;
-    return IsDecidePressed(game->GetKeyboard(), game->GetMouse()) || game->GetMouse().GetWheel() > 0 ||
-           game->GetKeyboard().IsPressed(VKey::kNext);
+    const CKeyboard& keys = game->GetKeyboard();
+    const CMouse& mouse = game->GetMouse();
+    // A click on one of the window's buttons belongs to the button.
+    bool onButton = false;
+    for (int32_t i = 0; i < CMessageBox::kButtonCount; ++i) {
+        const CImageButton* b = m_Stage.GetWindow().GetButton(i);
+        onButton = onButton || (b && b->IsPointerOver());
+    }
+    return (mouse.IsPressed(CMouse::kLeft) && !onButton) || keys.IsPressed(VKey::kSpace) || mouse.GetWheel() > 0 ||
+           keys.IsPressed(VKey::kNext);
+}
+
+bool CMessageState::IsHolding() const {
+    if (m_LineShown && !m_TalkText) return true;
+    const CMessageWindow& window = m_Stage.GetWindow();
+    for (int32_t b = 0; b < kBalloonCount; ++b) {
+        const SBalloonState& state = m_Balloons[static_cast<size_t>(b)];
+        if (window.IsBalloonOpen(b) && !window.IsBalloonClosing(b) && (state.closeOnAdvance || !state.advanced)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool CMessageState::_AutoAllows() const {
@@ -172,7 +194,10 @@ void CMessageState::_CloseLine() {
 
 bool CMessageState::_StepLine(bool advance) {
     CMessageWindow& window = m_Stage.GetWindow();
-    if (window.IsTextBusy()) {
+    // Busy covers a finished line held on screen; only one still appearing is completed.
+    const bool revealing = window.GetText().GetTextObject().IsRevealing() ||
+                           window.GetTextRequest() == CMessageWindow::TEXT_START;
+    if (revealing) {
         if (advance) window.CompleteText();
         return true;
     }

@@ -46,6 +46,8 @@ public:
     bool Step();
     // The last step held the script.
     bool IsActive() const { return m_Active; }
+    // A line or balloon now shown would hold the script (no input taken).
+    bool IsHolding() const;
     // The window's line is busy or the line-shown flag is set.
     bool IsBusyOrFlag() const;
 
