@@ -7,7 +7,9 @@
 #include "engine/base/Log.h"
 #include "engine/sound/SoundBank.h"
 #include "game/core/GameState.h"
+#include "engine/file/TextReader.h"
 #include "game/core/RunningGame.h"
+#include "game/stage/scene/StageTables.h"
 #include "tests/game/stage/scene/StageTestUtil.h"
 
 using namespace stagetest;
@@ -140,4 +142,17 @@ TEST_F(StageSoundTest, ResetKeepsMusicSlot0AndSavesRestartOnlyLoopingSlots) {
     fresh.RestoreSnapshot(saved);
     EXPECT_TRUE(Bank().IsPlaying(0, 0));
     EXPECT_FALSE(Bank().IsPlaying(1, 3)) << "a sound played once is not restarted";
+}
+
+TEST(StageTables, HouseListsKeepGoodLinesAndLogTheRest) {
+    CTextReader reader;
+    reader.SetText("1, bg\\a.bmp\n2,bg\\b.bmp\n3, bg\\c.bmp\n1\n// note\n");
+    CLogCapture log;
+    const SHouseLists lists = ReadHouseLists(reader);
+    EXPECT_EQ(lists.layout1, std::vector<std::string>{"bg\\a.bmp"});
+    EXPECT_EQ(lists.layout2, std::vector<std::string>{"bg\\b.bmp"});
+    EXPECT_EQ(log.Count(), 2u);
+    CTextReader voices;
+    voices.SetText("se\\voice\\lux_0001.ogg\n\nse\\voice\\wax_0002.ogg, ignored\n");
+    EXPECT_EQ(ReadRedirectedVoices(voices), (std::vector<std::string>{"se\\voice\\lux_0001.ogg", "se\\voice\\wax_0002.ogg"}));
 }
