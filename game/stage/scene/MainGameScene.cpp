@@ -158,9 +158,13 @@ std::string CMainGameScene::GetScriptName() const { return m_Runner->GetScriptNa
 
 // ---- the frame ----
 
-bool CMainGameScene::_CancelPressed() const { return m_Game && IsCancelPressed(m_Game->GetKeyboard(), m_Game->GetMouse()); }
+bool CMainGameScene::_CancelPressed() const {
+    return m_Game && IsCancelPressed(m_Game->GetKeyboard(), m_Game->GetMouse());
+}
 
-bool CMainGameScene::_DecidePressed() const { return m_Game && IsDecidePressed(m_Game->GetKeyboard(), m_Game->GetMouse()); }
+bool CMainGameScene::_DecidePressed() const {
+    return m_Game && IsDecidePressed(m_Game->GetKeyboard(), m_Game->GetMouse());
+}
 
 void CMainGameScene::Update() { UpdateStage(); }
 
@@ -305,7 +309,9 @@ void CMainGameScene::_WaitStep() {
     const CSystemData* settings = GetSettings();
     const bool waitSwitch = !settings || settings->IsWaitSwitchOn();
     uint8_t* flags = m_Record.m_WaitFlags;
-    if ((flags[2] && _DecidePressed()) || (flags[3] && _CancelPressed()) || IsSkipping() || (!waitSwitch && !flags[0])) {
+    const bool cancelled = (flags[2] && _DecidePressed()) || (flags[3] && _CancelPressed()) || IsSkipping() ||
+                           (!waitSwitch && !flags[0]);
+    if (cancelled) {
         m_Record.m_WaitFrames = 0;
         flags[0] = 0;
         flags[1] = 0;

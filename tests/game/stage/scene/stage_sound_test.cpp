@@ -154,5 +154,6 @@ TEST(StageTables, HouseListsKeepGoodLinesAndLogTheRest) {
     EXPECT_EQ(log.Count(), 2u);
     CTextReader voices;
     voices.SetText("se\\voice\\lux_0001.ogg\n\nse\\voice\\wax_0002.ogg, ignored\n");
-    EXPECT_EQ(ReadRedirectedVoices(voices), (std::vector<std::string>{"se\\voice\\lux_0001.ogg", "se\\voice\\wax_0002.ogg"}));
+    EXPECT_EQ(ReadRedirectedVoices(voices),
+              (std::vector<std::string>{"se\\voice\\lux_0001.ogg", "se\\voice\\wax_0002.ogg"}));
 }
