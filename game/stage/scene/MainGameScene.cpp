@@ -197,9 +197,12 @@ bool CMainGameScene::_SidePanelStep(bool transition) {
 
 void CMainGameScene::_LeaveGame(int32_t mode) {
     if (!m_Game) return;
-    m_Game->WriteCurrentSave();
-    // The running game is kept as the automatic save, marked as holding a game.
-    m_Game->GetSaveData().SaveMarked(CSaveData::SlotPath(0));
+    // The running game is kept as the automatic save, marked as holding a game; with no
+    // game running (or a replay) there is nothing of the player's to keep.
+    if (m_Game->m_GameInProgress && !m_Game->m_ReplayFlag) {
+        m_Game->WriteCurrentSave();
+        m_Game->GetSaveData().SaveMarked(CSaveData::SlotPath(0));
+    }
     m_Game->m_GameInProgress = 0;
     for (int32_t g = 0; g < CStageSnapshot::kSoundGroups; ++g) m_Sound.StopSoundGroup(g, kLeaveFadeMs);
     if (mode == kPanelLeaveToTitle) {
