@@ -19,4 +19,6 @@ public:
     virtual bool RenderToTexture(const std::string& path) = 0;
     // The running game's state (status record included); null while none runs.
     virtual CGameState* GetGameState() { return nullptr; }
+    // Makes the scene ready for a new game (the title menu's new game).
+    virtual void ResetAll() {}
 };
