@@ -13,12 +13,9 @@ void WriteBootTitleData(CDemoWriter& out) {
     for (int i = 0; i < CLogoScene1::kVoiceCount; ++i) {
         out.Sound(CLogoScene1::kVoices[i], 100u + static_cast<uint32_t>(i), 1200);
     }
-    // The title picture (drawn at (336, 32)) with keyed corners, the prompt at
-    // (512, 552) and the swinging picture at (264, 480).
-    kit::SSheetSpec title = kit::MakeSheet(COpeningScene::kTitle, 432, 320, 4, 2);
-    title.areas.push_back({0, 0, 32, 32, kit::kKeyGreen});
-    title.areas.push_back({400, 288, 32, 32, kit::kKeyGreen});
-    out.Sheet(title);
+    // The title picture (drawn at (336, 32)), the prompt at (512, 552) and the swinging
+    // picture at (264, 480); picture planes show every pixel, so none is keyed.
+    out.Sheet(kit::MakeSheet(COpeningScene::kTitle, 432, 320, 4, 2));
     out.Sheet(kit::MakeSheet(COpeningScene::kPrompt, 256, 32, 2, 1));
     out.Sheet(kit::MakeSheet(COpeningScene::kSwing, 96, 96, 2, 2));
     for (int i = 0; i < 2; ++i) {
