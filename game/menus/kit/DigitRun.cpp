@@ -2,7 +2,8 @@
 
 #include "engine/draw/CellImage.h"
 
-void DrawDigitRun(const CCellImage& digits, int32_t value, std::span<const SPoint> places, uint32_t colour, int32_t row) {
+void DrawDigitRun(const CCellImage& digits, int32_t value, std::span<const SPoint> places, uint32_t colour,
+                  int32_t row) {
     if (value < 0 || places.empty()) {
         return;
     }

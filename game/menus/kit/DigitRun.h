@@ -12,5 +12,5 @@ class CCellImage;
 // Draws `value` over the places (places.size() digits at most, the units at the last
 // place) from row `row` of the sheet.  A negative value draws nothing; a value with more
 // digits than places is shown as the largest number the places hold.
-void DrawDigitRun(const CCellImage& digits, int32_t value, std::span<const SPoint> places, uint32_t colour = 0xFFFFFFFFu,
-                  int32_t row = 0);
+void DrawDigitRun(const CCellImage& digits, int32_t value, std::span<const SPoint> places,
+                  uint32_t colour = 0xFFFFFFFFu, int32_t row = 0);

@@ -10,6 +10,4 @@ bool CMenuDimmer::Load() {
     return true;
 }
 
-void CMenuDimmer::Draw() {
-    m_Plane.DrawStretch(SRect{0, 0, 800, 600}, SRect{0, 0, kSize, kSize}, 0xFFFFFFFFu);
-}
+void CMenuDimmer::Draw() { m_Plane.DrawStretch(SRect{0, 0, 800, 600}, SRect{0, 0, kSize, kSize}, 0xFFFFFFFFu); }

@@ -34,10 +34,9 @@ class CLogoScene1 : public CGameScene {
 public:
     static constexpr const char* kPicture = "obj\\a000_000.bmp";
     static constexpr int kVoiceCount = 7;
-    static constexpr const char* kVoices[kVoiceCount] = {"voice\\lu5_0000.ogg", "voice\\ta5_0000.ogg",
-                                                         "voice\\py5_0000.ogg", "voice\\me5_0000.ogg",
-                                                         "voice\\cu5_0000.ogg", "voice\\pa5_0000.ogg",
-                                                         "voice\\ma5_0000.ogg"};
+    static constexpr const char* kVoices[kVoiceCount] = {
+        "voice\\lu5_0000.ogg", "voice\\ta5_0000.ogg", "voice\\py5_0000.ogg", "voice\\me5_0000.ogg",
+        "voice\\cu5_0000.ogg", "voice\\pa5_0000.ogg", "voice\\ma5_0000.ogg"};
     static constexpr int32_t kFrames = 200;
 
     using CGameScene::CGameScene;

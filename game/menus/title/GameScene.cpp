@@ -8,3 +8,14 @@ void CGameScene::ClearToBlack() {
         renderer->Clear(0xFF000000u);
     }
 }
+
+CGameScene::~CGameScene() {
+    if (m_UsesWide) {
+        m_Game.EndWideBackground();
+    }
+}
+
+void CGameScene::BeginWideBackground() {
+    m_Game.BeginWideBackground(true, true);
+    m_UsesWide = true;
+}

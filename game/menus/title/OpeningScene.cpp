@@ -16,15 +16,8 @@ constexpr int32_t kTurnFrames = 30;
 
 }  // namespace
 
-COpeningScene::~COpeningScene() {
-    if (m_Began) {
-        m_Game.EndWideBackground();
-    }
-}
-
 void COpeningScene::Load() {
-    m_Game.BeginWideBackground(true, true);
-    m_Began = true;
+    BeginWideBackground();
     m_Title.LoadFile(kTitle);
     m_Prompt.LoadFile(kPrompt);
     m_Swing.LoadFile(kSwing);
@@ -100,17 +93,11 @@ void COpeningScene::Update() {
 }
 
 CMatrix4 COpeningScene::SwingMatrix(int32_t angle, int32_t width, int32_t height) {
-    const float s = static_cast<float>(CSinTable::Sin(angle & 511)) / 65536.0f;
-    const float c = static_cast<float>(CSinTable::Sin((angle + 128) & 511)) / 65536.0f;
     CMatrix4 toCentre;
     MatrixTranslation(&toCentre, -width / 2.0f, -height / 2.0f, 0.0f);
-    CMatrix4 turn;
-    MatrixIdentity(&turn);
     // Row vectors, y down: x' = x c - y s, y' = x s + y c turns clockwise on screen.
-    turn.m[0][0] = c;
-    turn.m[0][1] = s;
-    turn.m[1][0] = -s;
-    turn.m[1][1] = c;
+    CMatrix4 turn;
+    MatrixRotationSin(&turn, angle);
     CMatrix4 back;
     MatrixTranslation(&back, width / 2.0f + kSwingX, height / 2.0f + kSwingY, 0.0f);
     CMatrix4 out;

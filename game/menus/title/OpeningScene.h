@@ -21,7 +21,6 @@ public:
     static constexpr int kAmbientFadeInMs = 2000;
 
     explicit COpeningScene(CGameMain& game) : CGameScene(game) {}
-    ~COpeningScene() override;
 
     void Load() override;
     void Update() override;
@@ -37,7 +36,6 @@ public:
     static CMatrix4 SwingMatrix(int32_t angle, int32_t width, int32_t height);
 
 private:
-    bool m_Began = false;
     CImagePlane m_Title;
     CImagePlane m_Prompt;
     CImagePlane m_Swing;

@@ -8,15 +8,23 @@
 #include "game/menus/kit/MenuSounds.h"
 #include "game/menus/title/Ambient.h"
 
-CTitleMenuScene::~CTitleMenuScene() {
-    if (m_Began) {
-        m_Game.EndWideBackground();
-    }
-}
+namespace {
+
+// The buttons that leave the title for another screen.
+struct SChoice {
+    int button;
+    bool call;  // a plain call: the title is built again on the return
+    int32_t scene;
+    int32_t frames;
+};
+constexpr SChoice kChoices[] = {
+    {0, false, 21, 120}, {2, true, 9, 15}, {3, false, 23, 60}, {4, true, 16, 15}, {5, true, 17, 15},
+};
+
+}  // namespace
 
 void CTitleMenuScene::Load() {
-    m_Game.BeginWideBackground(true, true);
-    m_Began = true;
+    BeginWideBackground();
     m_Title.LoadFile(kTitle);
     m_Strip.LoadFile(kStrip);
     m_ButtonSheet.LoadFile(kButtonSheet);
@@ -100,29 +108,7 @@ void CTitleMenuScene::_PanelInput() {
 }
 
 void CTitleMenuScene::_Choose(int button) {
-    switch (button) {
-    case 0:
-        RequestGotoScene(21, 1, 120);
-        ResetRunningGame(m_Game);
-        FadeOutAmbient(m_Game);
-        break;
-    case 2:
-        RequestCallScene(9, 1, 15);
-        FadeOutAmbient(m_Game);
-        break;
-    case 3:
-        RequestGotoScene(23, 1, 60);
-        FadeOutAmbient(m_Game);
-        break;
-    case 4:
-        RequestCallScene(16, 1, 15);
-        FadeOutAmbient(m_Game);
-        break;
-    case 5:
-        RequestCallScene(17, 1, 15);
-        FadeOutAmbient(m_Game);
-        break;
-    case 9:
+    if (button == 9) {
         // Switch 2 is the one the settings menu shows for every question.
         if (!m_Game.GetSystemData().IsConfirmOn()) {
             Quit();
@@ -130,9 +116,21 @@ void CTitleMenuScene::_Choose(int button) {
             m_Panel.SetupPanelButtons(kQuitPanel);
             m_Panel.Open();
         }
-        break;
-    default:
-        break;
+        return;
+    }
+    for (const SChoice& c : kChoices) {
+        if (c.button != button) {
+            continue;
+        }
+        if (c.call) {
+            RequestCallScene(c.scene, 1, c.frames);
+        } else {
+            RequestGotoScene(c.scene, 1, c.frames);
+        }
+        if (button == 0) {
+            ResetRunningGame(m_Game);
+        }
+        FadeOutAmbient(m_Game);
     }
 }
 

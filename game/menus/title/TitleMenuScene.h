@@ -33,7 +33,6 @@ public:
         SPoint{616, 400}, SPoint{616, 440}, SPoint{616, 480}, SPoint{616, 520}, SPoint{616, 560}};
 
     explicit CTitleMenuScene(CGameMain& game) : CGameScene(game) {}
-    ~CTitleMenuScene() override;
 
     void Load() override;
     void Update() override;
@@ -52,7 +51,6 @@ private:
     void _Choose(int button);
     void _PanelInput();
 
-    bool m_Began = false;
     CImagePlane m_Title;
     CImagePlane m_Strip;
     std::array<CImageButton, kButtonCount> m_Buttons;

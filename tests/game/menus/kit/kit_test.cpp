@@ -87,10 +87,8 @@ TEST_F(TabBarTest, LocksFollowTheGameInProgressTheReplayFlagAndTheOwnButton) {
         std::array<int, 6> look;  // 0 normal, 2 own, 4 locked
     };
     const SCase cases[] = {
-        {9, 1, 0, false, {0, 2, 0, 0, 0, 0}},
-        {9, 0, 0, false, {4, 2, 0, 0, 0, 0}},
-        {16, 1, 1, false, {4, 4, 4, 4, 4, 2}},
-        {8, 0, 0, false, {4, 0, 0, 0, 0, 0}},
+        {9, 1, 0, false, {0, 2, 0, 0, 0, 0}},  {9, 0, 0, false, {4, 2, 0, 0, 0, 0}},
+        {16, 1, 1, false, {4, 4, 4, 4, 4, 2}}, {8, 0, 0, false, {4, 0, 0, 0, 0, 0}},
         {9, 1, 0, true, {4, 2, 4, 4, 4, 4}},
     };
     for (const SCase& c : cases) {
@@ -170,7 +168,7 @@ TEST(DigitRun, LeadingDigitsAreLeftOutAndThePlacesStay) {
         int32_t value;
         const char* shown;  // per place: the digit, or '-' for nothing
     };
-    const SCase cases[] = {{0, "------0"}, {9, "------9"}, {10, "-----10"}, {1234567, "1234567"},
+    const SCase cases[] = {{0, "------0"},   {9, "------9"},        {10, "-----10"}, {1234567, "1234567"},
                            {100, "----100"}, {12345678, "9999999"}, {-5, "-------"}};
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.value);

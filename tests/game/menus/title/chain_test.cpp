@@ -49,7 +49,8 @@ TEST_F(ChainTest, RunsFromBootThroughTheLogosAndTheOpeningIntoTheTitle) {
         if (Opening() && Opening()->GetState() == 4) d.Key(kSpace);
         const int32_t before = Scene();
         d.Frame();
-        if (Scene() != before) seen.emplace_back(Scene(), Manager().IsInTransition() ? Manager().GetTransitionIndex() : 0);
+        if (Scene() != before)
+            seen.emplace_back(Scene(), Manager().IsInTransition() ? Manager().GetTransitionIndex() : 0);
     }
     const std::vector<std::pair<int32_t, int32_t>> expected = {{2, 0}, {3, 53}, {4, 53}, {5, 53}, {6, 1}, {7, 0}};
     EXPECT_EQ(seen, expected);
@@ -127,8 +128,8 @@ TEST_F(ChainTest, Logo1VoiceIsASeededDrawLoadedOnlyWithItsSpeakerSwitchOn) {
             d.Start(3);
             d.Frame();
             const std::vector<std::string> started = d.Sounds().Take();
-            const bool heard = std::find(started.begin(), started.end(), std::string("bank 2 0 ") + voice) !=
-                               started.end();
+            const bool heard =
+                std::find(started.begin(), started.end(), std::string("bank 2 0 ") + voice) != started.end();
             EXPECT_EQ(heard, on);
             EXPECT_EQ(d.Game().GetSoundBank().GetName(2, 0) == voice, on);
         }

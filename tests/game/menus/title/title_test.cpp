@@ -35,9 +35,7 @@ protected:
     static bool Has(const std::vector<std::string>& v, const char* s) {
         return std::find(v.begin(), v.end(), s) != v.end();
     }
-    bool AmbientFadingOut() {
-        return d.Game().GetChannel(5)->IsFadingOut() && d.Game().GetChannel(6)->IsFadingOut();
-    }
+    bool AmbientFadingOut() { return d.Game().GetChannel(5)->IsFadingOut() && d.Game().GetChannel(6)->IsFadingOut(); }
 };
 
 TEST_F(TitleTest, TheStripSlidesInFromBelowAndTakesNoClicksBefore) {
@@ -57,7 +55,9 @@ TEST_F(TitleTest, TheStripSlidesInFromBelowAndTakesNoClicksBefore) {
     const screentest::SFrame f = d.Pixels();
     EXPECT_TRUE(Probe().ShowsCellAt(f, "obj\\w000_001.bmp", 0, 0, 8, 400));
     for (int i : {2, 4, 5, 9}) {
-        EXPECT_TRUE(Probe().ShowsCellAt(f, kSheet, i, 0, CTitleMenuScene::kPlaces[static_cast<size_t>(i)].x, CTitleMenuScene::kPlaces[static_cast<size_t>(i)].y)) << i;
+        EXPECT_TRUE(Probe().ShowsCellAt(f, kSheet, i, 0, CTitleMenuScene::kPlaces[static_cast<size_t>(i)].x,
+                                        CTitleMenuScene::kPlaces[static_cast<size_t>(i)].y))
+            << i;
     }
     for (int i : {1, 3, 6, 7, 8}) {
         EXPECT_TRUE(Probe().Absent(f, kSheet, i, 0)) << "cleared " << i;
@@ -72,7 +72,8 @@ TEST_F(TitleTest, EachChoiceRequestsItsSceneAndFadesTheAmbientSounds) {
         int frames;
         bool call;
     };
-    const SCase cases[] = {{0, 21, 120, false}, {2, 9, 15, true}, {3, 23, 60, false}, {4, 16, 15, true}, {5, 17, 15, true}};
+    const SCase cases[] = {
+        {0, 21, 120, false}, {2, 9, 15, true}, {3, 23, 60, false}, {4, 16, 15, true}, {5, 17, 15, true}};
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.button);
         Manager().Reset();
@@ -107,7 +108,8 @@ TEST_F(TitleTest, HoveringPlaysTheCursorSoundOncePerNewlyHoveredButton) {
     Enter();
     d.Sounds().Take();
     for (int i : {2, 2, 4, 4, 4, 5}) {
-        d.Move(CTitleMenuScene::kPlaces[static_cast<size_t>(i)].x + 5, CTitleMenuScene::kPlaces[static_cast<size_t>(i)].y + 5);
+        d.Move(CTitleMenuScene::kPlaces[static_cast<size_t>(i)].x + 5,
+               CTitleMenuScene::kPlaces[static_cast<size_t>(i)].y + 5);
         d.Frame();
     }
     const std::vector<std::string> s = d.Sounds().Take();
@@ -141,10 +143,18 @@ TEST_F(TitleTest, TheQuitQuestionClosesOnItsSecondButtonOrCancelAndQuitsOnItsFir
         d.Frame(CButtonPanel::kSteps + 1);
         d.Sounds().Take();
         switch (how) {
-        case CLICK: d.Click(second.x, second.y); break;
-        case RIGHT: d.Press(CMouse::kRight); break;
-        case ENTER: d.Key(13); break;
-        case ESC: d.Key(27); break;
+        case CLICK:
+            d.Click(second.x, second.y);
+            break;
+        case RIGHT:
+            d.Press(CMouse::kRight);
+            break;
+        case ENTER:
+            d.Key(13);
+            break;
+        case ESC:
+            d.Key(27);
+            break;
         }
         d.Frame();
         EXPECT_TRUE(Has(d.Sounds().Take(), "ch2"));
