@@ -8,6 +8,9 @@
 #include "game/menus/title/BootChain.h"
 #include "game/menus/title/OpeningScene.h"
 #include "game/menus/title/TitleMenuScene.h"
+#include "game/menus/viewer/CGViewerScene.h"
+#include "game/menus/viewer/ExtraSceneListScene.h"
+#include "game/menus/viewer/PlayViewScene.h"
 
 std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     if (id == 0) {
@@ -26,6 +29,10 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     case 5: scene = std::make_unique<CLogoScene3>(m_Game); break;
     case 6: scene = std::make_unique<COpeningScene>(m_Game); break;
     case 7: scene = std::make_unique<CTitleMenuScene>(m_Game); break;
+    // The picture viewer, its full view and the play view.
+    case 12: scene = std::make_unique<CCGViewerScene>(m_Game); break;
+    case 13: scene = std::make_unique<CExtraSceneListScene>(m_Game); break;
+    case 14: scene = std::make_unique<CPlayViewScene>(m_Game); break;
     case 19: {
         IInGameScene* kept = m_Game.GetRaisingScene();
         if (kept) {

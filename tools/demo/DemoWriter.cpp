@@ -35,6 +35,12 @@ bool CDemoWriter::Sound(const std::string& path, uint32_t seed, uint32_t ms) {
     return _Write(path, bytes, "sound " + std::to_string(ms) + " ms");
 }
 
+bool CDemoWriter::Text(const std::string& path, const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return _Write(path, std::vector<uint8_t>(text.begin(), text.end()), "text " + std::to_string(lines.size()) + " lines");
+}
+
 bool CDemoWriter::WriteManifest() {
     std::string text = "# path bytes what\n";
     for (const SDemoFile& f : m_Files) {
@@ -51,6 +57,7 @@ bool WriteDemoData(const std::string& folder) {
     CDemoWriter out(folder);
     WriteSharedData(out);
     WriteBootTitleData(out);
+    WriteViewerData(out);
     return out.WriteManifest();
 }
 

@@ -26,6 +26,8 @@ public:
     // A sound of `ms` milliseconds from a seed: Ogg Vorbis when the build can encode
     // it, else a WAVE under the same name (the decoders go by the first bytes).
     bool Sound(const std::string& path, uint32_t seed, uint32_t ms);
+    // A text table (ASCII, so the same bytes in Shift-JIS), lines ended by "\r\n".
+    bool Text(const std::string& path, const std::vector<std::string>& lines);
     bool WriteManifest();
 
     const std::string& Folder() const { return m_Folder; }
@@ -48,6 +50,8 @@ private:
 void WriteSharedData(CDemoWriter& out);
 // Boot, the logos, the opening and the title menu.
 void WriteBootTitleData(CDemoWriter& out);
+// The picture viewer, its full view and the play view, with their tables.
+void WriteViewerData(CDemoWriter& out);
 
 // Every group and the manifest; false when a file could not be written.
 bool WriteDemoData(const std::string& folder);

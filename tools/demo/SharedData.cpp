@@ -1,6 +1,7 @@
 // Files that many screens load: the four short channel sounds, the wide background of
 // the menu screens and the confirmation panels.
 #include "game/core/GameMain.h"
+#include "game/menus/kit/MenuTabBar.h"
 #include "game/raising/wide/WideBackground.h"
 #include "tools/demo/DemoWriter.h"
 
@@ -21,6 +22,10 @@ void WriteSharedData(CDemoWriter& out) {
     // The quit question's panel (type 2) and the two buttons shared by most types.
     out.Sheet(kit::MakeSheet("obj\\b000_010.bmp", 352, 216, 1, 1));
     out.Sheet(kit::MakeSheet("obj\\b000_011.bmp", 512, 160, 2, 5));
+    // The menu screens' tab bar (6 × 5 cells of 48 × 32 at (8 + 48 i, 48)) and the
+    // subtitle beside their titles at (280, 0).
+    out.Sheet(kit::MakeSheet(CMenuTabBar::kSheet, 288, 160, 6, 5));
+    out.Sheet(kit::MakeSheet("obj\\c000_003.bmp", 144, 40, 2, 1));
 }
 
 }  // namespace demo
