@@ -1,9 +1,10 @@
 // The picture viewer (scene 12), its full view (13) and the play view (14): the screens'
 // sheets, a first page of each table and every picture those pages name.
 //
-// The grids: 24 slots of 120 × 120 from (42, 88); a frame of 104 × 112 with the entry
+// The grids: 24 slots of 120 × 120 from (42, 88); a frame of 100 × 112 with the entry
 // number at (31, 5) and the count at (60, 3) from its corner, the thumbnail of 88 × 66
-// at (8, 30); previews of 200 × 150 beside the slot.  Nothing is unlocked by the data:
+// at (8, 30); previews of 106 × 80 beside the slot (the last column's
+// stands left of it, clear of its frame).  Nothing is unlocked by the data:
 // an entry opens once the game has shown its pictures or played its event.
 #include <cstdio>
 #include <string>
@@ -27,7 +28,7 @@ std::string Two(int n) {
 // A thumbnail of the grid and a preview beside it.
 void Thumbnail(CDemoWriter& out, const std::string& path) { out.Sheet(kit::MakeSheet(path, 88, 66, 2, 1)); }
 void Preview(CDemoWriter& out, const std::string& name) {
-    out.Sheet(kit::MakeSheet("obj\\" + name + ".bmp", 200, 150, 2, 2));
+    out.Sheet(kit::MakeSheet("obj\\" + name + ".bmp", 106, 80, 2, 2));
 }
 
 void WriteSheets(CDemoWriter& out) {
@@ -36,7 +37,7 @@ void WriteSheets(CDemoWriter& out) {
     // Ten buttons of 72 × 28: pages 1 to 6 at (424 + 72 i, 12) and (424, 40), then the
     // three sub-pages and back.
     out.Sheet(kit::MakeSheet(CThumbnailGridScene::kButtonSheet, 720, 140, 10, 5));
-    out.Sheet(kit::MakeSheet(CThumbnailGridScene::kFrame, 104, 112, 1, 1));
+    out.Sheet(kit::MakeSheet(CThumbnailGridScene::kFrame, 100, 112, 1, 1));
     out.Sheet(kit::MakeSheet(CThumbnailGridScene::kDigits, 120, 20, 10, 1));
     out.Sheet(kit::MakeSheet(CCGViewerScene::kCountSheet, 99, 16, 11, 1));
 }
