@@ -38,7 +38,7 @@ void WriteSheets(CDemoWriter& out) {
     // three sub-pages and back.
     out.Sheet(kit::MakeSheet(CThumbnailGridScene::kButtonSheet, 720, 140, 10, 5));
     out.Sheet(kit::MakeSheet(CThumbnailGridScene::kFrame, 100, 112, 1, 1));
-    out.Sheet(kit::MakeSheet(CThumbnailGridScene::kDigits, 120, 20, 10, 1));
+    out.Sheet(kit::MakeSheet(CThumbnailGridScene::kDigits, 120, 18, 10, 1));
     out.Sheet(kit::MakeSheet(CCGViewerScene::kCountSheet, 99, 16, 11, 1));
 }
 
