@@ -9,6 +9,7 @@
 #include "game/menus/viewer/CGViewerScene.h"
 #include "game/menus/viewer/CGViewingList.h"
 #include "game/menus/viewer/ExtraSceneListScene.h"
+#include "game/menus/viewer/PlayViewScene.h"
 #include "tests/game/menus/viewer/ViewerTestUtil.h"
 
 namespace {
@@ -236,6 +237,53 @@ TEST_F(FullViewTest, OverlaysStandWhereTheTableSaysAndAMissingOneIsTransparent) 
     // The picture shows through the empty plane laid over the whole screen.
     EXPECT_TRUE(Probe().ShowsCellAt(f, Picture(0), 0, 0, 0, 0));
     EXPECT_TRUE(Probe().ShowsCellAt(f, Picture(0), 3, 2, 600, 400));
+    ReloadSuperSceneTable();
+}
+
+}  // namespace
+
+namespace {
+
+class DemoPagesTest : public ::testing::Test, public viewertest::CViewerGame {};
+
+// Every picture the demo pages name is written: thumbnails, previews, the full view's
+// pictures and overlays, once everything is unlocked.
+TEST_F(DemoPagesTest, EveryPictureTheDemoPagesNameLoads) {
+    for (int key = 1001; key <= 1009; ++key) d.Game().GetSystemData().SetCgUnlock(key, 1);
+    for (int i = 0; i < 8; ++i) d.Game().GetSystemData().SetPlayViewUnlock(i, 1);
+    ReloadSuperSceneTable();
+    CLogCapture log;
+    for (int32_t scene : {CCGViewerScene::kScene, CPlayViewScene::kScene}) {
+        Manager().Reset();
+        Enter(scene);
+        for (int slot = 0; slot < 8; ++slot) {
+            d.Move(Grid::FrameAt(slot).x + 2, Grid::FrameAt(slot).y + 2);
+            d.Frame();
+        }
+    }
+    Manager().Reset();
+    Enter(CCGViewerScene::kScene);
+    std::vector<std::vector<CCGViewRecord>> groups;
+    for (const CCGViewerEntry& entry : Current<CCGViewerScene>()->GetEntries()) groups.push_back(entry.data.records);
+    ASSERT_EQ(groups.size(), 8u);
+    for (const std::vector<CCGViewRecord>& records : groups) {
+        CCGViewingList::Fill(records);
+        Manager().Reset();
+        d.Start(CExtraSceneListScene::kScene);
+        d.Frame();
+        for (size_t i = 0; i < records.size(); ++i) {
+            d.Key(32);
+            d.Frame();
+        }
+        for (const SPoint& at : Current<CExtraSceneListScene>()->GetOverlayPositions()) {
+            EXPECT_NE(at.x, -9999) << "every demo overlay has its place";
+        }
+    }
+    for (const std::string& line : log.GetLines()) {
+        EXPECT_EQ(line.find("開けません"), std::string::npos) << line;
+        EXPECT_EQ(line.find("失敗"), std::string::npos) << line;
+        EXPECT_EQ(line.find("見つかりません"), std::string::npos) << line;
+    }
     ReloadSuperSceneTable();
 }
 
