@@ -81,6 +81,12 @@ bool CGameDriver::Frame(int n) {
     return true;
 }
 
+int CGameDriver::RunOutTransition(int limit) {
+    int n = 0;
+    while (m_Game->GetSceneManager().IsInTransition() && n < limit && Frame()) ++n;
+    return n;
+}
+
 SFrame CGameDriver::Pixels() {
     CD3DDevice* d = Device();
     return d ? ReadFrame(*d) : SFrame{};

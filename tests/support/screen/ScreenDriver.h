@@ -77,6 +77,8 @@ public:
     // Runs n frames of the loop, polling the sound recorder after each; false when the
     // loop ended.
     bool Frame(int n = 1);
+    // Frames until the top-level transition has ended (at most `limit`); the number run.
+    int RunOutTransition(int limit = 400);
     SFrame Pixels();
 
 private:

@@ -83,14 +83,7 @@ public:
     int32_t Scene() { return Manager().GetCurrentSceneId(); }
     // Runs frames until the top-level transition has ended (at most `limit`); the
     // number run.
-    int RunOutTransition(int limit = 400) {
-        int n = 0;
-        while (Manager().IsInTransition() && n < limit) {
-            d.Frame();
-            ++n;
-        }
-        return n;
-    }
+    int RunOutTransition(int limit = 400) { return d.RunOutTransition(limit); }
     // The probe knowing every demo sheet.
     screentest::CSheetProbe& Probe() {
         if (!m_ProbeFilled) {

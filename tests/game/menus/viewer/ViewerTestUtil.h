@@ -57,7 +57,9 @@ struct CQuietLog {
 
 class CViewerGame {
 public:
-    CViewerGame() : d(MakeSetup()) {}
+    CViewerGame() : d(MakeSetup()) {
+        for (const kit::SSheetSpec& sheet : m_Sheets) d.Probe().Add(sheet);
+    }
     virtual ~CViewerGame() = default;
 
     screentest::CGameDriver::SSetup MakeSetup() {
@@ -84,15 +86,7 @@ public:
     T* Current() {
         return dynamic_cast<T*>(Manager().GetCurrentScene());
     }
-    // Frames until the top-level transition has ended; the number run.
-    int RunOutTransition(int limit = 400) {
-        int n = 0;
-        while (Manager().IsInTransition() && n < limit) {
-            d.Frame();
-            ++n;
-        }
-        return n;
-    }
+    int RunOutTransition() { return d.RunOutTransition(); }
     // Starts a scene and runs out its incoming transition, the pointer parked off
     // every slot and button.
     void Enter(int32_t scene) {
@@ -107,19 +101,13 @@ public:
         for (const std::string& line : lines) text += line + "\n";
         ASSERT_TRUE(kit::WriteBytes(kit::NativeFilePath(d.Folder(), path), std::vector<uint8_t>(text.begin(), text.end())));
     }
-    screentest::CSheetProbe& Probe() {
-        if (!m_ProbeFilled) {
-            for (const kit::SSheetSpec& sheet : m_Sheets) d.Probe().Add(sheet);
-            m_ProbeFilled = true;
-        }
-        return d.Probe();
-    }
+    // The probe knowing every demo sheet.
+    screentest::CSheetProbe& Probe() { return d.Probe(); }
 
     CQuietLog m_Quiet;
     gametest::CRecord m_Record;
     CKeptScene* kept = nullptr;
     std::vector<kit::SSheetSpec> m_Sheets;
-    bool m_ProbeFilled = false;
     screentest::CGameDriver d;
 };
 
