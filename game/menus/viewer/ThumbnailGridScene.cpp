@@ -88,7 +88,11 @@ void CThumbnailGridScene::Update() {
     m_Game.StepWideBackground();
     m_Tabs.Update(m_Game);
     const SPoint at = m_Game.GetMouse().GetPosition();
-    const bool decide = IsDecidePressed();
+    // A click during a transition would switch a page button on while its answer,
+    // handled only after the transition, is skipped: the button would then show a page
+    // that is not shown and, being on, refuse the click that would show it.
+    const bool transition = IsTopSceneInTransition();
+    const bool decide = !transition && IsDecidePressed();
     for (int i = 0; i < kButtonCount; ++i) {
         CImageButton& b = m_Buttons[static_cast<size_t>(i)];
         const int k = i - kFirstSubPageButton;
@@ -99,7 +103,7 @@ void CThumbnailGridScene::Update() {
         }
         b.Step();
     }
-    if (IsTopSceneInTransition()) return;
+    if (transition) return;
     _UpdateGrid();
     _UpdateButtons();
     if (IsCancelPressed()) {

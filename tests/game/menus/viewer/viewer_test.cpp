@@ -129,7 +129,21 @@ TEST_F(ViewerTest, ALockedEntryShowsFrameAndNumberOnlyAndTakesNoPointer) {
 }
 
 TEST_F(ViewerTest, ThirtyEntriesGiveTwoSubPagesAndUnlocksShowWhenThePageIsReadAgain) {
-    EnterPage2();
+    // Reached by the play view's tab; a page button clicked during the incoming fade
+    // stays off.
+    Enter(14);
+    d.Click(8 + 48 * 2 + 4, 52);
+    d.Frame(2);
+    ASSERT_EQ(Scene(), CCGViewerScene::kScene);
+    ClickButton(1);
+    ASSERT_TRUE(Manager().IsInTransition());
+    EXPECT_FALSE(Viewer()->GetPageButton(1).IsChecked());
+    RunOutTransition();
+    EXPECT_EQ(Viewer()->GetPage(), 0);
+    ClickButton(1);
+    EXPECT_EQ(Viewer()->GetPage(), 1);
+    d.Move(790, 590);
+    d.Frame();
     EXPECT_FALSE(Probe().Absent(d.Pixels(), Grid::kButtonSheet, 7, 0));
     EXPECT_TRUE(Probe().Absent(d.Pixels(), Grid::kButtonSheet, 8, 0));
     ClickButton(8);
