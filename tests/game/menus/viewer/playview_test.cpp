@@ -193,21 +193,4 @@ TEST_F(PlayViewTest, ChoosingWithoutAGameWritesNothingAndStopsNoSoundButSetsTheF
     EXPECT_EQ(BankGroupsPlaying(), 3);
 }
 
-TEST_F(PlayViewTest, WithTheReplayFlagSetOnlyTheSettingsTabReacts) {
-    d.Game().m_GameInProgress = 1;
-    d.Game().m_ReplayFlag = 1;
-    Enter(CPlayViewScene::kScene);
-    CMenuTabBar& tabs = View()->GetTabBar();
-    for (int i = 0; i < CMenuTabBar::kCount; ++i) EXPECT_EQ(tabs.GetButton(i).IsLocked(), i < 5) << i;
-    // The own tab is on and takes no click.
-    d.Game().m_ReplayFlag = 0;
-    Manager().Reset();
-    Enter(CPlayViewScene::kScene);
-    d.Click(8 + 48 * 3 + 4, 52);
-    d.Frame();
-    d.Frame();
-    EXPECT_EQ(Scene(), CPlayViewScene::kScene);
-    EXPECT_TRUE(View()->GetTabBar().GetButton(3).IsChecked());
-}
-
 }  // namespace
