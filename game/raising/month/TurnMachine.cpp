@@ -69,8 +69,7 @@ bool CTurnMachine::Step(ITurnStage& stage) {
     switch (m_TurnState) {
         case 0:
             m_TurnMessageWasOn = stage.IsMessageBusyOrShown();
-            stage.SetLayerFill(kVeilLayer, kVeilColour);
-            m_VeilUp = true;
+            stage.ShowVeil(kVeilLayer, kVeilColour);
             stage.StartScreenChange(kChangeKind, kChangeFrames);
             _FadePlaying(stage, true);
             m_TurnState = 1;
@@ -92,8 +91,7 @@ bool CTurnMachine::Step(ITurnStage& stage) {
         case 9: break;
         case 11:
             if (!m_TurnMessageWasOn) stage.SetMessageOff();
-            stage.RemoveLayer(kVeilLayer);
-            m_VeilUp = false;
+            stage.RemoveVeil(kVeilLayer);
             stage.StartScreenChange(kChangeKind, kChangeFrames);
             _FadePlaying(stage, false);
             m_TurnState = 12;
@@ -105,10 +103,4 @@ bool CTurnMachine::Step(ITurnStage& stage) {
             break;
     }
     return true;
-}
-
-void CTurnMachine::AdjustSave(CStageSnapshot& record) const {
-    if (!m_VeilUp) return;
-    std::erase_if(record.m_Layers, [](const SLayerRecord& layer) { return layer.id == kVeilLayer; });
-    if (!m_TurnMessageWasOn) record.m_WindowShown = 0;
 }

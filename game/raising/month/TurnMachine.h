@@ -5,15 +5,14 @@
 // script goes on.  One state per frame; the stage calls Step before it runs commands
 // and holds the script while Step returns true.
 //
-// Nothing of the sequence is saved: the sound-slot records keep the volumes the script
-// set (the fades go to the bank alone), and a save taken during the sequence is given
-// the stage as the script left it (AdjustSave), so a restored game goes on after the
-// month end with a clear picture and full sound.
+// Nothing of the sequence is saved: it leaves the stage record as the script left it
+// (the veil is not a recorded layer, the fades go to the bank alone and the records
+// keep the volumes the script set), so a game saved during the sequence goes on after
+// the month end with a clear picture and full sound.
 #include <cstdint>
 #include <string>
 
 class CSaveRecordStrings;
-class CStageSnapshot;
 struct SSoundSlotRecord;
 
 // What the machine uses of the stage.
@@ -27,8 +26,9 @@ public:
     // The message window is busy or shown / still displaying or waiting.
     virtual bool IsMessageBusyOrShown() = 0;
     virtual bool IsMessageActive() = 0;
-    virtual void SetLayerFill(int32_t layer, uint32_t colour) = 0;
-    virtual void RemoveLayer(int32_t layer) = 0;
+    // A full-screen fill on a layer that the stage record does not keep, and its removal.
+    virtual void ShowVeil(int32_t layer, uint32_t colour) = 0;
+    virtual void RemoveVeil(int32_t layer) = 0;
     virtual void StartScreenChange(int32_t kind, int32_t frames) = 0;
     virtual bool IsScreenChangeRunning() = 0;
     // The stage's record of a sound slot (null outside the bank) and the bank's fade.
@@ -54,10 +54,6 @@ public:
 
     bool IsActive() const { return m_TurnActive; }
     int32_t GetState() const { return m_TurnState; }
-    // A save taken now: the veil left out of the layers and the window as it was
-    // before the sequence.
-    void AdjustSave(CStageSnapshot& record) const;
-
     // Lines of a report: 1 + its LF bytes (never the trail byte of a double-byte
     // character).
     static int CountLines(const std::string& text);
@@ -71,5 +67,4 @@ private:
     bool m_TurnActive = false;
     int32_t m_TurnState = 0;
     bool m_TurnMessageWasOn = false;
-    bool m_VeilUp = false;  // from state 0 until state 11 takes it down
 };

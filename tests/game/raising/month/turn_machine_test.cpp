@@ -25,8 +25,8 @@ public:
     void SetMessageOff() override { shown = false; }
     bool IsMessageBusyOrShown() override { return shown; }
     bool IsMessageActive() override { return activeFrames-- > 0; }
-    void SetLayerFill(int32_t layer, uint32_t colour) override { layers[layer] = colour; }
-    void RemoveLayer(int32_t layer) override { layers.erase(layer); }
+    void ShowVeil(int32_t layer, uint32_t colour) override { layers[layer] = colour; }
+    void RemoveVeil(int32_t layer) override { layers.erase(layer); }
     void StartScreenChange(int32_t kind, int32_t frames) override {
         changes.push_back(kind * 1000 + frames);
         changeFrames = 2;
@@ -159,33 +159,6 @@ TEST(TurnMachineTest, EndMonthDuringTheSequenceStartsItAgain) {
     EXPECT_EQ(machine.GetState(), 0);
     _RunToEnd(machine, stage);
     EXPECT_EQ(stage.pages.size(), 3u);  // the first page shown twice, then the second
-}
-
-TEST(TurnMachineTest, ASaveDuringTheSequenceKeepsTheStageAsTheScriptLeftIt) {
-    CFakeStage stage;
-    stage.report = "一行";
-    CStageSnapshot saved;
-    SLayerRecord background;
-    background.id = 100;
-    saved.m_Layers = {background};
-    saved.m_WindowShown = 1;
-    SLayerRecord veil;
-    veil.id = CTurnMachine::kVeilLayer;
-    veil.kind = 2;
-    CTurnMachine machine;
-    machine.Begin(stage);
-    machine.AdjustSave(saved);  // nothing is up yet
-    EXPECT_EQ(saved.m_Layers.size(), 1u);
-    machine.Step(stage);
-    saved.m_Layers.push_back(veil);
-    CStageSnapshot adjusted = saved;
-    machine.AdjustSave(adjusted);
-    EXPECT_EQ(adjusted.m_Layers, std::vector<SLayerRecord>{background});
-    EXPECT_EQ(adjusted.m_WindowShown, 0);
-    while (machine.GetState() != 12) machine.Step(stage);
-    adjusted = saved;
-    machine.AdjustSave(adjusted);
-    EXPECT_EQ(adjusted, saved);
 }
 
 TEST(TurnMachineTest, LinesAreCountedAtRealLineFeedsOnly) {
