@@ -83,7 +83,7 @@ TEST_F(CommandTableOnStage, EmptySlotsAreLoggedAndPassedOverAndEveryRecordIsRead
     const uint32_t noOp = script.GetLastId();
     script.Add(49);
     script.Add(5, {100}, {"n", "line", ""});
-    const uint32_t line = script.GetLastId();
+    const uint32_t lineId = script.GetLastId();
     ASSERT_TRUE(script.Save("t.scr"));
     ASSERT_TRUE(Stage().StartScript("t.scr"));
     CLogCapture log;
@@ -95,5 +95,5 @@ TEST_F(CommandTableOnStage, EmptySlotsAreLoggedAndPassedOverAndEveryRecordIsRead
     EXPECT_EQ(failures, 2u) << "codes 23 and 49 have no handler; 250 runs the no-op";
     EXPECT_EQ(Stage().GetWindow().GetCurrentLine().m_Text, "line") << "all in the same step";
     const CReadHistory& read = d.Game().GetReadFlags();
-    for (uint32_t id : {noOp, line}) EXPECT_TRUE(read.Contains("t.scr", static_cast<int32_t>(id), 1)) << id;
+    for (uint32_t id : {noOp, lineId}) EXPECT_TRUE(read.Contains("t.scr", static_cast<int32_t>(id), 1)) << id;
 }
