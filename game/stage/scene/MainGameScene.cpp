@@ -20,6 +20,7 @@
 #include "game/menus/unlock/PlayViewTable.h"
 #include "game/raising/event/EventRow.h"
 #include "game/raising/event/EventTable.h"
+#include "game/stage/scene/StageTables.h"
 
 namespace {
 
@@ -127,26 +128,12 @@ bool CMainGameScene::_EffectsOn() const {
 }
 
 void CMainGameScene::_LoadTables() {
-    CTextReader reader;
-    if (reader.Load(kVoiceTable)) {
-        std::vector<std::string> files;
-        std::string field;
-        while (reader.ReadLine(1, &field)) files.push_back(field);
-        m_Sound.SetRedirected(files);
-    }
+    CTextReader voices;
+    if (voices.Load(kVoiceTable)) m_Sound.SetRedirected(ReadRedirectedVoices(voices));
     CTextReader house;
     if (house.Load(kHouseTable)) {
-        std::vector<std::string> lists[2];
-        std::string fields[2];
-        while (house.ReadLine(2, fields)) {
-            if ((fields[0] == "1" || fields[0] == "2") && !fields[1].empty()) {
-                lists[fields[0] == "1" ? 0 : 1].push_back(fields[1]);
-            } else {
-                DebugPrintf("CMainGameScene::_LoadTables() 家の絵の行が不正です[%s, %s]", fields[0].c_str(),
-                            fields[1].c_str());
-            }
-        }
-        SetHouseLayoutLists(lists[0], lists[1]);
+        const SHouseLists lists = ReadHouseLists(house);
+        SetHouseLayoutLists(lists.layout1, lists.layout2);
     }
 }
 
@@ -171,9 +158,13 @@ std::string CMainGameScene::GetScriptName() const { return m_Runner->GetScriptNa
 
 // ---- the frame ----
 
-bool CMainGameScene::_CancelPressed() const { return m_Game && IsCancelPressed(m_Game->GetKeyboard(), m_Game->GetMouse()); }
+bool CMainGameScene::_CancelPressed() const {
+    return m_Game && IsCancelPressed(m_Game->GetKeyboard(), m_Game->GetMouse());
+}
 
-bool CMainGameScene::_DecidePressed() const { return m_Game && IsDecidePressed(m_Game->GetKeyboard(), m_Game->GetMouse()); }
+bool CMainGameScene::_DecidePressed() const {
+    return m_Game && IsDecidePressed(m_Game->GetKeyboard(), m_Game->GetMouse());
+}
 
 void CMainGameScene::Update() { UpdateStage(); }
 
@@ -318,7 +309,9 @@ void CMainGameScene::_WaitStep() {
     const CSystemData* settings = GetSettings();
     const bool waitSwitch = !settings || settings->IsWaitSwitchOn();
     uint8_t* flags = m_Record.m_WaitFlags;
-    if ((flags[2] && _DecidePressed()) || (flags[3] && _CancelPressed()) || IsSkipping() || (!waitSwitch && !flags[0])) {
+    const bool cancelled = (flags[2] && _DecidePressed()) || (flags[3] && _CancelPressed()) || IsSkipping() ||
+                           (!waitSwitch && !flags[0]);
+    if (cancelled) {
         m_Record.m_WaitFrames = 0;
         flags[0] = 0;
         flags[1] = 0;
