@@ -54,7 +54,9 @@ TEST(GameCommand, PlacingRulesAndColours) {
                           Case{4, 10, 20, false, {}}, Case{-1, 10, 20, false, {}}}) {
         SPoint at{-7, -7};
         EXPECT_EQ(CGameCommand::Place(c.rule, c.x, c.y, size, &at), c.placed) << c.rule;
-        if (c.placed) EXPECT_EQ(at, c.at) << c.rule;
+        if (c.placed) {
+            EXPECT_EQ(at, c.at) << c.rule;
+        }
     }
     SPoint odd;
     ASSERT_TRUE(CGameCommand::Place(1, 0, 0, {201, 1}, &odd));

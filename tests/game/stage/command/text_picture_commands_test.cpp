@@ -172,8 +172,12 @@ TEST_F(PictureCommands, LayerPicturesPlaceByRuleInEveryMode) {
         ASSERT_NE(Layer(500), nullptr) << c.code << " " << c.rule;
         EXPECT_EQ(LayerPos(500), c.at) << c.code << " " << c.rule;
         EXPECT_EQ(Layer(500)->kind, c.code == 15 ? 0 : 1);
-        if (c.code == 16) EXPECT_EQ(Layer(500)->args, (std::vector<int32_t>{2, 4, 0})) << "no cross-fade";
-        if (c.mode == 0) EXPECT_TRUE(Stage().GetTalk().GetObject(500));
+        if (c.code == 16) {
+            EXPECT_EQ(Layer(500)->args, (std::vector<int32_t>{2, 4, 0})) << "no cross-fade";
+        }
+        if (c.mode == 0) {
+            EXPECT_TRUE(Stage().GetTalk().GetObject(500));
+        }
     }
     // Mode 2 makes no picture but still places the layer and makes it opaque.
     Run(Rec(15, {0, 10, 20, 500, 0}, {kGirl}));
