@@ -67,9 +67,8 @@ int32_t CGameCommand09::_Run(CAdvCommand& r, CMainGameScene& scene) {
 int32_t CGameCommand10::_Run(CAdvCommand& r, CMainGameScene& scene) {
     for (int32_t value = 0; value < static_cast<int32_t>(kTimeOfDay.size()); ++value) {
         if (r.Strings[0] != kTimeOfDay[static_cast<size_t>(value)]) continue;
-        if (CGameMain* game = scene.GetGame()) {
-            for (const char* file : kTimeOfDay) CGViewTable::Find(*game, file);
-        }
+        // Built from the value, not loaded: the shown picture is marked here.
+        if (CGameMain* game = scene.GetGame()) CGViewTable::Find(*game, r.Strings[0]);
         scene.ShowTimeBackground(kBackground, value);
         return RESULT_NEXT_AND_GO;
     }

@@ -8,6 +8,7 @@
 #include "engine/sound/SoundBank.h"
 #include "game/core/GameMain.h"
 #include "game/core/SystemData.h"
+#include "game/menus/unlock/CGViewTable.h"
 #include "tests/game/stage/command/CommandTestUtil.h"
 #include "tools/script/AdvScriptBuilder.h"
 
@@ -118,6 +119,9 @@ TEST_F(TextCommands, CloseOneBalloonOrAllClearsTheirMarks) {
 }
 
 TEST_F(PictureCommands, BackgroundsTimeOfDayPicturesAndFills) {
+    const std::string cgview = "1, bg\\bg13e\n2, bg\\room\n3, bg\\bg13m\n";
+    ASSERT_TRUE(kit::WriteBytes(kit::NativeFilePath(d.Folder(), "cfg\\cgview1.txt"), {cgview.begin(), cgview.end()}));
+    CGViewTable::Reload();
     Begin();
     EXPECT_EQ(Run(Rec(10, {}, {"bg\\bg13e.bmp"})), 2);
     ASSERT_NE(Layer(100), nullptr);
@@ -129,6 +133,9 @@ TEST_F(PictureCommands, BackgroundsTimeOfDayPicturesAndFills) {
     EXPECT_EQ(Layer(100)->file, kRoom);
     EXPECT_EQ(Layer(100)->level, 256);
     EXPECT_EQ(Layer(100)->shown, 1);
+    EXPECT_EQ((std::array{Settings().GetCgUnlock(1), Settings().GetCgUnlock(2), Settings().GetCgUnlock(3)}),
+              (std::array<uint8_t, 3>{1, 1, 0}))
+        << "the shown time of day and picture are seen, the other times of day are not";
     EXPECT_EQ(Run(Rec(12, {0x1AB, -1, 0x102})), 2);
     EXPECT_EQ(Layer(100)->kind, 2);
     EXPECT_EQ(static_cast<uint32_t>(Layer(100)->args[0]), 0xFFABFF02u);
