@@ -3,6 +3,7 @@
 // docs/command-table.md; the handlers live in the family sources (text, picture, sound,
 // screen and flow).
 #include "game/stage/command/GameCommand.h"
+#include "game/stage/command/SlotCommands.h"
 
 #define PG_GAME_COMMAND(name)                                                  \
     class name : public CGameCommand {                                         \
@@ -35,21 +36,21 @@ PG_GAME_COMMAND(CGameCommand21);
 PG_GAME_COMMAND(CGameCommand22);
 // Sound: music (group 0), effects (1), voices (2).
 PG_GAME_COMMAND(CGameCommand30);
-PG_GAME_COMMAND(CGameCommand31);
+class CGameCommand31 : public CSlotStopCommand<0, 0> {};
 PG_GAME_COMMAND(CGameCommand32);
-PG_GAME_COMMAND(CGameCommand33);
-PG_GAME_COMMAND(CGameCommand34);
+class CGameCommand33 : public CSlotVolumeCommand<0, 0> {};
+class CGameCommand34 : public CSlotPanCommand<0, 0> {};
 PG_GAME_COMMAND(CGameCommand35);
-PG_GAME_COMMAND(CGameCommand36);
+class CGameCommand36 : public CSlotStopCommand<1, 0> {};
 PG_GAME_COMMAND(CGameCommand37);
-PG_GAME_COMMAND(CGameCommand38);
-PG_GAME_COMMAND(CGameCommand39);
+class CGameCommand38 : public CSlotVolumeCommand<1, 0> {};
+class CGameCommand39 : public CSlotPanCommand<1, 0> {};
 PG_GAME_COMMAND(CGameCommand40);
 PG_GAME_COMMAND(CGameCommand41);
-PG_GAME_COMMAND(CGameCommand42);
+class CGameCommand42 : public CSlotStopCommand<2, 1> {};
 PG_GAME_COMMAND(CGameCommand43);
-PG_GAME_COMMAND(CGameCommand44);
-PG_GAME_COMMAND(CGameCommand45);
+class CGameCommand44 : public CSlotVolumeCommand<2, 1> {};
+class CGameCommand45 : public CSlotPanCommand<2, 1> {};
 PG_GAME_COMMAND(CGameCommand46);
 PG_GAME_COMMAND(CGameCommand47);
 PG_GAME_COMMAND(CGameCommand48);

@@ -39,23 +39,8 @@ int32_t CGameCommand30::_Run(CAdvCommand& r, CMainGameScene& scene) {
     return RESULT_NEXT_AND_GO;
 }
 
-int32_t CGameCommand31::_Run(CAdvCommand& r, CMainGameScene& scene) {
-    scene.StopSlot(kMusic, r.Ints[0], r.Ints[1]);
-    return RESULT_NEXT_AND_GO;
-}
-
 int32_t CGameCommand32::_Run(CAdvCommand& r, CMainGameScene& scene) {
     scene.StopSoundGroup(kMusic, r.Ints[1]);
-    return RESULT_NEXT_AND_GO;
-}
-
-int32_t CGameCommand33::_Run(CAdvCommand& r, CMainGameScene& scene) {
-    scene.FadeSlotVolume(kMusic, r.Ints[0], r.Ints[1], r.Ints[2]);
-    return RESULT_NEXT_AND_GO;
-}
-
-int32_t CGameCommand34::_Run(CAdvCommand& r, CMainGameScene& scene) {
-    scene.FadeSlotPan(kMusic, r.Ints[0], r.Ints[1], r.Ints[2]);
     return RESULT_NEXT_AND_GO;
 }
 
@@ -64,24 +49,9 @@ int32_t CGameCommand35::_Run(CAdvCommand& r, CMainGameScene& scene) {
     return RESULT_NEXT_AND_GO;
 }
 
-int32_t CGameCommand36::_Run(CAdvCommand& r, CMainGameScene& scene) {
-    scene.StopSlot(kEffect, r.Ints[0], r.Ints[1]);
-    return RESULT_NEXT_AND_GO;
-}
-
 int32_t CGameCommand37::_Run(CAdvCommand& r, CMainGameScene& scene) {
     // The stage's group stop of the effects takes the voices with it.
     scene.StopSoundGroup(kEffect, r.Ints[1]);
-    return RESULT_NEXT_AND_GO;
-}
-
-int32_t CGameCommand38::_Run(CAdvCommand& r, CMainGameScene& scene) {
-    scene.FadeSlotVolume(kEffect, r.Ints[0], r.Ints[1], r.Ints[2]);
-    return RESULT_NEXT_AND_GO;
-}
-
-int32_t CGameCommand39::_Run(CAdvCommand& r, CMainGameScene& scene) {
-    scene.FadeSlotPan(kEffect, r.Ints[0], r.Ints[1], r.Ints[2]);
     return RESULT_NEXT_AND_GO;
 }
 
@@ -97,24 +67,9 @@ int32_t CGameCommand41::_Run(CAdvCommand& r, CMainGameScene& scene) {
     return RESULT_NEXT_AND_GO;
 }
 
-int32_t CGameCommand42::_Run(CAdvCommand& r, CMainGameScene& scene) {
-    scene.StopSlot(kVoice, r.Ints[0] + 1, r.Ints[1]);
-    return RESULT_NEXT_AND_GO;
-}
-
 int32_t CGameCommand43::_Run(CAdvCommand& r, CMainGameScene& scene) {
     // One millisecond more than given, so that 0 fades out rather than unloading at once.
     scene.StopSoundGroup(kVoice, r.Ints[1] + 1);
-    return RESULT_NEXT_AND_GO;
-}
-
-int32_t CGameCommand44::_Run(CAdvCommand& r, CMainGameScene& scene) {
-    scene.FadeSlotVolume(kVoice, r.Ints[0] + 1, r.Ints[1], r.Ints[2]);
-    return RESULT_NEXT_AND_GO;
-}
-
-int32_t CGameCommand45::_Run(CAdvCommand& r, CMainGameScene& scene) {
-    scene.FadeSlotPan(kVoice, r.Ints[0] + 1, r.Ints[1], r.Ints[2]);
     return RESULT_NEXT_AND_GO;
 }
 

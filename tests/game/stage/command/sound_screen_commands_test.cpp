@@ -27,21 +27,6 @@ protected:
     bool Playing(int32_t g, int32_t s) { return Bank().IsPlaying(g, s); }
 };
 
-class ScreenCommands : public CommandFixture {
-protected:
-    // 60 (to "jumped"), then the line "passed"; started on the stage.
-    void WriteJumpScript() {
-        CAdvScriptBuilder script;
-        script.Add(60);
-        const uint32_t jump = script.GetLastId();
-        script.Add(5, {100}, {"n", "passed", ""});
-        const uint32_t target = script.AddDetached(5, {100}, {"n", "jumped", ""}).Id;
-        script.GetControl().SetBranchById(0, jump, target);
-        ASSERT_TRUE(script.Save("j.scr"));
-        ASSERT_TRUE(Stage().StartScript("j.scr"));
-    }
-};
-
 class CTurns : public IStageTurnMachine {
 public:
     explicit CTurns(int* begun) : m_Begun(begun) {}
@@ -50,6 +35,28 @@ public:
 
 private:
     int* m_Begun;
+};
+
+class ScreenCommands : public CommandFixture {
+protected:
+    // 60 (to "jumped"), then the line "passed", run for a frame; then code 70.
+    void JumpAndMonthEnd(bool branch, const std::string& line, int months) {
+        Begin(branch);
+        Stage().SetTurnMachine(std::make_unique<CTurns>(&begun));
+        CAdvScriptBuilder script;
+        script.Add(60);
+        const uint32_t jump = script.GetLastId();
+        script.Add(5, {100}, {"n", "passed", ""});
+        const uint32_t target = script.AddDetached(5, {100}, {"n", "jumped", ""}).Id;
+        script.GetControl().SetBranchById(0, jump, target);
+        ASSERT_TRUE(script.Save("j.scr"));
+        ASSERT_TRUE(Stage().StartScript("j.scr"));
+        ASSERT_TRUE(d.Frame());
+        EXPECT_EQ(Stage().GetWindow().GetCurrentLine().m_Text, line);
+        EXPECT_EQ(Run(Rec(70)), 1);
+        EXPECT_EQ(begun, months);
+    }
+    int begun = 0;
 };
 
 }  // namespace
@@ -170,25 +177,8 @@ TEST_F(ScreenCommands, RulePictureChangeNoiseAndScreenEffects) {
     EXPECT_EQ(Stage().GetRecord().m_EffectOn, 0);
 }
 
-// Branch switch off: the jump passes on in the same step and the month end begins.
-TEST_F(ScreenCommands, JumpAndMonthEndWithTheBranchSwitchOff) {
-    Begin(false);
-    int begun = 0;
-    Stage().SetTurnMachine(std::make_unique<CTurns>(&begun));
-    WriteJumpScript();
-    ASSERT_TRUE(d.Frame());
-    EXPECT_EQ(Stage().GetWindow().GetCurrentLine().m_Text, "passed");
-    EXPECT_EQ(Run(Rec(70)), 1);
-    EXPECT_EQ(begun, 1);
-}
+// Off: the jump passes on in the same step and the month end begins; on: the jump is
+// taken and the month end does nothing.
+TEST_F(ScreenCommands, JumpAndMonthEndWithTheBranchSwitchOff) { JumpAndMonthEnd(false, "passed", 1); }
 
-TEST_F(ScreenCommands, JumpAndMonthEndWithTheBranchSwitchOn) {
-    Begin(true);
-    int begun = 0;
-    Stage().SetTurnMachine(std::make_unique<CTurns>(&begun));
-    WriteJumpScript();
-    ASSERT_TRUE(d.Frame());
-    EXPECT_EQ(Stage().GetWindow().GetCurrentLine().m_Text, "jumped");
-    EXPECT_EQ(Run(Rec(70)), 1);
-    EXPECT_EQ(begun, 0) << "the month end does nothing with the branch switch on";
-}
+TEST_F(ScreenCommands, JumpAndMonthEndWithTheBranchSwitchOn) { JumpAndMonthEnd(true, "jumped", 0); }
