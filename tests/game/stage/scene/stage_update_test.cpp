@@ -239,6 +239,8 @@ TEST_F(StageUpdateTest, LeavingToTheTitleAtOnceWithoutConfirmation) {
     EXPECT_FALSE(Stage().GetSidePanel().IsOpen());
     ASSERT_TRUE(d.Frame());
     EXPECT_EQ(CurrentScene(), 5);
+    CSaveData saved;
+    EXPECT_FALSE(saved.Load(CSaveData::SlotPath(0))) << "no game was running: nothing is kept";
 }
 
 TEST_F(StageUpdateTest, WindowButtonsAndTheLog) {
