@@ -1,5 +1,6 @@
 #include "game/stage/command/GameCommand.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -42,9 +43,14 @@ bool CGameCommand::Place(int32_t rule, int32_t x, int32_t y, SSize size, SPoint*
     }
     static constexpr int32_t kShift[] = {0, -170, 170};
     if (rule < 1 || rule > 3) return false;
-    *at = {(CMainGameScene::kScreenWidth - size.cx) / 2 + x + kShift[rule - 1],
-           y - size.cy + CMainGameScene::kScreenHeight};
+    *at = {Sum(Sum((CMainGameScene::kScreenWidth - size.cx) / 2, x), kShift[rule - 1]),
+           Sum(y, CMainGameScene::kScreenHeight - size.cy)};
     return true;
+}
+
+int32_t CGameCommand::Sum(int64_t a, int64_t b) {
+    return static_cast<int32_t>(std::clamp<int64_t>(a + b, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
 }
 
 uint32_t CGameCommand::OpaqueColour(int32_t r, int32_t g, int32_t b) {

@@ -24,6 +24,8 @@ public:
     // Where the placing rule puts a picture of `size`: 0 as given, 1 centred on the
     // floor line, 2 and 3 the same 170 pixels left or right; false for any other rule.
     static bool Place(int32_t rule, int32_t x, int32_t y, SSize size, SPoint* at);
+    // a + b held to the 32-bit range: script values reach the edges of it.
+    static int32_t Sum(int64_t a, int64_t b);
     // 0xFF000000 plus the low bytes of the three components.
     static uint32_t OpaqueColour(int32_t r, int32_t g, int32_t b);
 

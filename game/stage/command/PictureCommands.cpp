@@ -19,7 +19,6 @@ constexpr int32_t kLeft = 400;
 constexpr int32_t kOpaque = 256;
 // Figure places 0, 1, 2: centre, left, right.
 constexpr std::array<int32_t, 3> kFigureLayers = {kCentre, kLeft, kRight};
-constexpr std::array<int32_t, 3> kFigureShift = {0, -170, 170};
 // The three pictures of the time-of-day background: morning, evening, night.
 constexpr std::array<const char*, 3> kTimeOfDay = {"bg\\bg13m.bmp", "bg\\bg13e.bmp", "bg\\bg13n.bmp"};
 
@@ -92,10 +91,8 @@ int32_t CGameCommand13::_Run(CAdvCommand& r, CMainGameScene& scene) {
     if (place < 0 || place > 2) return RESULT_NEXT_AND_GO;
     const int32_t layer = kFigureLayers[static_cast<size_t>(place)];
     scene.ShowPicture(layer, r.Strings[0]);
-    const SSize size = scene.GetLayerSize(layer);
-    scene.SetLayerPos(layer,
-                      (CMainGameScene::kScreenWidth - size.cx) / 2 + r.Ints[2] + kFigureShift[static_cast<size_t>(place)],
-                      r.Ints[3] - size.cy + CMainGameScene::kScreenHeight);
+    // Centre, left and right stand as placing rules 1, 2 and 3 put them.
+    PlaceLayer(scene, layer, place + 1, r.Ints[2], r.Ints[3]);
     scene.SetLayerLevel(layer, kOpaque);
     scene.ShowLayer(layer);
     return RESULT_NEXT_AND_GO;

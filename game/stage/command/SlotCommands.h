@@ -9,7 +9,7 @@ template <int32_t Group, int32_t SlotOffset>
 class CSlotStopCommand : public CGameCommand {
 protected:
     int32_t _Run(CAdvCommand& r, CMainGameScene& scene) override {
-        scene.StopSlot(Group, r.Ints[0] + SlotOffset, r.Ints[1]);
+        scene.StopSlot(Group, Sum(r.Ints[0], SlotOffset), r.Ints[1]);
         return RESULT_NEXT_AND_GO;
     }
 };
@@ -21,7 +21,7 @@ template <int32_t Group, int32_t SlotOffset, SlotFade Fade>
 class CSlotFadeCommand : public CGameCommand {
 protected:
     int32_t _Run(CAdvCommand& r, CMainGameScene& scene) override {
-        (scene.*Fade)(Group, r.Ints[0] + SlotOffset, r.Ints[1], r.Ints[2]);
+        (scene.*Fade)(Group, Sum(r.Ints[0], SlotOffset), r.Ints[1], r.Ints[2]);
         return RESULT_NEXT_AND_GO;
     }
 };

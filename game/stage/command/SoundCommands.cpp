@@ -63,13 +63,13 @@ int32_t CGameCommand40::_Run(CAdvCommand& r, CMainGameScene& scene) {
 int32_t CGameCommand41::_Run(CAdvCommand& r, CMainGameScene& scene) {
     const CSystemData* settings = scene.GetSettings();
     if (settings && !settings->GetVoiceSwitch(ClassifyVoiceName(r.Strings[0]))) return RESULT_NEXT_AND_GO;
-    Start(scene, kVoice, r.Ints[0] + 1, r, false, OnceFlag(r.Ints[4]));
+    Start(scene, kVoice, Sum(r.Ints[0], 1), r, false, OnceFlag(r.Ints[4]));
     return RESULT_NEXT_AND_GO;
 }
 
 int32_t CGameCommand43::_Run(CAdvCommand& r, CMainGameScene& scene) {
     // One millisecond more than given, so that 0 fades out rather than unloading at once.
-    scene.StopSoundGroup(kVoice, r.Ints[1] + 1);
+    scene.StopSoundGroup(kVoice, Sum(r.Ints[1], 1));
     return RESULT_NEXT_AND_GO;
 }
 
@@ -84,6 +84,6 @@ int32_t CGameCommand47::_Run(CAdvCommand& r, CMainGameScene& scene) {
 }
 
 int32_t CGameCommand48::_Run(CAdvCommand& r, CMainGameScene& scene) {
-    Start(scene, kVoice, r.Ints[0] + 1, r, true, OnceFlag(r.Ints[4]));
+    Start(scene, kVoice, Sum(r.Ints[0], 1), r, true, OnceFlag(r.Ints[4]));
     return RESULT_NEXT_AND_GO;
 }

@@ -29,8 +29,7 @@ bool IsBalloon(int32_t n, const char* who) {
 
 int32_t CGameCommand02::_Run(CAdvCommand& r, CMainGameScene& scene) {
     const int32_t frames = Frames(r.Ints[0]);
-    scene.SetWait(frames > INT32_MAX - 2 ? INT32_MAX : frames + 2, r.Ints[1] != 0, r.Ints[2] != 0, r.Ints[3] != 0,
-                  r.Ints[4] != 0);
+    scene.SetWait(Sum(frames, 2), r.Ints[1] != 0, r.Ints[2] != 0, r.Ints[3] != 0, r.Ints[4] != 0);
     return RESULT_NEXT_AND_STOP;
 }
 
@@ -60,7 +59,9 @@ int32_t CGameCommand06::_Run(CAdvCommand& r, CMainGameScene& scene) {
     scene.SetBalloonTiming(n, r.Ints[6] != 0, kBalloonInterval);
     scene.GetWindow().SetBalloonDisplayParams(n, 0, 0);
     static constexpr int32_t kOffsetX[] = {180, -40, 430};
-    if (r.Ints[7] >= 0 && r.Ints[7] <= 2) scene.SetBalloonPosition(n, r.Ints[8] + kOffsetX[r.Ints[7]], r.Ints[9] + 148);
+    if (r.Ints[7] >= 0 && r.Ints[7] <= 2) {
+        scene.SetBalloonPosition(n, Sum(r.Ints[8], kOffsetX[r.Ints[7]]), Sum(r.Ints[9], 148));
+    }
     const bool hold = continues && r.Ints[12] != 0;
     scene.SetBalloonEffects(n, r.Ints[2], Frames(r.Ints[3]), hold ? kHoldEffect : r.Ints[4],
                             hold ? kHoldFrames : Frames(r.Ints[5]));

@@ -2,6 +2,7 @@
 // slots, the prologue, and the conversions the handlers share.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
 
 #include "engine/base/Log.h"
@@ -98,4 +99,19 @@ TEST_F(CommandTableOnStage, EmptySlotsAreLoggedAndPassedOverAndEveryRecordIsRead
     EXPECT_EQ(Stage().GetWindow().GetCurrentLine().m_Text, "line") << "all in the same step";
     const CReadHistory& read = d.Game().GetReadFlags();
     for (uint32_t id : {noOp, lineId}) EXPECT_TRUE(read.Contains("t.scr", static_cast<int32_t>(id), 1)) << id;
+}
+
+TEST_F(CommandTableOnStage, EveryHandlerSurvivesArgumentsAtTheEdges) {
+    Begin();
+    CLogCapture log;  // the refusals are logged; nothing else is asked here
+    for (int32_t v : {INT32_MIN, -1, INT32_MAX}) {
+        for (uint32_t code = 0; code < CGameCommandTable::kCodeCount; ++code) {
+            if (!CGameCommandTable::GetInstance().Get(code)) continue;
+            CAdvCommand r = Rec(code, {}, {"\\", "", "voice\\"});
+            r.Ints.fill(v);
+            const int32_t result = Run(r);
+            EXPECT_TRUE(result == 1 || result == 2) << code << " " << v;
+        }
+        ASSERT_TRUE(d.Frame(2)) << v;
+    }
 }
