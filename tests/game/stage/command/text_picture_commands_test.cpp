@@ -71,8 +71,7 @@ TEST_F(TextCommands, BalloonPlacesAndEffectsAndTheHeldChain) {
     Settings().m_MessageSpeed = 50;  // at full speed the stage drops the timed reveal
     // A chain of two balloon lines: the first is held open by effect 1 over 65,535 frames.
     CAdvScriptBuilder script;
-    CAdvCommand& first = script.Add(6, {100, 0, 5, 1000, 6, 500, 1, 0, 0, 0, 0, 4, 1}, {"n", "one", ""});
-    first.Ints[6] = 1;
+    script.Add(6, {100, 0, 5, 1000, 6, 500, 1, 0, 0, 0, 0, 4, 1}, {"n", "one", ""});
     const uint32_t firstId = script.GetLastId();
     script.Add(6, {100, 0, 5, 1000, 6, 500, 0, 0, 0, 0, 0, 5, 1}, {"n", "two", ""});
     const uint32_t secondId = script.GetLastId();
