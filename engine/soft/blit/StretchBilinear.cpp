@@ -41,6 +41,38 @@ inline uint32_t _FilterPixel(uint32_t p00, uint32_t p01, uint32_t p10, uint32_t 
                    _Filter(r[0], r[1], r[2], r[3], wx, wy));
 }
 
+// One destination row of the 32-bit vector path from source rows sy and sy + 1.  When
+// rows advance by less than two source rows (enlargements, mild reductions) successive
+// destination rows share source rows, and the horizontal pass of each source row is kept
+// for the next; otherwise (reuse false) the row runs in one pass.
+void _VectorRow(uint8_t* d, const uint8_t* s0, intptr_t srcPitch, int64_t sy, const SColumnTaps& taps,
+                int32_t filtered, int wy, bool reuse, std::vector<uint16_t>& top, std::vector<uint16_t>& bottom,
+                int64_t& topRow, int64_t& bottomRow) {
+    const int32_t* col = taps.column.data();
+    const uint64_t* w4 = taps.weight4.data();
+    if (!reuse) {
+        BilinearRow32(d, s0, s0 + srcPitch, col, w4, filtered, wy);
+        return;
+    }
+    if (top.empty()) {
+        top.resize(size_t(filtered) * 4);
+        bottom.resize(size_t(filtered) * 4);
+    }
+    if (sy == bottomRow) {
+        top.swap(bottom);
+        topRow = bottomRow;
+        bottomRow = -1;
+    } else if (sy != topRow) {
+        BilinearHorizontal32(top.data(), s0, col, w4, filtered);
+        topRow = sy;
+    }
+    if (bottomRow != sy + 1) {
+        BilinearHorizontal32(bottom.data(), s0 + srcPitch, col, w4, filtered);
+        bottomRow = sy + 1;
+    }
+    BilinearVertical32(d, top.data(), bottom.data(), filtered, wy);
+}
+
 template <int kDepth, EKind kKind, bool kBlend>
 void _Bilinear(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, const SRect& clip, SSize dstSize,
                SSize srcSize, int opacity) {
@@ -92,6 +124,11 @@ void _Bilinear(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, co
     const unsigned o = static_cast<unsigned>(opacity);
     const int32_t* col = taps.column.data();
     const int32_t* wxs = taps.weight.data();
+    // Horizontally filtered source rows kept between destination rows (vector row only):
+    // the rows they were made from, -1 when empty.
+    std::vector<uint16_t> keptTop, keptBottom;
+    int64_t keptTopRow = -1, keptBottomRow = -1;
+    const bool reuseRows = py.step < 2 * 65536;
     for (int32_t y = rows.first; y <= rows.last; ++y) {
         const int64_t fy = py.Position(int64_t{y} - ay.d0);
         const int64_t iy = fy >> 16;
@@ -107,7 +144,8 @@ void _Bilinear(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, co
         int32_t i = 0;
         if constexpr (kVectorRow) {
             if (filtered > 0) {
-                BilinearRow32(d, s0, s0 + b.srcPitch, col, taps.weight4.data(), filtered, wy);
+                _VectorRow(d, s0, b.srcPitch, sy, taps, filtered, wy, reuseRows, keptTop, keptBottom,
+                           keptTopRow, keptBottomRow);
                 i = filtered;
             }
         }
