@@ -38,9 +38,15 @@ inline __m128i _Horizontal2(const uint8_t* row, intptr_t ca, intptr_t cb, __m128
     return _mm_add_epi16(left, _ScaleDiff(_mm_sub_epi16(right, left), w));
 }
 
+// The vertical filter with one weight for the whole row.  With wy of 32768 or more the
+// signed high product is floor(d * wy / 65536) - d, so the sum starts from the bottom
+// value instead: bottom + that = top + floor(d * wy / 65536).
+template <bool kHigh>
 inline __m128i _Vertical(__m128i top, __m128i bottom, __m128i wy) {
-    return _mm_add_epi16(top, _ScaleDiff(_mm_sub_epi16(bottom, top), wy));
+    return _mm_add_epi16(kHigh ? bottom : top, _mm_mulhi_epi16(_mm_sub_epi16(bottom, top), wy));
 }
+
+inline __m128i _Broadcast(int wy) { return _mm_set1_epi16(static_cast<int16_t>(static_cast<uint16_t>(wy))); }
 
 // Two results of 16-bit lanes (two pixels each) packed to four pixels, X bytes 0.
 inline void _Store4(uint8_t* dst, __m128i a, __m128i b) {
@@ -50,20 +56,48 @@ inline void _Store4(uint8_t* dst, __m128i a, __m128i b) {
 
 }  // namespace
 
-void BilinearRow32(uint8_t* dst, const uint8_t* row0, const uint8_t* row1, const int32_t* column,
-                   const uint64_t* weight4, int32_t count, int wy) {
-    int32_t i = 0;
 #if defined(__SSE2__)
-    const __m128i wyv = _mm_set1_epi16(static_cast<int16_t>(static_cast<uint16_t>(wy)));
+namespace {
+
+template <bool kHigh>
+int32_t _Row32(uint8_t* dst, const uint8_t* row0, const uint8_t* row1, const int32_t* column, const uint64_t* weight4,
+               int32_t count, int wy) {
+    const __m128i wyv = _Broadcast(wy);
+    int32_t i = 0;
     for (; i + 4 <= count; i += 4) {
         const intptr_t c0 = intptr_t{column[i]} * 4, c1 = intptr_t{column[i + 1]} * 4;
         const intptr_t c2 = intptr_t{column[i + 2]} * 4, c3 = intptr_t{column[i + 3]} * 4;
         const __m128i w01 = _Load128(weight4 + i);
         const __m128i w23 = _Load128(weight4 + i + 2);
-        const __m128i a = _Vertical(_Horizontal2(row0, c0, c1, w01), _Horizontal2(row1, c0, c1, w01), wyv);
-        const __m128i b = _Vertical(_Horizontal2(row0, c2, c3, w23), _Horizontal2(row1, c2, c3, w23), wyv);
+        const __m128i a = _Vertical<kHigh>(_Horizontal2(row0, c0, c1, w01), _Horizontal2(row1, c0, c1, w01), wyv);
+        const __m128i b = _Vertical<kHigh>(_Horizontal2(row0, c2, c3, w23), _Horizontal2(row1, c2, c3, w23), wyv);
         _Store4(dst + intptr_t{i} * 4, a, b);
     }
+    return i;
+}
+
+template <bool kHigh>
+int32_t _Vertical32(uint8_t* dst, const uint16_t* top, const uint16_t* bottom, int32_t count, int wy) {
+    const __m128i wyv = _Broadcast(wy);
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const intptr_t k = intptr_t{i} * 4;
+        const __m128i a = _Vertical<kHigh>(_Load128(top + k), _Load128(bottom + k), wyv);
+        const __m128i b = _Vertical<kHigh>(_Load128(top + k + 8), _Load128(bottom + k + 8), wyv);
+        _Store4(dst + k, a, b);
+    }
+    return i;
+}
+
+}  // namespace
+#endif
+
+void BilinearRow32(uint8_t* dst, const uint8_t* row0, const uint8_t* row1, const int32_t* column,
+                   const uint64_t* weight4, int32_t count, int wy) {
+    int32_t i = 0;
+#if defined(__SSE2__)
+    i = wy >= 32768 ? _Row32<true>(dst, row0, row1, column, weight4, count, wy)
+                    : _Row32<false>(dst, row0, row1, column, weight4, count, wy);
 #endif
     for (; i < count; ++i) {
         const uint8_t* p0 = row0 + intptr_t{column[i]} * 4;
@@ -99,13 +133,7 @@ void BilinearHorizontal32(uint16_t* out, const uint8_t* row, const int32_t* colu
 void BilinearVertical32(uint8_t* dst, const uint16_t* top, const uint16_t* bottom, int32_t count, int wy) {
     int32_t i = 0;
 #if defined(__SSE2__)
-    const __m128i wyv = _mm_set1_epi16(static_cast<int16_t>(static_cast<uint16_t>(wy)));
-    for (; i + 4 <= count; i += 4) {
-        const intptr_t k = intptr_t{i} * 4;
-        const __m128i a = _Vertical(_Load128(top + k), _Load128(bottom + k), wyv);
-        const __m128i b = _Vertical(_Load128(top + k + 8), _Load128(bottom + k + 8), wyv);
-        _Store4(dst + k, a, b);
-    }
+    i = wy >= 32768 ? _Vertical32<true>(dst, top, bottom, count, wy) : _Vertical32<false>(dst, top, bottom, count, wy);
 #endif
     for (; i < count; ++i) {
         const intptr_t k = intptr_t{i} * 4;
