@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/soft/blit/BlendTables.h"
+#include "engine/soft/blit/VectorBlend32.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -23,9 +24,6 @@ inline void _Store(uint8_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__
 inline __m128i _Select(__m128i mask, __m128i a, __m128i b) {
     return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b));
 }
-
-// floor(x / 255) for every 16-bit lane x <= 65535: the product table's division.
-inline __m128i _Div255(__m128i x) { return _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(int16_t(0x8081))), 7); }
 
 // floor(x / 31) for lanes x <= 63 * 31: the 16-bit tables' per-channel scaling.
 inline __m128i _Div31(__m128i x) { return _mm_mulhi_epu16(x, _mm_set1_epi16(2115)); }
@@ -80,10 +78,6 @@ int _WipeRow16Vector(uint8_t* dst, const uint8_t* src, const uint8_t* weight, in
 }
 
 int _WipeRow32Vector(uint8_t* dst, const uint8_t* src, const uint8_t* weight, int width) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i ones = _mm_set1_epi32(-1);
-    const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
-    const __m128i inverse = _mm_set1_epi16(255);
     int i = 0;
     for (; i + 4 <= width; i += 4) {
         uint8_t* dp = dst + 4 * i;
@@ -92,26 +86,7 @@ int _WipeRow32Vector(uint8_t* dst, const uint8_t* src, const uint8_t* weight, in
         // Runs of hidden or fully shown pixels (most of a rule picture) skip the arithmetic.
         if (four == 0) continue;
         const __m128i s = _Load(src + 4 * i);
-        if (four == 0xFFFFFFFFu) {
-            _Store(dp, s);
-            continue;
-        }
-        const __m128i d = _Load(dp);
-        __m128i w = _mm_cvtsi32_si128(static_cast<int>(four));
-        w = _mm_unpacklo_epi8(w, w);
-        w = _mm_unpacklo_epi16(w, w);  // each pixel's weight in its four bytes
-        // The X byte is weighed 255 where the pixel is copied and 0 elsewhere, so the one
-        // formula gives the copy at 255, the destination at 0 and the mix in between
-        // (which keeps the destination's X byte).
-        w = _mm_min_epu8(w, _mm_or_si128(_mm_cmpeq_epi8(w, ones), colour));
-        const __m128i wLo = _mm_unpacklo_epi8(w, zero);
-        const __m128i wHi = _mm_unpackhi_epi8(w, zero);
-        const __m128i lo = _mm_add_epi16(_Div255(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), wLo)),
-                                         _Div255(_mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), _mm_sub_epi16(inverse, wLo))));
-        const __m128i hi = _mm_add_epi16(_Div255(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), wHi)),
-                                         _Div255(_mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), _mm_sub_epi16(inverse, wHi))));
-        // Equal pixels are left as they are (a mix of equal pixels can lose a unit).
-        _Store(dp, _Select(_mm_cmpeq_epi32(d, s), d, _mm_packus_epi16(lo, hi)));
+        _Store(dp, four == 0xFFFFFFFFu ? s : vector_blend::Blend32(_Load(dp), s, vector_blend::SpreadWeights(int(four))));
     }
     return i;
 }
