@@ -19,18 +19,6 @@ SStretchRatio NearestStretchRatio(int64_t sourceExtent, int64_t destExtent) {
 
 namespace {
 
-// True when the two buffers cannot share a byte (both pitches positive, ranges apart).
-bool _Separate(const SBuffers& b, SSize dstSize, SSize srcSize, int bytes) {
-    if (b.dstPitch <= 0 || b.srcPitch <= 0 || dstSize.cx <= 0 || dstSize.cy <= 0 || srcSize.cx <= 0 ||
-        srcSize.cy <= 0) {
-        return false;
-    }
-    const auto d = reinterpret_cast<uintptr_t>(b.dst), s = reinterpret_cast<uintptr_t>(b.src);
-    const uintptr_t dEnd = d + uintptr_t(b.dstPitch) * uintptr_t(dstSize.cy - 1) + uintptr_t(dstSize.cx) * bytes;
-    const uintptr_t sEnd = s + uintptr_t(b.srcPitch) * uintptr_t(srcSize.cy - 1) + uintptr_t(srcSize.cx) * bytes;
-    return dEnd <= s || sEnd <= d;
-}
-
 // The visible columns of one row, each the source pixel its column samples.
 template <int kBytes>
 void _CopyRow(uint8_t* d, const uint8_t* s, const int32_t* sc, int32_t count) {
@@ -83,7 +71,7 @@ void _Nearest(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, con
     const int32_t count = cols.Count();
     // A copy row that samples the same source row as the one above it is that row again,
     // unless the destination may have written over the source (one surface).
-    const bool separate = _Separate(b, dstSize, srcSize, P::kBytes);
+    const bool separate = BuffersApart(b, dstSize, srcSize, P::kBytes);
     int64_t previousSourceRow = -1;
     for (int32_t y = rows.first; y <= rows.last; ++y) {
         const int64_t sy = ay.s0 + mapY(int64_t{y} - ay.d0);
