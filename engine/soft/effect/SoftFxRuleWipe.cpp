@@ -2,6 +2,8 @@
 // weight per rule value.
 #include "engine/soft/effect/SoftFxRuleWipe.h"
 
+#include <cstring>
+
 #include "engine/base/Log.h"
 #include "engine/image/MaskImage.h"
 #include "engine/soft/blit/SoftBlt.h"
@@ -61,7 +63,19 @@ template <int kDepth, int kKind>
 void _RunWeights(uint8_t* out, const uint8_t weights[256], const uint8_t* m, const uint8_t* s, const uint8_t* al,
                  uint32_t key, int n) {
     using P = SPx<kDepth>;
-    for (int x = 0; x < n; ++x) {
+    int x = 0;
+    if constexpr (kKind == KIND_OPAQUE) {
+        // Four rule bytes read and four weights written at once: byte loads and stores
+        // through char pointers would each wait on the one before.
+        for (; x + 4 <= n; x += 4) {
+            uint32_t r;
+            std::memcpy(&r, m + x, 4);
+            const uint32_t four = uint32_t{weights[r & 0xFF]} | uint32_t{weights[(r >> 8) & 0xFF]} << 8 |
+                                  uint32_t{weights[(r >> 16) & 0xFF]} << 16 | uint32_t{weights[r >> 24]} << 24;
+            std::memcpy(out + x, &four, 4);
+        }
+    }
+    for (; x < n; ++x) {
         const uint8_t w = weights[m[x]];
         if constexpr (kKind == KIND_OPAQUE) {
             out[x] = w;
