@@ -77,7 +77,8 @@ int32_t _Row32(uint8_t* dst, const uint8_t* row0, const uint8_t* row1, const int
     return i;
 }
 
-int32_t _Horizontal32(uint16_t* out, const uint8_t* row, const int32_t* column, const uint64_t* weight4, int32_t count) {
+int32_t _Horizontal32(uint16_t* out, const uint8_t* row, const int32_t* column, const uint64_t* weight4,
+                      int32_t count) {
     int32_t i = 0;
     for (; i + 2 <= count; i += 2) {
         _Store128(out + intptr_t{i} * 4, _Horizontal2(row, column[i], column[i + 1], _Load128(weight4 + i)));

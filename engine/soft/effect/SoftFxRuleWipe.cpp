@@ -96,17 +96,6 @@ inline bool _RowsOverlap(const uint8_t* d, const uint8_t* s, intptr_t bytes) {
     return dp < sp + n && sp < dp + n;
 }
 
-template <int kDepth>
-void _WipeRun(uint8_t* d, const uint8_t* s, const uint8_t* w, int n) {
-    if constexpr (kDepth == 15) {
-        softfx_wipe::WipeRow15(d, s, w, n);
-    } else if constexpr (kDepth == 16) {
-        softfx_wipe::WipeRow16(d, s, w, n);
-    } else {
-        softfx_wipe::WipeRow32(d, s, w, n);
-    }
-}
-
 template <int kDepth, int kKind>
 void _Wipe(const CMaskImage& rule, const SWipeArgs& a) {
     using P = SPx<kDepth>;
@@ -135,7 +124,7 @@ void _Wipe(const CMaskImage& rule, const SWipeArgs& a) {
             for (int i = 0; i < w; i += kPiece) {
                 const int n = w - i < kPiece ? w - i : kPiece;
                 _RunWeights<kDepth, kKind>(run, weights, m + i, s + i * B, al ? al + i : nullptr, a.key, n);
-                _WipeRun<kDepth>(d + i * B, s + i * B, run, n);
+                softfx_wipe::WipeRow<kDepth>(d + i * B, s + i * B, run, n);
             }
         }
         d += a.dstPitch;

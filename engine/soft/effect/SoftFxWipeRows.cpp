@@ -86,7 +86,8 @@ int _WipeRow32Vector(uint8_t* dst, const uint8_t* src, const uint8_t* weight, in
         // Runs of hidden or fully shown pixels (most of a rule picture) skip the arithmetic.
         if (four == 0) continue;
         const __m128i s = _Load(src + 4 * i);
-        _Store(dp, four == 0xFFFFFFFFu ? s : vector_blend::Blend32(_Load(dp), s, vector_blend::SpreadWeights(int(four))));
+        const __m128i w = vector_blend::SpreadWeights(static_cast<int>(four));
+        _Store(dp, four == 0xFFFFFFFFu ? s : vector_blend::Blend32(_Load(dp), s, w));
     }
     return i;
 }
@@ -94,28 +95,29 @@ int _WipeRow32Vector(uint8_t* dst, const uint8_t* src, const uint8_t* weight, in
 
 }  // namespace
 
-void WipeRow15(uint8_t* dst, const uint8_t* src, const uint8_t* weight, int width) {
+template <int kDepth>
+void WipeRow(uint8_t* dst, const uint8_t* src, const uint8_t* weight, int width) {
     int i = 0;
 #if defined(__SSE2__)
-    i = _WipeRow16Vector<false>(dst, src, weight, width);
+    if constexpr (kDepth == 32) {
+        i = _WipeRow32Vector(dst, src, weight, width);
+    } else {
+        i = _WipeRow16Vector<kDepth == 16>(dst, src, weight, width);
+    }
 #endif
-    for (; i < width; ++i) BlendPixel15(_P16(dst + 2 * i), _P16(src + 2 * i), weight[i]);
+    for (; i < width; ++i) {
+        if constexpr (kDepth == 15) {
+            BlendPixel15(_P16(dst + 2 * i), _P16(src + 2 * i), weight[i]);
+        } else if constexpr (kDepth == 16) {
+            BlendPixel16(_P16(dst + 2 * i), _P16(src + 2 * i), weight[i]);
+        } else {
+            BlendPixel32(dst + 4 * i, src + 4 * i, weight[i]);
+        }
+    }
 }
 
-void WipeRow16(uint8_t* dst, const uint8_t* src, const uint8_t* weight, int width) {
-    int i = 0;
-#if defined(__SSE2__)
-    i = _WipeRow16Vector<true>(dst, src, weight, width);
-#endif
-    for (; i < width; ++i) BlendPixel16(_P16(dst + 2 * i), _P16(src + 2 * i), weight[i]);
-}
-
-void WipeRow32(uint8_t* dst, const uint8_t* src, const uint8_t* weight, int width) {
-    int i = 0;
-#if defined(__SSE2__)
-    i = _WipeRow32Vector(dst, src, weight, width);
-#endif
-    for (; i < width; ++i) BlendPixel32(dst + 4 * i, src + 4 * i, weight[i]);
-}
+template void WipeRow<15>(uint8_t*, const uint8_t*, const uint8_t*, int);
+template void WipeRow<16>(uint8_t*, const uint8_t*, const uint8_t*, int);
+template void WipeRow<32>(uint8_t*, const uint8_t*, const uint8_t*, int);
 
 }  // namespace softfx_wipe

@@ -15,8 +15,8 @@
 
 namespace softfx_wipe {
 
-void WipeRow15(uint8_t* dst, const uint8_t* src, const uint8_t* weight, int width);
-void WipeRow16(uint8_t* dst, const uint8_t* src, const uint8_t* weight, int width);
-void WipeRow32(uint8_t* dst, const uint8_t* src, const uint8_t* weight, int width);
+// kDepth 15, 16 or 32: `width` pixels of src over dst, pixel i with weight[i].
+template <int kDepth>
+void WipeRow(uint8_t* dst, const uint8_t* src, const uint8_t* weight, int width);
 
 }  // namespace softfx_wipe

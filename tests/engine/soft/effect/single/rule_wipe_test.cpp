@@ -57,7 +57,9 @@ void ModelPixel(int depth, int kind, uint8_t* d, const uint8_t* s, int weight, i
 uint32_t KernelKey(int depth, uint32_t colour) {
     const uint8_t bgr[3] = {uint8_t(colour), uint8_t(colour >> 8), uint8_t(colour >> 16)};
     uint16_t px = 0;
-    return depth == 15 ? PackRGB555(&px, bgr) : depth == 16 ? PackRGB565(&px, bgr) : depth == 24 ? (colour & 0xFFFFFF) : colour;
+    if (depth == 15) return PackRGB555(&px, bgr);
+    if (depth == 16) return PackRGB565(&px, bgr);
+    return depth == 24 ? (colour & 0xFFFFFF) : colour;
 }
 
 // The wipe pixel by pixel in order on raw memory; src may lie in the same buffer as dst.
