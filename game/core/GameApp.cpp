@@ -9,7 +9,7 @@ CGameApp::~CGameApp() { Stop(); }
 
 int CGameApp::MainProc() {
     CGameMain game(m_Options);
-    game.Begin(m_Start.kind, m_Start.scripts);
+    game.Begin(m_Start.kind, m_Start.scripts, m_Start.scene);
     m_FramesRun = game.Run(m_Start.frames);
     DebugPrintf("CGameApp::MainProc() %lldフレームで終了", static_cast<long long>(m_FramesRun));
     return 0;

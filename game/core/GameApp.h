@@ -14,6 +14,7 @@ public:
     struct SStart {
         CGameMain::EStart kind = CGameMain::START_BOOT;
         std::vector<std::string> scripts;  // the viewer's chosen scripts
+        int32_t scene = 0;                 // the scene of START_SCENE
         int64_t frames = -1;               // negative: until the window closes
         bool visible = true;
     };

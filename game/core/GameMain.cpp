@@ -144,7 +144,7 @@ std::unique_ptr<IInGameScene> CGameMain::CreateFreshInGameScene() {
     return m_Options.inGameSceneMaker(*this, true);
 }
 
-void CGameMain::Begin(EStart start, const std::vector<std::string>& scripts) {
+void CGameMain::Begin(EStart start, const std::vector<std::string>& scripts, int32_t scene) {
     CScreenRenderer* renderer = GetRenderer();
     if (renderer->BeginScene()) {
         renderer->Clear(0xFF000000u);
@@ -161,6 +161,7 @@ void CGameMain::Begin(EStart start, const std::vector<std::string>& scripts) {
         m_SceneManager->GoTo(kKeptInGameScene);
         break;
     case START_TOOL: m_SceneManager->GoTo(kKeptInGameScene); break;
+    case START_SCENE: m_SceneManager->GoTo(scene); break;
     case START_BOOT:
     default: m_SceneManager->GoTo(kBootScene); break;
     }

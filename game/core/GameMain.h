@@ -64,6 +64,7 @@ public:
         START_BOOT,    // the boot scene, which leads into the logo scenes
         START_VIEWER,  // the developer's chosen scripts on the kept in-game scene
         START_TOOL,    // driven by the script tool, on the kept in-game scene
+        START_SCENE,   // a developer scene by its id (the start-up's --scene)
     };
 
     using InGameSceneMaker = std::function<std::unique_ptr<IInGameScene>(CGameMain& game, bool fresh)>;
@@ -91,8 +92,9 @@ public:
 
     // Before the loop: clears the screen to black, loads the channel sounds, chooses the
     // first scene (transition 0 over 0 frames), applies the volume settings and brings
-    // the window to the top.  `scripts` are the viewer's chosen scripts.
-    void Begin(EStart start, const std::vector<std::string>& scripts = {});
+    // the window to the top.  `scripts` are the viewer's chosen scripts; `scene` is the
+    // scene of START_SCENE.
+    void Begin(EStart start, const std::vector<std::string>& scripts = {}, int32_t scene = 0);
 
     // ---- services ----
     CSystemData& GetSystemData() { return *m_SystemData; }

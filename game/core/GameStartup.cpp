@@ -15,6 +15,21 @@
 #include "game/core/ScriptChooser.h"
 #include "platform/sys/Process.h"
 
+bool IsDeveloperStartScene(int32_t id) { return id >= 27 && id <= 29; }
+
+namespace {
+
+// The id of a --scene value: the whole text a decimal number of a developer scene; 0 otherwise.
+int32_t ParseStartScene(const std::string& text) {
+    if (text.empty() || text.size() > 9) return 0;
+    char* end = nullptr;
+    const long id = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || !IsDeveloperStartScene(static_cast<int32_t>(id))) return 0;
+    return static_cast<int32_t>(id);
+}
+
+}  // namespace
+
 SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args) {
     SGameCommandLine out;
     if (!args.empty()) {
@@ -29,6 +44,11 @@ SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args) {
                 out.frames = std::strtoll(args[i + 1].c_str(), nullptr, 10);
             }
             ++i;
+        } else if (a == "--scene") {
+            // A missing value is refused without taking the next option as one.
+            if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) out.sceneArg = args[++i];
+            out.scene = ParseStartScene(out.sceneArg);
+            out.sceneRefused = out.scene == 0;
         } else if (a.rfind("--", 0) == 0) {
             out.debugWindow = out.debugWindow || a == CDebugWindow::kShowOption;
             out.movie = out.movie || a == "--movie";
@@ -83,6 +103,13 @@ int RunGame(const std::vector<std::string>& args, ISceneFactory* movieStart) {
         }
     } else if (GetScriptToolLink().IsConnected()) {
         start.kind = CGameMain::START_TOOL;
+    } else if (cmd.scene != 0) {
+        start.kind = CGameMain::START_SCENE;
+        start.scene = cmd.scene;
+        DebugPrintf("RunGame() シーン%dから開始します", cmd.scene);
+    }
+    if (cmd.sceneRefused) {
+        DebugPrintf("RunGame() --scene [%s] は開けません（開けるのは27から29）", cmd.sceneArg.c_str());
     }
     CGameMain::SOptions options;
     if (cmd.movie) {

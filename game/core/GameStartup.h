@@ -7,8 +7,10 @@
 //
 // Options of this build beside the game's own arguments: --data <folder> (the game
 // folder), --frames <n> (end after n frames), --movie (plays "mov.pak" alone and ends),
-// and CDebugWindow::kShowOption.
+// --scene <id> (opens a developer scene instead of the boot scene; other ids are
+// refused with a log line and the game starts as usual), and CDebugWindow::kShowOption.
 // "viewer" may be followed by script paths, which then replace the chooser.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,8 +28,15 @@ struct SGameCommandLine {
     std::vector<std::string> viewerScripts;  // the scripts named after "viewer"
     bool debugWindow = false;                // CDebugWindow::kShowOption was given
     bool movie = false;                      // --movie: the movie mode alone
+    int32_t scene = 0;                       // --scene: the developer scene; 0 none
+    bool sceneRefused = false;               // --scene named no developer scene
+    std::string sceneArg;                    // what followed --scene
     // The game's own command line: the program and its arguments without this build's
     // options, so that argument 1 and the script-tool arguments keep their places.
     std::vector<std::string> gameArgs;
 };
 SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args);
+
+// The scenes --scene may open: the sample scenes 27 to 29.  (The letter viewer, 26,
+// joins them once its table and the kept scene's stage can be reached.)
+bool IsDeveloperStartScene(int32_t id);

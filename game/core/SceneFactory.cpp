@@ -4,6 +4,10 @@
 #include "game/core/GameMain.h"
 #include "game/core/InGameScene.h"
 #include "game/core/RelayScene.h"
+#include "game/menus/sample/SampleScenes.h"
+#include "game/menus/title/BootChain.h"
+#include "game/menus/title/OpeningScene.h"
+#include "game/menus/title/TitleMenuScene.h"
 
 std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     if (id == 0) {
@@ -15,6 +19,13 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     }
     std::unique_ptr<CSceneBase> scene;
     switch (id) {
+    case 1: scene = std::make_unique<CExitRelayScene>(m_Game); break;
+    case 2: scene = std::make_unique<CBootScene>(m_Game); break;
+    case 3: scene = std::make_unique<CLogoScene1>(m_Game); break;
+    case 4: scene = std::make_unique<CLogoScene2>(m_Game); break;
+    case 5: scene = std::make_unique<CLogoScene3>(m_Game); break;
+    case 6: scene = std::make_unique<COpeningScene>(m_Game); break;
+    case 7: scene = std::make_unique<CTitleMenuScene>(m_Game); break;
     case 19: {
         IInGameScene* kept = m_Game.GetRaisingScene();
         if (kept) {
@@ -27,6 +38,10 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     case 21: scene = std::make_unique<CRelayScene>(m_Game, 19); break;
     case 22: scene = std::make_unique<CRelayScene>(m_Game, 20); break;
     case 23: scene = std::make_unique<CLoadRelayScene>(m_Game); break;
+    // The developer sample scenes.
+    case 27:
+    case 28:
+    case 29: scene = CreateSampleScene(m_Game, id); break;
     default: break;
     }
     if (!scene) {
