@@ -52,6 +52,9 @@ public:
     // One state; true while the sequence runs, also in the call that ends it.
     bool Step(ITurnStage& stage);
 
+    // Ends a running sequence where it stands (the stage is rebuilt around it).
+    void Reset() { m_TurnActive = false; m_TurnState = 0; }
+
     bool IsActive() const { return m_TurnActive; }
     int32_t GetState() const { return m_TurnState; }
     // Lines of a report: 1 + its LF bytes (never the trail byte of a double-byte
