@@ -95,6 +95,7 @@ struct SPagingCase {
 };
 
 class MonthEndPagingTest : public MonthEndStageTest, public ::testing::WithParamInterface<SPagingCase> {};
+class MonthEndWindowTest : public MonthEndStageTest, public ::testing::WithParamInterface<bool> {};
 
 const std::vector<int32_t> kOnePage = {0, 1, 2, 10, 11, 12, 13};
 const std::vector<int32_t> kTwoPages = {0, 1, 2, 3, 4, 10, 11, 12, 13};
@@ -150,21 +151,17 @@ TEST_F(MonthEndStageTest, TheVeilAndTheHalvedSoundsComeAndGo) {
     EXPECT_EQ(Layer(CTurnMachine::kVeilLayer), nullptr);
 }
 
-TEST_F(MonthEndStageTest, TheWindowIsLeftAsTheScriptHadIt) {
-    Start(2, true);
+// Shown by a line before the month end, the window stays; else it closes again.
+TEST_P(MonthEndWindowTest, TheWindowIsLeftAsTheScriptHadIt) {
+    const bool lineBefore = GetParam();
+    Start(2, lineBefore);
     FrameUntil([&] { return Machine().IsActive(); });
     FrameUntil([&] { return !Machine().IsActive(); });
     ASSERT_TRUE(d.Frame(30));
-    EXPECT_TRUE(Stage().GetWindow().IsBoxShown());
+    EXPECT_EQ(Stage().GetWindow().IsBoxShown(), lineBefore);
 }
 
-TEST_F(MonthEndStageTest, TheWindowClosesWhenItWasClosed) {
-    Start(2);
-    FrameUntil([&] { return Machine().IsActive(); });
-    FrameUntil([&] { return !Machine().IsActive(); });
-    ASSERT_TRUE(d.Frame(30));
-    EXPECT_FALSE(Stage().GetWindow().IsBoxShown());
-}
+INSTANTIATE_TEST_SUITE_P(LineBefore, MonthEndWindowTest, ::testing::Bool());
 
 TEST_F(MonthEndStageTest, AGameSavedDuringTheSequenceGoesOnAfterIt) {
     Start(4);

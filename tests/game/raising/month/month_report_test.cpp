@@ -133,7 +133,11 @@ TEST(MonthReportTest, HomeActions) {
          "ピコネの性格が 大人しい (大人しい+2) になりました。\nピコネの家事能力値が 12 (+2) "
          "になりました。\nピコネの成長が 200 (+1) になりました。"},
         {"housework that moves no whole point",
-         [](SStatusWords& w) { w.personality = 80; w.ability[ABILITY_HOUSEWORK] = 10.25f; w.monthHouseworkChange = 0.5f; },
+         [](SStatusWords& w) {
+             w.personality = 80;
+             w.ability[ABILITY_HOUSEWORK] = 10.25f;
+             w.monthHouseworkChange = 0.5f;
+         },
          26, 2, "ピコネの性格が 活発的 (大人しい+2) になりました。\nピコネの成長が 1 (+1) になりました。"},
         {"outing", outing, 28, 0, kOuting},
         {"outing 16", outing, 28, 16, kOuting},

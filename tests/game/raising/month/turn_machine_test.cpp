@@ -27,7 +27,9 @@ public:
     void RemoveVeil(int32_t) override {}
     void StartScreenChange(int32_t, int32_t) override { changeFrames = 2; }
     bool IsScreenChangeRunning() override { return changeFrames-- > 0; }
-    const SSoundSlotRecord* GetSlotRecord(int32_t group, int32_t slot) override { return record.GetSoundSlot(group, slot); }
+    const SSoundSlotRecord* GetSlotRecord(int32_t group, int32_t slot) override {
+        return record.GetSoundSlot(group, slot);
+    }
     void FadeBankVolume(int32_t, int32_t, int32_t, int32_t) override {}
 
     std::string report;
