@@ -78,4 +78,24 @@ TEST(DemoData, TheChainFromBootReachesTheTitleWithoutAMissingFile) {
     SetDebugOutputEnabled(true);
 }
 
+TEST(DemoData, TheSaveAndLoadScreensOpenWithoutAMissingFile) {
+    SetDebugOutputEnabled(false);
+    CLogCapture log;
+    screentest::CGameDriver::SSetup setup;
+    setup.channelSounds = false;
+    setup.prepare = [](const std::string& folder) { ASSERT_TRUE(demo::WriteDemoData(folder)); };
+    screentest::CGameDriver d(std::move(setup));
+    CSceneManager& m = d.Game().GetSceneManager();
+    for (int32_t scene : {8, 9, 10}) {
+        d.Start(scene);
+        d.Frame(20);
+        EXPECT_EQ(m.GetCurrentSceneId(), scene);
+    }
+    for (const std::string& line : log.GetLines()) {
+        const bool missing = line.find("開けません") != std::string::npos || line.find("失敗") != std::string::npos;
+        EXPECT_FALSE(missing && line.find("save\\") == std::string::npos) << line;
+    }
+    SetDebugOutputEnabled(true);
+}
+
 }  // namespace

@@ -205,14 +205,14 @@ TEST_F(SaveScreenTest, AUsedSlotAsksFirstWhenTheOverwriteQuestionIsOn) {
 }
 
 TEST_F(SaveScreenTest, AClearDataSaveCarriesOnlyMoneyAndRank) {
-    EnterFromGame(10, 9999000);
+    EnterFromGame(10, 9999999);
     kept->Status().SetParam(104, 4, 2600);
     kept->Status().SetParam(109, 0, 7);
     Click(FramePoint(0));
     const CSaveData disk = OnDisk(0);
     const CStatus fresh;
     const CStatus& saved = disk.GetGameState().GetStatus();
-    EXPECT_EQ(saved.GetParam(104, 0), std::min(fresh.GetParam(104, 0) + 9999000, 9999999));
+    EXPECT_EQ(saved.GetParam(104, 0), 9999999);
     EXPECT_EQ(saved.GetParam(104, 4), 2600);
     EXPECT_EQ(saved.GetParam(109, 0), fresh.GetParam(109, 0));
     EXPECT_EQ(disk.m_CarryMark, 1);
@@ -330,6 +330,14 @@ TEST_F(SaveScreenTest, EmptySlotsAreHalfSeenInLoadModesAndClearDataLoadsOnlyClea
         d.Frame();
         EXPECT_EQ(Screen()->GetFrame(0).IsHover(), c.slot0Live);
         d.Move(FramePoint(1).x, FramePoint(1).y);
+        d.Frame();
+        EXPECT_TRUE(Screen()->GetFrame(1).IsHover());
+        // The click rectangle is the frame's picture shrunk by 10 on every side.
+        const SRect r = Screen()->GetFrame(1).GetRect();
+        d.Move(r.left + 9, r.top + 9);
+        d.Frame();
+        EXPECT_FALSE(Screen()->GetFrame(1).IsHover());
+        d.Move(r.left + 10, r.bottom - 11);
         d.Frame();
         EXPECT_TRUE(Screen()->GetFrame(1).IsHover());
     }
