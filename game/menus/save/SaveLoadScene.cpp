@@ -217,8 +217,7 @@ void CSaveLoadScene::OnDeviceRestored() {
 
 // ---- pages ----
 
-void CSaveLoadScene::ShowPage(int p) {
-    if (p < 0 || p >= kPages) return;
+void CSaveLoadScene::_SelectPageButton(int p) {
     for (int i = 0; i < kPages; ++i) {
         if (i == p) {
             m_PageButtons[static_cast<size_t>(i)].SetChecked();
@@ -226,6 +225,11 @@ void CSaveLoadScene::ShowPage(int p) {
             m_PageButtons[static_cast<size_t>(i)].SetUnchecked();
         }
     }
+}
+
+void CSaveLoadScene::ShowPage(int p) {
+    if (p < 0 || p >= kPages) return;
+    _SelectPageButton(p);
     for (int q = 0; q < kPages; ++q) {
         int32_t& state = m_PageStates[static_cast<size_t>(q)];
         if (q != p && (state == PAGE_SLIDING_IN || state == PAGE_SHOWN)) {
@@ -242,13 +246,9 @@ void CSaveLoadScene::ShowPage(int p) {
 
 void CSaveLoadScene::SetPageShown(int p) {
     if (p < 0 || p >= kPages) return;
+    _SelectPageButton(p);
     for (int i = 0; i < kPages; ++i) {
-        if (i == p) {
-            m_PageButtons[static_cast<size_t>(i)].SetChecked();
-        } else {
-            m_PageButtons[static_cast<size_t>(i)].SetUnchecked();
-            HidePage(i);
-        }
+        if (i != p) HidePage(i);
     }
     if (m_PageStates[static_cast<size_t>(p)] == PAGE_HIDDEN) _ForgetThumbnails(p);
     m_PageStates[static_cast<size_t>(p)] = PAGE_SHOWN;

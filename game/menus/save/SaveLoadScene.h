@@ -119,6 +119,8 @@ private:
     void _Leave();
     void _DeselectSlots();
     void _SelectSlot(int s);
+    // Page button p on, the other page buttons off (back stays as it is).
+    void _SelectPageButton(int p);
     void _PlaceWindows(int p, int32_t dx);
     // The thumbnail is read again when its page shows or the slot was saved.
     void _ForgetThumbnails(int p);
