@@ -130,7 +130,9 @@ public:
             out.Sheet(kit::MakeSheet(kRoom, 800, 600, 8, 6));
             out.Sheet(kit::MakeSheet(kGirl, 160, 240, 2, 2));
             m_Sheets = out.Sheets();
-            for (const char* sound : kSounds) kit::WriteBytes(kit::NativeFilePath(folder, sound), kit::MakeShortWave(7, 3000));
+            for (const char* sound : kSounds) {
+                kit::WriteBytes(kit::NativeFilePath(folder, sound), kit::MakeShortWave(7, 3000));
+            }
             if (before) before(folder);
         };
         s.inGameSceneMaker = [this](CGameMain& game, bool) -> std::unique_ptr<IInGameScene> {

@@ -53,7 +53,9 @@ public:
     void Type(int s, const std::string& text) {
         for (unsigned char c : text) Screen()->GetCommentWindow(s).OnMessage(nullptr, WindowMsg::kChar, c, 0);
     }
-    void Ime(int s, uint32_t message, uintptr_t w = 0) { Screen()->GetCommentWindow(s).OnMessage(nullptr, message, w, 0); }
+    void Ime(int s, uint32_t message, uintptr_t w = 0) {
+        Screen()->GetCommentWindow(s).OnMessage(nullptr, message, w, 0);
+    }
     SPoint WindowAt(int s) {
         CTextObject& t = Screen()->GetCommentWindow(s).GetTextObject();
         return SPoint{t.GetX(), t.GetY()};
@@ -100,8 +102,10 @@ TEST_F(SaveScreenTest, TheLastSavedSlotsPageShowsAtOnceAndPagesSlide) {
     EXPECT_TRUE(Screen()->GetPageButton(8).IsChecked());
     EXPECT_TRUE(Screen()->GetFrame(35).IsDisplayOptionOn(CButton::OPTION_HOVER_LOOK) == false);
     screentest::SFrame f = d.Pixels();
-    EXPECT_TRUE(Probe().CornersAt(f, CSlotCard::kDateDigits, 3, 0, CSlotCard::kNumberTens[3].x, CSlotCard::kNumberTens[3].y));
-    EXPECT_TRUE(Probe().ShowsCellAt(f, CSlotCard::kLastSavedMark, 0, 0, CSlotCard::kLastSaved[3].x, CSlotCard::kLastSaved[3].y));
+    EXPECT_TRUE(
+        Probe().CornersAt(f, CSlotCard::kDateDigits, 3, 0, CSlotCard::kNumberTens[3].x, CSlotCard::kNumberTens[3].y));
+    EXPECT_TRUE(Probe().ShowsCellAt(f, CSlotCard::kLastSavedMark, 0, 0, CSlotCard::kLastSaved[3].x,
+                                    CSlotCard::kLastSaved[3].y));
     EXPECT_EQ(WindowAt(35).x, 425);
     EXPECT_EQ(WindowAt(0).x, 800) << "a hidden page's windows stand off the screen";
 
@@ -116,7 +120,8 @@ TEST_F(SaveScreenTest, TheLastSavedSlotsPageShowsAtOnceAndPagesSlide) {
     EXPECT_EQ(WindowAt(8).x, 20 + in) << "comment windows follow their page's slide";
     EXPECT_EQ(WindowAt(32).x, 20 + Screen()->GetPageOffset(8));
     f = d.Pixels();
-    EXPECT_TRUE(Probe().CornersAt(f, CSlotCard::kDateDigits, 9, 0, CSlotCard::kNumberOnes[0].x + in, CSlotCard::kNumberOnes[0].y));
+    EXPECT_TRUE(Probe().CornersAt(f, CSlotCard::kDateDigits, 9, 0, CSlotCard::kNumberOnes[0].x + in,
+                                  CSlotCard::kNumberOnes[0].y));
 
     // Page 8 is sliding out: chosen again, it slides in from the right edge.
     Click(PagePoint(8));
@@ -406,7 +411,8 @@ TEST(SaveRoundTrip, AGameSavedInASlotContinuesAfterARestart) {
         const screentest::SFrame screen = a.d.Pixels();
         const std::vector<uint32_t> thumb = savetest::BoxFilter(before.pixels);
         for (SPoint p : {SPoint{10, 10}, SPoint{100, 75}, SPoint{190, 140}}) {
-            EXPECT_EQ(screen.At(20 + p.x, 122 + p.y), thumb[static_cast<size_t>(p.y) * 200 + static_cast<size_t>(p.x)] & 0xFFFFFF);
+            EXPECT_EQ(screen.At(20 + p.x, 122 + p.y),
+                      thumb[static_cast<size_t>(p.y) * 200 + static_cast<size_t>(p.x)] & 0xFFFFFF);
         }
         testsupport::ReadFileBytes(kit::NativeFilePath(a.d.Folder(), "save\\save01.sav"), &sav);
         testsupport::ReadFileBytes(kit::NativeFilePath(a.d.Folder(), "save\\save01.bmp"), &bmp);

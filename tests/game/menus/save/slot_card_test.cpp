@@ -60,15 +60,16 @@ TEST_F(SlotCardTest, SlotNumbersAndTheSaveDateAlwaysShowTwoDigits) {
     EXPECT_TRUE(Digit(f, kDate, 6, CSlotCard::kNumberOnes[3]));
     // 2006-11-23 14:05: the year's last two digits, then month, day, hour, minute.
     const int digits[10] = {0, 6, 1, 1, 2, 3, 1, 4, 0, 5};
-    for (int i = 0; i < 10; ++i) EXPECT_TRUE(Digit(f, kDate, digits[i], CSlotCard::kDate[3][static_cast<size_t>(i)])) << i;
+    for (int i = 0; i < 10; ++i)
+        EXPECT_TRUE(Digit(f, kDate, digits[i], CSlotCard::kDate[3][static_cast<size_t>(i)])) << i;
 }
 
 TEST_F(SlotCardTest, StatusFiguresLeaveOutLeadingDigitsAndClampToTheirPlaces) {
     struct SCase {
         const char* what;
         int32_t year, month, money;
-        int shownYear;     // -1: no year digit
-        bool moneyTens;    // the money's tens place shows
+        int shownYear;   // -1: no year digit
+        bool moneyTens;  // the money's tens place shows
     };
     const SCase cases[] = {
         {"February of year 3", 3, 2, 0, 2, false},
@@ -115,8 +116,8 @@ TEST_F(SlotCardTest, RankPictureFollowsTheThresholdsAndMarksFollowTheRecord) {
         CSaveData r = Used();
         r.GetGameState().GetStatus().SetParam(104, 4, values[i]);
         const screentest::SFrame f = Draw(1, r);
-        EXPECT_TRUE(d.Probe().ShowsCellAt(f, CSlotCard::kRanks, ranks[i], 0, CSlotCard::kRank[1].x,
-                                          CSlotCard::kRank[1].y))
+        EXPECT_TRUE(
+            d.Probe().ShowsCellAt(f, CSlotCard::kRanks, ranks[i], 0, CSlotCard::kRank[1].x, CSlotCard::kRank[1].y))
             << values[i];
     }
     CSaveData r = Used();
