@@ -5,6 +5,7 @@
 #include "game/core/InGameScene.h"
 #include "game/core/RelayScene.h"
 #include "game/menus/sample/SampleScenes.h"
+#include "game/menus/save/SaveLoadScene.h"
 #include "game/menus/title/BootChain.h"
 #include "game/menus/title/OpeningScene.h"
 #include "game/menus/title/TitleMenuScene.h"
@@ -26,6 +27,11 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     case 5: scene = std::make_unique<CLogoScene3>(m_Game); break;
     case 6: scene = std::make_unique<COpeningScene>(m_Game); break;
     case 7: scene = std::make_unique<CTitleMenuScene>(m_Game); break;
+    // The save and load screens: (load flag, clear-data flag).
+    case 8: scene = std::make_unique<CSaveLoadScene>(m_Game, 0, 0); break;
+    case 9: scene = std::make_unique<CSaveLoadScene>(m_Game, 1, 0); break;
+    case 10: scene = std::make_unique<CSaveLoadScene>(m_Game, 0, 1); break;
+    case 11: scene = std::make_unique<CSaveLoadScene>(m_Game, 1, 1); break;
     case 19: {
         IInGameScene* kept = m_Game.GetRaisingScene();
         if (kept) {

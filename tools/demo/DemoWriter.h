@@ -49,6 +49,10 @@ void WriteSharedData(CDemoWriter& out);
 // Boot, the logos, the opening and the title menu.
 void WriteBootTitleData(CDemoWriter& out);
 
+// The save and load screens: titles, page buttons, slot frames, card sheets, the
+// overwrite question and the clear-data thumbnail.
+void WriteSaveLoadData(CDemoWriter& out);
+
 // Every group and the manifest; false when a file could not be written.
 bool WriteDemoData(const std::string& folder);
 

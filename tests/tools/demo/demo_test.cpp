@@ -54,13 +54,27 @@ TEST(DemoData, TwoRunsWriteTheSameBytesAndLeaveTheSaveFolderAlone) {
     EXPECT_GT(ta.size(), 20u);
 }
 
-TEST(DemoData, TheChainFromBootReachesTheTitleWithoutAMissingFile) {
-    SetDebugOutputEnabled(false);
-    CLogCapture log;
+// A game on the demo data.
+screentest::CGameDriver::SSetup DemoSetup() {
     screentest::CGameDriver::SSetup setup;
     setup.channelSounds = false;
     setup.prepare = [](const std::string& folder) { ASSERT_TRUE(demo::WriteDemoData(folder)); };
-    screentest::CGameDriver d(std::move(setup));
+    return setup;
+}
+
+// No file the screens load was missing or undecodable (the save files of a first start
+// are missing by right).
+void ExpectNoMissingFile(const CLogCapture& log) {
+    for (const std::string& line : log.GetLines()) {
+        const bool missing = line.find("開けません") != std::string::npos || line.find("失敗") != std::string::npos;
+        EXPECT_FALSE(missing && line.find("save\\") == std::string::npos) << line;
+    }
+}
+
+TEST(DemoData, TheChainFromBootReachesTheTitleWithoutAMissingFile) {
+    SetDebugOutputEnabled(false);
+    CLogCapture log;
+    screentest::CGameDriver d(DemoSetup());
     d.Start(2);
     CSceneManager& m = d.Game().GetSceneManager();
     for (int frame = 0; frame < 2000 && m.GetCurrentSceneId() != 7; ++frame) {
@@ -69,12 +83,23 @@ TEST(DemoData, TheChainFromBootReachesTheTitleWithoutAMissingFile) {
     }
     EXPECT_EQ(m.GetCurrentSceneId(), 7);
     d.Frame(40);
-    for (const std::string& line : log.GetLines()) {
-        const bool missing = line.find("開けません") != std::string::npos || line.find("失敗") != std::string::npos;
-        EXPECT_FALSE(missing && line.find("save\\") == std::string::npos) << line;
-    }
+    ExpectNoMissingFile(log);
     EXPECT_TRUE(d.Game().GetWideBackground().IsLoaded());
     for (int ch : {0, 1, 2, 3, 5, 6}) EXPECT_TRUE(d.Game().GetChannel(ch)->IsLoaded()) << ch;
+    SetDebugOutputEnabled(true);
+}
+
+TEST(DemoData, TheSaveAndLoadScreensOpenWithoutAMissingFile) {
+    SetDebugOutputEnabled(false);
+    CLogCapture log;
+    screentest::CGameDriver d(DemoSetup());
+    CSceneManager& m = d.Game().GetSceneManager();
+    for (int32_t scene : {8, 9, 10}) {
+        d.Start(scene);
+        d.Frame(20);
+        EXPECT_EQ(m.GetCurrentSceneId(), scene);
+    }
+    ExpectNoMissingFile(log);
     SetDebugOutputEnabled(true);
 }
 
