@@ -5,6 +5,7 @@
 #include "game/core/InGameScene.h"
 #include "game/core/RelayScene.h"
 #include "game/menus/sample/SampleScenes.h"
+#include "game/menus/settings/SystemMenuScene.h"
 #include "game/menus/title/BootChain.h"
 #include "game/menus/title/OpeningScene.h"
 #include "game/menus/title/TitleMenuScene.h"
@@ -26,6 +27,8 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     case 5: scene = std::make_unique<CLogoScene3>(m_Game); break;
     case 6: scene = std::make_unique<COpeningScene>(m_Game); break;
     case 7: scene = std::make_unique<CTitleMenuScene>(m_Game); break;
+    // The settings menu.
+    case 16: scene = std::make_unique<CSystemMenuScene>(m_Game); break;
     case 19: {
         IInGameScene* kept = m_Game.GetRaisingScene();
         if (kept) {

@@ -51,6 +51,7 @@ bool WriteDemoData(const std::string& folder) {
     CDemoWriter out(folder);
     WriteSharedData(out);
     WriteBootTitleData(out);
+    WriteSettingsData(out);
     return out.WriteManifest();
 }
 
