@@ -47,6 +47,18 @@ TEST_F(SettingsTest, PagesSlideInFromTheRightAndOutToTheLeft) {
     EXPECT_FALSE(Menu()->GetCommand(0).IsChecked());
 }
 
+TEST_F(SettingsTest, EveryPageFindsItsFilesInTheDemoData) {
+    CLogCapture log;
+    Enter();
+    for (int page = 1; page < CMenuPageFactory::kPageCount; ++page) OpenPage(page);
+    OpenPage(0);
+    for (const std::string& line : log.GetLines()) {
+        EXPECT_EQ(line.find("開けません"), std::string::npos) << line;
+        EXPECT_EQ(line.find("失敗"), std::string::npos) << line;
+    }
+    EXPECT_EQ(Menu()->GetPages().GetCount(), 1u);
+}
+
 TEST_F(SettingsTest, ThePageButtonOfAPageSlidingOutReplacesItAtOnce) {
     Enter();
     Command(3);
