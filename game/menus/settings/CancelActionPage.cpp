@@ -27,7 +27,7 @@ void CCancelActionPage::Refresh() {
 }
 
 void CCancelActionPage::Update() {
-    FeedButtons(m_Buttons);
+    FeedButtons(Buttons());
     StepSlide();
     if (!TakesClicks()) {
         return;
@@ -37,19 +37,5 @@ void CCancelActionPage::Update() {
             Settings().m_CancelAction = k;
             Refresh();
         }
-    }
-}
-
-void CCancelActionPage::Draw() {
-    if (!IsDrawn()) {
-        return;
-    }
-    DrawBackground();
-    DrawButtons(m_Buttons);
-}
-
-void CCancelActionPage::OnDeviceRestored() {
-    for (CButton& b : m_Buttons) {
-        b.Restore();
     }
 }

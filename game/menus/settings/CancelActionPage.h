@@ -19,11 +19,12 @@ public:
 
     void Load() override;
     void Update() override;
-    void Draw() override;
-    void OnDeviceRestored() override;
     void Refresh() override;
 
     const CButton& GetButton(int i) const { return m_Buttons[static_cast<size_t>(i)]; }
+
+protected:
+    std::span<CButton> Buttons() override { return m_Buttons; }
 
 private:
     std::array<CButton, kButtonCount> m_Buttons;

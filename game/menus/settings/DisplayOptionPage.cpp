@@ -52,7 +52,7 @@ void CDisplayOptionPage::Refresh() {
 }
 
 void CDisplayOptionPage::Update() {
-    FeedButtons(m_Buttons);
+    FeedButtons(Buttons());
     StepSlide();
     const int32_t mode = Game().GetScreenMode();
     if (mode != m_LastScreenMode) {
@@ -83,18 +83,4 @@ void CDisplayOptionPage::_Press(int button) {
         sd.SetOption(s, button % 2 == 0 ? 1 : 0);
     }
     Refresh();
-}
-
-void CDisplayOptionPage::Draw() {
-    if (!IsDrawn()) {
-        return;
-    }
-    DrawBackground();
-    DrawButtons(m_Buttons);
-}
-
-void CDisplayOptionPage::OnDeviceRestored() {
-    for (CButton& b : m_Buttons) {
-        b.Restore();
-    }
 }

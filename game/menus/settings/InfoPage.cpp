@@ -20,7 +20,7 @@ void CInfoPage::Load() {
 }
 
 void CInfoPage::Update() {
-    FeedButtons(std::span<CButton>(&m_Link, 1));
+    FeedButtons(Buttons());
     StepSlide();
     if (!TakesClicks()) {
         return;
@@ -47,15 +47,14 @@ void CInfoPage::Draw() {
     if (!IsDrawn()) {
         return;
     }
-    DrawBackground(kBackgroundAt);
-    m_Link.Draw(0xFFFFFFFFu, Transform());
+    CMenuPage::Draw();
     for (size_t i = 0; i < m_DigitCells.size(); ++i) {
         m_DigitCells[i].DrawCellColored(kDigits[i], 0, kDigitPlaces[i].x, kDigitPlaces[i].y, Transform());
     }
 }
 
 void CInfoPage::OnDeviceRestored() {
-    m_Link.Restore();
+    CMenuPage::OnDeviceRestored();
     for (CCellImage& cells : m_DigitCells) {
         cells.Set(&m_DigitSheet, kDigitColumns, 1);
     }

@@ -24,7 +24,7 @@ public:
     // Our own placeholder until the maker's address is known.
     static constexpr const char* kAddress = "https://niwa.example.org/";
 
-    explicit CInfoPage(CSystemMenuScene& owner) : CMenuPage(owner, kPageId) {}
+    explicit CInfoPage(CSystemMenuScene& owner) : CMenuPage(owner, kPageId) { m_BackgroundAt = kBackgroundAt; }
 
     void Load() override;
     void Update() override;
@@ -33,6 +33,9 @@ public:
     void RefreshForDefaults() override {}
 
     const CButton& GetLinkButton() const { return m_Link; }
+
+protected:
+    std::span<CButton> Buttons() override { return {&m_Link, 1}; }
 
 private:
     CButton m_Link;

@@ -64,10 +64,24 @@ void CMenuPage::FeedButtons(std::span<CButton> buttons) {
     }
 }
 
-void CMenuPage::DrawBackground(SPoint at) { m_Background.DrawMatrix(at.x, at.y, m_Transform); }
+void CMenuPage::DrawBackground() { m_Background.DrawMatrix(m_BackgroundAt.x, m_BackgroundAt.y, m_Transform); }
 
 void CMenuPage::DrawButtons(std::span<CButton> buttons) {
     for (CButton& b : buttons) {
         b.Draw(0xFFFFFFFFu, m_Transform);
+    }
+}
+
+void CMenuPage::Draw() {
+    if (!IsDrawn()) {
+        return;
+    }
+    DrawBackground();
+    DrawButtons(Buttons());
+}
+
+void CMenuPage::OnDeviceRestored() {
+    for (CButton& b : Buttons()) {
+        b.Restore();
     }
 }

@@ -34,6 +34,12 @@ public:
     // What the menu's defaults button asks of an open page.
     virtual void RefreshForDefaults() { Refresh(); }
 
+    // Nothing in state 0; else the background at its place and the page's own buttons,
+    // through the page's translation (identity once shown).
+    void Draw() override;
+    // The page's own buttons take their pictures again.
+    void OnDeviceRestored() override;
+
     int32_t GetId() const { return m_Id; }
     int32_t GetState() const { return m_State; }
     int32_t GetOffsetX() const { return m_Slide.GetValue(); }
@@ -48,16 +54,17 @@ protected:
     virtual bool _StepExtraSlide() { return true; }
     // The pointer and the decide press to every button, then their step.
     void FeedButtons(std::span<CButton> buttons);
-    // Nothing in state 0; else the plane at its place and the buttons through the
-    // page's translation (identity once shown).
+    // The buttons of the page's own row (option, test or switch buttons).
+    virtual std::span<CButton> Buttons() { return {}; }
     bool IsDrawn() const { return m_State != STATE_HIDDEN; }
     bool TakesClicks() const { return m_State == STATE_SHOWN; }
-    void DrawBackground(SPoint at = kBackgroundAt);
+    void DrawBackground();
     void DrawButtons(std::span<CButton> buttons);
     const CMatrix4& Transform() const { return m_Transform; }
 
     CSystemMenuScene& m_Owner;
     CImagePlane m_Background;
+    SPoint m_BackgroundAt = kBackgroundAt;
 
 private:
     int32_t m_Id;

@@ -127,22 +127,17 @@ void CMessageOptionPage::Update() {
     for (int32_t i = 0; i < updates; ++i) {
         m_DemoText.Update();
     }
-    FeedButtons(m_Options);
+    FeedButtons(Buttons());
     FeedButtons(m_Sliders.StepButtons());
     StepSlide();
     if (!TakesClicks()) {
         return;
     }
     CGameMain& game = Game();
-    if (game.GetMouse().IsLeftDown()) {
-        const SPoint at = game.GetMouse().GetPosition();
-        const int slider = m_Sliders.HitSlider(at);
-        if (slider >= 0) {
-            const int32_t value = m_Sliders.ValueAt(slider, at);
-            if (value != _Values()[static_cast<size_t>(slider)]) {
-                _SetValue(slider, value);
-            }
-        }
+    int32_t value = 0;
+    const int held = m_Sliders.Held(game, &value);
+    if (held >= 0 && value != _Values()[static_cast<size_t>(held)]) {
+        _SetValue(held, value);
     }
     _StepDemo();
     CSystemData& sd = Settings();
@@ -157,10 +152,9 @@ void CMessageOptionPage::Update() {
         }
         Refresh();
     }
-    for (int i = 0; i < 2 * CSliderSet::kCount; ++i) {
-        if (const int32_t delta = m_Sliders.StepPressed(game, i)) {
-            _SetValue(i / 2, _Values()[static_cast<size_t>(i / 2)] + delta);
-        }
+    int32_t delta = 0;
+    if (const int slider = m_Sliders.PressedStep(game, &delta); slider >= 0) {
+        _SetValue(slider, _Values()[static_cast<size_t>(slider)] + delta);
     }
 }
 
@@ -194,9 +188,7 @@ void CMessageOptionPage::Draw() {
 }
 
 void CMessageOptionPage::OnDeviceRestored() {
-    for (CButton& b : m_Options) {
-        b.Restore();
-    }
+    CMenuPage::OnDeviceRestored();
     m_Sliders.Restore();
     m_DemoText.OnDeviceRestored();
     m_NamePlate.Rewrite();

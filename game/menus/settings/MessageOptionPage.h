@@ -63,6 +63,7 @@ public:
 
 protected:
     bool _StepExtraSlide() override;
+    std::span<CButton> Buttons() override { return m_Options; }
 
 private:
     std::array<int32_t, CSliderSet::kCount> _Values();

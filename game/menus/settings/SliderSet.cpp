@@ -1,5 +1,6 @@
 #include "game/menus/settings/SliderSet.h"
 
+#include "game/core/GameMain.h"
 #include "game/menus/kit/MenuSounds.h"
 
 int32_t CSliderSet::ValueAt(int32_t dx, int32_t width) {
@@ -55,11 +56,27 @@ int32_t CSliderSet::ValueAt(int i, SPoint at) const {
     return ValueAt(at.x - m_Layout.fills[static_cast<size_t>(i)].x, m_Fill.GetWidth());
 }
 
-int32_t CSliderSet::StepPressed(CGameMain& game, int i) {
-    if (!PlayButtonSounds(game, m_Steps[static_cast<size_t>(i)])) {
-        return 0;
+int CSliderSet::Held(CGameMain& game, int32_t* value) const {
+    const CMouse& mouse = game.GetMouse();
+    if (!mouse.IsLeftDown()) {
+        return -1;
     }
-    return i % 2 == 0 ? -5 : 5;
+    const int slider = HitSlider(mouse.GetPosition());
+    if (slider >= 0) {
+        *value = ValueAt(slider, mouse.GetPosition());
+    }
+    return slider;
+}
+
+int CSliderSet::PressedStep(CGameMain& game, int32_t* delta) {
+    int pressed = -1;
+    for (size_t i = 0; i < m_Steps.size(); ++i) {
+        if (PlayButtonSounds(game, m_Steps[i])) {
+            pressed = static_cast<int>(i / 2);
+            *delta = i % 2 == 0 ? -5 : 5;
+        }
+    }
+    return pressed;
 }
 
 void CSliderSet::Draw(const std::array<int32_t, kCount>& values, const CMatrix4& matrix) {

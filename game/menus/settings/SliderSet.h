@@ -37,8 +37,12 @@ public:
     int HitSlider(SPoint at) const;
     // The value the point gives on slider i.
     int32_t ValueAt(int i, SPoint at) const;
-    // Plays the button sounds of step button i; +5 or -5 when it was pressed, else 0.
-    int32_t StepPressed(CGameMain& game, int i);
+    // While the decide button is held over a slider: that slider, and the value under
+    // the pointer in `value`; else -1.
+    int Held(CGameMain& game, int32_t* value) const;
+    // Plays the step buttons' sounds; the slider whose minus or plus was pressed, with
+    // -5 or +5 in `delta`, or -1.
+    int PressedStep(CGameMain& game, int32_t* delta);
     // Frames, fills and (last) the step buttons.
     void Draw(const std::array<int32_t, kCount>& values, const CMatrix4& matrix);
     void Restore();

@@ -64,21 +64,18 @@ void CSoundOptionPage::Refresh() {
 
 void CSoundOptionPage::Update() {
     // The voice channel's fades are stepped by the game object's own frame update.
-    FeedButtons(m_Tests);
+    FeedButtons(Buttons());
     FeedButtons(m_Sliders.StepButtons());
     StepSlide();
     if (!TakesClicks()) {
         return;
     }
     CGameMain& game = Game();
-    if (game.GetMouse().IsLeftDown()) {
-        const SPoint at = game.GetMouse().GetPosition();
-        const int slider = m_Sliders.HitSlider(at);
-        if (slider >= 0) {
-            // Every frame while held, changed or not: a playing test follows at once.
-            _SetValue(slider, m_Sliders.ValueAt(slider, at));
-            Refresh();
-        }
+    int32_t value = 0;
+    if (const int held = m_Sliders.Held(game, &value); held >= 0) {
+        // Every frame while held, changed or not: a playing test follows at once.
+        _SetValue(held, value);
+        Refresh();
     }
     for (int i = 0; i < kTestCount; ++i) {
         CButton& b = m_Tests[static_cast<size_t>(i)];
@@ -89,11 +86,10 @@ void CSoundOptionPage::Update() {
             _StopTest(i);
         }
     }
-    for (int i = 0; i < 2 * CSliderSet::kCount; ++i) {
-        if (const int32_t delta = m_Sliders.StepPressed(game, i)) {
-            _SetValue(i / 2, _Values()[static_cast<size_t>(i / 2)] + delta);
-            Refresh();
-        }
+    int32_t delta = 0;
+    if (const int slider = m_Sliders.PressedStep(game, &delta); slider >= 0) {
+        _SetValue(slider, _Values()[static_cast<size_t>(slider)] + delta);
+        Refresh();
     }
 }
 
@@ -133,14 +129,11 @@ void CSoundOptionPage::Draw() {
     if (!IsDrawn()) {
         return;
     }
-    DrawBackground();
-    DrawButtons(m_Tests);
+    CMenuPage::Draw();
     m_Sliders.Draw(_Values(), Transform());
 }
 
 void CSoundOptionPage::OnDeviceRestored() {
-    for (CButton& b : m_Tests) {
-        b.Restore();
-    }
+    CMenuPage::OnDeviceRestored();
     m_Sliders.Restore();
 }

@@ -42,6 +42,9 @@ public:
     const CButton& GetTestButton(int i) const { return m_Tests[static_cast<size_t>(i)]; }
     const CButton& GetStepButton(int i) { return m_Sliders.StepButtons()[static_cast<size_t>(i)]; }
 
+protected:
+    std::span<CButton> Buttons() override { return m_Tests; }
+
 private:
     std::array<int32_t, CSliderSet::kCount> _Values();
     void _SetValue(int slider, int32_t value);

@@ -37,7 +37,7 @@ void CVoiceOptionPage::Refresh() {
 }
 
 void CVoiceOptionPage::Update() {
-    FeedButtons(m_Buttons);
+    FeedButtons(Buttons());
     StepSlide();
     if (!TakesClicks()) {
         return;
@@ -47,19 +47,5 @@ void CVoiceOptionPage::Update() {
             Settings().SetVoiceSwitch(n / 2, n % 2 == 0 ? 1 : 0);
             Refresh();
         }
-    }
-}
-
-void CVoiceOptionPage::Draw() {
-    if (!IsDrawn()) {
-        return;
-    }
-    DrawBackground();
-    DrawButtons(m_Buttons);
-}
-
-void CVoiceOptionPage::OnDeviceRestored() {
-    for (CButton& b : m_Buttons) {
-        b.Restore();
     }
 }

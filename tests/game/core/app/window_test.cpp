@@ -114,27 +114,6 @@ TEST(GameWindow, TheGameApplicationRunsItsFrameLoopInAWindowAndWritesItsSavesAtT
     EXPECT_TRUE(testsupport::FileExists(temp.Path() + "save/cfg.sav"));
 }
 
-namespace {
-
-// A display changer whose full-screen changes always fail.
-class CRefusingChanger : public CChangeDisplay {
-public:
-    explicit CRefusingChanger(int* tries) : m_Tries(tries) {}
-    bool ChangeDisplay(int32_t, int32_t, int32_t bpp) override {
-        if (bpp != 0) ++*m_Tries;
-        return bpp == 0;
-    }
-    bool TestDisplayMode(int32_t, int32_t, int32_t) override { return false; }
-    bool Reset() override { return true; }
-    bool IsChanged() const override { return false; }
-    int32_t GetKind() const override { return 1; }
-
-private:
-    int* m_Tries;
-};
-
-}  // namespace
-
 TEST(GameWindow, AFailedFullScreenChoiceStaysStoredAndIsTriedAgainOnlyAfterAnotherWhileWindowChangesAreStored) {
     QuietLog quiet;
     CTempDir temp;

@@ -113,22 +113,6 @@ TEST_F(SettingsTest, TheInformationPageDrawsItsDigits) {
 
 // ---- in a window ----
 
-// Always refuses a full-screen display change, counting the tries.
-class CRefusingChanger : public CChangeDisplay {
-public:
-    explicit CRefusingChanger(int* tries) : m_Tries(tries) {}
-    bool ChangeDisplay(int32_t, int32_t, int32_t bpp) override {
-        if (bpp != 0) ++*m_Tries;
-        return bpp == 0;
-    }
-    bool TestDisplayMode(int32_t, int32_t, int32_t) override { return false; }
-    bool Reset() override { return true; }
-    bool IsChanged() const override { return false; }
-    int32_t GetKind() const override { return 1; }
-
-private:
-    int* m_Tries;
-};
 
 // The settings menu in a hidden window on the demo data; `body` drives it.
 class CWindowedMenu {
@@ -225,7 +209,7 @@ TEST(SettingsWindow, AFailingDisplayChangeIsTriedOnceWhileTheChoiceStays) {
         bool sixteen = false;
     } seen;
     CWindowedMenu menu([&](CWindowedMenu& m) {
-        CWindow::SetDisplayChangerFactory([&](int) { return std::make_unique<CRefusingChanger>(&tries); });
+        CWindow::SetDisplayChangerFactory([&](int) { return std::make_unique<gametest::CRefusingChanger>(&tries); });
         m.Window().CreateDisplayChanger(1);
         m.Click(Inside(CDisplayOptionPage::kPlaces[2]));
         m.Frames(3);
