@@ -51,7 +51,7 @@ void CSystemMenuScene::Load() {
     m_OptionSheet.LoadFile(kOptionSheet);
     CMenuTabBar::SOptions bar;
     bar.cleared = {false, false, true, true, true, false};
-    m_TabBar.Load(m_Game, kSceneId, bar);
+    m_TabBar.Load(m_Game, kOwnTab, bar);
     for (int i = 0; i < kCommandCount; ++i) {
         CImageButton& b = m_Commands[static_cast<size_t>(i)];
         b.SetupColumn(&m_CommandSheet, kCommandCount, 5, i);

@@ -38,6 +38,7 @@ private:
 class CSystemMenuScene : public CGameScene {
 public:
     static constexpr int32_t kSceneId = 16;
+    static constexpr int32_t kOwnTab = 5;
     static constexpr int kCommandCount = 9;
     enum ECommand { COMMAND_DEFAULTS = 6, COMMAND_ACCEPT = 7, COMMAND_CANCEL = 8 };
     static constexpr const char* kHeaderLeft = "obj\\c000_026.bmp";

@@ -23,6 +23,7 @@ TEST_F(SettingsTest, PagesSlideInFromTheRightAndOutToTheLeft) {
     screentest::SFrame f = d.Pixels();
     EXPECT_TRUE(Probe().ShowsCellAt(f, CDisplayOptionPage::kBackgroundFile, 0, 0, 0, 88));
     EXPECT_TRUE(Probe().ShowsCellAt(f, CSystemMenuScene::kCommandSheet, 0, 2, 424, 12)) << "page button 0 selected";
+    EXPECT_TRUE(Probe().ShowsCellAt(f, "obj\\c000_002.bmp", 5, 2, 248, 48)) << "the own tab on";
     for (int i : {2, 3, 4}) EXPECT_FALSE(Menu()->GetTabBar().GetButton(i).HasImage()) << i;
     for (int i : {2, 3, 4}) EXPECT_TRUE(Probe().Absent(f, "obj\\c000_002.bmp", i, 0)) << i;
 
