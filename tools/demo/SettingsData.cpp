@@ -1,4 +1,6 @@
 // The settings menu (scene 16) and its six pages.
+#include <algorithm>
+
 #include "game/menus/kit/MenuTabBar.h"
 #include "game/menus/settings/CancelActionPage.h"
 #include "game/menus/settings/DisplayOptionPage.h"
@@ -36,11 +38,16 @@ void WriteSettingsData(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet(CMessageOptionPage::kWindowFile, 800, 184, 4, 1));
     out.Sheet(kit::MakeSheet(CInfoPage::kLinkSheet, 304, 144, 1, 3));
     out.Sheet(kit::MakeSheet(CInfoPage::kDigitSheet, 176, 24, CInfoPage::kDigitColumns, 1));
-    // The test sounds.
+    // The test sounds; a voice that the logos already wrote stays as it is.
     out.Sound(CSoundOptionPage::kMusicTest, 300u, 3000);
     out.Sound(CSoundOptionPage::kEffectTest, 301u, 500);
     for (size_t i = 0; i < CSoundOptionPage::kVoiceTests.size(); ++i) {
-        out.Sound(CSoundOptionPage::kVoiceTests[i], 310u + static_cast<uint32_t>(i), 800);
+        const char* voice = CSoundOptionPage::kVoiceTests[i];
+        const bool written = std::any_of(out.Files().begin(), out.Files().end(),
+                                         [voice](const SDemoFile& f) { return f.path == voice; });
+        if (!written) {
+            out.Sound(voice, 310u + static_cast<uint32_t>(i), 800);
+        }
     }
 }
 
