@@ -6,6 +6,7 @@
 #include "game/core/RelayScene.h"
 #include "game/menus/sample/SampleScenes.h"
 #include "game/menus/save/SaveLoadScene.h"
+#include "game/menus/settings/SystemMenuScene.h"
 #include "game/menus/title/BootChain.h"
 #include "game/menus/title/OpeningScene.h"
 #include "game/menus/title/TitleMenuScene.h"
@@ -32,6 +33,8 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     case 9: scene = std::make_unique<CSaveLoadScene>(m_Game, 1, 0); break;
     case 10: scene = std::make_unique<CSaveLoadScene>(m_Game, 0, 1); break;
     case 11: scene = std::make_unique<CSaveLoadScene>(m_Game, 1, 1); break;
+    // The settings menu.
+    case 16: scene = std::make_unique<CSystemMenuScene>(m_Game); break;
     case 19: {
         IInGameScene* kept = m_Game.GetRaisingScene();
         if (kept) {

@@ -52,6 +52,7 @@ bool WriteDemoData(const std::string& folder) {
     WriteSharedData(out);
     WriteBootTitleData(out);
     WriteSaveLoadData(out);
+    WriteSettingsData(out);
     return out.WriteManifest();
 }
 

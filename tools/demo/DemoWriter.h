@@ -48,6 +48,8 @@ private:
 void WriteSharedData(CDemoWriter& out);
 // Boot, the logos, the opening and the title menu.
 void WriteBootTitleData(CDemoWriter& out);
+// The settings menu and its pages, with their test sounds.
+void WriteSettingsData(CDemoWriter& out);
 
 // The save and load screens: titles, page buttons, slot frames, card sheets, the
 // overwrite question and the clear-data thumbnail.

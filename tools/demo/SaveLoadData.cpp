@@ -11,7 +11,6 @@ namespace demo {
 void WriteSaveLoadData(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet(CSaveLoadScene::kSaveTitle, 280, 48, 2, 1));
     out.Sheet(kit::MakeSheet(CSaveLoadScene::kLoadTitle, 280, 48, 2, 1));
-    out.Sheet(kit::MakeSheet(CSaveLoadScene::kSubTitle, 136, 40, 1, 1));
     // Ten buttons of 64 × 24 in two rows (y 12 and 40).
     out.Sheet(kit::MakeSheet(CSaveLoadScene::kPageSheet, 640, 120, 10, 5));
     kit::SSheetSpec frame = kit::MakeSheet(CSaveLoadScene::kFrameSheet, 384, 720, 1, 3);

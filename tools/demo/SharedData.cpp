@@ -21,6 +21,9 @@ void WriteSharedData(CDemoWriter& out) {
     out.Sheet(landscape);
     // The tab bar of the menu screens (6 × 5 cells of 48 × 32).
     out.Sheet(kit::MakeSheet(CMenuTabBar::kSheet, 288, 160, 6, 5));
+    // The small header every menu screen draws at (280, 0), kept small so that it covers
+    // none of the screens' own buttons.
+    out.Sheet(kit::MakeSheet("obj\\c000_003.bmp", 136, 40, 1, 1));
     // The quit question's panel (type 2) and the two buttons shared by most types.
     out.Sheet(kit::MakeSheet("obj\\b000_010.bmp", 352, 216, 1, 1));
     out.Sheet(kit::MakeSheet("obj\\b000_011.bmp", 512, 160, 2, 5));

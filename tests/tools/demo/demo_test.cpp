@@ -54,6 +54,25 @@ TEST(DemoData, TwoRunsWriteTheSameBytesAndLeaveTheSaveFolderAlone) {
     EXPECT_GT(ta.size(), 20u);
 }
 
+TEST(DemoData, EveryFileIsWrittenByOneGroupOnly) {
+    testsupport::CTempDir dir;
+    ASSERT_TRUE(demo::WriteDemoData(dir.Path()));
+    std::vector<uint8_t> manifest;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.Path() + "manifest.txt", &manifest));
+    std::vector<std::string> paths;
+    std::string line;
+    for (uint8_t c : manifest) {
+        if (c != '\n') {
+            line.push_back(static_cast<char>(c));
+            continue;
+        }
+        paths.push_back(line.substr(0, line.find(' ')));
+        line.clear();
+    }
+    std::sort(paths.begin(), paths.end());
+    EXPECT_EQ(std::adjacent_find(paths.begin(), paths.end()), paths.end()) << "a file written twice";
+}
+
 // A game on the demo data.
 screentest::CGameDriver::SSetup DemoSetup() {
     screentest::CGameDriver::SSetup setup;
