@@ -5,6 +5,10 @@
 #include "game/core/InGameScene.h"
 #include "game/core/RelayScene.h"
 #include "game/menus/sample/SampleScenes.h"
+#include "game/menus/status/GameOverScene.h"
+#include "game/menus/status/GuideScene.h"
+#include "game/menus/status/StatusPageScene1.h"
+#include "game/menus/status/StatusPageScene2.h"
 #include "game/menus/title/BootChain.h"
 #include "game/menus/title/OpeningScene.h"
 #include "game/menus/title/TitleMenuScene.h"
@@ -26,6 +30,11 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     case 5: scene = std::make_unique<CLogoScene3>(m_Game); break;
     case 6: scene = std::make_unique<COpeningScene>(m_Game); break;
     case 7: scene = std::make_unique<CTitleMenuScene>(m_Game); break;
+    // The guide, the game over and the two status pages.
+    case 17: scene = std::make_unique<CU000Scene>(m_Game); break;
+    case 18: scene = std::make_unique<CV000Scene>(m_Game); break;
+    case 24: scene = std::make_unique<CStatusPageScene1>(m_Game); break;
+    case 25: scene = std::make_unique<CStatusPageScene2>(m_Game); break;
     case 19: {
         IInGameScene* kept = m_Game.GetRaisingScene();
         if (kept) {

@@ -51,6 +51,7 @@ bool WriteDemoData(const std::string& folder) {
     CDemoWriter out(folder);
     WriteSharedData(out);
     WriteBootTitleData(out);
+    WriteStatusGuideData(out);
     return out.WriteManifest();
 }
 

@@ -48,6 +48,8 @@ private:
 void WriteSharedData(CDemoWriter& out);
 // Boot, the logos, the opening and the title menu.
 void WriteBootTitleData(CDemoWriter& out);
+// The status pages, the guide and the game-over screen.
+void WriteStatusGuideData(CDemoWriter& out);
 
 // Every group and the manifest; false when a file could not be written.
 bool WriteDemoData(const std::string& folder);
