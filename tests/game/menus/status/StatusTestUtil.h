@@ -1,7 +1,7 @@
 #pragma once
 // A game on the demo data with a kept in-game scene that owns a game state (so the
-// status pages read it through the running game), and a stand-in load screen (10)
-// that returns as soon as its incoming transition has ended.
+// status pages read it through the running game), and the title tests' stand-in for
+// the load screen (10), which returns as soon as its incoming transition has ended.
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,28 +11,16 @@
 #include "game/core/GameState.h"
 #include "game/core/SceneFactory.h"
 #include "game/core/SceneRequest.h"
+#include "tests/game/menus/title/TitleTestUtil.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tools/demo/DemoWriter.h"
 
 namespace statustest {
 
-class CReturnScene : public CSceneBase, public CSceneObjectBase {
-public:
-    void Update() override {
-        if (!m_Done && !IsTopSceneInTransition()) {
-            m_Done = true;
-            RequestReturnScene(1, 15);
-        }
-    }
-
-private:
-    bool m_Done = false;
-};
-
 class CFactory : public ISceneFactory {
 public:
     std::unique_ptr<CSceneBase> Create(int32_t id) override {
-        if (id == 10) return std::make_unique<CReturnScene>();
+        if (id == 10) return std::make_unique<titletest::CReturnScene>();
         if (!m_Real) m_Real = std::make_unique<CSceneFactory>(*GetGameMain());
         return m_Real->CreateScene(id);
     }
@@ -51,11 +39,6 @@ public:
 
 private:
     gametest::CRecord* m_Log;
-};
-
-struct CQuietLog {
-    CQuietLog() { SetDebugOutputEnabled(false); }
-    ~CQuietLog() { SetDebugOutputEnabled(true); }
 };
 
 class CStatusGame {
@@ -115,7 +98,7 @@ public:
         return d.Probe();
     }
 
-    CQuietLog m_Quiet;
+    titletest::CQuietLog m_Quiet;
     CFactory m_Factory;
     gametest::CRecord m_Record;
     CKeptScene* kept = nullptr;

@@ -35,14 +35,6 @@ TEST(StatusPageValues, PayTierAndJobsToTheNextTier) {
     }
 }
 
-TEST(StatusPageValues, RankAtEveryThreshold) {
-    const int32_t limits[] = {50, 300, 600, 1200, 2600};
-    for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(CStatus::RankOf(limits[k] - 1), k);
-        EXPECT_EQ(CStatus::RankOf(limits[k]), k + 1);
-    }
-}
-
 TEST(StatusPageValues, FriendGradeThroughEveryBranchForEachFriend) {
     struct SCase {
         int32_t points, bonus, flag, rankPoints, grade;
@@ -67,20 +59,6 @@ TEST(StatusPageValues, FriendGradeThroughEveryBranchForEachFriend) {
             EXPECT_EQ(s.GetFriendStage(k), c.grade) << "friend " << k << " points " << c.points << " bonus " << c.bonus
                                                     << " flag " << c.flag << " rank points " << c.rankPoints;
         }
-    }
-}
-
-TEST(StatusPageValues, RequiredFoodBySeasonAndMood) {
-    struct SCase {
-        int32_t growth, contentment, season, food;
-    };
-    const SCase cases[] = {{0, 20, 0, 100}, {0, 19, 0, 150}, {200, 20, 6, 500}, {200, 0, 6, 750}, {201, 0, 0, 375}};
-    for (const SCase& c : cases) {
-        CStatus s;
-        s.SetParam(100, 10, c.growth);
-        s.SetParam(100, 2, c.contentment);
-        s.SetParam(107, 0, c.season);
-        EXPECT_EQ(s.GetScaledAllowance(), c.food) << c.growth << " " << c.contentment << " " << c.season;
     }
 }
 
