@@ -7,6 +7,10 @@
 #include "game/menus/sample/SampleScenes.h"
 #include "game/menus/save/SaveLoadScene.h"
 #include "game/menus/settings/SystemMenuScene.h"
+#include "game/menus/status/GameOverScene.h"
+#include "game/menus/status/GuideScene.h"
+#include "game/menus/status/StatusPageScene1.h"
+#include "game/menus/status/StatusPageScene2.h"
 #include "game/menus/title/BootChain.h"
 #include "game/menus/title/OpeningScene.h"
 #include "game/menus/title/TitleMenuScene.h"
@@ -35,6 +39,11 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     case 11: scene = std::make_unique<CSaveLoadScene>(m_Game, 1, 1); break;
     // The settings menu.
     case 16: scene = std::make_unique<CSystemMenuScene>(m_Game); break;
+    // The guide, the game over and the two status pages.
+    case 17: scene = std::make_unique<CU000Scene>(m_Game); break;
+    case 18: scene = std::make_unique<CV000Scene>(m_Game); break;
+    case 24: scene = std::make_unique<CStatusPageScene1>(m_Game); break;
+    case 25: scene = std::make_unique<CStatusPageScene2>(m_Game); break;
     case 19: {
         IInGameScene* kept = m_Game.GetRaisingScene();
         if (kept) {

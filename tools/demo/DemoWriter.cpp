@@ -53,6 +53,7 @@ bool WriteDemoData(const std::string& folder) {
     WriteBootTitleData(out);
     WriteSaveLoadData(out);
     WriteSettingsData(out);
+    WriteStatusGuideData(out);
     return out.WriteManifest();
 }
 

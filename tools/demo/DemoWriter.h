@@ -54,6 +54,8 @@ void WriteSettingsData(CDemoWriter& out);
 // The save and load screens: titles, page buttons, slot frames, card sheets, the
 // overwrite question and the clear-data thumbnail.
 void WriteSaveLoadData(CDemoWriter& out);
+// The status pages, the guide and the game-over screen.
+void WriteStatusGuideData(CDemoWriter& out);
 
 // Every group and the manifest; false when a file could not be written.
 bool WriteDemoData(const std::string& folder);

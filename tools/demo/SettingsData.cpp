@@ -31,7 +31,6 @@ void WriteSettingsData(CDemoWriter& out) {
     // how far it is drawn) and the minus and plus buttons (2 × 3 cells of 24 × 24).
     out.Sheet(kit::MakeSheet(CSliderSet::kFrameFile, 272, 40, 4, 1));
     out.Sheet(kit::MakeSheet(CSliderSet::kFillFile, 240, 16, 10, 1));
-    out.Sheet(kit::MakeSheet(CSliderSet::kStepSheet, 48, 72, 2, 3));
     out.Sheet(kit::MakeSheet(CMessageOptionPage::kWindowFile, 800, 184, 4, 1));
     out.Sheet(kit::MakeSheet(CInfoPage::kLinkSheet, 304, 144, 1, 3));
     out.Sheet(kit::MakeSheet(CInfoPage::kDigitSheet, 176, 24, CInfoPage::kDigitColumns, 1));

@@ -24,6 +24,8 @@ void WriteSharedData(CDemoWriter& out) {
     // The small header every menu screen draws at (280, 0), kept small so that it covers
     // none of the screens' own buttons.
     out.Sheet(kit::MakeSheet("obj\\c000_003.bmp", 136, 40, 1, 1));
+    // The minus/plus and previous/next buttons of the settings pages and the guide.
+    out.Sheet(kit::MakeSheet("obj\\c000_037.bmp", 48, 72, 2, 3));
     // The quit question's panel (type 2) and the two buttons shared by most types.
     out.Sheet(kit::MakeSheet("obj\\b000_010.bmp", 352, 216, 1, 1));
     out.Sheet(kit::MakeSheet("obj\\b000_011.bmp", 512, 160, 2, 5));
