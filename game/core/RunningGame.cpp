@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "engine/base/Log.h"
 #include "game/core/GameMain.h"
 #include "game/core/InGameScene.h"
 
@@ -30,3 +31,12 @@ int32_t GetRunningParam(int category, int index) {
 CRunningGameOverride::CRunningGameOverride(CGameState& state) : m_Previous(g_Override.exchange(&state)) {}
 
 CRunningGameOverride::~CRunningGameOverride() { g_Override.store(m_Previous); }
+
+CMainGameScene* GetRunningStage(CGameMain& game) {
+    IInGameScene* scene = game.GetRaisingScene();
+    CMainGameScene* stage = scene != nullptr ? scene->GetStage() : nullptr;
+    if (stage == nullptr) {
+        DebugPrintf("GetRunningStage() ゲーム中シーンのステージがありません");
+    }
+    return stage;
+}

@@ -23,3 +23,9 @@ public:
 private:
     CGameState* m_Previous;
 };
+
+class CGameMain;
+class CMainGameScene;
+
+// The stage of the game object's kept in-game scene; null (logged) when there is none.
+CMainGameScene* GetRunningStage(CGameMain& game);
