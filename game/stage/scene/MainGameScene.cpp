@@ -1,7 +1,6 @@
 #include "game/stage/scene/MainGameScene.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "engine/base/Keyboard.h"
 #include "engine/base/Log.h"
@@ -16,10 +15,10 @@
 #include "game/core/SaveData.h"
 #include "game/core/SceneRequest.h"
 #include "game/core/SystemData.h"
-#include "game/menus/unlock/CGViewTable.h"
 #include "game/menus/unlock/PlayViewTable.h"
 #include "game/raising/event/EventRow.h"
 #include "game/raising/event/EventTable.h"
+#include "game/stage/scene/StageTables.h"
 
 namespace {
 
@@ -32,33 +31,6 @@ constexpr int32_t kReturnFadeMs = 400;
 constexpr int32_t kToggleButtons[] = {2, 3, 16};
 // The auto wait of the auto button: a line of ten full-width spaces.
 constexpr const char* kAutoSpaces = "　　　　　　　　　　";
-
-bool IsSkipRefusedEffect(int32_t kind) { return kind == 4 || kind == 5 || kind == 8; }
-
-// The balloon settings as the stage record keeps them.
-std::vector<int32_t> PackBalloon(const SBalloonState& s) {
-    return {s.shape, s.closeOnAdvance, s.advanced, s.voiced,   s.revealStep, s.timed,    s.interval,
-            s.x,     s.y,              s.inEffect, s.inFrames, s.outEffect,  s.outFrames};
-}
-
-SBalloonState UnpackBalloon(const std::vector<int32_t>& v) {
-    SBalloonState s;
-    if (v.size() < 13) return s;
-    s.shape = v[0];
-    s.closeOnAdvance = v[1] != 0;
-    s.advanced = v[2] != 0;
-    s.voiced = v[3] != 0;
-    s.revealStep = v[4];
-    s.timed = v[5] != 0;
-    s.interval = v[6];
-    s.x = v[7];
-    s.y = v[8];
-    s.inEffect = v[9];
-    s.inFrames = v[10];
-    s.outEffect = v[11];
-    s.outFrames = v[12];
-    return s;
-}
 
 }  // namespace
 
@@ -127,26 +99,12 @@ bool CMainGameScene::_EffectsOn() const {
 }
 
 void CMainGameScene::_LoadTables() {
-    CTextReader reader;
-    if (reader.Load(kVoiceTable)) {
-        std::vector<std::string> files;
-        std::string field;
-        while (reader.ReadLine(1, &field)) files.push_back(field);
-        m_Sound.SetRedirected(files);
-    }
+    CTextReader voices;
+    if (voices.Load(kVoiceTable)) m_Sound.SetRedirected(ReadRedirectedVoices(voices));
     CTextReader house;
     if (house.Load(kHouseTable)) {
-        std::vector<std::string> lists[2];
-        std::string fields[2];
-        while (house.ReadLine(2, fields)) {
-            if ((fields[0] == "1" || fields[0] == "2") && !fields[1].empty()) {
-                lists[fields[0] == "1" ? 0 : 1].push_back(fields[1]);
-            } else {
-                DebugPrintf("CMainGameScene::_LoadTables() 家の絵の行が不正です[%s, %s]", fields[0].c_str(),
-                            fields[1].c_str());
-            }
-        }
-        SetHouseLayoutLists(lists[0], lists[1]);
+        const SHouseLists lists = ReadHouseLists(house);
+        SetHouseLayoutLists(lists.layout1, lists.layout2);
     }
 }
 
@@ -171,9 +129,13 @@ std::string CMainGameScene::GetScriptName() const { return m_Runner->GetScriptNa
 
 // ---- the frame ----
 
-bool CMainGameScene::_CancelPressed() const { return m_Game && IsCancelPressed(m_Game->GetKeyboard(), m_Game->GetMouse()); }
+bool CMainGameScene::_CancelPressed() const {
+    return m_Game && IsCancelPressed(m_Game->GetKeyboard(), m_Game->GetMouse());
+}
 
-bool CMainGameScene::_DecidePressed() const { return m_Game && IsDecidePressed(m_Game->GetKeyboard(), m_Game->GetMouse()); }
+bool CMainGameScene::_DecidePressed() const {
+    return m_Game && IsDecidePressed(m_Game->GetKeyboard(), m_Game->GetMouse());
+}
 
 void CMainGameScene::Update() { UpdateStage(); }
 
@@ -206,9 +168,12 @@ bool CMainGameScene::_SidePanelStep(bool transition) {
 
 void CMainGameScene::_LeaveGame(int32_t mode) {
     if (!m_Game) return;
-    m_Game->WriteCurrentSave();
-    // The running game is kept as the automatic save, marked as holding a game.
-    m_Game->GetSaveData().SaveMarked(CSaveData::SlotPath(0));
+    // The running game is kept as the automatic save, marked as holding a game; with no
+    // game running (or a replay) there is nothing of the player's to keep.
+    if (m_Game->m_GameInProgress && !m_Game->m_ReplayFlag) {
+        m_Game->WriteCurrentSave();
+        m_Game->GetSaveData().SaveMarked(CSaveData::SlotPath(0));
+    }
     m_Game->m_GameInProgress = 0;
     for (int32_t g = 0; g < CStageSnapshot::kSoundGroups; ++g) m_Sound.StopSoundGroup(g, kLeaveFadeMs);
     if (mode == kPanelLeaveToTitle) {
@@ -318,7 +283,9 @@ void CMainGameScene::_WaitStep() {
     const CSystemData* settings = GetSettings();
     const bool waitSwitch = !settings || settings->IsWaitSwitchOn();
     uint8_t* flags = m_Record.m_WaitFlags;
-    if ((flags[2] && _DecidePressed()) || (flags[3] && _CancelPressed()) || IsSkipping() || (!waitSwitch && !flags[0])) {
+    const bool cancelled = (flags[2] && _DecidePressed()) || (flags[3] && _CancelPressed()) || IsSkipping() ||
+                           (!waitSwitch && !flags[0]);
+    if (cancelled) {
         m_Record.m_WaitFrames = 0;
         flags[0] = 0;
         flags[1] = 0;
@@ -550,259 +517,6 @@ void CMainGameScene::EndMonth() {
 
 bool CMainGameScene::RunTurnState() { return m_TurnMachine && m_TurnMachine->Step(*this); }
 
-// ---- layers ----
-
-SLayerRecord* CMainGameScene::_LayerRecord(int32_t id) {
-    for (SLayerRecord& r : m_Record.m_Layers) {
-        if (r.id == id) return &r;
-    }
-    return nullptr;
-}
-
-const SLayerRecord* CMainGameScene::FindLayerRecord(int32_t id) const {
-    for (const SLayerRecord& r : m_Record.m_Layers) {
-        if (r.id == id) return &r;
-    }
-    return nullptr;
-}
-
-SLayerRecord& CMainGameScene::_NewLayerRecord(int32_t id, int32_t kind, const std::string& file) {
-    std::erase_if(m_Record.m_Layers, [id](const SLayerRecord& r) { return r.id == id; });
-    SLayerRecord& r = m_Record.m_Layers.emplace_back();
-    r.id = id;
-    r.kind = kind;
-    r.file = file;
-    // The fixed kinds draw as soon as they exist.
-    r.shown = kind >= 2;
-    return r;
-}
-
-void CMainGameScene::_MarkSeen(const std::string& file) {
-    if (m_Game) CGViewTable::Find(*m_Game, file);
-}
-
-bool CMainGameScene::ShowPicture(int32_t id, const std::string& file, bool prepare) {
-    _NewLayerRecord(id, 0, file);
-    _MarkSeen(file);
-    return prepare ? m_Talk->PrepareImage(file, id) : m_Talk->CreateImage(file, id);
-}
-
-bool CMainGameScene::ShowAnime(int32_t id, const std::string& file, int32_t frames, int32_t wait, bool blend,
-                               bool prepare) {
-    _NewLayerRecord(id, 1, file).args = {frames, wait, blend ? 1 : 0};
-    _MarkSeen(file);
-    return prepare ? m_Talk->PrepareAnime(file, id, frames, wait, blend)
-                   : m_Talk->CreateAnime(file, id, frames, wait, blend);
-}
-
-bool CMainGameScene::ShowColorFill(int32_t id, uint32_t colour, bool prepare) {
-    _NewLayerRecord(id, 2, "").args = {static_cast<int32_t>(colour)};
-    return prepare ? m_Talk->PrepareColorFill(kScreenWidth, kScreenHeight, colour, id)
-                   : m_Talk->CreateColorFill(kScreenWidth, kScreenHeight, colour, id);
-}
-
-bool CMainGameScene::ShowNoise(int32_t id, bool prepare) {
-    _NewLayerRecord(id, 3, "");
-    return prepare ? m_Talk->PrepareNoise(id) : m_Talk->CreateNoise(id);
-}
-
-bool CMainGameScene::ShowTimeBackground(int32_t id, int32_t value, bool prepare) {
-    _NewLayerRecord(id, 4, "").args = {value};
-    return prepare ? m_Talk->PrepareTimeBg(value, id) : m_Talk->CreateTimeBg(value, id);
-}
-
-void CMainGameScene::RemoveLayer(int32_t id) {
-    std::erase_if(m_Record.m_Layers, [id](const SLayerRecord& r) { return r.id == id; });
-    m_Talk->RemoveObject(id);
-}
-
-void CMainGameScene::PrepareLayerChange(int32_t id) {
-    std::erase_if(m_Record.m_Layers, [id](const SLayerRecord& r) { return r.id == id; });
-    m_Talk->UnprepareObject(id);
-}
-
-void CMainGameScene::ReleaseAllLayers() {
-    m_Record.m_Layers.clear();
-    m_Talk->RemoveAllObjects();
-}
-
-void CMainGameScene::ClearToBlack() {
-    ReleaseAllLayers();
-    ShowColorFill(kBackgroundLayer, kBlack);
-}
-
-void CMainGameScene::ClearToBlackAlt() {
-    m_Record.m_Layers.clear();
-    m_Talk->UnprepareAllObjects();
-    ShowColorFill(kBackgroundLayer, kBlack, true);
-}
-
-void CMainGameScene::SetTalkLayerOn(bool on) { on ? m_DrawList.Show(kTalkPriority) : m_DrawList.Hide(kTalkPriority); }
-
-void CMainGameScene::SetLayerPos(int32_t id, int32_t x, int32_t y) {
-    if (SLayerRecord* r = _LayerRecord(id)) {
-        r->x = static_cast<float>(x);
-        r->y = static_cast<float>(y);
-    }
-    m_Talk->SetPosition(id, x, y);
-}
-
-void CMainGameScene::SetLayerScale(int32_t id, float sx, float sy, int32_t cx, int32_t cy) {
-    if (SLayerRecord* r = _LayerRecord(id)) {
-        r->scaleX = sx;
-        r->scaleY = sy;
-        r->scaleCenterX = static_cast<float>(cx);
-        r->scaleCenterY = static_cast<float>(cy);
-    }
-    m_Talk->SetScale(id, sx, sy, cx, cy);
-}
-
-void CMainGameScene::SetLayerRotation(int32_t id, int32_t angle, int32_t cx, int32_t cy) {
-    if (SLayerRecord* r = _LayerRecord(id)) {
-        r->rotation = static_cast<float>(angle);
-        r->rotationCenterX = static_cast<float>(cx);
-        r->rotationCenterY = static_cast<float>(cy);
-    }
-    m_Talk->SetRotation(id, angle, cx, cy);
-}
-
-void CMainGameScene::SetLayerLevel(int32_t id, int32_t level) {
-    if (SLayerRecord* r = _LayerRecord(id)) r->level = level;
-    m_Talk->SetAlpha(id, level);
-}
-
-SSize CMainGameScene::GetLayerSize(int32_t id) const { return m_Talk->GetSize(id); }
-
-std::string CMainGameScene::GetLayerFile(int32_t id) const {
-    const SLayerRecord* r = FindLayerRecord(id);
-    return r ? r->file : std::string();
-}
-
-void CMainGameScene::SetLayerFadeIn(int32_t id, int32_t kind, int32_t frames) { m_Talk->SetInEffect(id, kind, frames); }
-
-void CMainGameScene::SetLayerFadeOut(int32_t id, int32_t kind, int32_t frames) {
-    m_Talk->SetOutEffect(id, kind, frames);
-}
-
-void CMainGameScene::ShowLayerFade(int32_t id) {
-    if (SLayerRecord* r = _LayerRecord(id)) r->shown = 1;
-    _EffectsOn() ? m_Talk->StartIn(id) : m_Talk->Show(id);
-}
-
-void CMainGameScene::ShowLayer(int32_t id) {
-    if (SLayerRecord* r = _LayerRecord(id)) r->shown = 1;
-    m_Talk->Show(id);
-}
-
-void CMainGameScene::HideLayerFade(int32_t id) {
-    if (SLayerRecord* r = _LayerRecord(id)) r->shown = 0;
-    _EffectsOn() ? m_Talk->StartOut(id) : m_Talk->Hide(id);
-}
-
-void CMainGameScene::HideLayer(int32_t id) {
-    if (SLayerRecord* r = _LayerRecord(id)) r->shown = 0;
-    m_Talk->Hide(id);
-}
-
-void CMainGameScene::ClearLayerMotion(int32_t id) {
-    if (SLayerRecord* r = _LayerRecord(id)) {
-        r->motionText.clear();
-        r->motionRunning = 0;
-        r->motionValues.clear();
-    }
-    m_Talk->ClearMotion(id);
-}
-
-void CMainGameScene::SetLayerMotion(int32_t id, const std::string& text) {
-    if (SLayerRecord* r = _LayerRecord(id)) {
-        r->motionText = text;
-        // Where the motion ends, from the values it starts at.
-        SPoint pos{static_cast<int32_t>(r->x), static_cast<int32_t>(r->y)};
-        int32_t alpha = r->level;
-        float sx = r->scaleX, sy = r->scaleY;
-        SPoint scaleCentre{static_cast<int32_t>(r->scaleCenterX), static_cast<int32_t>(r->scaleCenterY)};
-        int32_t angle = static_cast<int32_t>(r->rotation);
-        SPoint rotCentre{static_cast<int32_t>(r->rotationCenterX), static_cast<int32_t>(r->rotationCenterY)};
-        m_Talk->ParseMotion(id, text, SMotionOut{&pos, &alpha, &sx, &sy, &scaleCentre, &angle, &rotCentre});
-        r->motionValues = {pos.x,         pos.y,   alpha,       std::bit_cast<int32_t>(sx), std::bit_cast<int32_t>(sy),
-                           scaleCentre.x, scaleCentre.y, angle, rotCentre.x,                rotCentre.y};
-    }
-    m_Talk->SetMotion(id, text);
-}
-
-void CMainGameScene::StartLayerMotion(int32_t id, bool loop) {
-    if (SLayerRecord* r = _LayerRecord(id)) {
-        r->motionRunning = 1;
-        r->motionLoop = loop;
-    }
-    m_Talk->PlayMotion(id, loop);
-    if (!_EffectsOn()) StopLayerMotionAtEnd(id);
-}
-
-void CMainGameScene::StopLayerMotion(int32_t id) {
-    m_Talk->StopMotion(id);
-    SLayerRecord* r = _LayerRecord(id);
-    if (!r) return;
-    r->motionRunning = 0;
-    const SLayerRecord saved = *r;
-    m_Talk->SetPosition(id, static_cast<int32_t>(saved.x), static_cast<int32_t>(saved.y));
-    m_Talk->SetScale(id, saved.scaleX, saved.scaleY, static_cast<int32_t>(saved.scaleCenterX),
-                     static_cast<int32_t>(saved.scaleCenterY));
-    m_Talk->SetRotation(id, static_cast<int32_t>(saved.rotation), static_cast<int32_t>(saved.rotationCenterX),
-                        static_cast<int32_t>(saved.rotationCenterY));
-    m_Talk->SetAlpha(id, saved.level);
-}
-
-void CMainGameScene::StopLayerMotionAtEnd(int32_t id) {
-    m_Talk->StopMotion(id);
-    SLayerRecord* r = _LayerRecord(id);
-    if (!r || !r->motionRunning) return;
-    r->motionRunning = 0;
-    const std::vector<int32_t>& v = r->motionValues;
-    if (v.size() < 10) return;
-    r->x = static_cast<float>(v[0]);
-    r->y = static_cast<float>(v[1]);
-    r->level = v[2];
-    r->scaleX = std::bit_cast<float>(v[3]);
-    r->scaleY = std::bit_cast<float>(v[4]);
-    r->scaleCenterX = static_cast<float>(v[5]);
-    r->scaleCenterY = static_cast<float>(v[6]);
-    r->rotation = static_cast<float>(v[7]);
-    r->rotationCenterX = static_cast<float>(v[8]);
-    r->rotationCenterY = static_cast<float>(v[9]);
-}
-
-void CMainGameScene::StartScreenEffect(int32_t kind) {
-    if (IsSkipRefusedEffect(kind) && IsSkipping()) return;
-    m_Record.m_EffectOn = 1;
-    m_Record.m_EffectKind = kind;
-    m_Talk->StartScreenEffect(kind);
-}
-
-void CMainGameScene::EndScreenEffect(bool gradual) {
-    m_Record.m_EffectOn = 0;
-    m_Talk->EndScreenEffect(gradual);
-}
-
-// ---- screen changes ----
-
-void CMainGameScene::StartScreenChange(int32_t kind, int32_t frames) {
-    if (IsSkipping() || !_EffectsOn()) {
-        kind = 0;
-        frames = 0;
-    }
-    StartScreenChangeAlt(kind, frames);
-}
-
-void CMainGameScene::StartScreenChangeAlt(int32_t kind, int32_t frames) {
-    m_Sound.UpdateAmbient(frames * 1000 / 60);
-    m_Talk->StartTransition(kind, frames);
-}
-
-bool CMainGameScene::IsScreenChanging() const { return m_Talk->IsInTransition(); }
-
-void CMainGameScene::FinishScreenChange() { m_Talk->EndTransition(); }
-
 // ---- message display ----
 
 bool CMainGameScene::IsSkipping() const {
@@ -822,12 +536,6 @@ bool CMainGameScene::IsSkipping() const {
     const CMouse& mouse = m_Game->GetMouse();
     if (keys.IsDown(VKey::kControl) || keys.IsPressed(VKey::kControl)) return true;
     return settings->GetRightClickSetting() == 2 && (mouse.IsDown(CMouse::kRight) || mouse.IsPressed(CMouse::kRight));
-}
-
-void CMainGameScene::_StoreBalloon(int32_t index) {
-    SBalloonRecord* record = m_Record.GetBalloon(index);
-    SBalloonState* state = m_Message.GetBalloon(index);
-    if (record && state) record->settings = PackBalloon(*state);
 }
 
 void CMainGameScene::SetBalloonTiming(int32_t index, bool timed, int32_t interval) {
@@ -941,117 +649,4 @@ void CMainGameScene::CloseEventPanel(bool clearFlag) {
     if (!clearFlag) return;
     m_PanelOpen = false;
     if (m_Owner) m_Owner->SetPanelOpenMirror(false);
-}
-
-// ---- reset, save, restore ----
-
-void CMainGameScene::ResetStage() {
-    m_Message.Reset();
-    for (int32_t b = 0; b < CMessageWindow::kBalloonCount; ++b) CloseBalloonAtOnce(b);
-    m_Window->RequestCloseNow();
-    m_Record.m_WindowShown = 0;
-    CSoundBank* bank = m_Game ? &m_Game->GetSoundBank() : nullptr;
-    for (int32_t g = 0; g < CStageSnapshot::kSoundGroups; ++g) {
-        // Music slot 0 plays on between events.
-        for (int32_t s = g == CStageSound::kGroupMusic ? 1 : 0; s < CStageSnapshot::kSoundSlots; ++s) {
-            SSoundSlotRecord* r = m_Record.GetSoundSlot(g, s);
-            r->playing = 0;
-            r->source.clear();
-            if (bank) bank->Unload(g, s);
-        }
-    }
-    m_Record.m_ScriptName.clear();
-    m_Runner->Clear();
-    ClearToBlack();
-    EndScreenEffect(false);
-    StopLineVoice();
-    _SyncButtons();
-    m_Talk->StartTransition(0, 0);
-}
-
-void CMainGameScene::ResetForRestore() {
-    ResetStage();
-    m_Record.Reset();
-}
-
-const CStageSnapshot& CMainGameScene::SaveSnapshot() {
-    m_Sound.StorePositions();
-    m_Record.m_ScriptName = GetScriptName();
-    m_Record.m_RecordId = static_cast<int32_t>(m_Runner->GetCurrentId());
-    m_Record.m_Log.clear();
-    for (size_t i = m_Window->GetLogCount(); i-- > 0;) m_Record.m_Log.push_back(*m_Window->GetLogLine(i));
-    return m_Record;
-}
-
-void CMainGameScene::_MakeLayer(CTalkObjectManager& talk, const SLayerRecord& r) {
-    auto arg = [&r](size_t i) { return i < r.args.size() ? r.args[i] : 0; };
-    switch (r.kind) {
-        case 0:
-            talk.CreateImage(r.file, r.id);
-            break;
-        case 1:
-            talk.CreateAnime(r.file, r.id, arg(0), arg(1), arg(2) != 0);
-            break;
-        case 2:
-            talk.CreateColorFill(kScreenWidth, kScreenHeight, static_cast<uint32_t>(arg(0)), r.id);
-            break;
-        case 3:
-            talk.CreateNoise(r.id);
-            break;
-        case 4:
-            talk.CreateTimeBg(arg(0), r.id);
-            break;
-        default:
-            DebugPrintf("CMainGameScene::_MakeLayer() 種類が不正です[id:%d kind:%d]", r.id, r.kind);
-            return;
-    }
-    if (r.shown) talk.Show(r.id);
-    talk.SetPosition(r.id, static_cast<int32_t>(r.x), static_cast<int32_t>(r.y));
-    talk.SetRotation(r.id, static_cast<int32_t>(r.rotation), static_cast<int32_t>(r.rotationCenterX),
-                     static_cast<int32_t>(r.rotationCenterY));
-    talk.SetScale(r.id, r.scaleX, r.scaleY, static_cast<int32_t>(r.scaleCenterX), static_cast<int32_t>(r.scaleCenterY));
-    talk.SetAlpha(r.id, r.level);
-}
-
-void CMainGameScene::RestoreSnapshot(const CStageSnapshot& record) {
-    const CStageSnapshot saved = record;
-    ResetForRestore();
-    m_Record = saved;
-    m_Record.m_Layers.clear();
-    if (!saved.m_ScriptName.empty()) StartScriptAt(saved.m_ScriptName, saved.m_RecordId);
-    m_WindowShownByPlayer = true;
-    m_DrawList.Show(kWindowPriority);
-    if (saved.m_WindowShown) m_Window->RequestOpenNow();
-    if (!saved.m_PanelPicture.empty()) m_EventPanel.SetEvent(saved.m_PanelPicture, saved.m_PanelEventId);
-    StopLineVoice();
-    m_Window->ClearLog();
-    for (const CSaveRecordStrings& line : saved.m_Log) m_Window->AddLogLine(line);
-    for (int32_t b = 0; b < CMessageWindow::kBalloonCount; ++b) {
-        const SBalloonRecord& br = saved.m_Balloons[static_cast<size_t>(b)];
-        SBalloonState& state = m_Message.m_Balloons[static_cast<size_t>(b)];
-        state = UnpackBalloon(br.settings);
-        if (!br.shown) continue;
-        m_Window->SetBalloonInEffect(b, state.inEffect, state.inFrames);
-        m_Window->SetBalloonOutEffect(b, state.outEffect, state.outFrames);
-        m_Window->SetBalloonPosition(b, state.x, state.y);
-        m_Window->SetBalloonReveal(b, state.revealStep, state.timed, state.interval);
-        m_Window->SetBalloonMessage(br.line, b, state.shape);
-        m_Window->BalloonShowNow(b);
-    }
-    for (const SLayerRecord& layer : saved.m_Layers) {
-        _MakeLayer(*m_Talk, layer);
-        m_Record.m_Layers.push_back(layer);
-        if (layer.motionRunning) {
-            m_Talk->SetMotion(layer.id, layer.motionText);
-            m_Talk->PlayMotion(layer.id, layer.motionLoop != 0);
-        }
-    }
-    if (saved.m_EffectOn && !IsSkipRefusedEffect(saved.m_EffectKind)) {
-        m_Talk->StartScreenEffect(saved.m_EffectKind);
-    } else {
-        m_Record.m_EffectOn = 0;
-    }
-    m_Sound.RestartPlaying();
-    m_CancelLock = false;
-    m_SkipStopLock = false;
 }

@@ -171,6 +171,9 @@ public:
     // Draw-list entry 0, the talk objects.
     void SetTalkLayerOn(bool on);
 
+    // Effect kinds not started while the line is skipped (nor restarted by a restore).
+    static bool IsSkipRefusedEffect(int32_t kind) { return kind == 4 || kind == 5 || kind == 8; }
+
     // ---- screen changes ----
     void StartScreenChange(int32_t kind, int32_t frames);
     void StartScreenChangeAlt(int32_t kind, int32_t frames);

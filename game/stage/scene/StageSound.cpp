@@ -59,51 +59,45 @@ void CStageSound::LoadSlot(int32_t group, int32_t slot, const std::string& file)
 }
 
 void CStageSound::SetSlotVolume(int32_t group, int32_t slot, int32_t volume) {
-    group = _Route(group, slot);
-    SSoundSlotRecord* r = _Record(group, slot);
-    if (!r) return;
-    r->volume = volume;
-    if (m_Bank) m_Bank->SetVolume(group, slot, volume);
+    _Routed(group, slot, [&](SSoundSlotRecord& r, int32_t g) {
+        r.volume = volume;
+        if (m_Bank) m_Bank->SetVolume(g, slot, volume);
+    });
 }
 
 void CStageSound::SetSlotPan(int32_t group, int32_t slot, int32_t pan) {
-    group = _Route(group, slot);
-    SSoundSlotRecord* r = _Record(group, slot);
-    if (!r) return;
-    r->pan = pan;
-    if (m_Bank) m_Bank->SetPan(group, slot, pan);
+    _Routed(group, slot, [&](SSoundSlotRecord& r, int32_t g) {
+        r.pan = pan;
+        if (m_Bank) m_Bank->SetPan(g, slot, pan);
+    });
 }
 
 void CStageSound::PlaySlot(int32_t group, int32_t slot, int32_t once, int32_t fadeInMs) {
-    group = _Route(group, slot);
-    SSoundSlotRecord* r = _Record(group, slot);
-    if (!r) return;
-    if (once == 0) r->playing = 1;
-    if (m_Bank) m_Bank->Play(group, slot, once, fadeInMs, 0);
+    _Routed(group, slot, [&](SSoundSlotRecord& r, int32_t g) {
+        if (once == 0) r.playing = 1;
+        if (m_Bank) m_Bank->Play(g, slot, once, fadeInMs, 0);
+    });
 }
 
 void CStageSound::StopSlot(int32_t group, int32_t slot, int32_t fadeMs) {
-    group = _Route(group, slot);
-    SSoundSlotRecord* r = _Record(group, slot);
-    if (!r) return;
-    r->playing = 0;
-    if (m_Bank) m_Bank->Stop(group, slot, fadeMs);
+    _Routed(group, slot, [&](SSoundSlotRecord& r, int32_t g) {
+        r.playing = 0;
+        if (m_Bank) m_Bank->Stop(g, slot, fadeMs);
+    });
 }
 
 void CStageSound::FadeSlotVolume(int32_t group, int32_t slot, int32_t volume, int32_t ms) {
-    group = _Route(group, slot);
-    SSoundSlotRecord* r = _Record(group, slot);
-    if (!r) return;
-    r->volume = volume;
-    if (m_Bank) m_Bank->FadeVolume(group, slot, volume, ms);
+    _Routed(group, slot, [&](SSoundSlotRecord& r, int32_t g) {
+        r.volume = volume;
+        if (m_Bank) m_Bank->FadeVolume(g, slot, volume, ms);
+    });
 }
 
 void CStageSound::FadeSlotPan(int32_t group, int32_t slot, int32_t pan, int32_t ms) {
-    group = _Route(group, slot);
-    SSoundSlotRecord* r = _Record(group, slot);
-    if (!r) return;
-    r->pan = pan;
-    if (m_Bank) m_Bank->FadePan(group, slot, pan, ms);
+    _Routed(group, slot, [&](SSoundSlotRecord& r, int32_t g) {
+        r.pan = pan;
+        if (m_Bank) m_Bank->FadePan(g, slot, pan, ms);
+    });
 }
 
 void CStageSound::StopSoundGroup(int32_t group, int32_t fadeMs) {

@@ -77,6 +77,12 @@ private:
     // record of the slot holds a redirected file).
     int32_t _Route(int32_t group, int32_t slot) const;
     SSoundSlotRecord* _Record(int32_t group, int32_t slot) const;
+    // Runs `f`(record, group) on the routed slot's record; nothing when it has none.
+    template <typename F>
+    void _Routed(int32_t group, int32_t slot, F&& f) {
+        group = _Route(group, slot);
+        if (SSoundSlotRecord* r = _Record(group, slot)) f(*r, group);
+    }
     void _Ambient(int32_t index, bool loud, int32_t volumeLoud, int32_t volumeSoft, int32_t ms);
 
     CStageSnapshot* m_Record;

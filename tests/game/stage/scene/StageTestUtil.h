@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -88,12 +89,17 @@ public:
         if (shown) results.push_back(shown->UpdateStage());
     }
     void Draw() override {
-        if (shown) shown->Draw();
+        if (drawHook) {
+            drawHook();
+        } else if (shown) {
+            shown->Draw();
+        }
     }
 
     std::unique_ptr<CMainGameScene> stage;
     std::unique_ptr<CCommands> commands;
     CMainGameScene* shown = nullptr;
+    std::function<void()> drawHook;
     std::vector<bool> results;
 
 private:

@@ -19,6 +19,7 @@ namespace {
 SPoint ButtonCentre(int i) {
     switch (i) {
         case 12: return {707, 584};
+        case 13: return {769, 584};
         case 14: return {581, 548};
         case 15: return {660, 548};
         case 16: return {742, 548};
@@ -238,6 +239,8 @@ TEST_F(StageUpdateTest, LeavingToTheTitleAtOnceWithoutConfirmation) {
     EXPECT_FALSE(Stage().GetSidePanel().IsOpen());
     ASSERT_TRUE(d.Frame());
     EXPECT_EQ(CurrentScene(), 5);
+    CSaveData saved;
+    EXPECT_FALSE(saved.Load(CSaveData::SlotPath(0))) << "no game was running: nothing is kept";
 }
 
 TEST_F(StageUpdateTest, WindowButtonsAndTheLog) {
@@ -297,4 +300,48 @@ TEST_F(StageUpdateTest, ExtraTextStepsByMessageSpeed) {
     for (const auto& [speed, steps] : {std::pair{100, 0}, {50, 0}, {30, 0}, {75, 5}, {99, 9}}) {
         EXPECT_EQ(CMainGameScene::ExtraTextSteps(speed), steps) << speed;
     }
+}
+
+TEST_F(StageUpdateTest, ButtonsThatCallScenesOrChangeTheWindow) {
+    struct SCase {
+        const char* name;
+        bool darkened;
+        int button;
+        int32_t scene;  // called scene, or 0
+    };
+    const SCase cases[] = {
+        {"1 calls the load screen", false, 1, 9},
+        {"8 calls the settings", true, 8, 16},
+        {"14 calls the guide", false, 14, 17},
+        {"6 darkens", false, 6, 0},
+        {"11 brings the window back", true, 11, 0},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Begin();
+        Stage().EnableExtraButtons(0);
+        Stage().GetWindow().SetDarken(c.darkened);
+        PressButton(c.button);
+        ASSERT_TRUE(d.Frame());
+        if (c.scene) {
+            EXPECT_EQ(CurrentScene(), c.scene);
+        } else {
+            EXPECT_EQ(Stage().GetWindow().IsDarkened(), !c.darkened);
+        }
+    }
+}
+
+TEST_F(StageUpdateTest, LogButtonsOpenScrollAndClose) {
+    Begin();
+    Stage().ShowMessage({"a", "first", ""});
+    Stage().ShowMessage({"a", "second", ""});
+    ASSERT_TRUE(d.Frame(25));
+    PressButton(12);
+    ASSERT_TRUE(Stage().GetWindow().IsLogOpen());
+    PressButton(12);
+    EXPECT_EQ(Stage().GetWindow().GetLogIndex(), 1u);
+    PressButton(13);
+    EXPECT_EQ(Stage().GetWindow().GetLogIndex(), 0u);
+    PressButton(13);
+    EXPECT_FALSE(Stage().GetWindow().IsLogOpen()) << "newer on the newest line closes the log";
 }
