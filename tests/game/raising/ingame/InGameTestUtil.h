@@ -14,6 +14,7 @@
 
 #include "engine/base/Log.h"
 #include "game/raising/ingame/RaisingScene.h"
+#include "game/raising/ingame/SelectionScene.h"
 #include "tests/game/stage/scene/StageTestUtil.h"
 
 namespace ingametest {
@@ -154,11 +155,13 @@ protected:
         }
         return done();
     }
+    // No mode runs and none is asked for.
+    bool ModeEnded() { return kept->IsModeIdle() && kept->GetModeManager().GetPendingCommandCount() == 0; }
     // Plays an event by id as a step of the game would, and waits for its mode to end.
     bool PlayById(int32_t id) {
         kept->StartEventById(id);
         kept->SetMode(2, 0, 0);
-        return RunUntil([this] { return kept->IsModeIdle() && !kept->IsSelectionShown(); });
+        return RunUntil([this] { return ModeEnded() && !kept->IsSelectionShown(); });
     }
 
     CLogCapture log;
