@@ -34,6 +34,9 @@ struct SRow {
     int32_t outcomeClass = 0;
 };
 
+// A choice line continuing a "select" row.
+inline SRow Choice(const std::string& picture, int32_t target) { return SRow{0, 0, 0, "", "", 0, "", "", picture, target}; }
+
 inline std::string ScriptPath(const std::string& name) { return "scr\\t\\" + name + ".txt"; }
 
 // A stand-in mode: runs its hook on the first update, then ends.
@@ -119,11 +122,6 @@ protected:
         ASSERT_TRUE(kit::WriteBytes(kit::NativeFilePath(folder, "cfg\\event.csv"), {csv.begin(), csv.end()}));
     }
 
-    // A choice line continuing a "select" row.
-    static SRow Choice(const std::string& picture, int32_t target) {
-        return SRow{0, 0, 0, "", "", 0, "", "", picture, target};
-    }
-
     // The scripts the scene played, by the log's "スクリプト再生:" lines.
     std::vector<std::string> Played() const {
         std::vector<std::string> out;
@@ -141,10 +139,10 @@ protected:
     // The kept scene running (scene 19 entered by a cut) with its step machine parked,
     // so that a test drives it by hand.
     void EnterParked() {
-        D().Start(19);
-        ASSERT_TRUE(D().Frame());
         ASSERT_NE(kept, nullptr);
         kept->State().m_Step = CRaisingScene::kStepNone;
+        D().Start(19);
+        ASSERT_TRUE(D().Frame());
         D().Game().GetSystemData().m_MessageSpeed = 100;
     }
     // Frames until `done` holds (at most `limit`); false when it never did.
