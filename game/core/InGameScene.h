@@ -12,8 +12,6 @@ class CMainGameScene;
 
 class IInGameScene : public CSceneBase, public CSceneObjectBase {
 public:
-    // The stage on which its event scripts run; null while it has none.
-    virtual CMainGameScene* GetStage() { return nullptr; }
     // Copies the running game into the record.
     virtual void WriteSave(CSaveData& save) = 0;
     // Rebuilds the game from the record.
@@ -22,6 +20,8 @@ public:
     virtual bool RenderToTexture(const std::string& path) = 0;
     // The running game's state (status record included); null while none runs.
     virtual CGameState* GetGameState() { return nullptr; }
+    // The stage the running game plays its scripts on; null while there is none.
+    virtual CMainGameScene* GetStage() { return nullptr; }
     // Makes the scene ready for a new game (the title menu's new game).
     virtual void ResetAll() {}
 };

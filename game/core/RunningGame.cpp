@@ -28,15 +28,23 @@ int32_t GetRunningParam(int category, int index) {
     return status != nullptr ? status->GetParam(category, index) : 0;
 }
 
+bool ResetRunningGame(CGameMain& game) {
+    IInGameScene* scene = game.GetRaisingScene();
+    if (scene == nullptr) {
+        DebugPrintf("ResetRunningGame() ゲーム中シーンがありません");
+        return false;
+    }
+    scene->ResetAll();
+    return true;
+}
+
 CRunningGameOverride::CRunningGameOverride(CGameState& state) : m_Previous(g_Override.exchange(&state)) {}
 
 CRunningGameOverride::~CRunningGameOverride() { g_Override.store(m_Previous); }
 
-CMainGameScene* GetRunningStage(CGameMain& game) {
-    IInGameScene* scene = game.GetRaisingScene();
-    CMainGameScene* stage = scene != nullptr ? scene->GetStage() : nullptr;
-    if (stage == nullptr) {
-        DebugPrintf("GetRunningStage() ゲーム中シーンのステージがありません");
-    }
-    return stage;
+CMainGameScene* GetKeptStage() {
+    CGameMain* game = GetGameMain();
+    if (game == nullptr) return nullptr;
+    IInGameScene* scene = game->GetRaisingScene();
+    return scene != nullptr ? scene->GetStage() : nullptr;
 }

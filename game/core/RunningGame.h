@@ -4,6 +4,8 @@
 // their own with CRunningGameOverride, so no screen needs a whole game to be tested.
 #include "game/core/GameState.h"
 
+class CGameMain;
+
 // The running game's state: the override when one is set, else the kept in-game
 // scene's; null when there is neither.
 CGameState* GetRunningGameState();
@@ -11,6 +13,13 @@ CGameState* GetRunningGameState();
 CStatus* GetRunningStatus();
 // A status value of the running game; 0 when no game runs.
 int32_t GetRunningParam(int category, int index);
+
+class CMainGameScene;
+// The kept in-game scene's stage, or null when the game has none.
+CMainGameScene* GetKeptStage();
+// Resets the game object's kept in-game scene for a new game; false (logged) when the
+// game object has none.
+bool ResetRunningGame(CGameMain& game);
 
 // While alive, GetRunningGameState answers `state` on every thread.
 class CRunningGameOverride {
@@ -23,9 +32,3 @@ public:
 private:
     CGameState* m_Previous;
 };
-
-class CGameMain;
-class CMainGameScene;
-
-// The stage of the game object's kept in-game scene; null (logged) when there is none.
-CMainGameScene* GetRunningStage(CGameMain& game);

@@ -5,6 +5,9 @@
 #include "game/core/InGameScene.h"
 #include "game/core/RelayScene.h"
 #include "game/menus/sample/SampleScenes.h"
+#include "game/menus/title/BootChain.h"
+#include "game/menus/title/OpeningScene.h"
+#include "game/menus/title/TitleMenuScene.h"
 
 std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     if (id == 0) {
@@ -16,6 +19,13 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     }
     std::unique_ptr<CSceneBase> scene;
     switch (id) {
+    case 1: scene = std::make_unique<CExitRelayScene>(m_Game); break;
+    case 2: scene = std::make_unique<CBootScene>(m_Game); break;
+    case 3: scene = std::make_unique<CLogoScene1>(m_Game); break;
+    case 4: scene = std::make_unique<CLogoScene2>(m_Game); break;
+    case 5: scene = std::make_unique<CLogoScene3>(m_Game); break;
+    case 6: scene = std::make_unique<COpeningScene>(m_Game); break;
+    case 7: scene = std::make_unique<CTitleMenuScene>(m_Game); break;
     case 19: {
         IInGameScene* kept = m_Game.GetRaisingScene();
         if (kept) {
