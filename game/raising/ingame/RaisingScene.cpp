@@ -35,6 +35,8 @@ CRaisingScene::~CRaisingScene() {
 void CRaisingScene::RecreateStage() {
     m_Stage.reset();
     m_Stage = std::make_unique<CMainGameScene>(&m_Game, this, m_Fresh);
+    m_Commands.SetScene(m_Stage.get());
+    m_Stage->SetTranslatorFactory(&m_Commands);
     if (m_StageSetup) m_StageSetup(*m_Stage);
 }
 

@@ -24,6 +24,7 @@
 #include "game/raising/ingame/InGameModeFactory.h"
 #include "game/raising/movie/MovieMode.h"
 #include "game/raising/panel/SlidePanel.h"
+#include "game/stage/command/GameTranslatorFactory.h"
 #include "game/stage/scene/MainGameScene.h"
 
 class CGameMain;
@@ -48,7 +49,8 @@ public:
     static constexpr int32_t kThumbWidth = 200;
     static constexpr int32_t kThumbHeight = 150;
 
-    // Sets up every stage the scene builds (the script commands, the month end).
+    // Sets up every stage the scene builds, after the game's command table was given
+    // to it (the month end; tests' own commands).
     using StageSetup = std::function<void(CMainGameScene& stage)>;
 
     CRaisingScene(CGameMain& game, bool fresh);
@@ -160,6 +162,8 @@ private:
     bool m_Fresh;
     EventRow* m_Pending = nullptr;
     CGameState m_State;
+    // The script commands of every stage the scene builds; it outlives them.
+    CGameTranslatorFactory m_Commands;
     std::unique_ptr<CMainGameScene> m_Stage;
     // Declared before the managers: the modes they hold point at it.
     std::unique_ptr<CSelectionHostMode> m_Selection;
