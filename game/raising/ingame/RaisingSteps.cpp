@@ -154,10 +154,40 @@ void CRaisingScene::ApplyMonthStart(CStatus& status) {
     }
 }
 
+namespace {
+
+// The steps that only request a mode or play an event (or do nothing) and go on.
+struct SPlainStep {
+    int32_t step;
+    int32_t mode;  // > 0: the mode; 0: the event (kind, sub); -1: nothing
+    int32_t kindOrIndex;
+    int32_t subOrFrames;
+    int32_t next;
+};
+constexpr SPlainStep kPlainSteps[] = {
+    {10004, -1, 0, 0, 10005}, {10005, -1, 0, 0, 10006}, {10006, 0, 0, 1, 10007},
+    {12, -1, 0, 0, 13},       {13, -1, 0, 0, 20},       {20, -1, 0, 0, 21},
+    {21, 5, 1, 30, 30},       {30, 6, 0, 0, 35},        {35, 0, 60, 0, 40},
+    {40, 15, 0, 0, 41},       {41, 0, 3, 0, 42},        {50, 7, 0, 0, 60},
+    {100, 9, 0, 0, 110},      {110, 10, 0, 0, 120},     {120, 17, 0, 0, 125},
+    {130, 11, 0, 0, 140},     {140, 12, 0, 0, 145},     {145, -1, 0, 0, CRaisingScene::kStepEndOfPlay},
+    {160, 0, 52, 0, CRaisingScene::kStepEndAfterHunger},
+    {150, 0, 51, 0, 152},     {154, 14, 1, 150, 155},   {155, -1, 0, 0, 156},
+};
+
+}  // namespace
+
 void CRaisingScene::_StepGame() {
     CStatus& status = Status();
     SStatusWords& w = status.Words();
     int32_t& step = m_State.m_Step;
+    for (const SPlainStep& p : kPlainSteps) {
+        if (p.step != step) continue;
+        if (p.mode > 0) SetMode(p.mode, p.kindOrIndex, p.subOrFrames);
+        if (p.mode == 0) _PlayEvent(p.kindOrIndex, p.subOrFrames);
+        step = p.next;
+        return;
+    }
     switch (step) {
     case 0:
         if (IsTopSceneInTransition()) return;
@@ -169,12 +199,6 @@ void CRaisingScene::_StepGame() {
     case 10007:
         if (IsScriptRunning()) return;
         step = step == 10003 ? 10004 : 1;
-        break;
-    case 10004:
-    case 10005: ++step; break;
-    case 10006:
-        _PlayEvent(0, 1);
-        step = 10007;
         break;
     case 1:
         w.year = 1;
@@ -202,29 +226,6 @@ void CRaisingScene::_StepGame() {
         if (w.month == 1 || w.month == 12) status.SetParam(127, 4, 0);
         step = 12;
         break;
-    case 12: step = 13; break;
-    case 13: step = 20; break;
-    case 20: step = 21; break;
-    case 21:
-        SetMode(5, 1, 30);
-        step = 30;
-        break;
-    case 30:
-        SetMode(6, 0, 0);
-        step = 35;
-        break;
-    case 35:
-        _PlayEvent(60, 0);
-        step = 40;
-        break;
-    case 40:
-        SetMode(15, 0, 0);
-        step = 41;
-        break;
-    case 41:
-        _PlayEvent(3, 0);
-        step = 42;
-        break;
     case 42:
         if (w.satietyPercent < 10) {
             step = 160;
@@ -232,10 +233,6 @@ void CRaisingScene::_StepGame() {
         }
         ApplyMonthStart(status);
         step = 50;
-        break;
-    case 50:
-        SetMode(7, 0, 0);
-        step = 60;
         break;
     case 60:
         if (!(w.year == 1 && w.month == 4 && w.week == 1)) SetMode(8, 0, 0);
@@ -268,43 +265,14 @@ void CRaisingScene::_StepGame() {
         }
         break;
     }
-    case 100:
-        SetMode(9, 0, 0);
-        step = 110;
-        break;
-    case 110:
-        SetMode(10, 0, 0);
-        step = 120;
-        break;
-    case 120:
-        SetMode(17, 0, 0);
-        step = 125;
-        break;
     case 125:
         if (HasEvent(53, 0)) m_Stage->StopSoundGroup(0, 800);
         _PlayEvent(53, 0);
         step = 130;
         break;
-    case 130:
-        SetMode(11, 0, 0);
-        step = 140;
-        break;
-    case 140:
-        SetMode(12, 0, 0);
-        step = 145;
-        break;
-    case 145: step = kStepEndOfPlay; break;
     case kStepEndOfPlay:
     case kStepEndAfterHunger: _EndOfPlay(); break;
-    case 160:
-        _PlayEvent(52, 0);
-        step = kStepEndAfterHunger;
-        break;
     // The ending branch: built, but no step leads here.
-    case 150:
-        _PlayEvent(51, 0);
-        step = 152;
-        break;
     case 152:
         if (status.GetParam(130, 0) == 1) {
             AdvanceWeek(status);
@@ -314,11 +282,6 @@ void CRaisingScene::_StepGame() {
             step = 154;
         }
         break;
-    case 154:
-        SetMode(14, 1, 150);
-        step = 155;
-        break;
-    case 155: step = 156; break;
     case 156:
         m_Game.GetSoundBank().StopGroup(0, 0);
         step = 170;

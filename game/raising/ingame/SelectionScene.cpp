@@ -49,8 +49,7 @@ void CSelectionScene::LoadSelectionPicture() {
     }
     m_Done = false;
     m_State = STATE_OPENING;
-    m_Offset.Set(-kSlide, 0, -kSteps);
-    m_Alpha.Set(0, 255, kSteps);
+    m_Motion.Open(kSlide, kSteps);
 }
 
 void CSelectionScene::Update() {
@@ -60,9 +59,7 @@ void CSelectionScene::Update() {
     const bool decide = input && IsDecidePressed();
     for (CImageButton& b : m_Buttons) b.Update(p.x, p.y, decide);
     if (m_State == STATE_OPENING || m_State == STATE_CLOSING) {
-        m_Offset.Next();
-        m_Alpha.Next();
-        if (m_Offset.IsAtEnd() && m_Alpha.IsAtEnd()) {
+        if (m_Motion.Step()) {
             if (m_State == STATE_OPENING) {
                 m_State = STATE_OPEN;
             } else {
@@ -81,8 +78,7 @@ void CSelectionScene::Update() {
         m_Done = false;
         if (m_State == STATE_OPENING || m_State == STATE_OPEN) {
             m_State = STATE_CLOSING;
-            m_Offset.Set(0, kSlide, kSteps);
-            m_Alpha.Set(255, 0, kSteps);
+            m_Motion.Close(kSlide, kSteps);
         }
     }
 }
@@ -94,9 +90,8 @@ void CSelectionScene::Draw() {
         for (CImageButton& b : m_Buttons) b.DrawPlain(0xFFFFFFFFu);
         return;
     }
-    const uint32_t colour = static_cast<uint32_t>(m_Alpha.GetValue()) << 24 | 0x00FFFFFFu;
-    CMatrix4 slide;
-    MatrixTranslation(&slide, 0.0f, static_cast<float>(m_Offset.GetValue()), 0.0f);
+    const uint32_t colour = m_Motion.GetColour();
+    const CMatrix4 slide = m_Motion.GetMatrix();
     m_Frame.DrawMatrix(kFrameX, kFrameY, slide, colour);
     for (CImageButton& b : m_Buttons) b.Draw(colour, slide);
 }

@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/base/Counter.h"
 #include "engine/draw/ImagePlane.h"
 #include "game/core/ImageButton.h"
 #include "game/raising/ingame/ModeState.h"
+#include "game/raising/panel/PanelMotion.h"
 
 class CSelectionScene : public CModeState {
 public:
@@ -47,8 +47,7 @@ private:
     CImagePlane m_Sheet;
     std::array<CImageButton, kButtonCount> m_Buttons;
     int32_t m_State = STATE_CLOSED;
-    CCounterAccel m_Offset;
-    CCounterLinear m_Alpha;
+    CPanelMotion m_Motion;
     bool m_Done = false;
 };
 
