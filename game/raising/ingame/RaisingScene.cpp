@@ -286,13 +286,8 @@ void CRaisingScene::ResetAll() {
 
 // ---- owners' seams ----
 
-void CRaisingScene::StepHintWindow() {
-    if (m_Hint.IsShown()) {
-        m_Hint.Close();
-    } else {
-        m_Hint.Open();
-    }
-}
+// The window closes itself through its own buttons.
+void CRaisingScene::StepHintWindow() { m_Hint.Open(); }
 
 void CRaisingScene::RebuildStage() { m_Stage->RestoreSnapshot(m_Game.GetSaveData().GetStageSnapshot()); }
 

@@ -1,7 +1,14 @@
 // What follows an event when its script has ended, and the developer starts.
 #include "tests/game/raising/ingame/InGameTestUtil.h"
 
+#include <cstring>
+#include <random>
+
+#include "engine/base/CommandLine.h"
+#include "engine/base/ScriptToolInterface.h"
 #include "game/raising/event/EventTable.h"
+#include "platform/ipc/InstanceLock.h"
+#include "platform/ipc/SharedMemory.h"
 
 namespace {
 
@@ -128,6 +135,42 @@ TEST_F(DeveloperStartTest, AnEmptyViewerListEndsAsACancelledChooser) {
     D().Frame();
     EXPECT_TRUE(D().Game().IsEndRequested());
     EXPECT_TRUE(Played().empty());
+}
+
+// The script tool's start: its block (of a name of the test's own) and its arguments.
+class CToolStart {
+public:
+    explicit CToolStart(const std::vector<std::string>& scripts) {
+        CInstanceLock::SetFolderOverride(m_LockDir.Path());
+        m_Name = "niwa-test-ingame-" + std::to_string(std::random_device{}());
+        m_Block.Create(m_Name, CScriptToolInterface::kBlockSize);
+        std::vector<std::string> args = {"niwa", CScriptToolInterface::kLaunchArgument};
+        args.insert(args.end(), scripts.begin(), scripts.end());
+        SetCommandLineArgs(args);
+        GetScriptToolLink().Open(args, m_Name, m_Name + "-lock");
+    }
+    ~CToolStart() {
+        GetScriptToolLink().Close();
+        SetCommandLineArgs({});
+        CSharedMemory::Unlink(m_Name);
+        CInstanceLock::SetFolderOverride("");
+    }
+
+private:
+    testsupport::CTempDir m_LockDir;
+    std::string m_Name;
+    CSharedMemory m_Block;
+};
+
+TEST_F(DeveloperStartTest, TheToolStartPlaysTheToolsArgumentsThenEndsTheProgram) {
+    Build({{1, 80, 0, "a"}, {2, 80, 1, "b"}});
+    CToolStart tool({ScriptPath("a"), ScriptPath("b")});
+    ASSERT_TRUE(GetScriptToolLink().IsConnected());
+    D().Start(19);
+    ASSERT_TRUE(RunUntil([this] { return D().Game().IsEndRequested(); }));
+    EXPECT_EQ(Played(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(kept->Status().GetParam(15, 25), 1);
+    EXPECT_EQ(kept->GetStep(), 0);
 }
 
 }  // namespace
