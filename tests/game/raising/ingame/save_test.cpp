@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "engine/d3d/ScreenRendererProxy.h"
 #include "engine/draw/SceneManager.h"
 #include "game/core/SaveData.h"
 #include "game/raising/ingame/EventModes.h"
@@ -134,10 +135,14 @@ TEST_F(SaveTest, TheThumbnailIsTheScreenBoxFilteredTo200By150) {
         };
         return std::make_unique<CShow>(owner);
     });
-    ASSERT_TRUE(kept->Stage().ShowPicture(10, "bg\\room.bmp"));
+    ASSERT_TRUE(kept->Stage().ShowPicture(200, "obj\\girl.bmp"));
+    kept->Stage().ShowLayer(200);
     kept->SetMode(18, 0, 0);
     ASSERT_TRUE(D().Frame(3));
     const SFrame screen = D().Pixels();
+    ASSERT_GT(std::count_if(screen.pixels.begin(), screen.pixels.end(), [](uint32_t p) { return (p & 0xFFFFFF) != 0; }),
+              10000)
+        << "the screen shows the stage's pictures";
     ASSERT_TRUE(D().Game().RenderGameToTexture("save\\save01.bmp"));
     const std::vector<uint32_t> thumb =
         ReadThumbnail(ReadNative(kit::NativeFilePath(D().Folder(), "save\\save01.bmp")));
@@ -161,6 +166,17 @@ TEST_F(SaveTest, TheThumbnailIsTheScreenBoxFilteredTo200By150) {
         }
     }
     EXPECT_LT(far, 200 * 150 / 100) << "pixels away from the box-filtered screen";
+}
+
+TEST_F(SaveTest, NoThumbnailUnderTheGdiRenderer) {
+    struct SGdi {
+        SGdi() { CScreenRendererProxy::SetForceGdi(true); }
+        ~SGdi() { CScreenRendererProxy::SetForceGdi(false); }
+    } gdi;
+    Make();
+    EnterParked();
+    EXPECT_FALSE(D().Game().RenderGameToTexture("save\\save01.bmp"));
+    EXPECT_FALSE(std::ifstream(kit::NativeFilePath(D().Folder(), "save\\save01.bmp")).good());
 }
 
 TEST_F(SaveTest, AReplayPlaysInAFreshSceneAndLeavesTheSaveRecordAlone) {
