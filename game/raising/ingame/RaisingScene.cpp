@@ -7,6 +7,7 @@
 #include "game/core/SaveData.h"
 #include "game/core/SystemData.h"
 #include "game/raising/event/EventTable.h"
+#include "game/raising/month/MonthEnd.h"
 #include "game/raising/ingame/SelectionScene.h"
 
 bool LogScriptPlay(CMainGameScene& stage, const std::string& script) {
@@ -37,6 +38,7 @@ void CRaisingScene::RecreateStage() {
     m_Stage = std::make_unique<CMainGameScene>(&m_Game, this, m_Fresh);
     m_Commands.SetScene(m_Stage.get());
     m_Stage->SetTranslatorFactory(&m_Commands);
+    m_Stage->SetTurnMachine(std::make_unique<CMonthEnd>());
     if (m_StageSetup) m_StageSetup(*m_Stage);
 }
 

@@ -49,8 +49,8 @@ public:
     static constexpr int32_t kThumbWidth = 200;
     static constexpr int32_t kThumbHeight = 150;
 
-    // Sets up every stage the scene builds, after the game's command table was given
-    // to it (the month end; tests' own commands).
+    // Sets up every stage the scene builds, after the game's command table and month
+    // end were given to it (tests' own commands).
     using StageSetup = std::function<void(CMainGameScene& stage)>;
 
     CRaisingScene(CGameMain& game, bool fresh);
