@@ -57,6 +57,9 @@ bool WriteDemoData(const std::string& folder) {
     CDemoWriter out(folder);
     WriteSharedData(out);
     WriteBootTitleData(out);
+    WriteSaveLoadData(out);
+    WriteSettingsData(out);
+    WriteStatusGuideData(out);
     WriteViewerData(out);
     return out.WriteManifest();
 }

@@ -50,6 +50,14 @@ private:
 void WriteSharedData(CDemoWriter& out);
 // Boot, the logos, the opening and the title menu.
 void WriteBootTitleData(CDemoWriter& out);
+// The settings menu and its pages, with their test sounds.
+void WriteSettingsData(CDemoWriter& out);
+
+// The save and load screens: titles, page buttons, slot frames, card sheets, the
+// overwrite question and the clear-data thumbnail.
+void WriteSaveLoadData(CDemoWriter& out);
+// The status pages, the guide and the game-over screen.
+void WriteStatusGuideData(CDemoWriter& out);
 // The picture viewer, its full view and the play view, with their tables.
 void WriteViewerData(CDemoWriter& out);
 

@@ -19,13 +19,16 @@ void WriteSharedData(CDemoWriter& out) {
     kit::SSheetSpec landscape = kit::MakeSheet(CWidePicture::kFile, 2400, 432, 12, 2);
     landscape.areas.push_back({0, 0, 2400, 150, kit::kKeyGreen});
     out.Sheet(landscape);
+    // The tab bar of the menu screens (6 × 5 cells of 48 × 32).
+    out.Sheet(kit::MakeSheet(CMenuTabBar::kSheet, 288, 160, 6, 5));
+    // The small header every menu screen draws at (280, 0), kept small so that it covers
+    // none of the screens' own buttons.
+    out.Sheet(kit::MakeSheet("obj\\c000_003.bmp", 136, 40, 1, 1));
+    // The minus/plus and previous/next buttons of the settings pages and the guide.
+    out.Sheet(kit::MakeSheet("obj\\c000_037.bmp", 48, 72, 2, 3));
     // The quit question's panel (type 2) and the two buttons shared by most types.
     out.Sheet(kit::MakeSheet("obj\\b000_010.bmp", 352, 216, 1, 1));
     out.Sheet(kit::MakeSheet("obj\\b000_011.bmp", 512, 160, 2, 5));
-    // The menu screens' tab bar (6 × 5 cells of 48 × 32 at (8 + 48 i, 48)) and the
-    // subtitle beside their titles at (280, 0).
-    out.Sheet(kit::MakeSheet(CMenuTabBar::kSheet, 288, 160, 6, 5));
-    out.Sheet(kit::MakeSheet("obj\\c000_003.bmp", 144, 40, 2, 1));
 }
 
 }  // namespace demo

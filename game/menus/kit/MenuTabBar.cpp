@@ -46,8 +46,8 @@ void CMenuTabBar::ApplyLocks(CGameMain& game) {
     }
 }
 
-int32_t CMenuTabBar::Update(CGameMain& game) {
-    const bool transition = IsTopSceneInTransition();
+int32_t CMenuTabBar::Update(CGameMain& game, bool pointer) {
+    const bool transition = !pointer || IsTopSceneInTransition();
     const SPoint at = game.GetMouse().GetPosition();
     const bool decide = !transition && IsDecidePressed();
     for (CImageButton& b : m_Buttons) {

@@ -42,8 +42,9 @@ public:
     // under the replay flag.
     void ApplyLocks(CGameMain& game);
     // The frame's pointer, the step and the sounds; a click requests its scene, selects
-    // the button and applies the locks again.  The index clicked, or -1.
-    int32_t Update(CGameMain& game);
+    // the button and applies the locks again.  The index clicked, or -1.  Without
+    // `pointer` (a screen busy with something else) no button gets the pointer.
+    int32_t Update(CGameMain& game, bool pointer = true);
     // Plain draws, or drawn through a matrix (the screens that slide in).
     void Draw(uint32_t colour = 0xFFFFFFFFu);
     void Draw(uint32_t colour, const CMatrix4& matrix);

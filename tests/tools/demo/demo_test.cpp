@@ -54,13 +54,46 @@ TEST(DemoData, TwoRunsWriteTheSameBytesAndLeaveTheSaveFolderAlone) {
     EXPECT_GT(ta.size(), 20u);
 }
 
-TEST(DemoData, TheChainFromBootReachesTheTitleWithoutAMissingFile) {
-    SetDebugOutputEnabled(false);
-    CLogCapture log;
+TEST(DemoData, EveryFileIsWrittenByOneGroupOnly) {
+    testsupport::CTempDir dir;
+    ASSERT_TRUE(demo::WriteDemoData(dir.Path()));
+    std::vector<uint8_t> manifest;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.Path() + "manifest.txt", &manifest));
+    std::vector<std::string> paths;
+    std::string line;
+    for (uint8_t c : manifest) {
+        if (c != '\n') {
+            line.push_back(static_cast<char>(c));
+            continue;
+        }
+        paths.push_back(line.substr(0, line.find(' ')));
+        line.clear();
+    }
+    std::sort(paths.begin(), paths.end());
+    EXPECT_EQ(std::adjacent_find(paths.begin(), paths.end()), paths.end()) << "a file written twice";
+}
+
+// A game on the demo data.
+screentest::CGameDriver::SSetup DemoSetup() {
     screentest::CGameDriver::SSetup setup;
     setup.channelSounds = false;
     setup.prepare = [](const std::string& folder) { ASSERT_TRUE(demo::WriteDemoData(folder)); };
-    screentest::CGameDriver d(std::move(setup));
+    return setup;
+}
+
+// No file the screens load was missing or undecodable (the save files of a first start
+// are missing by right).
+void ExpectNoMissingFile(const CLogCapture& log) {
+    for (const std::string& line : log.GetLines()) {
+        const bool missing = line.find("開けません") != std::string::npos || line.find("失敗") != std::string::npos;
+        EXPECT_FALSE(missing && line.find("save\\") == std::string::npos) << line;
+    }
+}
+
+TEST(DemoData, TheChainFromBootReachesTheTitleWithoutAMissingFile) {
+    SetDebugOutputEnabled(false);
+    CLogCapture log;
+    screentest::CGameDriver d(DemoSetup());
     d.Start(2);
     CSceneManager& m = d.Game().GetSceneManager();
     for (int frame = 0; frame < 2000 && m.GetCurrentSceneId() != 7; ++frame) {
@@ -69,12 +102,23 @@ TEST(DemoData, TheChainFromBootReachesTheTitleWithoutAMissingFile) {
     }
     EXPECT_EQ(m.GetCurrentSceneId(), 7);
     d.Frame(40);
-    for (const std::string& line : log.GetLines()) {
-        const bool missing = line.find("開けません") != std::string::npos || line.find("失敗") != std::string::npos;
-        EXPECT_FALSE(missing && line.find("save\\") == std::string::npos) << line;
-    }
+    ExpectNoMissingFile(log);
     EXPECT_TRUE(d.Game().GetWideBackground().IsLoaded());
     for (int ch : {0, 1, 2, 3, 5, 6}) EXPECT_TRUE(d.Game().GetChannel(ch)->IsLoaded()) << ch;
+    SetDebugOutputEnabled(true);
+}
+
+TEST(DemoData, TheSaveAndLoadScreensOpenWithoutAMissingFile) {
+    SetDebugOutputEnabled(false);
+    CLogCapture log;
+    screentest::CGameDriver d(DemoSetup());
+    CSceneManager& m = d.Game().GetSceneManager();
+    for (int32_t scene : {8, 9, 10}) {
+        d.Start(scene);
+        d.Frame(20);
+        EXPECT_EQ(m.GetCurrentSceneId(), scene);
+    }
+    ExpectNoMissingFile(log);
     SetDebugOutputEnabled(true);
 }
 
