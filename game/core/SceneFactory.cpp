@@ -4,6 +4,7 @@
 #include "game/core/GameMain.h"
 #include "game/core/InGameScene.h"
 #include "game/core/RelayScene.h"
+#include "game/menus/music/MusicRoomScene.h"
 #include "game/menus/sample/SampleScenes.h"
 #include "game/menus/title/BootChain.h"
 #include "game/menus/title/OpeningScene.h"
@@ -26,6 +27,8 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     case 5: scene = std::make_unique<CLogoScene3>(m_Game); break;
     case 6: scene = std::make_unique<COpeningScene>(m_Game); break;
     case 7: scene = std::make_unique<CTitleMenuScene>(m_Game); break;
+    // The music room.
+    case 15: scene = std::make_unique<CMusicRoomScene>(m_Game); break;
     case 19: {
         IInGameScene* kept = m_Game.GetRaisingScene();
         if (kept) {

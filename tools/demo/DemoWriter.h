@@ -26,6 +26,8 @@ public:
     // A sound of `ms` milliseconds from a seed: Ogg Vorbis when the build can encode
     // it, else a WAVE under the same name (the decoders go by the first bytes).
     bool Sound(const std::string& path, uint32_t seed, uint32_t ms);
+    // A sound of the given 44.1 kHz stereo samples, written the same way.
+    bool Sound(const std::string& path, const std::vector<int16_t>& stereo);
     bool WriteManifest();
 
     const std::string& Folder() const { return m_Folder; }
@@ -48,6 +50,9 @@ private:
 void WriteSharedData(CDemoWriter& out);
 // Boot, the logos, the opening and the title menu.
 void WriteBootTitleData(CDemoWriter& out);
+// The music room and the 19 pieces of music ("bgm\\bgm_001.ogg" on), each a short tune
+// of `tuneMs` milliseconds.
+void WriteMusicRoomData(CDemoWriter& out, uint32_t tuneMs = 4000);
 
 // Every group and the manifest; false when a file could not be written.
 bool WriteDemoData(const std::string& folder);

@@ -1,6 +1,7 @@
 // Files that many screens load: the four short channel sounds, the wide background of
 // the menu screens and the confirmation panels.
 #include "game/core/GameMain.h"
+#include "game/menus/kit/MenuTabBar.h"
 #include "game/raising/wide/WideBackground.h"
 #include "tools/demo/DemoWriter.h"
 
@@ -18,6 +19,8 @@ void WriteSharedData(CDemoWriter& out) {
     kit::SSheetSpec landscape = kit::MakeSheet(CWidePicture::kFile, 2400, 432, 12, 2);
     landscape.areas.push_back({0, 0, 2400, 150, kit::kKeyGreen});
     out.Sheet(landscape);
+    // The tab bar of the menu screens (6 × 5 cells of 48 × 32).
+    out.Sheet(kit::MakeSheet(CMenuTabBar::kSheet, 288, 160, 6, 5));
     // The quit question's panel (type 2) and the two buttons shared by most types.
     out.Sheet(kit::MakeSheet("obj\\b000_010.bmp", 352, 216, 1, 1));
     out.Sheet(kit::MakeSheet("obj\\b000_011.bmp", 512, 160, 2, 5));
