@@ -4,6 +4,7 @@
 #include "game/core/GameMain.h"
 #include "game/core/InGameScene.h"
 #include "game/core/RelayScene.h"
+#include "game/menus/music/MusicRoomScene.h"
 #include "game/menus/sample/SampleScenes.h"
 #include "game/menus/save/SaveLoadScene.h"
 #include "game/menus/settings/SystemMenuScene.h"
@@ -51,6 +52,8 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     case 18: scene = std::make_unique<CV000Scene>(m_Game); break;
     case 24: scene = std::make_unique<CStatusPageScene1>(m_Game); break;
     case 25: scene = std::make_unique<CStatusPageScene2>(m_Game); break;
+    // The music room.
+    case 15: scene = std::make_unique<CMusicRoomScene>(m_Game); break;
     case 19: {
         IInGameScene* kept = m_Game.GetRaisingScene();
         if (kept) {

@@ -17,6 +17,18 @@ bool CDemoWriter::_Write(const std::string& path, const std::vector<uint8_t>& by
     return true;
 }
 
+bool CDemoWriter::Sound(const std::string& path, const std::vector<int16_t>& stereo) {
+    std::vector<uint8_t> bytes;
+    if (kit::CanEncodeOgg()) {
+        bytes = kit::EncodeOgg(stereo, 2, 44100);
+    }
+    if (bytes.empty()) {
+        bytes = kit::MakeWave(kit::ToBytes(stereo), 2, 16, 44100);
+    }
+    const uint32_t ms = static_cast<uint32_t>(stereo.size() / 2 * 1000 / 44100);
+    return _Write(path, bytes, "sound " + std::to_string(ms) + " ms");
+}
+
 bool CDemoWriter::Sheet(const kit::SSheetSpec& spec) {
     m_Sheets.push_back(spec);
     char note[96];
@@ -25,14 +37,7 @@ bool CDemoWriter::Sheet(const kit::SSheetSpec& spec) {
 }
 
 bool CDemoWriter::Sound(const std::string& path, uint32_t seed, uint32_t ms) {
-    std::vector<uint8_t> bytes;
-    if (kit::CanEncodeOgg()) {
-        bytes = kit::EncodeOgg(kit::MakePcm16(seed, 44100u * ms / 1000u, 2), 2, 44100);
-    }
-    if (bytes.empty()) {
-        bytes = kit::MakeShortWave(seed, ms);
-    }
-    return _Write(path, bytes, "sound " + std::to_string(ms) + " ms");
+    return Sound(path, kit::MakePcm16(seed, 44100u * ms / 1000u, 2));
 }
 
 bool CDemoWriter::Text(const std::string& path, const std::vector<std::string>& lines) {
@@ -61,6 +66,7 @@ bool WriteDemoData(const std::string& folder) {
     WriteSettingsData(out);
     WriteStatusGuideData(out);
     WriteViewerData(out);
+    WriteMusicRoomData(out);
     return out.WriteManifest();
 }
 

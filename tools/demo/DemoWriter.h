@@ -28,6 +28,8 @@ public:
     bool Sound(const std::string& path, uint32_t seed, uint32_t ms);
     // A text table (ASCII, so the same bytes in Shift-JIS), lines ended by "\r\n".
     bool Text(const std::string& path, const std::vector<std::string>& lines);
+    // A sound of the given 44.1 kHz stereo samples, written the same way.
+    bool Sound(const std::string& path, const std::vector<int16_t>& stereo);
     bool WriteManifest();
 
     const std::string& Folder() const { return m_Folder; }
@@ -60,6 +62,9 @@ void WriteSaveLoadData(CDemoWriter& out);
 void WriteStatusGuideData(CDemoWriter& out);
 // The picture viewer, its full view and the play view, with their tables.
 void WriteViewerData(CDemoWriter& out);
+// The music room and the 19 pieces of music ("bgm\\bgm_001.ogg" on), each a short tune
+// of `tuneMs` milliseconds.
+void WriteMusicRoomData(CDemoWriter& out, uint32_t tuneMs = 4000);
 
 // Every group and the manifest; false when a file could not be written.
 bool WriteDemoData(const std::string& folder);
