@@ -8,6 +8,7 @@
 
 class CSaveData;
 class CGameState;
+class CMainGameScene;
 
 class IInGameScene : public CSceneBase, public CSceneObjectBase {
 public:
@@ -19,4 +20,6 @@ public:
     virtual bool RenderToTexture(const std::string& path) = 0;
     // The running game's state (status record included); null while none runs.
     virtual CGameState* GetGameState() { return nullptr; }
+    // The stage the running game plays its scripts on; null while there is none.
+    virtual CMainGameScene* GetStage() { return nullptr; }
 };

@@ -30,3 +30,10 @@ int32_t GetRunningParam(int category, int index) {
 CRunningGameOverride::CRunningGameOverride(CGameState& state) : m_Previous(g_Override.exchange(&state)) {}
 
 CRunningGameOverride::~CRunningGameOverride() { g_Override.store(m_Previous); }
+
+CMainGameScene* GetKeptStage() {
+    CGameMain* game = GetGameMain();
+    if (game == nullptr) return nullptr;
+    IInGameScene* scene = game->GetRaisingScene();
+    return scene != nullptr ? scene->GetStage() : nullptr;
+}

@@ -12,6 +12,10 @@ CStatus* GetRunningStatus();
 // A status value of the running game; 0 when no game runs.
 int32_t GetRunningParam(int category, int index);
 
+class CMainGameScene;
+// The kept in-game scene's stage, or null when the game has none.
+CMainGameScene* GetKeptStage();
+
 // While alive, GetRunningGameState answers `state` on every thread.
 class CRunningGameOverride {
 public:
