@@ -5,7 +5,9 @@
 #include "engine/d3d/ScreenRenderer.h"
 #include "engine/sound/SoundBank.h"
 #include "game/core/GameMain.h"
+#include "game/core/InGameScene.h"
 #include "game/core/SceneRequest.h"
+#include "game/stage/scene/MainGameScene.h"
 
 namespace {
 
@@ -13,7 +15,41 @@ namespace {
 constexpr int kVoiceGroup = CSoundBank::GROUP_VOICE;
 constexpr int kVoiceSlot = 0;
 
+// The in-game scene may build its stage anew, so it is asked for at every use.
+class CKeptStage : public ILetterViewerStage {
+public:
+    explicit CKeptStage(CGameMain& game) : m_Game(game) {}
+    bool StartScript(const std::string& path) override {
+        CMainGameScene* stage = _Stage();
+        return stage && stage->StartScript(path);
+    }
+    bool GetScriptEndFlag() const override {
+        const CMainGameScene* stage = _Stage();
+        return !stage || stage->GetScriptEndFlag();
+    }
+    void Update() override {
+        if (CMainGameScene* stage = _Stage()) stage->Update();
+    }
+    void Draw() override {
+        if (CMainGameScene* stage = _Stage()) stage->Draw();
+    }
+    void OnDeviceRestored() override {
+        if (CMainGameScene* stage = _Stage()) stage->OnDeviceRestored();
+    }
+
+private:
+    CMainGameScene* _Stage() const {
+        IInGameScene* scene = m_Game.GetRaisingScene();
+        return scene ? scene->GetStage() : nullptr;
+    }
+    CGameMain& m_Game;
+};
+
 }  // namespace
+
+std::unique_ptr<ILetterViewerStage> MakeKeptLetterViewerStage(CGameMain& game) {
+    return std::make_unique<CKeptStage>(game);
+}
 
 CLetterViewerScene::CLetterViewerScene(CGameMain& game, std::unique_ptr<ILetterViewerStage> stage)
     : m_Game(game), m_Stage(std::move(stage)) {}
@@ -64,17 +100,16 @@ void CLetterViewerScene::Update() {
     case STATE_SHOWING:
         if (IsDecidePressed() || IsCancelPressed() || m_Game.GetKeyboard().IsDown(VKey::kControl)) {
             m_State = STATE_SCRIPT;
-            if (m_Stage) {
-                m_Stage->StartScript(m_Entries[m_Index].script);
-            } else {
-                DebugPrintf("CLetterViewerScene::Update() 台本を再生する舞台がありません[%s]",
-                            m_Entries[m_Index].script.c_str());
+            const std::string& script = m_Entries[m_Index].script;
+            m_ScriptStarted = m_Stage && m_Stage->StartScript(script);
+            if (!m_ScriptStarted) {
+                DebugPrintf("CLetterViewerScene::Update() スクリプトを再生できません[%s]", script.c_str());
             }
             m_Picture.Release();
         }
         break;
     case STATE_SCRIPT:
-        if (!m_Stage || m_Stage->GetScriptEndFlag()) {
+        if (!m_ScriptStarted || m_Stage->GetScriptEndFlag()) {
             ++m_Index;
             m_State = STATE_NEXT;
         }

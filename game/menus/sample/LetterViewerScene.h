@@ -34,7 +34,7 @@ public:
         STATE_SCRIPT = 2,   // its script runs on the stage
     };
 
-    // Without a stage a letter's script counts as ended at once.
+    // A script that cannot be started (no stage) is logged and counts as ended at once.
     CLetterViewerScene(CGameMain& game, std::unique_ptr<ILetterViewerStage> stage);
     ~CLetterViewerScene() override;
 
@@ -56,4 +56,8 @@ private:
     int32_t m_Index = 0;
     CImagePlane m_Picture;
     int32_t m_State = STATE_NEXT;
+    bool m_ScriptStarted = false;
 };
+
+// The stage of the game's kept in-game scene, looked up at every use.
+std::unique_ptr<ILetterViewerStage> MakeKeptLetterViewerStage(CGameMain& game);

@@ -32,7 +32,7 @@ bool StepByKeys(const CKeyboard& keys, uint32_t lessKey, uint32_t moreKey, int32
 
 std::unique_ptr<CSceneBase> CreateSampleScene(CGameMain& game, int32_t id) {
     switch (id) {
-    case 26: return std::make_unique<CLetterViewerScene>(game, nullptr);
+    case 26: return std::make_unique<CLetterViewerScene>(game, MakeKeptLetterViewerStage(game));
     case 27: return std::make_unique<CEffectSampleScene>(game);
     case 28: return std::make_unique<CTextSampleScene>(game);
     case 29: return std::make_unique<CBalloonSampleScene>(game);

@@ -2,10 +2,13 @@
 // script on the stage, the Ctrl key passing every letter, and tables that give nothing.
 #include <gtest/gtest.h>
 
+#include "engine/adv/AdvCommandControl.h"
 #include "engine/base/Log.h"
 #include "engine/draw/SceneManager.h"
 #include "engine/sound/SoundBank.h"
+#include "game/core/InGameScene.h"
 #include "game/menus/sample/LetterViewerScene.h"
+#include "game/stage/scene/MainGameScene.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tools/kit/SoundFiles.h"
 
@@ -165,4 +168,68 @@ TEST_F(LetterViewerTest, AMissingOrEmptyTableFinishesAtTheFirstUpdate) {
         EXPECT_EQ(D().Game().m_ReplayFlag, table ? 1 : 0);
         EXPECT_TRUE(Letters().empty());
     }
+}
+
+namespace {
+
+// A kept in-game scene that is nothing but its stage.
+class CStageOnlyScene : public IInGameScene {
+public:
+    explicit CStageOnlyScene(CGameMain& game) : stage(&game, nullptr, false) {}
+    void WriteSave(CSaveData&) override {}
+    void RestoreFromSave(const CSaveData&) override {}
+    bool RenderToTexture(const std::string&) override { return false; }
+    CMainGameScene* GetStage() override { return &stage; }
+    CMainGameScene stage;
+};
+
+class CGameViewerFactory : public ISceneFactory {
+public:
+    explicit CGameViewerFactory(CGameMain** game) : m_Game(game) {}
+    std::unique_ptr<CSceneBase> Create(int32_t id) override {
+        return id == 26 ? std::make_unique<CLetterViewerScene>(**m_Game, MakeKeptLetterViewerStage(**m_Game)) : nullptr;
+    }
+
+private:
+    CGameMain** m_Game;
+};
+
+}  // namespace
+
+TEST(LetterViewerStageTest, TheKeptScenesStagePlaysEachLettersScript) {
+    CGameMain* game = nullptr;
+    CGameViewerFactory factory(&game);
+    screentest::CGameDriver::SSetup setup;
+    setup.sceneFactory = &factory;
+    setup.inGameSceneMaker = [](CGameMain& g, bool) -> std::unique_ptr<IInGameScene> {
+        return std::make_unique<CStageOnlyScene>(g);
+    };
+    setup.prepare = [](const std::string& folder) {
+        const std::string text = "scr\\l\\one.txt,obj\\l1.bmp,\nscr\\l\\missing.txt,obj\\l2.bmp,\n";
+        kit::WriteBytes(kit::NativeFilePath(folder, "cfg\\letter.csv"), {text.begin(), text.end()});
+    };
+    SetDebugOutputEnabled(false);
+    screentest::CGameDriver d(setup);
+    game = &d.Game();
+    CAdvCommandControl script;
+    CAdvCommand end;
+    end.Id = 1;
+    script.Append(end);
+    testsupport::MakeParentDirs(d.Folder() + "scr/l/one.txt");
+    ASSERT_TRUE(script.SaveCompiled("scr\\l\\one.txt"));
+    CLogCapture log;
+    d.Start(26);
+    d.Game().GetKeyboard().KeyDown(VKey::kControl);
+    std::vector<int32_t> states;
+    for (int i = 0; i < 8; ++i) {
+        d.Frame();
+        states.push_back(dynamic_cast<CLetterViewerScene*>(d.Game().GetSceneManager().GetCurrentScene())->GetState());
+    }
+    SetDebugOutputEnabled(true);
+    EXPECT_EQ(states, (std::vector<int32_t>{1, 2, 0, 1, 2, 0, -1, -1}));
+    auto* stage = d.Game().GetRaisingScene()->GetStage();
+    EXPECT_TRUE(stage->GetScriptEndFlag());
+    EXPECT_TRUE(log.Contains("CLetterViewerScene::Update() スクリプトを再生できません[scr\\l\\missing.txt]"))
+        << "a script that cannot start is passed";
+    EXPECT_FALSE(log.Contains("[scr\\l\\one.txt]"));
 }
