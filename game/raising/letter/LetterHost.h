@@ -12,12 +12,10 @@ public:
     virtual ~ILetterHost() = default;
 
     // ---- the stage ----
-    // Layer 100 opaque black over the whole screen, now / with the next screen change.
-    virtual void ClearToBlack() = 0;
+    // Every layer goes with the next screen change, which brings in layer 100 opaque black.
     virtual void ClearToBlackAlt() = 0;
-    virtual void ShowLayerImage(int32_t layer, const std::string& file) = 0;
-    virtual void SetLayerFill(int32_t layer, uint32_t colour) = 0;
-    virtual void PrepareLayerChange(int32_t layer) = 0;
+    // A picture on a layer that comes in with the next screen change.
+    virtual void ShowLayerImageAlt(int32_t layer, const std::string& file) = 0;
     // The first is cut short (made instant) while skipping or with screen changes
     // switched off; the second always runs as given.
     virtual void StartScreenChange(int32_t kind, int32_t frames) = 0;

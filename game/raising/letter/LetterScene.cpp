@@ -21,11 +21,11 @@ constexpr const char* kOpeningLine = "「ピコネからの手紙だ……なに
 constexpr const char* kClosingLine = "「ピコネ……」";
 // The girl's voice files begin with this prefix; her voice switch is that speaker's.
 constexpr const char* kGirlVoice = "voice\\lu";
+constexpr const char* kVoiceFolder = "voice\\";
 constexpr int32_t kVoiceGroup = 2;
 constexpr int32_t kVoiceSlot = 0;
 constexpr int32_t kVoiceFadeMs = 500;
 constexpr int32_t kChangeKind = 1;
-constexpr uint32_t kBlack = 0xFF000000u;
 
 }  // namespace
 
@@ -74,11 +74,24 @@ bool CLetterScene::_SkipInput() const {
 
 void CLetterScene::_SetRestricted(int32_t value) { m_Host.GetGameState().GetStatus().Words().outcomeRestricted = value; }
 
+// The stage's list play puts every name into the voice folder with ".ogg": a path the
+// table made ("voice\\p.ogg") goes back to its name ("p").
+std::string CLetterScene::StageVoiceName(const std::string& path) {
+    std::string name = path;
+    const std::string folder = kVoiceFolder;
+    const std::string extension = ".ogg";
+    if (name.compare(0, folder.size(), folder) == 0) name.erase(0, folder.size());
+    if (name.size() > extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0) {
+        name.erase(name.size() - extension.size());
+    }
+    return name;
+}
+
 void CLetterScene::_PlayVoices() {
     std::string list;
     for (const std::string& voice : m_Voices) {
         // An empty name (an empty field, a trailing "/") is no file.
-        if (!voice.empty()) list += voice + "\n";
+        if (!voice.empty()) list += StageVoiceName(voice) + "\n";
     }
     m_Host.PlaySound(kVoiceGroup, kVoiceSlot, list);
     m_Host.SetSlotVolume(kVoiceGroup, kVoiceSlot, 100);
@@ -129,10 +142,10 @@ void CLetterScene::Update() {
         }
     }
     switch (m_State) {
+    // Each picture is put on the side of the screen change, so that the change brings it in.
     case 0:
         m_Host.ClearToBlackAlt();
-        m_Host.ShowLayerImage(kLayer, kEnvelope);
-        m_Host.PrepareLayerChange(kLayer);
+        m_Host.ShowLayerImageAlt(kLayer, kEnvelope);
         m_Host.StartScreenChange(kChangeKind, 60);
         m_Host.SetMessageOff();
         m_State = 1;
@@ -149,8 +162,7 @@ void CLetterScene::Update() {
         m_State = 2;
         break;
     case 2:
-        m_Host.ShowLayerImage(kLayer, kPaper);
-        m_Host.PrepareLayerChange(kLayer);
+        m_Host.ShowLayerImageAlt(kLayer, kPaper);
         // Only a letter read before may have its paper cut short.
         if (_ReadBefore()) {
             m_Host.StartScreenChange(kChangeKind, 30);
@@ -163,8 +175,7 @@ void CLetterScene::Update() {
         if (!m_Host.IsScreenChangeRunning()) m_State = 4;
         break;
     case 4:
-        m_Host.ShowLayerImage(kLayer, m_Picture);
-        m_Host.PrepareLayerChange(kLayer);
+        m_Host.ShowLayerImageAlt(kLayer, m_Picture);
         m_Host.StartScreenChange(kChangeKind, 60);
         _PlayVoices();
         m_State = 5;
@@ -245,9 +256,7 @@ void CLetterScene::Update() {
         m_State = 50;
         break;
     case 50:
-        m_Host.ClearToBlack();
-        m_Host.SetLayerFill(kLayer, kBlack);
-        m_Host.PrepareLayerChange(kLayer);
+        m_Host.ClearToBlackAlt();
         m_Host.StartScreenChange(kChangeKind, 60);
         m_Host.SetMessageOff();
         m_State = 51;

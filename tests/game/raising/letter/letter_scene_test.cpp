@@ -138,28 +138,23 @@ TEST_F(LetterSceneTest, FirstReadingShowsTheLetterAndPlaysItsEventAndFollowUp) {
     const std::vector<std::string> want = {
         "SelectEventRow 23 1",
         "ClearToBlackAlt",
-        "ShowLayerImage 100 obj\\letter\\t000_000.bmp",
-        "PrepareLayerChange 100",
+        "ShowLayerImageAlt 100 obj\\letter\\t000_000.bmp",
         "StartScreenChange 1 60",
         "SetMessageOff",
         kOpening,
         "SetMessageOff",
-        "ShowLayerImage 100 obj\\letter\\t000_001.bmp",
-        "PrepareLayerChange 100",
+        "ShowLayerImageAlt 100 obj\\letter\\t000_001.bmp",
         "StartScreenChangeAlt 1 30",
-        "ShowLayerImage 100 obj\\letter\\a.bmp",
-        "PrepareLayerChange 100",
+        "ShowLayerImageAlt 100 obj\\letter\\a.bmp",
         "StartScreenChange 1 60",
-        "PlaySound 2 0 [voice\\lu1_a.ogg\nvoice\\lu1_b.ogg\n]",
+        "PlaySound 2 0 [lu1_a\nlu1_b\n]",
         "SetSlotVolume 2 0 100",
         "SetSlotPan 2 0 0",
         "PlaySlot 2 0 1 0",
         "StopSlot 2 0 500",
         "StartEventById 1 23 1",
         "StartEvent 23 1 restricted 1",
-        "ClearToBlack",
-        "SetLayerFill 100 FF000000",
-        "PrepareLayerChange 100",
+        "ClearToBlackAlt",
         "StartScreenChange 1 60",
         "SetMessageOff",
         "ClearMode",
@@ -339,7 +334,7 @@ TEST_F(LetterSceneTest, ARestoreResumesEveryStateWithTheSavedLetter) {
         const std::vector<std::string> calls = host->Take();
         EXPECT_FALSE(Called(calls, "SelectEventRow 23 1") && s != 42) << "no fresh choice";
         EXPECT_EQ(Called(calls, "ClearMode"), s == 52 || s == 104);
-        EXPECT_EQ(Called(calls, "ShowLayerImage 100 obj\\letter\\a.bmp"), s == 4);
+        EXPECT_EQ(Called(calls, "ShowLayerImageAlt 100 obj\\letter\\a.bmp"), s == 4);
         EXPECT_EQ(host->state.GetStatus().HasReadLetter("obj\\letter\\a.bmp"), s == 30);
         host->script = host->change = 0;
     }
