@@ -10,10 +10,6 @@ class CLetterStageHost : public ILetterHost {
 public:
     explicit CLetterStageHost(CMainGameScene& stage) : m_Stage(&stage) {}
 
-    // The in-game scene may build its stage anew.
-    void SetStage(CMainGameScene& stage) { m_Stage = &stage; }
-    CMainGameScene& GetStage() const { return *m_Stage; }
-
     void ClearToBlackAlt() override;
     void ShowLayerImageAlt(int32_t layer, const std::string& file) override;
     void StartScreenChange(int32_t kind, int32_t frames) override;
@@ -31,6 +27,12 @@ public:
     bool GetScriptEndFlag() const override;
     void EndMonth() override;
 
+protected:
+    CLetterStageHost() = default;
+    // The stage of every operation, asked for each time (an in-game scene may build its
+    // stage anew).
+    virtual CMainGameScene& _Stage() const { return *m_Stage; }
+
 private:
-    CMainGameScene* m_Stage;
+    CMainGameScene* m_Stage = nullptr;
 };
