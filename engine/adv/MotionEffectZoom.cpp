@@ -109,15 +109,8 @@ CMatrix4 CMotionEffectZoom::Compose(EMotion motion, int32_t p, int32_t q, int32_
     MatrixTranslation(&t, static_cast<float>(x), static_cast<float>(y), 0.0f);
     out = a;
     if (_IsSpin(motion)) {
-        const int32_t angle = SpinAngle(p);
-        const float s = SinF(angle);
-        const float c = SinF(angle + 128);
         CMatrix4 r;
-        MatrixIdentity(&r);
-        r.m[0][0] = c;
-        r.m[0][1] = s;
-        r.m[1][0] = -s;
-        r.m[1][1] = c;
+        MatrixRotationSin(&r, SpinAngle(p));
         MatrixMultiply(&out, &out, &r);
     }
     MatrixMultiply(&out, &out, &k);

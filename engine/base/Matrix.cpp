@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/base/SinTable.h"
+
 bool CMatrix4::operator==(const CMatrix4& other) const {
     for (int r = 0; r < 4; ++r) {
         for (int c = 0; c < 4; ++c) {
@@ -42,6 +44,17 @@ CMatrix4* MatrixRotationZ(CMatrix4* out, float radians) {
     MatrixIdentity(out);
     float c = std::cos(radians);
     float s = std::sin(radians);
+    out->m[0][0] = c;
+    out->m[0][1] = s;
+    out->m[1][0] = -s;
+    out->m[1][1] = c;
+    return out;
+}
+
+CMatrix4* MatrixRotationSin(CMatrix4* out, int32_t angle) {
+    MatrixIdentity(out);
+    const float s = static_cast<float>(CSinTable::Sin(angle)) / 65536.0f;
+    const float c = static_cast<float>(CSinTable::Cos(angle)) / 65536.0f;
     out->m[0][0] = c;
     out->m[0][1] = s;
     out->m[1][0] = -s;

@@ -170,6 +170,23 @@ void CSceneManager::_Run(const SCommand& c, bool transitionFollows) {
 }
 
 void CSceneManager::Update() {
+    RunQueue();
+    if (m_Current) {
+        m_Current->Update();
+    }
+    if (m_InTransition) {
+        if (m_StartedThisUpdate) {
+            // Drawn first at progress 0.
+            m_StartedThisUpdate = false;
+        } else if (m_TransitionFrame >= m_TransitionFrames) {
+            EndTransition();
+        } else {
+            ++m_TransitionFrame;
+        }
+    }
+}
+
+void CSceneManager::RunQueue() {
     m_CapturedThisUpdate = false;
     // Only the commands queued before this update: what the new scenes queue while
     // they load runs next frame.
@@ -189,19 +206,6 @@ void CSceneManager::Update() {
             }
         }
         _Run(c, transitionFollows);
-    }
-    if (m_Current) {
-        m_Current->Update();
-    }
-    if (m_InTransition) {
-        if (m_StartedThisUpdate) {
-            // Drawn first at progress 0.
-            m_StartedThisUpdate = false;
-        } else if (m_TransitionFrame >= m_TransitionFrames) {
-            EndTransition();
-        } else {
-            ++m_TransitionFrame;
-        }
     }
 }
 

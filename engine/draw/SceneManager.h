@@ -71,6 +71,8 @@ public:
 
     // Runs the queued commands, updates the current scene, then advances the transition.
     void Update() override;
+    // Runs the queued commands alone (a scene made now is loaded, not yet updated).
+    void RunQueue();
     void Draw() override;
     // The restore operation of every live scene (the current and the suspended ones).
     void OnDeviceRestored() override;

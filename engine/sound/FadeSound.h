@@ -46,6 +46,8 @@ public:
     void FadePan(int pan, int ms);
     // Lowers the volume to silence over ms and stops (at once for 0).
     void FadeOut(int ms);
+    // A fade-out runs: the channel still plays but is on its way to silence.
+    bool IsFadingOut() const { return m_FadingOut; }
     uint32_t GetPosition() const;
     const std::string& GetFileName() const { return m_FileName; }
 

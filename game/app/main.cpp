@@ -1,12 +1,16 @@
-// The program's entry: hands the command line to the game's start-up.
+// The program's entry: hands the command line and the game's in-game scenes to the
+// start-up.
 #include <string>
 #include <vector>
 
 #include "game/core/GameStartup.h"
-#include "game/raising/movie/MovieStart.h"
+#include "game/raising/ingame/InGameStart.h"
+#include "game/raising/movie/MovieMode.h"
 
 int main(int argc, char** argv) {
-    // The developer start "--movie" plays the movie alone through this factory.
-    CMovieStartFactory movieStart;
-    return RunGame(std::vector<std::string>(argv, argv + argc), &movieStart);
+    SGameParts parts;
+    parts.inGameSceneMaker = MakeInGameSceneMaker();
+    // The developer start "--movie": the kept in-game scene plays the movie mode alone.
+    parts.movieSceneMaker = MakeInGameSceneMaker(CMovieMode::kModeId);
+    return RunGame(std::vector<std::string>(argv, argv + argc), parts);
 }

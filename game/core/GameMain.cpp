@@ -188,9 +188,17 @@ bool CGameMain::RenderGameToTexture(const std::string& path) {
 
 void CGameMain::ApplySoundVolumes() {
     const CSystemData& sd = *m_SystemData;
-    if (sd.m_ScreenMode != GetScreenMode()) {
+    // A mode whose display change failed is not tried again until another is stored:
+    // the settings menu applies the volumes every frame while a slider is held.
+    if (sd.m_ScreenMode != m_FailedScreenMode) {
+        m_FailedScreenMode = -1;
+    }
+    if (sd.m_ScreenMode != GetScreenMode() && sd.m_ScreenMode != m_FailedScreenMode) {
         SetScreenMode(sd.m_ScreenMode);
         GetRenderer()->SetWindowed(GetScreenMode() == 0);
+        if (GetScreenMode() != sd.m_ScreenMode) {
+            m_FailedScreenMode = sd.m_ScreenMode;
+        }
     }
     const int effect = sd.m_EffectVolume;
     const int music = sd.m_MusicVolume;

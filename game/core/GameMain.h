@@ -132,6 +132,7 @@ public:
     // while the game has no in-game scene.
     bool RenderGameToTexture(const std::string& path);
     // Applies the system data's screen mode, channel volumes and sound bank group volumes.
+    // A screen mode whose display change failed is not tried again while it stays stored.
     void ApplySoundVolumes();
     // Plays channel n's short sound from the start.
     void PlayChannel(int channel);
@@ -203,8 +204,11 @@ private:
     uint64_t m_Draws = 0;
     // The window's screen mode as the previous frame saw it: only a change of the window's
     // mode is stored in the system data, so that a full-screen choice whose display change
-    // failed stays stored and is tried again by the next ApplySoundVolumes.
+    // failed stays stored.
     int m_SeenScreenMode = 0;
+    // The stored mode whose display change failed (-1: none); tried again only once
+    // another mode was stored in between.
+    int m_FailedScreenMode = -1;
 };
 
 // The calling thread's game object (the registered main loop), null when there is none.

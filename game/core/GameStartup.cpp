@@ -63,7 +63,7 @@ SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args) {
     return out;
 }
 
-int RunGame(const std::vector<std::string>& args, ISceneFactory* movieStart) {
+int RunGame(const std::vector<std::string>& args, const SGameParts& parts) {
     const SGameCommandLine cmd = ParseGameCommandLine(args);
     // What the game reads of its command line later (the script-tool arguments) is the
     // game's own part: this build's options are no script names.
@@ -112,9 +112,12 @@ int RunGame(const std::vector<std::string>& args, ISceneFactory* movieStart) {
         DebugPrintf("RunGame() --scene [%s] は開けません（開けるのは26から29）", cmd.sceneArg.c_str());
     }
     CGameMain::SOptions options;
+    options.inGameSceneMaker = parts.inGameSceneMaker;
     if (cmd.movie) {
-        if (movieStart) {
-            options.sceneFactory = movieStart;
+        if (parts.movieSceneMaker) {
+            options.inGameSceneMaker = parts.movieSceneMaker;
+            start.kind = CGameMain::START_SCENE;
+            start.scene = CGameMain::kKeptInGameScene;
         } else {
             DebugPrintf("RunGame() --movie はこの実行ファイルでは使えません");
         }

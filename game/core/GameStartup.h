@@ -14,11 +14,17 @@
 #include <string>
 #include <vector>
 
-class ISceneFactory;
+#include "game/core/GameMain.h"
 
-// `movieStart` answers the scenes of the "--movie" start (developer option: the movie
-// alone); without one that option is refused with a log line.
-int RunGame(const std::vector<std::string>& args, ISceneFactory* movieStart = nullptr);
+// What the program's entry hands the start-up: the makers of the in-game scenes, the
+// game's own and the one of the "--movie" start (developer option: the kept in-game
+// scene plays the movie mode alone and the program ends with it).  Without the movie
+// maker that option is refused with a log line.
+struct SGameParts {
+    CGameMain::InGameSceneMaker inGameSceneMaker;
+    CGameMain::InGameSceneMaker movieSceneMaker;
+};
+int RunGame(const std::vector<std::string>& args, const SGameParts& parts = {});
 
 // The parts of the command line the start-up reads.
 struct SGameCommandLine {

@@ -22,4 +22,6 @@ public:
     virtual CGameState* GetGameState() { return nullptr; }
     // The stage the running game plays its scripts on; null while there is none.
     virtual CMainGameScene* GetStage() { return nullptr; }
+    // Makes the scene ready for a new game (the title menu's new game).
+    virtual void ResetAll() {}
 };

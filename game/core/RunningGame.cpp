@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "engine/base/Log.h"
 #include "game/core/GameMain.h"
 #include "game/core/InGameScene.h"
 
@@ -25,6 +26,16 @@ CStatus* GetRunningStatus() {
 int32_t GetRunningParam(int category, int index) {
     CStatus* status = GetRunningStatus();
     return status != nullptr ? status->GetParam(category, index) : 0;
+}
+
+bool ResetRunningGame(CGameMain& game) {
+    IInGameScene* scene = game.GetRaisingScene();
+    if (scene == nullptr) {
+        DebugPrintf("ResetRunningGame() ゲーム中シーンがありません");
+        return false;
+    }
+    scene->ResetAll();
+    return true;
 }
 
 CRunningGameOverride::CRunningGameOverride(CGameState& state) : m_Previous(g_Override.exchange(&state)) {}

@@ -4,6 +4,8 @@
 // their own with CRunningGameOverride, so no screen needs a whole game to be tested.
 #include "game/core/GameState.h"
 
+class CGameMain;
+
 // The running game's state: the override when one is set, else the kept in-game
 // scene's; null when there is neither.
 CGameState* GetRunningGameState();
@@ -15,6 +17,9 @@ int32_t GetRunningParam(int category, int index);
 class CMainGameScene;
 // The kept in-game scene's stage, or null when the game has none.
 CMainGameScene* GetKeptStage();
+// Resets the game object's kept in-game scene for a new game; false (logged) when the
+// game object has none.
+bool ResetRunningGame(CGameMain& game);
 
 // While alive, GetRunningGameState answers `state` on every thread.
 class CRunningGameOverride {

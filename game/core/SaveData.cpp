@@ -9,7 +9,10 @@
 
 namespace {
 constexpr uint32_t kTag = MakeRecordTag('N', 'S', 'A', 'V');
-}
+
+std::mutex g_ClockMutex;
+std::function<SSaveTime()> g_Clock;
+}  // namespace
 
 void CSaveData::Reset() { *this = CSaveData(); }
 
@@ -45,7 +48,7 @@ bool CSaveData::Save(const std::string& path) {
 }
 
 bool CSaveData::SaveWithTime(const std::string& path) {
-    m_Time = LocalNow();
+    m_Time = Now();
     m_Used = 1;
     return Save(path);
 }
@@ -77,4 +80,18 @@ SSaveTime CSaveData::LocalNow() {
         t.second = tm->tm_sec;
     }
     return t;
+}
+
+SSaveTime CSaveData::Now() {
+    std::function<SSaveTime()> clock;
+    {
+        std::lock_guard<std::mutex> lock(g_ClockMutex);
+        clock = g_Clock;
+    }
+    return clock ? clock() : LocalNow();
+}
+
+void CSaveData::SetClock(std::function<SSaveTime()> clock) {
+    std::lock_guard<std::mutex> lock(g_ClockMutex);
+    g_Clock = std::move(clock);
 }

@@ -4,6 +4,7 @@
 // of the game object and every slot file (save\save00.sav, save\save01.sav to
 // save\save36.sav) hold one.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "game/core/GameState.h"
@@ -50,6 +51,11 @@ public:
     static std::string SlotPath(int slot);
     // The local time now.
     static SSaveTime LocalNow();
+    // The time SaveWithTime stamps: the clock set by SetClock, else the local time.
+    static SSaveTime Now();
+    // Replaces the save clock (tests and the demo's golden frames want repeatable
+    // stamps); an empty function gives the local time back.
+    static void SetClock(std::function<SSaveTime()> clock);
 
     CGameState& GetGameState() { return m_GameState; }
     const CGameState& GetGameState() const { return m_GameState; }

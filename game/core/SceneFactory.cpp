@@ -5,6 +5,15 @@
 #include "game/core/InGameScene.h"
 #include "game/core/RelayScene.h"
 #include "game/menus/sample/SampleScenes.h"
+#include "game/menus/save/SaveLoadScene.h"
+#include "game/menus/settings/SystemMenuScene.h"
+#include "game/menus/status/GameOverScene.h"
+#include "game/menus/status/GuideScene.h"
+#include "game/menus/status/StatusPageScene1.h"
+#include "game/menus/status/StatusPageScene2.h"
+#include "game/menus/title/BootChain.h"
+#include "game/menus/title/OpeningScene.h"
+#include "game/menus/title/TitleMenuScene.h"
 
 std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     if (id == 0) {
@@ -16,6 +25,25 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     }
     std::unique_ptr<CSceneBase> scene;
     switch (id) {
+    case 1: scene = std::make_unique<CExitRelayScene>(m_Game); break;
+    case 2: scene = std::make_unique<CBootScene>(m_Game); break;
+    case 3: scene = std::make_unique<CLogoScene1>(m_Game); break;
+    case 4: scene = std::make_unique<CLogoScene2>(m_Game); break;
+    case 5: scene = std::make_unique<CLogoScene3>(m_Game); break;
+    case 6: scene = std::make_unique<COpeningScene>(m_Game); break;
+    case 7: scene = std::make_unique<CTitleMenuScene>(m_Game); break;
+    // The save and load screens: (load flag, clear-data flag).
+    case 8: scene = std::make_unique<CSaveLoadScene>(m_Game, 0, 0); break;
+    case 9: scene = std::make_unique<CSaveLoadScene>(m_Game, 1, 0); break;
+    case 10: scene = std::make_unique<CSaveLoadScene>(m_Game, 0, 1); break;
+    case 11: scene = std::make_unique<CSaveLoadScene>(m_Game, 1, 1); break;
+    // The settings menu.
+    case 16: scene = std::make_unique<CSystemMenuScene>(m_Game); break;
+    // The guide, the game over and the two status pages.
+    case 17: scene = std::make_unique<CU000Scene>(m_Game); break;
+    case 18: scene = std::make_unique<CV000Scene>(m_Game); break;
+    case 24: scene = std::make_unique<CStatusPageScene1>(m_Game); break;
+    case 25: scene = std::make_unique<CStatusPageScene2>(m_Game); break;
     case 19: {
         IInGameScene* kept = m_Game.GetRaisingScene();
         if (kept) {

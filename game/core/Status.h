@@ -204,6 +204,8 @@ public:
     static int RankOf(int32_t n);
     // The rank of the evaluation total.
     int GetMainRank() const;
+    // The stamina the player character gains each week: 10 + 4 × the main rank.
+    int32_t GetRankBonus() const { return 10 + 4 * GetMainRank(); }
     // Ability points / 100 + 1, at most 5 (at least 1).
     int GetLevel5() const;
     // Job pay and job cost by the part-time job count.

@@ -28,7 +28,7 @@ public:
         OPTION_WAIT = 1,          // scenario waits run their time
         OPTION_CONFIRM = 2,       // leaving a side, purchases, the food decision ask first
         OPTION_EVENT_PANEL = 3,   // the event picture panel and help buttons 14..16
-        OPTION_QUIT_CONFIRM = 4,  // the title menu asks before quitting
+        OPTION_QUIT_CONFIRM = 4,  // unused: the title menu asks by OPTION_CONFIRM
     };
 
     struct SNoLoad {};

@@ -189,7 +189,7 @@ std::vector<uint8_t> EncodePng(const std::vector<uint32_t>& argb, int32_t width,
 std::vector<uint8_t> EncodeSheet(const SSheetSpec& spec) {
     const std::vector<uint32_t> px = MakeSheetPixels(spec);
     if (px.empty()) return {};
-    return IsPng(spec.name) ? EncodePng(px, spec.width, spec.height) : EncodeBmp24(px, spec.width, spec.height);
+    return spec.png || IsPng(spec.name) ? EncodePng(px, spec.width, spec.height) : EncodeBmp24(px, spec.width, spec.height);
 }
 
 std::string NativeFilePath(const std::string& folder, const std::string& gamePath) {

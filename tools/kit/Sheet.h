@@ -35,6 +35,9 @@ struct SSheetSpec {
     // Painted last, in picture pixels.  A BMP is written at 24 bits: only PNG keeps the
     // alpha of an area.
     std::vector<SArea> areas;
+    // PNG bytes whatever the name says (the decoders go by the first bytes): a picture
+    // with transparent parts under a ".bmp" name.
+    bool png = false;
 };
 
 // A labelled sheet without areas.

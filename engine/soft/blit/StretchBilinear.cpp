@@ -41,12 +41,76 @@ inline uint32_t _FilterPixel(uint32_t p00, uint32_t p01, uint32_t p10, uint32_t 
                    _Filter(r[0], r[1], r[2], r[3], wx, wy));
 }
 
+// What the vector rows of one call keep between destination rows: two horizontally
+// filtered source rows and the rows they were made from (-1 when empty); for a source
+// with alpha, the merged rows, the span of columns they cover and the columns counted
+// from its start.
+struct SKeptRows {
+    std::vector<uint16_t> top, bottom;
+    int64_t topRow = -1, bottomRow = -1;
+    std::vector<uint8_t> merged0, merged1;
+    std::vector<int32_t> spanColumn;
+    int32_t spanFirst = 0, spanCount = 0;
+};
+
+// One destination row of the 32-bit vector path from source rows sy and sy + 1 (pixels
+// p0, alpha a0 or null), written to out (4 bytes a pixel, the fourth the filtered alpha
+// when there is alpha).  When rows advance by less than two source rows (enlargements,
+// mild reductions) successive destination rows share source rows, and the horizontal pass
+// of each source row is kept for the next; otherwise (reuse false) the row runs in one
+// pass.
+void _VectorRow(uint8_t* out, const uint8_t* p0, const uint8_t* a0, intptr_t srcPitch, intptr_t alphaPitch,
+                int64_t sy, const SColumnTaps& taps, int32_t filtered, int wy, bool reuse, SKeptRows& kept) {
+    const bool alpha = a0 != nullptr;
+    if (alpha && kept.spanColumn.empty()) {
+        kept.spanFirst = taps.column[0];
+        kept.spanCount = taps.column[size_t(filtered) - 1] + 2 - kept.spanFirst;
+        kept.spanColumn.resize(size_t(filtered));
+        for (int32_t i = 0; i < filtered; ++i) kept.spanColumn[size_t(i)] = taps.column[size_t(i)] - kept.spanFirst;
+        kept.merged0.resize(size_t(kept.spanCount) * 4);
+        kept.merged1.resize(size_t(kept.spanCount) * 4);
+    }
+    const int32_t* col = alpha ? kept.spanColumn.data() : taps.column.data();
+    const uint64_t* w4 = taps.weight4.data();
+    // Source row sy + k as the rows read it.
+    auto row = [&](int k, std::vector<uint8_t>& merged) -> const uint8_t* {
+        const uint8_t* p = p0 + k * srcPitch;
+        if (!alpha) return p;
+        MergeAlphaRow32(merged.data(), p + intptr_t{kept.spanFirst} * 4, a0 + k * alphaPitch + kept.spanFirst,
+                        kept.spanCount);
+        return merged.data();
+    };
+    if (!reuse) {
+        BilinearRow32(out, row(0, kept.merged0), row(1, kept.merged1), col, w4, filtered, wy, alpha);
+        return;
+    }
+    if (kept.top.empty()) {
+        kept.top.resize(size_t(filtered) * 4);
+        kept.bottom.resize(size_t(filtered) * 4);
+    }
+    if (sy == kept.bottomRow) {
+        kept.top.swap(kept.bottom);
+        kept.topRow = kept.bottomRow;
+        kept.bottomRow = -1;
+    } else if (sy != kept.topRow) {
+        BilinearHorizontal32(kept.top.data(), row(0, kept.merged0), col, w4, filtered);
+        kept.topRow = sy;
+    }
+    if (kept.bottomRow != sy + 1) {
+        BilinearHorizontal32(kept.bottom.data(), row(1, kept.merged0), col, w4, filtered);
+        kept.bottomRow = sy + 1;
+    }
+    BilinearVertical32(out, kept.top.data(), kept.bottom.data(), filtered, wy, alpha);
+}
+
 template <int kDepth, EKind kKind, bool kBlend>
 void _Bilinear(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, const SRect& clip, SSize dstSize,
                SSize srcSize, int opacity) {
     using P = SPixel<kDepth>;
     constexpr bool kAlpha = kKind == EKind::Alpha || kKind == EKind::AlphaToAlpha;
-    constexpr bool kVectorRow = kKind == EKind::Opaque && !kBlend && kDepth == 32;
+    // The vector rows: opaque copies and pictures with alpha over an opaque destination,
+    // at 32 bits; the kinds' scalar loop finishes each row.
+    constexpr bool kVectorRow = kDepth == 32 && ((kKind == EKind::Opaque && !kBlend) || kKind == EKind::Alpha);
     if (!HasPlanes<kKind>(b)) {
         return;
     }
@@ -92,6 +156,13 @@ void _Bilinear(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, co
     const unsigned o = static_cast<unsigned>(opacity);
     const int32_t* col = taps.column.data();
     const int32_t* wxs = taps.weight.data();
+    SKeptRows kept;
+    const bool reuseRows = py.step < 2 * 65536;
+    // The vector rows read source rows ahead of what they write: not on a surface
+    // stretched onto itself.
+    const bool vector = kVectorRow && BuffersApart(b, dstSize, srcSize, P::kBytes);
+    // Filtered pixels with their alpha, before they are laid over the destination.
+    std::vector<uint8_t> filteredRow(kKind == EKind::Alpha && vector ? size_t(count) * 4 : 0);
     for (int32_t y = rows.first; y <= rows.last; ++y) {
         const int64_t fy = py.Position(int64_t{y} - ay.d0);
         const int64_t iy = fy >> 16;
@@ -106,8 +177,14 @@ void _Bilinear(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, co
 
         int32_t i = 0;
         if constexpr (kVectorRow) {
-            if (filtered > 0) {
-                BilinearRow32(d, s0, s0 + b.srcPitch, col, taps.weight4.data(), filtered, wy);
+            if (vector && filtered > 0) {
+                if constexpr (kKind == EKind::Alpha) {
+                    _VectorRow(filteredRow.data(), s0, a0, b.srcPitch, b.srcAlphaPitch, sy, taps, filtered, wy,
+                               reuseRows, kept);
+                    BlendFilteredRow32(d, filteredRow.data(), filtered, kBlend ? opacity : 255);
+                } else {
+                    _VectorRow(d, s0, nullptr, b.srcPitch, 0, sy, taps, filtered, wy, reuseRows, kept);
+                }
                 i = filtered;
             }
         }

@@ -19,6 +19,28 @@ SStretchRatio NearestStretchRatio(int64_t sourceExtent, int64_t destExtent) {
 
 namespace {
 
+// The visible columns of one row, each the source pixel its column samples.
+template <int kBytes>
+void _CopyRow(uint8_t* d, const uint8_t* s, const int32_t* sc, int32_t count) {
+    int32_t i = 0;
+    if constexpr (kBytes == 4) {
+        for (; i + 4 <= count; i += 4, d += 16) {
+            uint32_t p[4];
+            for (int k = 0; k < 4; ++k) std::memcpy(&p[k], s + intptr_t{sc[i + k]} * 4, 4);
+            std::memcpy(d, p, 16);
+        }
+    } else if constexpr (kBytes == 2) {
+        for (; i + 4 <= count; i += 4, d += 8) {
+            uint16_t p[4];
+            for (int k = 0; k < 4; ++k) std::memcpy(&p[k], s + intptr_t{sc[i + k]} * 2, 2);
+            std::memcpy(d, p, 8);
+        }
+    }
+    for (; i < count; ++i, d += kBytes) {
+        std::memcpy(d, s + intptr_t{sc[i]} * kBytes, kBytes);
+    }
+}
+
 template <int kDepth, EKind kKind, bool kBlend>
 void _Nearest(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, const SRect& clip, SSize dstSize,
               SSize srcSize, int opacity) {
@@ -47,6 +69,10 @@ void _Nearest(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, con
     }
     const unsigned o = static_cast<unsigned>(opacity);
     const int32_t count = cols.Count();
+    // A copy row that samples the same source row as the one above it is that row again,
+    // unless the destination may have written over the source (one surface).
+    const bool separate = BuffersApart(b, dstSize, srcSize, P::kBytes);
+    int64_t previousSourceRow = -1;
     for (int32_t y = rows.first; y <= rows.last; ++y) {
         const int64_t sy = ay.s0 + mapY(int64_t{y} - ay.d0);
         uint8_t* d = b.dst + y * b.dstPitch + intptr_t{cols.first} * P::kBytes;
@@ -56,9 +82,12 @@ void _Nearest(const SBuffers& b, const SRect& dstRect, const SRect& srcRect, con
                                                                                    : nullptr;
         const int32_t* sc = sourceColumn.data();
         if constexpr (kKind == EKind::Opaque && !kBlend) {
-            for (int32_t i = 0; i < count; ++i, d += P::kBytes) {
-                std::memcpy(d, s + intptr_t{sc[i]} * P::kBytes, P::kBytes);
+            if (y > rows.first && sy == previousSourceRow && separate) {
+                std::memcpy(d, d - b.dstPitch, size_t(count) * P::kBytes);
+            } else {
+                _CopyRow<P::kBytes>(d, s, sc, count);
             }
+            previousSourceRow = sy;
         } else {
             for (int32_t i = 0; i < count; ++i, d += P::kBytes) {
                 const uint8_t* sp = s + intptr_t{sc[i]} * P::kBytes;

@@ -165,6 +165,20 @@ inline SBuffers AlphaToAlphaBuffers(uint8_t* dst, const uint8_t* src, uint8_t* d
     return b;
 }
 
+// True when the destination and source pixel buffers cannot share a byte (both pitches
+// positive, the ranges apart).  Kernels that read ahead of what they write, or reuse
+// what they wrote, need it; a surface stretched onto itself goes pixel by pixel.
+inline bool BuffersApart(const SBuffers& b, SSize dstSize, SSize srcSize, int bytes) {
+    if (b.dstPitch <= 0 || b.srcPitch <= 0 || dstSize.cx <= 0 || dstSize.cy <= 0 || srcSize.cx <= 0 ||
+        srcSize.cy <= 0) {
+        return false;
+    }
+    const auto d = reinterpret_cast<uintptr_t>(b.dst), s = reinterpret_cast<uintptr_t>(b.src);
+    const uintptr_t dEnd = d + uintptr_t(b.dstPitch) * uintptr_t(dstSize.cy - 1) + uintptr_t(dstSize.cx) * bytes;
+    const uintptr_t sEnd = s + uintptr_t(b.srcPitch) * uintptr_t(srcSize.cy - 1) + uintptr_t(srcSize.cx) * bytes;
+    return dEnd <= s || sEnd <= d;
+}
+
 }  // namespace stretch_detail
 
 // Defines the exported kernel `name` of one source kind: its arguments gathered into

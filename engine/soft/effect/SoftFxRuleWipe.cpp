@@ -2,11 +2,14 @@
 // weight per rule value.
 #include "engine/soft/effect/SoftFxRuleWipe.h"
 
+#include <cstring>
+
 #include "engine/base/Log.h"
 #include "engine/image/MaskImage.h"
 #include "engine/soft/blit/SoftBlt.h"
 #include "engine/soft/effect/SoftFxKernels.h"
 #include "engine/soft/effect/SoftFxPixel.h"
+#include "engine/soft/effect/SoftFxWipeRows.h"
 
 using softfx::SPx;
 
@@ -54,6 +57,45 @@ void _WipePixel(uint8_t* d, const uint8_t* s, uint8_t weight, const uint8_t* alp
     }
 }
 
+// The weight each pixel of a run is drawn with: the rule's weight, 0 for a keyed source
+// pixel, the weight reduced by the source alpha (max(w + a - 255, 0)) for the alpha kind.
+template <int kDepth, int kKind>
+void _RunWeights(uint8_t* out, const uint8_t weights[256], const uint8_t* m, const uint8_t* s, const uint8_t* al,
+                 uint32_t key, int n) {
+    using P = SPx<kDepth>;
+    int x = 0;
+    if constexpr (kKind == KIND_OPAQUE) {
+        // Four rule bytes read and four weights written at once: byte loads and stores
+        // through char pointers would each wait on the one before.
+        for (; x + 4 <= n; x += 4) {
+            uint32_t r;
+            std::memcpy(&r, m + x, 4);
+            const uint32_t four = uint32_t{weights[r & 0xFF]} | uint32_t{weights[(r >> 8) & 0xFF]} << 8 |
+                                  uint32_t{weights[(r >> 16) & 0xFF]} << 16 | uint32_t{weights[r >> 24]} << 24;
+            std::memcpy(out + x, &four, 4);
+        }
+    }
+    for (; x < n; ++x) {
+        const uint8_t w = weights[m[x]];
+        if constexpr (kKind == KIND_OPAQUE) {
+            out[x] = w;
+        } else if constexpr (kKind == KIND_COLORKEY) {
+            out[x] = P::Read(s + x * P::kBytes) == key ? uint8_t{0} : w;
+        } else {
+            const int a = int(w) + int(al[x]) - 255;
+            out[x] = static_cast<uint8_t>(a > 0 ? a : 0);
+        }
+    }
+}
+
+// A surface wiped onto itself can have a source row that shares memory with its
+// destination row; such rows keep the pixel-by-pixel order.
+inline bool _RowsOverlap(const uint8_t* d, const uint8_t* s, intptr_t bytes) {
+    const auto dp = reinterpret_cast<uintptr_t>(d), sp = reinterpret_cast<uintptr_t>(s);
+    const auto n = static_cast<uintptr_t>(bytes);
+    return dp < sp + n && sp < dp + n;
+}
+
 template <int kDepth, int kKind>
 void _Wipe(const CMaskImage& rule, const SWipeArgs& a) {
     using P = SPx<kDepth>;
@@ -70,18 +112,20 @@ void _Wipe(const CMaskImage& rule, const SWipeArgs& a) {
                                   a.dstPoint.y - a.ruleOrigin.y, 1);
     const uint8_t* al = kKind == KIND_ALPHA ? softfx::At(a.srcAlpha, a.srcAlphaPitch, a.srcRect.left, a.srcRect.top, 1)
                                             : nullptr;
-    const int runs = w & ~7;
     for (int j = 0; j < h; ++j) {
-        int i = 0;
-        // Runs of 8, then the rest: the same work, fewer loop tests.
-        for (; i < runs; i += 8) {
-            for (int k = 0; k < 8; ++k) {
-                const int x = i + k;
-                _WipePixel<kDepth, kKind>(d + x * B, s + x * B, weights[m[x]], al ? al + x : nullptr, a.key);
+        if (kDepth == 24 || _RowsOverlap(d, s, intptr_t{w} * B)) {
+            for (int i = 0; i < w; ++i) {
+                _WipePixel<kDepth, kKind>(d + i * B, s + i * B, weights[m[i]], al ? al + i : nullptr, a.key);
             }
-        }
-        for (; i < w; ++i) {
-            _WipePixel<kDepth, kKind>(d + i * B, s + i * B, weights[m[i]], al ? al + i : nullptr, a.key);
+        } else if constexpr (kDepth != 24) {
+            // The row in pieces: the weights of a piece first, then its pixels in one pass.
+            constexpr int kPiece = 512;
+            uint8_t run[kPiece];
+            for (int i = 0; i < w; i += kPiece) {
+                const int n = w - i < kPiece ? w - i : kPiece;
+                _RunWeights<kDepth, kKind>(run, weights, m + i, s + i * B, al ? al + i : nullptr, a.key, n);
+                softfx_wipe::WipeRow<kDepth>(d + i * B, s + i * B, run, n);
+            }
         }
         d += a.dstPitch;
         s += a.srcPitch;

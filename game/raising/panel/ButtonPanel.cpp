@@ -56,8 +56,7 @@ void CButtonPanel::Open() {
         return;
     }
     m_State = STATE_OPENING;
-    m_Offset.Set(-kSlide, 0, -kSteps);
-    m_Alpha.Set(0, 255, kSteps);
+    m_Motion.Open(kSlide, kSteps);
 }
 
 void CButtonPanel::Close() {
@@ -65,8 +64,7 @@ void CButtonPanel::Close() {
         return;
     }
     m_State = STATE_CLOSING;
-    m_Offset.Set(0, kSlide, kSteps);
-    m_Alpha.Set(255, 0, kSteps);
+    m_Motion.Close(kSlide, kSteps);
 }
 
 void CButtonPanel::SetOpen() { m_State = STATE_OPEN; }
@@ -99,9 +97,7 @@ bool CButtonPanel::BecameChecked(int i) const {
 
 void CButtonPanel::Update() {
     if (IsMoving()) {
-        m_Offset.Next();
-        m_Alpha.Next();
-        if (m_Offset.IsAtEnd() && m_Alpha.IsAtEnd()) {
+        if (m_Motion.Step()) {
             if (m_State == STATE_OPENING) {
                 m_State = STATE_OPEN;
             } else {
@@ -125,11 +121,9 @@ void CButtonPanel::Draw() {
         }
         return;
     }
-    const int32_t offset = m_Offset.GetValue();
-    const uint32_t colour = static_cast<uint32_t>(m_Alpha.GetValue()) << 24 | 0x00FFFFFFu;
-    m_Background.Draw(m_X, m_Y + offset, colour);
-    CMatrix4 slide;
-    MatrixTranslation(&slide, 0.0f, static_cast<float>(offset), 0.0f);
+    const uint32_t colour = m_Motion.GetColour();
+    m_Background.Draw(m_X, m_Y + m_Motion.GetOffset(), colour);
+    const CMatrix4 slide = m_Motion.GetMatrix();
     for (CImageButton& b : m_Buttons) {
         b.Draw(colour, slide);
     }

@@ -8,9 +8,9 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/base/Counter.h"
 #include "engine/draw/ImagePlane.h"
 #include "game/core/ImageButton.h"
+#include "game/raising/panel/PanelMotion.h"
 #include "game/raising/panel/PanelState.h"
 
 class CButtonPanel : public CPanelState {
@@ -47,8 +47,8 @@ public:
     void OnDeviceRestored() override;
 
     const CImageButton& GetButton(int i) const { return m_Buttons[i == 0 ? 0 : 1]; }
-    int32_t GetOffset() const { return m_Offset.GetValue(); }
-    int32_t GetAlpha() const { return m_Alpha.GetValue(); }
+    int32_t GetOffset() const { return m_Motion.GetOffset(); }
+    int32_t GetAlpha() const { return m_Motion.GetAlpha(); }
 
 private:
     int32_t m_Type = 0;
@@ -57,6 +57,5 @@ private:
     CImagePlane m_ButtonSheet;
     int32_t m_X = 0;
     int32_t m_Y = 0;
-    CCounterAccel m_Offset;
-    CCounterLinear m_Alpha;
+    CPanelMotion m_Motion;
 };

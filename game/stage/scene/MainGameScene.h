@@ -54,6 +54,8 @@ public:
     virtual void Begin(CMainGameScene& stage) = 0;
     // One frame; true while the machine holds the script.
     virtual bool Step(CMainGameScene& stage) = 0;
+    // The stage is rebuilt for a restored game: a running sequence ends where it stands.
+    virtual void Reset() {}
 };
 
 class CMainGameScene : public CSceneBase, public CSceneObjectBase {

@@ -1,6 +1,8 @@
 #include "game/stage/scene/MainGameScene.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstdint>
 
 #include "game/core/GameMain.h"
 #include "game/core/SystemData.h"
@@ -251,7 +253,9 @@ void CMainGameScene::StartScreenChange(int32_t kind, int32_t frames) {
 }
 
 void CMainGameScene::StartScreenChangeAlt(int32_t kind, int32_t frames) {
-    m_Sound.UpdateAmbient(frames * 1000 / 60);
+    // Held to the 32-bit range: a script's change may be given any length.
+    const int64_t ms = static_cast<int64_t>(frames) * 1000 / 60;
+    m_Sound.UpdateAmbient(static_cast<int32_t>(std::clamp<int64_t>(ms, INT32_MIN, INT32_MAX)));
     m_Talk->StartTransition(kind, frames);
 }
 

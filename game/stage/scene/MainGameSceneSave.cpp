@@ -68,6 +68,7 @@ void CMainGameScene::ResetStage() {
 void CMainGameScene::ResetForRestore() {
     ResetStage();
     m_Record.Reset();
+    if (m_TurnMachine) m_TurnMachine->Reset();
 }
 
 const CStageSnapshot& CMainGameScene::SaveSnapshot() {

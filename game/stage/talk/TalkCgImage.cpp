@@ -173,14 +173,8 @@ void CTalkCgImage::Update() {
 
 CMatrix4 CTalkCgImage::GetMatrix() const {
     const STalkTransform& t = m_Transform;
-    const float c = static_cast<float>(CSinTable::Sin((t.rotation + 128) & 511)) / 65536.0f;
-    const float s = static_cast<float>(CSinTable::Sin(t.rotation & 511)) / 65536.0f;
     CMatrix4 rotate;
-    MatrixIdentity(&rotate);
-    rotate.m[0][0] = c;
-    rotate.m[0][1] = s;
-    rotate.m[1][0] = -s;
-    rotate.m[1][1] = c;
+    MatrixRotationSin(&rotate, t.rotation);
     CMatrix4 scale;
     MatrixScaling(&scale, t.scaleX, t.scaleY, 1.0f);
     const float rx = static_cast<float>(t.rotationCentre.x), ry = static_cast<float>(t.rotationCentre.y);

@@ -60,6 +60,16 @@ TEST(SaveDataFile, SaveWithTimeStampsAndMarks) {
     EXPECT_GE(s.m_Time.month, 1);
     EXPECT_LE(s.m_Time.month, 12);
 
+    // An injected clock stamps its time until it is taken away again.
+    CSaveData::SetClock([] { return SSaveTime{2006, 2, 3, 4, 5, 6}; });
+    ASSERT_TRUE(s.SaveWithTime("save\\save01.sav"));
+    CSaveData::SetClock(nullptr);
+    EXPECT_TRUE(s.m_Time == (SSaveTime{2006, 2, 3, 4, 5, 6}));
+    CSaveData stamped;
+    ASSERT_TRUE(stamped.Load("save\\save01.sav"));
+    EXPECT_TRUE(stamped.m_Time == s.m_Time);
+    EXPECT_TRUE(CSaveData::Now().year >= 2000);
+
     CSaveData marked;
     marked.m_Time = SSaveTime{2001, 2, 3, 4, 5, 6};
     ASSERT_TRUE(marked.SaveMarked("save\\save02.sav"));

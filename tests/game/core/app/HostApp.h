@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "engine/base/AppBase.h"
+#include "engine/base/ChangeDisplay.h"
 #include "platform/window/PlatformWindow.h"
 
 namespace gametest {
@@ -30,5 +31,22 @@ inline void PushWindowEvent(WindowHandle window, uint8_t event) {
     e.window.event = event;
     SDL_PushEvent(&e);
 }
+
+// A display changer whose full-screen changes always fail, counting the tries.
+class CRefusingChanger : public CChangeDisplay {
+public:
+    explicit CRefusingChanger(int* tries) : m_Tries(tries) {}
+    bool ChangeDisplay(int32_t, int32_t, int32_t bpp) override {
+        if (bpp != 0) ++*m_Tries;
+        return bpp == 0;
+    }
+    bool TestDisplayMode(int32_t, int32_t, int32_t) override { return false; }
+    bool Reset() override { return true; }
+    bool IsChanged() const override { return false; }
+    int32_t GetKind() const override { return 1; }
+
+private:
+    int* m_Tries;
+};
 
 }  // namespace gametest

@@ -7,7 +7,6 @@
 #include "engine/draw/SceneManager.h"
 #include "game/core/SystemData.h"
 #include "game/raising/movie/MovieMode.h"
-#include "game/raising/movie/MovieStart.h"
 #include "tests/game/core/app/GameTestUtil.h"
 #include "tests/game/core/app/HostApp.h"
 #include "tests/support/TestSupport.h"
@@ -199,32 +198,6 @@ TEST_F(MovieModeGdiTest, WithoutDirect3DTheModeIsClearedAtOnceYetStartsTheMovie)
     // The owner removes the cleared mode at its next update.
     mode.reset();
     EXPECT_TRUE(m_Game.IsDrawEnabled());
-}
-
-TEST(MovieStart, HostsTheModeAsTheFirstSceneAndEndsTheProgramAfterIt) {
-    SQuiet quiet;
-    CTempDir temp;
-    CGameFolderScope folder(temp.Path());
-    WriteMovie(temp.Path(), SClip{.audio = false});
-    CRecord draws;
-    bool lost = false;
-    CRendererScope renderer(&draws, &lost, CScreenRenderer::KIND_D3D);
-    CFakeClock frameClock;
-    CMovieStartFactory start;
-    CGameMain game(GameOptions(&frameClock, &start));
-    game.Begin(CGameMain::START_BOOT);
-    ASSERT_TRUE(game.RunFrame());
-    auto* host = dynamic_cast<CMovieHostScene*>(game.GetSceneManager().GetCurrentScene());
-    ASSERT_NE(host, nullptr);
-    ASSERT_NE(host->GetMode(), nullptr);
-    EXPECT_FALSE(game.IsDrawEnabled());
-    game.GetKeyboard().KeyDown(VKey::kEscape);
-    ASSERT_TRUE(game.RunFrame());
-    EXPECT_TRUE(game.IsDrawEnabled());
-    EXPECT_FALSE(game.IsEndRequested());
-    ASSERT_TRUE(game.RunFrame());
-    EXPECT_EQ(host->GetMode(), nullptr);
-    EXPECT_TRUE(game.IsEndRequested());
 }
 
 TEST(MovieModeWindow, TheHookPausesTheMovieWhileTheWindowIsInactiveAndRunsItWhenBack) {

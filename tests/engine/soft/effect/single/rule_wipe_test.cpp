@@ -53,6 +53,39 @@ void ModelPixel(int depth, int kind, uint8_t* d, const uint8_t* s, int weight, i
     }
 }
 
+// The packed key of a surface's colour key, as the kernels take it.
+uint32_t KernelKey(int depth, uint32_t colour) {
+    const uint8_t bgr[3] = {uint8_t(colour), uint8_t(colour >> 8), uint8_t(colour >> 16)};
+    uint16_t px = 0;
+    if (depth == 15) return PackRGB555(&px, bgr);
+    if (depth == 16) return PackRGB565(&px, bgr);
+    return depth == 24 ? (colour & 0xFFFFFF) : colour;
+}
+
+// The wipe pixel by pixel in order on raw memory; src may lie in the same buffer as dst.
+void ModelWipe(int depth, int kind, uint8_t* dst, int dstPitch, const uint8_t* src, int srcPitch,
+               const uint8_t* alpha, int alphaPitch, uint32_t key, const CMaskImage& rule, SPoint dp, SRect sr,
+               SPoint origin, int opacity, int progress) {
+    uint8_t w[256];
+    SoftFxBuildRuleWeights(w, rule.GetThreshold(), opacity, progress);
+    const int bpp = BytesPerPixel(depth);
+    for (int j = 0; j < sr.bottom - sr.top; ++j) {
+        for (int i = 0; i < sr.right - sr.left; ++i) {
+            const int m = rule.GetBits()[(dp.y - origin.y + j) * rule.GetPitch() + dp.x - origin.x + i];
+            const int a = kind == 2 ? alpha[(sr.top + j) * alphaPitch + sr.left + i] : 255;
+            ModelPixel(depth, kind, dst + (dp.y + j) * dstPitch + (dp.x + i) * bpp,
+                       src + (sr.top + j) * srcPitch + (sr.left + i) * bpp, w[m], a, key);
+        }
+    }
+}
+
+void Wipe(const SoftFxRuleRef& ref, int kind, CTestSurface* dst, CTestSurface* src, SPoint dp, SRect sr,
+          SPoint origin, int opacity, int progress) {
+    if (kind == 0) ref.SoftFxRuleWipeOpaque(dst, src, &dp, &sr, &origin, opacity, progress);
+    if (kind == 1) ref.SoftFxRuleWipeColorKey(dst, src, &dp, &sr, &origin, opacity, progress);
+    if (kind == 2) ref.SoftFxRuleWipeAlpha(dst, src, &dp, &sr, &origin, opacity, progress);
+}
+
 }  // namespace
 
 TEST(SoftFxRuleWeights, ExactCases) {
@@ -165,6 +198,89 @@ TEST(SoftFxRuleWipeKernels, MatchModelOnRandomPictures) {
         }
     }
     EXPECT_NE(sum, 0u);
+}
+
+// Rows wide enough for whole vector groups, sources that equal the destination at about
+// half the pixels (a mix of equal pixels must not be written), and a smooth rule whose
+// groups are wholly hidden, wholly shown or mixed; every depth and kind.
+TEST(SoftFxRuleWipeKernels, WideRowsWithEqualPixelsMatchModel) {
+    BuildBlendTables();
+    constexpr int kW = 75, kH = 6;
+    uint64_t sum = 0;
+    for (int depth : kDepths) {
+        for (int kind = 0; kind < 3; ++kind) {
+            for (int progress : {256, 512, 900}) {
+                for (int opacity : {255, 180}) {
+                    const uint32_t seed = uint32_t(depth * 1000 + kind * 100 + progress + opacity);
+                    SCOPED_TRACE("seed " + std::to_string(seed));
+                    auto dst = MakeRandom(kW, kH, depth, seed);
+                    auto src = MakeRandom(kW, kH, depth, seed + 1);
+                    std::mt19937 rng(seed);
+                    const int bpp = BytesPerPixel(depth);
+                    // Source pixel x meets destination pixel x + 1.
+                    for (int y = 0; y < kH; ++y)
+                        for (int x = 0; x + 1 < kW; ++x)
+                            if (rng() % 2) std::memcpy(src->Bytes().data() + y * src->GetPitch() + x * bpp,
+                                                       dst->Bytes().data() + y * dst->GetPitch() + (x + 1) * bpp, bpp);
+                    uint32_t key = 0;
+                    if (kind == 1) {
+                        src->SetColorKeyEnabled(true);
+                        src->SetColorKey(0x00F8FC08);
+                        for (int x = 0; x < kW; x += 5) src->SetPixel(x, x % kH, 0x00F8FC08);
+                        key = KernelKey(depth, src->GetColorKey());
+                    } else if (kind == 2) {
+                        src->MakeAlphaPlane(kW);
+                        src->SetAlphaEnabled(true);
+                        FillAlphaRandom(*src, seed + 2);
+                    }
+                    CMaskImage rule;
+                    ASSERT_TRUE(rule.Create(kW, kH));
+                    for (int y = 0; y < kH; ++y)
+                        for (int x = 0; x < kW; ++x)
+                            rule.GetBits()[y * rule.GetPitch() + x] = static_cast<uint8_t>(x * 3 + y * 7 + rng() % 4);
+                    rule.SetThreshold(24);
+                    const SPoint dp{1, 0}, origin{0, 0};
+                    const SRect sr{0, 0, kW - 1, kH};
+                    auto expected = Snapshot(*dst);
+                    ModelWipe(depth, kind, expected.data(), dst->GetPitch(), src->Bytes().data(), src->GetPitch(),
+                              kind == 2 ? src->AlphaBytes().data() : nullptr, kW, key, rule, dp, sr, origin, opacity,
+                              progress);
+                    Wipe(SoftFxRuleRef{&rule}, kind, dst.get(), src.get(), dp, sr, origin, opacity, progress);
+                    ASSERT_EQ(dst->Bytes(), expected);
+                    sum += Checksum(dst->Bytes());
+                }
+            }
+        }
+    }
+    EXPECT_NE(sum, 0u);
+}
+
+// A surface wiped onto itself one pixel to the right: each pixel reads the one the wipe
+// has just written, as in order.
+TEST(SoftFxRuleWipeKernels, SurfaceOntoItselfMatchesTheInOrderModel) {
+    BuildBlendTables();
+    for (int depth : kDepths) {
+        for (int kind = 0; kind < 2; ++kind) {
+            SCOPED_TRACE(std::to_string(depth) + " kind " + std::to_string(kind));
+            auto s = MakeRandom(40, 4, depth, uint32_t(depth + kind));
+            uint32_t key = 0;
+            if (kind == 1) {
+                s->SetColorKeyEnabled(true);
+                s->SetColorKey(0);
+                for (int x = 0; x < 40; x += 3) s->SetPixel(x, 1, 0);
+                key = KernelKey(depth, 0);
+            }
+            CMaskImage rule;
+            FillRule(rule, 40, 4, 5, 40);
+            const SPoint dp{1, 0}, origin{0, 0};
+            const SRect sr{0, 0, 39, 4};
+            auto expected = Snapshot(*s);
+            ModelWipe(depth, kind, expected.data(), s->GetPitch(), expected.data(), s->GetPitch(), nullptr, 0, key,
+                      rule, dp, sr, origin, 255, 600);
+            Wipe(SoftFxRuleRef{&rule}, kind, s.get(), s.get(), dp, sr, origin, 255, 600);
+            ASSERT_EQ(s->Bytes(), expected);
+        }
+    }
 }
 
 TEST(SoftFxRuleWipeKernels, FullProgressCopiesOpaqueSource) {

@@ -1,0 +1,59 @@
+#pragma once
+// The modes of the in-game scene: small scene objects that a mode manager (a
+// CSceneManager of the in-game scene's own) creates by id through CInGameModeFactory.
+// A mode runs until it ends itself with CRaisingScene::ClearMode; the in-game scene's
+// step machine then goes on.  Besides the scene operations a mode keeps its words in
+// the game state for saves (SaveState / LoadState) and draws the picture of a save
+// thumbnail (PrepareThumbnail).  docs/in-game-scene.md tells how to add one.
+#include <memory>
+
+#include "engine/draw/SceneBase.h"
+
+class CGameState;
+class CRaisingScene;
+
+class CModeState : public CSceneBase, public CSceneObjectBase {
+public:
+    explicit CModeState(CRaisingScene& owner) : m_Owner(owner) {}
+
+    // After a lost device: the same as OnDeviceRestored, under the mode's own name.
+    virtual void Restore() { OnDeviceRestored(); }
+    // The mode's words into the game state / back from it.
+    virtual void SaveState(CGameState& state) { (void)state; }
+    virtual void LoadState(const CGameState& state) { (void)state; }
+    // Draws what a save thumbnail shows of the mode (inside the capture).
+    virtual void PrepareThumbnail() {}
+
+    CRaisingScene& GetOwner() const { return m_Owner; }
+
+protected:
+    CRaisingScene& m_Owner;
+};
+
+// The stage's thumbnail pass: the stage's layers as its record holds them, then its
+// message window's parts.  Every mode that shows the stage uses it.
+void DrawStageThumbnail(CRaisingScene& scene);
+
+// A mode over a screen object that it owns: Load, Draw, Restore, SaveState, LoadState
+// and PrepareThumbnail go to the screen.  Update is the shared one of the screens
+// shown over the stage: the stage takes the frame first, and the screen runs only when
+// the stage did not.
+class CModeHostState : public CModeState {
+public:
+    CModeHostState(CRaisingScene& owner, std::unique_ptr<CModeState> screen)
+        : CModeState(owner), m_Screen(std::move(screen)) {}
+
+    void Load() override;
+    void Update() override;
+    // The stage draws with the screen over its pictures, under its message window.
+    void Draw() override;
+    void OnDeviceRestored() override;
+    void SaveState(CGameState& state) override;
+    void LoadState(const CGameState& state) override;
+    void PrepareThumbnail() override;
+
+    CModeState* GetScreen() const { return m_Screen.get(); }
+
+protected:
+    std::unique_ptr<CModeState> m_Screen;
+};

@@ -1,0 +1,132 @@
+// The message settings page: the speed mapping, the sliders and step buttons, the
+// demo line's wait and the window's opacity.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "game/menus/settings/MessageOptionPage.h"
+#include "tests/game/menus/settings/SettingsTestUtil.h"
+
+namespace {
+
+using settingstest::SettingsTest;
+
+class MessagePageTest : public SettingsTest {
+protected:
+    CMessageOptionPage* Msg() { return Page<CMessageOptionPage>(); }
+    void Open() {
+        Enter();
+        OpenPage(CMessageOptionPage::kPageId);
+        ASSERT_NE(Msg(), nullptr);
+        ASSERT_EQ(Msg()->GetState(), CMenuPage::STATE_SHOWN);
+    }
+};
+
+TEST_F(MessagePageTest, TheSpeedSetsTheDemoRevealAndItsUpdatesPerFrame) {
+    struct SCase {
+        int32_t speed, chars, interval, updates;
+    };
+    const SCase cases[] = {{100, 0, 0, 1}, {51, 1, 0, 1}, {54, 1, 0, 1}, {55, 1, 5, 2},
+                           {99, 1, 45, 10}, {50, 1, 10, 1}, {0, 11, 10, 1}};
+    Open();
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.speed);
+        Live().m_MessageSpeed = c.speed;
+        Msg()->ToTextSpeed();
+        EXPECT_EQ(Msg()->GetDemoText().GetCharsPerStep(), c.chars);
+        EXPECT_EQ(Msg()->GetDemoText().GetInterval(), c.interval);
+        EXPECT_FALSE(Msg()->GetDemoText().IsActive()) << "stopped: the next frame starts the next line";
+        EXPECT_EQ(CMessageOptionPage::UpdatesPerFrame(c.speed), c.updates);
+    }
+}
+
+TEST_F(MessagePageTest, TheDemoWaitsByTheAutoSpeedAndTheLineLength) {
+    EXPECT_EQ(CMessageOptionPage::DemoWait(100, 90), 0);
+    EXPECT_EQ(CMessageOptionPage::DemoWait(50, 44), 50 * 44 / 10 + 30);
+    EXPECT_EQ(CMessageOptionPage::DemoWait(0, 1), 40);
+    EXPECT_EQ(CMessageOptionPage::DemoWait(99, 9), 30);
+    // The lines are Shift-JIS: "「" is 0x81 0x75, every character two bytes.
+    const char* line = CMessageOptionPage::kLines[0];
+    EXPECT_EQ(static_cast<uint8_t>(line[0]), 0x81);
+    EXPECT_EQ(static_cast<uint8_t>(line[1]), 0x75);
+    EXPECT_EQ(std::strlen(line), 44u);
+    EXPECT_NE(std::strchr(CMessageOptionPage::kLines[1], '\n'), nullptr);
+
+    // At speed 100 and auto 100 a line shows whole and the next starts a frame later.
+    Open();
+    Live().m_MessageSpeed = 100;
+    Live().m_AutoSpeed = 100;
+    Msg()->ToTextSpeed();
+    d.Frame();
+    const int32_t first = Msg()->GetLineIndex();
+    EXPECT_EQ(Msg()->GetDemoText().GetRevealedCount(), Msg()->GetDemoText().GetCharCount());
+    d.Frame();
+    EXPECT_EQ(Msg()->GetLineIndex(), (first + 1) % 4);
+    // A slower wait holds the shown line: 30 frames and more at auto 99.
+    Live().m_AutoSpeed = 99;
+    d.Frame(20);
+    const int32_t held = Msg()->GetLineIndex();
+    d.Frame(5);
+    EXPECT_EQ(Msg()->GetLineIndex(), held);
+}
+
+TEST_F(MessagePageTest, SlidersTakeTheirEndsAndTheStepButtonsLockAtTheLimits) {
+    EXPECT_EQ(CSliderSet::ValueAt(2, 240), 0);
+    EXPECT_EQ(CSliderSet::ValueAt(3, 240), 5);
+    EXPECT_EQ(CSliderSet::ValueAt(239, 240), 100);
+    Open();
+    const SPoint fill = CMessageOptionPage::kLayout.fills[2];
+    d.Click(fill.x + 1, fill.y + 4);
+    d.Frame();
+    EXPECT_EQ(Live().m_WindowOpacity, 0);
+    EXPECT_TRUE(Msg()->GetStepButton(4).IsLocked()) << "minus locked at 0";
+    d.Click(fill.x + 239, fill.y + 4);
+    d.Frame();
+    EXPECT_EQ(Live().m_WindowOpacity, 100);
+    EXPECT_FALSE(Msg()->GetStepButton(4).IsLocked());
+    EXPECT_TRUE(Msg()->GetStepButton(5).IsLocked()) << "plus locked at 100";
+    d.Move(0, 599);
+    d.Frame(6);
+    ClickAt(CMessageOptionPage::kLayout.steps[4]);
+    EXPECT_EQ(Live().m_WindowOpacity, 95);
+    EXPECT_FALSE(Msg()->GetStepButton(5).IsLocked());
+    // The speed slider restarts the demo at the new speed.
+    const SPoint speed = CMessageOptionPage::kLayout.fills[0];
+    d.Click(speed.x + 120, speed.y + 4);
+    d.Frame();
+    EXPECT_EQ(Live().m_MessageSpeed, 55);
+    EXPECT_EQ(Msg()->GetDemoText().GetInterval(), 5);
+}
+
+TEST_F(MessagePageTest, TheOptionButtonsSetSkipAndAutoMode) {
+    Open();
+    ClickAt(CMessageOptionPage::kOptionPlaces[0]);
+    EXPECT_EQ(Live().m_SkipMode, 1);
+    EXPECT_TRUE(Msg()->GetOptionButton(0).IsChecked());
+    EXPECT_FALSE(Msg()->GetOptionButton(1).IsChecked());
+    ClickAt(CMessageOptionPage::kOptionPlaces[2]);
+    EXPECT_EQ(Live().m_AutoMode, 1);
+    ClickAt(CMessageOptionPage::kOptionPlaces[3]);
+    EXPECT_EQ(Live().m_AutoMode, 0);
+}
+
+TEST_F(MessagePageTest, TheWindowsOpacityFollowsTheSetting) {
+    Open();
+    d.Frame();
+    const SPoint probe{780, 590};
+    const screentest::SCellHit hit = Probe().At(d.Pixels(), probe.x, probe.y);
+    EXPECT_EQ(hit.sheet, CMessageOptionPage::kWindowFile);
+    EXPECT_EQ(hit.column, 3);
+    Live().m_WindowOpacity = 0;
+    d.Frame();
+    EXPECT_TRUE(Probe().Absent(d.Pixels(), CMessageOptionPage::kWindowFile, 3, 0)) << "fully transparent";
+    Live().m_WindowOpacity = 50;
+    d.Frame();
+    const screentest::SFrame half = d.Pixels();
+    Live().m_WindowOpacity = 0;
+    d.Frame();
+    const screentest::SFrame none = d.Pixels();
+    EXPECT_NE(half.At(probe.x, probe.y), none.At(probe.x, probe.y));
+}
+
+}  // namespace

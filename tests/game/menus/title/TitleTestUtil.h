@@ -1,0 +1,112 @@
+#pragma once
+// A game on the demo data whose called menu screens (9, 16 and 17) are stand-ins that
+// return as soon as their incoming transition has ended; every other scene is the
+// game's own.  The kept in-game scene records its ResetAll.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/base/Log.h"
+#include "engine/draw/SceneManager.h"
+#include "game/core/SceneFactory.h"
+#include "game/core/SceneRequest.h"
+#include "tests/support/screen/ScreenDriver.h"
+#include "tools/demo/DemoWriter.h"
+
+namespace titletest {
+
+class CReturnScene : public CSceneBase, public CSceneObjectBase {
+public:
+    void Update() override {
+        if (!m_Done && !IsTopSceneInTransition()) {
+            m_Done = true;
+            RequestReturnScene(1, 15);
+        }
+    }
+
+private:
+    bool m_Done = false;
+};
+
+class CFactory : public ISceneFactory {
+public:
+    std::unique_ptr<CSceneBase> Create(int32_t id) override {
+        if (id == 9 || id == 16 || id == 17) return std::make_unique<CReturnScene>();
+        return Real().CreateScene(id);
+    }
+    void Release(std::unique_ptr<CSceneBase> object) override { Real().Release(std::move(object)); }
+
+private:
+    CSceneFactory& Real() {
+        if (!m_Real) m_Real = std::make_unique<CSceneFactory>(*GetGameMain());
+        return *m_Real;
+    }
+    std::unique_ptr<CSceneFactory> m_Real;
+};
+
+class CKeptScene : public gametest::CFakeInGame {
+public:
+    using gametest::CFakeInGame::CFakeInGame;
+    void ResetAll() override { resets++; }
+    int resets = 0;
+};
+
+// Keeps the debug output quiet while the fixture lives (built before the game).
+struct CQuietLog {
+    CQuietLog() { SetDebugOutputEnabled(false); }
+    ~CQuietLog() { SetDebugOutputEnabled(true); }
+};
+
+// The fixture's game: demo data written (and known to the probe) before it is built.
+class CDemoGame {
+public:
+    CDemoGame() : d(MakeSetup()) {}
+    virtual ~CDemoGame() = default;
+    screentest::CGameDriver::SSetup MakeSetup() {
+        screentest::CGameDriver::SSetup s;
+        s.sceneFactory = &m_Factory;
+        s.channelSounds = false;
+        s.prepare = [this](const std::string& folder) {
+            demo::CDemoWriter out(folder);
+            demo::WriteSharedData(out);
+            demo::WriteBootTitleData(out);
+            for (const kit::SSheetSpec& sheet : out.Sheets()) m_Sheets.push_back(sheet);
+        };
+        s.inGameSceneMaker = [this](CGameMain&, bool fresh) -> std::unique_ptr<IInGameScene> {
+            auto scene = std::make_unique<CKeptScene>(fresh, &m_Record);
+            if (!fresh) kept = scene.get();
+            return scene;
+        };
+        return s;
+    }
+    CSceneManager& Manager() { return d.Game().GetSceneManager(); }
+    int32_t Scene() { return Manager().GetCurrentSceneId(); }
+    // Runs frames until the top-level transition has ended (at most `limit`); the
+    // number run.
+    int RunOutTransition(int limit = 400) {
+        int n = 0;
+        while (Manager().IsInTransition() && n < limit) {
+            d.Frame();
+            ++n;
+        }
+        return n;
+    }
+    // The probe knowing every demo sheet.
+    screentest::CSheetProbe& Probe() {
+        if (!m_ProbeFilled) {
+            for (const kit::SSheetSpec& sheet : m_Sheets) d.Probe().Add(sheet);
+            m_ProbeFilled = true;
+        }
+        return d.Probe();
+    }
+
+    CQuietLog m_Quiet;
+    CFactory m_Factory;
+    gametest::CRecord m_Record;
+    CKeptScene* kept = nullptr;
+    std::vector<kit::SSheetSpec> m_Sheets;
+    bool m_ProbeFilled = false;
+    screentest::CGameDriver d;
+};
+
+}  // namespace titletest

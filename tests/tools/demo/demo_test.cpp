@@ -1,0 +1,125 @@
+// The demo data generator: the same bytes on every run, the save folder left alone,
+// and a game started from the boot scene on its data reaches the title menu without a
+// missing file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/base/Log.h"
+#include "engine/draw/SceneManager.h"
+#include "engine/sound/FadeSound.h"
+#include "game/raising/wide/WideBackground.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/screen/ScreenDriver.h"
+#include "tools/demo/DemoWriter.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::pair<std::string, std::vector<uint8_t>>> Tree(const std::string& folder) {
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> out;
+    for (const auto& e : fs::recursive_directory_iterator(folder)) {
+        if (!e.is_regular_file()) continue;
+        std::vector<uint8_t> bytes;
+        testsupport::ReadFileBytes(e.path().string(), &bytes);
+        out.emplace_back(fs::relative(e.path(), folder).string(), std::move(bytes));
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+TEST(DemoData, TwoRunsWriteTheSameBytesAndLeaveTheSaveFolderAlone) {
+    testsupport::CTempDir a;
+    testsupport::CTempDir b;
+    const std::vector<uint8_t> saved = {1, 2, 3};
+    ASSERT_TRUE(kit::WriteBytes(a.Path() + "save/cfg.sav", saved));
+    ASSERT_TRUE(demo::WriteDemoData(a.Path()));
+    ASSERT_TRUE(demo::WriteDemoData(b.Path()));
+    auto ta = Tree(a.Path());
+    const auto tb = Tree(b.Path());
+    std::vector<uint8_t> kept;
+    testsupport::ReadFileBytes(a.Path() + "save/cfg.sav", &kept);
+    EXPECT_EQ(kept, saved);
+    ta.erase(std::remove_if(ta.begin(), ta.end(), [](const auto& f) { return f.first.rfind("save", 0) == 0; }),
+             ta.end());
+    ASSERT_EQ(ta.size(), tb.size());
+    for (size_t i = 0; i < ta.size(); ++i) {
+        EXPECT_EQ(ta[i].first, tb[i].first);
+        EXPECT_TRUE(ta[i].second == tb[i].second) << ta[i].first;
+    }
+    EXPECT_GT(ta.size(), 20u);
+}
+
+TEST(DemoData, EveryFileIsWrittenByOneGroupOnly) {
+    testsupport::CTempDir dir;
+    ASSERT_TRUE(demo::WriteDemoData(dir.Path()));
+    std::vector<uint8_t> manifest;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.Path() + "manifest.txt", &manifest));
+    std::vector<std::string> paths;
+    std::string line;
+    for (uint8_t c : manifest) {
+        if (c != '\n') {
+            line.push_back(static_cast<char>(c));
+            continue;
+        }
+        paths.push_back(line.substr(0, line.find(' ')));
+        line.clear();
+    }
+    std::sort(paths.begin(), paths.end());
+    EXPECT_EQ(std::adjacent_find(paths.begin(), paths.end()), paths.end()) << "a file written twice";
+}
+
+// A game on the demo data.
+screentest::CGameDriver::SSetup DemoSetup() {
+    screentest::CGameDriver::SSetup setup;
+    setup.channelSounds = false;
+    setup.prepare = [](const std::string& folder) { ASSERT_TRUE(demo::WriteDemoData(folder)); };
+    return setup;
+}
+
+// No file the screens load was missing or undecodable (the save files of a first start
+// are missing by right).
+void ExpectNoMissingFile(const CLogCapture& log) {
+    for (const std::string& line : log.GetLines()) {
+        const bool missing = line.find("開けません") != std::string::npos || line.find("失敗") != std::string::npos;
+        EXPECT_FALSE(missing && line.find("save\\") == std::string::npos) << line;
+    }
+}
+
+TEST(DemoData, TheChainFromBootReachesTheTitleWithoutAMissingFile) {
+    SetDebugOutputEnabled(false);
+    CLogCapture log;
+    screentest::CGameDriver d(DemoSetup());
+    d.Start(2);
+    CSceneManager& m = d.Game().GetSceneManager();
+    for (int frame = 0; frame < 2000 && m.GetCurrentSceneId() != 7; ++frame) {
+        if (m.GetCurrentSceneId() == 6 && !m.IsInTransition() && frame % 10 == 0) d.Key(32);
+        d.Frame();
+    }
+    EXPECT_EQ(m.GetCurrentSceneId(), 7);
+    d.Frame(40);
+    ExpectNoMissingFile(log);
+    EXPECT_TRUE(d.Game().GetWideBackground().IsLoaded());
+    for (int ch : {0, 1, 2, 3, 5, 6}) EXPECT_TRUE(d.Game().GetChannel(ch)->IsLoaded()) << ch;
+    SetDebugOutputEnabled(true);
+}
+
+TEST(DemoData, TheSaveAndLoadScreensOpenWithoutAMissingFile) {
+    SetDebugOutputEnabled(false);
+    CLogCapture log;
+    screentest::CGameDriver d(DemoSetup());
+    CSceneManager& m = d.Game().GetSceneManager();
+    for (int32_t scene : {8, 9, 10}) {
+        d.Start(scene);
+        d.Frame(20);
+        EXPECT_EQ(m.GetCurrentSceneId(), scene);
+    }
+    ExpectNoMissingFile(log);
+    SetDebugOutputEnabled(true);
+}
+
+}  // namespace

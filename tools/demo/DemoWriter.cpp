@@ -1,0 +1,60 @@
+#include "tools/demo/DemoWriter.h"
+
+#include <cstdio>
+
+#include "tools/kit/SoundFiles.h"
+
+namespace demo {
+
+bool CDemoWriter::_Write(const std::string& path, const std::vector<uint8_t>& bytes, std::string note) {
+    if (path.rfind("save\\", 0) == 0 || path.rfind("save/", 0) == 0 || bytes.empty() ||
+        !kit::WriteBytes(kit::NativeFilePath(m_Folder, path), bytes)) {
+        std::fprintf(stderr, "niwa_demo_data: cannot write %s\n", path.c_str());
+        m_Ok = false;
+        return false;
+    }
+    m_Files.push_back(SDemoFile{path, bytes.size(), std::move(note)});
+    return true;
+}
+
+bool CDemoWriter::Sheet(const kit::SSheetSpec& spec) {
+    m_Sheets.push_back(spec);
+    char note[96];
+    std::snprintf(note, sizeof note, "%dx%d grid %dx%d", spec.width, spec.height, spec.columns, spec.rows);
+    return _Write(spec.name, kit::EncodeSheet(spec), note);
+}
+
+bool CDemoWriter::Sound(const std::string& path, uint32_t seed, uint32_t ms) {
+    std::vector<uint8_t> bytes;
+    if (kit::CanEncodeOgg()) {
+        bytes = kit::EncodeOgg(kit::MakePcm16(seed, 44100u * ms / 1000u, 2), 2, 44100);
+    }
+    if (bytes.empty()) {
+        bytes = kit::MakeShortWave(seed, ms);
+    }
+    return _Write(path, bytes, "sound " + std::to_string(ms) + " ms");
+}
+
+bool CDemoWriter::WriteManifest() {
+    std::string text = "# path bytes what\n";
+    for (const SDemoFile& f : m_Files) {
+        text += f.path + " " + std::to_string(f.bytes) + " " + f.note + "\n";
+    }
+    if (!kit::WriteBytes(m_Folder + "manifest.txt", std::vector<uint8_t>(text.begin(), text.end()))) {
+        std::fprintf(stderr, "niwa_demo_data: cannot write manifest.txt\n");
+        m_Ok = false;
+    }
+    return m_Ok;
+}
+
+bool WriteDemoData(const std::string& folder) {
+    CDemoWriter out(folder);
+    WriteSharedData(out);
+    WriteBootTitleData(out);
+    WriteSaveLoadData(out);
+    WriteSettingsData(out);
+    WriteStatusGuideData(out);
+    return out.WriteManifest();
+}
+
+}  // namespace demo

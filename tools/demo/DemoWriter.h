@@ -1,0 +1,63 @@
+#pragma once
+// Writes the demo data into a game folder: labelled picture sheets and generated
+// sounds, each noted for the manifest ("manifest.txt": one line per file with its game
+// path, its size in bytes and, for pictures, its size and grid).  Nothing is written
+// below the folder's save\ subfolder.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/kit/Sheet.h"
+
+namespace demo {
+
+struct SDemoFile {
+    std::string path;  // game path
+    size_t bytes = 0;
+    std::string note;  // "800x600 grid 1x1" for a picture, "sound 1500 ms" for a sound
+};
+
+class CDemoWriter {
+public:
+    // `folder` is native and ends in '/'.
+    explicit CDemoWriter(std::string folder) : m_Folder(std::move(folder)) {}
+
+    bool Sheet(const kit::SSheetSpec& spec);
+    // A sound of `ms` milliseconds from a seed: Ogg Vorbis when the build can encode
+    // it, else a WAVE under the same name (the decoders go by the first bytes).
+    bool Sound(const std::string& path, uint32_t seed, uint32_t ms);
+    bool WriteManifest();
+
+    const std::string& Folder() const { return m_Folder; }
+    const std::vector<SDemoFile>& Files() const { return m_Files; }
+    const std::vector<kit::SSheetSpec>& Sheets() const { return m_Sheets; }
+    // False once any file could not be written.
+    bool Ok() const { return m_Ok; }
+
+private:
+    bool _Write(const std::string& path, const std::vector<uint8_t>& bytes, std::string note);
+
+    std::string m_Folder;
+    std::vector<SDemoFile> m_Files;
+    std::vector<kit::SSheetSpec> m_Sheets;
+    bool m_Ok = true;
+};
+
+// The screen groups, one source file each.
+// The channel sounds, the wide background and the panels shared by many screens.
+void WriteSharedData(CDemoWriter& out);
+// Boot, the logos, the opening and the title menu.
+void WriteBootTitleData(CDemoWriter& out);
+// The settings menu and its pages, with their test sounds.
+void WriteSettingsData(CDemoWriter& out);
+
+// The save and load screens: titles, page buttons, slot frames, card sheets, the
+// overwrite question and the clear-data thumbnail.
+void WriteSaveLoadData(CDemoWriter& out);
+// The status pages, the guide and the game-over screen.
+void WriteStatusGuideData(CDemoWriter& out);
+
+// Every group and the manifest; false when a file could not be written.
+bool WriteDemoData(const std::string& folder);
+
+}  // namespace demo

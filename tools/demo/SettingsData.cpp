@@ -1,0 +1,50 @@
+// The settings menu (scene 16) and its six pages.
+#include <algorithm>
+
+#include "game/menus/settings/CancelActionPage.h"
+#include "game/menus/settings/DisplayOptionPage.h"
+#include "game/menus/settings/InfoPage.h"
+#include "game/menus/settings/MessageOptionPage.h"
+#include "game/menus/settings/SliderSet.h"
+#include "game/menus/settings/SoundOptionPage.h"
+#include "game/menus/settings/SystemMenuScene.h"
+#include "game/menus/settings/VoiceOptionPage.h"
+#include "tools/demo/DemoWriter.h"
+
+namespace demo {
+
+void WriteSettingsData(CDemoWriter& out) {
+    // The two headers under the tab bar (its sheet is a shared one), the page and
+    // command buttons (9 × 5 cells of 72 × 28) and the option buttons the pages share
+    // (14 × 3 cells of 88 × 32).
+    out.Sheet(kit::MakeSheet(CSystemMenuScene::kHeaderLeft, 280, 88, 2, 1));
+    out.Sheet(kit::MakeSheet(CSystemMenuScene::kCommandSheet, 648, 140, 9, 5));
+    out.Sheet(kit::MakeSheet(CSystemMenuScene::kOptionSheet, 1232, 96, 14, 3));
+    // Page backgrounds drawn at (0, 88); the information page's at (72, 88).
+    for (const char* file : {CDisplayOptionPage::kBackgroundFile, CMessageOptionPage::kBackgroundFile,
+                             CSoundOptionPage::kBackgroundFile, CVoiceOptionPage::kBackgroundFile,
+                             CCancelActionPage::kBackgroundFile}) {
+        out.Sheet(kit::MakeSheet(file, 800, 424, 4, 2));
+    }
+    out.Sheet(kit::MakeSheet(CInfoPage::kBackgroundFile, 656, 424, 4, 2));
+    // Sliders: a frame, a fill of 240 × 16 (ten 24-pixel cells, so a screenshot shows
+    // how far it is drawn) and the minus and plus buttons (2 × 3 cells of 24 × 24).
+    out.Sheet(kit::MakeSheet(CSliderSet::kFrameFile, 272, 40, 4, 1));
+    out.Sheet(kit::MakeSheet(CSliderSet::kFillFile, 240, 16, 10, 1));
+    out.Sheet(kit::MakeSheet(CMessageOptionPage::kWindowFile, 800, 184, 4, 1));
+    out.Sheet(kit::MakeSheet(CInfoPage::kLinkSheet, 304, 144, 1, 3));
+    out.Sheet(kit::MakeSheet(CInfoPage::kDigitSheet, 176, 24, CInfoPage::kDigitColumns, 1));
+    // The test sounds; a voice that the logos already wrote stays as it is.
+    out.Sound(CSoundOptionPage::kMusicTest, 300u, 3000);
+    out.Sound(CSoundOptionPage::kEffectTest, 301u, 500);
+    for (size_t i = 0; i < CSoundOptionPage::kVoiceTests.size(); ++i) {
+        const char* voice = CSoundOptionPage::kVoiceTests[i];
+        const bool written = std::any_of(out.Files().begin(), out.Files().end(),
+                                         [voice](const SDemoFile& f) { return f.path == voice; });
+        if (!written) {
+            out.Sound(voice, 310u + static_cast<uint32_t>(i), 800);
+        }
+    }
+}
+
+}  // namespace demo

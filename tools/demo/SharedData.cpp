@@ -1,0 +1,34 @@
+// Files that many screens load: the four short channel sounds, the wide background of
+// the menu screens and the confirmation panels.
+#include "game/core/GameMain.h"
+#include "game/menus/kit/MenuTabBar.h"
+#include "game/raising/wide/WideBackground.h"
+#include "tools/demo/DemoWriter.h"
+
+namespace demo {
+
+void WriteSharedData(CDemoWriter& out) {
+    for (int i = 0; i < CGameMain::kChannelSoundCount; ++i) {
+        out.Sound(CGameMain::kChannelSounds[i], 10u + static_cast<uint32_t>(i), 150);
+    }
+    // Wide background: strips of 8-pixel rows, a band of 32-pixel columns repeating
+    // every 256 pixels, and a landscape whose keyed sky lets the band show through.
+    out.Sheet(kit::MakeSheet(CWideBackground::kTopStripFile, 4, 56, 1, 7));
+    out.Sheet(kit::MakeSheet(CWideBackground::kBottomStripFile, 4, 40, 1, 5));
+    out.Sheet(kit::MakeSheet(CWideBand::kFile, 256, 256, 8, 1));
+    kit::SSheetSpec landscape = kit::MakeSheet(CWidePicture::kFile, 2400, 432, 12, 2);
+    landscape.areas.push_back({0, 0, 2400, 150, kit::kKeyGreen});
+    out.Sheet(landscape);
+    // The tab bar of the menu screens (6 × 5 cells of 48 × 32).
+    out.Sheet(kit::MakeSheet(CMenuTabBar::kSheet, 288, 160, 6, 5));
+    // The small header every menu screen draws at (280, 0), kept small so that it covers
+    // none of the screens' own buttons.
+    out.Sheet(kit::MakeSheet("obj\\c000_003.bmp", 136, 40, 1, 1));
+    // The minus/plus and previous/next buttons of the settings pages and the guide.
+    out.Sheet(kit::MakeSheet("obj\\c000_037.bmp", 48, 72, 2, 3));
+    // The quit question's panel (type 2) and the two buttons shared by most types.
+    out.Sheet(kit::MakeSheet("obj\\b000_010.bmp", 352, 216, 1, 1));
+    out.Sheet(kit::MakeSheet("obj\\b000_011.bmp", 512, 160, 2, 5));
+}
+
+}  // namespace demo

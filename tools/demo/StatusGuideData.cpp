@@ -1,0 +1,48 @@
+// The two status pages, the guide and the game-over screen.
+#include "game/menus/status/GameOverScene.h"
+#include "game/menus/status/GuideScene.h"
+#include "game/menus/status/StatusPageScene1.h"
+#include "game/menus/status/StatusPageScene2.h"
+#include "tools/demo/DemoWriter.h"
+
+namespace demo {
+
+void WriteStatusGuideData(CDemoWriter& out) {
+    using P1 = CStatusPageScene1;
+    using P2 = CStatusPageScene2;
+    // Shared by both pages and the guide: 5 × 5 buttons of 160 × 40.
+    out.Sheet(kit::MakeSheet(P1::kButtonSheet, 800, 200, 5, 5));
+    // Page 1.  Large digits 20 × 28 (0..9, the unit and the money mark), small digits
+    // 14 × 18 (0..9, the mark), sized to the places so that no glyph covers the next.
+    out.Sheet(kit::MakeSheet(P1::kBackground, 800, 600, 4, 3));
+    out.Sheet(kit::MakeSheet(P1::kBand, 80, 32, 1, 1));
+    out.Sheet(kit::MakeSheet(P1::kLargeDigits, 20 * P1::kLargeDigitCells, 28, P1::kLargeDigitCells, 1));
+    out.Sheet(kit::MakeSheet(P1::kRanks, 96 * P1::kRankCells, 32, P1::kRankCells, 1));
+    out.Sheet(kit::MakeSheet(P1::kGrades, 40 * P1::kGradeCells, 24, P1::kGradeCells, 1));
+    out.Sheet(kit::MakeSheet(P1::kLevels, 24 * P1::kLevelCells, 32, P1::kLevelCells, 1));
+    out.Sheet(kit::MakeSheet(P1::kSmallDigits, 14 * P1::kSmallDigitCells, 18, P1::kSmallDigitCells, 1));
+    // Page 2.  Item icons and lock marks 20 × 20, faces 48 × 22 (clear of number 7
+    // below them), the helpers' icons 24 × 20, the marker 16 × 16.
+    out.Sheet(kit::MakeSheet(P2::kItemBackground, 800, 600, 4, 3));
+    out.Sheet(kit::MakeSheet(P2::kValueBackground, 800, 600, 4, 3));
+    out.Sheet(kit::MakeSheet(P2::kItems, 20 * P2::kItemCells, 20, P2::kItemCells, 1));
+    out.Sheet(kit::MakeSheet(P2::kSlash, 12, 18, 1, 1));
+    for (const char* icon : P2::kHelpers) out.Sheet(kit::MakeSheet(icon, 24, 20, 1, 1));
+    out.Sheet(kit::MakeSheet(P2::kFaces, 48 * P2::kFaceCells, 22, P2::kFaceCells, 1));
+    out.Sheet(kit::MakeSheet(P2::kMarker, 16, 16, 1, 1));
+    out.Sheet(kit::MakeSheet(P2::kLocks, 20 * P2::kLockColumns, 20 * P2::kLockRows, P2::kLockColumns, P2::kLockRows));
+    // The guide: topic buttons 176 × 80, arrows 32 × 32, page numbers 20 × 24, pages
+    // 320 × 320 side by side.
+    out.Sheet(kit::MakeSheet(CU000Scene::kBackground, 800, 600, 4, 3));
+    out.Sheet(kit::MakeSheet(CU000Scene::kTopicSheet, 880, 240, 5, 3));
+    out.Sheet(kit::MakeSheet(CU000Scene::kNumberSheet, 20 * CU000Scene::kNumberCells, 24, CU000Scene::kNumberCells, 1));
+    for (int t = 0; t < CU000Scene::kTopicCount; ++t) {
+        const int32_t pages = CU000Scene::kPageCounts[t];
+        out.Sheet(kit::MakeSheet(CU000Scene::kPageSheets[t], 320 * pages, 320, pages, 1));
+    }
+    // The game over: buttons 256 × 32.
+    out.Sheet(kit::MakeSheet(CV000Scene::kPicture, 800, 600, 4, 3));
+    out.Sheet(kit::MakeSheet(CV000Scene::kButtonSheet, 512, 160, 2, 5));
+}
+
+}  // namespace demo
