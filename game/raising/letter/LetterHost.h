@@ -37,8 +37,8 @@ public:
     virtual void EndMonth() = 0;
 
     // ---- the in-game scene ----
-    virtual const EventRow* SelectEventRow(int32_t kind, int32_t sub) = 0;
-    virtual const EventRow* FindEventRow(int32_t id) const = 0;
+    virtual EventRow* SelectEventRow(int32_t kind, int32_t sub) = 0;
+    virtual EventRow* FindEventRow(int32_t id) const = 0;
     // Plays the row's script as the pending event of the occasion.
     virtual void StartEventById(int32_t id, int32_t kind, int32_t sub) = 0;
     // Selects an event of the occasion and plays it.
@@ -49,7 +49,7 @@ public:
     virtual bool IsScriptRunning() const = 0;
     // Ends the current mode.
     virtual void ClearMode() = 0;
-    virtual void SetPendingEvent(const EventRow* row) = 0;
-    virtual const EventRow* GetPendingEvent() const = 0;
+    // The month's event for the month end without playing it (null: none).
+    virtual void SetPendingEvent(EventRow* row) = 0;
     virtual CGameState& GetGameState() = 0;
 };

@@ -101,7 +101,7 @@ void CLetterScene::_PlayVoices() {
     }
 }
 
-void CLetterScene::_EndMonthWith(const EventRow* row) {
+void CLetterScene::_EndMonthWith(EventRow* row) {
     m_Host.SetPendingEvent(row);
     CGameState& state = m_Host.GetGameState();
     state.m_EventKind = kKind;
@@ -226,7 +226,7 @@ void CLetterScene::Update() {
         ++m_State;
         break;
     case 40: {
-        const EventRow* row = m_Host.FindEventRow(m_EventId);
+        EventRow* row = m_Host.FindEventRow(m_EventId);
         _EndMonthWith(row);
         m_State = row && row->outcomeClass == 0 ? 41 : 45;
         break;
@@ -241,7 +241,7 @@ void CLetterScene::Update() {
         break;
     case 42: {
         _SetRestricted(1);
-        const EventRow* row = m_Host.SelectEventRow(kKind, kSub);
+        EventRow* row = m_Host.SelectEventRow(kKind, kSub);
         if (row) {
             m_EventId = row->id;
             _EndMonthWith(row);

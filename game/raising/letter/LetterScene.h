@@ -63,7 +63,7 @@ private:
     void _SetRestricted(int32_t value);
     void _PlayVoices();
     // The month ends now with `row` as its event (41 / 43 wait for it).
-    void _EndMonthWith(const EventRow* row);
+    void _EndMonthWith(EventRow* row);
     // After the month's end: the row's settings, nothing pending.
     void _AfterMonthEnd();
     void _UpdatePanel();

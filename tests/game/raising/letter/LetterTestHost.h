@@ -38,15 +38,15 @@ public:
         return out;
     }
 
-    const EventRow* SelectEventRow(int32_t kind, int32_t sub) override {
+    EventRow* SelectEventRow(int32_t kind, int32_t sub) override {
         calls.push_back(FormatString("SelectEventRow %d %d", kind, sub));
         if (selections.empty()) return nullptr;
         const int32_t id = selections.front();
         selections.pop_front();
         return FindEventRow(id);
     }
-    const EventRow* FindEventRow(int32_t id) const override {
-        for (const EventRow& r : rows)
+    EventRow* FindEventRow(int32_t id) const override {
+        for (EventRow& r : rows)
             if (r.id == id) return &r;
         return nullptr;
     }
@@ -61,12 +61,11 @@ public:
     void ApplyEventRowNow(int32_t id) override { calls.push_back(FormatString("ApplyEventRowNow %d", id)); }
     bool IsScriptRunning() const override { return script > 0; }
     void ClearMode() override { calls.push_back("ClearMode"); }
-    void SetPendingEvent(const EventRow* row) override { pending = row; }
-    const EventRow* GetPendingEvent() const override { return pending; }
+    void SetPendingEvent(EventRow* row) override { pending = row; }
     CGameState& GetGameState() override { return state; }
 
     std::vector<std::string> calls;
-    std::list<EventRow> rows;  // pointers to rows stay valid
+    mutable std::list<EventRow> rows;  // pointers to rows stay valid
     // The ids SelectEventRow gives in turn (none left: no row).
     std::deque<int32_t> selections;
     CGameState state;

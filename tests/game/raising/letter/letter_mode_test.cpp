@@ -1,0 +1,85 @@
+// Mode 13 in the real in-game scene: the month's letter shown on the stage, its event
+// and follow-up played, and a save taken at the panel restored with the panel open.
+#include "tests/game/raising/ingame/InGameTestUtil.h"
+
+#include "engine/draw/SceneManager.h"
+#include "engine/sound/SoundBank.h"
+#include "game/core/SaveData.h"
+#include "game/raising/letter/LetterList.h"
+#include "game/raising/letter/LetterMode.h"
+
+namespace {
+
+using namespace ingametest;
+
+const char* const kLetter = "obj\\letter\\l1.bmp";
+
+class LetterModeTest : public InGameFixture {
+protected:
+    void Make() {
+        // The letter (class 0) wins the first choice; the follow-up (class 1) only once
+        // the choice is restricted.
+        Build({{100, 23, 1, "letter1", "", 0}, {101, 23, 1, "follow", "", 1, "", "", "", 0, 1}},
+              [this](const std::string& folder) {
+                  for (const char* p : {"obj\\letter\\t000_000.bmp", "obj\\letter\\t000_001.bmp", kLetter})
+                      probe.Write(folder, kit::MakeSheet(p, 800, 600));
+                  probe.Write(folder, kit::MakeSheet("obj\\t001_000.bmp", 352, 200));
+                  const std::string table = "scr\\t\\letter1.txt,obj\\letter\\l1.bmp,lu1_0001\n";
+                  kit::WriteBytes(kit::NativeFilePath(folder, "cfg\\letter.csv"), {table.begin(), table.end()});
+                  kit::WriteBytes(kit::NativeFilePath(folder, "voice\\lu1_0001.ogg"), kit::MakeShortWave(3, 3000));
+              });
+        CLetterList::GetInstance().Load("cfg\\letter.csv");
+        EnterParked();
+        kept->GetModeFactory().SetMaker(CLetterModeState::kModeId, {});  // the factory's own
+        kept->SetMode(CLetterModeState::kModeId, 0, 0);
+        ASSERT_TRUE(D().Frame());
+    }
+    CLetterScene* Letter() {
+        auto* mode = dynamic_cast<CLetterModeState*>(kept->GetCurrentMode());
+        return mode ? &mode->GetLetter() : nullptr;
+    }
+    // Frames until the letter reaches `state`, reading the lines it shows.
+    bool RunToState(int32_t state) {
+        return RunUntil([&] {
+            CLetterScene* l = Letter();
+            if (l && l->GetState() == 201) D().Press();
+            return l && l->GetState() == state;
+        });
+    }
+    std::string Cell() { return probe.At(D().Pixels(), 400, 100).Describe(); }
+};
+
+}  // namespace
+
+TEST_F(LetterModeTest, TheLetterArrivesAndItsEventAndFollowUpPlay) {
+    Make();
+    ASSERT_NE(Letter(), nullptr) << "mode 13 is the letter";
+    ASSERT_TRUE(RunToState(6));
+    EXPECT_EQ(Cell(), std::string(kLetter) + " (0, 0)");
+    EXPECT_EQ(D().Game().GetSoundBank().GetName(2, 0), "voice\\lu1_0001.ogg");
+    D().Press();
+    ASSERT_TRUE(RunUntil([this] { return ModeEnded(); }));
+    EXPECT_EQ(Played(), (std::vector<std::string>{"letter1", "follow"}));
+    EXPECT_TRUE(kept->Status().HasReadLetter(kLetter));
+    EXPECT_EQ(kept->Status().Words().outcomeRestricted, 0);
+}
+
+TEST_F(LetterModeTest, ASaveAtThePanelComesBackWithThePanelOpen) {
+    Make();
+    kept->Status().AddReadLetter(kLetter);
+    ASSERT_TRUE(RunToState(6));
+    D().Press();
+    ASSERT_TRUE(RunToState(CLetterScene::kPanelShown));
+    CSaveData save;
+    kept->WriteSave(save);
+    kept->RestoreFromSave(save);
+    ASSERT_NE(Letter(), nullptr);
+    EXPECT_EQ(Letter()->GetState(), CLetterScene::kPanelShown);
+    EXPECT_EQ(Letter()->GetPicture(), kLetter);
+    EXPECT_TRUE(Letter()->GetPanel().IsOpen() && !Letter()->GetPanel().IsMoving());
+    D().Move(280, 248);
+    ASSERT_TRUE(D().Frame());
+    D().Click(280, 248);
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(Letter()->GetState(), 23) << "button 1: the month ends at once";
+}
