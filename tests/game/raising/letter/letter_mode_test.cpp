@@ -19,7 +19,7 @@ protected:
     void Make() {
         // The letter (class 0) wins the first choice; the follow-up (class 1) only once
         // the choice is restricted.
-        Build({{100, 23, 1, "letter1", "", 0}, {101, 23, 1, "follow", "", 1, "", "", "", 0, 1}},
+        Build({{100, 23, 1, "letter1", "", 0, "[104_0]+=9"}, {101, 23, 1, "follow", "", 1, "", "", "", 0, 1}},
               [this](const std::string& folder) {
                   for (const char* p : {"obj\\letter\\t000_000.bmp", "obj\\letter\\t000_001.bmp", kLetter})
                       probe.Write(folder, kit::MakeSheet(p, 800, 600));
@@ -82,4 +82,26 @@ TEST_F(LetterModeTest, ASaveAtThePanelComesBackWithThePanelOpen) {
     D().Click(280, 248);
     ASSERT_TRUE(D().Frame());
     EXPECT_EQ(Letter()->GetState(), 23) << "button 1: the month ends at once";
+}
+
+TEST_F(LetterModeTest, ALetterReadBeforeCanEndTheMonthAtOnce) {
+    Make();
+    kept->Status().AddReadLetter(kLetter);
+    ASSERT_TRUE(RunToState(6));
+    D().Press();
+    ASSERT_TRUE(RunToState(CLetterScene::kPanelShown));
+    D().Move(280, 248);
+    ASSERT_TRUE(D().Frame(12));
+    D().Click(280, 248);
+    ASSERT_TRUE(RunToState(41));
+    EXPECT_EQ(kept->GetPendingEventRow(), kept->FindEventRow(100)) << "the letter is the month's event";
+    int frame = 0;
+    // The month's report pages on the decide input.
+    ASSERT_TRUE(RunUntil([&] {
+        if (++frame % 10 == 0) D().Press();
+        return ModeEnded();
+    }, 3000)) << Letter()->GetState();
+    EXPECT_EQ(Played(), std::vector<std::string>{}) << "no script of the letter plays";
+    EXPECT_EQ(kept->Status().GetParam(104, 0), 9) << "the letter's settings";
+    EXPECT_EQ(kept->GetPendingEventRow(), nullptr);
 }
