@@ -105,3 +105,26 @@ TEST_F(LetterModeTest, ALetterReadBeforeCanEndTheMonthAtOnce) {
     EXPECT_EQ(kept->Status().GetParam(104, 0), 9) << "the letter's settings";
     EXPECT_EQ(kept->GetPendingEventRow(), nullptr);
 }
+
+TEST_F(LetterModeTest, ASaveDuringTheMonthEndComesBackAndFinishes) {
+    Make();
+    kept->Status().AddReadLetter(kLetter);
+    ASSERT_TRUE(RunToState(6));
+    D().Press();
+    ASSERT_TRUE(RunToState(CLetterScene::kPanelShown));
+    D().Move(280, 248);
+    ASSERT_TRUE(D().Frame(12));
+    D().Click(280, 248);
+    ASSERT_TRUE(RunToState(41));
+    CSaveData save;
+    kept->WriteSave(save);
+    kept->RestoreFromSave(save);
+    ASSERT_NE(Letter(), nullptr);
+    EXPECT_EQ(Letter()->GetState(), 41);
+    int frame = 0;
+    ASSERT_TRUE(RunUntil([&] {
+        if (++frame % 10 == 0) D().Press();
+        return ModeEnded();
+    }, 3000)) << Letter()->GetState();
+    EXPECT_EQ(kept->Status().GetParam(104, 0), 9);
+}
