@@ -47,6 +47,26 @@ protected:
         });
     }
     std::string Cell() { return probe.At(D().Pixels(), 400, 100).Describe(); }
+    // A letter read before, left by the panel's second button: the month ends (41).
+    void EndTheMonthFromThePanel() {
+        Make();
+        kept->Status().AddReadLetter(kLetter);
+        ASSERT_TRUE(RunToState(6));
+        D().Press();
+        ASSERT_TRUE(RunToState(CLetterScene::kPanelShown));
+        D().Move(280, 248);
+        ASSERT_TRUE(D().Frame(12));
+        D().Click(280, 248);
+        ASSERT_TRUE(RunToState(41));
+    }
+    // Until the mode ends; the month's report pages on the decide input.
+    bool RunThroughMonthEnd() {
+        int frame = 0;
+        return RunUntil([&] {
+            if (++frame % 10 == 0) D().Press();
+            return ModeEnded();
+        }, 3000);
+    }
 };
 
 }  // namespace
@@ -85,46 +105,21 @@ TEST_F(LetterModeTest, ASaveAtThePanelComesBackWithThePanelOpen) {
 }
 
 TEST_F(LetterModeTest, ALetterReadBeforeCanEndTheMonthAtOnce) {
-    Make();
-    kept->Status().AddReadLetter(kLetter);
-    ASSERT_TRUE(RunToState(6));
-    D().Press();
-    ASSERT_TRUE(RunToState(CLetterScene::kPanelShown));
-    D().Move(280, 248);
-    ASSERT_TRUE(D().Frame(12));
-    D().Click(280, 248);
-    ASSERT_TRUE(RunToState(41));
+    ASSERT_NO_FATAL_FAILURE(EndTheMonthFromThePanel());
     EXPECT_EQ(kept->GetPendingEventRow(), kept->FindEventRow(100)) << "the letter is the month's event";
-    int frame = 0;
-    // The month's report pages on the decide input.
-    ASSERT_TRUE(RunUntil([&] {
-        if (++frame % 10 == 0) D().Press();
-        return ModeEnded();
-    }, 3000)) << Letter()->GetState();
+    ASSERT_TRUE(RunThroughMonthEnd()) << Letter()->GetState();
     EXPECT_EQ(Played(), std::vector<std::string>{}) << "no script of the letter plays";
     EXPECT_EQ(kept->Status().GetParam(104, 0), 9) << "the letter's settings";
     EXPECT_EQ(kept->GetPendingEventRow(), nullptr);
 }
 
 TEST_F(LetterModeTest, ASaveDuringTheMonthEndComesBackAndFinishes) {
-    Make();
-    kept->Status().AddReadLetter(kLetter);
-    ASSERT_TRUE(RunToState(6));
-    D().Press();
-    ASSERT_TRUE(RunToState(CLetterScene::kPanelShown));
-    D().Move(280, 248);
-    ASSERT_TRUE(D().Frame(12));
-    D().Click(280, 248);
-    ASSERT_TRUE(RunToState(41));
+    ASSERT_NO_FATAL_FAILURE(EndTheMonthFromThePanel());
     CSaveData save;
     kept->WriteSave(save);
     kept->RestoreFromSave(save);
     ASSERT_NE(Letter(), nullptr);
     EXPECT_EQ(Letter()->GetState(), 41);
-    int frame = 0;
-    ASSERT_TRUE(RunUntil([&] {
-        if (++frame % 10 == 0) D().Press();
-        return ModeEnded();
-    }, 3000)) << Letter()->GetState();
+    ASSERT_TRUE(RunThroughMonthEnd()) << Letter()->GetState();
     EXPECT_EQ(kept->Status().GetParam(104, 0), 9);
 }
