@@ -15,12 +15,12 @@
 
 namespace lettertest {
 
-// The in-game scene's half: events, follow-ups and the mode, recorded; a script runs
-// two frames.  `TBase` gives the stage's half.
-template <class TBase>
-class CFakeRaising : public TBase {
+// A stand-in for the in-game scene and its stage: a script runs two frames, a screen
+// change its frames (none while skipping, unless it is the kind that always runs), a
+// line or a month end holds the stage.
+class CFakeLetterHost : public ILetterHost {
 public:
-    using TBase::TBase;
+    explicit CFakeLetterHost(CGameMain& game) : m_Game(game) {}
 
     EventRow& AddRow(int32_t id, const std::string& script, int32_t outcomeClass = 0) {
         EventRow row;
@@ -71,13 +71,6 @@ public:
     CGameState state;
     const EventRow* pending = nullptr;
     int script = 0;
-};
-
-// With a stage of its own: a screen change runs its frames (none while skipping, unless
-// it is the kind that always runs), a line or a month end holds the stage.
-class CFakeLetterHost : public CFakeRaising<ILetterHost> {
-public:
-    explicit CFakeLetterHost(CGameMain& game) : m_Game(game) {}
 
     // One frame of the stage; true while it holds the screen over it.
     bool Step() {

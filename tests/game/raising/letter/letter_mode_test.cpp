@@ -1,5 +1,6 @@
-// Mode 13 in the real in-game scene: the month's letter shown on the stage, its event
-// and follow-up played, and a save taken at the panel restored with the panel open.
+// Mode 13 in the real in-game scene: the envelope, the paper and the letter on layer 100
+// by pixel probes, the voice and its fade, the event and its follow-up, the month's end
+// from the panel, and saves taken at the panel and during the month end.
 #include "tests/game/raising/ingame/InGameTestUtil.h"
 
 #include "engine/draw/SceneManager.h"
@@ -26,7 +27,7 @@ protected:
                   probe.Write(folder, kit::MakeSheet("obj\\t001_000.bmp", 352, 200));
                   const std::string table = "scr\\t\\letter1.txt,obj\\letter\\l1.bmp,lu1_0001\n";
                   kit::WriteBytes(kit::NativeFilePath(folder, "cfg\\letter.csv"), {table.begin(), table.end()});
-                  kit::WriteBytes(kit::NativeFilePath(folder, "voice\\lu1_0001.ogg"), kit::MakeShortWave(3, 3000));
+                  kit::WriteBytes(kit::NativeFilePath(folder, "voice\\lu1_0001.ogg"), kit::MakeShortWave(3, 5000));
               });
         CLetterList::GetInstance().Load("cfg\\letter.csv");
         EnterParked();
@@ -71,14 +72,29 @@ protected:
 
 }  // namespace
 
-TEST_F(LetterModeTest, TheLetterArrivesAndItsEventAndFollowUpPlay) {
+TEST_F(LetterModeTest, TheLetterArrivesOnLayer100AndItsEventAndFollowUpPlay) {
     Make();
     ASSERT_NE(Letter(), nullptr) << "mode 13 is the letter";
+    ASSERT_TRUE(D().Frame(20));
+    EXPECT_EQ(Cell(), "no cell") << "the envelope fading in";
+    ASSERT_TRUE(RunToState(200));
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(Cell(), "obj\\letter\\t000_000.bmp (0, 0)") << "the envelope with the line";
+    ASSERT_TRUE(RunToState(4));
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(Cell(), "obj\\letter\\t000_001.bmp (0, 0)") << "the paper as the letter begins to come in";
     ASSERT_TRUE(RunToState(6));
     EXPECT_EQ(Cell(), std::string(kLetter) + " (0, 0)");
-    EXPECT_EQ(D().Game().GetSoundBank().GetName(2, 0), "voice\\lu1_0001.ogg");
+    CSoundBank& bank = D().Game().GetSoundBank();
+    EXPECT_EQ(bank.GetName(2, 0), "voice\\lu1_0001.ogg");
     D().Press();
+    ASSERT_TRUE(RunToState(30));
+    ASSERT_TRUE(D().Frame(25));
+    EXPECT_TRUE(bank.IsPlaying(2, 0)) << "fading out over 500 ms";
+    ASSERT_TRUE(D().Frame(10));
+    EXPECT_FALSE(bank.IsPlaying(2, 0));
     ASSERT_TRUE(RunUntil([this] { return ModeEnded(); }));
+    EXPECT_EQ(D().Pixels().At(400, 100), 0u) << "black once the mode ends";
     EXPECT_EQ(Played(), (std::vector<std::string>{"letter1", "follow"}));
     EXPECT_TRUE(kept->Status().HasReadLetter(kLetter));
     EXPECT_EQ(kept->Status().Words().outcomeRestricted, 0);
@@ -97,6 +113,8 @@ TEST_F(LetterModeTest, ASaveAtThePanelComesBackWithThePanelOpen) {
     EXPECT_EQ(Letter()->GetState(), CLetterScene::kPanelShown);
     EXPECT_EQ(Letter()->GetPicture(), kLetter);
     EXPECT_TRUE(Letter()->GetPanel().IsOpen() && !Letter()->GetPanel().IsMoving());
+    ASSERT_TRUE(D().Frame());
+    EXPECT_TRUE(probe.ShowsCellAt(D().Pixels(), "obj\\t001_000.bmp", 0, 0, 224, 104)) << "in place, opaque";
     D().Move(280, 248);
     ASSERT_TRUE(D().Frame());
     D().Click(280, 248);

@@ -339,20 +339,3 @@ TEST_F(LetterSceneTest, ARestoreResumesEveryStateWithTheSavedLetter) {
         host->script = host->change = 0;
     }
 }
-
-TEST_F(LetterSceneTest, ARestoreWithThePanelShownOpensItWithoutItsTween) {
-    host->selections = {};
-    Open();
-    for (int button : {0, 1}) {
-        SCOPED_TRACE(button);
-        CGameState saved;
-        saved.SetModeWord(CLetterScene::kModeId, 0, CLetterScene::kPanelShown);
-        saved.SetModeWord(CLetterScene::kModeId, 1, 1);
-        m_Factory.current->Restore(saved);
-        EXPECT_TRUE(Letter().GetPanel().IsOpen() && !Letter().GetPanel().IsMoving());
-        d->Frame();
-        EXPECT_TRUE(d->Probe().ShowsCellAt(d->Pixels(), "obj\\t001_000.bmp", 0, 0, 224, 104)) << "in place, opaque";
-        ClickButton(button);
-        EXPECT_EQ(State(), button == 0 ? 22 : 23);
-    }
-}
