@@ -4,6 +4,7 @@
 #include "game/raising/ingame/BasicModes.h"
 #include "game/raising/ingame/EventModes.h"
 #include "game/raising/ingame/SelectionScene.h"
+#include "game/raising/letter/LetterMode.h"
 
 std::unique_ptr<CSceneBase> CInGameModeFactory::Create(int32_t id) { return CreateMode(id); }
 
@@ -21,6 +22,7 @@ std::unique_ptr<CModeState> CInGameModeFactory::CreateMode(int32_t id) {
     case 8: return std::make_unique<CEventMode>(m_Owner);
     case 9:
     case 12: return std::make_unique<CFriendEventMode>(m_Owner, id);
+    case 13: return std::make_unique<CLetterModeState>(m_Owner);
     case 10:
     case 11: return std::make_unique<CSingleEventMode>(m_Owner, id);
     case 18: return std::make_unique<CPictureMode>(m_Owner);
