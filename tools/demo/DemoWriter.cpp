@@ -54,6 +54,7 @@ bool WriteDemoData(const std::string& folder) {
     WriteSaveLoadData(out);
     WriteSettingsData(out);
     WriteStatusGuideData(out);
+    WriteSeasonData(out);
     return out.WriteManifest();
 }
 

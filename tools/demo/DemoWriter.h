@@ -57,6 +57,9 @@ void WriteSaveLoadData(CDemoWriter& out);
 // The status pages, the guide and the game-over screen.
 void WriteStatusGuideData(CDemoWriter& out);
 
+// The date card, the seasonal event screen and the staff roll.
+void WriteSeasonData(CDemoWriter& out);
+
 // Every group and the manifest; false when a file could not be written.
 bool WriteDemoData(const std::string& folder);
 

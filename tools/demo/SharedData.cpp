@@ -2,6 +2,7 @@
 // the menu screens and the confirmation panels.
 #include "game/core/GameMain.h"
 #include "game/menus/kit/MenuTabBar.h"
+#include "game/raising/season/StaffRollScene.h"
 #include "game/raising/wide/WideBackground.h"
 #include "tools/demo/DemoWriter.h"
 
@@ -11,6 +12,8 @@ void WriteSharedData(CDemoWriter& out) {
     for (int i = 0; i < CGameMain::kChannelSoundCount; ++i) {
         out.Sound(CGameMain::kChannelSounds[i], 10u + static_cast<uint32_t>(i), 150);
     }
+    // The ending music (the staff roll's, the music room's track 17).
+    out.Sound(CStaffRollScene::kMusic, 40, 2000);
     // Wide background: strips of 8-pixel rows, a band of 32-pixel columns repeating
     // every 256 pixels, and a landscape whose keyed sky lets the band show through.
     out.Sheet(kit::MakeSheet(CWideBackground::kTopStripFile, 4, 56, 1, 7));

@@ -5,7 +5,6 @@
 
 #include "engine/base/Matrix.h"
 #include "engine/base/Random.h"
-#include "engine/base/StringUtil.h"
 #include "engine/d3d/ScreenRenderer.h"
 #include "engine/sound/SoundBank.h"
 #include "game/core/BgmList.h"
@@ -20,10 +19,6 @@ constexpr int32_t kFull = 1024;
 uint32_t Faded(int32_t alpha) { return static_cast<uint32_t>(std::clamp(alpha, 0, 255)) << 24 | 0x00FFFFFFu; }
 
 }  // namespace
-
-std::string CStaffRollScene::LinePath(int32_t k) { return FormatString(kLineFormat, k + 2); }
-
-std::string CStaffRollScene::PagePath(int32_t page) { return FormatString(kPageFormat, page); }
 
 void CStaffRollScene::Load() {
     CMainGameScene& stage = m_Owner.Stage();

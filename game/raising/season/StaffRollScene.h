@@ -6,6 +6,8 @@
 // once.
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 #include "engine/base/Counter.h"
 #include "engine/draw/ImagePlane.h"
@@ -47,8 +49,9 @@ public:
     // A restored game ends the roll at once.
     void LoadState(const CGameState& state) override;
 
-    static std::string LinePath(int32_t k);
-    static std::string PagePath(int32_t page);
+    // Inline so that the demo data's writer names the same files without the engine.
+    static std::string LinePath(int32_t k) { return _Format(kLineFormat, k + 2); }
+    static std::string PagePath(int32_t page) { return _Format(kPageFormat, page); }
 
     int32_t GetState() const { return m_State; }
     int32_t GetIntroState() const { return m_IntroState; }
@@ -63,6 +66,11 @@ public:
     int32_t GetIntroScaleEnd() const { return m_IntroScale.GetEnd(); }
 
 private:
+    static std::string _Format(const char* format, int32_t n) {
+        char text[64];
+        std::snprintf(text, sizeof text, format, static_cast<int>(n));
+        return text;
+    }
     void _StartLine(int32_t k);
     bool _LineOnScreen(int32_t k) const;
     void _StepPages();
