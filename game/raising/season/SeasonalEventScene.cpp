@@ -211,11 +211,17 @@ CMatrix4 CG000Scene::TurnMatrix(int32_t scale, int32_t turn, int32_t width, int3
 
 // ---- the frame ----
 
+// Kinds 3, 4, 7 and 8 have tests and outcomes too, but state 6 never sends them here.
 bool CG000Scene::_TestAbility() {
+    const CStatus& status = m_Owner.Status();
     switch (m_Kind) {
     case 2: return RollAbility(2);
-    case 6: return m_Owner.Status().GetParam(102, kFlagGod) == 0 && RollAbility(2);
+    case 3: return status.GetParam(102, kFlagEpidemic) == 0 && RollAbility(0);
+    case 4: return status.GetParam(102, kFlagCold) == 0 && RollAbility(1);
     case 5: return RollAbility(3);
+    case 6: return status.GetParam(102, kFlagGod) == 0 && RollAbility(2);
+    case 7: return status.GetParam(102, kFlagGod) == 0 && RollAbility(1);
+    case 8: return RollAbility(0);
     default: return false;
     }
 }
@@ -228,7 +234,14 @@ void CG000Scene::_ApplyOutcome() {
         status.Words().seasonDone = 1;
         status.AddMoney(status.Words().seasonLoss);
         break;
-    case 6: status.RaiseFlag(kFlagGod, 1); break;
+    case 3: status.RaiseFlag(kFlagEpidemic, 1); break;
+    case 4: status.RaiseFlag(kFlagCold, 1); break;
+    case 6:
+    case 7: status.RaiseFlag(kFlagGod, 1); break;
+    case 8:
+        status.Words().seasonDone = 1;
+        status.AddSatietyCopy(status.Words().seasonValue);
+        break;
     default: break;
     }
 }

@@ -17,7 +17,7 @@ class SeasonalEventTest : public SeasonFixture {
 protected:
     void SetUp() override {
         BuildSeason({{1, 2, 4, "thief"}, {2, 2, 12, "thief_after"}, {3, 2, 7, "eighth"}, {4, 2, 0, "harvest"},
-                     {5, 2, 9, "harvest_after"}});
+                     {5, 2, 9, "harvest_after"}, {6, 2, 15, "eighth_after"}});
     }
 
     // A month in which an event may come.
@@ -275,19 +275,32 @@ TEST_F(SeasonalEventTest, ThiefTakesASixthAndGivesItBackOnlyAfterTheSecondScript
     }
 }
 
-TEST_F(SeasonalEventTest, KindOneShowsNoThirdPictureAndNeverTestsAbilities) {
-    Ready(3, 10, 60);
-    CRandom::SetDefaultSeedForTests(SeedFor(1));
-    kept->SetMode(6, 0, 0);
-    ASSERT_TRUE(D().Frame(2));
-    G* screen = Screen();
-    ASSERT_NE(screen, nullptr);
-    ASSERT_TRUE(RunUntil([&] { return screen->GetState() == 3; }, 300));
-    EXPECT_FALSE(screen->IsThirdShown());
-    ASSERT_TRUE(RunUntil([this] { return ModeEnded(); }, 1200));
-    EXPECT_EQ(Played(), std::vector<std::string>{"harvest"});
-    EXPECT_EQ(kept->Status().Words().lastSeasonKind, 1);
-    EXPECT_EQ(kept->Status().Words().seasonDone, 0);
+TEST_F(SeasonalEventTest, KindsOneAndEightEndAfterTheirFirstEvent) {
+    struct Case {
+        int32_t month, kind;
+        bool third;
+        std::string played;
+    };
+    // Kind 1 never shows a third picture; kind 8 shows it, but never reaches its test.
+    const Case cases[] = {{10, 1, false, "harvest"}, {8, 8, true, "eighth"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        Ready(3, c.month, 60);
+        CRandom::SetDefaultSeedForTests(SeedFor(c.kind));
+        Helper(0, 100);
+        NextRoll(true, 50);
+        log.Clear();
+        kept->SetMode(6, 0, 0);
+        ASSERT_TRUE(D().Frame(2));
+        G* screen = Screen();
+        ASSERT_NE(screen, nullptr);
+        ASSERT_TRUE(RunUntil([&] { return screen->GetState() == 3; }, 300));
+        EXPECT_EQ(screen->IsThirdShown(), c.third);
+        ASSERT_TRUE(RunUntil([this] { return ModeEnded(); }, 1200));
+        EXPECT_EQ(Played(), std::vector<std::string>{c.played});
+        EXPECT_EQ(kept->Status().Words().lastSeasonKind, c.kind);
+        EXPECT_EQ(kept->Status().Words().seasonDone, 0);
+    }
 }
 
 TEST_F(SeasonalEventTest, SavedWordsBringTheScreenBackWhereItWas) {
