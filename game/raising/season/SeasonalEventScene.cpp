@@ -13,8 +13,6 @@ namespace {
 
 constexpr int32_t kFull = 1024;
 
-uint32_t Faded(int32_t alpha) { return static_cast<uint32_t>(std::clamp(alpha, 0, 255)) << 24 | 0x00FFFFFFu; }
-
 }  // namespace
 
 CG000Scene::CG000Scene(CRaisingScene& owner) : CModeState(owner) {}
@@ -338,9 +336,9 @@ void CG000Scene::Draw() {
             p.plane.Draw(at.x, at.y);
         } else if (n == 0) {
             p.plane.DrawMatrix(0, 0, TurnMatrix(m_Scale.GetValue(), m_Turn.GetValue(), p.plane.GetWidth(), p.plane.GetHeight()),
-                               Faded(p.alpha.GetValue()));
+                               FadeColour(p.alpha.GetValue()));
         } else {
-            p.plane.Draw(at.x, at.y, Faded(p.alpha.GetValue()));
+            p.plane.Draw(at.x, at.y, FadeColour(p.alpha.GetValue()));
         }
     }
 }

@@ -11,12 +11,11 @@
 #include "game/core/GameMain.h"
 #include "game/core/SceneRequest.h"
 #include "game/raising/ingame/RaisingScene.h"
+#include "game/raising/season/CellPicture.h"
 
 namespace {
 
 constexpr int32_t kFull = 1024;
-
-uint32_t Faded(int32_t alpha) { return static_cast<uint32_t>(std::clamp(alpha, 0, 255)) << 24 | 0x00FFFFFFu; }
 
 }  // namespace
 
@@ -218,14 +217,14 @@ void CStaffRollScene::Draw() {
     for (int32_t i : {1 - m_CurrentPage, m_CurrentPage}) {
         if (!m_Pages[i].IsLoaded()) continue;
         if (m_PageState[i] == 1) {
-            m_Pages[i].Draw(kPageAt.x, kPageAt.y, Faded(m_PageAlpha[i].GetValue()));
+            m_Pages[i].Draw(kPageAt.x, kPageAt.y, FadeColour(m_PageAlpha[i].GetValue()));
         } else if (m_PageState[i] == 2) {
             m_Pages[i].Draw(kPageAt.x, kPageAt.y);
         }
     }
     if (m_Frame.IsLoaded()) {
         if (m_FrameState == 1) {
-            m_Frame.Draw(kFrameAt.x, kFrameAt.y, Faded(m_FrameAlpha.GetValue()));
+            m_Frame.Draw(kFrameAt.x, kFrameAt.y, FadeColour(m_FrameAlpha.GetValue()));
         } else if (m_FrameState == 2) {
             m_Frame.Draw(kFrameAt.x, kFrameAt.y);
         }

@@ -1,6 +1,8 @@
 #pragma once
 // The kept in-game scene on the demo data of the calendar's screens (and the shared
 // wide background), its step machine parked, with the real modes 4, 6 and 14.
+#include <algorithm>
+
 #include "engine/base/Random.h"
 #include "tests/game/raising/ingame/InGameTestUtil.h"
 #include "tools/demo/DemoWriter.h"
@@ -27,6 +29,8 @@ protected:
     T* Current() {
         return dynamic_cast<T*>(kept->GetCurrentMode());
     }
+    // How many times mode 1 was made since `modes` was last cleared.
+    size_t BlankRequests() const { return static_cast<size_t>(std::count(modes.begin(), modes.end(), 1)); }
     void SetCalendar(int32_t year, int32_t month) {
         kept->Status().Words().year = year;
         kept->Status().Words().month = month;

@@ -18,8 +18,6 @@ protected:
         kept->SetMode(4, 1, 30);
         return RunUntil([this] { return Current<Card>() != nullptr && !kept->IsModeInTransition(); });
     }
-    // Mode 1 was asked for `n` times since the card opened.
-    size_t BlankRequests() const { return static_cast<size_t>(std::count(modes.begin(), modes.end(), 1)); }
 };
 
 TEST_F(DateCardTest, ShowsTheYearOfTheSeasonAndTheMonthInDigitCells) {

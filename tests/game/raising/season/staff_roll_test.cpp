@@ -18,7 +18,6 @@ using S = CStaffRollScene;
 class StaffRollTest : public SeasonFixture {
 protected:
     void SetUp() override { BuildSeason(); }
-    size_t BlankRequests() const { return static_cast<size_t>(std::count(modes.begin(), modes.end(), 1)); }
 };
 
 TEST_F(StaffRollTest, PagesFollowOneOfThreeSequencesAndEndOnTwentyFour) {
