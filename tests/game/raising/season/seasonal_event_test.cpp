@@ -130,8 +130,7 @@ TEST_F(SeasonalEventTest, EachKindPutsItsBackgroundOnLayerOneHundred) {
         int32_t month, kind;
         bool night;
     };
-    const Case cases[] = {{1, 4, true}, {4, 6, false}, {5, 3, false}, {7, 7, false},
-                          {8, 8, false}, {10, 1, true}, {10, 2, true}, {12, 5, true}};
+    const Case cases[] = {{1, 4, true}, {4, 6, false}, {8, 8, false}, {10, 2, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "kind " << c.kind);
         Ready(3, c.month, 60);

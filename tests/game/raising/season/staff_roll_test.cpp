@@ -20,44 +20,35 @@ protected:
     void SetUp() override { BuildSeason(); }
 };
 
-TEST_F(StaffRollTest, PagesFollowOneOfThreeSequencesAndEndOnTwentyFour) {
-    std::set<int32_t> firsts;
-    for (uint32_t seed = 1; seed <= 30; ++seed) {
+TEST_F(StaffRollTest, PagesChangeAtFrame701AndEvery551AfterTheTenthLoadsNothing) {
+    for (uint32_t seed : {1u, 2u, 7u}) {
+        SCOPED_TRACE(seed);
         CRandom::SetDefaultSeedForTests(seed);
         S roll(*kept);
         roll.Load();
-        EXPECT_EQ(roll.GetPage(0), -1);
-        EXPECT_EQ(roll.GetPage(9), S::kLastPage);
-        std::vector<int32_t> middle;
-        for (int n = 1; n <= 8; ++n) middle.push_back(roll.GetPage(n));
-        const bool known = std::any_of(std::begin(S::kSequences), std::end(S::kSequences), [&](const auto& seq) {
-            return std::equal(std::begin(seq), std::end(seq), middle.begin());
-        });
-        EXPECT_TRUE(known) << "seed " << seed;
-        firsts.insert(middle[0]);
+        std::vector<int> changes;
+        std::vector<std::string> files;
+        int32_t number = 0;
+        for (int frame = 1; frame <= 701 + 551 * 10; ++frame) {
+            roll.Update();
+            if (roll.GetPageNumber() == number) continue;
+            number = roll.GetPageNumber();
+            changes.push_back(frame);
+            files.push_back(roll.GetShownPageFile());
+        }
+        ASSERT_EQ(changes.size(), 11u);
+        for (size_t i = 0; i < changes.size(); ++i) EXPECT_EQ(changes[i], 701 + 551 * static_cast<int>(i)) << i;
+        for (int n = 1; n <= 9; ++n) EXPECT_EQ(files[n - 1], S::PagePath(roll.GetPage(n))) << n;
+        EXPECT_TRUE(std::any_of(std::begin(S::kSequences), std::end(S::kSequences), [&](const auto& sequence) {
+            for (int n = 1; n <= 8; ++n) {
+                if (roll.GetPage(n) != sequence[n - 1]) return false;
+            }
+            return true;
+        }));
+        // Page 9 is always 24, and the tenth change shows nothing new: it stays.
+        EXPECT_EQ(files[8], S::PagePath(S::kLastPage));
+        EXPECT_EQ(files[9], S::PagePath(S::kLastPage));
     }
-    EXPECT_EQ(firsts.size(), 3u);
-}
-
-TEST_F(StaffRollTest, PagesChangeAtFrame701AndEvery551AfterTheTenthLoadsNothing) {
-    CRandom::SetDefaultSeedForTests(7);
-    S roll(*kept);
-    roll.Load();
-    std::vector<int> changes;
-    std::vector<std::string> files;
-    int32_t number = 0;
-    for (int frame = 1; frame <= 701 + 551 * 10; ++frame) {
-        roll.Update();
-        if (roll.GetPageNumber() == number) continue;
-        number = roll.GetPageNumber();
-        changes.push_back(frame);
-        files.push_back(roll.GetShownPageFile());
-    }
-    ASSERT_EQ(changes.size(), 11u);
-    for (size_t i = 0; i < changes.size(); ++i) EXPECT_EQ(changes[i], 701 + 551 * static_cast<int>(i)) << i;
-    for (int n = 1; n <= 9; ++n) EXPECT_EQ(files[n - 1], S::PagePath(roll.GetPage(n))) << n;
-    // The tenth change shows nothing new: the last page stays.
-    EXPECT_EQ(files[9], S::PagePath(S::kLastPage));
 }
 
 TEST_F(StaffRollTest, LinesFollowEachOtherAndTheRollEndsAfterTheLast) {
