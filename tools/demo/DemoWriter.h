@@ -66,6 +66,9 @@ void WriteViewerData(CDemoWriter& out);
 // of `tuneMs` milliseconds.
 void WriteMusicRoomData(CDemoWriter& out, uint32_t tuneMs = 4000);
 
+// The date card, the seasonal event screen and the staff roll.
+void WriteSeasonData(CDemoWriter& out);
+
 // Every group and the manifest; false when a file could not be written.
 bool WriteDemoData(const std::string& folder);
 

@@ -5,6 +5,9 @@
 #include "game/raising/ingame/EventModes.h"
 #include "game/raising/ingame/SelectionScene.h"
 #include "game/raising/letter/LetterMode.h"
+#include "game/raising/season/DateCardScene.h"
+#include "game/raising/season/SeasonalEventScene.h"
+#include "game/raising/season/StaffRollScene.h"
 
 std::unique_ptr<CSceneBase> CInGameModeFactory::Create(int32_t id) { return CreateMode(id); }
 
@@ -14,6 +17,13 @@ std::unique_ptr<CModeState> CInGameModeFactory::CreateMode(int32_t id) {
         return nullptr;
     }
     if (auto it = m_Makers.find(id); it != m_Makers.end()) return it->second(m_Owner);
+    // The calendar's screens: the date card, the seasonal event, the staff roll.
+    switch (id) {
+    case 4: return std::make_unique<CD000Scene>(m_Owner);
+    case 6: return std::make_unique<CG000ModeState>(m_Owner);
+    case 14: return std::make_unique<CStaffRollScene>(m_Owner);
+    default: break;
+    }
     switch (id) {
     case 1: return std::make_unique<CBlankMode>(m_Owner);
     case 2: return std::make_unique<CStageMode>(m_Owner);
