@@ -23,6 +23,12 @@ struct SPick {
 };
 constexpr int32_t kHold = -1;
 
+// Events of the actions' occasions (no (18, 0): the meal falls back to its own).
+inline std::vector<SRow> MansionRows() {
+    return {{1, 6, 0, "work0"},  {2, 6, 3, "work3"}, {3, 7, 2, "talk1"},  {4, 7, 6, "walk1"}, {5, 11, 3, "bond2"},
+            {6, 15, 0, "train0"}, {7, 17, 0, "job"},  {8, 17, 1, "raise"}, {9, 18, 2, "meal1"}, {10, 21, 0, "care"}};
+}
+
 class CTestMenu : public CMansionMenuScreen {
 public:
     CTestMenu(CMansionHostMode& host, std::deque<SPick>* picks) : CMansionMenuScreen(host), m_Picks(picks) {}

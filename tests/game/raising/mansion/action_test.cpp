@@ -8,11 +8,6 @@ namespace {
 
 using namespace mansiontest;
 
-std::vector<SRow> Rows() {
-    return {{1, 6, 0, "work0"},  {2, 6, 3, "work3"}, {3, 7, 2, "talk1"},  {4, 7, 6, "walk1"}, {5, 11, 3, "bond2"},
-            {6, 15, 0, "train0"}, {7, 17, 0, "job"},  {8, 17, 1, "raise"}, {9, 18, 2, "meal1"}, {10, 21, 0, "care"}};
-}
-
 struct SParam {
     int32_t category, index, value;
 };
@@ -29,7 +24,7 @@ struct SCase {
 
 class ActionTest : public MansionFixture {
 protected:
-    void SetUp() override { Make(Rows()); }
+    void SetUp() override { Make(MansionRows()); }
 };
 
 TEST_F(ActionTest, EachActionPlaysItsEventAndAppliesItsTables) {
