@@ -45,6 +45,8 @@ protected:
 
     CStatus& _Status();
     SStatusWords& _Words();
+    // The pending word through one of the status's clamping adders, then cleared.
+    void _ApplyPending(int32_t& pending, void (CStatus::*adder)(int32_t));
     // Counter (103, index) + 1.
     void _Count(int32_t index);
     // A chosen index of the game state held to 0..last (a damaged save gives 0).
