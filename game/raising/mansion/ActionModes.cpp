@@ -88,7 +88,8 @@ int32_t CMansionActionMode::_Chosen(int32_t value, int32_t last, const char* wha
 
 void CPartnerActionMode::Load() {
     const CStatus& status = m_Owner.Status();
-    if (m_Owner.HasEvent(m_Action == EPartnerAction::WORK ? 6 : 15, _ForcedSub())) {
+    // The occasion's own event of partner 5 (its sub) takes the place of any friend.
+    if (m_Owner.HasEvent(m_Action == EPartnerAction::WORK ? 6 : 15, PartnerSub(m_Action, kForcedPartner))) {
         m_Partner = kForcedPartner;
         return;
     }

@@ -67,8 +67,6 @@ public:
 
 protected:
     virtual CRandom& _Generator() = 0;
-    // The occasion whose event makes the partner 5.
-    virtual int32_t _ForcedSub() const = 0;
     // The counter of partner 0 (partners 0 to 4 count in a row; 5 in none).
     void _CountPartner(int32_t first);
 
@@ -85,7 +83,6 @@ public:
 
 protected:
     CRandom& _Generator() override { return Generator(); }
-    int32_t _ForcedSub() const override { return 4; }
     void _Begin() override;
     int32_t _Apply() override;
     void _Finish() override;
@@ -100,7 +97,6 @@ public:
 
 protected:
     CRandom& _Generator() override { return Generator(); }
-    int32_t _ForcedSub() const override { return 5; }
     void _Begin() override;
     int32_t _Apply() override;
     void _Finish() override;
