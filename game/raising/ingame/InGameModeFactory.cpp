@@ -8,6 +8,7 @@
 #include "game/raising/season/DateCardScene.h"
 #include "game/raising/season/SeasonalEventScene.h"
 #include "game/raising/season/StaffRollScene.h"
+#include "game/raising/mansion/MansionHostMode.h"
 
 std::unique_ptr<CSceneBase> CInGameModeFactory::Create(int32_t id) { return CreateMode(id); }
 
@@ -35,6 +36,8 @@ std::unique_ptr<CModeState> CInGameModeFactory::CreateMode(int32_t id) {
     case 13: return std::make_unique<CLetterModeState>(m_Owner);
     case 10:
     case 11: return std::make_unique<CSingleEventMode>(m_Owner, id);
+    // The mansion side.
+    case CMansionHostMode::kModeId: return std::make_unique<CMansionHostMode>(m_Owner);
     case 18: return std::make_unique<CPictureMode>(m_Owner);
     case 19: return std::make_unique<CMovieModeState>(m_Owner);
     default: return nullptr;  // a screen that has not joined yet
