@@ -54,6 +54,7 @@ bool WriteDemoData(const std::string& folder) {
     WriteSaveLoadData(out);
     WriteSettingsData(out);
     WriteStatusGuideData(out);
+    WriteWorkFoodData(out);
     return out.WriteManifest();
 }
 

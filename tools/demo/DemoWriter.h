@@ -56,6 +56,8 @@ void WriteSettingsData(CDemoWriter& out);
 void WriteSaveLoadData(CDemoWriter& out);
 // The status pages, the guide and the game-over screen.
 void WriteStatusGuideData(CDemoWriter& out);
+// The monthly work report with its rank card, and the food allowance screen.
+void WriteWorkFoodData(CDemoWriter& out);
 
 // Every group and the manifest; false when a file could not be written.
 bool WriteDemoData(const std::string& folder);

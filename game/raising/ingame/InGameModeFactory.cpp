@@ -4,6 +4,8 @@
 #include "game/raising/ingame/BasicModes.h"
 #include "game/raising/ingame/EventModes.h"
 #include "game/raising/ingame/SelectionScene.h"
+#include "game/raising/work/FoodAllowanceScene.h"
+#include "game/raising/work/WorkReportScene.h"
 
 std::unique_ptr<CSceneBase> CInGameModeFactory::Create(int32_t id) { return CreateMode(id); }
 
@@ -23,6 +25,9 @@ std::unique_ptr<CModeState> CInGameModeFactory::CreateMode(int32_t id) {
     case 12: return std::make_unique<CFriendEventMode>(m_Owner, id);
     case 10:
     case 11: return std::make_unique<CSingleEventMode>(m_Owner, id);
+    // The work report and the food allowance (game/raising/work).
+    case 5: return std::make_unique<CWorkReportMode>(m_Owner);
+    case 15: return std::make_unique<CFoodAllowanceMode>(m_Owner);
     case 18: return std::make_unique<CPictureMode>(m_Owner);
     case 19: return std::make_unique<CMovieModeState>(m_Owner);
     default: return nullptr;  // a screen that has not joined yet
