@@ -1,5 +1,6 @@
 // The monthly work report, frame by frame in the running game.
 #include "engine/base/SinTable.h"
+#include "game/core/SystemData.h"
 #include "tests/game/raising/work/WorkTestUtil.h"
 
 namespace {
@@ -213,6 +214,52 @@ TEST_F(ReportTest, TheRankCardGrowsAndTurnsAboutItsCentre) {
         return false;
     }));
     EXPECT_GT(checked, 20);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace worktest;
+
+class MonthTest : public WorkFixture {};
+
+// The step machine runs both screens in their places in the month: the report, then
+// the food screen, and goes on to the month's start.
+TEST_F(MonthTest, TheMonthRunsTheReportAndThenTheFoodScreen) {
+    BuildWork();
+    D().Game().GetSystemData().SetOption(CSystemData::OPTION_CONFIRM, 0);
+    SStatusWords& w = kept->Status().Words();
+    w.year = 1;
+    w.month = 5;
+    w.week = 1;
+    w.contentment = 50;
+    w.money = 100;
+    w.workAmount = 10;
+    w.evaluationTotal = 100;
+    kept->State().m_Step = 21;
+    std::vector<int32_t> order;
+    ASSERT_TRUE(RunUntil(
+        [&] {
+            if (report && (report->GetPhase() == 11 || report->GetPhase() == 29)) D().Key(VKey::kSpace);
+            if (food && food->GetPhase() == 1 && food->GetFade() == CFoodAllowanceScene::FADE_SHOWN) {
+                D().Click(CFoodAllowanceScene::kDecideX + 20, CFoodAllowanceScene::kDecideY + 20);
+            }
+            if (food && (order.empty() || order.back() != 15)) order.push_back(15);
+            if (report && order.empty()) order.push_back(5);
+            return kept->GetStep() > 41;
+        },
+        2000));
+    EXPECT_EQ(order, (std::vector<int32_t>{5, 15}));
+    EXPECT_EQ(w.money, 100 + 3 * 10 - 4 * 10) << "paid, then the food bought";
+    EXPECT_EQ(w.foodSent, 10);
+    // Every picture and sound of the two screens came from the demo data.
+    for (const std::string& line : log.GetLines()) {
+        const bool failed = line.find("開けません") != std::string::npos || line.find("失敗") != std::string::npos;
+        for (const char* file : {"r000_", "p000_", "p001_", "bg06m", "me010", "bgm_002"}) {
+            EXPECT_FALSE(failed && line.find(file) != std::string::npos) << line;
+        }
+    }
 }
 
 }  // namespace
