@@ -36,6 +36,9 @@ public:
     bool IsStarted() const { return m_State != STATE_IDLE; }
     bool IsRunning() const { return m_State == STATE_COUNTING; }
 
+    // The scene's own draw stays empty: the number is drawn by its screen, with the
+    // screen's transform and opacity.
+    using CSceneBase::Draw;
     void Draw(const CMatrix4& transform, int32_t alpha);
     // The sign plane again after a lost device.
     void OnDeviceRestored() override { m_Sign.Restore(); }
