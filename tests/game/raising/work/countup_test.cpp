@@ -27,14 +27,6 @@ TEST(CountUpNumber, CountsToItsTargetOverTwelveUpdates) {
     EXPECT_FALSE(n.IsRunning());
 }
 
-TEST(CountUpNumber, AValueLongerThanItsPlacesShowsTheLargestTheyHold) {
-    EXPECT_EQ(CCountUpNumber::FitToPlaces(12345, 4), 9999);
-    EXPECT_EQ(CCountUpNumber::FitToPlaces(99990, 4), 9999);
-    EXPECT_EQ(CCountUpNumber::FitToPlaces(9999, 4), 9999);
-    EXPECT_EQ(CCountUpNumber::FitToPlaces(2147483647, 9), 999999999);
-    EXPECT_EQ(CCountUpNumber::FitToPlaces(2147483647, 10), 2147483647);
-}
-
 // Digits by probes: each at its place, nothing at (0, 0), the sign 24 pixels left of
 // the last place whatever the number of digits.
 TEST(CountUpNumber, DrawsEachDigitAtItsPlaceAndTheSignLeftOfTheLast) {
