@@ -68,6 +68,7 @@ bool WriteDemoData(const std::string& folder) {
     WriteViewerData(out);
     WriteMusicRoomData(out);
     WriteSeasonData(out);
+    WriteWorkFoodData(out);
     return out.WriteManifest();
 }
 

@@ -68,6 +68,8 @@ void WriteMusicRoomData(CDemoWriter& out, uint32_t tuneMs = 4000);
 
 // The date card, the seasonal event screen and the staff roll.
 void WriteSeasonData(CDemoWriter& out);
+// The monthly work report with its rank card, and the food allowance screen.
+void WriteWorkFoodData(CDemoWriter& out);
 
 // Every group and the manifest; false when a file could not be written.
 bool WriteDemoData(const std::string& folder);

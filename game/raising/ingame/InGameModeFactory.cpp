@@ -9,6 +9,8 @@
 #include "game/raising/season/SeasonalEventScene.h"
 #include "game/raising/season/StaffRollScene.h"
 #include "game/raising/mansion/MansionHostMode.h"
+#include "game/raising/work/FoodAllowanceScene.h"
+#include "game/raising/work/WorkReportScene.h"
 
 std::unique_ptr<CSceneBase> CInGameModeFactory::Create(int32_t id) { return CreateMode(id); }
 
@@ -38,6 +40,9 @@ std::unique_ptr<CModeState> CInGameModeFactory::CreateMode(int32_t id) {
     case 11: return std::make_unique<CSingleEventMode>(m_Owner, id);
     // The mansion side.
     case CMansionHostMode::kModeId: return std::make_unique<CMansionHostMode>(m_Owner);
+    // The work report and the food allowance (game/raising/work).
+    case 5: return std::make_unique<CWorkReportMode>(m_Owner);
+    case 15: return std::make_unique<CFoodAllowanceMode>(m_Owner);
     case 18: return std::make_unique<CPictureMode>(m_Owner);
     case 19: return std::make_unique<CMovieModeState>(m_Owner);
     default: return nullptr;  // a screen that has not joined yet
