@@ -35,6 +35,10 @@ bool CDemoWriter::Sound(const std::string& path, uint32_t seed, uint32_t ms) {
     return _Write(path, bytes, "sound " + std::to_string(ms) + " ms");
 }
 
+bool CDemoWriter::Text(const std::string& path, const std::string& text) {
+    return _Write(path, std::vector<uint8_t>(text.begin(), text.end()), "text " + std::to_string(text.size()) + " bytes");
+}
+
 bool CDemoWriter::WriteManifest() {
     std::string text = "# path bytes what\n";
     for (const SDemoFile& f : m_Files) {
@@ -54,6 +58,7 @@ bool WriteDemoData(const std::string& folder) {
     WriteSaveLoadData(out);
     WriteSettingsData(out);
     WriteStatusGuideData(out);
+    WriteHomeData(out);
     return out.WriteManifest();
 }
 

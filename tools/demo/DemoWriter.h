@@ -26,6 +26,8 @@ public:
     // A sound of `ms` milliseconds from a seed: Ogg Vorbis when the build can encode
     // it, else a WAVE under the same name (the decoders go by the first bytes).
     bool Sound(const std::string& path, uint32_t seed, uint32_t ms);
+    // A text table written as given (Shift-JIS when the literal came from the sources).
+    bool Text(const std::string& path, const std::string& text);
     bool WriteManifest();
 
     const std::string& Folder() const { return m_Folder; }
@@ -56,6 +58,10 @@ void WriteSettingsData(CDemoWriter& out);
 void WriteSaveLoadData(CDemoWriter& out);
 // The status pages, the guide and the game-over screen.
 void WriteStatusGuideData(CDemoWriter& out);
+
+// The home menu of the raising game: its frame, buttons, information pictures, the
+// home list panels, the household's background and the help lines.
+void WriteHomeData(CDemoWriter& out);
 
 // Every group and the manifest; false when a file could not be written.
 bool WriteDemoData(const std::string& folder);

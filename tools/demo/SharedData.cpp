@@ -29,6 +29,9 @@ void WriteSharedData(CDemoWriter& out) {
     // The quit question's panel (type 2) and the two buttons shared by most types.
     out.Sheet(kit::MakeSheet("obj\\b000_010.bmp", 352, 216, 1, 1));
     out.Sheet(kit::MakeSheet("obj\\b000_011.bmp", 512, 160, 2, 5));
+    // The back button of the list panels on both sides of the month (their number digits
+    // are the settings' information page's sheet).
+    out.Sheet(kit::MakeSheet("obj\\h002_001.bmp", 64, 5 * 24, 1, 5));
 }
 
 }  // namespace demo
