@@ -14,13 +14,14 @@ void WriteHomeData(CDemoWriter& out) {
     // The frame drawn at (0, 152) under the buttons; buttons of 152 × 40 looks.
     out.Sheet(kit::MakeSheet(CHomeScene::kFramePicture, 800, 296, 4, 2));
     for (const char* name : CHomeScene::kButtonPictures) out.Sheet(kit::MakeSheet(name, 152, 5 * 40, 1, 5));
-    // The information pictures span x 280 to 800; their numbers use 15 × 20 digits.
+    // The information pictures span x 280 to 800; their numbers use 12 × 16 digits, the
+    // places being 15 pixels apart with the separator 13 pixels after the cost's ones.
     out.Sheet(kit::MakeSheet(CHomeScene::kSatietyPicture, 520, 150, 4, 1));
     out.Sheet(kit::MakeSheet(CHomeScene::kActionPicture, 520, 120, 4, 1));
     out.Sheet(kit::MakeSheet(CHomeScene::kPercentMark, 16, 16, 1, 1));
     out.Sheet(kit::MakeSheet(CHomeScene::kFaceSheet, CHomeScene::kFaceCells * 40, 40, CHomeScene::kFaceCells, 1));
-    out.Sheet(kit::MakeSheet(CHomeScene::kDigitSheet, 10 * 15, 20, 10, 1));
-    out.Sheet(kit::MakeSheet(CHomeScene::kMarkSheet, CHomeScene::kMarkCells * 15, 20, CHomeScene::kMarkCells, 1));
+    out.Sheet(kit::MakeSheet(CHomeScene::kDigitSheet, 10 * 12, 16, 10, 1));
+    out.Sheet(kit::MakeSheet(CHomeScene::kMarkSheet, CHomeScene::kMarkCells * 12, 16, CHomeScene::kMarkCells, 1));
     // The home list panels: backgrounds, item sheets of 96 × 32 looks (5 rows).
     for (int n = 12; n <= 20; ++n) {
         char name[32];
