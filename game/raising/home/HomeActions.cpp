@@ -62,8 +62,10 @@ int32_t NursingFee(int32_t season, int32_t money) {
     }
 }
 
-CHomeActionMode::CHomeActionMode(CHomeHostMode& host, int32_t id, int32_t kind)
-    : CModeState(host.GetOwner()), m_Host(host), m_Id(id), m_Kind(kind) {}
+CHomeActionMode::CHomeActionMode(CHomeHostMode& host, int32_t id, int32_t kind, int32_t CGameState::*choice)
+    : CModeState(host.GetOwner()), m_Host(host), m_Id(id), m_Kind(kind), m_Choice(choice) {}
+
+int32_t CHomeActionMode::GetChoice() const { return m_Choice ? m_Owner.State().*m_Choice : 0; }
 
 void CHomeActionMode::Update() {
     if (m_Host.IsHomeInTransition() || m_Owner.IsModeInTransition()) return;
@@ -141,19 +143,17 @@ void CHomeActionMode::LoadState(const CGameState& state) { m_Step = state.GetHom
 
 void CHomeActionMode::PrepareThumbnail() { DrawStageThumbnail(m_Owner); }
 
-// ---- the choices and their counters ----
-
-int32_t CHouseworkMode::GetChoice() const { return m_Owner.State().m_HouseworkKind; }
-void CHouseworkMode::_Count(CStatus& status, int32_t k) { status.SetParam(101, 2 + k, status.GetParam(101, 2 + k) + 1); }
-
-int32_t COutingMode::GetChoice() const { return m_Owner.State().m_OutingDestination; }
-void COutingMode::_Count(CStatus& status, int32_t d) { ++status.Words().outingCounter[d]; }
-
-int32_t CRoomPlayMode::GetChoice() const { return m_Owner.State().m_RoomPlay; }
-void CRoomPlayMode::_Count(CStatus& status, int32_t p) { status.SetParam(101, 21 + p, status.GetParam(101, 21 + p) + 1); }
-
-int32_t CRestMode::GetChoice() const { return m_Owner.State().m_RestChoice; }
-void CRestMode::_Count(CStatus& status, int32_t c) { status.SetParam(101, 28 + c, status.GetParam(101, 28 + c) + 1); }
+void CHomeActionMode::_Count(CStatus& status, int32_t choice) {
+    // Housework kinds, room plays and rest choices count in the home block; outings
+    // have a word each without an address.
+    switch (m_Id) {
+    case 1: status.SetParam(101, 2 + choice, status.GetParam(101, 2 + choice) + 1); break;
+    case 2: ++status.Words().outingCounter[choice]; break;
+    case 3: status.SetParam(101, 21 + choice, status.GetParam(101, 21 + choice) + 1); break;
+    case 4: status.SetParam(101, 28 + choice, status.GetParam(101, 28 + choice) + 1); break;
+    default: break;
+    }
+}
 
 // ---- nursing ----
 

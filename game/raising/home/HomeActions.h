@@ -12,6 +12,7 @@
 // closing event.  The step is kept in the game state (m_HomeModeWords[id][0]).
 #include <cstdint>
 
+#include "game/core/GameState.h"
 #include "game/raising/ingame/ModeState.h"
 
 class CHomeHostMode;
@@ -40,7 +41,8 @@ public:
     static constexpr int32_t kSleepGodSeason = 7;
     static constexpr int32_t kSleepGodExtra = 2;
 
-    CHomeActionMode(CHomeHostMode& host, int32_t id, int32_t kind);
+    // `choice`: the game-state word the menu wrote the choice into (null: sub 0).
+    CHomeActionMode(CHomeHostMode& host, int32_t id, int32_t kind, int32_t CGameState::*choice);
 
     void Update() override;
     void Draw() override;
@@ -51,63 +53,45 @@ public:
 
     int32_t GetStep() const { return m_Step; }
     int32_t GetId() const { return m_Id; }
-    // The choice the menu wrote into the game state.
-    virtual int32_t GetChoice() const = 0;
+    int32_t GetChoice() const;
 
 protected:
     virtual void _Step();
     // The choice's action counter + 1.
-    virtual void _Count(CStatus& status, int32_t choice) = 0;
+    void _Count(CStatus& status, int32_t choice);
     void _ReturnToMenu();
 
     CHomeHostMode& m_Host;
     int32_t m_Id;
     int32_t m_Kind;
+    int32_t CGameState::*m_Choice;
     int32_t m_Step = 0;
 };
 
 class CHouseworkMode : public CHomeActionMode {
 public:
-    explicit CHouseworkMode(CHomeHostMode& host) : CHomeActionMode(host, 1, 26) {}
-    int32_t GetChoice() const override;
-
-protected:
-    void _Count(CStatus& status, int32_t choice) override;
+    explicit CHouseworkMode(CHomeHostMode& host) : CHomeActionMode(host, 1, 26, &CGameState::m_HouseworkKind) {}
 };
 
 class COutingMode : public CHomeActionMode {
 public:
-    explicit COutingMode(CHomeHostMode& host) : CHomeActionMode(host, 2, 28) {}
-    int32_t GetChoice() const override;
-
-protected:
-    void _Count(CStatus& status, int32_t choice) override;
+    explicit COutingMode(CHomeHostMode& host) : CHomeActionMode(host, 2, 28, &CGameState::m_OutingDestination) {}
 };
 
 class CRoomPlayMode : public CHomeActionMode {
 public:
-    explicit CRoomPlayMode(CHomeHostMode& host) : CHomeActionMode(host, 3, 41) {}
-    int32_t GetChoice() const override;
-
-protected:
-    void _Count(CStatus& status, int32_t choice) override;
+    explicit CRoomPlayMode(CHomeHostMode& host) : CHomeActionMode(host, 3, 41, &CGameState::m_RoomPlay) {}
 };
 
 class CRestMode : public CHomeActionMode {
 public:
-    explicit CRestMode(CHomeHostMode& host) : CHomeActionMode(host, 4, 46) {}
-    int32_t GetChoice() const override;
-
-protected:
-    void _Count(CStatus& status, int32_t choice) override;
+    explicit CRestMode(CHomeHostMode& host) : CHomeActionMode(host, 4, 46, &CGameState::m_RestChoice) {}
 };
 
 class CNursingMode : public CHomeActionMode {
 public:
-    explicit CNursingMode(CHomeHostMode& host) : CHomeActionMode(host, 5, 48) {}
-    int32_t GetChoice() const override { return 0; }
+    explicit CNursingMode(CHomeHostMode& host) : CHomeActionMode(host, 5, 48, nullptr) {}
 
 protected:
     void _Step() override;
-    void _Count(CStatus&, int32_t) override {}
 };
