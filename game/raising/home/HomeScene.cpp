@@ -487,35 +487,31 @@ void CHomeScene::ClearHelp() {
 // ---- information pictures ----
 
 void CHomeScene::HighlightPicture(int i) {
-    int& light = m_Light[static_cast<size_t>(i)];
+    const int light = m_Light[static_cast<size_t>(i)];
     if (light == LIGHT_IN || light == LIGHT_ON) return;
-    const int32_t done = light == LIGHT_OUT ? m_Alpha[static_cast<size_t>(i)].GetStep() : -1;
-    light = LIGHT_IN;
-    const int32_t w = m_SatietyPicture.GetWidth();
-    m_OffsetX[static_cast<size_t>(i)].Set(w, 0, -kHighlightSteps);
-    m_OffsetY[static_cast<size_t>(i)].Set(-w, 0, -kHighlightSteps);
-    m_Alpha[static_cast<size_t>(i)].Set(0, 255, kHighlightSteps);
-    if (done >= 0) {
-        // Back the way it came, from where it stands.
-        m_OffsetX[static_cast<size_t>(i)].SetStep(kHighlightSteps - done);
-        m_OffsetY[static_cast<size_t>(i)].SetStep(kHighlightSteps - done);
-        m_Alpha[static_cast<size_t>(i)].SetStep(kHighlightSteps - done);
-    }
+    _StartFade(i, LIGHT_IN, light == LIGHT_OUT ? m_Alpha[static_cast<size_t>(i)].GetStep() : -1);
 }
 
 void CHomeScene::UnhighlightPicture(int i) {
-    int& light = m_Light[static_cast<size_t>(i)];
+    const int light = m_Light[static_cast<size_t>(i)];
     if (light != LIGHT_IN && light != LIGHT_ON) return;
-    const int32_t done = light == LIGHT_IN ? m_Alpha[static_cast<size_t>(i)].GetStep() : -1;
-    light = LIGHT_OUT;
+    _StartFade(i, LIGHT_OUT, light == LIGHT_IN ? m_Alpha[static_cast<size_t>(i)].GetStep() : -1);
+}
+
+void CHomeScene::_StartFade(int i, int light, int32_t done) {
+    const size_t k = static_cast<size_t>(i);
     const int32_t w = m_SatietyPicture.GetWidth();
-    m_OffsetX[static_cast<size_t>(i)].Set(0, w, kHighlightSteps);
-    m_OffsetY[static_cast<size_t>(i)].Set(0, -w, kHighlightSteps);
-    m_Alpha[static_cast<size_t>(i)].Set(255, 0, kHighlightSteps);
-    if (done >= 0) {
-        m_OffsetX[static_cast<size_t>(i)].SetStep(kHighlightSteps - done);
-        m_OffsetY[static_cast<size_t>(i)].SetStep(kHighlightSteps - done);
-        m_Alpha[static_cast<size_t>(i)].SetStep(kHighlightSteps - done);
+    const bool in = light == LIGHT_IN;
+    m_Light[k] = light;
+    // In: eased out of the corner; out: eased back into it.
+    m_OffsetX[k].Set(in ? w : 0, in ? 0 : w, in ? -kHighlightSteps : kHighlightSteps);
+    m_OffsetY[k].Set(in ? -w : 0, in ? 0 : -w, in ? -kHighlightSteps : kHighlightSteps);
+    m_Alpha[k].Set(in ? 0 : 255, in ? 255 : 0, kHighlightSteps);
+    if (done < 0) return;
+    // Back the way it came, from where it stands.
+    for (CCounter* c : {static_cast<CCounter*>(&m_OffsetX[k]), static_cast<CCounter*>(&m_OffsetY[k]),
+                        static_cast<CCounter*>(&m_Alpha[k])}) {
+        c->SetStep(kHighlightSteps - done);
     }
 }
 

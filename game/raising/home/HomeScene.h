@@ -108,6 +108,8 @@ private:
     void _Leave();
     void _ChooseDestination(int32_t d);
     void _StepHighlights();
+    // Picture i fading in or out; `done` steps of the opposite fade are turned back.
+    void _StartFade(int i, int light, int32_t done);
     void _DrawPicture(int i);
     void _DrawNumber(int32_t value, const SPoint* places, int count, int32_t x, int32_t y, uint32_t colour) const;
 
