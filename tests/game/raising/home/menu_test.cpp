@@ -53,12 +53,18 @@ TEST_F(MenuTest, NoInputBeforeTheSlideEndsNorWhilePanelsMove) {
     EXPECT_EQ(Menu()->GetPanelState(), 0) << "still sliding in";
     ASSERT_TRUE(RunUntil([this] { return Menu()->GetSlideState() == CHomeScene::SLIDE_PLACED; }, 25));
     EXPECT_EQ(Menu()->GetSlideOffset(), 0);
+    D().Sounds().Take();
+    D().Move(Menu()->GetButton(3).GetPosition().x + 4, Menu()->GetButton(3).GetPosition().y + 4);
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch1"}) << "a new button under the pointer";
     ClickButton(0);
     EXPECT_EQ(Menu()->GetPanelState(), 1);
     EXPECT_EQ(Menu()->GetPanel(1).GetType(), 10);
+    EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch0"});
     // Cancel: back to the menu while panel 1 closes; its movement holds the buttons.
     D().Key(VKey::kEscape);
     ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch2"});
     EXPECT_EQ(Menu()->GetPanelState(), 0);
     ASSERT_TRUE(Menu()->GetPanel(1).IsMoving());
     ClickButton(3);
