@@ -76,6 +76,9 @@ void CHomeLeaveMode::Load() {
 
 void CHomeLeaveMode::Update() {
     if (m_Step != 0 || m_Host.IsHomeInTransition()) return;
+    // The menu's lock must not outlive the home side: skipping could not be stopped by
+    // cancel in the events that follow.
+    m_Owner.Stage().SetSkipStopLock(false);
     m_Owner.Stage().ResetStage();
     m_Owner.Stage().Update();
     m_Owner.ClearMode();

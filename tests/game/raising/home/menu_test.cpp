@@ -199,6 +199,7 @@ TEST_F(MenuTest, TheEndButtonAsksOnlyWithTheConfirmationSwitch) {
     EXPECT_EQ(Host()->GetSideManager().GetTransitionIndex(), 1);
     // The leave mode fades the music, then in-game mode 17 ends.
     ASSERT_TRUE(RunUntil([this] { return ModeEnded(); }, 60));
+    EXPECT_FALSE(kept->Stage().IsSkipStopLocked()) << "cancel stops skipping again after the home side";
 
     D().Game().GetSystemData().SetOption(CSystemData::OPTION_CONFIRM, 0);
     MenuReady();
