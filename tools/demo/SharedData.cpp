@@ -34,6 +34,9 @@ void WriteSharedData(CDemoWriter& out) {
     // music, bgm\bgm_002.ogg, is one of the music room's tunes).
     out.Sheet(kit::MakeSheet("obj\\p001_000.bmp", 18 * 14, 24, 14, 1));
     out.Sheet(kit::MakeSheet("bg\\bg06mk.bmp", 800, 600, 4, 3));
+    // The back button of the list panels on both sides of the month (their number digits
+    // are the settings' information page's sheet).
+    out.Sheet(kit::MakeSheet("obj\\h002_001.bmp", 64, 5 * 24, 1, 5));
 }
 
 }  // namespace demo

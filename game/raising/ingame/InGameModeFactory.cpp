@@ -11,6 +11,7 @@
 #include "game/raising/mansion/MansionHostMode.h"
 #include "game/raising/work/FoodAllowanceScene.h"
 #include "game/raising/work/WorkReportScene.h"
+#include "game/raising/home/HomeHostMode.h"
 
 std::unique_ptr<CSceneBase> CInGameModeFactory::Create(int32_t id) { return CreateMode(id); }
 
@@ -43,6 +44,8 @@ std::unique_ptr<CModeState> CInGameModeFactory::CreateMode(int32_t id) {
     // The work report and the food allowance (game/raising/work).
     case 5: return std::make_unique<CWorkReportMode>(m_Owner);
     case 15: return std::make_unique<CFoodAllowanceMode>(m_Owner);
+    // The home side.
+    case 17: return std::make_unique<CHomeHostMode>(m_Owner);
     case 18: return std::make_unique<CPictureMode>(m_Owner);
     case 19: return std::make_unique<CMovieModeState>(m_Owner);
     default: return nullptr;  // a screen that has not joined yet
