@@ -57,11 +57,14 @@ struct CQuietLog {
     ~CQuietLog() { SetDebugOutputEnabled(true); }
 };
 
-// The fixture's game: demo data written (and known to the probe) before it is built.
-class CDemoGame {
+// A game on the demo data (written, and known to the probe, before it is built) with
+// the given scene factory and kept in-game scene; `extra` writes a screen's own data
+// over the shared and title data.
+template <class Factory, class Kept>
+class CDemoGameOf {
 public:
-    CDemoGame() : d(MakeSetup()) {}
-    virtual ~CDemoGame() = default;
+    explicit CDemoGameOf(void (*extra)(demo::CDemoWriter&) = nullptr) : m_Extra(extra), d(MakeSetup()) {}
+    virtual ~CDemoGameOf() = default;
     screentest::CGameDriver::SSetup MakeSetup() {
         screentest::CGameDriver::SSetup s;
         s.sceneFactory = &m_Factory;
@@ -70,10 +73,11 @@ public:
             demo::CDemoWriter out(folder);
             demo::WriteSharedData(out);
             demo::WriteBootTitleData(out);
+            if (m_Extra) m_Extra(out);
             for (const kit::SSheetSpec& sheet : out.Sheets()) m_Sheets.push_back(sheet);
         };
         s.inGameSceneMaker = [this](CGameMain&, bool fresh) -> std::unique_ptr<IInGameScene> {
-            auto scene = std::make_unique<CKeptScene>(fresh, &m_Record);
+            auto scene = std::make_unique<Kept>(fresh, &m_Record);
             if (!fresh) kept = scene.get();
             return scene;
         };
@@ -81,6 +85,10 @@ public:
     }
     CSceneManager& Manager() { return d.Game().GetSceneManager(); }
     int32_t Scene() { return Manager().GetCurrentSceneId(); }
+    template <class T>
+    T* Current() {
+        return dynamic_cast<T*>(Manager().GetCurrentScene());
+    }
     // Runs frames until the top-level transition has ended (at most `limit`); the
     // number run.
     int RunOutTransition(int limit = 400) { return d.RunOutTransition(limit); }
@@ -94,12 +102,15 @@ public:
     }
 
     CQuietLog m_Quiet;
-    CFactory m_Factory;
+    Factory m_Factory;
     gametest::CRecord m_Record;
-    CKeptScene* kept = nullptr;
+    Kept* kept = nullptr;
     std::vector<kit::SSheetSpec> m_Sheets;
     bool m_ProbeFilled = false;
+    void (*m_Extra)(demo::CDemoWriter&) = nullptr;
     screentest::CGameDriver d;
 };
+
+using CDemoGame = CDemoGameOf<CFactory, CKeptScene>;
 
 }  // namespace titletest
