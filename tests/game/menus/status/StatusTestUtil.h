@@ -17,17 +17,9 @@
 
 namespace statustest {
 
-class CFactory : public ISceneFactory {
+class CFactory : public titletest::CFactory {
 public:
-    std::unique_ptr<CSceneBase> Create(int32_t id) override {
-        if (id == 10) return std::make_unique<titletest::CReturnScene>();
-        if (!m_Real) m_Real = std::make_unique<CSceneFactory>(*GetGameMain());
-        return m_Real->CreateScene(id);
-    }
-    void Release(std::unique_ptr<CSceneBase> object) override { m_Real->Release(std::move(object)); }
-
-private:
-    std::unique_ptr<CSceneFactory> m_Real;
+    CFactory() : titletest::CFactory({10}) {}
 };
 
 class CKeptScene : public gametest::CFakeInGame {

@@ -2,6 +2,7 @@
 // A game on the demo data whose called menu screens (9, 16 and 17) are stand-ins that
 // return as soon as their incoming transition has ended; every other scene is the
 // game's own.  The kept in-game scene records its ResetAll.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,10 +29,14 @@ private:
     bool m_Done = false;
 };
 
+// The game's own scenes, but for the given ids, which are CReturnScene stand-ins.
 class CFactory : public ISceneFactory {
 public:
+    explicit CFactory(std::vector<int32_t> standIns = {9, 16, 17}) : m_StandIns(std::move(standIns)) {}
     std::unique_ptr<CSceneBase> Create(int32_t id) override {
-        if (id == 9 || id == 16 || id == 17) return std::make_unique<CReturnScene>();
+        if (std::find(m_StandIns.begin(), m_StandIns.end(), id) != m_StandIns.end()) {
+            return std::make_unique<CReturnScene>();
+        }
         return Real().CreateScene(id);
     }
     void Release(std::unique_ptr<CSceneBase> object) override { Real().Release(std::move(object)); }
@@ -41,6 +46,7 @@ private:
         if (!m_Real) m_Real = std::make_unique<CSceneFactory>(*GetGameMain());
         return *m_Real;
     }
+    std::vector<int32_t> m_StandIns;
     std::unique_ptr<CSceneFactory> m_Real;
 };
 
