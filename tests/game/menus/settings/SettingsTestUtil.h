@@ -14,6 +14,7 @@
 #include "game/core/SystemData.h"
 #include "game/menus/settings/MenuPage.h"
 #include "game/menus/settings/SystemMenuScene.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tools/demo/DemoWriter.h"
 
@@ -51,10 +52,7 @@ private:
     std::unique_ptr<CSceneFactory> m_Real;
 };
 
-struct CQuietLog {
-    CQuietLog() { SetDebugOutputEnabled(false); }
-    ~CQuietLog() { SetDebugOutputEnabled(true); }
-};
+using testsupport::CQuietLog;
 
 class SettingsTest : public ::testing::Test {
 protected:

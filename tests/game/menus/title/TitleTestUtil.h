@@ -11,6 +11,7 @@
 #include "engine/draw/SceneManager.h"
 #include "game/core/SceneFactory.h"
 #include "game/core/SceneRequest.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tools/demo/DemoWriter.h"
 
@@ -57,11 +58,7 @@ public:
     int resets = 0;
 };
 
-// Keeps the debug output quiet while the fixture lives (built before the game).
-struct CQuietLog {
-    CQuietLog() { SetDebugOutputEnabled(false); }
-    ~CQuietLog() { SetDebugOutputEnabled(true); }
-};
+using testsupport::CQuietLog;
 
 // A game on the demo data (written, and known to the probe, before it is built) with
 // the given scene factory and kept in-game scene; `extra` writes a screen's own data
