@@ -12,6 +12,7 @@
 #include "game/core/SceneFactory.h"
 #include "game/core/SceneRequest.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/screen/PatchedFactory.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tools/demo/DemoWriter.h"
 
@@ -31,24 +32,18 @@ private:
 };
 
 // The game's own scenes, but for the given ids, which are CReturnScene stand-ins.
-class CFactory : public ISceneFactory {
+class CFactory : public screentest::CPatchedFactory {
 public:
     explicit CFactory(std::vector<int32_t> standIns = {9, 16, 17}) : m_StandIns(std::move(standIns)) {}
-    std::unique_ptr<CSceneBase> Create(int32_t id) override {
-        if (std::find(m_StandIns.begin(), m_StandIns.end(), id) != m_StandIns.end()) {
-            return std::make_unique<CReturnScene>();
-        }
-        return Real().CreateScene(id);
+
+protected:
+    std::unique_ptr<CSceneBase> Patch(int32_t id) override {
+        if (std::find(m_StandIns.begin(), m_StandIns.end(), id) == m_StandIns.end()) return nullptr;
+        return std::make_unique<CReturnScene>();
     }
-    void Release(std::unique_ptr<CSceneBase> object) override { Real().Release(std::move(object)); }
 
 private:
-    CSceneFactory& Real() {
-        if (!m_Real) m_Real = std::make_unique<CSceneFactory>(*GetGameMain());
-        return *m_Real;
-    }
     std::vector<int32_t> m_StandIns;
-    std::unique_ptr<CSceneFactory> m_Real;
 };
 
 class CKeptScene : public gametest::CFakeInGame {
