@@ -4,6 +4,7 @@
 #include "game/raising/ingame/BasicModes.h"
 #include "game/raising/ingame/EventModes.h"
 #include "game/raising/ingame/SelectionScene.h"
+#include "game/raising/mansion/MansionHostMode.h"
 
 std::unique_ptr<CSceneBase> CInGameModeFactory::Create(int32_t id) { return CreateMode(id); }
 
@@ -23,6 +24,8 @@ std::unique_ptr<CModeState> CInGameModeFactory::CreateMode(int32_t id) {
     case 12: return std::make_unique<CFriendEventMode>(m_Owner, id);
     case 10:
     case 11: return std::make_unique<CSingleEventMode>(m_Owner, id);
+    // The mansion side.
+    case CMansionHostMode::kModeId: return std::make_unique<CMansionHostMode>(m_Owner);
     case 18: return std::make_unique<CPictureMode>(m_Owner);
     case 19: return std::make_unique<CMovieModeState>(m_Owner);
     default: return nullptr;  // a screen that has not joined yet
