@@ -67,6 +67,7 @@ bool WriteDemoData(const std::string& folder) {
     WriteStatusGuideData(out);
     WriteViewerData(out);
     WriteMusicRoomData(out);
+    WriteMansionMenuData(out);
     return out.WriteManifest();
 }
 

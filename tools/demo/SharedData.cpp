@@ -29,6 +29,10 @@ void WriteSharedData(CDemoWriter& out) {
     // The quit question's panel (type 2) and the two buttons shared by most types.
     out.Sheet(kit::MakeSheet("obj\\b000_010.bmp", 352, 216, 1, 1));
     out.Sheet(kit::MakeSheet("obj\\b000_011.bmp", 512, 160, 2, 5));
+    // The list panels' back button (also the shop's leave button); their digits
+    // (obj\c000_038.bmp) and the in-game digits (obj\p001_000.bmp) are written by the
+    // settings and the status guide groups.
+    out.Sheet(kit::MakeSheet("obj\\h002_001.bmp", 96, 5 * 32, 1, 5));
 }
 
 }  // namespace demo
