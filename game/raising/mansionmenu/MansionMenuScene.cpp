@@ -233,35 +233,32 @@ void CMansionMenuScene::ShowHelp(int32_t n) {
 void CMansionMenuScene::ShowSidePicture(int i) {
     SSide& p = m_Sides[static_cast<size_t>(i)];
     if (p.state == SLIDING_IN || p.state == SHOWN) return;
-    const int32_t left = p.state == SLIDING_OUT ? p.fade.GetTotal() - p.fade.GetStep() : kSideSteps;
+    // A slide out that is under way: the slide in starts from the steps it had left.
+    const int32_t start = p.state == SLIDING_OUT ? p.fade.GetTotal() - p.fade.GetStep() : 0;
     int32_t w = 0, h = 0;
     m_CardCells.GetCellSize(&w, &h);
     p.state = SLIDING_IN;
     p.x.Set(w, 0, -kSideSteps);
     p.shadow.Set(-w, 0, -kSideSteps);
     p.fade.Set(0, 255, kSideSteps);
-    const int32_t skip = kSideSteps - left;
-    p.x.SetStep(skip);
-    p.shadow.SetStep(skip);
-    p.fade.SetStep(skip);
+    p.x.SetStep(start);
+    p.shadow.SetStep(start);
+    p.fade.SetStep(start);
 }
 
 void CMansionMenuScene::HideSidePicture(int i) {
     SSide& p = m_Sides[static_cast<size_t>(i)];
     if (p.state != SLIDING_IN && p.state != SHOWN) return;
-    const int32_t left = p.state == SLIDING_IN ? p.fade.GetTotal() - p.fade.GetStep() : 0;
+    const int32_t start = p.state == SLIDING_IN ? p.fade.GetTotal() - p.fade.GetStep() : 0;
     int32_t w = 0, h = 0;
     m_CardCells.GetCellSize(&w, &h);
     p.state = SLIDING_OUT;
     p.x.Set(0, w, kSideSteps);
     p.shadow.Set(0, -w, kSideSteps);
     p.fade.Set(255, 0, kSideSteps);
-    const int32_t skip = kSideSteps - left;
-    if (left > 0) {
-        p.x.SetStep(skip);
-        p.shadow.SetStep(skip);
-        p.fade.SetStep(skip);
-    }
+    p.x.SetStep(start);
+    p.shadow.SetStep(start);
+    p.fade.SetStep(start);
 }
 
 void CMansionMenuScene::StepSidePictures() {
