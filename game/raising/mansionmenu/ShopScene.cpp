@@ -12,6 +12,7 @@
 #include "game/raising/mansion/MansionHostMode.h"
 #include "game/raising/mansionmenu/HelpTable.h"
 #include "game/raising/mansionmenu/MansionMusic.h"
+#include "game/stage/message/MessageWindow.h"
 #include "game/stage/talk/TalkObjectManager.h"
 
 
@@ -184,6 +185,11 @@ void CShopScene::_Disable() {
     }
 }
 
+bool CShopScene::_LineShown() {
+    const CMessageWindow& window = m_Owner.Stage().GetWindow();
+    return !window.IsTextBusy() || window.IsTextHolding();
+}
+
 void CShopScene::_Unselect() {
     if (m_Selected >= 0) m_Goods[static_cast<size_t>(m_Selected)].Enable();
 }
@@ -303,7 +309,7 @@ void CShopScene::Update() {
         m_Step = 11;
         break;
     case 11:
-        if (!stage.GetWindow().IsTextBusy() && !stage.IsLineVoicePlaying() &&
+        if (_LineShown() && !stage.IsLineVoicePlaying() &&
             (IsDecidePressed(game.GetKeyboard(), game.GetMouse()) || IsCancelPressed(game.GetKeyboard(), game.GetMouse()))) {
             stage.StopLineVoice();
             m_Step = 12;

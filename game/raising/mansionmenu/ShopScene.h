@@ -89,6 +89,8 @@ private:
     void _Buy();
     void _Say(const char* text, const char* voice);
     void _Unselect();
+    // The line in the message window is revealed whole.
+    bool _LineShown();
     void _SetPage(int32_t page);
     const CStatus& _Status() const;
     CStatus& _Status();

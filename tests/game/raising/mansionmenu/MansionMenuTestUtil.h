@@ -26,6 +26,7 @@ protected:
             demo::CDemoWriter out(folder);
             demo::WriteSharedData(out);
             demo::WriteMansionMenuData(out);
+            demo::WriteStatusGuideData(out);  // the in-game digits
             sheets = out.Sheets();
             if (more) more(folder);
         });
