@@ -83,6 +83,7 @@ public:
     int32_t GetBoardState() const { return m_BoardState; }
     int32_t GetBoardOffset() const { return m_Board.GetValue(); }
     const CButton& GetButton(int i) const { return m_Buttons[static_cast<size_t>(i)]; }
+    CButton& GetButton(int i) { return m_Buttons[static_cast<size_t>(i)]; }
     CListPanel& GetPanelA() { return m_PanelA; }
     CListPanel& GetPanelB() { return m_PanelB; }
     int32_t GetSideState(int i) const { return m_Sides[static_cast<size_t>(i)].state; }

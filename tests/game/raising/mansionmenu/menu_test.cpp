@@ -113,6 +113,16 @@ TEST_F(MenuTest, PointingShowsHelpOnceAndPressingOpensThePanelWithSounds) {
     EXPECT_EQ(Menu()->GetSideState(0), Menu::SLIDING_IN);
 }
 
+TEST_F(MenuTest, TheFirstButtonUnderThePointerTakesTheInput) {
+    // Button 5 made to cover button 2 as well: button 2, served first, takes the press.
+    Menu()->GetButton(5).SetHitRect(SRect{0, 0, 300, 500});
+    ClickAt(ButtonCentre(2));
+    EXPECT_EQ(Menu()->GetShownHelp(), -1) << "no hover began on a press";
+    EXPECT_EQ(Menu()->GetMenuPanel(), 4);
+    EXPECT_FALSE(Menu()->GetButton(5).IsPointerOver());
+    EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch0"});
+}
+
 TEST_F(MenuTest, EveryPanelRouteReachesItsActionOrPanel) {
     struct SRoute {
         int button;

@@ -94,12 +94,18 @@ TEST_F(ShopTest, GoodsAreListedByTheStatusOnPagesOfEight) {
 
 TEST_F(ShopTest, BuyingAtTheExactPriceLeavesNothingAndDisablesWhatTheRestNoLongerCovers) {
     SStatusWords& w = kept->Status().Words();
-    w.money = Shop::Price(2);
+    w.money = Shop::Price(2) + Shop::Price(8);  // 30 + 30
     SetVoice(true);
     ASSERT_TRUE(EnterShop());
-    EXPECT_TRUE(Shop()->GetGoods(2).IsEnabled()) << "a price equal to the money";
+    EXPECT_TRUE(Shop()->GetGoods(7).IsEnabled()) << "40 of 60";
     EXPECT_FALSE(Shop()->GetGoods(18).IsEnabled());
-    ClickAt(EntryPoint(0));
+    ClickAt(EntryPoint(2));  // entry 8
+    EXPECT_EQ(w.money, 30);
+    ASSERT_TRUE(D().Frame());
+    EXPECT_FALSE(Shop()->GetGoods(7).IsEnabled()) << "the rest no longer covers 40";
+    EXPECT_TRUE(Shop()->GetGoods(2).IsEnabled()) << "a price equal to the money";
+    ASSERT_TRUE(D().Frame(5));
+    ClickAt(EntryPoint(0));  // entry 2
     EXPECT_EQ(w.money, 0);
     EXPECT_EQ(kept->Status().GetParam(102, 2), 1);
     EXPECT_FALSE(Shop()->GetGoods(2).IsEnabled());
