@@ -232,30 +232,26 @@ void CMansionMenuScene::ShowHelp(int32_t n) {
 
 void CMansionMenuScene::ShowSidePicture(int i) {
     SSide& p = m_Sides[static_cast<size_t>(i)];
-    if (p.state == SLIDING_IN || p.state == SHOWN) return;
-    // A slide out that is under way: the slide in starts from the steps it had left.
-    const int32_t start = p.state == SLIDING_OUT ? p.fade.GetTotal() - p.fade.GetStep() : 0;
-    int32_t w = 0, h = 0;
-    m_CardCells.GetCellSize(&w, &h);
-    p.state = SLIDING_IN;
-    p.x.Set(w, 0, -kSideSteps);
-    p.shadow.Set(-w, 0, -kSideSteps);
-    p.fade.Set(0, 255, kSideSteps);
-    p.x.SetStep(start);
-    p.shadow.SetStep(start);
-    p.fade.SetStep(start);
+    if (p.state != SLIDING_IN && p.state != SHOWN) _StartSlide(p, true);
 }
 
 void CMansionMenuScene::HideSidePicture(int i) {
     SSide& p = m_Sides[static_cast<size_t>(i)];
-    if (p.state != SLIDING_IN && p.state != SHOWN) return;
-    const int32_t start = p.state == SLIDING_IN ? p.fade.GetTotal() - p.fade.GetStep() : 0;
+    if (p.state == SLIDING_IN || p.state == SHOWN) _StartSlide(p, false);
+}
+
+void CMansionMenuScene::_StartSlide(SSide& p, bool in) {
+    // The opposite slide under way: the new one starts from the steps it had left, so
+    // the card goes on from its place and opacity.
+    const int32_t start = p.state == (in ? SLIDING_OUT : SLIDING_IN) ? p.fade.GetTotal() - p.fade.GetStep() : 0;
     int32_t w = 0, h = 0;
     m_CardCells.GetCellSize(&w, &h);
-    p.state = SLIDING_OUT;
-    p.x.Set(0, w, kSideSteps);
-    p.shadow.Set(0, -w, kSideSteps);
-    p.fade.Set(255, 0, kSideSteps);
+    p.state = in ? SLIDING_IN : SLIDING_OUT;
+    // In: decelerating; out: accelerating.
+    const int32_t steps = in ? -kSideSteps : kSideSteps;
+    p.x.Set(in ? w : 0, in ? 0 : w, steps);
+    p.shadow.Set(in ? -w : 0, in ? 0 : -w, steps);
+    p.fade.Set(in ? 0 : 255, in ? 255 : 0, kSideSteps);
     p.x.SetStep(start);
     p.shadow.SetStep(start);
     p.fade.SetStep(start);

@@ -98,6 +98,7 @@ private:
         CCounterLinear fade;
     };
 
+    void _StartSlide(SSide& p, bool in);
     void _LoadPictures();
     void _StartMusic();
     void _RunButtons(int32_t mx, int32_t my, bool decide);
