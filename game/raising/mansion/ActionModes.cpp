@@ -71,6 +71,11 @@ CStatus& CMansionActionMode::_Status() { return m_Owner.Status(); }
 
 SStatusWords& CMansionActionMode::_Words() { return m_Owner.Status().Words(); }
 
+void CMansionActionMode::_ApplyPending(int32_t& pending, void (CStatus::*adder)(int32_t)) {
+    (_Status().*adder)(pending);
+    pending = 0;
+}
+
 void CMansionActionMode::_Count(int32_t index) { _Status().SetParam(103, index, _Status().GetParam(103, index) + 1); }
 
 int32_t CMansionActionMode::_Chosen(int32_t value, int32_t last, const char* what) const {
@@ -83,7 +88,8 @@ int32_t CMansionActionMode::_Chosen(int32_t value, int32_t last, const char* wha
 
 void CPartnerActionMode::Load() {
     const CStatus& status = m_Owner.Status();
-    if (m_Owner.HasEvent(m_Action == EPartnerAction::WORK ? 6 : 15, _ForcedSub())) {
+    // The occasion's own event of partner 5 (its sub) takes the place of any friend.
+    if (m_Owner.HasEvent(m_Action == EPartnerAction::WORK ? 6 : 15, PartnerSub(m_Action, kForcedPartner))) {
         m_Partner = kForcedPartner;
         return;
     }
@@ -106,10 +112,8 @@ void CMansionWorkMode::_Begin() {
 }
 
 int32_t CMansionWorkMode::_Apply() {
-    SStatusWords& w = _Words();
-    _Status().AddWorkAmount(w.pendingWorkGain);
-    _Status().AddEvaluation(w.pendingWorkGain);
-    w.pendingWorkGain = 0;
+    _Status().AddWorkAmount(_Words().pendingWorkGain);
+    _ApplyPending(_Words().pendingWorkGain, &CStatus::AddEvaluation);
     return kStepFinish;
 }
 
@@ -130,9 +134,7 @@ void CTrainingMode::_Begin() {
 }
 
 int32_t CTrainingMode::_Apply() {
-    SStatusWords& w = _Words();
-    _Status().AddAbilityPoints(w.pendingTrainingGain);
-    w.pendingTrainingGain = 0;
+    _ApplyPending(_Words().pendingTrainingGain, &CStatus::AddAbilityPoints);
     return kStepFinish;
 }
 
@@ -237,9 +239,7 @@ void CMealMode::_Begin() {
 }
 
 int32_t CMealMode::_Apply() {
-    SStatusWords& w = _Words();
-    _Status().AddStamina(w.pendingMealStamina);
-    w.pendingMealStamina = 0;
+    _ApplyPending(_Words().pendingMealStamina, &CStatus::AddStamina);
     return kStepFinish;
 }
 
@@ -259,9 +259,7 @@ void CMindCareMode::_Begin() {
 }
 
 int32_t CMindCareMode::_Apply() {
-    SStatusWords& w = _Words();
-    _Status().AddContentment(w.pendingContentmentGain);
-    w.pendingContentmentGain = 0;
+    _ApplyPending(_Words().pendingContentmentGain, &CStatus::AddContentment);
     return kStepFinish;
 }
 

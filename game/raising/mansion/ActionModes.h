@@ -45,6 +45,8 @@ protected:
 
     CStatus& _Status();
     SStatusWords& _Words();
+    // The pending word through one of the status's clamping adders, then cleared.
+    void _ApplyPending(int32_t& pending, void (CStatus::*adder)(int32_t));
     // Counter (103, index) + 1.
     void _Count(int32_t index);
     // A chosen index of the game state held to 0..last (a damaged save gives 0).
@@ -65,8 +67,6 @@ public:
 
 protected:
     virtual CRandom& _Generator() = 0;
-    // The occasion whose event makes the partner 5.
-    virtual int32_t _ForcedSub() const = 0;
     // The counter of partner 0 (partners 0 to 4 count in a row; 5 in none).
     void _CountPartner(int32_t first);
 
@@ -83,7 +83,6 @@ public:
 
 protected:
     CRandom& _Generator() override { return Generator(); }
-    int32_t _ForcedSub() const override { return 4; }
     void _Begin() override;
     int32_t _Apply() override;
     void _Finish() override;
@@ -98,7 +97,6 @@ public:
 
 protected:
     CRandom& _Generator() override { return Generator(); }
-    int32_t _ForcedSub() const override { return 5; }
     void _Begin() override;
     int32_t _Apply() override;
     void _Finish() override;

@@ -20,6 +20,7 @@ struct SCase {
     std::string reportLine;  // part of the report while the event plays
     std::vector<SParam> want;
     std::function<void(const SStatusWords&)> more = {};
+    int32_t moneyWhilePlaying = -1;  // -1: not checked
 };
 
 class ActionTest : public MansionFixture {
@@ -45,7 +46,7 @@ TEST_F(ActionTest, EachActionPlaysItsEventAndAppliesItsTables) {
              s.Words().money = 100;
          }, {"talk1"}, "(+15)", {{106, 5, 165}, {104, 0, 75}, {104, 1, 94}}, [](const SStatusWords& w) {
              EXPECT_EQ(w.exchangeCounter[1][0], 1);
-         }},
+         }, 100},
         {"time with friend 1, free", {2, 1, 1}, [](CStatus& s) { s.Words().money = 100; }, {"walk1"}, "(+20)",
          {{106, 5, 20}, {104, 0, 100}, {103, 13, 1}}, [](const SStatusWords& w) { EXPECT_EQ(w.exchangeCounter[1][1], 1); }},
         {"bond with friend 2", {3, 2}, [](CStatus& s) { s.Words().evaluationTotal = 300; }, {"bond2"}, "多少感謝している",
@@ -62,7 +63,7 @@ TEST_F(ActionTest, EachActionPlaysItsEventAndAppliesItsTables) {
          }, {"meal1"}, "体力が 20 (30)", {{104, 0, 80}, {104, 1, 30}}, [](const SStatusWords& w) {
              EXPECT_EQ(w.mealCounter[1], 1);
              EXPECT_EQ(w.mealDone, 1);
-         }},
+         }, 80},
         {"a small expense", {8}, [](CStatus& s) {
              s.Words().money = 10;
              s.Words().contentment = 30;
@@ -82,6 +83,9 @@ TEST_F(ActionTest, EachActionPlaysItsEventAndAppliesItsTables) {
         // While the event plays: the result is pending, not applied, and the report tells it.
         ASSERT_TRUE(RunUntil([this] { return Action() != nullptr && Action()->GetStep() == 1; }));
         EXPECT_EQ(kept->Status().GetParam(104, 1), before.GetParam(104, 1));
+        if (c.moneyWhilePlaying >= 0) {
+            EXPECT_EQ(kept->Status().GetParam(104, 0), c.moneyWhilePlaying) << "the price is taken at its own step";
+        }
         EXPECT_NE(CMonthReport::Build(kept->Status(), {kept->State().m_EventKind, kept->State().m_EventSub, nullptr, ""})
                       .find(c.reportLine),
                   std::string::npos);

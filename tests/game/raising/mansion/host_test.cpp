@@ -100,6 +100,8 @@ public:
     bool IsPanelOpen() const { return *m_Open; }
     int32_t GetStep() const { return *m_StepWord; }
     void Update() override { m_Saw->push_back(IsDecidePressed()); }
+    void Draw() override { ++draws; }
+    int draws = 0;
 
 private:
     bool* m_Open;
@@ -119,7 +121,7 @@ public:
     int32_t GetStep() const override { return CNotingScreen::GetStep(); }
 };
 
-TEST_F(HostTest, TheScreenTakesTheInputBeforeTheStageWhenItHoldsIt) {
+TEST_F(HostTest, TheMenuAndShopHostsShareInputAndThumbnailsWithTheStage) {
     picks = {{kHold}};
     kept->SetMode(16, 0, 0);
     ASSERT_TRUE(D().Frame(2));
@@ -127,8 +129,12 @@ TEST_F(HostTest, TheScreenTakesTheInputBeforeTheStageWhenItHoldsIt) {
     bool open = false;
     int32_t step = 0;
     std::vector<bool> saw;
-    CBellHostMode bell(host, std::make_unique<CNotingMenu>(host, &open, &step, &saw));
-    auto shop = std::make_unique<CShopHostMode>(host, std::make_unique<CNotingShop>(host, &open, &step, &saw));
+    auto menuScreen = std::make_unique<CNotingMenu>(host, &open, &step, &saw);
+    auto shopScreen = std::make_unique<CNotingShop>(host, &open, &step, &saw);
+    CNotingMenu& menu = *menuScreen;
+    CNotingShop& shopShown = *shopScreen;
+    CBellHostMode bell(host, std::move(menuScreen));
+    auto shop = std::make_unique<CShopHostMode>(host, std::move(shopScreen));
     CMouse& mouse = D().Game().GetMouse();
     struct SCase {
         CModeState* mode;
@@ -151,6 +157,16 @@ TEST_F(HostTest, TheScreenTakesTheInputBeforeTheStageWhenItHoldsIt) {
         EXPECT_EQ(mouse.IsLeftPressed(), c.stageSeesInput) << c.open << c.step;
         EXPECT_EQ(mouse.GetSuppressCount(), 0);
     }
+    // Thumbnails: the menu over the stage's pass; the shop alone once it is open.
+    bell.PrepareThumbnail();
+    EXPECT_EQ(menu.draws, 1);
+    step = 1;
+    shop->PrepareThumbnail();
+    EXPECT_EQ(shopShown.draws, 0);
+    step = 2;
+    shop->PrepareThumbnail();
+    EXPECT_EQ(shopShown.draws, 1);
+
     kept->Stage().SetCancelLock(true);
     shop.reset();
     EXPECT_FALSE(kept->Stage().IsCancelLocked()) << "leaving the shop gives the cancel back";

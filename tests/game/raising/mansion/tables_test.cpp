@@ -42,20 +42,37 @@ TEST(MansionTables, ExchangeGainByFriendMannerAndLevel) {
     }
 }
 
-TEST(MansionTables, WorkAndTrainingGainsByStageAndLevel) {
-    const int32_t work[3][8] = {{0, 4, 6, 7, 9, 5, 6, 8}, {2, 3, 5, 6, 8, 4, 5, 7}, {1, 2, 4, 5, 7, 3, 4, 6}};
-    const int32_t trainFirst[8] = {0, 1, 4, 5, 6, 3, 4, 5};
-    const int32_t trainOthers[8] = {0, 1, 3, 4, 5, 2, 3, 4};
+TEST(MansionTables, BonusesAndChancesByFriendStage) {
+    // Per stage: work bonus of partners 0, 1, 2; training bonus of partner 0, of 1 to 3;
+    // work chance; training chance of friend 0, of friends 1 and 2 (before the second
+    // value's part).
+    const int32_t rows[8][8] = {
+        {0, 2, 1, 0, 0, 6, 0, 0},   {4, 3, 2, 1, 1, 8, 0, 8},     {6, 5, 4, 4, 3, 10, 10, 10},
+        {7, 6, 5, 5, 4, 12, 12, 12}, {9, 8, 7, 6, 5, 14, 14, 14},  {5, 4, 3, 3, 2, 12, 12, 12},
+        {6, 5, 4, 4, 3, 14, 14, 14}, {8, 7, 6, 5, 4, 16, 16, 16},
+    };
+    using A = EPartnerAction;
     for (int g = 0; g < 8; ++g) {
-        for (int p = 0; p < 4; ++p) {
+        for (int f = 0; f < 4; ++f) {
             CStatus s;
-            SetStage(s, p, g);
-            if (p < 3) {
-                EXPECT_EQ(WorkGain(s, p), work[p][g] + 8) << p << " " << g;
+            SetStage(s, f, g);
+            const int32_t* r = rows[g];
+            if (f < 3) {
+                EXPECT_EQ(WorkGain(s, f), r[f] + 8) << f << " " << g;
             }
-            EXPECT_EQ(TrainingGain(s, p), (p == 0 ? trainFirst : trainOthers)[g] + 15) << p << " " << g;
+            EXPECT_EQ(TrainingGain(s, f), r[f == 0 ? 3 : 4] + 15) << f << " " << g;
+            // The stages made here have second values 0, 50, 70 or 100: + 0, 8, 12, 16.
+            const int32_t second = s.Words().abilityMastery[f];
+            const int32_t bonus = g == 0 ? 0 : second >= 100 ? 16 : second >= 70 ? 12 : second >= 50 ? 8 : 0;
+            const int32_t work = f == 3 ? 0 : r[5];
+            const int32_t training = f == 3 ? 0 : r[f == 0 ? 6 : 7];
+            EXPECT_EQ(PartnerChance(s, A::WORK, f), work == 0 ? 0 : work + bonus) << f << " " << g;
+            EXPECT_EQ(PartnerChance(s, A::TRAINING, f), training == 0 ? 0 : training + bonus) << f << " " << g;
         }
     }
+}
+
+TEST(MansionTables, LevelTermsAndTheSecondValuesSteps) {
     CStatus s;
     // The level term of work 8..12 and the points term of training 15, 6, 3.
     const int32_t points[] = {-50, 99, 100, 199, 200, 300, 400};
@@ -68,9 +85,17 @@ TEST(MansionTables, WorkAndTrainingGainsByStageAndLevel) {
             EXPECT_EQ(TrainingGain(s, nobody), trainTerm[i]) << points[i];
         }
     }
+    // The second value's steps at stage 1 (exchange level 1).
+    CStatus u;
+    u.Words().exchange[1] = 100;
+    const std::pair<int32_t, int32_t> steps[] = {{19, 8}, {20, 10}, {39, 12}, {40, 14}, {59, 16}, {60, 18}, {80, 22}, {90, 24}};
+    for (const auto& [second, chance] : steps) {
+        u.Words().abilityMastery[1] = second;
+        EXPECT_EQ(PartnerChance(u, EPartnerAction::WORK, 1), chance) << second;
+    }
 }
 
-TEST(MansionTables, EligibilityAndChanceOfAPartner) {
+TEST(MansionTables, WhoMayJoin) {
     CStatus s;
     using A = EPartnerAction;
     EXPECT_EQ(PartnerEligibility(s, A::WORK), (std::array<bool, 4>{false, true, true, false}));
@@ -84,30 +109,6 @@ TEST(MansionTables, EligibilityAndChanceOfAPartner) {
     s.Words().abilityMastery[0] = 19;
     s.Words().exchange[3] = 199;
     EXPECT_EQ(PartnerEligibility(s, A::TRAINING), (std::array<bool, 4>{false, true, true, false}));
-
-    const int32_t work[8] = {6, 8, 10, 12, 14, 12, 14, 16};
-    const int32_t trainFirst[8] = {0, 0, 10, 12, 14, 12, 14, 16};
-    const int32_t trainOthers[8] = {0, 8, 10, 12, 14, 12, 14, 16};
-    for (int g = 0; g < 8; ++g) {
-        for (int f = 0; f < 4; ++f) {
-            CStatus t;
-            SetStage(t, f, g);
-            const int32_t second = t.Words().abilityMastery[f];
-            const int32_t bonus = g > 0 ? (second >= 100 ? 16 : second >= 70 ? 12 : second >= 50 ? 8 : 0) : 0;
-            const int32_t w = f == 3 ? 0 : work[g] + bonus;
-            const int32_t tr = f == 3 ? 0 : (f == 0 ? trainFirst : trainOthers)[g];
-            EXPECT_EQ(PartnerChance(t, A::WORK, f), w) << f << " " << g;
-            EXPECT_EQ(PartnerChance(t, A::TRAINING, f), tr == 0 ? 0 : tr + bonus) << f << " " << g;
-        }
-    }
-    // The second value's steps at stage 1 (exchange level 1).
-    CStatus u;
-    u.Words().exchange[1] = 100;
-    const std::pair<int32_t, int32_t> steps[] = {{19, 8}, {20, 10}, {39, 12}, {40, 14}, {59, 16}, {60, 18}, {80, 22}, {90, 24}};
-    for (const auto& [second, chance] : steps) {
-        u.Words().abilityMastery[1] = second;
-        EXPECT_EQ(PartnerChance(u, A::WORK, 1), chance) << second;
-    }
 }
 
 TEST(MansionTables, TheDrawAgainstTheChance) {
