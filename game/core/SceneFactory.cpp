@@ -66,7 +66,8 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     case 21: scene = std::make_unique<CRelayScene>(m_Game, 19); break;
     case 22: scene = std::make_unique<CRelayScene>(m_Game, 20); break;
     case 23: scene = std::make_unique<CLoadRelayScene>(m_Game); break;
-    // The developer sample scenes.
+    // The developer scenes: the letter viewer and the samples.
+    case 26:
     case 27:
     case 28:
     case 29: scene = CreateSampleScene(m_Game, id); break;

@@ -46,6 +46,10 @@ bool CDemoWriter::Text(const std::string& path, const std::vector<std::string>& 
     return _Write(path, std::vector<uint8_t>(text.begin(), text.end()), "text " + std::to_string(lines.size()) + " lines");
 }
 
+bool CDemoWriter::WholeText(const std::string& path, const std::string& text) {
+    return _Write(path, std::vector<uint8_t>(text.begin(), text.end()), "text " + std::to_string(text.size()) + " bytes");
+}
+
 bool CDemoWriter::WriteManifest() {
     std::string text = "# path bytes what\n";
     for (const SDemoFile& f : m_Files) {
@@ -67,6 +71,9 @@ bool WriteDemoData(const std::string& folder) {
     WriteStatusGuideData(out);
     WriteViewerData(out);
     WriteMusicRoomData(out);
+    WriteSeasonData(out);
+    WriteWorkFoodData(out);
+    WriteHomeData(out);
     WriteMansionMenuData(out);
     return out.WriteManifest();
 }

@@ -30,6 +30,8 @@ public:
     bool Text(const std::string& path, const std::vector<std::string>& lines);
     // A sound of the given 44.1 kHz stereo samples, written the same way.
     bool Sound(const std::string& path, const std::vector<int16_t>& stereo);
+    // A text table written as given (Shift-JIS when the literal came from the sources).
+    bool WholeText(const std::string& path, const std::string& text);
     bool WriteManifest();
 
     const std::string& Folder() const { return m_Folder; }
@@ -67,6 +69,15 @@ void WriteViewerData(CDemoWriter& out);
 void WriteMusicRoomData(CDemoWriter& out, uint32_t tuneMs = 4000);
 // The mansion menu and the shop: pictures, list panels, ロザナ's voices, help tables.
 void WriteMansionMenuData(CDemoWriter& out);
+
+// The date card, the seasonal event screen and the staff roll.
+void WriteSeasonData(CDemoWriter& out);
+// The monthly work report with its rank card, and the food allowance screen.
+void WriteWorkFoodData(CDemoWriter& out);
+
+// The home menu of the raising game: its frame, buttons, information pictures, the
+// home list panels, the household's background and the help lines.
+void WriteHomeData(CDemoWriter& out);
 
 // Every group and the manifest; false when a file could not be written.
 bool WriteDemoData(const std::string& folder);

@@ -59,13 +59,9 @@ std::vector<std::string> ShopHelp() {
 
 void WriteMansionMenuData(CDemoWriter& out) {
     // ---- the menu ----
-    out.Sheet(kit::MakeSheet(Menu::kBackground, 800, 600, 4, 3));
     for (int i = 0; i < Menu::kButtonCount; ++i) out.Sheet(kit::MakeSheet(Menu::ButtonPicture(i), 200, 200, 1, 5));
-    out.Sheet(kit::MakeSheet(Menu::kPlate, 232, 432, 1, 1));
     out.Sheet(kit::MakeSheet(Menu::kCards, 7 * 520, 140, 7, 1));
     out.Sheet(kit::MakeSheet(Menu::kEmblems, 14 * 24, 24, 14, 1));
-    out.Sheet(kit::MakeSheet(Menu::kDigits, 10 * 10, 16, 10, 1));
-    out.Sheet(kit::MakeSheet(Menu::kSigns, 3 * 10, 16, 3, 1));
     out.Sheet(kit::MakeSheet(Menu::kLabel, 40, 20, 1, 1));
     out.Sheet(kit::MakeSheet(Menu::kLevels, 6 * 24, 20, 6, 1));
     out.Sheet(kit::MakeSheet(Menu::kStages, 8 * 32, 20, 8, 1));

@@ -29,10 +29,19 @@ void WriteSharedData(CDemoWriter& out) {
     // The quit question's panel (type 2) and the two buttons shared by most types.
     out.Sheet(kit::MakeSheet("obj\\b000_010.bmp", 352, 216, 1, 1));
     out.Sheet(kit::MakeSheet("obj\\b000_011.bmp", 512, 160, 2, 5));
-    // The list panels' back button (also the shop's leave button); their digits
-    // (obj\c000_038.bmp) and the in-game digits (obj\p001_000.bmp) are written by the
-    // settings and the status guide groups.
-    out.Sheet(kit::MakeSheet("obj\\h002_001.bmp", 96, 5 * 32, 1, 5));
+    // The digit sheet of the in-game screens: 14 cells of 18 × 24 (0..9, then the marks),
+    // narrow enough for the closest digit places; the mansion screens' background (their
+    // music, bgm\bgm_002.ogg, is one of the music room's tunes).
+    out.Sheet(kit::MakeSheet("obj\\p001_000.bmp", 18 * 14, 24, 14, 1));
+    out.Sheet(kit::MakeSheet("bg\\bg06mk.bmp", 800, 600, 4, 3));
+    // The back button of the list panels on both sides of the month (their number digits
+    // are the settings' information page's sheet).
+    out.Sheet(kit::MakeSheet("obj\\h002_001.bmp", 64, 5 * 24, 1, 5));
+    // The digits 0 to 9 and the marks (money unit, minus, slash) of the home menu and the
+    // mansion menu's cards: cells of 10 × 16, narrow enough for the closest places (11
+    // pixels apart).
+    out.Sheet(kit::MakeSheet("obj\\h001_000.bmp", 10 * 10, 16, 10, 1));
+    out.Sheet(kit::MakeSheet("obj\\h001_001.bmp", 3 * 10, 16, 3, 1));
 }
 
 }  // namespace demo

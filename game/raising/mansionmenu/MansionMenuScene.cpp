@@ -76,7 +76,6 @@ void CMansionMenuScene::Load() {
     CMainGameScene& stage = m_Owner.Stage();
     stage.SetSkipStopLock(true);
     _LoadPictures();
-    m_PlatePlane.LoadFile(kPlate, 0, 1);
     for (int i = 0; i < kButtonCount; ++i) {
         CImagePlane& plane = m_ButtonPlanes[static_cast<size_t>(i)];
         plane.LoadFile(ButtonPicture(i), 0, 1);
@@ -440,7 +439,6 @@ void CMansionMenuScene::_RunPanelB() {
 void CMansionMenuScene::Draw() {
     _DrawStatus();
     MatrixTranslation(&m_BoardMatrix, static_cast<float>(m_BoardState == HIDDEN ? -800 : m_Board.GetValue()), 0.0f, 0.0f);
-    if (m_PlatePlane.IsLoaded()) m_PlatePlane.DrawMatrix(kPlatePos.x, kPlatePos.y, m_BoardMatrix);
     for (CButton& b : m_Buttons) b.Draw(0xFFFFFFFFu, m_BoardMatrix);
     m_PanelA.Draw();
     m_PanelB.Draw();

@@ -35,15 +35,15 @@ public:
     static constexpr const char* kBackground = "bg\\bg06mk.bmp";
     static constexpr const char* kMusic = "bgm\\bgm_002.ogg";
     static constexpr const char* kHelpFile = "cfg\\bell_tutorial.txt";
-    // The button pictures (1 × 5 looks each), then the plate under the buttons.
+    // The button pictures, 1 × 5 looks each: obj\h001_006.bmp to obj\h001_015.bmp (the
+    // first of the eleven, obj\h001_005.bmp, is the home menu's frame).
     static std::string ButtonPicture(int i) {
         std::string name = "obj\\h001_000.bmp";
-        const int n = 5 + i;
+        const int n = 6 + i;
         name[9] = static_cast<char>('0' + n / 10 % 10);
         name[10] = static_cast<char>('0' + n % 10);
         return name;
     }
-    static constexpr const char* kPlate = "obj\\h001_015.bmp";
     static constexpr const char* kCards = "obj\\h000_000.bmp";      // 7 × 1
     static constexpr const char* kEmblems = "obj\\h001_002.bmp";    // 14 × 1: ranks 0..5, seasonal events 1..8
     static constexpr const char* kDigits = "obj\\h001_000.bmp";     // 10 × 1
@@ -53,7 +53,6 @@ public:
     static constexpr const char* kStages = "obj\\h003_000.bmp";     // 8 × 1: friend stages 0..7
     // Where button i sits on the board (before the board's slide).
     static SPoint ButtonPos(int i);
-    static constexpr SPoint kPlatePos{8, 8};
 
     explicit CMansionMenuScene(CMansionHostMode& host);
     ~CMansionMenuScene() override;
@@ -120,7 +119,6 @@ private:
 
     int32_t m_ShownHelp = -1;
     std::array<CImagePlane, kButtonCount> m_ButtonPlanes;
-    CImagePlane m_PlatePlane;
     std::array<CButton, kButtonCount> m_Buttons;
     CListPanel m_PanelA;
     CListPanel m_PanelB;

@@ -70,7 +70,8 @@ TEST(DemoData, EveryFileIsWrittenByOneGroupOnly) {
         line.clear();
     }
     std::sort(paths.begin(), paths.end());
-    EXPECT_EQ(std::adjacent_find(paths.begin(), paths.end()), paths.end()) << "a file written twice";
+    const auto twice = std::adjacent_find(paths.begin(), paths.end());
+    EXPECT_EQ(twice, paths.end()) << "written twice: " << *twice;
 }
 
 // A game on the demo data.
