@@ -74,6 +74,7 @@ bool WriteDemoData(const std::string& folder) {
     WriteSeasonData(out);
     WriteWorkFoodData(out);
     WriteHomeData(out);
+    WriteMansionMenuData(out);
     return out.WriteManifest();
 }
 
