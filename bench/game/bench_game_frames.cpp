@@ -18,8 +18,10 @@
 // measured in a child process of their own (`--startup`), so that the other cases'
 // memory does not count.
 //
-//   bench_game_frames [--gdi-only | --soft-only] [--frames N]
-//   bench_game_frames --startup [--gdi]
+//   bench_game_frames [--gdi-only | --soft-only] [--frames N] [--only stage|menus]
+//                     [--shots FOLDER]
+//   bench_game_frames --startup [--gdi] [--data FOLDER]
+// --shots writes each case's last software frame as a BMP, to see what was timed.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -125,8 +127,8 @@ void Report(const char* renderer, const SFigures& f) {
     std::vector<double> v = f.ms;
     std::sort(v.begin(), v.end());
     const double median = v[v.size() / 2];
-    std::printf("%-5s %-11s frames %4zu  median %7.3f ms  worst %7.3f ms\n", renderer, f.name.c_str(), v.size(),
-                median, v.back());
+    std::printf("%-5s %-11s frames %4zu  median %7.3f ms  worst %7.3f ms  first %7.3f ms\n", renderer,
+                f.name.c_str(), v.size(), median, v.back(), f.ms.front());
 }
 
 // One game object on the data folder, its frames run by hand.
@@ -270,10 +272,13 @@ void RunMenus(std::vector<SFigures>& out, int frames) {
     g.Shot("save");
 }
 
+// "stage" or "menus" runs that game alone (to profile it); empty runs both.
+std::string g_Only;
+
 void RunAll(const char* renderer, int frames, bool makeSaves) {
     std::vector<SFigures> figures;
-    RunStage(figures, frames, makeSaves);
-    RunMenus(figures, frames);
+    if (g_Only != "menus") RunStage(figures, frames, makeSaves);
+    if (g_Only != "stage") RunMenus(figures, frames);
     for (const SFigures& f : figures) Report(renderer, f);
     std::fflush(stdout);
 }
@@ -288,9 +293,7 @@ long PeakKb() {
 }
 
 // Builds the game, starts it as the program does and draws the first frame.
-int RunStartup(bool gdi) {
-    const double t0 = CpuMs();
-    const auto w0 = std::chrono::steady_clock::now();
+int RunStartup(bool gdi, double t0, std::chrono::steady_clock::time_point w0) {
     CBenchGame g(true);
     g.Game().Begin(CGameMain::START_BOOT);
     g.Frame();
@@ -319,15 +322,14 @@ int main(int argc, char** argv) {
         else if (a == "--frames" && i + 1 < argc) frames = std::max(1, std::atoi(argv[++i]));
         else if (a == "--data" && i + 1 < argc) data = argv[++i];
         else if (a == "--shots" && i + 1 < argc) g_Shots = argv[++i];
+        else if (a == "--only" && i + 1 < argc) g_Only = argv[++i];
     }
-    //SetDebugOutputEnabled(false);
+    SetDebugOutputEnabled(false);
     CRandom::SetDefaultSeedForTests(47);
-    BuildBlendTables();
-    InstallSoftwareScreenPath();
 
     // The data folder: a fresh one written here, removed at the end; the child process
     // of the start-up reads the parent's.
-    bool own = data.empty();
+    const bool own = data.empty();
     if (own) {
         std::random_device rd;
         data = (fs::temp_directory_path() / ("niwa_bench_" + std::to_string(rd()))).string() + "/";
@@ -338,23 +340,30 @@ int main(int argc, char** argv) {
         }
     }
     SetGameFolder(data);
+    // Start-up counts from here: the program's start-up builds the blend tables and the
+    // renderer factories too.
+    const double t0 = CpuMs();
+    const auto w0 = std::chrono::steady_clock::now();
+    BuildBlendTables();
+    InstallSoftwareScreenPath();
+    int rc = 0;
     if (startup) {
         CScreenRendererProxy::SetForceGdi(gdi);
-        return RunStartup(gdi);
-    }
-    int rc = 0;
-    for (bool g : {false, true}) {
-        if ((g && !gdiRuns) || (!g && !soft)) continue;
-        const std::string child = std::string(argv[0]) + " --startup --data '" + data + "'" + (g ? " --gdi" : "");
-        if (std::system(child.c_str()) != 0) rc = 1;
-    }
-    if (soft) {
-        CScreenRendererProxy::SetForceGdi(false);
-        RunAll("soft", frames, true);
-    }
-    if (gdiRuns) {
-        CScreenRendererProxy::SetForceGdi(true);
-        RunAll("gdi", frames, !soft);
+        rc = RunStartup(gdi, t0, w0);
+    } else {
+        for (bool g : {false, true}) {
+            if ((g && !gdiRuns) || (!g && !soft)) continue;
+            const std::string child = std::string(argv[0]) + " --startup --data '" + data + "'" + (g ? " --gdi" : "");
+            if (std::system(child.c_str()) != 0) rc = 1;
+        }
+        if (soft) {
+            CScreenRendererProxy::SetForceGdi(false);
+            RunAll("soft", frames, true);
+        }
+        if (gdiRuns) {
+            CScreenRendererProxy::SetForceGdi(true);
+            RunAll("gdi", frames, !soft);
+        }
     }
     if (own) {
         std::error_code ec;
