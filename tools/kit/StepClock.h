@@ -10,12 +10,13 @@ namespace kit {
 
 class CStepClock : public IFrameClock {
 public:
+    explicit CStepClock(uint32_t startMs = 1000) : m_Now(startMs) {}
     uint32_t NowMs() override { return m_Now; }
     void SleepMs(uint32_t ms) override { m_Now += ms; }
     void Advance(uint32_t ms) { m_Now += ms; }
 
 private:
-    uint32_t m_Now = 1000;
+    uint32_t m_Now;
 };
 
 }  // namespace kit
