@@ -7,7 +7,8 @@
 //               window and a balloon whose text is being revealed (frames after the
 //               pictures are loaded and the balloon is open);
 //   wipe        the stage's screen change with a rule picture (kind 1, 1000 ms) from
-//               the click that starts it until the screen change has ended;
+//               the frame after the clicks that move the script on from the balloon (two,
+//               ten frames apart) until the screen change has ended;
 //   title       the title menu over the wide background (after its first frames);
 //   transition  the top-level transition from the title to the save screen;
 //   save        the save screen showing four saves with their thumbnails (made first
