@@ -79,7 +79,7 @@ double CpuMs() {
 }
 
 // The stage's script: three figures over a room, the message window, a balloon whose
-// text is revealed over time, then (after a click) a screen change through a rule.
+// text is revealed over time, then (after clicks) a screen change through a rule.
 bool WriteData(const std::string& folder) {
     if (!demo::WriteDemoData(folder)) return false;
     demo::CDemoWriter out(folder);
