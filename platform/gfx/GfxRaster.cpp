@@ -245,6 +245,38 @@ bool MakeFixedRow(const SPlane& ps, const SPlane& pt, bool linear, int64_t ancho
     return true;
 }
 
+// Samples a row that keeps to one texture row (linear: one pair of rows), as every
+// unrotated draw does: the rows, the vertical weight and their addressing are worked
+// out once, and only the columns per pixel.  The texels and the arithmetic are those
+// of the general loop below, so the result is the same; what it saves is fetching
+// the row (a call) for each of up to four texels of every pixel.
+void _SampleRow(const SGfxSampler& sm, int64_t S, int64_t dS, int64_t T, bool linear, int n, uint32_t* out) {
+    const CGfxPixels& px = *sm.pixels;
+    const int64_t w = px.GetWidth(), h = px.GetHeight();
+    const uint32_t orMask = sm.alphaOr, border = sm.border;
+    const int64_t v = T >> 16;
+    const int64_t ja = Address(v, h, sm.addressV);
+    const uint32_t* r0 = ja >= 0 ? px.ArgbRow(static_cast<uint32_t>(ja)) : nullptr;
+    const auto at = [&](const uint32_t* r, int64_t i) { return (r && i >= 0) ? (r[i] | orMask) : border; };
+    if (!linear) {
+        for (int i = 0; i < n; ++i, S += dS) out[i] = at(r0, Address(S >> 16, w, sm.addressU));
+        return;
+    }
+    const int64_t jb = Address(v + 1, h, sm.addressV);
+    const uint32_t* r1 = jb >= 0 ? px.ArgbRow(static_cast<uint32_t>(jb)) : nullptr;
+    const uint32_t fy = static_cast<uint32_t>((T >> 8) & 255);
+    for (int i = 0; i < n; ++i, S += dS) {
+        const int64_t u = S >> 16;
+        const uint32_t fx = static_cast<uint32_t>((S >> 8) & 255);
+        int64_t ia = u, ib = u + 1;
+        if (u < 0 || ib >= w) {
+            ia = Address(u, w, sm.addressU);
+            ib = Address(u + 1, w, sm.addressU);
+        }
+        out[i] = Bilerp(at(r0, ia), at(r0, ib), at(r1, ia), at(r1, ib), fx, fy);
+    }
+}
+
 // Samples pixels x0 .. x0 + n - 1 of a fixed-point row.
 void SampleAffine(const SGfxSampler& sm, const SFixedRow& row, bool linear, int64_t x0, int n, uint32_t* out) {
     int64_t S = row.S + (x0 - row.anchor) * row.dS, T = row.T + (x0 - row.anchor) * row.dT;
@@ -255,6 +287,10 @@ void SampleAffine(const SGfxSampler& sm, const SFixedRow& row, bool linear, int6
     bool inside = std::min(S, Se) >= 0 && std::min(T, Te) >= 0 && (std::max(S, Se) >> 16) + reach < w &&
                   (std::max(T, Te) >> 16) + reach < h;
     const CGfxPixels& px = *sm.pixels;
+    if (dT == 0) {
+        _SampleRow(sm, S, dS, T, linear, n, out);
+        return;
+    }
     if (!linear) {
         for (int i = 0; i < n; ++i, S += dS, T += dT) {
             int64_t u = S >> 16, v = T >> 16;

@@ -435,3 +435,69 @@ TEST(GfxRaster, ScaledMappingStaysExactWhenThePrimitiveStartsFarOffScreen) {
         }
     }
 }
+
+// Unrotated draws sample one texture row (or pair of rows) per target row.  With a
+// mapping of exact binary fractions the texel coordinate of every pixel is known
+// exactly, so the result is checked bit for bit against the filter's integer formula
+// over every addressing mode, columns and rows running off both ends of the texture.
+TEST(GfxRaster, UnrotatedScaledRowsMatchTheIntegerFilterAtEveryEdge) {
+    constexpr int tw = 8, th = 6, W = 40, H = 10;
+    constexpr uint32_t kBorder = 0xFF123456u;
+    const std::vector<uint32_t> texels = RandomPixels(tw * th, 47);
+    // Texel coordinate of pixel centre x: -6.25 + (x + 0.5) × 0.75; of row y: -2.25 + (y + 0.5).
+    const auto s = [](int x) { return -6.25 + (x + 0.5) * 0.75; };
+    const auto t = [](int y) { return -2.25 + (y + 0.5); };
+    const auto address = [](int i, int size, uint32_t mode) {
+        if (i >= 0 && i < size) return i;
+        if (mode == GFX_TADDRESS_WRAP) return ((i % size) + size) % size;
+        if (mode == GFX_TADDRESS_MIRROR) {
+            const int m = ((i % (2 * size)) + 2 * size) % (2 * size);
+            return m < size ? m : 2 * size - 1 - m;
+        }
+        if (mode == GFX_TADDRESS_BORDER) return -1;
+        return std::clamp(i, 0, size - 1);
+    };
+    for (bool linear : {false, true}) {
+        for (uint32_t mode : {GFX_TADDRESS_WRAP, GFX_TADDRESS_MIRROR, GFX_TADDRESS_CLAMP, GFX_TADDRESS_BORDER}) {
+            auto d = MakeDevice(W, H);
+            auto tex = MakeTexture(*d, tw, th, texels);
+            d->SetRenderState(GFX_RS_ALPHABLENDENABLE, 0);
+            const uint32_t filter = linear ? GFX_TEXF_LINEAR : GFX_TEXF_POINT;
+            d->SetTextureStageState(0, GFX_TSS_MINFILTER, filter);
+            d->SetTextureStageState(0, GFX_TSS_MAGFILTER, filter);
+            d->SetTextureStageState(0, GFX_TSS_ADDRESSU, mode);
+            d->SetTextureStageState(0, GFX_TSS_ADDRESSV, mode);
+            d->SetTextureStageState(0, GFX_TSS_BORDERCOLOR, kBorder);
+            d->SetTexture(0, tex);
+            SGfxVertex v[4];
+            Quad(v, -0.5f, -0.5f, W - 0.5f, H - 0.5f, static_cast<float>(-6.25 / tw),
+                 static_cast<float>(-2.25 / th), static_cast<float>((-6.25 + W * 0.75) / tw),
+                 static_cast<float>((-2.25 + H) / th));
+            d->DrawPrimitiveUP(GFX_PT_TRIANGLESTRIP, 2, v, sizeof(SGfxVertex));
+            const auto texel = [&](int i, int j) {
+                i = address(i, tw, mode);
+                j = address(j, th, mode);
+                return i < 0 || j < 0 ? kBorder : texels[static_cast<size_t>(j * tw + i)];
+            };
+            for (int y = 0; y < H; ++y) {
+                for (int x = 0; x < W; ++x) {
+                    const double ss = s(x) - (linear ? 0.5 : 0.0), tt = t(y) - (linear ? 0.5 : 0.0);
+                    const int i = static_cast<int>(std::floor(ss)), j = static_cast<int>(std::floor(tt));
+                    uint32_t want = texel(i, j);
+                    if (linear) {
+                        const uint32_t fx = static_cast<uint32_t>((ss - i) * 256), fy = static_cast<uint32_t>((tt - j) * 256);
+                        want = 0;
+                        for (int shift = 0; shift < 32; shift += 8) {
+                            const auto c = [&](int di, int dj) { return (texel(i + di, j + dj) >> shift) & 255u; };
+                            const uint32_t top = (c(0, 0) * (256 - fx) + c(1, 0) * fx + 128) >> 8;
+                            const uint32_t bottom = (c(0, 1) * (256 - fx) + c(1, 1) * fx + 128) >> 8;
+                            want |= ((top * (256 - fy) + bottom * fy + 128) >> 8) << shift;
+                        }
+                    }
+                    ASSERT_EQ(Pixel(*d, x, y) & 0xFFFFFFu, want & 0xFFFFFFu)
+                        << (linear ? "linear" : "point") << " mode " << mode << " at " << x << "," << y;
+                }
+            }
+        }
+    }
+}

@@ -8,22 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "engine/base/FrameTimer.h"
 #include "engine/movie/MoviePlayer.h"
+#include "tools/kit/StepClock.h"
 #include "tools/movie/ClipWriter.h"
 
 namespace movietest {
 
 using namespace movieclip;
 
-class CStepClock : public IFrameClock {
+class CStepClock : public kit::CStepClock {
 public:
-    uint32_t NowMs() override { return m_Now; }
-    void SleepMs(uint32_t ms) override { m_Now += ms; }
-    void Advance(uint32_t ms) { m_Now += ms; }
-
-private:
-    uint32_t m_Now = 5000;
+    CStepClock() : kit::CStepClock(5000) {}
 };
 
 // Writes the clip as "mov.pak" into the folder; fails the test when the encoders miss.

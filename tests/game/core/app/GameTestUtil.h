@@ -15,18 +15,11 @@
 #include "game/core/InGameScene.h"
 #include "game/core/SaveData.h"
 #include "game/core/SceneRequest.h"
+#include "tools/kit/StepClock.h"
 
 namespace gametest {
 
-class CFakeClock : public IFrameClock {
-public:
-    uint32_t NowMs() override { return m_Now; }
-    void SleepMs(uint32_t ms) override { m_Now += ms; }
-    void Advance(uint32_t ms) { m_Now += ms; }
-
-private:
-    uint32_t m_Now = 1000;
-};
+using CFakeClock = kit::CStepClock;
 
 using CRecord = std::vector<std::string>;
 
