@@ -1,6 +1,9 @@
 #include "tools/demo/DemoWriter.h"
 
 #include <cstdio>
+#include <filesystem>
+
+#include "tools/script/AdvScriptBuilder.h"
 
 #include "tools/kit/SoundFiles.h"
 
@@ -41,6 +44,21 @@ bool CDemoWriter::Text(const std::string& path, const std::vector<std::string>& 
     return _Write(path, std::vector<uint8_t>(text.begin(), text.end()), "text " + std::to_string(lines.size()) + " lines");
 }
 
+bool CDemoWriter::Script(const std::string& path, CAdvScriptBuilder& script) {
+    const std::string native = kit::NativeFilePath(m_Folder, path);
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(native).parent_path(), error);
+    const bool saved = !error && script.Save(native);
+    const auto bytes = saved ? std::filesystem::file_size(native, error) : 0;
+    if (!saved || error || bytes == 0) {
+        std::fprintf(stderr, "niwa_demo_data: cannot write %s\n", path.c_str());
+        m_Ok = false;
+        return false;
+    }
+    m_Files.push_back(SDemoFile{path, static_cast<size_t>(bytes), "script"});
+    return true;
+}
+
 bool CDemoWriter::WriteManifest() {
     std::string text = "# path bytes what\n";
     for (const SDemoFile& f : m_Files) {
@@ -61,6 +79,8 @@ bool WriteDemoData(const std::string& folder) {
     WriteSettingsData(out);
     WriteStatusGuideData(out);
     WriteViewerData(out);
+    WriteStageData(out);
+    WriteEventData(out);
     return out.WriteManifest();
 }
 

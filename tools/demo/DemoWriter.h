@@ -9,6 +9,8 @@
 
 #include "tools/kit/Sheet.h"
 
+class CAdvScriptBuilder;
+
 namespace demo {
 
 struct SDemoFile {
@@ -28,6 +30,8 @@ public:
     bool Sound(const std::string& path, uint32_t seed, uint32_t ms);
     // A text table (ASCII, so the same bytes in Shift-JIS), lines ended by "\r\n".
     bool Text(const std::string& path, const std::vector<std::string>& lines);
+    // A compiled scenario script under its game path ("scr\\demo\\ev_101.txt").
+    bool Script(const std::string& path, CAdvScriptBuilder& script);
     bool WriteManifest();
 
     const std::string& Folder() const { return m_Folder; }
@@ -60,6 +64,15 @@ void WriteSaveLoadData(CDemoWriter& out);
 void WriteStatusGuideData(CDemoWriter& out);
 // The picture viewer, its full view and the play view, with their tables.
 void WriteViewerData(CDemoWriter& out);
+
+// The small sheets several screens share (the close button of the hint window and of the
+// side panels) are in WriteSharedData.
+// The stage's message window, balloons, event panel, selection frame, slide panel, hint
+// window and picture mode, with the stage's own sound effects.
+void WriteStageData(CDemoWriter& out);
+// The month's events: cfg\event.csv, one script per event row, the pictures, music and
+// voices they use, the stage's two small tables and the hint tables.
+void WriteEventData(CDemoWriter& out);
 
 // Every group and the manifest; false when a file could not be written.
 bool WriteDemoData(const std::string& folder);

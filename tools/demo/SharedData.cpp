@@ -29,6 +29,8 @@ void WriteSharedData(CDemoWriter& out) {
     // The quit question's panel (type 2) and the two buttons shared by most types.
     out.Sheet(kit::MakeSheet("obj\\b000_010.bmp", 352, 216, 1, 1));
     out.Sheet(kit::MakeSheet("obj\\b000_011.bmp", 512, 160, 2, 5));
+    // The close button of the hint window and of the side panels' lists.
+    out.Sheet(kit::MakeSheet("obj\\h002_001.bmp", 96, 160, 1, 5));
 }
 
 }  // namespace demo
