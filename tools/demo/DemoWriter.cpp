@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "engine/file/PakWriter.h"
+#include "tools/movie/ClipWriter.h"
 #include "tools/script/AdvScriptBuilder.h"
 
 #include "tools/kit/SoundFiles.h"
@@ -59,6 +61,40 @@ bool CDemoWriter::Script(const std::string& path, CAdvScriptBuilder& script) {
     return true;
 }
 
+bool CDemoWriter::Movie(int seconds) {
+    movieclip::SClip clip;
+    clip.width = 640;
+    clip.height = 480;
+    clip.toneHz = 440;
+    clip.amplitude = 0.3;
+    clip.frames = clip.fps * seconds;
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (!movieclip::EncodeClip(clip, &bytes, &error)) {
+        std::fprintf(stderr, "niwa_demo_data: cannot encode mov.pak: %s\n", error.c_str());
+        m_Ok = false;
+        return false;
+    }
+    return _Write("mov.pak", bytes, "movie " + std::to_string(seconds) + " s 640x480");
+}
+
+bool CDemoWriter::Pack(const std::string& top) {
+    const std::string folder = m_Folder + top;
+    CPakWriter pak;
+    std::error_code error;
+    if (!pak.AddFolder(folder) || !pak.Save(m_Folder + top + ".pak") ||
+        std::filesystem::remove_all(folder, error) == static_cast<std::uintmax_t>(-1) || error) {
+        std::fprintf(stderr, "niwa_demo_data: cannot pack %s\n", top.c_str());
+        m_Ok = false;
+        return false;
+    }
+    const std::string prefix = top + "\\";
+    for (SDemoFile& f : m_Files) {
+        if (f.path.compare(0, prefix.size(), prefix) == 0) f.note += " in " + top + ".pak";
+    }
+    return true;
+}
+
 bool CDemoWriter::WriteManifest() {
     std::string text = "# path bytes what\n";
     for (const SDemoFile& f : m_Files) {
@@ -81,6 +117,8 @@ bool WriteDemoData(const std::string& folder) {
     WriteViewerData(out);
     WriteStageData(out);
     WriteEventData(out);
+    out.Movie(3);
+    for (const char* top : kPackedFolders) out.Pack(top);
     return out.WriteManifest();
 }
 

@@ -32,6 +32,11 @@ public:
     bool Text(const std::string& path, const std::vector<std::string>& lines);
     // A compiled scenario script under its game path ("scr\\demo\\ev_101.txt").
     bool Script(const std::string& path, CAdvScriptBuilder& script);
+    // The demo movie "mov.pak" (MPEG-1 with MP2 sound) of `seconds` seconds.
+    bool Movie(int seconds);
+    // Packs the top folder `top` ("scr") into "<top>.pak" and removes the folder; the
+    // manifest keeps its files and notes the archive.
+    bool Pack(const std::string& top);
     bool WriteManifest();
 
     const std::string& Folder() const { return m_Folder; }
@@ -48,6 +53,9 @@ private:
     std::vector<kit::SSheetSpec> m_Sheets;
     bool m_Ok = true;
 };
+
+// The top folders written as archives; the others stay folders.
+inline constexpr const char* kPackedFolders[] = {"scr", "voice", "hint_voice", "bgm"};
 
 // The screen groups, one source file each.
 // The channel sounds, the wide background and the panels shared by many screens.

@@ -12,6 +12,7 @@
 #include "engine/draw/SceneManager.h"
 #include "engine/sound/FadeSound.h"
 #include "engine/adv/AdvCommandControl.h"
+#include "engine/file/File.h"
 #include "engine/image/ImageFile.h"
 #include "game/core/SystemData.h"
 #include "game/raising/event/EventTable.h"
@@ -60,24 +61,40 @@ TEST(DemoData, TwoRunsWriteTheSameBytesAndLeaveTheSaveFolderAlone) {
     EXPECT_GT(ta.size(), 20u);
 }
 
-TEST(DemoData, EveryFileIsWrittenByOneGroupOnly) {
+// Every file of the manifest is written once and reads back through the file layer with
+// its size, the packed folders from their archives alone.
+TEST(DemoData, TheManifestListsEveryFileOnceAndTheArchivesHoldTheirFolders) {
     testsupport::CTempDir dir;
     ASSERT_TRUE(demo::WriteDemoData(dir.Path()));
     std::vector<uint8_t> manifest;
     ASSERT_TRUE(testsupport::ReadFileBytes(dir.Path() + "manifest.txt", &manifest));
-    std::vector<std::string> paths;
+    std::vector<std::pair<std::string, int64_t>> files;
     std::string line;
     for (uint8_t c : manifest) {
         if (c != '\n') {
             line.push_back(static_cast<char>(c));
             continue;
         }
-        paths.push_back(line.substr(0, line.find(' ')));
+        if (line[0] != '#') {
+            const size_t blank = line.find(' ');
+            files.emplace_back(line.substr(0, blank), std::stoll(line.substr(blank + 1)));
+        }
         line.clear();
     }
-    std::sort(paths.begin(), paths.end());
-    const auto twice = std::adjacent_find(paths.begin(), paths.end());
-    EXPECT_EQ(twice, paths.end()) << "written twice: " << *twice;
+    for (const char* top : demo::kPackedFolders) {
+        EXPECT_FALSE(fs::exists(dir.Path() + top)) << top;
+        EXPECT_TRUE(fs::exists(dir.Path() + top + ".pak")) << top;
+    }
+    testsupport::CGameFolderScope scope(dir.Path());
+    for (const auto& [path, bytes] : files) {
+        CFile file;
+        ASSERT_TRUE(file.Open(path)) << path;
+        EXPECT_EQ(file.GetSize(), bytes) << path;
+    }
+    std::sort(files.begin(), files.end());
+    const auto twice =
+        std::adjacent_find(files.begin(), files.end(), [](const auto& a, const auto& b) { return a.first == b.first; });
+    EXPECT_EQ(twice, files.end()) << "written twice: " << twice->first;
 }
 
 // A game on the demo data.
