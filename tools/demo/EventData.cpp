@@ -38,7 +38,7 @@ struct SLine {
 };
 
 // What one event's script shows: music, a background, a figure, an overlay, lines in
-// the window, then balloons; month-end events end the month before the last line.
+// the window, then balloons; a month-end event ends the month after its lines.
 struct SScene {
     int music = 0;  // bgm number, 0 keeps what plays
     const char* background = nullptr;
@@ -60,6 +60,8 @@ void BuildScript(CAdvScriptBuilder& s, const SScene& scene) {
     if (!scene.lines.empty()) {
         s.Add(3);
         for (const SLine& l : scene.lines) s.Add(5, {100, 0}, {l.name, l.text, l.voice});
+        // The month report pages through the window, so the month ends while it is open.
+        if (scene.endMonth) s.Add(70);
         s.Add(4);
     }
     int balloon = 0;
@@ -70,7 +72,6 @@ void BuildScript(CAdvScriptBuilder& s, const SScene& scene) {
         ++balloon;
     }
     if (balloon > 0) s.Add(8);
-    if (scene.endMonth) s.Add(70);
     if (scene.figure != nullptr) s.Add(14, {0});
     if (scene.overlay != nullptr) s.Add(17, {10000, 0, 0, 0});
     s.Add(2, {300});
@@ -224,7 +225,7 @@ void WriteSounds(CDemoWriter& out) {
     for (const SEventScene& e : Scenes()) {
         for (const auto* list : {&e.scene.lines, &e.scene.balloons}) {
             for (const SLine& l : *list) {
-                if (l.voice != kNoVoice) out.Sound(l.voice, seed++, 900);
+                if (l.voice != kNoVoice) out.Sound(l.voice, seed++, 2500);
             }
         }
     }
