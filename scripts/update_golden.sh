@@ -5,6 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
 cmake --build "$build" -j4 --target test_golden
-SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy NIWA_GOLDEN_UPDATE=1 PG_SOURCE_DIR="$PWD" \
+SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy NIWA_GOLDEN_UPDATE=1 \
     "$build/tests/golden/test_golden"
 git status --short tests/golden/frames

@@ -34,10 +34,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string GoldenFolder() {
-    const char* source = std::getenv("PG_SOURCE_DIR");
-    return std::string(source != nullptr ? source : ".") + "/tests/golden/frames/";
-}
+std::string GoldenFolder() { return NIWA_GOLDEN_DIR; }
 
 bool Updating() {
     const char* update = std::getenv("NIWA_GOLDEN_UPDATE");
