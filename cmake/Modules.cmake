@@ -88,12 +88,14 @@ function(pg_test name)
   cmake_parse_arguments(T "" "" "DEPS" ${ARGN})
   _pg_collect_sources(srcs)
   add_executable(${name} ${srcs})
+  pg_sanitizer_defaults(${name})
   target_link_libraries(${name} PRIVATE ${T_DEPS} test_support GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;PG_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    PROPERTIES LABELS ${name}
+               ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;PG_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
   set_property(GLOBAL APPEND PROPERTY PG_TEST_TARGETS ${name})
 endfunction()
 
@@ -105,6 +107,7 @@ function(pg_fuzzer name)
   endif()
   cmake_parse_arguments(F "" "SOURCE" "DEPS" ${ARGN})
   add_executable(${name} ${F_SOURCE})
+  pg_sanitizer_defaults(${name})
   target_link_libraries(${name} PRIVATE ${F_DEPS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)

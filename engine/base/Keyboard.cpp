@@ -103,4 +103,7 @@ bool CKeyboard::IsReleased(uint32_t vk) const {
 void CKeyboard::SuppressInput(int updates) {
     std::lock_guard<std::mutex> lock(m_Mutex);
     m_SuppressCount = updates > 0 ? updates : 0;
+    // As the mouse does: a key that one part of the frame has answered is not seen again
+    // by the part that runs under the suppression.
+    if (m_SuppressCount > 0) m_Pressed.fill(false);
 }

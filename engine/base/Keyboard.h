@@ -28,7 +28,8 @@ public:
     // Went up since the previous poll.
     bool IsReleased(uint32_t vk) const;
 
-    // n not 0: the next n polls report no new presses; 0: normal reporting at once.
+    // n not 0: clears this frame's presses at once, and the next n polls report no new
+    // presses; 0: normal reporting at once.
     void SuppressInput(int updates);
     int GetSuppressCount() const { return m_SuppressCount; }
 

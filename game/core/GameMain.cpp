@@ -15,6 +15,7 @@
 #include "game/core/InGameScene.h"
 #include "game/core/ReadHistory.h"
 #include "game/core/SaveData.h"
+#include "game/core/SaveFolder.h"
 #include "game/core/SceneFactory.h"
 #include "game/core/SystemData.h"
 #include "game/raising/event/EventTable.h"
@@ -66,6 +67,7 @@ void CGameMain::_Build() {
     if (ec) {
         DebugPrintf("CGameMain::CGameMain() saveフォルダを作成できません[%s]", ec.message().c_str());
     }
+    RemoveStaleSaveTemps();
     _Step("save");
 
     m_Screen = std::make_unique<CScreen>();

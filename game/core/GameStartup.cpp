@@ -16,7 +16,7 @@
 #include "game/core/ScriptChooser.h"
 #include "platform/sys/Process.h"
 
-bool IsDeveloperStartScene(int32_t id) { return id >= 27 && id <= 29; }
+bool IsDeveloperStartScene(int32_t id) { return id >= 26 && id <= 29; }
 
 namespace {
 
@@ -114,7 +114,7 @@ int RunGame(const std::vector<std::string>& args, const SGameParts& parts) {
         DebugPrintf("RunGame() シーン%dから開始します", cmd.scene);
     }
     if (cmd.sceneRefused) {
-        DebugPrintf("RunGame() --scene [%s] は開けません（開けるのは27から29）", cmd.sceneArg.c_str());
+        DebugPrintf("RunGame() --scene [%s] は開けません（開けるのは26から29）", cmd.sceneArg.c_str());
     }
     CGameMain::SOptions options;
     options.inGameSceneMaker = parts.inGameSceneMaker;

@@ -44,6 +44,5 @@ struct SGameCommandLine {
 };
 SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args);
 
-// The scenes --scene may open: the sample scenes 27 to 29.  (The letter viewer, 26,
-// joins them once its table and the kept scene's stage can be reached.)
+// The scenes --scene may open: the letter viewer 26 and the sample scenes 27 to 29.
 bool IsDeveloperStartScene(int32_t id);

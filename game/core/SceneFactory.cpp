@@ -4,6 +4,7 @@
 #include "game/core/GameMain.h"
 #include "game/core/InGameScene.h"
 #include "game/core/RelayScene.h"
+#include "game/menus/music/MusicRoomScene.h"
 #include "game/menus/sample/SampleScenes.h"
 #include "game/menus/save/SaveLoadScene.h"
 #include "game/menus/settings/SystemMenuScene.h"
@@ -51,6 +52,8 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     case 18: scene = std::make_unique<CV000Scene>(m_Game); break;
     case 24: scene = std::make_unique<CStatusPageScene1>(m_Game); break;
     case 25: scene = std::make_unique<CStatusPageScene2>(m_Game); break;
+    // The music room.
+    case 15: scene = std::make_unique<CMusicRoomScene>(m_Game); break;
     case 19: {
         IInGameScene* kept = m_Game.GetRaisingScene();
         if (kept) {
@@ -63,7 +66,8 @@ std::unique_ptr<CSceneBase> CSceneFactory::CreateScene(int32_t id) {
     case 21: scene = std::make_unique<CRelayScene>(m_Game, 19); break;
     case 22: scene = std::make_unique<CRelayScene>(m_Game, 20); break;
     case 23: scene = std::make_unique<CLoadRelayScene>(m_Game); break;
-    // The developer sample scenes.
+    // The developer scenes: the letter viewer and the samples.
+    case 26:
     case 27:
     case 28:
     case 29: scene = CreateSampleScene(m_Game, id); break;

@@ -377,7 +377,7 @@ bool CStatus::_SetDerived(int category, int index, int32_t value, bool* known) {
                 case 1: w.stamina = _Clamp(value, 0, 300); return true;
                 case 2: w.workAmount = _Clamp(value, 0, 9999); return true;
                 case 3: w.evaluation = _Clamp(value, -9999, 9999); return true;
-                case 4: w.evaluationTotal = _Clamp(value, 0, 99999); return true;
+                case 4: w.evaluationTotal = _Clamp(value, 0, kEvaluationTotalMax); return true;
                 case 6: case 7: return false;
                 case 8:
                     // The points below the next hundred: a write moves the raw points by
@@ -523,6 +523,24 @@ int CStatus::RankOf(int32_t n) {
 }
 
 int CStatus::GetMainRank() const { return RankOf(m_W.evaluationTotal); }
+
+int32_t CStatus::GetEvaluationToNextRank(int32_t total) {
+    static const int32_t kLimits[] = {50, 300, 600, 1200, 2600};
+    for (int32_t limit : kLimits) {
+        if (total < limit) return limit - total;
+    }
+    return 0;
+}
+
+void CStatus::SettleWork() {
+    AddMoney(static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(RankToValue(m_W.evaluationTotal)) * m_W.workAmount,
+                                                    kMoneyMax)));
+    m_W.evaluationTotal = _Clamp(static_cast<int64_t>(m_W.evaluationTotal) + m_W.evaluation, 0, kEvaluationTotalMax);
+    m_W.lastWorkAmount = m_W.workAmount;
+    m_W.lastEvaluation = m_W.evaluation;
+    m_W.workAmount = 0;
+    m_W.evaluation = 0;
+}
 
 int CStatus::GetLevel5() const { return std::clamp(m_W.abilityPoints / 100 + 1, 1, 5); }
 

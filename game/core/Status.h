@@ -144,6 +144,7 @@ public:
     static constexpr int kFriendCount = 4;
     static constexpr int kItemCount = 35;
     static constexpr int32_t kMoneyMax = 9999999;
+    static constexpr int32_t kEvaluationTotalMax = 99999;
 
     CStatus();
 
@@ -205,7 +206,15 @@ public:
     // The rank of the evaluation total.
     int GetMainRank() const;
     // The stamina the player character gains each week: 10 + 4 × the main rank.
-    int32_t GetRankBonus() const { return 10 + 4 * GetMainRank(); }
+    int32_t GetRankBonus() const { return RankBonusOf(m_W.evaluationTotal); }
+    // The same bonus for the rank of any evaluation total (10 to 30).
+    static int32_t RankBonusOf(int32_t total) { return 10 + 4 * RankOf(total); }
+    // The evaluation a total still needs to reach the next rank; 0 from the top rank on.
+    static int32_t GetEvaluationToNextRank(int32_t total);
+    // The month's work settled: the pay at the rate of the total before this month's
+    // evaluation goes into the money, the evaluation into the total (at most 99,999),
+    // this month's work and evaluation become last month's and are cleared.
+    void SettleWork();
     // Ability points / 100 + 1, at most 5 (at least 1).
     int GetLevel5() const;
     // Job pay and job cost by the part-time job count.

@@ -28,6 +28,7 @@
 #include "game/raising/ingame/RaisingScene.h"
 #include "tests/support/screen/GoldenFrame.h"
 #include "tests/support/screen/ScreenDriver.h"
+#include "tests/tools/demo/DemoPlayer.h"
 #include "tools/demo/DemoWriter.h"
 
 namespace {
@@ -98,17 +99,29 @@ public:
         AtScene(id, 400);
         D().Frame(settle);
     }
+    void Player(int frame) {
+        auto* kept = dynamic_cast<CRaisingScene*>(D().Game().GetRaisingScene());
+        if (const SPoint* at = demoplayer::ClickAt(frame, kept ? kept->State().m_ModeId : 0)) D().Click(at->x, at->y);
+    }
     bool Played(const std::string& script) const {
         for (const std::string& line : m_Log.GetLines()) {
             if (line.find("スクリプト再生:scr\\demo\\" + script) != std::string::npos) return true;
         }
         return false;
     }
-    // Plays the month on, a click every 6 frames, until the script has started.
+    // Plays the month on until the script has started.
     void PlayUntil(const std::string& script, int settle) {
-        Until(script, [this, &script] { return Played(script); }, 6000, [this](int i) {
-            if (i % 6 == 0) D().Click(400, 300);
-        });
+        Until(script, [this, &script] { return Played(script); }, 6000, [this](int i) { Player(i); });
+        D().Move(400, 300);
+        D().Frame(settle);
+    }
+
+    // Plays the month on until the in-game mode runs, then `settle` frames without input.
+    void PlayUntilMode(int32_t mode, int settle) {
+        Until("mode " + std::to_string(mode), [this, mode] {
+            auto* kept = dynamic_cast<CRaisingScene*>(D().Game().GetRaisingScene());
+            return kept != nullptr && kept->State().m_ModeId == mode;
+        }, 6000, [this](int i) { Player(i); });
         D().Move(400, 300);
         D().Frame(settle);
     }
@@ -167,11 +180,16 @@ TEST(GoldenFrames, FromBootThroughTheMonthBackToTheTitle) {
     g.Check("06_title");
 
     g.D().Game().GetSystemData().m_MessageSpeed = 100;
+    g.D().Game().GetSystemData().SetOption(CSystemData::OPTION_CONFIRM, 0);
     g.D().Start(21);
     g.PlayUntil("ev_101", 60);
     g.Check("10_prologue", "0:bgm\\bgm_001.ogg 2:voice\\lu_1001.ogg");
+    g.PlayUntilMode(4, 40);
+    g.Check("07_date_card");
     g.PlayUntil("ev_103", 60);
     g.Check("11_month_start", "0:bgm\\bgm_003.ogg 2:voice\\me_1003.ogg");
+    g.PlayUntilMode(15, 60);
+    g.Check("09_food_allowance");
     g.PlayUntil("ev_104", 40);
     // The line, then the question's two answers.
     g.Until("selection", [&g] { return g.Played("ev_104") && g.D().Game().GetRaisingScene() != nullptr &&
@@ -184,6 +202,8 @@ TEST(GoldenFrames, FromBootThroughTheMonthBackToTheTitle) {
     g.Check("12_selection", "0:bgm\\bgm_004.ogg");
     g.PlayUntil("ev_112", 50);
     g.Check("13_balloons", "0:bgm\\bgm_007.ogg 2:voice\\lu_1012.ogg");
+    g.PlayUntilMode(17, 60);
+    g.Check("13b_home_side");
     g.PlayUntil("ev_115", 40);
     g.Check("14_month_end_event", "0:bgm\\bgm_009.ogg 2:voice\\lu_1015.ogg");
     // The month report shows over the dimmed picture once the end-of-month command runs.
@@ -191,9 +211,7 @@ TEST(GoldenFrames, FromBootThroughTheMonthBackToTheTitle) {
     g.D().Frame(200);
     g.Check("15_month_report");
     g.Until("logo after the month", [&g] { return g.Scenes().GetCurrentSceneId() == CRaisingScene::kEndScene; }, 6000,
-            [&g](int i) {
-                if (i % 6 == 0) g.D().Click(400, 300);
-            });
+            [&g](int i) { g.Player(i); });
     g.AtScene(CRaisingScene::kEndScene);
     g.D().Frame(30);
     g.Check("16_logo_after_month");

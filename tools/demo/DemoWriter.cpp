@@ -22,6 +22,18 @@ bool CDemoWriter::_Write(const std::string& path, const std::vector<uint8_t>& by
     return true;
 }
 
+bool CDemoWriter::Sound(const std::string& path, const std::vector<int16_t>& stereo) {
+    std::vector<uint8_t> bytes;
+    if (kit::CanEncodeOgg()) {
+        bytes = kit::EncodeOgg(stereo, 2, 44100);
+    }
+    if (bytes.empty()) {
+        bytes = kit::MakeWave(kit::ToBytes(stereo), 2, 16, 44100);
+    }
+    const uint32_t ms = static_cast<uint32_t>(stereo.size() / 2 * 1000 / 44100);
+    return _Write(path, bytes, "sound " + std::to_string(ms) + " ms");
+}
+
 bool CDemoWriter::Sheet(const kit::SSheetSpec& spec) {
     m_Sheets.push_back(spec);
     char note[96];
@@ -30,14 +42,7 @@ bool CDemoWriter::Sheet(const kit::SSheetSpec& spec) {
 }
 
 bool CDemoWriter::Sound(const std::string& path, uint32_t seed, uint32_t ms) {
-    std::vector<uint8_t> bytes;
-    if (kit::CanEncodeOgg()) {
-        bytes = kit::EncodeOgg(kit::MakePcm16(seed, 44100u * ms / 1000u, 2), 2, 44100);
-    }
-    if (bytes.empty()) {
-        bytes = kit::MakeShortWave(seed, ms);
-    }
-    return _Write(path, bytes, "sound " + std::to_string(ms) + " ms");
+    return Sound(path, kit::MakePcm16(seed, 44100u * ms / 1000u, 2));
 }
 
 bool CDemoWriter::Text(const std::string& path, const std::vector<std::string>& lines) {
@@ -95,6 +100,10 @@ bool CDemoWriter::Pack(const std::string& top) {
     return true;
 }
 
+bool CDemoWriter::WholeText(const std::string& path, const std::string& text) {
+    return _Write(path, std::vector<uint8_t>(text.begin(), text.end()), "text " + std::to_string(text.size()) + " bytes");
+}
+
 bool CDemoWriter::WriteManifest() {
     std::string text = "# path bytes what\n";
     for (const SDemoFile& f : m_Files) {
@@ -115,6 +124,10 @@ bool WriteDemoData(const std::string& folder) {
     WriteSettingsData(out);
     WriteStatusGuideData(out);
     WriteViewerData(out);
+    WriteMusicRoomData(out);
+    WriteSeasonData(out);
+    WriteWorkFoodData(out);
+    WriteHomeData(out);
     WriteStageData(out);
     WriteEventData(out);
     out.Movie(3);

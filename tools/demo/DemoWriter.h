@@ -37,6 +37,10 @@ public:
     // Packs the top folder `top` ("scr") into "<top>.pak" and removes the folder; the
     // manifest keeps its files and notes the archive.
     bool Pack(const std::string& top);
+    // A sound of the given 44.1 kHz stereo samples, written the same way.
+    bool Sound(const std::string& path, const std::vector<int16_t>& stereo);
+    // A text table written as given (Shift-JIS when the literal came from the sources).
+    bool WholeText(const std::string& path, const std::string& text);
     bool WriteManifest();
 
     const std::string& Folder() const { return m_Folder; }
@@ -72,6 +76,18 @@ void WriteSaveLoadData(CDemoWriter& out);
 void WriteStatusGuideData(CDemoWriter& out);
 // The picture viewer, its full view and the play view, with their tables.
 void WriteViewerData(CDemoWriter& out);
+// The music room and the 19 pieces of music ("bgm\\bgm_001.ogg" on), each a short tune
+// of `tuneMs` milliseconds.
+void WriteMusicRoomData(CDemoWriter& out, uint32_t tuneMs = 4000);
+
+// The date card, the seasonal event screen and the staff roll.
+void WriteSeasonData(CDemoWriter& out);
+// The monthly work report with its rank card, and the food allowance screen.
+void WriteWorkFoodData(CDemoWriter& out);
+
+// The home menu of the raising game: its frame, buttons, information pictures, the
+// home list panels, the household's background and the help lines.
+void WriteHomeData(CDemoWriter& out);
 
 // The small sheets several screens share (the close button of the hint window and of the
 // side panels) are in WriteSharedData.

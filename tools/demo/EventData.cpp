@@ -96,9 +96,8 @@ const SRow kRows[] = {
     // A new game: the prologue and its second half.
     {"prologue", 101, 0, 0, 0, "ev_101", "1", 1, "", "[0_50]=1", "", "", 0},
     {"", 0, 0, 0, 0, "", "", 0, "", "[100_3]+=2", "", "", 0},
-    // Fed for the first month, so that a month plays through even where the food
-    // allowance has not set the satiety yet.
-    {"", 0, 0, 0, 0, "", "", 0, "", "[100_8]=60", "", "", 0},
+    // Money to send food with, so that the first month does not end in hunger.
+    {"", 0, 0, 0, 0, "", "", 0, "", "[104_0]+=50000", "", "", 0},
     {"prologue 2", 102, 0, 1, 0, "ev_102", "1", 1, "", "", "", "", 0},
     // The month's start: a first-time greeting that asks for the occasion again.
     {"month start", 103, 60, 0, 0, "ev_103", "1", 1, "[0_50]=1", "", "more", "", 0},
@@ -217,10 +216,7 @@ void WritePictures(CDemoWriter& out) {
 }
 
 void WriteSounds(CDemoWriter& out) {
-    // bgm_002 is the settings page's music test (SettingsData.cpp).
-    for (int n = 1; n <= 19; ++n) {
-        if (n != 2) out.Sound(Bgm(n), 500u + static_cast<uint32_t>(n), 4000);
-    }
+    // The music is the music room's nineteen tunes (MusicRoomData.cpp).
     uint32_t seed = 600;
     for (const SEventScene& e : Scenes()) {
         for (const auto* list : {&e.scene.lines, &e.scene.balloons}) {

@@ -29,8 +29,14 @@ void WriteSharedData(CDemoWriter& out) {
     // The quit question's panel (type 2) and the two buttons shared by most types.
     out.Sheet(kit::MakeSheet("obj\\b000_010.bmp", 352, 216, 1, 1));
     out.Sheet(kit::MakeSheet("obj\\b000_011.bmp", 512, 160, 2, 5));
-    // The close button of the hint window and of the side panels' lists.
-    out.Sheet(kit::MakeSheet("obj\\h002_001.bmp", 96, 160, 1, 5));
+    // The digit sheet of the in-game screens: 14 cells of 18 × 24 (0..9, then the marks),
+    // narrow enough for the closest digit places; the mansion screens' background (their
+    // music, bgm\bgm_002.ogg, is one of the music room's tunes).
+    out.Sheet(kit::MakeSheet("obj\\p001_000.bmp", 18 * 14, 24, 14, 1));
+    out.Sheet(kit::MakeSheet("bg\\bg06mk.bmp", 800, 600, 4, 3));
+    // The back button of the list panels on both sides of the month (their number digits
+    // are the settings' information page's sheet).
+    out.Sheet(kit::MakeSheet("obj\\h002_001.bmp", 64, 5 * 24, 1, 5));
 }
 
 }  // namespace demo

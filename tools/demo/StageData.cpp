@@ -57,12 +57,26 @@ void WriteSlidePanel(CDemoWriter& out) {
     }
 }
 
+// The details of the time-of-day background over the household's picture (which the
+// home side writes): for each hour an extra picture and five strips of three frames.
+void WriteTimeOfDayDetails(CDemoWriter& out) {
+    for (const char hour : {'m', 'e', 'n'}) {
+        out.Sheet(kit::MakeSheet(std::string("bg\\bg130e") + hour + ".bmp", 160, 120, 1, 1));
+        for (const char* strip : {"a", "b", "c", "d", "et"}) {
+            std::string name = std::string("bg\\bg130") + strip + hour + ".bmp";
+            if (std::string(strip) == "et") name = std::string("bg\\bg130e") + hour + "t.bmp";
+            out.Sheet(kit::MakeSheet(name, 288, 72, 3, 1));
+        }
+    }
+}
+
 }  // namespace
 
 void WriteStageData(CDemoWriter& out) {
     WriteMessageWindow(out);
     WriteHintWindow(out);
     WriteSlidePanel(out);
+    WriteTimeOfDayDetails(out);
     out.Sheet(kit::MakeSheet(CSelectionScene::kFramePicture, 352, 240, 1, 1));
     out.Sheet(kit::MakeSheet(CPictureMode::kPicture, 800, 600, 4, 3));
     out.Sound("se\\se_220.ogg", 400u, 3000);

@@ -31,11 +31,10 @@ void WriteStatusGuideData(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet(P2::kFaces, 48 * P2::kFaceCells, 22, P2::kFaceCells, 1));
     out.Sheet(kit::MakeSheet(P2::kMarker, 16, 16, 1, 1));
     out.Sheet(kit::MakeSheet(P2::kLocks, 20 * P2::kLockColumns, 20 * P2::kLockRows, P2::kLockColumns, P2::kLockRows));
-    // The guide: topic buttons 176 × 80, arrows 32 × 32, page numbers 20 × 24, pages
-    // 320 × 320 side by side.
+    // The guide: topic buttons 176 × 80, arrows 32 × 32, pages 320 × 320 side by side
+    // (its page numbers are the in-game digit sheet, written by the shared group).
     out.Sheet(kit::MakeSheet(CU000Scene::kBackground, 800, 600, 4, 3));
     out.Sheet(kit::MakeSheet(CU000Scene::kTopicSheet, 880, 240, 5, 3));
-    out.Sheet(kit::MakeSheet(CU000Scene::kNumberSheet, 20 * CU000Scene::kNumberCells, 24, CU000Scene::kNumberCells, 1));
     for (int t = 0; t < CU000Scene::kTopicCount; ++t) {
         const int32_t pages = CU000Scene::kPageCounts[t];
         out.Sheet(kit::MakeSheet(CU000Scene::kPageSheets[t], 320 * pages, 320, pages, 1));

@@ -4,6 +4,7 @@
 #include "engine/draw/TextPlane.h"
 #include "game/menus/sample/BalloonSampleScene.h"
 #include "game/menus/sample/EffectSampleScene.h"
+#include "game/menus/sample/LetterViewerScene.h"
 #include "game/menus/sample/TextSampleScene.h"
 
 namespace sample {
@@ -31,6 +32,7 @@ bool StepByKeys(const CKeyboard& keys, uint32_t lessKey, uint32_t moreKey, int32
 
 std::unique_ptr<CSceneBase> CreateSampleScene(CGameMain& game, int32_t id) {
     switch (id) {
+    case 26: return std::make_unique<CLetterViewerScene>(game, MakeKeptLetterViewerStage(game));
     case 27: return std::make_unique<CEffectSampleScene>(game);
     case 28: return std::make_unique<CTextSampleScene>(game);
     case 29: return std::make_unique<CBalloonSampleScene>(game);

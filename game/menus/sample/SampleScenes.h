@@ -30,5 +30,6 @@ bool StepByKeys(const CKeyboard& keys, uint32_t lessKey, uint32_t moreKey, int32
 
 }  // namespace sample
 
-// The scene of a sample id (27 to 29); null for any other id.
+// The scene of a developer id (26 the letter viewer, 27 to 29 the samples); null for
+// any other id.
 std::unique_ptr<CSceneBase> CreateSampleScene(CGameMain& game, int32_t id);

@@ -2,11 +2,9 @@
 // The factory of the in-game modes 1 to 19.  Ids 0 and those outside 1..19 make
 // nothing (the mode manager then holds no mode and the step machine runs again).
 //
-// Modes built here: 1 blank, 2 stage, 7 to 12 the event modes, 18 picture, 19 movie.
-// Mode 3 (the selection screen) is kept by the in-game scene outside the manager; the
-// factory builds it on request (CreateSelectionMode).  The screens of 4, 5, 6, 13 to
-// 17 join through SetMaker when they exist; until then their ids make nothing, as any
-// id without a mode does.
+// Each screen registers its id with a case of CreateMode; mode 3 (the selection screen) is
+// kept by the in-game scene outside the manager and built on request
+// (CreateSelectionMode).  An id without a mode makes nothing, and the step machine goes on.
 #include <cstdint>
 #include <functional>
 #include <map>

@@ -119,6 +119,9 @@ public:
     // Picture n of the slide panel alone, for 120 frames.
     void ShowSlidePicture(int n);
     const EventRow* GetPendingEventRow() const { return m_Pending; }
+    // The month's event handed to the month end without playing it (the letter screen):
+    // the month report reads it; no follow-up runs, and ApplyEventRowNow clears it.
+    void SetPendingEventRow(EventRow* row) { m_Pending = row; }
 
     // ---- building ----
     void RecreateStage();

@@ -47,6 +47,8 @@ void CSideHostMode::LoadSide(const CGameState& state, int32_t id) {
     m_Manager.GoTo(id);
     m_Manager.Transition(0, 0);
     m_Manager.EndTransition();
-    m_Manager.Update();
+    // Made and loaded, not updated: a frame run before its words come back would act on
+    // a fresh mode's words (an action would start its event again and lose it).
+    m_Manager.RunQueue();
     if (CModeState* mode = GetCurrentSideMode()) mode->LoadState(state);
 }

@@ -46,8 +46,9 @@ protected:
     void SetFactory(std::unique_ptr<ISceneFactory> factory);
     // Writes the current side-mode id into `word`, then the side mode's SaveState.
     void SaveSide(CGameState& state, int32_t& word);
-    // Resets the side manager, re-creates side mode `id` at once (its transition ended)
-    // and hands it the state: the side mode exists when this returns.
+    // Resets the side manager, re-creates side mode `id` at once (its transition ended,
+    // loaded but not yet updated) and hands it the state: the side mode exists when this
+    // returns.
     void LoadSide(const CGameState& state, int32_t id);
 
 private:

@@ -194,7 +194,8 @@ void CListPanel::_ApplyRules(int32_t layout) {
         }
         break;
     case 2:
-        if (money < 12) lock(0);
+        // Manner 0 costs 25: below that the money would be taken whole for less.
+        if (money < 25) lock(0);
         break;
     case 6:
         if (money < 300) lock(2);

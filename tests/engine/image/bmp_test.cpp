@@ -222,7 +222,7 @@ TEST(BmpDecoder, LastRowWithoutPaddingIsAccepted) {
     spec.bitCount = 24;
     std::vector<uint32_t> values = {0x010203, 0x040506};
     auto bytes = WriteBmp(spec, values);
-    bytes.resize(bytes.size() - 1);
+    bytes.pop_back();
     CImageFile image;
     ASSERT_TRUE(image.OpenMemory(bytes.data(), bytes.size(), "a.bmp"));
     ExpectPixels(image, 1, 2, 3, [&](int32_t x, int32_t y) { return Bytes(values[y + x], 3); });

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "engine/base/Log.h"
 #include "game/core/Status.h"
 
@@ -37,6 +39,44 @@ TEST(StatusRank, RankToValueTakesTheTotal) {
     EXPECT_EQ(RankToValue(1200), 8);
     EXPECT_EQ(RankToValue(2599), 8);
     EXPECT_EQ(RankToValue(2600), 10);
+}
+
+TEST(StatusRank, EvaluationToNextRankAndRankBonusOfATotal) {
+    const int32_t totals[] = {0, 49, 50, 299, 600, 2599, 2600, 99999};
+    const int32_t toNext[] = {50, 1, 250, 1, 600, 1, 0, 0};
+    const int32_t bonus[] = {10, 10, 14, 14, 22, 26, 30, 30};
+    for (size_t i = 0; i < std::size(totals); ++i) {
+        EXPECT_EQ(CStatus::GetEvaluationToNextRank(totals[i]), toNext[i]) << totals[i];
+        EXPECT_EQ(CStatus::RankBonusOf(totals[i]), bonus[i]) << totals[i];
+    }
+}
+
+TEST(StatusWork, SettleWorkPaysByTheTotalBeforeTheEvaluation) {
+    struct Case {
+        int32_t money, work, evaluation, total;
+        int32_t wantMoney, wantTotal;
+    };
+    const Case cases[] = {
+        {100, 10, 20, 290, 130, 310},             // rank 1 before: rate 3, not the new total's 4
+        {0, 9999, 9999, 95000, 99990, 99999},     // the total capped
+        {9999990, 100, 5, 2600, 9999999, 2605},   // the money clamped
+        {50, 7, -9999, 300, 78, 0},               // a negative evaluation; the total's floor is 0
+    };
+    for (const Case& c : cases) {
+        CStatus s;
+        SStatusWords& w = s.Words();
+        w.money = c.money;
+        w.workAmount = c.work;
+        w.evaluation = c.evaluation;
+        w.evaluationTotal = c.total;
+        s.SettleWork();
+        EXPECT_EQ(w.money, c.wantMoney) << c.total;
+        EXPECT_EQ(w.evaluationTotal, c.wantTotal) << c.total;
+        EXPECT_EQ(w.lastWorkAmount, c.work);
+        EXPECT_EQ(w.lastEvaluation, c.evaluation);
+        EXPECT_EQ(w.workAmount, 0);
+        EXPECT_EQ(w.evaluation, 0);
+    }
 }
 
 TEST(StatusDerived, LevelFromAbilityPoints) {

@@ -20,6 +20,7 @@
 #include "game/raising/ingame/RaisingScene.h"
 #include "game/raising/wide/WideBackground.h"
 #include "tests/support/TestSupport.h"
+#include "tests/tools/demo/DemoPlayer.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tools/demo/DemoWriter.h"
 
@@ -77,7 +78,10 @@ TEST(DemoData, TheManifestListsEveryFileOnceAndTheArchivesHoldTheirFolders) {
         }
         if (line[0] != '#') {
             const size_t blank = line.find(' ');
-            files.emplace_back(line.substr(0, blank), std::stoll(line.substr(blank + 1)));
+            // Names compare as the file layer compares them: without regard to case.
+            std::string path = line.substr(0, blank);
+            std::transform(path.begin(), path.end(), path.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
+            files.emplace_back(path, std::stoll(line.substr(blank + 1)));
         }
         line.clear();
     }
@@ -204,12 +208,13 @@ TEST(DemoData, AMonthPlaysItsEventsInOrder) {
     setup.inGameSceneMaker = MakeInGameSceneMaker();
     screentest::CGameDriver d(setup);
     d.Game().GetSystemData().m_MessageSpeed = 100;
+    d.Game().GetSystemData().SetOption(CSystemData::OPTION_CONFIRM, 0);
     d.Start(21);
     CSceneManager& m = d.Game().GetSceneManager();
     int frame = 0;
     for (; frame < 20000 && m.GetCurrentSceneId() != CRaisingScene::kEndScene; ++frame) {
-        // A click in the middle advances a line and takes the first of two choices.
-        if (frame % 6 == 0) d.Click(400, 300);
+        auto* kept = dynamic_cast<CRaisingScene*>(d.Game().GetRaisingScene());
+        if (const SPoint* at = demoplayer::ClickAt(frame, kept ? kept->State().m_ModeId : 0)) d.Click(at->x, at->y);
         ASSERT_TRUE(d.Frame());
     }
     EXPECT_EQ(m.GetCurrentSceneId(), CRaisingScene::kEndScene);

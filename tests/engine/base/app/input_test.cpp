@@ -74,6 +74,7 @@ TEST(Keyboard, SuppressionHidesNewPressesForNPollsAndZeroRestores) {
     EXPECT_EQ(k.GetSuppressCount(), 0);
 
     k.SuppressInput(5);
+    EXPECT_FALSE(k.IsPressed(37)) << "this frame's press is cleared at once";
     k.SuppressInput(0);
     KeyUpMsg(k, VKey::kLeft);
     KeyDownMsg(k, VKey::kLeft);

@@ -51,10 +51,6 @@ struct SReader {
 
 }  // namespace
 
-extern "C" __attribute__((used, visibility("default"))) const char* __ubsan_default_options() {
-    return "halt_on_error=1:print_stacktrace=1";
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool quiet = (SetDebugOutputEnabled(false), BuildBlendTables(), true);
     (void)quiet;

@@ -9,6 +9,7 @@
 #include "engine/base/Log.h"
 #include "engine/base/Mouse.h"
 #include "engine/draw/SceneManager.h"
+#include "engine/file/AtomicWrite.h"
 #include "engine/sound/FadeSound.h"
 #include "engine/sound/FadeSoundList.h"
 #include "engine/sound/SoundBank.h"
@@ -121,6 +122,22 @@ TEST_F(GameMainTest, TheEventTableIsReadFromCfgOrGivenByTheTest) {
     o.eventTable = &own;
     CGameMain game(o);
     EXPECT_EQ(&game.GetEventTable(), &own);
+}
+
+TEST_F(GameMainTest, AStartAfterASaveCutShortRemovesItsTemporaryFileAndKeepsTheSave) {
+    CSaveData save;
+    save.m_Header = "before";
+    ASSERT_TRUE(save.Save(CSaveData::SlotPath(1)));
+    save.m_Header = "cut short";
+    SetAtomicWriteFault(EAtomicWriteFault::STOP_BEFORE_RENAME);
+    EXPECT_FALSE(save.Save(CSaveData::SlotPath(1)));
+    SetAtomicWriteFault(EAtomicWriteFault::NONE);
+    ASSERT_TRUE(testsupport::FileExists(m_Temp.Path() + "save/save01.sav.tmp"));
+
+    CGameMain game(Options());
+    EXPECT_FALSE(testsupport::FileExists(m_Temp.Path() + "save/save01.sav.tmp"));
+    ASSERT_TRUE(save.Load(CSaveData::SlotPath(1)));
+    EXPECT_EQ(save.m_Header, "before");
 }
 
 TEST_F(GameMainTest, EndingWritesTheRunningGameThenSave00ReadAndCfgInThatOrder) {

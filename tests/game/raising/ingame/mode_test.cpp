@@ -5,6 +5,7 @@
 #include "game/raising/ingame/BasicModes.h"
 #include "game/raising/ingame/EventModes.h"
 #include "game/raising/ingame/SideHostMode.h"
+#include "game/raising/season/DateCardScene.h"
 
 namespace {
 
@@ -37,8 +38,7 @@ TEST_F(ModeTest, TheFactoryMakesNothingForZeroAndPastNineteen) {
     EXPECT_EQ(factory.CreateMode(20), nullptr);
     EXPECT_EQ(factory.CreateMode(-3), nullptr);
     EXPECT_NE(dynamic_cast<CEventMode*>(factory.CreateMode(8).get()), nullptr);
-    // A screen that has not joined makes nothing: the step machine then goes on.
-    EXPECT_EQ(factory.CreateMode(4), nullptr);
+    EXPECT_NE(dynamic_cast<CD000Scene*>(factory.CreateMode(4).get()), nullptr);
 }
 
 TEST_F(ModeTest, TheSeasonalModePlaysTheMonthsEventAndGivesItsOutcome) {

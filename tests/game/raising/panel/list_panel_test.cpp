@@ -229,6 +229,8 @@ TEST_F(ListPanelTest, TheStatusRemovesAndLocksItems) {
         std::string expected;
     };
     const SCase cases[] = {
+        {2, {{104, 0, 24}}, "LA"},
+        {2, {{104, 0, 25}}, "AA"},
         {6, {{104, 0, 119}}, "ALL"},
         {6, {{104, 0, 40}}, "ALL"},
         {6, {{104, 0, 39}}, "LLL"},

@@ -1,0 +1,62 @@
+#include "game/raising/home/HomeHelpLines.h"
+
+#include "engine/base/Log.h"
+#include "engine/base/StringUtil.h"
+#include "engine/file/TextReader.h"
+
+CHomeHelpLines& CHomeHelpLines::Shared() {
+    static CHomeHelpLines lines;
+    return lines;
+}
+
+void CHomeHelpLines::EnsureLoaded() {
+    if (!m_Loaded) Load();
+}
+
+void CHomeHelpLines::Load() {
+    Forget();
+    m_Loaded = true;
+    CTextReader reader;
+    if (!reader.Load(kFile)) return;
+    const int read = Parse(reader, &m_Lines);
+    if (read > kCount) {
+        DebugPrintf("CHomeHelpLines::Load() %sの行が多すぎます[%d]、先頭の%d行を使います", kFile, read, kCount);
+    }
+}
+
+void CHomeHelpLines::Forget() {
+    m_Lines.fill(std::string());
+    m_Loaded = false;
+}
+
+const std::string& CHomeHelpLines::Get(int n) const {
+    static const std::string empty;
+    return n >= 0 && n < kCount ? m_Lines[static_cast<size_t>(n)] : empty;
+}
+
+int CHomeHelpLines::Parse(CTextReader& reader, std::array<std::string, kCount>* lines) {
+    // The whole line is one field: commas and blanks belong to the help text.
+    reader.SetSplitFields(false);
+    reader.SetBlankSeparates(false);
+    std::string field;
+    int n = 0;
+    while (reader.ReadLine(1, &field)) {
+        if (n < kCount) (*lines)[static_cast<size_t>(n)] = BreakLines(field);
+        ++n;
+    }
+    return n;
+}
+
+std::string CHomeHelpLines::BreakLines(const std::string& line) {
+    std::string out;
+    out.reserve(line.size());
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (IsSjisLeadByte(line[i]) && i + 1 < line.size()) {
+            out.append(line, i, 2);
+            ++i;
+            continue;
+        }
+        out += line[i] == '\\' ? '\n' : line[i];
+    }
+    return out;
+}

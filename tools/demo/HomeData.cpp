@@ -1,0 +1,44 @@
+// The home menu (in-game mode 17): the menu frame and its seven button sheets, the
+// information pictures with their digit, mark and face sheets, the home list panels
+// (layouts 10 to 21), the household's background by time of day and the help lines.
+#include <cstdio>
+#include <string>
+
+#include "game/raising/home/HomeHelpLines.h"
+#include "game/raising/home/HomeScene.h"
+#include "tools/demo/DemoWriter.h"
+
+namespace demo {
+
+void WriteHomeData(CDemoWriter& out) {
+    // The frame drawn at (0, 152) under the buttons; buttons of 152 × 40 looks.
+    out.Sheet(kit::MakeSheet(CHomeScene::kFramePicture, 800, 296, 4, 2));
+    for (const char* name : CHomeScene::kButtonPictures) out.Sheet(kit::MakeSheet(name, 152, 5 * 40, 1, 5));
+    // The information pictures span x 280 to 800; their numbers use 12 × 16 digits, the
+    // places being 15 pixels apart with the separator 13 pixels after the cost's ones.
+    out.Sheet(kit::MakeSheet(CHomeScene::kSatietyPicture, 520, 150, 4, 1));
+    out.Sheet(kit::MakeSheet(CHomeScene::kActionPicture, 520, 120, 4, 1));
+    out.Sheet(kit::MakeSheet(CHomeScene::kPercentMark, 16, 16, 1, 1));
+    out.Sheet(kit::MakeSheet(CHomeScene::kFaceSheet, CHomeScene::kFaceCells * 40, 40, CHomeScene::kFaceCells, 1));
+    out.Sheet(kit::MakeSheet(CHomeScene::kDigitSheet, 10 * 12, 16, 10, 1));
+    out.Sheet(kit::MakeSheet(CHomeScene::kMarkSheet, CHomeScene::kMarkCells * 12, 16, CHomeScene::kMarkCells, 1));
+    // The home list panels: backgrounds, item sheets of 96 × 32 looks (5 rows).
+    for (int n = 12; n <= 20; ++n) {
+        char name[32];
+        std::snprintf(name, sizeof name, "obj\\m000_%03d.bmp", n);
+        out.Sheet(kit::MakeSheet(name, 320, 240, 2, 2));
+    }
+    out.Sheet(kit::MakeSheet("obj\\m001_000.bmp", 29 * 96, 5 * 32, 29, 5));
+    for (const char* name : {"obj\\m001_001.bmp", "obj\\m001_002.bmp", "obj\\m001_003.bmp"}) {
+        out.Sheet(kit::MakeSheet(name, 2 * 96, 5 * 32, 2, 5));
+    }
+    // The household by morning, evening and night.
+    for (const char* name : {"bg\\bg13m.bmp", "bg\\bg13e.bmp", "bg\\bg13n.bmp"}) {
+        out.Sheet(kit::MakeSheet(name, 800, 600, 4, 3));
+    }
+    std::string help;
+    for (int n = 0; n < 29; ++n) help += "説明その" + std::to_string(n) + "です。\\二行目です。\n";
+    out.WholeText(CHomeHelpLines::kFile, help);
+}
+
+}  // namespace demo
