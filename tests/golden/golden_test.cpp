@@ -100,8 +100,7 @@ public:
         D().Frame(settle);
     }
     void Player(int frame) {
-        auto* kept = dynamic_cast<CRaisingScene*>(D().Game().GetRaisingScene());
-        if (const SPoint* at = demoplayer::ClickAt(frame, kept ? kept->State().m_ModeId : 0)) D().Click(at->x, at->y);
+        if (const SPoint* at = demoplayer::ClickAt(frame)) D().Click(at->x, at->y);
     }
     bool Played(const std::string& script) const {
         for (const std::string& line : m_Log.GetLines()) {
@@ -180,7 +179,6 @@ TEST(GoldenFrames, FromBootThroughTheMonthBackToTheTitle) {
     g.Check("06_title");
 
     g.D().Game().GetSystemData().m_MessageSpeed = 100;
-    g.D().Game().GetSystemData().SetOption(CSystemData::OPTION_CONFIRM, 0);
     g.D().Start(21);
     g.PlayUntil("ev_101", 60);
     g.Check("10_prologue", "0:bgm\\bgm_001.ogg 2:voice\\lu_1001.ogg");

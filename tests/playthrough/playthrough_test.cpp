@@ -22,6 +22,7 @@
 #include "tests/support/screen/GoldenFrame.h"
 #include "tests/support/xvfb/XScreen.h"
 #include "tests/support/xvfb/Xvfb.h"
+#include "tests/tools/demo/DemoPlayer.h"
 #include "tools/demo/DemoWriter.h"
 
 namespace {
@@ -134,15 +135,15 @@ TEST_F(Playthrough, BootTitleAMonthAndQuit) {
     ASSERT_TRUE(WaitFor([&] { return Shows("06_title", kTitleRegion); }, 90, [&] { Xdotool({"key", "space"}); }))
         << "the title never showed";
 
-    // New game, then the month with Ctrl held; a click now and then takes the first
-    // choice of a question.
+    // New game, then the month with Ctrl held and the demo player's clicks (a question's
+    // first choice, the food allowance, the home menu's end).
     ASSERT_TRUE(WaitFor([&] { return !Shows("06_title", kTitleRegion); }, 20, [&] { Click(88, 420); }))
         << "new game did not leave the title";
-    Xdotool({"mousemove", "400", "300"});
     Xdotool({"keydown", "ctrl"});
+    size_t next = 0;
     const bool back = WaitFor([&] { return Shows("17_title_again", kTitleRegion); }, 240, [&] {
-        Press();
-        Xdotool({"key", "space"});
+        const SPoint at = demoplayer::kClicks[next++ % demoplayer::kClicks.size()];
+        Click(at.x, at.y);
     });
     Xdotool({"keyup", "ctrl"});
     ASSERT_TRUE(back) << "the month never came back to the title";

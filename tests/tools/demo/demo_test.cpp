@@ -208,13 +208,11 @@ TEST(DemoData, AMonthPlaysItsEventsInOrder) {
     setup.inGameSceneMaker = MakeInGameSceneMaker();
     screentest::CGameDriver d(setup);
     d.Game().GetSystemData().m_MessageSpeed = 100;
-    d.Game().GetSystemData().SetOption(CSystemData::OPTION_CONFIRM, 0);
     d.Start(21);
     CSceneManager& m = d.Game().GetSceneManager();
     int frame = 0;
     for (; frame < 20000 && m.GetCurrentSceneId() != CRaisingScene::kEndScene; ++frame) {
-        auto* kept = dynamic_cast<CRaisingScene*>(d.Game().GetRaisingScene());
-        if (const SPoint* at = demoplayer::ClickAt(frame, kept ? kept->State().m_ModeId : 0)) d.Click(at->x, at->y);
+        if (const SPoint* at = demoplayer::ClickAt(frame)) d.Click(at->x, at->y);
         ASSERT_TRUE(d.Frame());
     }
     EXPECT_EQ(m.GetCurrentSceneId(), CRaisingScene::kEndScene);
