@@ -115,6 +115,13 @@ public:
         D().Frame(settle);
     }
 
+    // On to the title, a key at the opening (which waits for one).
+    void ToTitle() {
+        Until("title", [this] { return Scenes().GetCurrentSceneId() == 7 && !Scenes().IsInTransition(); }, 3000,
+              [this](int i) {
+                  if (i % 10 == 0 && Scenes().GetCurrentSceneId() == 6 && !Scenes().IsInTransition()) D().Key(32);
+              });
+    }
     // Plays the month on until the in-game mode runs, then `settle` frames without input.
     void PlayUntilMode(int32_t mode, int settle) {
         Until("mode " + std::to_string(mode), [this, mode] {
@@ -171,10 +178,7 @@ TEST(GoldenFrames, FromBootThroughTheMonthBackToTheTitle) {
     g.AtScene(6, 3000);
     g.D().Frame(60);
     g.Check("05_opening");
-    g.Until("title", [&g] { return g.Scenes().GetCurrentSceneId() == 7 && !g.Scenes().IsInTransition(); }, 2000,
-            [&g](int i) {
-                if (i % 10 == 0 && g.Scenes().GetCurrentSceneId() == 6 && !g.Scenes().IsInTransition()) g.D().Key(32);
-            });
+    g.ToTitle();
     g.D().Frame(30);
     g.Check("06_title");
 
@@ -213,10 +217,7 @@ TEST(GoldenFrames, FromBootThroughTheMonthBackToTheTitle) {
     g.AtScene(CRaisingScene::kEndScene);
     g.D().Frame(30);
     g.Check("16_logo_after_month");
-    g.Until("title again", [&g] { return g.Scenes().GetCurrentSceneId() == 7 && !g.Scenes().IsInTransition(); }, 3000,
-            [&g](int i) {
-                if (i % 10 == 0 && g.Scenes().GetCurrentSceneId() == 6 && !g.Scenes().IsInTransition()) g.D().Key(32);
-            });
+    g.ToTitle();
     g.D().Frame(30);
     g.Check("17_title_again");
     // What the month unlocked: the picture viewer's first entries and the play view's
