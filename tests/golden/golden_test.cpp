@@ -202,6 +202,8 @@ TEST(GoldenFrames, FromBootThroughTheMonthBackToTheTitle) {
     g.D().Move(700, 100);
     g.D().Frame(40);
     g.Check("12_selection", "0:bgm\\bgm_004.ogg");
+    g.PlayUntilMode(16, 60);
+    g.Check("12b_mansion_side");
     g.PlayUntil("ev_112", 50);
     g.Check("13_balloons", "0:bgm\\bgm_007.ogg 2:voice\\lu_1012.ogg");
     g.PlayUntilMode(17, 60);

@@ -4,7 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "engine/base/Log.h"
+
 namespace testsupport {
+
+// Keeps the debug output quiet while it lives (a fixture's first member, so that the
+// game's start-up logs nothing).
+struct CQuietLog {
+    CQuietLog() { SetDebugOutputEnabled(false); }
+    ~CQuietLog() { SetDebugOutputEnabled(true); }
+};
 
 // A fresh folder under the system's temporary folder, removed with everything in it
 // when the object goes.  Path() ends with '/'.

@@ -128,6 +128,7 @@ bool WriteDemoData(const std::string& folder) {
     WriteSeasonData(out);
     WriteWorkFoodData(out);
     WriteHomeData(out);
+    WriteMansionMenuData(out);
     WriteStageData(out);
     WriteEventData(out);
     out.Movie(3);

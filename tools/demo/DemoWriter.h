@@ -79,6 +79,8 @@ void WriteViewerData(CDemoWriter& out);
 // The music room and the 19 pieces of music ("bgm\\bgm_001.ogg" on), each a short tune
 // of `tuneMs` milliseconds.
 void WriteMusicRoomData(CDemoWriter& out, uint32_t tuneMs = 4000);
+// The mansion menu and the shop: pictures, list panels, ロザナ's voices, help tables.
+void WriteMansionMenuData(CDemoWriter& out);
 
 // The date card, the seasonal event screen and the staff roll.
 void WriteSeasonData(CDemoWriter& out);

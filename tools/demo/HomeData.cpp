@@ -20,8 +20,7 @@ void WriteHomeData(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet(CHomeScene::kActionPicture, 520, 120, 4, 1));
     out.Sheet(kit::MakeSheet(CHomeScene::kPercentMark, 16, 16, 1, 1));
     out.Sheet(kit::MakeSheet(CHomeScene::kFaceSheet, CHomeScene::kFaceCells * 40, 40, CHomeScene::kFaceCells, 1));
-    out.Sheet(kit::MakeSheet(CHomeScene::kDigitSheet, 10 * 12, 16, 10, 1));
-    out.Sheet(kit::MakeSheet(CHomeScene::kMarkSheet, CHomeScene::kMarkCells * 12, 16, CHomeScene::kMarkCells, 1));
+    // The digit and mark sheets are shared with the mansion menu (SharedData.cpp).
     // The home list panels: backgrounds, item sheets of 96 × 32 looks (5 rows).
     for (int n = 12; n <= 20; ++n) {
         char name[32];

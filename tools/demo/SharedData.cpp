@@ -37,6 +37,11 @@ void WriteSharedData(CDemoWriter& out) {
     // The back button of the list panels on both sides of the month (their number digits
     // are the settings' information page's sheet).
     out.Sheet(kit::MakeSheet("obj\\h002_001.bmp", 64, 5 * 24, 1, 5));
+    // The digits 0 to 9 and the marks (money unit, minus, slash) of the home menu and the
+    // mansion menu's cards: cells of 10 × 16, narrow enough for the closest places (11
+    // pixels apart).
+    out.Sheet(kit::MakeSheet("obj\\h001_000.bmp", 10 * 10, 16, 10, 1));
+    out.Sheet(kit::MakeSheet("obj\\h001_001.bmp", 3 * 10, 16, 3, 1));
 }
 
 }  // namespace demo

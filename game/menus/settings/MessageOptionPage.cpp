@@ -87,15 +87,15 @@ void CMessageOptionPage::ToTextSpeed() {
     }
 }
 
-std::array<int32_t, CSliderSet::kCount> CMessageOptionPage::_Values() {
-    const CSystemData& sd = Settings();
-    return {sd.m_MessageSpeed, sd.m_AutoSpeed, sd.m_WindowOpacity};
-}
+namespace {
+constexpr SSliderFields kSliderFields = {&CSystemData::m_MessageSpeed, &CSystemData::m_AutoSpeed,
+                                         &CSystemData::m_WindowOpacity};
+}  // namespace
+
+std::array<int32_t, CSliderSet::kCount> CMessageOptionPage::_Values() { return SliderValues(Settings(), kSliderFields); }
 
 void CMessageOptionPage::_SetValue(int slider, int32_t value) {
-    CSystemData& sd = Settings();
-    int32_t* fields[CSliderSet::kCount] = {&sd.m_MessageSpeed, &sd.m_AutoSpeed, &sd.m_WindowOpacity};
-    *fields[slider] = std::clamp(value, 0, 100);
+    SetSliderValue(Settings(), kSliderFields, slider, value);
     // The speeds restart the demo line; the opacity only changes the window.
     if (slider < 2) {
         ToTextSpeed();

@@ -1,6 +1,9 @@
 #include "game/menus/settings/SliderSet.h"
 
+#include <algorithm>
+
 #include "game/core/GameMain.h"
+#include "game/core/SystemData.h"
 #include "game/menus/kit/MenuSounds.h"
 
 int32_t CSliderSet::ValueAt(int32_t dx, int32_t width) {
@@ -106,4 +109,14 @@ void CSliderSet::Restore() {
     for (CButton& b : m_Steps) {
         b.Restore();
     }
+}
+
+std::array<int32_t, CSliderSet::kCount> SliderValues(const CSystemData& sd, const SSliderFields& fields) {
+    std::array<int32_t, CSliderSet::kCount> values{};
+    for (size_t i = 0; i < fields.size(); ++i) values[i] = sd.*fields[i];
+    return values;
+}
+
+void SetSliderValue(CSystemData& sd, const SSliderFields& fields, int slider, int32_t value) {
+    sd.*fields[static_cast<size_t>(slider)] = std::clamp(value, 0, 100);
 }

@@ -9,6 +9,7 @@
 #include "game/core/Button.h"
 
 class CGameMain;
+class CSystemData;
 
 class CSliderSet {
 public:
@@ -57,6 +58,12 @@ private:
     CImagePlane m_StepSheet;
     std::array<CButton, 2 * kCount> m_Steps;
 };
+
+// The settings fields that a page's three sliders show, in slider order.
+using SSliderFields = std::array<int32_t CSystemData::*, CSliderSet::kCount>;
+std::array<int32_t, CSliderSet::kCount> SliderValues(const CSystemData& sd, const SSliderFields& fields);
+// Field `slider` set to `value` held to 0..100.
+void SetSliderValue(CSystemData& sd, const SSliderFields& fields, int slider, int32_t value);
 
 // The four-look cells (c, 0), (c, 1), (c, 2), (c, 2) with no locked look, which most
 // settings buttons use; `lockedLook` gives the fifth look (c, 2) too.

@@ -46,16 +46,14 @@ void CSoundOptionPage::Load() {
     SlideIn();
 }
 
-std::array<int32_t, CSliderSet::kCount> CSoundOptionPage::_Values() {
-    const CSystemData& sd = Settings();
-    return {sd.m_MusicVolume, sd.m_EffectVolume, sd.m_VoiceVolume};
-}
+namespace {
+constexpr SSliderFields kSliderFields = {&CSystemData::m_MusicVolume, &CSystemData::m_EffectVolume,
+                                         &CSystemData::m_VoiceVolume};
+}  // namespace
 
-void CSoundOptionPage::_SetValue(int slider, int32_t value) {
-    CSystemData& sd = Settings();
-    int32_t* fields[CSliderSet::kCount] = {&sd.m_MusicVolume, &sd.m_EffectVolume, &sd.m_VoiceVolume};
-    *fields[slider] = std::clamp(value, 0, 100);
-}
+std::array<int32_t, CSliderSet::kCount> CSoundOptionPage::_Values() { return SliderValues(Settings(), kSliderFields); }
+
+void CSoundOptionPage::_SetValue(int slider, int32_t value) { SetSliderValue(Settings(), kSliderFields, slider, value); }
 
 void CSoundOptionPage::Refresh() {
     m_Sliders.Lock(_Values());

@@ -602,19 +602,4 @@ void CHomeScene::PrepareThumbnail() {
 CHomeMenuMode::CHomeMenuMode(CHomeHostMode& host)
     : CModeHostState(host.GetOwner(), std::make_unique<CHomeScene>(host)) {}
 
-void CHomeMenuMode::Update() {
-    CHomeScene& scene = GetScene();
-    CMainGameScene& stage = m_Owner.Stage();
-    if (scene.GetPanelState() == 0) {
-        if (!stage.UpdateStage()) scene.Update();
-        return;
-    }
-    scene.Update();
-    // The open panel has the pointer: the stage must not take a click meant for it.
-    CGameMain& game = m_Owner.GetGameMain();
-    game.GetKeyboard().SuppressInput(2);
-    game.GetMouse().SuppressInput(2);
-    stage.UpdateStage();
-    game.GetKeyboard().SuppressInput(0);
-    game.GetMouse().SuppressInput(0);
-}
+void CHomeMenuMode::Update() { UpdateUnderPanel(GetScene().GetPanelState() != 0); }

@@ -1,5 +1,8 @@
 #include "game/raising/ingame/ModeState.h"
 
+#include "engine/base/Keyboard.h"
+#include "engine/base/Mouse.h"
+#include "game/core/GameMain.h"
 #include "game/raising/ingame/RaisingScene.h"
 
 void DrawStageThumbnail(CRaisingScene& scene) {
@@ -14,6 +17,20 @@ void CModeHostState::Load() {
 
 void CModeHostState::Update() {
     if (!m_Owner.Stage().UpdateStage() && m_Screen) m_Screen->Update();
+}
+
+void CModeHostState::UpdateUnderPanel(bool panelOpen) {
+    if (!panelOpen) {
+        CModeHostState::Update();
+        return;
+    }
+    if (m_Screen) m_Screen->Update();
+    CGameMain& game = m_Owner.GetGameMain();
+    game.GetKeyboard().SuppressInput(2);
+    game.GetMouse().SuppressInput(2);
+    m_Owner.Stage().UpdateStage();
+    game.GetKeyboard().SuppressInput(0);
+    game.GetMouse().SuppressInput(0);
 }
 
 void CModeHostState::Draw() { m_Owner.Stage().DrawWithScreen(m_Screen.get()); }

@@ -55,5 +55,10 @@ public:
     CModeState* GetScreen() const { return m_Screen.get(); }
 
 protected:
+    // Update for a screen that lays a panel over the stage: while `panelOpen` the screen
+    // runs first and the stage then runs without input, so that its window does not take
+    // the click meant for the panel; otherwise the shared Update.
+    void UpdateUnderPanel(bool panelOpen);
+
     std::unique_ptr<CModeState> m_Screen;
 };

@@ -18,16 +18,8 @@ void SetInputMode(CGameMain& game, int32_t mode) {
 
 }  // namespace
 
-// The screens join here when they are built.
-std::unique_ptr<CMansionMenuScreen> MakeMansionMenuScreen(CMansionHostMode& host) {
-    (void)host;
-    return nullptr;
-}
-
-std::unique_ptr<CShopScreen> MakeShopScreen(CMansionHostMode& host) {
-    (void)host;
-    return nullptr;
-}
+// MakeMansionMenuScreen and MakeShopScreen are defined with the screens
+// (game/raising/mansionmenu).
 
 void UpdateStageWithoutInput(CRaisingScene& scene) {
     SetInputMode(scene.GetGameMain(), kSuppressed);

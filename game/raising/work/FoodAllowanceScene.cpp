@@ -343,19 +343,4 @@ void CFoodAllowanceScene::PrepareThumbnail() {
 CFoodAllowanceMode::CFoodAllowanceMode(CRaisingScene& owner)
     : CModeHostState(owner, std::make_unique<CFoodAllowanceScene>(owner)) {}
 
-void CFoodAllowanceMode::Update() {
-    CFoodAllowanceScene& food = GetFood();
-    CMainGameScene& stage = m_Owner.Stage();
-    if (food.GetPhase() != 2) {
-        if (!stage.UpdateStage()) food.Update();
-        return;
-    }
-    // While the panel asks, the stage's window must not take the same click.
-    food.Update();
-    CGameMain& game = m_Owner.GetGameMain();
-    game.GetKeyboard().SuppressInput(2);
-    game.GetMouse().SuppressInput(2);
-    stage.UpdateStage();
-    game.GetKeyboard().SuppressInput(0);
-    game.GetMouse().SuppressInput(0);
-}
+void CFoodAllowanceMode::Update() { UpdateUnderPanel(GetFood().GetPhase() == 2); }

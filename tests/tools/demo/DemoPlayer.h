@@ -11,10 +11,11 @@ namespace demoplayer {
 inline constexpr int kClickFrames = 24;
 
 // A line and the first of two choices (no button of the home menu); the food
-// allowance's decide button and its confirmation; the home menu's end button and its
-// confirmation.
-inline constexpr std::array<SPoint, 5> kClicks = {SPoint{300, 300}, SPoint{400, 364}, SPoint{420, 434},
-                                                  SPoint{648, 256}, SPoint{400, 322}};
+// allowance's decide button and its confirmation; the mansion menu's end button and its
+// confirmation; the home menu's end button and its confirmation.
+inline constexpr std::array<SPoint, 7> kClicks = {SPoint{300, 300}, SPoint{400, 364}, SPoint{420, 434},
+                                                  SPoint{124, 380}, SPoint{240, 324}, SPoint{648, 256},
+                                                  SPoint{400, 322}};
 
 // The place to click before `frame`, or null for none.
 inline const SPoint* ClickAt(int frame) {

@@ -10,6 +10,7 @@
 #include "engine/base/Log.h"
 #include "engine/base/StringUtil.h"
 #include "engine/draw/SceneManager.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/screen/ScreenDriver.h"
 
 namespace sampletest {
@@ -48,10 +49,7 @@ private:
         return setup;
     }
     // The game's start-up logs its missing save files.
-    struct SQuiet {
-        SQuiet() { SetDebugOutputEnabled(false); }
-        ~SQuiet() { SetDebugOutputEnabled(true); }
-    } m_Quiet;
+    testsupport::CQuietLog m_Quiet;
     std::vector<kit::SSheetSpec> m_Sheets;
 
 public:

@@ -23,6 +23,7 @@
 #include "game/menus/save/SaveLoadScene.h"
 #include "game/stage/scene/MainGameScene.h"
 #include "tests/engine/draw/DrawTestUtil.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tools/demo/DemoWriter.h"
 #include "tools/kit/SoundFiles.h"
@@ -108,10 +109,7 @@ private:
     std::unique_ptr<CMainGameScene> m_Stage;
 };
 
-struct CQuietLog {
-    CQuietLog() { SetDebugOutputEnabled(false); }
-    ~CQuietLog() { SetDebugOutputEnabled(true); }
-};
+using testsupport::CQuietLog;
 
 // The game: every scene the game's own, the demo data of the shared files, the title
 // and these screens, and the pictures the stand-in draws.  `before` runs on the folder

@@ -15,6 +15,8 @@
 #include "game/menus/settings/MenuPage.h"
 #include "game/menus/settings/SoundOptionPage.h"
 #include "game/menus/settings/SystemMenuScene.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/screen/PatchedFactory.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tools/demo/DemoWriter.h"
 
@@ -35,27 +37,17 @@ private:
     bool* m_Called;
 };
 
-class CFactory : public ISceneFactory {
+class CFactory : public screentest::CPatchedFactory {
 public:
-    std::unique_ptr<CSceneBase> Create(int32_t id) override {
-        if (id == 7) return std::make_unique<CCallerScene>(&called);
-        return Real().CreateScene(id);
-    }
-    void Release(std::unique_ptr<CSceneBase> object) override { Real().Release(std::move(object)); }
     bool called = false;
 
-private:
-    CSceneFactory& Real() {
-        if (!m_Real) m_Real = std::make_unique<CSceneFactory>(*GetGameMain());
-        return *m_Real;
+protected:
+    std::unique_ptr<CSceneBase> Patch(int32_t id) override {
+        return id == 7 ? std::make_unique<CCallerScene>(&called) : nullptr;
     }
-    std::unique_ptr<CSceneFactory> m_Real;
 };
 
-struct CQuietLog {
-    CQuietLog() { SetDebugOutputEnabled(false); }
-    ~CQuietLog() { SetDebugOutputEnabled(true); }
-};
+using testsupport::CQuietLog;
 
 class SettingsTest : public ::testing::Test {
 protected:

@@ -17,17 +17,9 @@
 
 namespace statustest {
 
-class CFactory : public ISceneFactory {
+class CFactory : public titletest::CFactory {
 public:
-    std::unique_ptr<CSceneBase> Create(int32_t id) override {
-        if (id == 10) return std::make_unique<titletest::CReturnScene>();
-        if (!m_Real) m_Real = std::make_unique<CSceneFactory>(*GetGameMain());
-        return m_Real->CreateScene(id);
-    }
-    void Release(std::unique_ptr<CSceneBase> object) override { m_Real->Release(std::move(object)); }
-
-private:
-    std::unique_ptr<CSceneFactory> m_Real;
+    CFactory() : titletest::CFactory({10}) {}
 };
 
 class CKeptScene : public gametest::CFakeInGame {
@@ -41,44 +33,11 @@ private:
     gametest::CRecord* m_Log;
 };
 
-class CStatusGame {
+class CStatusGame : public titletest::CDemoGameOf<CFactory, CKeptScene> {
 public:
-    CStatusGame() : d(MakeSetup()) {}
-    virtual ~CStatusGame() = default;
+    CStatusGame() : CDemoGameOf(demo::WriteStatusGuideData) {}
 
-    screentest::CGameDriver::SSetup MakeSetup() {
-        screentest::CGameDriver::SSetup s;
-        s.sceneFactory = &m_Factory;
-        s.channelSounds = false;
-        s.prepare = [this](const std::string& folder) {
-            demo::CDemoWriter out(folder);
-            demo::WriteSharedData(out);
-            demo::WriteBootTitleData(out);
-            demo::WriteStatusGuideData(out);
-            for (const kit::SSheetSpec& sheet : out.Sheets()) m_Sheets.push_back(sheet);
-        };
-        s.inGameSceneMaker = [this](CGameMain&, bool fresh) -> std::unique_ptr<IInGameScene> {
-            auto scene = std::make_unique<CKeptScene>(fresh, &m_Record);
-            if (!fresh) kept = scene.get();
-            return scene;
-        };
-        return s;
-    }
-    CSceneManager& Manager() { return d.Game().GetSceneManager(); }
-    int32_t Scene() { return Manager().GetCurrentSceneId(); }
-    template <class T>
-    T* Current() {
-        return dynamic_cast<T*>(Manager().GetCurrentScene());
-    }
     CStatus& Status() { return kept->state.GetStatus(); }
-    int RunOutTransition(int limit = 400) {
-        int n = 0;
-        while (Manager().IsInTransition() && n < limit) {
-            d.Frame();
-            ++n;
-        }
-        return n;
-    }
     // The in-game scene running, then `scene` called over it as the in-game screens
     // do, with its incoming transition run out.
     void OpenOverGame(int32_t scene) {
@@ -90,21 +49,6 @@ public:
         ASSERT_EQ(Scene(), scene);
         d.Sounds().Take();
     }
-    screentest::CSheetProbe& Probe() {
-        if (!m_ProbeFilled) {
-            for (const kit::SSheetSpec& sheet : m_Sheets) d.Probe().Add(sheet);
-            m_ProbeFilled = true;
-        }
-        return d.Probe();
-    }
-
-    titletest::CQuietLog m_Quiet;
-    CFactory m_Factory;
-    gametest::CRecord m_Record;
-    CKeptScene* kept = nullptr;
-    std::vector<kit::SSheetSpec> m_Sheets;
-    bool m_ProbeFilled = false;
-    screentest::CGameDriver d;
 };
 
 }  // namespace statustest

@@ -2,6 +2,7 @@
 // A game on the demo data whose called menu screens (9, 16 and 17) are stand-ins that
 // return as soon as their incoming transition has ended; every other scene is the
 // game's own.  The kept in-game scene records its ResetAll.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "engine/draw/SceneManager.h"
 #include "game/core/SceneFactory.h"
 #include "game/core/SceneRequest.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/screen/PatchedFactory.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tools/demo/DemoWriter.h"
 
@@ -28,20 +31,19 @@ private:
     bool m_Done = false;
 };
 
-class CFactory : public ISceneFactory {
+// The game's own scenes, but for the given ids, which are CReturnScene stand-ins.
+class CFactory : public screentest::CPatchedFactory {
 public:
-    std::unique_ptr<CSceneBase> Create(int32_t id) override {
-        if (id == 9 || id == 16 || id == 17) return std::make_unique<CReturnScene>();
-        return Real().CreateScene(id);
+    explicit CFactory(std::vector<int32_t> standIns = {9, 16, 17}) : m_StandIns(std::move(standIns)) {}
+
+protected:
+    std::unique_ptr<CSceneBase> Patch(int32_t id) override {
+        if (std::find(m_StandIns.begin(), m_StandIns.end(), id) == m_StandIns.end()) return nullptr;
+        return std::make_unique<CReturnScene>();
     }
-    void Release(std::unique_ptr<CSceneBase> object) override { Real().Release(std::move(object)); }
 
 private:
-    CSceneFactory& Real() {
-        if (!m_Real) m_Real = std::make_unique<CSceneFactory>(*GetGameMain());
-        return *m_Real;
-    }
-    std::unique_ptr<CSceneFactory> m_Real;
+    std::vector<int32_t> m_StandIns;
 };
 
 class CKeptScene : public gametest::CFakeInGame {
@@ -51,17 +53,16 @@ public:
     int resets = 0;
 };
 
-// Keeps the debug output quiet while the fixture lives (built before the game).
-struct CQuietLog {
-    CQuietLog() { SetDebugOutputEnabled(false); }
-    ~CQuietLog() { SetDebugOutputEnabled(true); }
-};
+using testsupport::CQuietLog;
 
-// The fixture's game: demo data written (and known to the probe) before it is built.
-class CDemoGame {
+// A game on the demo data (written, and known to the probe, before it is built) with
+// the given scene factory and kept in-game scene; `extra` writes a screen's own data
+// over the shared and title data.
+template <class Factory, class Kept>
+class CDemoGameOf {
 public:
-    CDemoGame() : d(MakeSetup()) {}
-    virtual ~CDemoGame() = default;
+    explicit CDemoGameOf(void (*extra)(demo::CDemoWriter&) = nullptr) : m_Extra(extra), d(MakeSetup()) {}
+    virtual ~CDemoGameOf() = default;
     screentest::CGameDriver::SSetup MakeSetup() {
         screentest::CGameDriver::SSetup s;
         s.sceneFactory = &m_Factory;
@@ -70,10 +71,11 @@ public:
             demo::CDemoWriter out(folder);
             demo::WriteSharedData(out);
             demo::WriteBootTitleData(out);
+            if (m_Extra) m_Extra(out);
             for (const kit::SSheetSpec& sheet : out.Sheets()) m_Sheets.push_back(sheet);
         };
         s.inGameSceneMaker = [this](CGameMain&, bool fresh) -> std::unique_ptr<IInGameScene> {
-            auto scene = std::make_unique<CKeptScene>(fresh, &m_Record);
+            auto scene = std::make_unique<Kept>(fresh, &m_Record);
             if (!fresh) kept = scene.get();
             return scene;
         };
@@ -81,6 +83,10 @@ public:
     }
     CSceneManager& Manager() { return d.Game().GetSceneManager(); }
     int32_t Scene() { return Manager().GetCurrentSceneId(); }
+    template <class T>
+    T* Current() {
+        return dynamic_cast<T*>(Manager().GetCurrentScene());
+    }
     // Runs frames until the top-level transition has ended (at most `limit`); the
     // number run.
     int RunOutTransition(int limit = 400) { return d.RunOutTransition(limit); }
@@ -94,12 +100,15 @@ public:
     }
 
     CQuietLog m_Quiet;
-    CFactory m_Factory;
+    Factory m_Factory;
     gametest::CRecord m_Record;
-    CKeptScene* kept = nullptr;
+    Kept* kept = nullptr;
     std::vector<kit::SSheetSpec> m_Sheets;
     bool m_ProbeFilled = false;
+    void (*m_Extra)(demo::CDemoWriter&) = nullptr;
     screentest::CGameDriver d;
 };
+
+using CDemoGame = CDemoGameOf<CFactory, CKeptScene>;
 
 }  // namespace titletest

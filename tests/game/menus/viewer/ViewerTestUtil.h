@@ -12,6 +12,7 @@
 #include "engine/draw/SceneManager.h"
 #include "game/core/SceneRequest.h"
 #include "game/stage/scene/MainGameScene.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tools/demo/DemoWriter.h"
 
@@ -50,10 +51,7 @@ private:
     bool m_Done = false;
 };
 
-struct CQuietLog {
-    CQuietLog() { SetDebugOutputEnabled(false); }
-    ~CQuietLog() { SetDebugOutputEnabled(true); }
-};
+using testsupport::CQuietLog;
 
 class CViewerGame {
 public:

@@ -63,6 +63,10 @@ protected:
             host->GetFactory().SetMaker(0, [this](CMansionHostMode& h) -> std::unique_ptr<CModeState> {
                 return std::make_unique<CBellHostMode>(h, std::make_unique<CTestMenu>(h, &picks));
             });
+            // The shop without its screen goes straight back to the menu.
+            host->GetFactory().SetMaker(5, [](CMansionHostMode& h) -> std::unique_ptr<CModeState> {
+                return std::make_unique<CShopHostMode>(h, nullptr);
+            });
             return host;
         });
         EnterParked();

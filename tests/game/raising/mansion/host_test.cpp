@@ -80,7 +80,13 @@ TEST_F(HostTest, TheExitEndsTheMansionSide) {
     ASSERT_TRUE(RunUntil([this] { return ModeEnded(); }, 200));
     EXPECT_FALSE(kept->Stage().IsSkipStopLocked());
     // Without a menu screen of its own the mansion side ends at once too.
-    kept->GetModeFactory().SetMaker(16, [](CRaisingScene& owner) { return std::make_unique<CMansionHostMode>(owner); });
+    kept->GetModeFactory().SetMaker(16, [](CRaisingScene& owner) {
+        auto host = std::make_unique<CMansionHostMode>(owner);
+        host->GetFactory().SetMaker(0, [](CMansionHostMode& h) -> std::unique_ptr<CModeState> {
+            return std::make_unique<CBellHostMode>(h, nullptr);
+        });
+        return host;
+    });
     kept->SetMode(16, 0, 0);
     ASSERT_TRUE(RunUntil([this] { return ModeEnded(); }, 200));
 }

@@ -15,6 +15,7 @@
 using namespace gametest;
 using namespace movietest;
 using testsupport::CGameFolderScope;
+using testsupport::CQuietLog;
 using testsupport::CTempDir;
 
 namespace {
@@ -45,11 +46,6 @@ class COwner : public IMovieModeOwner {
 public:
     void ClearMode() override { ++clears; }
     int clears = 0;
-};
-
-struct SQuiet {
-    SQuiet() { SetDebugOutputEnabled(false); }
-    ~SQuiet() { SetDebugOutputEnabled(true); }
 };
 
 CGameMain::SOptions GameOptions(IFrameClock* clock, ISceneFactory* factory) {
@@ -83,7 +79,7 @@ protected:
     }
     size_t Count(const std::string& what) const { return std::count(m_Draws.begin(), m_Draws.end(), what); }
 
-    SQuiet m_Quiet;
+    CQuietLog m_Quiet;
     CTempDir m_Temp;
     CGameFolderScope m_Folder;
     CRecord m_Draws;
@@ -201,7 +197,7 @@ TEST_F(MovieModeGdiTest, WithoutDirect3DTheModeIsClearedAtOnceYetStartsTheMovie)
 }
 
 TEST(MovieModeWindow, TheHookPausesTheMovieWhileTheWindowIsInactiveAndRunsItWhenBack) {
-    SQuiet quiet;
+    CQuietLog quiet;
     CTempDir temp;
     CGameFolderScope folder(temp.Path());
     WriteMovie(temp.Path(), SClip{.audio = false});

@@ -1,0 +1,349 @@
+// The mansion menu frame by frame: button rules, input, sounds, the panel routes, the
+// help values, the board and the side cards.
+#include "tests/game/raising/mansionmenu/MansionMenuTestUtil.h"
+
+#include "engine/draw/SceneManager.h"
+#include "game/core/SceneRequest.h"
+
+namespace {
+
+using namespace menutest;
+using Menu = CMansionMenuScene;
+using screentest::SFrame;
+
+class MenuTest : public ScreenFixture {
+protected:
+    void SetUp() override {
+        Make();
+        ASSERT_TRUE(EnterMenu());
+    }
+    std::vector<bool> Enabled() {
+        std::vector<bool> out;
+        for (int i = 0; i < Menu::kButtonCount; ++i) out.push_back(Menu()->GetButton(i).IsEnabled());
+        return out;
+    }
+    // The buttons disabled after the rules ran again.
+    std::vector<int> Disabled() {
+        Menu()->SetMenuPanel(0);
+        std::vector<int> out;
+        for (int i = 0; i < Menu::kButtonCount; ++i) {
+            if (!Menu()->GetButton(i).IsEnabled()) out.push_back(i);
+        }
+        return out;
+    }
+    // The right button: the stage under an open panel never sees it (the mouse drops
+    // its presses when the host suppresses it; the keyboard keeps this frame's).
+    void Cancel() { D().Click(700, 500, CMouse::kRight); }
+    // Back to a fresh menu after a route left it.
+    void Reenter() {
+        Host()->SetSideMode(0, 0, 0);
+        ASSERT_TRUE(D().Frame());
+        ASSERT_TRUE(MenuReady());
+        D().Sounds().Take();
+    }
+};
+
+TEST_F(MenuTest, ButtonRulesDisableByTheStatus) {
+    struct SCase {
+        const char* name;
+        std::function<void(CStatus&)> set;
+        std::vector<int> disabled;
+    };
+    const SCase cases[] = {
+        {"playable", [](CStatus&) {}, {}},
+        {"first turn", [](CStatus& s) { s.Words().month = 4; }, {1, 4, 6}},
+        {"stamina 7", [](CStatus& s) { s.Words().stamina = 7; }, {0, 5}},
+        {"stamina 5", [](CStatus& s) { s.Words().stamina = 5; }, {0, 1, 2, 5}},
+        {"stamina 4", [](CStatus& s) { s.Words().stamina = 4; }, {0, 1, 2, 3, 5}},
+        {"stamina 1", [](CStatus& s) { s.Words().stamina = 1; }, {0, 1, 2, 3, 5, 7}},
+        {"friends full", [](CStatus& s) { for (int f = 0; f < 4; ++f) s.SetParam(106, 4 + f, 900); }, {1}},
+        {"gratitude full", [](CStatus& s) { for (int f = 0; f < 4; ++f) s.SetParam(106, 12 + f, 100); }, {2}},
+        {"total 49", [](CStatus& s) { s.Words().evaluationTotal = 49; }, {2, 5}},
+        {"level 5", [](CStatus& s) { s.Words().abilityPoints = 400; }, {3}},
+        {"no job flag", [](CStatus& s) { s.SetParam(0, 0, 0); }, {5}},
+        {"friend 3 at 9", [](CStatus& s) { s.SetParam(106, 15, 9); }, {5}},
+        {"money 39", [](CStatus& s) { s.Words().money = 39; }, {6}},
+        {"money 4", [](CStatus& s) { s.Words().money = 4; }, {6, 7}},
+        {"meal done", [](CStatus& s) { s.Words().mealDone = 1; }, {6}},
+        {"expense done", [](CStatus& s) { s.Words().smallExpenseDone = 1; }, {7}},
+    };
+    for (const SCase& c : cases) {
+        SetPlayable();
+        c.set(kept->Status());
+        EXPECT_EQ(Disabled(), c.disabled) << c.name;
+    }
+}
+
+TEST_F(MenuTest, PointingShowsHelpOnceAndPressingOpensThePanelWithSounds) {
+    D().Sounds().Take();
+    D().Move(ButtonCentre(0).x, ButtonCentre(0).y);
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(Menu()->GetShownHelp(), 0);
+    EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch1"});
+    const CSaveRecordStrings* line = kept->Stage().GetMessageLine(0);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->m_Text, Menu()->BuildHelp(0));
+    // Pointing at the shown help again does not rebuild the text.
+    kept->Status().Words().evaluationTotal = 100;
+    Menu()->ShowHelp(0);
+    EXPECT_EQ(kept->Stage().GetMessageLine(0)->m_Text, line->m_Text);
+    EXPECT_NE(Menu()->BuildHelp(0), line->m_Text);
+
+    ClickAt(ButtonCentre(0));
+    EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch0"});
+    EXPECT_EQ(Menu()->GetMenuPanel(), 1);
+    EXPECT_EQ(Menu()->GetPanelA().GetType(), 0);
+    EXPECT_TRUE(Menu()->IsPanelOpen());
+    ASSERT_TRUE(PanelOpen(Menu()->GetPanelA()));
+    // With a panel open the buttons take no input.
+    D().Move(ButtonCentre(3).x, ButtonCentre(3).y);
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(Menu()->GetShownHelp(), 0);
+    // Cancel closes it with the cancel sound.
+    D().Sounds().Take();
+    Cancel();
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch2"});
+    EXPECT_EQ(Menu()->GetMenuPanel(), 0);
+    // Off every button the help is cleared and card 0 slides back.
+    ASSERT_TRUE(RunUntil([this] { return !Menu()->GetPanelA().IsMoving(); }, 60));
+    D().Move(700, 500);
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(Menu()->GetShownHelp(), -1);
+    EXPECT_EQ(Menu()->GetSideState(0), Menu::SLIDING_IN);
+}
+
+TEST_F(MenuTest, TheFirstButtonUnderThePointerTakesTheInput) {
+    // Button 5 made to cover button 2 as well: button 2, served first, takes the press.
+    Menu()->GetButton(5).SetHitRect(SRect{0, 0, 300, 500});
+    ClickAt(ButtonCentre(2));
+    EXPECT_EQ(Menu()->GetShownHelp(), -1) << "no hover began on a press";
+    EXPECT_EQ(Menu()->GetMenuPanel(), 4);
+    EXPECT_FALSE(Menu()->GetButton(5).IsPointerOver());
+    EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch0"});
+}
+
+TEST_F(MenuTest, EveryPanelRouteReachesItsActionOrPanel) {
+    struct SRoute {
+        int button;
+        int entry;       // -2: the button alone
+        int32_t panel;   // the menu panel after the entry
+        int32_t mode;    // the mansion mode after it (0: stays in the menu)
+    };
+    const SRoute routes[] = {
+        {0, 0, 1, 10}, {0, 1, 0, 0},  {2, 3, 4, 12}, {3, 0, 5, 13}, {3, 1, 0, 0}, {4, -2, 0, 14},
+        {5, 0, 6, 15}, {6, 2, 7, 16}, {7, 0, 8, 17}, {7, 1, 0, 0},  {8, -2, 0, 18}, {1, 2, 3, 0},
+    };
+    for (const SRoute& r : routes) {
+        ClickAt(ButtonCentre(r.button));
+        EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch0"}) << r.button;
+        if (r.entry != -2) {
+            ASSERT_TRUE(PanelOpen(Menu()->GetPanelA())) << r.button;
+            EXPECT_EQ(Menu()->GetPanelA().GetType(), Menu()->GetMenuPanel() - 1);
+            ClickAt(ItemPoint(Menu()->GetPanelA(), r.entry));
+            EXPECT_EQ(Menu()->GetMenuPanel(), r.panel) << r.button << " " << r.entry;
+        }
+        EXPECT_EQ(Host()->GetSideModeId(), r.mode) << r.button << " " << r.entry;
+        Reenter();
+    }
+    EXPECT_EQ(kept->State().m_ChosenBondFriend, 3);
+    EXPECT_EQ(kept->State().m_ChosenMeal, 2);
+}
+
+TEST_F(MenuTest, TheFriendPanelChoosesAMannerAndCancelGoesBackToTheFriends) {
+    ClickAt(ButtonCentre(1));
+    ASSERT_TRUE(PanelOpen(Menu()->GetPanelA()));
+    ClickAt(ItemPoint(Menu()->GetPanelA(), 2));
+    EXPECT_EQ(kept->State().m_ChosenFriend, 2);
+    EXPECT_EQ(Menu()->GetMenuPanel(), 3);
+    ASSERT_TRUE(PanelOpen(Menu()->GetPanelB()));
+    EXPECT_EQ(Menu()->GetPanelB().GetType(), 2);
+    // Pointing at manner 1 shows help 38 + friend.
+    const SPoint m1 = ItemPoint(Menu()->GetPanelB(), 1);
+    D().Move(m1.x, m1.y);
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(Menu()->GetShownHelp(), 40);
+    Cancel();
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(Menu()->GetMenuPanel(), 2);
+    EXPECT_EQ(Menu()->GetPanelA().GetState(), CPanelState::STATE_OPEN) << "shown at once";
+    EXPECT_FALSE(Menu()->GetPanelB().IsOpen());
+    ClickAt(ItemPoint(Menu()->GetPanelA(), 1));
+    ASSERT_TRUE(PanelOpen(Menu()->GetPanelB()));
+    ClickAt(ItemPoint(Menu()->GetPanelB(), 1));
+    EXPECT_EQ(Host()->GetSideModeId(), 11);
+    EXPECT_EQ(kept->State().m_ChosenFriend, 1);
+    EXPECT_EQ(kept->State().m_ChosenManner, 1);
+}
+
+TEST_F(MenuTest, TheEndAsksWhenTheConfirmationIsOnAndTheStatusPagesAreCalled) {
+    D().Game().GetSystemData().SetOption(CSystemData::OPTION_CONFIRM, 1);
+    ClickAt(ButtonCentre(8));
+    EXPECT_EQ(Menu()->GetMenuPanel(), 10);
+    ASSERT_TRUE(PanelOpen(Menu()->GetPanelA()));
+    ClickAt(ItemPoint(Menu()->GetPanelA(), 0));
+    EXPECT_EQ(Menu()->GetMenuPanel(), 0) << "entry 0 closes";
+    EXPECT_EQ(Host()->GetSideModeId(), 0);
+    ASSERT_TRUE(RunUntil([this] { return !Menu()->GetPanelA().IsMoving(); }, 60));
+    ClickAt(ButtonCentre(8));
+    ASSERT_TRUE(PanelOpen(Menu()->GetPanelA()));
+    ClickAt(ItemPoint(Menu()->GetPanelA(), 1));
+    EXPECT_EQ(Host()->GetSideModeId(), 18);
+    Reenter();
+
+    for (int page = 0; page < 2; ++page) {
+        ClickAt(ButtonCentre(9));
+        ASSERT_TRUE(PanelOpen(Menu()->GetPanelA()));
+        ClickAt(ItemPoint(Menu()->GetPanelA(), page));
+        ASSERT_TRUE(D().Frame());
+        CSceneManager& top = D().Game().GetSceneManager();
+        EXPECT_EQ(top.GetCurrentSceneId(), 24 + page);
+        EXPECT_EQ(top.GetReturnStackDepth(), 1u) << "the in-game scene is kept";
+        ASSERT_TRUE(D().Frame());
+        RequestReturnScene(0, 0);
+        ASSERT_TRUE(RunUntil([&] { return top.GetCurrentSceneId() == 19 && !top.IsInTransition(); }, 100));
+        Menu()->SetMenuPanel(0);
+        ASSERT_TRUE(RunUntil([this] { return !Menu()->GetPanelA().IsMoving(); }, 60));
+    }
+}
+
+TEST_F(MenuTest, HelpTextsAreFilledWithThePlayersNumbers) {
+    CStatus& s = kept->Status();
+    SStatusWords& w = s.Words();
+    struct SCase {
+        std::function<void()> set;
+        int32_t help;
+        std::string text;
+    };
+    const SCase cases[] = {
+        {[&] { w.evaluationTotal = 280, w.evaluation = 5; }, 0, "0 work: 15 more evaluation to the next rank.\nStamina 8."},
+        {[&] { w.evaluationTotal = 290, w.evaluation = 20; }, 0, "0 work: 0 more evaluation to the next rank.\nStamina 8."},
+        {[&] { w.evaluationTotal = 2600; }, 0, "17 work: the highest rank.\nStamina 8."},
+        {[&] { w.abilityPoints = 237; }, 3, "3 training: 63 points to the next level.\nStamina 5."},
+        {[&] { s.SetParam(103, 4, 45); }, 5, "5 part-time job: 25 jobs to the next pay.\nStamina 10."},
+        {[&] { s.SetParam(103, 4, 150); }, 5, "22 part-time job: the highest pay.\nStamina 10."},
+        {[&] { s.SetParam(106, 6, 230); }, 12, "12 friend 2: 70 to the next level."},
+        {[&] { s.SetParam(106, 6, 950); }, 12, "29 friend 2: the highest level."},
+        {[&] { s.SetParam(106, 5, 130); }, 35, "34 チャコル and you pay 25: +15. チャコル needs 70 more."},
+        {[&] { s.SetParam(106, 7, 0); }, 41, "35 ネリサ at no cost: +8. ネリサ needs 100 more."},
+        {[&] { s.SetParam(106, 4, 999); }, 38, "37 フェリナ is at the highest level."},
+        {[] {}, 60, ""},
+    };
+    for (const SCase& c : cases) {
+        SetPlayable();
+        c.set();
+        EXPECT_EQ(Menu()->BuildHelp(c.help), c.text) << c.help;
+    }
+}
+
+TEST_F(MenuTest, TheBoardSlidesInDeceleratingOverTwentySteps) {
+    CMansionMenuScene fresh(*Host());
+    fresh.Load();
+    std::vector<int32_t> xs;
+    for (int i = 0; i < 3; ++i) {
+        xs.push_back(fresh.GetBoardOffset());
+        fresh.Update();
+    }
+    EXPECT_EQ(xs[0], -800);
+    EXPECT_GT(xs[1] - xs[0], xs[2] - xs[1]) << "decelerating";
+    EXPECT_EQ(Menu()->GetBoardOffset(), 0);
+    const SFrame f = D().Pixels();
+    const SPoint p = Menu::ButtonPos(4);
+    EXPECT_TRUE(D().Probe().ShowsCellAt(f, Menu::ButtonPicture(4), 0, 0, p.x, p.y));
+}
+
+TEST_F(MenuTest, ASidePictureReversedMidSlideGoesBackFromWhereItWas) {
+    Menu()->ShowSidePicture(3);
+    for (int i = 0; i < 5; ++i) Menu()->StepSidePictures();
+    const int32_t at = Menu()->GetSideAlpha(3);
+    Menu()->HideSidePicture(3);
+    EXPECT_EQ(Menu()->GetSideState(3), Menu::SLIDING_OUT);
+    EXPECT_EQ(Menu()->GetSideAlpha(3), at);
+    for (int i = 0; i < 4; ++i) Menu()->StepSidePictures();
+    EXPECT_EQ(Menu()->GetSideState(3), Menu::SLIDING_OUT);
+    Menu()->StepSidePictures();
+    EXPECT_EQ(Menu()->GetSideState(3), Menu::HIDDEN) << "back out in the five steps it had made";
+    Menu()->HideSidePicture(3);
+    EXPECT_EQ(Menu()->GetSideState(3), Menu::HIDDEN);
+}
+
+// The card of a help with its figures, probed once the card is in.
+class CardTest : public MenuTest {
+protected:
+    // Pointing at button `help` (or off the buttons for help 60) shows the card.
+    SFrame ShowCard(int32_t help, int card) {
+        const SPoint p = help < Menu::kButtonCount ? ButtonCentre(help) : SPoint{700, 500};
+        D().Move(p.x, p.y);
+        EXPECT_TRUE(RunUntil([&] { return Menu()->GetSideState(card) == Menu::SHOWN; }, 40));
+        EXPECT_TRUE(RunUntil([&] { return Menu()->GetSideState(0) == Menu::HIDDEN || card == 0; }, 40));
+        EXPECT_TRUE(D().Frame());
+        return D().Pixels();
+    }
+    // The digits of `text` drawn at the places, from the ones digit leftwards.
+    void ExpectDigits(const SFrame& f, const std::string& text, std::vector<SPoint> places) {
+        for (size_t i = 0; i < text.size(); ++i) {
+            const SPoint p = places[text.size() - 1 - i];
+            EXPECT_TRUE(D().Probe().CornersAt(f, Menu::kDigits, text[i] - '0', 0, p.x, p.y)) << text << " " << i;
+        }
+    }
+    void ExpectSign(const SFrame& f, int cell, int32_t x, int32_t y) {
+        EXPECT_TRUE(D().Probe().CornersAt(f, Menu::kSigns, cell, 0, x, y)) << cell << " at " << x;
+    }
+};
+
+TEST_F(CardTest, EveryCardDrawsItsFiguresAtTheirPlaces) {
+    SStatusWords& w = kept->Status().Words();
+    w.money = 1234567;
+    w.stamina = 87;
+    w.workAmount = 4321;
+    w.evaluation = -56;
+    w.abilityPoints = 142;
+    kept->Status().SetParam(106, 12, 100);
+    kept->Status().SetParam(106, 13, 7);
+    kept->Status().SetParam(103, 4, 25);
+    kept->Status().SetParam(107, 0, 3);
+    const int32_t y = 116;
+    // Card 0: everything else (no help).
+    SFrame f = ShowCard(60, 0);
+    EXPECT_TRUE(D().Probe().CornersAt(f, Menu::kEmblems, 2, 0, 488, 32)) << "rank 2";
+    EXPECT_TRUE(D().Probe().CornersAt(f, Menu::kEmblems, 8, 0, 488, 108)) << "the epidemic's emblem";
+    ExpectDigits(f, "4", {{533, 63}});
+    ExpectDigits(f, "1234567", {{534, 90}, {522, 90}, {508, 90}, {496, 90}, {484, 90}, {470, 90}, {457, 90}});
+    ExpectSign(f, 0, 548, 90);
+    ExpectDigits(f, "87", {{710, y}, {697, y}});
+    ExpectSign(f, 2, 723, y);
+    ExpectDigits(f, "300", {{762, y}, {749, y}, {734, y}});
+    // Card 1: work, the evaluation with its minus sign, the cost line.
+    f = ShowCard(0, 1);
+    ExpectDigits(f, "4321", {{547, 38}, {532, 38}, {517, 38}, {502, 38}});
+    ExpectDigits(f, "56", {{547, 62}, {533, 62}});
+    ExpectSign(f, 1, 518, 62);
+    EXPECT_TRUE(D().Probe().CornersAt(f, Menu::kLevels, 3, 0, 543, 88)) << "level 2";
+    ExpectDigits(f, "8", {{710, y}});
+    ExpectDigits(f, "87", {{762, y}, {749, y}});
+    // Card 3: the gratitude of the friends.
+    f = ShowCard(2, 3);
+    ExpectDigits(f, "100", {{548, 38}, {533, 38}, {518, 38}});
+    ExpectDigits(f, "7", {{548, 61}});
+    ExpectDigits(f, "0", {{546, 88}});
+    // Card 4: points modulo 100.
+    f = ShowCard(3, 4);
+    ExpectDigits(f, "42", {{547, 60}, {533, 58}});
+    ExpectDigits(f, "5", {{710, y}});
+    // Card 5: the shop's money.
+    f = ShowCard(4, 5);
+    ExpectDigits(f, "1234567", {{534, 37}, {522, 37}, {509, 37}, {497, 37}, {483, 37}, {468, 37}, {454, 37}});
+    // Card 6: pay 120 and cost 8 at count 25, "10/87" below.
+    f = ShowCard(5, 6);
+    ExpectDigits(f, "120", {{544, 39}, {531, 39}, {518, 36}});
+    ExpectSign(f, 1, 677, 35);
+    ExpectDigits(f, "8", {{710, 36}});
+    ExpectDigits(f, "10", {{494, 61}, {480, 61}});
+    ExpectSign(f, 2, 508, 61);
+    ExpectDigits(f, "87", {{547, 61}, {533, 61}});
+    // Card 2: the friend stages.
+    f = ShowCard(1, 2);
+    EXPECT_TRUE(D().Probe().CornersAt(f, Menu::kStages, kept->Status().GetFriendStage(0), 0, 512, 32));
+}
+
+}  // namespace
