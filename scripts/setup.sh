@@ -14,7 +14,7 @@ PACKAGES=(
     libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
     fonts-ipafont-gothic fontconfig
     clang libclang-rt-14-dev
-    xvfb xauth
+    xvfb xauth xdotool
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include "engine/base/DebugWindow.h"
 #include "engine/base/GameFolder.h"
 #include "engine/base/Log.h"
+#include "engine/base/Random.h"
 #include "engine/base/ScriptToolInterface.h"
 #include "engine/base/SingleInstance.h"
 #include "engine/base/Thread.h"
@@ -37,9 +38,11 @@ SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args) {
     }
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if ((a == "--data" || a == "--frames") && i + 1 < args.size()) {
+        if ((a == "--data" || a == "--frames" || a == "--seed") && i + 1 < args.size()) {
             if (a == "--data") {
                 out.dataFolder = args[i + 1];
+            } else if (a == "--seed") {
+                out.seed = static_cast<uint32_t>(std::strtoul(args[i + 1].c_str(), nullptr, 10));
             } else {
                 out.frames = std::strtoll(args[i + 1].c_str(), nullptr, 10);
             }
@@ -71,6 +74,8 @@ int RunGame(const std::vector<std::string>& args, const SGameParts& parts) {
     if (!cmd.dataFolder.empty()) {
         SetGameFolder(cmd.dataFolder);
     }
+    // A repeatable run (the scripted playthrough): set before any generator is built.
+    if (cmd.seed != 0) CRandom::SetDefaultSeedForTests(cmd.seed);
     GetScriptToolLink().Open(cmd.gameArgs);
 
     CSingleInstance instance;

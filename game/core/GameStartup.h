@@ -37,6 +37,7 @@ struct SGameCommandLine {
     int32_t scene = 0;                       // --scene: the developer scene; 0 none
     bool sceneRefused = false;               // --scene named no developer scene
     std::string sceneArg;                    // what followed --scene
+    uint32_t seed = 0;                       // --seed: every random generator starts from it; 0 the clock
     // The game's own command line: the program and its arguments without this build's
     // options, so that argument 1 and the script-tool arguments keep their places.
     std::vector<std::string> gameArgs;

@@ -1,6 +1,11 @@
 #include "tools/demo/DemoWriter.h"
 
 #include <cstdio>
+#include <filesystem>
+
+#include "engine/file/PakWriter.h"
+#include "tools/movie/ClipWriter.h"
+#include "tools/script/AdvScriptBuilder.h"
 
 #include "tools/kit/SoundFiles.h"
 
@@ -46,6 +51,55 @@ bool CDemoWriter::Text(const std::string& path, const std::vector<std::string>& 
     return _Write(path, std::vector<uint8_t>(text.begin(), text.end()), "text " + std::to_string(lines.size()) + " lines");
 }
 
+bool CDemoWriter::Script(const std::string& path, CAdvScriptBuilder& script) {
+    const std::string native = kit::NativeFilePath(m_Folder, path);
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(native).parent_path(), error);
+    const bool saved = !error && script.Save(native);
+    const auto bytes = saved ? std::filesystem::file_size(native, error) : 0;
+    if (!saved || error || bytes == 0) {
+        std::fprintf(stderr, "niwa_demo_data: cannot write %s\n", path.c_str());
+        m_Ok = false;
+        return false;
+    }
+    m_Files.push_back(SDemoFile{path, static_cast<size_t>(bytes), "script"});
+    return true;
+}
+
+bool CDemoWriter::Movie(int seconds) {
+    movieclip::SClip clip;
+    clip.width = 640;
+    clip.height = 480;
+    clip.toneHz = 440;
+    clip.amplitude = 0.3;
+    clip.frames = clip.fps * seconds;
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (!movieclip::EncodeClip(clip, &bytes, &error)) {
+        std::fprintf(stderr, "niwa_demo_data: cannot encode mov.pak: %s\n", error.c_str());
+        m_Ok = false;
+        return false;
+    }
+    return _Write("mov.pak", bytes, "movie " + std::to_string(seconds) + " s 640x480");
+}
+
+bool CDemoWriter::Pack(const std::string& top) {
+    const std::string folder = m_Folder + top;
+    CPakWriter pak;
+    std::error_code error;
+    if (!pak.AddFolder(folder) || !pak.Save(m_Folder + top + ".pak") ||
+        std::filesystem::remove_all(folder, error) == static_cast<std::uintmax_t>(-1) || error) {
+        std::fprintf(stderr, "niwa_demo_data: cannot pack %s\n", top.c_str());
+        m_Ok = false;
+        return false;
+    }
+    const std::string prefix = top + "\\";
+    for (SDemoFile& f : m_Files) {
+        if (f.path.compare(0, prefix.size(), prefix) == 0) f.note += " in " + top + ".pak";
+    }
+    return true;
+}
+
 bool CDemoWriter::WholeText(const std::string& path, const std::string& text) {
     return _Write(path, std::vector<uint8_t>(text.begin(), text.end()), "text " + std::to_string(text.size()) + " bytes");
 }
@@ -75,6 +129,10 @@ bool WriteDemoData(const std::string& folder) {
     WriteWorkFoodData(out);
     WriteHomeData(out);
     WriteMansionMenuData(out);
+    WriteStageData(out);
+    WriteEventData(out);
+    out.Movie(3);
+    for (const char* top : kPackedFolders) out.Pack(top);
     return out.WriteManifest();
 }
 

@@ -9,6 +9,8 @@
 
 #include "tools/kit/Sheet.h"
 
+class CAdvScriptBuilder;
+
 namespace demo {
 
 struct SDemoFile {
@@ -28,6 +30,13 @@ public:
     bool Sound(const std::string& path, uint32_t seed, uint32_t ms);
     // A text table (ASCII, so the same bytes in Shift-JIS), lines ended by "\r\n".
     bool Text(const std::string& path, const std::vector<std::string>& lines);
+    // A compiled scenario script under its game path ("scr\\demo\\ev_101.txt").
+    bool Script(const std::string& path, CAdvScriptBuilder& script);
+    // The demo movie "mov.pak" (MPEG-1 with MP2 sound) of `seconds` seconds.
+    bool Movie(int seconds);
+    // Packs the top folder `top` ("scr") into "<top>.pak" and removes the folder; the
+    // manifest keeps its files and notes the archive.
+    bool Pack(const std::string& top);
     // A sound of the given 44.1 kHz stereo samples, written the same way.
     bool Sound(const std::string& path, const std::vector<int16_t>& stereo);
     // A text table written as given (Shift-JIS when the literal came from the sources).
@@ -48,6 +57,9 @@ private:
     std::vector<kit::SSheetSpec> m_Sheets;
     bool m_Ok = true;
 };
+
+// The top folders written as archives; the others stay folders.
+inline constexpr const char* kPackedFolders[] = {"scr", "voice", "hint_voice", "bgm"};
 
 // The screen groups, one source file each.
 // The channel sounds, the wide background and the panels shared by many screens.
@@ -78,6 +90,15 @@ void WriteWorkFoodData(CDemoWriter& out);
 // The home menu of the raising game: its frame, buttons, information pictures, the
 // home list panels, the household's background and the help lines.
 void WriteHomeData(CDemoWriter& out);
+
+// The small sheets several screens share (the close button of the hint window and of the
+// side panels) are in WriteSharedData.
+// The stage's message window, balloons, event panel, selection frame, slide panel, hint
+// window and picture mode, with the stage's own sound effects.
+void WriteStageData(CDemoWriter& out);
+// The month's events: cfg\event.csv, one script per event row, the pictures, music and
+// voices they use, the stage's two small tables and the hint tables.
+void WriteEventData(CDemoWriter& out);
 
 // Every group and the manifest; false when a file could not be written.
 bool WriteDemoData(const std::string& folder);

@@ -35,7 +35,8 @@ void WriteSettingsData(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet(CInfoPage::kLinkSheet, 304, 144, 1, 3));
     out.Sheet(kit::MakeSheet(CInfoPage::kDigitSheet, 176, 24, CInfoPage::kDigitColumns, 1));
     // The test sounds; a voice that the logos already wrote stays as it is.
-    out.Sound(CSoundOptionPage::kMusicTest, 300u, 3000);
+    // The music test, "bgm\\BGM_002.ogg", is the music room's bgm\\bgm_002.ogg: the file
+    // layer matches names without regard to case (MusicRoomData.cpp writes it).
     out.Sound(CSoundOptionPage::kEffectTest, 301u, 500);
     for (size_t i = 0; i < CSoundOptionPage::kVoiceTests.size(); ++i) {
         const char* voice = CSoundOptionPage::kVoiceTests[i];

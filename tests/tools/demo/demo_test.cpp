@@ -11,8 +11,16 @@
 #include "engine/base/Log.h"
 #include "engine/draw/SceneManager.h"
 #include "engine/sound/FadeSound.h"
+#include "engine/adv/AdvCommandControl.h"
+#include "engine/file/File.h"
+#include "engine/image/ImageFile.h"
+#include "game/core/SystemData.h"
+#include "game/raising/event/EventTable.h"
+#include "game/raising/ingame/InGameStart.h"
+#include "game/raising/ingame/RaisingScene.h"
 #include "game/raising/wide/WideBackground.h"
 #include "tests/support/TestSupport.h"
+#include "tests/tools/demo/DemoPlayer.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tools/demo/DemoWriter.h"
 
@@ -54,24 +62,43 @@ TEST(DemoData, TwoRunsWriteTheSameBytesAndLeaveTheSaveFolderAlone) {
     EXPECT_GT(ta.size(), 20u);
 }
 
-TEST(DemoData, EveryFileIsWrittenByOneGroupOnly) {
+// Every file of the manifest is written once and reads back through the file layer with
+// its size, the packed folders from their archives alone.
+TEST(DemoData, TheManifestListsEveryFileOnceAndTheArchivesHoldTheirFolders) {
     testsupport::CTempDir dir;
     ASSERT_TRUE(demo::WriteDemoData(dir.Path()));
     std::vector<uint8_t> manifest;
     ASSERT_TRUE(testsupport::ReadFileBytes(dir.Path() + "manifest.txt", &manifest));
-    std::vector<std::string> paths;
+    std::vector<std::pair<std::string, int64_t>> files;
     std::string line;
     for (uint8_t c : manifest) {
         if (c != '\n') {
             line.push_back(static_cast<char>(c));
             continue;
         }
-        paths.push_back(line.substr(0, line.find(' ')));
+        if (line[0] != '#') {
+            const size_t blank = line.find(' ');
+            // Names compare as the file layer compares them: without regard to case.
+            std::string path = line.substr(0, blank);
+            std::transform(path.begin(), path.end(), path.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
+            files.emplace_back(path, std::stoll(line.substr(blank + 1)));
+        }
         line.clear();
     }
-    std::sort(paths.begin(), paths.end());
-    const auto twice = std::adjacent_find(paths.begin(), paths.end());
-    EXPECT_EQ(twice, paths.end()) << "written twice: " << *twice;
+    for (const char* top : demo::kPackedFolders) {
+        EXPECT_FALSE(fs::exists(dir.Path() + top)) << top;
+        EXPECT_TRUE(fs::exists(dir.Path() + top + ".pak")) << top;
+    }
+    testsupport::CGameFolderScope scope(dir.Path());
+    for (const auto& [path, bytes] : files) {
+        CFile file;
+        ASSERT_TRUE(file.Open(path)) << path;
+        EXPECT_EQ(file.GetSize(), bytes) << path;
+    }
+    std::sort(files.begin(), files.end());
+    const auto twice =
+        std::adjacent_find(files.begin(), files.end(), [](const auto& a, const auto& b) { return a.first == b.first; });
+    EXPECT_EQ(twice, files.end()) << "written twice: " << twice->first;
 }
 
 // A game on the demo data.
@@ -119,6 +146,80 @@ TEST(DemoData, TheSaveAndLoadScreensOpenWithoutAMissingFile) {
         d.Frame(20);
         EXPECT_EQ(m.GetCurrentSceneId(), scene);
     }
+    ExpectNoMissingFile(log);
+    SetDebugOutputEnabled(true);
+}
+
+// The tables parse without a log line, every event row's script loads, and every
+// picture has the size and grid its manifest line gives.
+TEST(DemoData, TablesScriptsAndSheetsAgreeWithTheManifest) {
+    SetDebugOutputEnabled(false);
+    testsupport::CTempDir dir;
+    demo::CDemoWriter out(dir.Path());
+    demo::WriteSharedData(out);
+    demo::WriteStageData(out);
+    demo::WriteEventData(out);
+    ASSERT_TRUE(out.Ok());
+    testsupport::CGameFolderScope scope(dir.Path());
+    CLogCapture log;
+    CEventTable table;
+    ASSERT_TRUE(table.Load(CEventTable::kDefaultPath));
+    EXPECT_TRUE(log.GetLines().empty()) << log.GetLines().front();
+    ASSERT_GE(table.GetRows().size(), 15u);
+    bool more = false, jump = false, select = false;
+    for (const auto& row : table.GetRows()) {
+        CAdvCommandControl script;
+        EXPECT_TRUE(script.LoadCompiled(row->script)) << row->script;
+        more = more || row->next == EVENT_NEXT_MORE;
+        jump = jump || (row->next == EVENT_NEXT_JUMP && table.FindRow(row->jumpTarget) != nullptr);
+        select = select || (row->next == EVENT_NEXT_SELECT && row->choices.size() == 2);
+    }
+    EXPECT_TRUE(more && jump && select);
+    for (const kit::SSheetSpec& sheet : out.Sheets()) {
+        CImageFile image;
+        ASSERT_TRUE(image.Open(sheet.name)) << sheet.name;
+        int32_t width = 0, height = 0;
+        image.GetImageSize(&width, &height);
+        EXPECT_EQ(width, sheet.width) << sheet.name;
+        EXPECT_EQ(height, sheet.height) << sheet.name;
+        EXPECT_EQ(sheet.width % sheet.columns + sheet.height % sheet.rows, 0) << sheet.name;
+    }
+    SetDebugOutputEnabled(true);
+}
+
+// The scripts the game started, by the in-game scene's log lines.
+std::vector<std::string> PlayedScripts(const CLogCapture& log) {
+    std::vector<std::string> out;
+    const std::string mark = "スクリプト再生:scr\\demo\\ev_";
+    for (const std::string& line : log.GetLines()) {
+        const size_t at = line.find(mark);
+        if (at != std::string::npos) out.push_back(line.substr(at + mark.size(), 3));
+    }
+    return out;
+}
+
+// A new game on the demo data, from relay scene 21 to the logo that follows the month:
+// the events come in the month's order, the question's first answer is clicked, and no
+// file is missing on the way.
+TEST(DemoData, AMonthPlaysItsEventsInOrder) {
+    SetDebugOutputEnabled(false);
+    CLogCapture log;
+    screentest::CGameDriver::SSetup setup = DemoSetup();
+    setup.inGameSceneMaker = MakeInGameSceneMaker();
+    screentest::CGameDriver d(setup);
+    d.Game().GetSystemData().m_MessageSpeed = 100;
+    d.Start(21);
+    CSceneManager& m = d.Game().GetSceneManager();
+    int frame = 0;
+    for (; frame < 20000 && m.GetCurrentSceneId() != CRaisingScene::kEndScene; ++frame) {
+        if (const SPoint* at = demoplayer::ClickAt(frame)) d.Click(at->x, at->y);
+        ASSERT_TRUE(d.Frame());
+    }
+    EXPECT_EQ(m.GetCurrentSceneId(), CRaisingScene::kEndScene);
+    const std::vector<std::string> want = {"101", "102", "103", "111", "104", "105", "107", "109", "112",
+                                           "108", "110", "112", "108", "110", "112", "113", "114", "115",
+                                           "116", "117"};
+    EXPECT_EQ(PlayedScripts(log), want);
     ExpectNoMissingFile(log);
     SetDebugOutputEnabled(true);
 }

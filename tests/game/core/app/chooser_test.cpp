@@ -62,6 +62,10 @@ TEST(GameCommandLine, ViewerScriptsAndOptions) {
     EXPECT_FALSE(c.viewer);
     EXPECT_EQ(c.dataFolder, "/tmp/x");
     EXPECT_EQ(c.frames, -1);
+    EXPECT_EQ(c.seed, 0u);
+    c = ParseGameCommandLine({"niwa", "--seed", "7", "--data", "/tmp/x"});
+    EXPECT_EQ(c.seed, 7u);
+    EXPECT_EQ(c.dataFolder, "/tmp/x");
     EXPECT_TRUE(c.viewerScripts.empty());
     c = ParseGameCommandLine({"niwa", "SCRIPT_TOOL_EXECUTE", "scr\\a.txt"});
     EXPECT_FALSE(c.viewer);

@@ -13,6 +13,7 @@
 #include "game/core/SceneRequest.h"
 #include "game/core/SystemData.h"
 #include "game/menus/settings/MenuPage.h"
+#include "game/menus/settings/SoundOptionPage.h"
 #include "game/menus/settings/SystemMenuScene.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/screen/PatchedFactory.h"
@@ -59,6 +60,8 @@ protected:
             demo::CDemoWriter out(folder);
             demo::WriteSharedData(out);
             demo::WriteSettingsData(out);
+            // The music test's tune comes with the music room's data.
+            out.Sound(CSoundOptionPage::kMusicTest, 300u, 3000);
             m_Sheets = out.Sheets();
         };
         return s;

@@ -4,12 +4,6 @@
 // frame's pixels there.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -17,79 +11,23 @@
 #include <thread>
 #include <vector>
 
-#include "XScreen.h"
 #include "engine/soft/screen/GdiWindowScreen.h"
 #include "platform/gdi/GdiDisplay.h"
 #include "platform/gdi/GdiWindow.h"
 #include "platform/window/PlatformWindow.h"
-
-extern char** environ;
+#include "tests/support/xvfb/XScreen.h"
+#include "tests/support/xvfb/Xvfb.h"
 
 namespace {
 
 constexpr int kWidth = 64;
 constexpr int kHeight = 48;
 
-bool FindXvfb(std::string* path) {
-    for (const char* p : {"/usr/bin/Xvfb", "/usr/local/bin/Xvfb"}) {
-        if (access(p, X_OK) == 0) {
-            *path = p;
-            return true;
-        }
-    }
-    return false;
-}
-
-class CXvfb {
-public:
-    bool Start(const std::string& binary) {
-        for (int n = 0; n < 20 && m_Pid <= 0; ++n) {
-            const int display = 70 + (getpid() + n * 7) % 200;
-            char socketName[64];
-            std::snprintf(socketName, sizeof(socketName), "/tmp/.X11-unix/X%d", display);
-            const std::string socket = socketName;
-            struct stat st;
-            if (stat(socket.c_str(), &st) == 0) continue;
-            char name[16];
-            std::snprintf(name, sizeof(name), ":%d", display);
-            m_Name = name;
-            std::vector<std::string> args = {binary, m_Name, "-screen", "0", "320x240x24", "-nolisten", "tcp"};
-            std::vector<char*> argv;
-            for (std::string& a : args) argv.push_back(a.data());
-            argv.push_back(nullptr);
-            pid_t pid = 0;
-            if (posix_spawn(&pid, binary.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return false;
-            // Up to five seconds for the server to listen.
-            for (int i = 0; i < 100; ++i) {
-                if (stat(socket.c_str(), &st) == 0) {
-                    m_Pid = pid;
-                    return true;
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            }
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-        return m_Pid > 0;
-    }
-    ~CXvfb() {
-        if (m_Pid > 0) {
-            kill(m_Pid, SIGTERM);
-            waitpid(m_Pid, nullptr, 0);
-        }
-    }
-    const std::string& Name() const { return m_Name; }
-
-private:
-    pid_t m_Pid = -1;
-    std::string m_Name;
-};
-
 TEST(GdiScreenUnderXvfb, AScreenshotFromOutsideShowsTheFrameBuffer) {
     std::string binary;
-    if (!FindXvfb(&binary)) GTEST_SKIP() << "Xvfb is not installed";
-    CXvfb server;
-    if (!server.Start(binary)) GTEST_SKIP() << "Xvfb did not start";
+    if (!testsupport::FindXvfb(&binary)) GTEST_SKIP() << "Xvfb is not installed";
+    testsupport::CXvfb server;
+    if (!server.Start(binary, 320, 240)) GTEST_SKIP() << "Xvfb did not start";
     setenv("DISPLAY", server.Name().c_str(), 1);
     setenv("SDL_VIDEODRIVER", "x11", 1);
     GdiResetDisplay();

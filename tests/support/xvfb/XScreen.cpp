@@ -1,4 +1,4 @@
-#include "XScreen.h"
+#include "tests/support/xvfb/XScreen.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -33,4 +33,25 @@ bool CXScreenReader::Contains(const std::vector<uint32_t>& block, int bw, int bh
     }
     XDestroyImage(image);
     return found;
+}
+
+bool CXScreenReader::Capture(std::vector<uint32_t>* pixels, int* w, int* h) {
+    Display* x = static_cast<Display*>(m_Display);
+    if (!x) return false;
+    XSync(x, False);
+    const int screen = DefaultScreen(x);
+    *w = DisplayWidth(x, screen);
+    *h = DisplayHeight(x, screen);
+    XImage* image = XGetImage(x, RootWindow(x, screen), 0, 0, static_cast<unsigned>(*w), static_cast<unsigned>(*h),
+                              AllPlanes, ZPixmap);
+    if (!image) return false;
+    pixels->resize(static_cast<size_t>(*w) * static_cast<size_t>(*h));
+    for (int y = 0; y < *h; ++y) {
+        for (int x0 = 0; x0 < *w; ++x0) {
+            (*pixels)[static_cast<size_t>(y) * static_cast<size_t>(*w) + static_cast<size_t>(x0)] =
+                static_cast<uint32_t>(XGetPixel(image, x0, y) & 0xFFFFFF);
+        }
+    }
+    XDestroyImage(image);
+    return true;
 }

@@ -16,6 +16,8 @@ public:
     // Whether a block of w × h pixels (0x00RRGGBB, top row first) stands somewhere on
     // the screen now.
     bool Contains(const std::vector<uint32_t>& block, int w, int h);
+    // The whole screen now (0x00RRGGBB, top row first); false without a connection.
+    bool Capture(std::vector<uint32_t>* pixels, int* w, int* h);
 
 private:
     void* m_Display = nullptr;
