@@ -42,6 +42,16 @@ protected:
         });
     }
 
+    // Points report and food at the screens of the mode running now (null for another):
+    // a mode and its screen are destroyed when the step machine moves on.
+    void FindScreens() {
+        CModeState* mode = kept->GetCurrentMode();
+        auto* r = dynamic_cast<CWorkReportMode*>(mode);
+        auto* f = dynamic_cast<CFoodAllowanceMode*>(mode);
+        report = r ? &r->GetReport() : nullptr;
+        food = f ? &f->GetFood() : nullptr;
+    }
+
     CR000Scene* report = nullptr;
     CFoodAllowanceScene* food = nullptr;
 };

@@ -73,15 +73,20 @@ TEST_F(ReportTest, RankChangesPlayTheirScriptsAndTheMoneyShownIsTheMoneyStored) 
         log.Clear();
         SetWork(1000, 10, c.evaluation, c.total);
         kept->Status().Words().reportCount = 2;
-        int32_t shownMoney = -1;
+        // Read while the screen lives: the mode and its screen are gone once it ends.
+        int32_t shownMoney = -1, shownRate = -1, shownPay = -1;
         ASSERT_TRUE(RunReport([&](int32_t phase) {
-            if (phase == 29) shownMoney = report->GetNumber(CR000Scene::NUM_MONEY).GetTarget();
+            if (phase == 29) {
+                shownMoney = report->GetNumber(CR000Scene::NUM_MONEY).GetTarget();
+                shownRate = report->GetNumber(CR000Scene::NUM_RATE).GetTarget();
+                shownPay = report->GetNumber(CR000Scene::NUM_PAY).GetTarget();
+            }
             return false;
         }));
         EXPECT_EQ(Played(), c.played);
         const SStatusWords& w = kept->Status().Words();
-        EXPECT_EQ(report->GetNumber(CR000Scene::NUM_RATE).GetTarget(), c.rate);
-        EXPECT_EQ(report->GetNumber(CR000Scene::NUM_PAY).GetTarget(), c.rate * 10);
+        EXPECT_EQ(shownRate, c.rate);
+        EXPECT_EQ(shownPay, c.rate * 10);
         EXPECT_EQ(w.money, 1000 + c.rate * 10);
         EXPECT_EQ(shownMoney, w.money);
         EXPECT_EQ(w.evaluationTotal, std::min(99999, c.total + c.evaluation));
@@ -241,6 +246,7 @@ TEST_F(MonthTest, TheMonthRunsTheReportAndThenTheFoodScreen) {
     std::vector<int32_t> order;
     ASSERT_TRUE(RunUntil(
         [&] {
+            FindScreens();
             if (report && (report->GetPhase() == 11 || report->GetPhase() == 29)) D().Key(VKey::kSpace);
             if (food && food->GetPhase() == 1 && food->GetFade() == CFoodAllowanceScene::FADE_SHOWN) {
                 D().Click(CFoodAllowanceScene::kDecideX + 20, CFoodAllowanceScene::kDecideY + 20);
