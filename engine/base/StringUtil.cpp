@@ -156,3 +156,17 @@ std::string FormatString(const char* format, ...) {
     }
     return std::string(buf, static_cast<size_t>(n) < sizeof(buf) ? static_cast<size_t>(n) : sizeof(buf) - 1);
 }
+
+std::string BackslashesToLineFeeds(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsSjisLeadByte(text[i]) && i + 1 < text.size()) {
+            out.append(text, i, 2);
+            ++i;
+            continue;
+        }
+        out += text[i] == '\\' ? '\n' : text[i];
+    }
+    return out;
+}

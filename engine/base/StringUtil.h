@@ -33,3 +33,6 @@ std::string MakeResourcePath(const std::string& name, const std::string& folder,
 std::string FormatString(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The byte offset of the last backslash that is a character of its own, or npos.
 size_t FindLastBackslash(const std::string& path);
+// Every backslash that is a character of its own turned into a line feed (the help
+// texts' line break); a double-byte character's 0x5C trail byte is kept.
+std::string BackslashesToLineFeeds(const std::string& text);

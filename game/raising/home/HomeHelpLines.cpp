@@ -47,16 +47,4 @@ int CHomeHelpLines::Parse(CTextReader& reader, std::array<std::string, kCount>* 
     return n;
 }
 
-std::string CHomeHelpLines::BreakLines(const std::string& line) {
-    std::string out;
-    out.reserve(line.size());
-    for (size_t i = 0; i < line.size(); ++i) {
-        if (IsSjisLeadByte(line[i]) && i + 1 < line.size()) {
-            out.append(line, i, 2);
-            ++i;
-            continue;
-        }
-        out += line[i] == '\\' ? '\n' : line[i];
-    }
-    return out;
-}
+std::string CHomeHelpLines::BreakLines(const std::string& line) { return BackslashesToLineFeeds(line); }

@@ -3,11 +3,10 @@
 #include <memory>
 
 #include "engine/base/Log.h"
+#include "engine/base/StringUtil.h"
 #include "engine/file/TextReader.h"
 
 namespace {
-
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 std::unique_ptr<CHelpTable>& MenuSlot() {
     static std::unique_ptr<CHelpTable> table;
@@ -29,27 +28,14 @@ const CHelpTable& Table(std::unique_ptr<CHelpTable>& slot, const char* path) {
 
 }  // namespace
 
-std::string ConvertHelpLine(const std::string& line) {
-    std::string out;
-    out.reserve(line.size());
-    for (size_t i = 0; i < line.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(line[i]);
-        if (IsLeadByte(c) && i + 1 < line.size()) {
-            out += line[i];
-            out += line[++i];
-        } else {
-            out += c == '\\' ? '\n' : line[i];
-        }
-    }
-    return out;
-}
+std::string ConvertHelpLine(const std::string& line) { return BackslashesToLineFeeds(line); }
 
 std::string FillHelp(const std::string& line, const std::vector<SHelpArg>& args) {
     std::string out;
     size_t next = 0;
     for (size_t i = 0; i < line.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(line[i]);
-        if (IsLeadByte(c) && i + 1 < line.size()) {
+        if (IsSjisLeadByte(c) && i + 1 < line.size()) {
             out += line[i];
             out += line[++i];
             continue;
