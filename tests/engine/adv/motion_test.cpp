@@ -2,7 +2,9 @@
 
 #include <climits>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <typeindex>
 #include <typeinfo>
 #include <vector>
 
@@ -343,14 +345,19 @@ TEST(MotionEffectZoom, FirstFrameBeforeTheFirstUpdate) {
 
 TEST(MotionFactory, MapsIdsToTheirClasses) {
     CTalkMotionFactory f;
-    EXPECT_EQ(typeid(*f.Create(0)), typeid(CMotionEffectPlain));
-    EXPECT_EQ(typeid(*f.Create(38)), typeid(CMotionEffectPlain));
-    EXPECT_EQ(typeid(*f.Create(-1)), typeid(CMotionEffectPlain));
-    EXPECT_EQ(typeid(*f.Create(1)), typeid(CMotionEffect01));
-    EXPECT_EQ(typeid(*f.Create(9)), typeid(CMotionEffect09));
-    EXPECT_EQ(typeid(*f.Create(22)), typeid(CMotionEffect22));
-    EXPECT_EQ(typeid(*f.Create(33)), typeid(CMotionEffect33));
-    EXPECT_EQ(typeid(*f.Create(37)), typeid(CMotionEffect37));
+    auto typeOf = [&f](int32_t id) -> std::type_index {
+        const std::unique_ptr<CMotionEffect> effect = f.Create(id);
+        const CMotionEffect& made = *effect;
+        return typeid(made);
+    };
+    EXPECT_EQ(typeOf(0), typeid(CMotionEffectPlain));
+    EXPECT_EQ(typeOf(38), typeid(CMotionEffectPlain));
+    EXPECT_EQ(typeOf(-1), typeid(CMotionEffectPlain));
+    EXPECT_EQ(typeOf(1), typeid(CMotionEffect01));
+    EXPECT_EQ(typeOf(9), typeid(CMotionEffect09));
+    EXPECT_EQ(typeOf(22), typeid(CMotionEffect22));
+    EXPECT_EQ(typeOf(33), typeid(CMotionEffect33));
+    EXPECT_EQ(typeOf(37), typeid(CMotionEffect37));
     f.Release(nullptr);
     f.Release(f.Create(5));
 }

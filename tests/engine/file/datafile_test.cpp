@@ -127,10 +127,10 @@ TEST(DataFile, ValuesAreLittleEndianWithLengthPrefixedStrings) {
     ASSERT_EQ(df.GetBuffer().size(), want.size() + 8);
     EXPECT_TRUE(std::equal(want.begin(), want.end(), df.GetBuffer().begin()));
     df.BeginLoad();
-    uint16_t a;
-    int32_t b;
+    uint16_t a = 0;
+    int32_t b = 0;
     std::string s;
-    double d;
+    double d = 0;
     EXPECT_TRUE(df.GetU16(&a) && df.GetI32(&b) && df.GetString(&s) && df.GetDouble(&d));
     EXPECT_EQ(a, 0x0102);
     EXPECT_EQ(b, -2);

@@ -97,8 +97,8 @@ class CNotingScreen : public Base {
 public:
     CNotingScreen(CMansionHostMode& host, bool* open, int32_t* step, std::vector<bool>* saw)
         : Base(host), m_Open(open), m_StepWord(step), m_Saw(saw) {}
-    bool IsPanelOpen() const { return *m_Open; }
-    int32_t GetStep() const { return *m_StepWord; }
+    bool OpenWord() const { return *m_Open; }
+    int32_t StepWord() const { return *m_StepWord; }
     void Update() override { m_Saw->push_back(IsDecidePressed()); }
     void Draw() override { ++draws; }
     int draws = 0;
@@ -112,13 +112,13 @@ private:
 class CNotingMenu : public CNotingScreen<CMansionMenuScreen> {
 public:
     using CNotingScreen::CNotingScreen;
-    bool IsPanelOpen() const override { return CNotingScreen::IsPanelOpen(); }
+    bool IsPanelOpen() const override { return OpenWord(); }
 };
 
 class CNotingShop : public CNotingScreen<CShopScreen> {
 public:
     using CNotingScreen::CNotingScreen;
-    int32_t GetStep() const override { return CNotingScreen::GetStep(); }
+    int32_t GetStep() const override { return StepWord(); }
 };
 
 TEST_F(HostTest, TheMenuAndShopHostsShareInputAndThumbnailsWithTheStage) {
