@@ -61,6 +61,8 @@ function(pg_module name)
   if(M_OPTIONS)
     target_compile_options(${name} PRIVATE ${M_OPTIONS})
   endif()
+  pg_compile_time_library(${name})
+  pg_fuzz_module(${name} SOURCES ${srcs} DEPS ${M_DEPS} OPTIONS ${M_OPTIONS})
   if(M_LAYER)
     set_property(GLOBAL APPEND PROPERTY PG_LAYER_${M_LAYER} ${name})
   endif()
@@ -79,6 +81,12 @@ function(pg_make_layers)
   target_link_libraries(game INTERFACE engine)
 endfunction()
 
+# Test binaries with tests that run long (seconds of their longest test under ASan).
+# ctest starts these first, so that no core waits on one of them at the end of a run; a
+# fresh build folder has no timings of an earlier run to go by.
+set(PG_LONG_TESTS test_playthrough 100 test_golden 30 test_tools_demo 30 test_game_raising_season 25
+    test_game_raising_mansion 12)
+
 # pg_test(name DEPS targets...): one GoogleTest executable of the .cpp files of the
 # current folder (files ending in _fuzz.cpp excepted).  Tests run headless.
 function(pg_test name)
@@ -90,35 +98,21 @@ function(pg_test name)
   add_executable(${name} ${srcs})
   pg_sanitizer_defaults(${name})
   target_link_libraries(${name} PRIVATE ${T_DEPS} test_support GTest::gtest_main GTest::gmock)
+  pg_compile_time_test(${name})
+  set(cost 0)
+  list(FIND PG_LONG_TESTS ${name} at)
+  if(at GREATER_EQUAL 0)
+    math(EXPR at "${at} + 1")
+    list(GET PG_LONG_TESTS ${at} cost)
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES LABELS ${name}
-               ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;PG_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+               ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;PG_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+               COST ${cost})
   set_property(GLOBAL APPEND PROPERTY PG_TEST_TARGETS ${name})
-endfunction()
-
-# pg_fuzzer(name SOURCE file DEPS targets...): a libFuzzer target, built only with PG_FUZZ.
-# A folder corpus_<name> beside the source, when present, seeds it.
-function(pg_fuzzer name)
-  if(NOT PG_FUZZ)
-    return()
-  endif()
-  cmake_parse_arguments(F "" "SOURCE" "DEPS" ${ARGN})
-  add_executable(${name} ${F_SOURCE})
-  pg_sanitizer_defaults(${name})
-  target_link_libraries(${name} PRIVATE ${F_DEPS})
-  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
-  if(NOT TARGET fuzzers)
-    add_custom_target(fuzzers)
-  endif()
-  add_dependencies(fuzzers ${name})
-  set_property(GLOBAL APPEND PROPERTY PG_FUZZ_TARGETS ${name})
-  get_filename_component(dir ${F_SOURCE} ABSOLUTE)
-  get_filename_component(dir ${dir} DIRECTORY)
-  file(APPEND ${PROJECT_BINARY_DIR}/fuzzers.txt "${name} ${dir}/corpus_${name}\n")
 endfunction()
 
 # pg_bench(name SOURCES files... DEPS targets...): a Google Benchmark executable.
@@ -127,4 +121,5 @@ function(pg_bench name)
   find_package(benchmark REQUIRED)
   add_executable(${name} ${B_SOURCES})
   target_link_libraries(${name} PRIVATE ${B_DEPS} benchmark::benchmark)
+  pg_compile_time_bench(${name})
 endfunction()

@@ -10,7 +10,7 @@ endif()
 # Halting on the first UBSan report is compiled in: with recovery on, a report would
 # scroll past and the test would pass.
 set(_pg_ubsan_flags -fsanitize=undefined -fno-sanitize-recover=undefined)
-if(PG_SANITIZE)
+if(PG_SANITIZE OR PG_FUZZ)
   # -g1: line numbers in the reports at little cost in build time.
   add_compile_options(-fsanitize=address ${_pg_ubsan_flags} -fno-omit-frame-pointer -g1)
   add_link_options(-fsanitize=address,undefined)
@@ -18,10 +18,6 @@ endif()
 if(PG_TSAN)
   add_compile_options(-fsanitize=thread -fno-omit-frame-pointer -g1)
   add_link_options(-fsanitize=thread)
-endif()
-if(PG_FUZZ)
-  add_compile_options(-fsanitize=fuzzer-no-link,address ${_pg_ubsan_flags} -fno-omit-frame-pointer -g)
-  add_link_options(-fsanitize=address,undefined)
 endif()
 
 set(PG_LEAK_SUPPRESSIONS ${PROJECT_SOURCE_DIR}/tests/support/lsan.supp)
