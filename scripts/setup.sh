@@ -8,7 +8,7 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 
 PACKAGES=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config ccache lld
     libsdl2-dev libvorbis-dev libogg-dev libfreetype-dev libpng-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev
     libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is needed, then builds and runs (headless: no display, no sound card):
-#   1. the libFuzzer targets, each for a bounded number of inputs (clang, ASan + UBSan);
-#   2. every test under AddressSanitizer and UBSan, leak detection on;
-#   3. the test binaries that start threads, under ThreadSanitizer;
-#   4. every test again in the Release build, the one the play script builds.
+#   1. one clang build with AddressSanitizer and UBSan: the libFuzzer targets, each run
+#      for a bounded number of inputs, then every test, leak detection on;
+#   2. the test binaries that start threads, under ThreadSanitizer;
+#   3. every test again in the Release build, the one the play script builds.
 # A sanitizer build stops at the first report (undefined behaviour, bad access, leak of
 # ours, data race): the options are compiled into its binaries (cmake/Sanitizers.cmake),
 # the only leaks let through are in system libraries (tests/support/lsan.supp).
@@ -11,22 +11,10 @@
 # The Release run stays: the sanitizer builds are optimised less, and instrumentation
 # changes what the optimiser does, so a fault that shows only in the program the
 # player runs (an uninitialised read, code that relies on undefined behaviour being
-# compiled one way) would otherwise go unseen.  It costs about two
-# minutes of a run that stays well inside twenty on two cores; docs/sanitizers.md has
-# the time of each step.
+# compiled one way) would otherwise go unseen.  docs/sanitizers.md has the time of
+# each step on two cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-
-bash scripts/setup.sh
-
-export SDL_VIDEODRIVER=dummy
-export SDL_AUDIODRIVER=dummy
-JOBS=$(nproc)
-CONFIGURE=(-G Ninja -S . -DCMAKE_BUILD_TYPE=Release)
-CTEST=(--output-on-failure -j"$JOBS" --timeout 300)
-# The sanitizer builds compile at -O1: half the build time of -O3, the instrumented
-# tests stay quick, and the Release run below covers what the full optimiser does.
-SANITIZED=(-DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG" -DPG_BENCH=OFF)
 
 step_start=$SECONDS
 step_done() {
@@ -34,17 +22,38 @@ step_done() {
     step_start=$SECONDS
 }
 
-# libFuzzer targets need clang; they are built apart, with only what they test.
-CC=clang CXX=clang++ cmake "${CONFIGURE[@]}" -B build-fuzz -DPG_FUZZ=ON -DPG_BENCH=OFF \
-    > build-fuzz.log 2>&1 || { cat build-fuzz.log; exit 1; }
-cmake --build build-fuzz -j"$JOBS" --target fuzzers
-step_done "fuzz build"
-bash scripts/run_fuzzers.sh build-fuzz "${FUZZ_RUNS:-20000}"
-step_done "fuzz runs"
+bash scripts/setup.sh
+step_done "setup"
 
-cmake "${CONFIGURE[@]}" -B build-asan -DPG_SANITIZE=ON "${SANITIZED[@]}" > /dev/null
+export SDL_VIDEODRIVER=dummy
+export SDL_AUDIODRIVER=dummy
+JOBS=$(nproc)
+CONFIGURE=(-G Ninja -S . -DCMAKE_BUILD_TYPE=Release)
+# One job more than cores: the playthrough spends most of its time waiting on the game.
+CTEST=(--output-on-failure -j"$((JOBS + 1))" --timeout 300)
+# The sanitizer builds compile at -O1: half the build time of -O3, the instrumented
+# tests stay quick, and the Release run below covers what the full optimiser does.
+SANITIZED=(-DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG" -DPG_BENCH=OFF)
+# Precompiled headers and unity batches (cmake/CompileTime.cmake) for the gcc builds.
+# They hide a missing include, so the clang build goes without them and catches it.
+BATCHED=(-DPG_PCH=ON -DPG_UNITY=ON)
+
+# A compiler cache, where installed, speeds up a second run on the same machine and
+# changes nothing on a fresh one.  Its files stay outside the clone; paths are taken
+# relative to the clone, so that a clone in another folder finds them too.
+if command -v ccache > /dev/null; then
+    export CCACHE_BASEDIR="$PWD"
+    export CCACHE_NOHASHDIR=1
+    export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime,ivfsoverlay
+fi
+
+# clang: the fuzz targets need libFuzzer.  The same build holds every test.
+CC=clang CXX=clang++ cmake "${CONFIGURE[@]}" -B build-asan -DPG_SANITIZE=ON "${SANITIZED[@]}" \
+    > build-asan.log 2>&1 || { cat build-asan.log; exit 1; }
 cmake --build build-asan -j"$JOBS"
-step_done "ASan + UBSan build"
+step_done "ASan + UBSan build (with the fuzz targets)"
+bash scripts/run_fuzzers.sh build-asan "${FUZZ_RUNS:-20000}" "$JOBS"
+step_done "fuzz runs"
 ctest --test-dir build-asan "${CTEST[@]}"
 step_done "ASan + UBSan tests"
 
@@ -52,19 +61,19 @@ step_done "ASan + UBSan tests"
 # called from several (threads and events, the application manager and window thread,
 # file and image caches, sound and its stream threads, the movie's decoding thread, the
 # scene manager, the GDI screen, the platform audio, window and lock layers): the screens
-# run on the one game thread, and a third whole build would not fit the time budget.  A
-# test binary that starts a thread of its own joins this list.
+# run on the one game thread.  A test binary that starts a thread of its own joins this
+# list.
 TSAN_TESTS=(test_engine_base test_engine_base_app test_engine_file test_engine_image
     test_engine_sound test_engine_movie test_engine_draw test_engine_soft_screen
     test_engine_soft_screen_xvfb test_game_core_app test_game_raising_movie
     test_platform_audio test_platform_window test_platform_ipc)
-cmake "${CONFIGURE[@]}" -B build-tsan -DPG_TSAN=ON "${SANITIZED[@]}" > /dev/null
+cmake "${CONFIGURE[@]}" -B build-tsan -DPG_TSAN=ON "${SANITIZED[@]}" "${BATCHED[@]}" > /dev/null
 cmake --build build-tsan -j"$JOBS" --target "${TSAN_TESTS[@]}"
 step_done "ThreadSanitizer build"
 ctest --test-dir build-tsan "${CTEST[@]}" -L "^($(IFS='|'; echo "${TSAN_TESTS[*]}"))\$"
 step_done "ThreadSanitizer tests"
 
-cmake "${CONFIGURE[@]}" -B build > /dev/null
+cmake "${CONFIGURE[@]}" -B build "${BATCHED[@]}" > /dev/null
 cmake --build build -j"$JOBS"
 step_done "Release build"
 ctest --test-dir build "${CTEST[@]}"
