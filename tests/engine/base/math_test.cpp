@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
+
 #include "engine/base/Geometry.h"
 #include "engine/base/Matrix.h"
 #include "engine/base/Random.h"
@@ -28,6 +31,25 @@ TEST(Random, KnownSequenceAndModulo) {
     CRandom c(5489);
     EXPECT_EQ(c.Random(0), 0u);
     EXPECT_EQ(c.Random(1000), 581869302u % 1000);  // second output of the sequence
+}
+
+// The generator is written out (to keep <random> out of its header); it must still give
+// std::mt19937's sequence, past several refills of its state and after a reseed.
+TEST(Random, FollowsTheStandardMersenneTwister) {
+    for (uint32_t seed : {0u, 1u, 42u, 5489u, 0x80000000u, 0xFFFFFFFFu}) {
+        CRandom ours(seed);
+        std::mt19937 standard(seed);
+        for (int i = 0; i < 2000; ++i) {
+            ASSERT_EQ(ours.Next(), standard()) << "seed " << seed << ", output " << i;
+        }
+        ours.Seed(seed ^ 0x5A5A5A5Au);
+        standard.seed(seed ^ 0x5A5A5A5Au);
+        for (int i = 0; i < 700; ++i) {
+            ASSERT_EQ(ours.Next(), standard()) << "reseeded " << seed << ", output " << i;
+        }
+        CRandom copy = ours;
+        EXPECT_EQ(copy.Next(), ours.Next());
+    }
 }
 
 TEST(Random, TestSeedMakesDefaultBuiltGeneratorsRepeat) {
