@@ -96,7 +96,7 @@ private:
         if (_IsIdent(c))
             return _Identifier();
         if (c == '"' || c == '\'')
-            return _Narrow(c);
+            return _Literal(c, true);
         _Copy(1);
         return true;
     }
@@ -150,24 +150,8 @@ private:
         }
         _Copy(i - m_Pos);
         if (prefix && (next == '"' || next == '\''))
-            _Verbatim(next);
+            return _Literal(next, false);
         return true;
-    }
-
-    // A prefixed literal has its own charset: copied as it is.
-    void _Verbatim(char quote) {
-        _Copy(1);
-        while (m_Pos < m_In->size()) {
-            const char c = (*m_In)[m_Pos];
-            if (c == '\\') {
-                _Copy(2);
-            } else if (c == quote || c == '\n') {
-                _Copy(1);
-                return;
-            } else {
-                _Copy(1);
-            }
-        }
     }
 
     bool _Raw(bool narrow) {
@@ -191,7 +175,10 @@ private:
         return true;
     }
 
-    bool _Narrow(char quote) {
+    // A literal up to its closing quote (or the line's end).  A narrow one has its
+    // non-ASCII text spelled in Shift-JIS; a prefixed one has its own charset and is
+    // copied as it is.
+    bool _Literal(char quote, bool narrow) {
         _Copy(1);
         while (m_Pos < m_In->size()) {
             const char c = (*m_In)[m_Pos];
@@ -200,7 +187,7 @@ private:
             } else if (c == quote || c == '\n') {
                 _Copy(1);
                 return true;
-            } else if (static_cast<unsigned char>(c) >= 0x80) {
+            } else if (narrow && static_cast<unsigned char>(c) >= 0x80) {
                 size_t end = m_Pos;
                 while (end < m_In->size() && static_cast<unsigned char>((*m_In)[end]) >= 0x80)
                     ++end;
