@@ -18,6 +18,7 @@ void WriteSharedData(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet(CWideBand::kFile, 256, 256, 8, 1));
     kit::SSheetSpec landscape = kit::MakeSheet(CWidePicture::kFile, 2400, 432, 12, 2);
     landscape.areas.push_back({0, 0, 2400, 150, kit::kKeyGreen});
+    landscape.areasKeepLabels = false;
     out.Sheet(landscape);
     // The tab bar of the menu screens (6 × 5 cells of 48 × 32).
     out.Sheet(kit::MakeSheet(CMenuTabBar::kSheet, 288, 160, 6, 5));

@@ -10,6 +10,7 @@
 #include "game/core/SceneRequest.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tools/kit/Sheet.h"
+#include "tools/kit/TinyFont.h"
 
 using namespace screentest;
 
@@ -38,7 +39,7 @@ TEST(Sheet, BmpAndPngLoadAsDrawnAndTheProbeFindsEveryCell) {
     SetDebugOutputEnabled(false);
     CObjectDriver d;
     kit::SSheetSpec bmp = kit::MakeSheet("obj\\s.bmp", 40, 30, 2, 3);
-    bmp.areas.push_back({0, 0, 4, 4, kit::kKeyGreen});
+    bmp.areas.push_back({10, 4, 4, 4, kit::kKeyGreen});
     kit::SSheetSpec png = kit::MakeSheet("obj\\t.png", 32, 16, 2, 1);
     png.areas.push_back({16, 0, 16, 8, 0x00000000u});  // transparent top half of cell 1
     ASSERT_TRUE(d.Probe().Write(d.Folder(), bmp));
@@ -51,13 +52,121 @@ TEST(Sheet, BmpAndPngLoadAsDrawnAndTheProbeFindsEveryCell) {
         b.Draw(300, 200);
     });
     const SFrame f = d.Pixels();
-    EXPECT_EQ(f.At(101, 51), 0x00FF00u) << "a BMP keeps the key colour as it is";
+    EXPECT_EQ(f.At(111, 55), 0x00FF00u) << "a BMP keeps the key colour as it is";
     EXPECT_TRUE(d.Probe().ShowsCellAt(f, "obj\\s.bmp", 1, 2, 120, 70));
     EXPECT_EQ(d.Probe().At(f, 138, 78).Describe(), "obj\\s.bmp (1, 2)");
-    EXPECT_EQ(d.Probe().At(f, 300 + 20, 200 + 3).Describe(), "no cell") << "alpha 0 shows the black frame";
+    EXPECT_EQ(d.Probe().At(f, 300 + 29, 200 + 3).Describe(), "no cell") << "alpha 0 shows the black frame";
     EXPECT_EQ(d.Probe().At(f, 300 + 20, 200 + 12).Describe(), "obj\\t.png (1, 0)");
     EXPECT_TRUE(d.Probe().Absent(f, "obj\\t.png", 5, 5));
     SetDebugOutputEnabled(true);
+}
+
+namespace {
+
+// The box of the ink (black or white pixels) inside a cell, cell-relative; empty when none.
+SBox InkBox(const std::vector<uint32_t>& px, const kit::SSheetSpec& s, int32_t c, int32_t r) {
+    const int32_t cw = s.width / s.columns, ch = s.height / s.rows;
+    SBox box;
+    for (int32_t y = 0; y < ch; ++y) {
+        for (int32_t x = 0; x < cw; ++x) {
+            const uint32_t p = px[static_cast<size_t>(r * ch + y) * s.width + c * cw + x];
+            if (p != 0xFF000000u && p != 0xFFFFFFFFu) continue;
+            if (box.empty) box = SBox{x, y, x + 1, y + 1, false};
+            box.left = std::min(box.left, x), box.top = std::min(box.top, y);
+            box.right = std::max(box.right, x + 1), box.bottom = std::max(box.bottom, y + 1);
+        }
+    }
+    return box;
+}
+
+}  // namespace
+
+// Words go beside the label, twice the size where the cell has room, and never leave
+// the cell: a long word in a narrow cell is cut, every look of a button carries its word.
+TEST(Sheet, WordsSitBesideTheLabelInsideTheirCell) {
+    const struct {
+        int32_t cellW, cellH;
+        const char* word;
+        int32_t wantRight, wantBottom;  // one past the ink, cell-relative
+    } cases[] = {
+        // "1.r" ends at column 10; a word beside it starts two columns on, at 12.
+        {176, 40, "New game", 12 + kit::WordWidth("New game", 2), 15},
+        {72, 28, "Back", 12 + kit::WordWidth("Back", 2), 15},
+        {64, 12, "Load", 12 + kit::WordWidth("Load", 1), 8},  // too low for doubled glyphs
+        {20, 24, "Go", 12, 15},                                   // below the label
+        {30, 10, "Training", 12 + kit::WordWidth("Tra", 1), 8},  // cut to what fits
+    };
+    for (const auto& k : cases) {
+        const kit::SSheetSpec s = kit::MakeControls("obj\\w.bmp", k.cellW * 2, k.cellH * 3, 2, 3, {"", k.word});
+        const std::vector<uint32_t> px = kit::MakeSheetPixels(s);
+        for (int32_t r = 0; r < 3; ++r) {
+            const SBox plain = InkBox(px, s, 0, r);
+            const SBox worded = InkBox(px, s, 1, r);
+            ASSERT_FALSE(plain.empty || worded.empty) << k.word;
+            EXPECT_EQ(plain.right, 10) << "the label alone";
+            EXPECT_EQ(worded.left, 1) << k.word;
+            EXPECT_EQ(worded.top, 1) << k.word;
+            EXPECT_EQ(worded.right, k.wantRight) << k.word;
+            EXPECT_EQ(worded.bottom, k.wantBottom) << k.word;
+            EXPECT_LE(worded.right, k.cellW - 1) << k.word;
+            EXPECT_LE(worded.bottom, k.cellH - 1) << k.word;
+        }
+    }
+    // A column without a word takes its row's.
+    kit::SSheetSpec rows = kit::MakeSheet("obj\\r.bmp", 100, 60, 1, 3);
+    rows.rowWords = {"A", "", "C"};
+    const std::vector<uint32_t> px = kit::MakeSheetPixels(rows);
+    EXPECT_GT(InkBox(px, rows, 0, 0).right, 10);
+    EXPECT_EQ(InkBox(px, rows, 0, 1).right, 10);
+    EXPECT_EQ(kit::CellWord(rows, 0, 2), "C");
+}
+
+TEST(TinyFont, GlyphsAreCapitalsOfFiveBySevenAndClipAtTheEdge) {
+    std::vector<uint32_t> a(40 * 10, 0), b(40 * 10, 0);
+    kit::DrawWord(&a, 40, 1, 1, "Hi!", 1, 1u);
+    kit::DrawWord(&b, 40, 1, 1, "HI!", 1, 1u);
+    EXPECT_EQ(a, b) << "small letters are drawn as capitals";
+    // "I": the bar on top and bottom and the stem, 3 + 5 + 3 pixels.
+    std::vector<uint32_t> i(8 * 9, 0);
+    kit::DrawWord(&i, 8, 0, 0, "I", 1, 1u);
+    EXPECT_EQ(std::count(i.begin(), i.end(), 1u), 11);
+    EXPECT_EQ(kit::WordWidth("ABC", 2), 3 * 12 - 2);
+    std::vector<uint32_t> blank(8 * 9, 0);
+    kit::DrawWord(&blank, 8, 0, 0, "@~", 1, 1u);
+    EXPECT_EQ(std::count(blank.begin(), blank.end(), 1u), 0) << "no glyph: a blank";
+    std::vector<uint32_t> edge(6 * 4, 0);
+    kit::DrawWord(&edge, 6, 3, 2, "WW", 2, 1u);  // mostly outside: nothing written past the picture
+    EXPECT_EQ(edge.size(), 24u);
+}
+
+// Transparent and translucent areas keep the grid, the label and the word, and make the
+// file a PNG; a keyed area that is told to paints over everything and stays a BMP.
+TEST(Sheet, AreasLeaveTheGridAndLabelsAndChooseTheFileKind) {
+    kit::SSheetSpec s = kit::MakeControls("obj\\a.bmp", 200, 80, 2, 2, {"Yes", "No"});
+    s.cellAreas.push_back({0, 0, 100, 28, 0x00000000u});
+    s.areas.push_back({0, 30, 200, 20, 0x80102030u});
+    const std::vector<uint32_t> px = kit::MakeSheetPixels(s);
+    for (int32_t r = 0; r < 2; ++r) {
+        for (int32_t c = 0; c < 2; ++c) {
+            const uint32_t colour = kit::CellColour(s.name, c, r);
+            for (int32_t i = 0; i < 100; ++i) EXPECT_EQ(px[static_cast<size_t>(r * 40) * 200 + c * 100 + i], colour);
+            for (int32_t i = 0; i < 40; ++i) EXPECT_EQ(px[static_cast<size_t>(r * 40 + i) * 200 + c * 100], colour);
+            EXPECT_GT(InkBox(px, s, c, r).right, 10) << "the word stays";
+            EXPECT_EQ(px[static_cast<size_t>(r * 40 + 25) * 200 + c * 100 + 90], 0x00000000u);
+        }
+    }
+    EXPECT_EQ(px[static_cast<size_t>(35) * 200 + 150], 0x80102030u) << "areas in picture pixels go first";
+    EXPECT_TRUE(kit::WritesPng(s));
+    EXPECT_EQ(kit::EncodeSheet(s)[1], 'P');
+
+    kit::SSheetSpec keyed = kit::MakeSheet("obj\\k.bmp", 40, 20, 2, 1);
+    keyed.areas.push_back({0, 0, 40, 10, kit::kKeyGreen});
+    keyed.areasKeepLabels = false;
+    const std::vector<uint32_t> k = kit::MakeSheetPixels(keyed);
+    EXPECT_EQ(k[0], kit::kKeyGreen);
+    EXPECT_EQ(k[20], kit::kKeyGreen);
+    EXPECT_FALSE(kit::WritesPng(keyed));
+    EXPECT_EQ(kit::EncodeSheet(keyed)[0], 'B');
 }
 
 namespace {
