@@ -151,20 +151,24 @@ void KeepGridAndLabel(const SSheetSpec& spec, int32_t c, int32_t r, int32_t cw, 
     DrawLabel(spec, c, r, cw, ch, px);
 }
 
-void PaintArea(const SArea& a, int32_t clipX, int32_t clipY, int32_t clipW, int32_t clipH, int32_t width,
-               std::vector<uint32_t>* px) {
+void PaintArea(const SArea& a, uint32_t cellColour, int32_t clipX, int32_t clipY, int32_t clipW, int32_t clipH,
+               int32_t width, std::vector<uint32_t>* px) {
+    const uint32_t argb = a.tint ? (a.argb & 0xFF000000u) | (cellColour & 0x00FFFFFFu) : a.argb;
     const int32_t x0 = std::max(clipX + a.x, clipX), y0 = std::max(clipY + a.y, clipY);
     const int32_t x1 = std::min(clipX + a.x + a.width, clipX + clipW), y1 = std::min(clipY + a.y + a.height, clipY + clipH);
     for (int32_t y = y0; y < y1; ++y) {
-        for (int32_t x = x0; x < x1; ++x) (*px)[static_cast<size_t>(y) * width + x] = a.argb;
+        for (int32_t x = x0; x < x1; ++x) (*px)[static_cast<size_t>(y) * width + x] = argb;
     }
 }
 
 void PaintAreas(const SSheetSpec& spec, int32_t cw, int32_t ch, std::vector<uint32_t>* px) {
-    for (const SArea& a : spec.areas) PaintArea(a, 0, 0, spec.width, spec.height, spec.width, px);
+    for (const SArea& a : spec.areas) {
+        PaintArea(SArea{a.x, a.y, a.width, a.height, a.argb, false}, 0, 0, 0, spec.width, spec.height, spec.width, px);
+    }
     for (int32_t r = 0; r < spec.rows; ++r) {
         for (int32_t c = 0; c < spec.columns; ++c) {
-            for (const SArea& a : spec.cellAreas) PaintArea(a, c * cw, r * ch, cw, ch, spec.width, px);
+            const uint32_t colour = CellColour(spec.name, c, r);
+            for (const SArea& a : spec.cellAreas) PaintArea(a, colour, c * cw, r * ch, cw, ch, spec.width, px);
         }
     }
 }
@@ -239,6 +243,10 @@ std::vector<uint32_t> MakeSheetPixels(const SSheetSpec& spec) {
             for (int32_t c = 0; c < spec.columns; ++c) DrawLabel(spec, c, r, cw, ch, &px);
         }
         PaintAreas(spec, cw, ch, &px);
+    }
+    for (const SCaption& c : spec.captions) {
+        const int32_t column = std::clamp(c.x / cw, 0, spec.columns - 1), row = std::clamp(c.y / ch, 0, spec.rows - 1);
+        DrawWord(&px, spec.width, c.x, c.y, c.text, c.scale, InkFor(CellColour(spec.name, column, row)));
     }
     return px;
 }

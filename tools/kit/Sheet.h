@@ -20,6 +20,18 @@ struct SArea {
     int32_t width = 0;
     int32_t height = 0;
     uint32_t argb = kKeyGreen;
+    // In a cell area: the cell's own colour at the alpha of `argb` (a translucent cell
+    // that still tells which cell it is).
+    bool tint = false;
+};
+
+// A word drawn anywhere on a sheet (a board's captions beside the numbers a screen draws
+// on it), in black or white by the colour under its corner.
+struct SCaption {
+    int32_t x = 0;
+    int32_t y = 0;
+    std::string text;
+    int32_t scale = 1;
 };
 
 struct SSheetSpec {
@@ -49,6 +61,8 @@ struct SSheetSpec {
     // the probe still finds the cell and a player still reads it; false paints areas
     // over everything (a keyed sky without the grid's lines).
     bool areasKeepLabels = true;
+    // Drawn last.
+    std::vector<SCaption> captions;
     // PNG bytes whatever the name says (the decoders of the picture planes go by the
     // first bytes): a picture with transparent parts under a ".bmp" name.
     bool png = false;

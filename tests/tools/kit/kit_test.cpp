@@ -159,6 +159,21 @@ TEST(Sheet, AreasLeaveTheGridAndLabelsAndChooseTheFileKind) {
     EXPECT_TRUE(kit::WritesPng(s));
     EXPECT_EQ(kit::EncodeSheet(s)[1], 'P');
 
+    // A tinted cell area is the cell's own colour at the area's alpha; captions are ink
+    // wherever they are put.
+    kit::SSheetSpec tinted = kit::MakeSheet("obj\\t.bmp", 200, 40, 2, 1);
+    tinted.cellAreas.push_back({20, 20, 40, 10, 0x80000000u, true});
+    tinted.captions.push_back({170, 25, "I", 1});
+    const std::vector<uint32_t> t = kit::MakeSheetPixels(tinted);
+    for (int32_t c = 0; c < 2; ++c) {
+        EXPECT_EQ(t[static_cast<size_t>(22) * 200 + c * 100 + 30],
+                  0x80000000u | (kit::CellColour(tinted.name, c, 0) & 0xFFFFFFu));
+    }
+    const uint32_t ink = t[static_cast<size_t>(25) * 200 + 171];
+    EXPECT_TRUE(ink == 0xFF000000u || ink == 0xFFFFFFFFu) << std::hex << ink;
+    EXPECT_EQ(t[static_cast<size_t>(26) * 200 + 172], ink) << "the stem of the I";
+    EXPECT_EQ(t[static_cast<size_t>(26) * 200 + 170], kit::CellColour(tinted.name, 1, 0));
+
     kit::SSheetSpec keyed = kit::MakeSheet("obj\\k.bmp", 40, 20, 2, 1);
     keyed.areas.push_back({0, 0, 40, 10, kit::kKeyGreen});
     keyed.areasKeepLabels = false;
