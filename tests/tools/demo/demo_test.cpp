@@ -21,6 +21,7 @@
 #include "game/raising/wide/WideBackground.h"
 #include "tests/support/TestSupport.h"
 #include "tests/tools/demo/DemoPlayer.h"
+#include "tests/tools/demo/DemoRun.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tools/demo/DemoWriter.h"
 
@@ -101,22 +102,9 @@ TEST(DemoData, TheManifestListsEveryFileOnceAndTheArchivesHoldTheirFolders) {
     EXPECT_EQ(twice, files.end()) << "written twice: " << twice->first;
 }
 
-// A game on the demo data.
-screentest::CGameDriver::SSetup DemoSetup() {
-    screentest::CGameDriver::SSetup setup;
-    setup.channelSounds = false;
-    setup.prepare = [](const std::string& folder) { ASSERT_TRUE(demo::WriteDemoData(folder)); };
-    return setup;
-}
-
-// No file the screens load was missing or undecodable (the save files of a first start
-// are missing by right).
-void ExpectNoMissingFile(const CLogCapture& log) {
-    for (const std::string& line : log.GetLines()) {
-        const bool missing = line.find("開けません") != std::string::npos || line.find("失敗") != std::string::npos;
-        EXPECT_FALSE(missing && line.find("save\\") == std::string::npos) << line;
-    }
-}
+using demorun::DemoSetup;
+using demorun::ExpectNoMissingFile;
+using demorun::PlayedScripts;
 
 TEST(DemoData, TheChainFromBootReachesTheTitleWithoutAMissingFile) {
     SetDebugOutputEnabled(false);
@@ -189,17 +177,6 @@ TEST(DemoData, TablesScriptsAndSheetsAgreeWithTheManifest) {
         EXPECT_EQ(sheet.width % sheet.columns + sheet.height % sheet.rows, 0) << sheet.name;
     }
     SetDebugOutputEnabled(true);
-}
-
-// The scripts the game started, by the in-game scene's log lines.
-std::vector<std::string> PlayedScripts(const CLogCapture& log) {
-    std::vector<std::string> out;
-    const std::string mark = "スクリプト再生:scr\\demo\\ev_";
-    for (const std::string& line : log.GetLines()) {
-        const size_t at = line.find(mark);
-        if (at != std::string::npos) out.push_back(line.substr(at + mark.size(), 3));
-    }
-    return out;
 }
 
 // A new game on the demo data, from relay scene 21 to the logo that follows the month:
