@@ -1,5 +1,5 @@
 // The events of the screens and actions around the month's own events: the work
-// report's occasions (1, 0) to (1, 5), the seasonal events (2, 9) to (2, 15), the mansion
+// report's occasions (1, 0) to (1, 5), the seasonal events (2, 0) to (2, 15), the mansion
 // side's actions (work 6, time with a friend 7, bond 11, training 15, the job 17, meals
 // 18, the small expense 21) and the home side's (housework 26, outings 28, room play 41,
 // rest 46, nursing 48): one row and one script for every sub-occasion an action can
@@ -36,6 +36,7 @@ struct SAction {
     const char* label;
     bool once;
     SScene scene;
+    std::string setting = {};  // one setting term of the row
 };
 
 SScene Narrated(const char* background, const std::string& figure, const std::string& text, bool report) {
@@ -60,10 +61,19 @@ std::vector<SAction> Actions() {
     const char* report[6] = {"今月の仕事ぶりを振り返ろう。", "続いて、今月の評価だ。", "ランクが変わるようだ……",
                              "ランクが上がった！", "さあ、今月もがんばろう。", "ランクが下がってしまった……"};
     for (int sub = 0; sub < 6; ++sub) a.push_back({121 + sub, 1, sub, "report", false, Narrated(kMansion, "", report[sub], false)});
-    // The seasonal events 2 to 8 of the month, played as (2, event + 7).
-    const char* season[7] = {"今年は不作のようだ……", "町で疫病がはやっている。", "ピコネが風邪をひいてしまった。",
-                             "盗賊ズルタが現れた！", "貧乏神がやってきた……", "添い寝神がやってきた。",
-                             "奇天烈昆布丸がやってきた！"};
+    // The seasonal events: the seasonal screen announces kind k with (2, k - 1), whose
+    // row sets the month's event (107, 0) to k; then the screen's second event and the
+    // seasonal mode's event of the month, both (2, k + 7).
+    const char* announced[8] = {"今年は豊作だ！", "今年は不作のようだ……", "町で疫病がはやっている。",
+                                "ピコネが風邪をひいてしまった。", "盗賊ズルタが現れた！", "貧乏神がやってきた……",
+                                "添い寝神がやってきた。", "奇天烈昆布丸がやってきた！"};
+    for (int k = 1; k <= 8; ++k) {
+        a.push_back({140 + k, 2, k - 1, "season", false, Narrated(kHouse, "", announced[k - 1], false),
+                     "[107_0]=" + std::to_string(k)});
+    }
+    const char* season[7] = {"みんなで畑を手伝った。", "薬草を集めて回った。", "ピコネの看病をした。",
+                             "盗賊ズルタを追い払った！", "貧乏神が帰っていった。", "添い寝神と一緒に眠った。",
+                             "奇天烈昆布丸と遊んだ。"};
     for (int c = 2; c <= 8; ++c) a.push_back({129 + c, 2, c + 7, "season", false, Narrated(kHouse, "", season[c - 2], false)});
 
     // Mansion work: alone (0), with friend 0 to 2 (1 to 3), and once a game the first
@@ -121,8 +131,8 @@ std::vector<SAction> Actions() {
 std::vector<SRow> ActionEventRows() {
     std::vector<SRow> rows;
     for (const SAction& a : Actions()) {
-        rows.push_back({a.label, a.id, a.kind, a.sub, 0, "ev_" + std::to_string(a.id), a.once ? "1" : "", 1, "", "", "",
-                        "", 0});
+        rows.push_back({a.label, a.id, a.kind, a.sub, 0, "ev_" + std::to_string(a.id), a.once ? "1" : "", 1, "",
+                        a.setting, "", "", 0});
     }
     return rows;
 }

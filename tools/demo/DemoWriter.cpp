@@ -139,7 +139,7 @@ bool CDemoWriter::WriteManifest() {
     return m_Ok;
 }
 
-bool WriteDemoData(const std::string& folder) {
+bool WriteDemoData(const std::string& folder, std::vector<kit::SSheetSpec>* sheets) {
     CDemoWriter out(folder);
     WriteSharedData(out);
     WriteBootTitleData(out);
@@ -156,8 +156,10 @@ bool WriteDemoData(const std::string& folder) {
     WriteEventData(out);
     WriteActionEventData(out);
     WriteSampleData(out);
+    WriteLetterData(out);
     out.Movie(3);
     for (const char* top : kPackedFolders) out.Pack(top);
+    if (sheets) *sheets = out.Sheets();
     return out.WriteManifest();
 }
 

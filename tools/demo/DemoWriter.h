@@ -117,11 +117,15 @@ void WriteEventData(CDemoWriter& out);
 // and scripts are written with the month's, EventScripts.h) and the shop's
 // introduction script.
 void WriteActionEventData(CDemoWriter& out);
+// The girl's letters: the letter table, one letter with its picture, voice and script,
+// and the letter scene's envelope and paper.
+void WriteLetterData(CDemoWriter& out);
 // The developer sample scenes' own files: the transition sample's two pictures and its
 // rule picture.
 void WriteSampleData(CDemoWriter& out);
 
-// Every group and the manifest; false when a file could not be written.
-bool WriteDemoData(const std::string& folder);
+// Every group and the manifest; false when a file could not be written.  `sheets`, when
+// given, receives every picture sheet written (for a test's probe).
+bool WriteDemoData(const std::string& folder, std::vector<kit::SSheetSpec>* sheets = nullptr);
 
 }  // namespace demo

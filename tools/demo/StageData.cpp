@@ -17,10 +17,12 @@ namespace {
 // is written with that page (SettingsData.cpp).
 void WriteMessageWindow(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet("obj\\f000_002.bmp", 192, 32, 6, 1));  // waiting mark
-    // Balloon shapes: a translucent body in each cell, the text's 24-character box
-    // (96, 64 from the corner) inside it, and nothing round it.
+    // Balloon shapes: a body in each cell round the text's 24-character box (96, 64 from
+    // the corner) with a translucent rim, and nothing round it.
     kit::SSheetSpec balloons = kit::MakeSheet("obj\\f000_000.bmp", 6480, 160, 9, 1);
-    balloons.cellAreas = {{0, 0, 720, 160, 0x00000000u}, {40, 24, 640, 124, 0xC0000000u, true}};
+    balloons.cellAreas = {{0, 0, 720, 160, 0x00000000u},
+                          {40, 24, 640, 124, 0x80000000u, true},
+                          {48, 32, 624, 108, 0xFF000000u, true}};
     out.Sheet(balloons);
     // Buttons 0 to 11 (the first set: save, load, skip, auto, hide, voice, the second
     // set; the second: return, settings, title, exit, back to the first), 12 and 13 (the
@@ -101,7 +103,8 @@ void WriteStageData(CDemoWriter& out) {
     WriteHintWindow(out);
     WriteSlidePanel(out);
     WriteTimeOfDayDetails(out);
-    out.Sheet(kit::MakeSheet(CSelectionScene::kFramePicture, 352, 240, 1, 1));
+    // The selection's frame round its choices: a border round a dim inside.
+    out.Sheet(FrameSheet(CSelectionScene::kFramePicture, 352, 240, 1, 1, 12, 0xA0000000u));
     out.Sheet(kit::MakeSheet(CPictureMode::kPicture, 800, 600, 4, 3));
     out.Sound("se\\se_220.ogg", 400u, 3000);
     out.Sound("se\\se_27b.ogg", 401u, 3000);

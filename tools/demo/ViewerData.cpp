@@ -38,7 +38,10 @@ void WriteSheets(CDemoWriter& out) {
     // three sub-pages and back.
     out.Sheet(kit::MakeControls(CThumbnailGridScene::kButtonSheet, 720, 140, 10, 5,
                                 {"1", "2", "3", "4", "5", "6", "Sub 1", "Sub 2", "Sub 3", "Back"}));
-    out.Sheet(kit::MakeSheet(CThumbnailGridScene::kFrame, 100, 112, 1, 1));
+    // The slot frame with a window where the thumbnail goes.
+    kit::SSheetSpec frame = kit::MakeSheet(CThumbnailGridScene::kFrame, 100, 112, 1, 1);
+    frame.areas.push_back({8, 30, 88, 66, 0x00000000u});
+    out.Sheet(frame);
     out.Sheet(kit::MakeSheet(CThumbnailGridScene::kDigits, 120, 18, 10, 1));
     out.Sheet(kit::MakeSheet(CCGViewerScene::kCountSheet, 99, 16, 11, 1));
 }
