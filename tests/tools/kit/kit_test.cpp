@@ -184,6 +184,53 @@ TEST(Sheet, AreasLeaveTheGridAndLabelsAndChooseTheFileKind) {
     EXPECT_EQ(kit::EncodeSheet(keyed)[0], 'B');
 }
 
+// The probe's list: a cell at its place by the plain block nearest its centre (labels
+// and see-through parts aside), a button's enabled looks, anywhere, any of several, and a
+// chosen point; each failure is named.
+TEST(SheetProbe, ListsOfWhatMustShowPassAndFailByCell) {
+    SetDebugOutputEnabled(false);
+    CObjectDriver d;
+    kit::SSheetSpec buttons = kit::MakeControls("obj\\b.bmp", 200, 200, 2, 5, {"Yes", "No"});
+    kit::SSheetSpec framed = kit::MakeSheet("obj\\f.bmp", 100, 80, 1, 1);
+    framed.areas.push_back({10, 10, 80, 60, 0x00000000u});
+    ASSERT_TRUE(d.Probe().Write(d.Folder(), buttons));
+    ASSERT_TRUE(d.Probe().Write(d.Folder(), framed));
+    CImagePlane b, f;
+    ASSERT_TRUE(b.Load("obj\\b.bmp"));
+    ASSERT_TRUE(f.Load("obj\\f.bmp"));
+    // Button 0 in its first look at (10, 10), button 1 locked (look 4) at (200, 10), the
+    // frame at (400, 300) with look 1 of button 0 in its window.
+    d.Draw([&] {
+        b.DrawStretch(SRect{10, 10, 110, 50}, SRect{0, 0, 100, 40}, 0xFFFFFFFFu);
+        b.DrawStretch(SRect{200, 10, 300, 50}, SRect{100, 160, 200, 200}, 0xFFFFFFFFu);
+        f.Draw(400, 300);
+        b.DrawStretch(SRect{420, 320, 470, 340}, SRect{0, 40, 50, 60}, 0xFFFFFFFFu);
+    });
+    const SFrame frame = d.Pixels();
+    using V = SVisible;
+    const auto ok = [&](const V& v) { return static_cast<bool>(d.Probe().ShowsAll(frame, {v})); };
+    EXPECT_TRUE(ok(V{"button 0", "obj\\b.bmp", 0, V::kEnabledLook, 10, 10, {}}));
+    EXPECT_TRUE(ok(V{"button 0, look 0", "obj\\b.bmp", 0, 0, 10, 10, {}}));
+    EXPECT_FALSE(ok(V{"button 1 enabled", "obj\\b.bmp", 1, V::kEnabledLook, 200, 10, {}})) << "it is locked";
+    EXPECT_TRUE(ok(V{"button 1 locked", "obj\\b.bmp", 1, 4, 200, 10, {}}));
+    EXPECT_FALSE(ok(V{"button 0 elsewhere", "obj\\b.bmp", 0, 0, 150, 10, {}})) << "its centre would be on button 1";
+    EXPECT_TRUE(ok(V{"frame", "obj\\f.bmp", 0, 0, 400, 300, {}})) << "looked at on its border, not in its window";
+    EXPECT_TRUE(ok(V{"look 1 somewhere", "obj\\b.bmp", 0, 1, V::kAnywhere, V::kAnywhere, {}}));
+    EXPECT_FALSE(ok(V{"look 2 somewhere", "obj\\b.bmp", 0, 2, V::kAnywhere, V::kAnywhere, {}}));
+    V any{"either", "", 0, 0, 0, 0, {V{"a", "obj\\b.bmp", 1, 0, 200, 10, {}}, V{"b", "obj\\b.bmp", 1, 4, 200, 10, {}}}};
+    EXPECT_TRUE(ok(any));
+    V point{"frame's corner", "obj\\f.bmp", 0, 0, 400, 300, {}};
+    point.pointX = 5, point.pointY = 40;
+    EXPECT_TRUE(ok(point));
+    point.pointX = 50;
+    EXPECT_FALSE(ok(point)) << "the window is no plain point";
+    const ::testing::AssertionResult both = d.Probe().ShowsAll(
+        frame, {V{"first", "obj\\b.bmp", 1, 0, 200, 10, {}}, V{"second", "obj\\x.bmp", 0, 0, 0, 0, {}}});
+    EXPECT_NE(std::string(both.message()).find("first"), std::string::npos);
+    EXPECT_NE(std::string(both.message()).find("second: obj\\x.bmp (0, 0) is no sheet"), std::string::npos) << both.message();
+    SetDebugOutputEnabled(true);
+}
+
 namespace {
 
 // A scene that plays the decide sound when decide is pressed and the cancel sound on a key.
