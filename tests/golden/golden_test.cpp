@@ -29,6 +29,7 @@
 #include "engine/sound/SoundBank.h"
 #include "game/core/SaveData.h"
 #include "game/core/SystemData.h"
+#include "game/menus/music/MusicRoomScene.h"
 #include "game/menus/save/SaveLoadScene.h"
 #include "game/menus/settings/SystemMenuScene.h"
 #include "game/menus/status/GuideScene.h"
@@ -650,6 +651,16 @@ TEST(GoldenFrames, MenusAndScenesById) {
         {9, "21_load", 30, saveLoad(SL::kLoadTitle, 1, false)},
         {12, "22_picture_viewer", 30, ThumbnailGrid(CCGViewerScene::kTitle, 2)},
         {14, "24_play_view", 30, ThumbnailGrid(CPlayViewScene::kTitle, 3)},
+        // The music room of a first start: no track unlocked, so play and the modes are
+        // locked and only back and the tabs answer.
+        {15, "23_music_room", 30,
+         Join({TabBar(CMusicRoomScene::kOwnTab),
+               {Cell("title", CMusicRoomScene::kTitle, 0, 0, 0, 0),
+                Cell("play, locked", CMusicRoomScene::kControlSheet, 0, 4, CMusicRoomScene::kControlPlaces[0].x,
+                     CMusicRoomScene::kControlPlaces[0].y),
+                Cell("repeat one, locked", CMusicRoomScene::kModeSheet, 0, 4, CMusicRoomScene::kModePlaces[0].x,
+                     CMusicRoomScene::kModePlaces[0].y),
+                Button("back", CMusicRoomScene::kControlSheet, 5, CMusicRoomScene::kControlPlaces[5])}})},
         // The guide: its background, topic 0's one page, the buttons of topics 1 to 5, back.
         {17, "25_guide", 30,
          Join({{Screen("background", "obj\\u000_000.bmp", 3, 2),
