@@ -113,7 +113,8 @@ TEST_F(MessagePageTest, TheOptionButtonsSetSkipAndAutoMode) {
 TEST_F(MessagePageTest, TheWindowsOpacityFollowsTheSetting) {
     Open();
     d.Frame();
-    const SPoint probe{780, 590};
+    // On the box's right edge: its middle is open.
+    const SPoint probe{797, 590};
     const screentest::SCellHit hit = Probe().At(d.Pixels(), probe.x, probe.y);
     EXPECT_EQ(hit.sheet, CMessageOptionPage::kWindowFile);
     EXPECT_EQ(hit.column, 3);
