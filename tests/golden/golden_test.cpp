@@ -255,6 +255,11 @@ public:
         AtScene(id, 400);
         D().Frame(settle);
     }
+    // A new game as the title's button starts it, the text shown at once.
+    void NewGame() {
+        D().Game().GetSystemData().m_MessageSpeed = 100;
+        D().Start(21);
+    }
     void Player(int frame) {
         if (const SPoint* at = demoplayer::ClickAt(frame)) D().Click(at->x, at->y);
     }
@@ -367,8 +372,7 @@ TEST(GoldenFrames, BootLogosOpeningAndTitle) {
 // logo after the month, the title again, and what the month unlocked in the viewers.
 TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
     GoldenRun g;
-    g.D().Game().GetSystemData().m_MessageSpeed = 100;
-    g.D().Start(21);
+    g.NewGame();
     // The prologue: its picture with an overlay, a voiced line in the window.
     g.PlayUntil("ev_101", 60);
     g.Check("10_prologue",
@@ -513,8 +517,7 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
 // button, the arrows and the first tab's rows with their pictures and buttons.
 TEST(GoldenFrames, TheHintWindowOverAnEvent) {
     GoldenRun g;
-    g.D().Game().GetSystemData().m_MessageSpeed = 100;
-    g.D().Start(21);
+    g.NewGame();
     g.PlayUntil("ev_101", 60);
     // The window's buttons rise into place while the pointer stays in the bottom band.
     const SPoint hint{621 + 39, 536 + 12};
@@ -547,8 +550,7 @@ TEST(GoldenFrames, TheHintWindowOverAnEvent) {
 // seasonal screen announcing 奇天烈昆布丸 with its three pictures.
 TEST(GoldenFrames, TheWorkReportAndTheSeasonalScreenOfALaterMonth) {
     GoldenRun g;
-    g.D().Game().GetSystemData().m_MessageSpeed = 100;
-    g.D().Start(21);
+    g.NewGame();
     g.PlayUntilMode(4, 10);
     CStatus& status = g.Raising()->State().GetStatus();
     status.SetParam(109, 0, 2);
@@ -601,8 +603,7 @@ TEST(GoldenFrames, TheWorkReportAndTheSeasonalScreenOfALaterMonth) {
 // frame round the pages, a page and a credit line rising.
 TEST(GoldenFrames, TheStaffRoll) {
     GoldenRun g;
-    g.D().Game().GetSystemData().m_MessageSpeed = 100;
-    g.D().Start(21);
+    g.NewGame();
     g.PlayUntilMode(4, 10);
     g.Raising()->SetMode(14, 0, 0);
     using S = CStaffRollScene;
@@ -727,8 +728,7 @@ TEST(GoldenFrames, TheTitleAndAStageFrameThroughGdi) {
     g.AtScene(7, 400);
     g.D().Frame(40);
     g.Check("50_gdi_title", TitleMenu(false));
-    g.D().Game().GetSystemData().m_MessageSpeed = 100;
-    g.D().Start(21);
+    g.NewGame();
     g.PlayUntil("ev_101", 60);
     g.Check("51_gdi_stage",
             Join({{Screen("picture", "cg\\ev01.bmp", 3, 0), Cell("overlay", "sc\\ev01a.bmp", 0, 0, 100, 200)}, MessageBox()}));

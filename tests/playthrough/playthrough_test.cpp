@@ -103,6 +103,10 @@ protected:
         if (!m_Reader->Capture(&actual.pixels, &actual.width, &actual.height)) return false;
         return screentest::CompareFrames(actual, expected, region).Matches();
     }
+    // Clicks at (x, y) until the screen shows the region of the golden frame.
+    bool ClickUntilShows(const std::string& golden, screentest::SRegion region, int x, int y, double seconds = 20) {
+        return WaitFor([&] { return Shows(golden, region); }, seconds, [&] { Click(x, y); });
+    }
     // The game's log holds `what` after the first `after`.
     bool LogHasAfter(const std::string& after, const std::string& what) {
         std::vector<uint8_t> bytes;
@@ -144,6 +148,8 @@ constexpr screentest::SRegion kPictureTopRegion{0, 0, 800, 200};
 constexpr screentest::SRegion kFullViewRegion{600, 0, 200, 200};
 constexpr screentest::SRegion kSettingsHeaderRegion{0, 0, 280, 40};
 constexpr screentest::SRegion kMessagePageRegion{8, 100, 200, 40};
+// The top of the save screen's first slot frame (the background moves in its window).
+constexpr screentest::SRegion kFirstSlotRegion{11, 88, 384, 28};
 // The top edge of the message window's box, open.
 constexpr screentest::SRegion kWindowEdgeRegion{0, 416, 800, 4};
 constexpr int kMessageSpeed = 100;
@@ -161,12 +167,12 @@ TEST_F(Playthrough, BootSettingsAMonthSaveLoadViewersAndQuit) {
         << "the title never showed";
 
     // The settings: the message page's speed slider to its top, then OK, back to the title.
-    ASSERT_TRUE(WaitFor([&] { return Shows("40_settings_page_0", kSettingsHeaderRegion); }, 20, [&] { Click(96, 580); }))
+    ASSERT_TRUE(ClickUntilShows("40_settings_page_0", kSettingsHeaderRegion, 96, 580))
         << "the settings menu never opened";
-    ASSERT_TRUE(WaitFor([&] { return Shows("41_settings_page_1", kMessagePageRegion); }, 20, [&] { Click(532, 26); }))
+    ASSERT_TRUE(ClickUntilShows("41_settings_page_1", kMessagePageRegion, 532, 26))
         << "the message page never showed";
     Click(269 + 238, 172 + 8);
-    ASSERT_TRUE(WaitFor([&] { return Shows("06_title", kTitleRegion); }, 20, [&] { Click(748, 54); }))
+    ASSERT_TRUE(ClickUntilShows("06_title", kTitleRegion, 748, 54))
         << "OK did not lead back to the title";
 
     // New game; at the prologue's first line, the message window's save button (it rises
@@ -179,13 +185,14 @@ TEST_F(Playthrough, BootSettingsAMonthSaveLoadViewersAndQuit) {
         std::this_thread::sleep_for(std::chrono::milliseconds(400));
         Press();
     })) << "the save screen never opened";
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // Slot 1 once the slots have slid in (it is empty, as in the golden frame); the click
+    // saves and opens its comment, typed before the edit ends on Enter.
+    ASSERT_TRUE(WaitFor([&] { return Shows("20_save", kFirstSlotRegion); }, 10)) << "the slots never came in";
     Click(200, 200);
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     Xdotool({"type", "--delay", "100", kComment});
     Xdotool({"key", "Return"});
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    ASSERT_TRUE(WaitFor([&] { return Shows("10_prologue", kPictureTopRegion); }, 20, [&] { Click(744, 52); }))
+    ASSERT_TRUE(ClickUntilShows("10_prologue", kPictureTopRegion, 744, 52))
         << "back did not return to the prologue";
     // Ctrl held passes the prologue's lines without a click.
     Xdotool({"keydown", "ctrl"});
@@ -211,10 +218,10 @@ TEST_F(Playthrough, BootSettingsAMonthSaveLoadViewersAndQuit) {
 
     // Load slot 1: the game goes on at the prologue; the message window's second set of
     // buttons leads back to the title through its question.
-    ASSERT_TRUE(WaitFor([&] { return Shows("21_load", kMenuTitleRegion); }, 20, [&] { Click(96, 500); }))
+    ASSERT_TRUE(ClickUntilShows("21_load", kMenuTitleRegion, 96, 500))
         << "the load screen never opened";
-    // One click on slot 1 (a click more would read the restored lines on); the game comes
-    // back with the prologue's window open.
+    // One click on slot 1 once the slots have slid in (a click more would read the
+    // restored lines on); the game comes back with the prologue's window open.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     Click(200, 200);
     ASSERT_TRUE(WaitFor([&] { return Shows("10_prologue", kWindowEdgeRegion); }, 30)) << "the saved game did not come back";
@@ -235,9 +242,9 @@ TEST_F(Playthrough, BootSettingsAMonthSaveLoadViewersAndQuit) {
 
     // The viewers and the music room by the tabs of the load screen: the picture viewer's
     // first entry in the full view, the play view, the music room's first track; back.
-    ASSERT_TRUE(WaitFor([&] { return Shows("21_load", kMenuTitleRegion); }, 20, [&] { Click(96, 500); }))
+    ASSERT_TRUE(ClickUntilShows("21_load", kMenuTitleRegion, 96, 500))
         << "the load screen never opened again";
-    ASSERT_TRUE(WaitFor([&] { return Shows("22_picture_viewer", kMenuTitleRegion); }, 20, [&] { Click(128, 64); }))
+    ASSERT_TRUE(ClickUntilShows("22_picture_viewer", kMenuTitleRegion, 128, 64))
         << "the picture viewer never opened";
     ASSERT_TRUE(WaitFor([&] { return Shows("18b_full_view", kFullViewRegion); }, 20, [&] {
         Xdotool({"mousemove", "50", "100"});
@@ -247,13 +254,12 @@ TEST_F(Playthrough, BootSettingsAMonthSaveLoadViewersAndQuit) {
     ASSERT_TRUE(WaitFor([&] { return Shows("22_picture_viewer", kMenuTitleRegion); }, 20,
                         [&] { Xdotool({"key", "Escape"}); }))
         << "the full view did not return";
-    ASSERT_TRUE(WaitFor([&] { return Shows("24_play_view", kMenuTitleRegion); }, 20, [&] { Click(176, 64); }))
+    ASSERT_TRUE(ClickUntilShows("24_play_view", kMenuTitleRegion, 176, 64))
         << "the play view never opened";
-    ASSERT_TRUE(WaitFor([&] { return Shows("23_music_room", kMenuTitleRegion); }, 20, [&] { Click(224, 64); }))
+    ASSERT_TRUE(ClickUntilShows("23_music_room", kMenuTitleRegion, 224, 64))
         << "the music room never opened";
     Click(32 + 96, 160 + 8);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
-    ASSERT_TRUE(WaitFor([&] { return Shows("17_title_again", kTitleRegion); }, 20, [&] { Click(744, 104); }))
+    ASSERT_TRUE(ClickUntilShows("17_title_again", kTitleRegion, 744, 104))
         << "back did not return to the title";
 
     // Quit through the title's question, confirming when it asks (the buttons take no
