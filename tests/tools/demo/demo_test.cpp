@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "engine/d3d/D3DXLoad.h"
 #include "game/core/SystemData.h"
 #include "game/raising/event/EventTable.h"
+#include "game/raising/mansionmenu/MansionMenuScene.h"
 #include "game/raising/ingame/InGameStart.h"
 #include "game/raising/ingame/RaisingScene.h"
 #include "game/raising/wide/WideBackground.h"
@@ -100,6 +102,23 @@ TEST(DemoData, TheManifestListsEveryFileOnceAndTheArchivesHoldTheirFolders) {
     const auto twice =
         std::adjacent_find(files.begin(), files.end(), [](const auto& a, const auto& b) { return a.first == b.first; });
     EXPECT_EQ(twice, files.end()) << "written twice: " << twice->first;
+}
+
+// The mansion menu's ten buttons are the pictures after the home menu's frame,
+// obj\h001_006.bmp to obj\h001_015.bmp, and the demo writes them under those names.
+TEST(DemoData, TheMansionMenuButtonsAreTheTenPicturesAfterTheFrame) {
+    EXPECT_EQ(CMansionMenuScene::ButtonPicture(0), "obj\\h001_006.bmp");
+    EXPECT_EQ(CMansionMenuScene::ButtonPicture(3), "obj\\h001_009.bmp");
+    EXPECT_EQ(CMansionMenuScene::ButtonPicture(4), "obj\\h001_010.bmp");
+    EXPECT_EQ(CMansionMenuScene::ButtonPicture(9), "obj\\h001_015.bmp");
+    testsupport::CTempDir dir;
+    demo::CDemoWriter out(dir.Path());
+    demo::WriteMansionMenuData(out);
+    for (int i = 0; i < CMansionMenuScene::kButtonCount; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "obj/h001_%03d.bmp", 6 + i);
+        EXPECT_TRUE(fs::exists(dir.Path() + name)) << name;
+    }
 }
 
 using demorun::DemoSetup;

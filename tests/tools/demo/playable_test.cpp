@@ -13,7 +13,12 @@
 #include "game/raising/ingame/InGameStart.h"
 #include "game/raising/ingame/RaisingScene.h"
 #include "game/raising/ingame/SideHostMode.h"
+#include "game/raising/home/HomeScene.h"
+#include "game/raising/mansion/MansionHosts.h"
+#include "game/raising/mansionmenu/MansionMenuScene.h"
 #include "game/raising/panel/ButtonPanel.h"
+#include "game/raising/panel/ListPanel.h"
+#include "game/raising/work/FoodAllowanceScene.h"
 #include "tests/tools/demo/DemoPlayer.h"
 #include "tests/tools/demo/DemoRun.h"
 
@@ -57,6 +62,13 @@ public:
         for (int i = 0; i < limit && !done(); ++i) {
             if (const SPoint* at = demoplayer::ClickAt(m_Frame++)) D().Click(at->x, at->y);
             if (each) each(i);
+            if (!D().Frame()) return false;
+        }
+        return done();
+    }
+    // Frames without input until `done` holds.
+    bool FramesUntil(const std::function<bool()>& done, int limit) {
+        for (int i = 0; i < limit && !done(); ++i) {
             if (!D().Frame()) return false;
         }
         return done();
@@ -216,6 +228,104 @@ TEST(DemoPlay, EverySideActionPlaysItsScene) {
     ASSERT_TRUE(g.D().Frame(40));
     for (size_t i = 0; i < home.size(); ++i) run(home[i], "home case " + std::to_string(i));
     demorun::ExpectNoMissingFile(g.Log());
+}
+
+// Every enabled control of the food allowance (with its question), of the mansion menu
+// and of the home menu (with their end questions) shows at its centre while its screen
+// takes input: the message box, the slide panel and the home menu's frame drawn over
+// some of them let them show.
+TEST(DemoPlay, EveryEnabledControlOfTheFoodAllowanceAndBothMenusShows) {
+    CPlayedGame g;
+    std::vector<kit::SSheetSpec> sheets;
+    // The probe learns the sheets of the data the game was given.
+    {
+        testsupport::CTempDir scratch;
+        ASSERT_TRUE(demo::WriteDemoData(scratch.Path(), &sheets));
+    }
+    for (const kit::SSheetSpec& sheet : sheets) g.D().Probe().Add(sheet);
+    using screentest::SVisible;
+    // A button of column `column` of the sheet at its place, enabled.
+    auto shows = [&g](const std::string& what, const std::string& sheet, int32_t column, const CButton& b) {
+        const SPoint at = b.GetPosition();
+        const SVisible v{what, sheet, column, SVisible::kEnabledLook, at.x, at.y, {}};
+        EXPECT_TRUE(g.D().Probe().ShowsAll(g.D().Pixels(), {v}));
+    };
+    auto host = [&g]() { return dynamic_cast<CModeHostState*>(g.Raising()->GetCurrentMode()); };
+    g.D().Start(21);
+
+    // The food allowance once it takes input, then its question.
+    CFoodAllowanceScene* food = nullptr;
+    ASSERT_TRUE(g.PlayUntil([&] {
+        food = g.Mode() == 15 && host() ? dynamic_cast<CFoodAllowanceScene*>(host()->GetScreen()) : nullptr;
+        return food && food->GetPhase() == 1 && food->GetFade() == 2;
+    }));
+    g.D().Move(700, 560);
+    ASSERT_TRUE(g.D().Frame(5));
+    EXPECT_TRUE(g.D().Probe().ShowsAll(g.D().Pixels(), {SVisible{"decide", CFoodAllowanceScene::kDecide, 0, SVisible::kEnabledLook,
+                                                                 CFoodAllowanceScene::kDecideX, CFoodAllowanceScene::kDecideY, {}}}));
+    for (int i = 0; i < 8; ++i) shows("arrow " + std::to_string(i), CFoodAllowanceScene::kArrows, i / 4, food->GetArrow(i));
+    g.D().Click(CFoodAllowanceScene::kDecideX + 88, CFoodAllowanceScene::kDecideY + 20);
+    ASSERT_TRUE(g.FramesUntil([&] { return food->GetPanel().IsOpen() && !food->GetPanel().IsMoving(); }, 60));
+    g.D().Move(700, 560);
+    ASSERT_TRUE(g.D().Frame(5));
+    // The window's explanation stays over the question's buttons, so its letters may
+    // cover a button's centre: the button shows where its row is clear of them.
+    for (int i = 0; i < 2; ++i) {
+        const SPoint at = food->GetPanel().GetButton(i).GetPosition();
+        SVisible button{"question button " + std::to_string(i), "", 0, 0, 0, 0, {}};
+        for (int32_t x : {20, 64, 128, 192, 236}) {
+            SVisible part{"", "obj\\b000_011.bmp", i, 0, at.x, at.y, {}};
+            part.pointX = x;
+            part.pointY = 24;
+            button.anyOf.push_back(part);
+        }
+        EXPECT_TRUE(g.D().Probe().ShowsAll(g.D().Pixels(), {button}));
+    }
+
+    // The mansion menu once its board has slid in, then its end question.
+    CMansionMenuScene* menu = nullptr;
+    ASSERT_TRUE(g.PlayUntil([&] {
+        CSideHostMode* side = g.Mode() == kMansionMode ? g.Side() : nullptr;
+        auto* bell = side ? dynamic_cast<CBellHostMode*>(side->GetCurrentSideMode()) : nullptr;
+        menu = bell ? dynamic_cast<CMansionMenuScene*>(bell->GetMenu()) : nullptr;
+        return menu && menu->GetBoardState() == 2 && !side->GetSideManager().IsInTransition();
+    }));
+    g.D().Move(700, 300);
+    ASSERT_TRUE(g.D().Frame(20));
+    int enabled = 0;
+    for (int i = 0; i < CMansionMenuScene::kButtonCount; ++i) {
+        if (!menu->GetButton(i).IsEnabled()) continue;
+        ++enabled;
+        shows("mansion button " + std::to_string(i), CMansionMenuScene::ButtonPicture(i), 0, menu->GetButton(i));
+    }
+    EXPECT_GE(enabled, 5);
+    g.D().Click(CMansionMenuScene::ButtonPos(8).x + 100, CMansionMenuScene::ButtonPos(8).y + 20);
+    ASSERT_TRUE(g.D().Frame(40));
+    ASSERT_EQ(menu->GetMenuPanel(), 10);
+    for (int i = 0; i < 2; ++i) shows("end question item " + std::to_string(i), "obj\\h002_000.bmp", 16 + i, *menu->GetPanelA().GetItem(i));
+
+    // The home menu once it has slid in, then its end question.
+    CHomeScene* home = nullptr;
+    ASSERT_TRUE(g.PlayUntil([&] {
+        CSideHostMode* side = g.Mode() == kHomeMode ? g.Side() : nullptr;
+        auto* mode = side ? dynamic_cast<CHomeMenuMode*>(side->GetCurrentSideMode()) : nullptr;
+        home = mode ? &mode->GetScene() : nullptr;
+        return home && home->GetSlideState() == 2 && !side->GetSideManager().IsInTransition();
+    }));
+    g.D().Move(700, 100);
+    ASSERT_TRUE(g.D().Frame(20));
+    enabled = 0;
+    for (int i = 0; i < CHomeScene::kButtonCount; ++i) {
+        if (!home->GetButton(i).IsEnabled()) continue;
+        ++enabled;
+        shows("home button " + std::to_string(i), CHomeScene::kButtonPictures[i], 0, home->GetButton(i));
+    }
+    EXPECT_GE(enabled, 3);
+    g.D().Click(640 + 76, 248 + 20);
+    ASSERT_TRUE(g.D().Frame(40));
+    ASSERT_EQ(home->GetPanelState(), 10);
+    shows("end question: leave", "obj\\m001_000.bmp", 27, *home->GetPanel(1).GetItem(0));
+    shows("end question: stay", "obj\\m001_000.bmp", 28, *home->GetPanel(1).GetItem(1));
 }
 
 }  // namespace
