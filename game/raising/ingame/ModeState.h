@@ -40,12 +40,19 @@ void DrawStageThumbnail(CRaisingScene& scene);
 // the stage did not.
 class CModeHostState : public CModeState {
 public:
-    CModeHostState(CRaisingScene& owner, std::unique_ptr<CModeState> screen)
-        : CModeState(owner), m_Screen(std::move(screen)) {}
+    // Where the screen lies on the stage (CMainGameScene's three screen draws).
+    enum class ELayer {
+        UNDER_WINDOW,  // over the pictures, under the message window
+        OVER_WINDOW,   // over the whole stage, message window included
+        IN_WINDOW,     // drawn by the message window over its box, only while it shows
+    };
+
+    CModeHostState(CRaisingScene& owner, std::unique_ptr<CModeState> screen, ELayer layer = ELayer::UNDER_WINDOW)
+        : CModeState(owner), m_Screen(std::move(screen)), m_Layer(layer) {}
 
     void Load() override;
     void Update() override;
-    // The stage draws with the screen over its pictures, under its message window.
+    // The stage with the screen at its layer.
     void Draw() override;
     void OnDeviceRestored() override;
     void SaveState(CGameState& state) override;
@@ -61,4 +68,7 @@ protected:
     void UpdateUnderPanel(bool panelOpen);
 
     std::unique_ptr<CModeState> m_Screen;
+
+private:
+    ELayer m_Layer;
 };

@@ -86,7 +86,9 @@ void CMansionMenuScene::Load() {
         b.SetPosition(p.x, p.y);
     }
     stage.ClearToBlack();
+    // A picture made on a layer stays hidden until it is shown.
     stage.ShowLayerImage(100, kBackground);
+    stage.ShowLayer(100);
     stage.StartScreenChange(1, 15);
     stage.SetMessageOn();
     stage.ShowNameLine(CSaveRecordStrings{});

@@ -105,7 +105,8 @@ private:
     int32_t m_Amount = 0;
 };
 
-// Mode 15: the food screen over the stage.
+// Mode 15: the food screen over the whole stage, message window included, so that its
+// confirmation buttons show over the message box.
 class CFoodAllowanceMode : public CModeHostState {
 public:
     explicit CFoodAllowanceMode(CRaisingScene& owner);

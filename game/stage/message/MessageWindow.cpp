@@ -402,13 +402,14 @@ void CMessageWindow::DrawActiveParts() {
     m_Text->Draw();
 }
 
-void CMessageWindow::DrawParts() {
+void CMessageWindow::DrawParts(CSceneBase* overBox) {
     _DrawClosedBoxForLog();
     const bool logOpen = m_Log->IsOpen();
     if (!logOpen) {
         for (const auto& balloon : m_Balloons) balloon->Draw();
     }
     m_Box->Draw();
+    if (overBox) overBox->Draw();
     m_Log->Draw();
     if (!logOpen) m_Text->Draw();
     m_Dimmer.Draw();

@@ -141,8 +141,9 @@ public:
     // dimmer and the buttons: for save thumbnails.
     void DrawActiveParts();
     // Part by part as the window draws itself: the closed box behind an open log, the
-    // dimmer and the buttons included.
-    void DrawParts();
+    // dimmer and the buttons included; `overBox` (may be null) between the box and the
+    // log, so that a screen drawn in the window lies over the box and under the text.
+    void DrawParts(CSceneBase* overBox = nullptr);
 
 private:
     void Init();

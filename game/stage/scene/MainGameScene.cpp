@@ -486,6 +486,21 @@ void CMainGameScene::DrawWithScreen(CSceneBase* screen) {
     m_SidePanel.Draw();
 }
 
+void CMainGameScene::DrawOverWindow(CSceneBase* screen) {
+    if (m_DrawList.IsShown(kTalkPriority)) m_Talk->Draw();
+    if (m_DrawList.IsShown(kWindowPriority)) m_Window->Draw();
+    if (screen) screen->Draw();
+    m_EventPanel.Draw();
+    m_SidePanel.Draw();
+}
+
+void CMainGameScene::DrawInWindow(CSceneBase* screen) {
+    if (m_DrawList.IsShown(kTalkPriority)) m_Talk->Draw();
+    if (m_DrawList.IsShown(kWindowPriority)) m_Window->DrawParts(screen);
+    m_EventPanel.Draw();
+    m_SidePanel.Draw();
+}
+
 void CMainGameScene::OnDeviceRestored() {
     m_DrawList.OnDeviceRestored();
     m_SidePanel.OnDeviceRestored();

@@ -103,9 +103,17 @@ public:
     // The extra reveal steps a frame at message speed s.
     static int32_t ExtraTextSteps(int32_t speed);
     void Draw() override;
-    // The talk objects (entry 0 shown), then `screen` (may be null), then the message
-    // window (entry 100 shown), then the side panel.
+    // The three places of a screen laid over the stage (`screen` may be null); each
+    // draws the talk objects while entry 0 is shown, the message window while entry 100
+    // is, and the event panel and the side panel last:
+    // - under the window: `screen` between the pictures and the window;
     void DrawWithScreen(CSceneBase* screen);
+    // - over the window: `screen` after the window (its buttons stay visible over the
+    //   message box);
+    void DrawOverWindow(CSceneBase* screen);
+    // - in the window: the window draws `screen` over its box and under its log, text,
+    //   dimmer and buttons, and not at all while the player keeps the window hidden.
+    void DrawInWindow(CSceneBase* screen);
     void OnDeviceRestored() override;
 
     // ---- between events, saves ----
