@@ -77,6 +77,7 @@ public:
     int32_t GetOffset() const { return static_cast<int32_t>(m_Transform.m[3][1]); }
     CButtonPanel& GetPanel() { return m_Panel; }
     const CImageButton& GetArrow(int i) const { return m_Arrows[static_cast<size_t>(i)]; }
+    const CImageButton& GetDecideButton() const { return m_DecideButton; }
 
 private:
     void _Input();
