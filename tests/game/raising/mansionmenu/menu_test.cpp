@@ -44,6 +44,12 @@ protected:
     }
 };
 
+// The menu stands on the mansion's background (it was once made on layer 100 and never
+// shown: the menu showed over black).
+TEST_F(MenuTest, TheMenuShowsTheMansionBackground) {
+    EXPECT_EQ(D().Probe().At(D().Pixels(), 700, 300).sheet, Menu::kBackground);
+}
+
 TEST_F(MenuTest, ButtonRulesDisableByTheStatus) {
     struct SCase {
         const char* name;
