@@ -65,19 +65,10 @@ protected:
         EnterParked();
         for (const kit::SSheetSpec& s : sheets) D().Probe().Add(s);
         D().Game().GetSystemData().SetOption(CSystemData::OPTION_CONFIRM, 1);
-        // Past the first turn, content, with money and stamina for every action.
-        CStatus& s = kept->Status();
-        SStatusWords& w = s.Words();
-        w.year = 1;
-        w.month = 5;
-        w.week = 2;
-        w.stamina = 100;
-        w.money = 1000;
-        w.evaluationTotal = 300;
-        s.SetParam(0, 0, 1);
-        s.SetParam(106, 15, 10);
-        s.SetParam(100, 2, 50);
-        s.SetParam(100, 9, 50);
+        // Every mansion button enabled, content, with food left for the home actions.
+        SetPlayableStatus(kept->Status());
+        kept->Status().SetParam(100, 2, 50);
+        kept->Status().SetParam(100, 9, 50);
     }
 
     // The pointer off every control, one frame, then the controls whose centre shows
@@ -108,6 +99,20 @@ protected:
         }
     }
     bool Settled() { return !kept->IsModeInTransition() && !kept->Stage().IsScreenChanging(); }
+    // A click on the button opens the list panel: every entry shows; then `close`.
+    void ExpectPanelShown(const CButton& button, CListPanel& panel, const std::function<void()>& close) {
+        const SRect r = button.GetRect();
+        SCOPED_TRACE(testing::Message() << "the button at " << r.left << ", " << r.top);
+        D().Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        ASSERT_TRUE(D().Frame());
+        ASSERT_TRUE(RunUntil([&] { return panel.GetState() == CPanelState::STATE_OPEN; }, 60));
+        std::vector<SControl> entries;
+        AddPanel(&entries, "panel " + std::to_string(panel.GetType()), panel);
+        ASSERT_FALSE(entries.empty());
+        EXPECT_EQ(Covered(entries), std::vector<std::string>{});
+        close();
+        ASSERT_TRUE(RunUntil([&] { return !panel.IsMoving(); }, 60));
+    }
 
     std::vector<kit::SSheetSpec> sheets;
 };
@@ -161,18 +166,7 @@ TEST_F(ScreenControlsTest, EveryMansionMenuButtonAndPanelEntryShowsBesideTheCard
     // Each panel a button opens (the work, friend, bond, training, job, meal, small
     // expense and status panels).
     for (int button : {0, 1, 2, 3, 5, 6, 7, 9}) {
-        SCOPED_TRACE(button);
-        const SRect r = menu()->GetButton(button).GetRect();
-        D().Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        ASSERT_TRUE(D().Frame());
-        CListPanel& panel = menu()->GetPanelA();
-        ASSERT_TRUE(RunUntil([&] { return panel.GetState() == CPanelState::STATE_OPEN; }, 60));
-        std::vector<SControl> entries;
-        AddPanel(&entries, "panel " + std::to_string(menu()->GetMenuPanel()), panel);
-        ASSERT_FALSE(entries.empty());
-        EXPECT_EQ(Covered(entries), std::vector<std::string>{});
-        menu()->SetMenuPanel(0);
-        ASSERT_TRUE(RunUntil([&] { return !panel.IsMoving(); }, 60));
+        ExpectPanelShown(menu()->GetButton(button), menu()->GetPanelA(), [&] { menu()->SetMenuPanel(0); });
     }
 }
 
@@ -193,18 +187,7 @@ TEST_F(ScreenControlsTest, EveryHomeMenuButtonAndPanelEntryShowsInTheMessageWind
 
     // The panels of housework, outing, rest, room play, data and the end question.
     for (int button : {0, 1, 2, 3, 5, 6}) {
-        SCOPED_TRACE(button);
-        const SRect r = menu()->GetButton(button).GetRect();
-        D().Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        ASSERT_TRUE(D().Frame());
-        CListPanel& panel = menu()->GetPanel(1);
-        ASSERT_TRUE(RunUntil([&] { return panel.GetState() == CPanelState::STATE_OPEN; }, 60));
-        std::vector<SControl> entries;
-        AddPanel(&entries, "state " + std::to_string(menu()->GetPanelState()), panel);
-        ASSERT_FALSE(entries.empty());
-        EXPECT_EQ(Covered(entries), std::vector<std::string>{});
-        menu()->OpenPanelState(0);
-        ASSERT_TRUE(RunUntil([&] { return !panel.IsMoving(); }, 60));
+        ExpectPanelShown(menu()->GetButton(button), menu()->GetPanel(1), [&] { menu()->OpenPanelState(0); });
     }
 }
 
