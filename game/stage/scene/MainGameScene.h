@@ -275,6 +275,8 @@ private:
     bool _CancelPressed() const;
     bool _DecidePressed() const;
     bool _EffectsOn() const;
+    // The ambient loops after a screen change of `frames` frames.
+    void _UpdateAmbientFor(int32_t frames);
     SLayerRecord* _LayerRecord(int32_t id);
     SLayerRecord& _NewLayerRecord(int32_t id, int32_t kind, const std::string& file);
     void _MarkSeen(const std::string& file);

@@ -116,6 +116,40 @@ TEST_F(StageSoundTest, AmbientLoopsFollowHouseClassesAndStatusFlags) {
     EXPECT_FALSE(Slot(1, 15).playing);
 }
 
+TEST_F(StageSoundTest, AmbientLoopsFadeOverTheAskedChangeAlsoWhenThePictureCuts) {
+    Begin();
+    CGameState state;
+    CRunningGameOverride running(state);
+    state.GetStatus().SetParam(14, 37, 1);
+    struct SCase {
+        const char* what;
+        bool effects;
+        bool skip;
+    };
+    std::vector<int32_t> heard;
+    for (const SCase c : {SCase{"the change runs", true, false}, {"effects off", false, false}, {"skipping", true, true}}) {
+        SCOPED_TRACE(c.what);
+        Settings().m_Options[CSystemData::OPTION_EFFECTS] = c.effects;
+        Stage().SetSkip(c.skip);
+        // A new loop fades in over the change; a playing one fades to its new volume.
+        Stage().ShowPicture(100, "bg\\house.bmp");
+        Stage().StartScreenChange(1, 60);
+        ASSERT_TRUE(d.Frame());
+        ASSERT_NE(Bank().GetSound(1, 13), nullptr);
+        heard.push_back(Bank().GetSound(1, 13)->GetVolume());
+        Stage().ShowPicture(100, "bg\\room.bmp");
+        Stage().StartScreenChange(1, 60);
+        ASSERT_TRUE(d.Frame());
+        heard.push_back(Bank().GetSound(1, 13)->GetVolume());
+        Stage().SetSkip(false);
+        Stage().ClearToBlack();
+        Stage().StartScreenChangeAlt(0, 0);
+        ASSERT_TRUE(d.Frame());
+    }
+    // 60 frames are 1000 ms: one frame into the fade, whatever the picture did.
+    for (size_t i = 2; i < heard.size(); ++i) EXPECT_EQ(heard[i], heard[i % 2]) << i;
+}
+
 TEST_F(StageSoundTest, ResetKeepsMusicSlot0AndSavesRestartOnlyLoopingSlots) {
     Begin();
     Stage().LoadSlot(0, 0, "bgm\\a.ogg");
