@@ -516,6 +516,14 @@ void CMainGameScene::EndMonth() {
     if (m_TurnMachine) m_TurnMachine->Begin(*this);
 }
 
+void CMainGameScene::BuildMonthReport(CSaveRecordStrings& record) {
+    if (m_TurnMachine) {
+        m_TurnMachine->BuildReport(*this, record);
+    } else {
+        record.Reset();
+    }
+}
+
 bool CMainGameScene::RunTurnState() { return m_TurnMachine && m_TurnMachine->Step(*this); }
 
 // ---- message display ----

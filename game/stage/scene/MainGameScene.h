@@ -56,6 +56,11 @@ public:
     virtual bool Step(CMainGameScene& stage) = 0;
     // The stage is rebuilt for a restored game: a running sequence ends where it stands.
     virtual void Reset() {}
+    // The month report of the stage's running game (empty when there is none).
+    virtual void BuildReport(CMainGameScene& stage, CSaveRecordStrings& record) {
+        (void)stage;
+        record.Reset();
+    }
 };
 
 class CMainGameScene : public CSceneBase, public CSceneObjectBase {
@@ -120,6 +125,9 @@ public:
     CStageSnapshot& GetRecord() { return m_Record; }
 
     // ---- month end ----
+    // The month's report, LF-separated lines in the record's text; it changes nothing,
+    // so the sequence builds it again for every page.  Empty without a month end.
+    void BuildMonthReport(CSaveRecordStrings& record);
     void EndMonth();
     bool RunTurnState();
     bool IsBranchOn() const { return m_Branch; }
