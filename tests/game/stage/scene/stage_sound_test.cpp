@@ -75,6 +75,26 @@ TEST_F(StageSoundTest, AListPlaysFromTheGroupsFolder) {
     EXPECT_TRUE(Heard("bank 0 2 bgm\\a.ogg"));
 }
 
+TEST_F(StageSoundTest, AListNameKeepsTheFolderAndTheExtensionItHas) {
+    Begin();
+    struct SCase {
+        int32_t group;
+        const char* list;
+        std::vector<std::string> files;
+    };
+    const SCase cases[] = {
+        {2, "voice\\r.wav\n", {"voice\\r.wav"}},
+        {2, "voice\\lu_0001.ogg\nlu_0002", {"voice\\lu_0001.ogg", "voice\\lu_0002.ogg"}},
+        {2, "Voice\\lu_0003", {"Voice\\lu_0003.ogg"}},
+        {1, "x.wav voice\\y", {"se\\x.wav", "se\\voice\\y.ogg"}},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.list);
+        Stage().PlaySound(c.group, 0, c.list);
+        EXPECT_EQ(Bank().GetGroupList(c.group), c.files);
+    }
+}
+
 TEST_F(StageSoundTest, SlotsOutsideTheBankAreRefusedAtEveryEntry) {
     Begin();
     CLogCapture log;
