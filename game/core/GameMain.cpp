@@ -118,7 +118,10 @@ bool CGameMain::Shutdown() {
     // Its textures go before anything they depend on; the object itself goes with the
     // other members.
     m_WideBackground->Release();
-    WriteCurrentSave();
+    // The record that takes a game holds one: the title offers to continue it.
+    if (WriteCurrentSave()) {
+        m_SaveData->m_Used = 1;
+    }
     _Step("WriteCurrentSave");
     // Each save is tried whatever became of the one before.
     bool written = m_SaveData->Save(CSaveData::SlotPath(0));
@@ -186,13 +189,15 @@ bool CGameMain::IsPlayersGameRunning() const {
     return m_GameInProgress != 0 && m_ReplayFlag == 0 && !m_DeveloperStart;
 }
 
-void CGameMain::WriteCurrentSave() {
+bool CGameMain::WriteCurrentSave() {
     // Without a game of the player's the kept scene holds a never-restored (or a
     // replayed, or a developer's) game: copying it would replace the game read from
     // save\save00.sav at start, which the exit then writes back.
-    if (m_RaisingScene && IsPlayersGameRunning()) {
-        m_RaisingScene->WriteSave(*m_SaveData);
+    if (!m_RaisingScene || !IsPlayersGameRunning()) {
+        return false;
     }
+    m_RaisingScene->WriteSave(*m_SaveData);
+    return true;
 }
 
 bool CGameMain::RenderGameToTexture(const std::string& path) {

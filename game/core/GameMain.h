@@ -16,8 +16,8 @@
 // it or a movie plays.
 //
 // Its end (Shutdown, or else its destruction) writes a game in progress into the
-// current save record, then save\save00.sav, save\read.sav and save\cfg.sav in that
-// order.
+// current save record (marking it as holding a game), then save\save00.sav,
+// save\read.sav and save\cfg.sav in that order.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -135,8 +135,8 @@ public:
     // game-in-progress count), the replay flag is clear and the run is no developer start.
     bool IsPlayersGameRunning() const;
     // Copies the running game into the current save record when a kept in-game scene
-    // exists and a game of the player's runs; otherwise the record stays as it is.
-    void WriteCurrentSave();
+    // exists and a game of the player's runs (true); otherwise the record stays as it is.
+    bool WriteCurrentSave();
     // The save thumbnail of the running game, written to a game path; false (logged)
     // while the game has no in-game scene.
     bool RenderGameToTexture(const std::string& path);

@@ -580,3 +580,21 @@ TEST_F(GameMainTest, ADamagedAutomaticSaveIsKeptBesideItselfAndTheGameGoesOn) {
     CSaveData fresh;
     EXPECT_TRUE(fresh.Load(CSaveData::SlotPath(0)));
 }
+
+TEST_F(GameMainTest, AGameRunningAtExitIsKeptMarkedAsHoldingOne) {
+    for (int32_t games : {0, 1}) {
+        SCOPED_TRACE(games);
+        std::filesystem::remove(m_Temp.Path() + "save/save00.sav");
+        {
+            CGameMain::SOptions o = Options();
+            WithInGameScene(o);
+            CGameMain game(o);
+            ASSERT_EQ(game.GetSaveData().m_Used, 0) << "a first run";
+            game.m_GameInProgress = games;
+        }
+        CSaveData loaded;
+        ASSERT_TRUE(loaded.Load(CSaveData::SlotPath(0)));
+        EXPECT_EQ(loaded.m_Used, games) << "the title offers to continue only a game";
+        EXPECT_EQ(loaded.m_Header, games ? "running game" : "");
+    }
+}
