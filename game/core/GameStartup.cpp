@@ -136,7 +136,9 @@ SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args) {
                 if (value.empty()) fail("--data needs a folder");
                 out.dataFolder = value;
             } else if (a == "--seed") {
-                if (!ParseCount(value, UINT32_MAX, &n)) fail(BadValue("--seed needs a number from 0 to 4294967295", value));
+                if (!ParseCount(value, UINT32_MAX, &n)) {
+                    fail(BadValue("--seed needs a number from 0 to 4294967295", value));
+                }
                 out.seed = static_cast<uint32_t>(n);
             } else {
                 if (!ParseCount(value, INT64_MAX, &n)) fail(BadValue("--frames needs a whole number of frames", value));

@@ -25,8 +25,8 @@ class Program : public ::testing::Test {
 protected:
     // Runs a program to its end; its standard output and error in the answer.
     std::string Run(const std::vector<std::string>& args, int* code) {
-        return testsupport::RunAndRead(args, {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", "XDG_RUNTIME_DIR=" + Locks()},
-                                       code);
+        const std::vector<std::string> env{"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", "XDG_RUNTIME_DIR=" + Locks()};
+        return testsupport::RunAndRead(args, env, code);
     }
     std::string Game(std::vector<std::string> more, int* code) {
         more.insert(more.begin(), NIWA_BINARY);
@@ -127,8 +127,8 @@ TEST_F(Program, ASecondCopyEndsAtOnceSayingWhichCopyHoldsTheLock) {
     first.Release();
     CInstanceLock::SetFolderOverride("");
     EXPECT_EQ(code, kExitAlreadyRunning) << out;
-    EXPECT_TRUE(Has(out, "niwa: another copy of the game is already running (process " + std::to_string(getpid()) + ")"))
-        << out;
+    const std::string holder = "(process " + std::to_string(getpid()) + ")";
+    EXPECT_TRUE(Has(out, "niwa: another copy of the game is already running " + holder)) << out;
     EXPECT_TRUE(Has(out, "its lock file is " + Locks() + "/niwa-")) << out;
     EXPECT_FALSE(testsupport::FileExists(data + "log.txt")) << "the running copy's log is left alone";
     EXPECT_FALSE(fs::exists(data + "save"));
@@ -145,7 +145,8 @@ TEST_F(Program, ARunEndsWithItsSavesToldAndTheMissingEventTableLogged) {
     };
     const SCase cases[] = {
         {"a file where the save folder belongs", "save", {1}, kExitSavesFailed,
-         {"CSaveData::Save() ", "CReadHistory::Save() ", "CSystemData::Save() ", "niwa: a save at exit could not be written"},
+         {"CSaveData::Save() ", "CReadHistory::Save() ", "CSystemData::Save() ",
+          "niwa: a save at exit could not be written"},
          {"CSystemData::Save() 保存に失敗しました[save\\cfg.sav]", "RunGame() 終了時の保存に失敗しました"}},
         {"no event table", nullptr, {}, kExitOk, {"CEventTable::Load() ", "[cfg\\event.csv]"},
          {"CEventTable::Load() ファイルを読み込めません[cfg\\event.csv]"}},

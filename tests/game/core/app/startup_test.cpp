@@ -183,7 +183,8 @@ TEST_F(StartupTest, AMissingOrEmptyEventTableIsLoggedAndTheGameRuns) {
     for (const char* table : {"", "garbage without a single comma\r\n\x01\x02\x03"}) {
         SCOPED_TRACE(table);
         if (*table) {
-            ASSERT_TRUE(testsupport::WriteFileBytes(m_Game.Path() + "cfg/event.csv", {table, table + std::strlen(table)}));
+            const std::vector<uint8_t> bytes(table, table + std::strlen(table));
+            ASSERT_TRUE(testsupport::WriteFileBytes(m_Game.Path() + "cfg/event.csv", bytes));
         }
         EXPECT_EQ(RunGame(Args({"--frames", "2"})), kExitOk);
         const std::string log = LogText();
