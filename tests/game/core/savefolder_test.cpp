@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "engine/base/GameFolder.h"
 #include "engine/base/Log.h"
 #include "game/core/ReadHistory.h"
 #include "game/core/SaveData.h"
@@ -74,17 +75,24 @@ std::vector<uint8_t> Bytes(const std::string& path) {
     return bytes;
 }
 
-TEST(SaveFolder, ARefusedFileIsKeptAsBadBeforeItsFirstOverwrite) {
-    SetDebugOutputEnabled(false);
+// Runs `body` for each kind of record file, each in a game folder of its own; `file` is
+// the native path of the kind's file there.
+void ForEachRecordKind(const std::function<void(const SRecordKind& kind, const std::string& file)>& body) {
+    testsupport::CQuietLog quiet;
     for (const SRecordKind& kind : RecordKinds()) {
         SCOPED_TRACE(kind.path);
         CTempDir dir;
         CGameFolderScope scope(dir.Path());
-        const std::string file = dir.Path() + kind.path;
+        body(kind, dir.Path() + kind.path);
+    }
+}
+
+TEST(SaveFolder, ARefusedFileIsKeptAsBadBeforeItsFirstOverwrite) {
+    ForEachRecordKind([](const SRecordKind& kind, const std::string& file) {
         const std::string bad = file + ".bad";
         // Garbage, and a record file cut short (of another kind, but for read.sav).
         ASSERT_TRUE(CReadHistory().Save("save\\other.sav"));
-        std::vector<uint8_t> cut = Bytes(dir.Path() + "save/other.sav");
+        std::vector<uint8_t> cut = Bytes(GetGameFolder() + "save/other.sav");
         cut.resize(cut.size() - 3);
         const std::vector<std::vector<uint8_t>> damages = {{'n', 'o', 't', ' ', 'a', ' ', 's', 'a', 'v', 'e'}, cut};
         for (const std::vector<uint8_t>& damaged : damages) {
@@ -99,17 +107,11 @@ TEST(SaveFolder, ARefusedFileIsKeptAsBadBeforeItsFirstOverwrite) {
             EXPECT_TRUE(kind.save());
             EXPECT_EQ(Bytes(bad), damaged) << "kept once, not copied again";
         }
-    }
-    SetDebugOutputEnabled(true);
+    });
 }
 
 TEST(SaveFolder, NoBadCopyOfAMissingFileOrOfOneMendedBeforeTheWrite) {
-    SetDebugOutputEnabled(false);
-    for (const SRecordKind& kind : RecordKinds()) {
-        SCOPED_TRACE(kind.path);
-        CTempDir dir;
-        CGameFolderScope scope(dir.Path());
-        const std::string file = dir.Path() + kind.path;
+    ForEachRecordKind([](const SRecordKind& kind, const std::string& file) {
         EXPECT_FALSE(kind.load()) << "a first run: nothing there";
         EXPECT_TRUE(kind.save());
         // Damaged, refused, then put right by hand and read again before the game writes.
@@ -120,8 +122,7 @@ TEST(SaveFolder, NoBadCopyOfAMissingFileOrOfOneMendedBeforeTheWrite) {
         EXPECT_TRUE(kind.load());
         EXPECT_TRUE(kind.save());
         EXPECT_FALSE(testsupport::FileExists(file + ".bad"));
-    }
-    SetDebugOutputEnabled(true);
+    });
 }
 
 }  // namespace
