@@ -23,10 +23,13 @@
 
 bool IsDeveloperStartScene(int32_t id) { return id >= 26 && id <= 29; }
 
-const char* const kGameUsage =
+namespace {
+
+constexpr const char* kProgram = "niwa";
+constexpr const char* kGameUsage =
     "usage: niwa [--data FOLDER] [--frames N] [--seed N] [--scene ID] [--movie] [--debug-window] "
     "[viewer [SCRIPT...]]\n";
-const char* const kGameOptionsHelp =
+constexpr const char* kGameOptionsHelp =
     "  --data FOLDER    the game's data folder (default: the program's folder)\n"
     "  --frames N       end after N frames\n"
     "  --seed N         start every random draw from N\n"
@@ -36,10 +39,6 @@ const char* const kGameOptionsHelp =
     "  viewer [SCRIPT...]  play scripts on the game's stage\n"
     "exit status: 0 ended as asked, 1 could not start, 2 bad command line,\n"
     "  3 another copy is running, 4 no game data, 5 a save at exit was not written\n";
-
-namespace {
-
-constexpr const char* kProgram = "niwa";
 
 // The id of a --scene value: the whole text a decimal number of a developer scene; 0 otherwise.
 int32_t ParseStartScene(const std::string& text) {
@@ -84,13 +83,15 @@ void PrintError(const std::string& text) { std::fprintf(stderr, "%s: %s\n", kPro
 // needs, as a file of its folder or inside its archive.  False with the problem told.
 bool CheckGameData(bool given, std::string* problem) {
     const std::string folder = GetGameFolder();
+    // Without its '/': a file of that name is then no folder rather than missing.
+    const std::string entry = folder.size() > 1 ? folder.substr(0, folder.size() - 1) : folder;
     const char* hint = given ? "" : " (give the game's data folder with --data FOLDER)";
     std::error_code ec;
-    if (!std::filesystem::exists(folder, ec)) {
+    if (!std::filesystem::exists(entry, ec)) {
         *problem = "the data folder " + folder + " does not exist" + hint;
         return false;
     }
-    if (!std::filesystem::is_directory(folder, ec)) {
+    if (!std::filesystem::is_directory(entry, ec)) {
         *problem = "the data folder " + folder + " is not a folder" + hint;
         return false;
     }

@@ -40,10 +40,6 @@ enum EGameExitCode {
 };
 int RunGame(const std::vector<std::string>& args, const SGameParts& parts = {});
 
-// The usage line and the options, as --help prints them.
-extern const char* const kGameUsage;
-extern const char* const kGameOptionsHelp;
-
 // The parts of the command line the start-up reads.
 struct SGameCommandLine {
     std::string dataFolder;   // empty: the program's folder

@@ -75,7 +75,9 @@ TEST_F(Program, DemoDataAndTheGameTakeRelativeAndAbsoluteFolders) {
 TEST_F(Program, StartUpErrorsSayWhatIsWrongAndEndWithTheirCode) {
     const std::string missing = m_Root.Path() + "missing";
     const std::string empty = m_Root.Path() + "empty/";
+    const std::string file = m_Root.Path() + "a file";
     fs::create_directories(empty);
+    ASSERT_TRUE(testsupport::WriteFileBytes(file, {1}));
     struct SCase {
         std::vector<std::string> args;  // after the program
         int code;
@@ -90,6 +92,7 @@ TEST_F(Program, StartUpErrorsSayWhatIsWrongAndEndWithTheirCode) {
         {{"--scene", "5"}, kExitUsage, {"--scene opens the scenes 26 to 29"}},
         {{"--data", missing}, kExitNoGameData, {"the data folder " + missing + "/ does not exist"}},
         {{"--data", empty}, kExitNoGameData, {"no game data in " + empty, "looked for sys/001.ogg", "sys.pak"}},
+        {{"--data", file}, kExitNoGameData, {"the data folder " + file + "/ is not a folder"}},
         {{"--frames", "1"}, kExitNoGameData, {"(give the game's data folder with --data FOLDER)"}},
     };
     for (const SCase& c : cases) {
