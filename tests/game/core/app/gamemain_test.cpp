@@ -503,33 +503,6 @@ TEST_F(GameMainTest, OnlyAGameOfThePlayersReachesTheSaveRecord) {
     }
 }
 
-TEST_F(GameMainTest, QuittingWithoutAGameWritesTheAutomaticSaveBackAsItWasRead) {
-    CSaveData saved;
-    saved.m_Header = "month 4";
-    saved.GetGameState().GetStatus().SetParam(109, 1, 4);
-    ASSERT_TRUE(saved.SaveWithTime(CSaveData::SlotPath(0)));
-    std::vector<uint8_t> original;
-    ASSERT_TRUE(testsupport::ReadFileBytes(m_Temp.Path() + "save/save00.sav", &original));
-    for (int32_t games : {0, 1}) {
-        SCOPED_TRACE(games);
-        ASSERT_TRUE(testsupport::WriteFileBytes(m_Temp.Path() + "save/save00.sav", original));
-        {
-            CGameMain::SOptions o = Options();
-            WithInGameScene(o);
-            CGameMain game(o);
-            ASSERT_EQ(game.GetSaveData().m_Used, 1);
-            game.m_GameInProgress = games;
-        }
-        std::vector<uint8_t> after;
-        ASSERT_TRUE(testsupport::ReadFileBytes(m_Temp.Path() + "save/save00.sav", &after));
-        EXPECT_EQ(after == original, games == 0);
-        CSaveData loaded;
-        ASSERT_TRUE(loaded.Load(CSaveData::SlotPath(0)));
-        EXPECT_EQ(loaded.m_Header, games == 0 ? "month 4" : "running game");
-        EXPECT_EQ(loaded.m_Used, 1);
-    }
-}
-
 TEST_F(GameMainTest, EveryExitSaveIsTriedAndAFailureIsReported) {
     struct SCase {
         const char* blocker;  // made a folder in the way, or a file where save\ belongs
@@ -563,22 +536,6 @@ TEST_F(GameMainTest, EveryExitSaveIsTriedAndAFailureIsReported) {
             EXPECT_TRUE(std::filesystem::is_regular_file(dir.Path() + "save/" + name)) << name;
         }
     }
-}
-
-TEST_F(GameMainTest, ADamagedAutomaticSaveIsKeptBesideItselfAndTheGameGoesOn) {
-    const std::vector<uint8_t> damaged = {'N', 'I', 'W', 'A', 0, 0, 0, 7, 1, 2, 3};
-    ASSERT_TRUE(testsupport::WriteFileBytes(m_Temp.Path() + "save/save00.sav", damaged));
-    {
-        CGameMain game(Options());
-        EXPECT_EQ(game.GetSaveData().m_Used, 0) << "refused: no game to continue";
-        EXPECT_TRUE(game.RunFrame());
-        EXPECT_TRUE(game.Shutdown());
-    }
-    std::vector<uint8_t> kept;
-    ASSERT_TRUE(testsupport::ReadFileBytes(m_Temp.Path() + "save/save00.sav.bad", &kept));
-    EXPECT_EQ(kept, damaged);
-    CSaveData fresh;
-    EXPECT_TRUE(fresh.Load(CSaveData::SlotPath(0)));
 }
 
 TEST_F(GameMainTest, AGameRunningAtExitIsKeptMarkedAsHoldingOne) {
