@@ -169,8 +169,8 @@ bool CMainGameScene::_SidePanelStep(bool transition) {
 void CMainGameScene::_LeaveGame(int32_t mode) {
     if (!m_Game) return;
     // The running game is kept as the automatic save, marked as holding a game; with no
-    // game running (or a replay) there is nothing of the player's to keep.
-    if (m_Game->m_GameInProgress && !m_Game->m_ReplayFlag) {
+    // game of the player's running (a replay, a developer start) there is nothing to keep.
+    if (m_Game->IsPlayersGameRunning()) {
         m_Game->WriteCurrentSave();
         m_Game->GetSaveData().SaveMarked(CSaveData::SlotPath(0));
     }
