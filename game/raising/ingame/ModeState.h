@@ -5,9 +5,11 @@
 // step machine then goes on.  Besides the scene operations a mode keeps its words in
 // the game state for saves (SaveState / LoadState) and draws the picture of a save
 // thumbnail (PrepareThumbnail).  docs/in-game-scene.md tells how to add one.
+#include <cstdint>
 #include <memory>
 
 #include "engine/draw/SceneBase.h"
+#include "engine/draw/SceneFactory.h"
 
 class CGameState;
 class CRaisingScene;
@@ -28,6 +30,16 @@ public:
 
 protected:
     CRaisingScene& m_Owner;
+};
+
+// The maker of a mode machine's modes by id: the in-game scene's (CInGameModeFactory)
+// and those of the mansion and home sides.  The mode manager reaches it as its scene
+// factory; a mode made for an id has the factory's owner as its own.
+class CModeFactory : public ISceneFactory {
+public:
+    // The mode of an id; null when the id has none.
+    virtual std::unique_ptr<CModeState> CreateMode(int32_t id) = 0;
+    std::unique_ptr<CSceneBase> Create(int32_t id) final { return CreateMode(id); }
 };
 
 // The stage's thumbnail pass: the stage's layers as its record holds them, then its

@@ -63,7 +63,9 @@ void CMessageWindow::SetMessage(const CSaveRecordStrings& line) {
 
 void CMessageWindow::SetMessageNow(const CSaveRecordStrings& line) {
     m_Line = _Cleaned(line);
-    m_Text->SetLine(m_Line.m_Name, m_Line.m_Text);
+    m_Text->ShowLineNow(m_Line.m_Name, m_Line.m_Text);
+    // A close or clear asked for the line before would take this one off at once.
+    m_TextRequest = TEXT_NONE;
 }
 
 void CMessageWindow::SetRevealStep(int32_t chars) { m_Text->GetTextObject().SetCharsPerStep(chars); }

@@ -56,6 +56,11 @@ public:
     virtual bool Step(CMainGameScene& stage) = 0;
     // The stage is rebuilt for a restored game: a running sequence ends where it stands.
     virtual void Reset() {}
+    // The month report of the stage's running game (empty when there is none).
+    virtual void BuildReport(CMainGameScene& stage, CSaveRecordStrings& record) {
+        (void)stage;
+        record.Reset();
+    }
 };
 
 class CMainGameScene : public CSceneBase, public CSceneObjectBase {
@@ -128,6 +133,9 @@ public:
     CStageSnapshot& GetRecord() { return m_Record; }
 
     // ---- month end ----
+    // The month's report, LF-separated lines in the record's text; it changes nothing,
+    // so the sequence builds it again for every page.  Empty without a month end.
+    void BuildMonthReport(CSaveRecordStrings& record);
     void EndMonth();
     bool RunTurnState();
     bool IsBranchOn() const { return m_Branch; }
@@ -283,6 +291,8 @@ private:
     bool _CancelPressed() const;
     bool _DecidePressed() const;
     bool _EffectsOn() const;
+    // The ambient loops after a screen change of `frames` frames.
+    void _UpdateAmbientFor(int32_t frames);
     SLayerRecord* _LayerRecord(int32_t id);
     SLayerRecord& _NewLayerRecord(int32_t id, int32_t kind, const std::string& file);
     void _MarkSeen(const std::string& file);
