@@ -237,6 +237,7 @@ public:
     }
     bool Step(CMainGameScene& stage) override { return m_Inner.Step(stage); }
     void Reset() override { m_Inner.Reset(); }
+    void BuildReport(CMainGameScene& stage, CSaveRecordStrings& record) override { m_Inner.BuildReport(stage, record); }
 
 private:
     CMonthEnd m_Inner;
