@@ -64,15 +64,7 @@ using List = std::vector<SVisible>;
 // compared nor written, and the TEST that reaches them is reported skipped.  Remove a
 // line once its reason is gone, then make the frame again and look at it.
 const std::map<std::string, std::string>& Blocked() {
-    static const std::string kBlack = "the stage draws event pictures on black after the date card (issue 51, item 3)";
-    static const std::string kDiscontented = kBlack + "; a new game's girl is discontented, so the food allowance "
-                                             "opens on a scene of her friend's first (issue 51, item 5)";
-    static const std::map<std::string, std::string> blocked = {
-        {"09_food_allowance", kDiscontented}, {"11_month_start", kBlack}, {"12_selection", kBlack},
-        {"12b_mansion_side", kBlack},  {"13_balloons", kBlack},        {"13b_home_side", kBlack},
-        {"14_month_end_event", kBlack}, {"15_month_report", kBlack},   {"08_work_report", kBlack},
-        {"08b_seasonal_screen", kBlack},
-    };
+    static const std::map<std::string, std::string> blocked = {};
     return blocked;
 }
 
@@ -103,6 +95,12 @@ SVisible Screen(std::string what, std::string sheet, int32_t c, int32_t r) {
 // Somewhere on the screen: a figure or a picture whose place the renderer picks.
 SVisible Somewhere(std::string what, std::string sheet, int32_t c, int32_t r) {
     return SVisible{std::move(what), std::move(sheet), c, r, SVisible::kAnywhere, SVisible::kAnywhere, {}};
+}
+
+// The same under a black veil of that alpha.
+SVisible Veiled(SVisible v, int32_t alpha) {
+    v.veilAlpha = alpha;
+    return v;
 }
 
 // The same, looked at at a cell-relative point the screen draws nothing over.
@@ -418,7 +416,8 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
         for (int i = 0; i < 8; ++i) food.push_back(Button("arrow " + std::to_string(i), F::kArrows, i / 4, arrows[i][0], arrows[i][1]));
         g.Check("09_food_allowance", Join({food, MessageBox(), SlidePanel(22)}));
     }
-    // The question's two answers in their frame over the room and パル.
+    // The question's two answers in their frame over the room (the script took パル off
+    // before its follow-up).
     g.PlayUntil("ev_104", 40);
     g.Until("selection", [&g] { return g.Played("ev_104") && g.Raising() && g.Raising()->IsSelectionShown(); }, 600,
             [&g](int i) {
@@ -427,7 +426,7 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
     g.D().Move(700, 100);
     g.D().Frame(40);
     g.Check("12_selection",
-            {Screen("background", "bg\\ev_room.bmp", 3, 0), Somewhere("figure", "chara\\pa_01.bmp", 0, 0),
+            {Screen("background", "bg\\ev_room.bmp", 3, 0),
              Cell("frame", CSelectionScene::kFramePicture, 0, 0, CSelectionScene::kFrameX, CSelectionScene::kFrameY),
              Somewhere("answer 1", "obj\\selection\\sel_104.bmp", 0, 0), Somewhere("answer 2", "obj\\selection\\sel_104.bmp", 1, 0)},
             "0:bgm\\bgm_004.ogg");
@@ -452,12 +451,14 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
             {Screen("background", "bg\\ev_garden.bmp", 3, 0), Screen("background", "bg\\ev_garden.bmp", 3, 1),
              Somewhere("balloon 0", "obj\\f000_000.bmp", 0, 0)},
             "0:bgm\\bgm_007.ogg 2:voice\\lu_1012.ogg");
-    // The home menu: the household by morning through the frame, the first information
-    // picture, and the buttons a satiety of 10 leaves enabled (rest, data, end).
+    // The home menu: the household by morning under its half-black veil (layer 101)
+    // through the frame, the first information picture, and the buttons a satiety of 10
+    // leaves enabled (rest, data, end).
     g.PlayUntilMode(17, 60);
     {
         const std::vector<std::pair<int, SPoint>> enabled = {{2, {408, 160}}, {5, {624, 160}}, {6, {640, 248}}};
-        List home = {At(Screen("household", "bg\\bg13m.bmp", 3, 1), 100, 150), Cell("frame", "obj\\h001_005.bmp", 0, 0, 0, 152),
+        List home = {Veiled(At(Screen("household", "bg\\bg13m.bmp", 3, 1), 100, 150), 0x80),
+                     Cell("frame", "obj\\h001_005.bmp", 0, 0, 0, 152),
                      Cell("information 0", "obj\\m000_000.bmp", 0, 0, 280, 0)};
         for (const auto& [i, at] : enabled) {
             char picture[32];
@@ -470,11 +471,11 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
     g.Check("14_month_end_event",
             Join({{Screen("picture", "cg\\ev08.bmp", 3, 0), Somewhere("figure", "chara\\lu_01.bmp", 0, 0)}, MessageBox()}),
             "0:bgm\\bgm_009.ogg 2:voice\\lu_1015.ogg");
-    // The month report shows in the window over the dimmed picture once the end-of-month
-    // command runs.
+    // The month report shows in the window over the picture, dimmed by the month end's
+    // half-black veil, once the end-of-month command runs.
     g.D().Click(400, 300);
     g.D().Frame(200);
-    g.Check("15_month_report", MessageBox());
+    g.Check("15_month_report", Join({{Veiled(Screen("picture", "cg\\ev08.bmp", 3, 0), 0x80)}, MessageBox()}));
     g.Until("logo after the month", [&g] { return g.Scenes().GetCurrentSceneId() == CRaisingScene::kEndScene; }, 6000,
             [&g](int i) { g.Player(i); });
     g.AtScene(CRaisingScene::kEndScene);
@@ -587,12 +588,9 @@ TEST(GoldenFrames, TheWorkReportAndTheSeasonalScreenOfALaterMonth) {
     g.D().Frame(5);
     {
         using G = CG000Scene;
-        // Over the household by its time of day, the screen's three pictures of kind 8.
-        SVisible household{"the household", "", 0, 0, 0, 0, {}};
-        for (const char* hour : {"bg\\bg13m.bmp", "bg\\bg13e.bmp", "bg\\bg13n.bmp"}) {
-            household.anyOf.push_back(Screen("household", hour, 3, 0));
-        }
-        g.Check("08b_seasonal_screen", {household, Cell("picture 1", G::kSheets[0], 7, 0, G::kPictureAt[0].x, G::kPictureAt[0].y),
+        // The three pictures of kind 8 over the report's picture (the household the
+        // screen prepares comes in with the event's screen change).
+        g.Check("08b_seasonal_screen", {Screen("background", CR000Scene::kBackground, 0, 1), Cell("picture 1", G::kSheets[0], 7, 0, G::kPictureAt[0].x, G::kPictureAt[0].y),
                                         Cell("picture 2", G::kSheets[1], 7, 0, G::kPictureAt[1].x, G::kPictureAt[1].y),
                                         Cell("picture 3", G::kSheets[2], 6, 0, G::kPictureAt[2].x, G::kPictureAt[2].y)});
     }

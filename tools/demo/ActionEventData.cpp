@@ -57,10 +57,11 @@ SScene Spoken(const char* background, int speaker, const std::string& text, bool
 std::vector<SAction> Actions() {
     std::vector<SAction> a;
     // The work report: before the report, after it, before and after a new rank (up or
-    // down), and the closing words that the first month's turn plays alone.
+    // down), and the closing words that the first month's turn plays alone; over the
+    // report's own picture.
     const char* report[6] = {"今月の仕事ぶりを振り返ろう。", "続いて、今月の評価だ。", "ランクが変わるようだ……",
                              "ランクが上がった！", "さあ、今月もがんばろう。", "ランクが下がってしまった……"};
-    for (int sub = 0; sub < 6; ++sub) a.push_back({121 + sub, 1, sub, "report", false, Narrated(kMansion, "", report[sub], false)});
+    for (int sub = 0; sub < 6; ++sub) a.push_back({121 + sub, 1, sub, "report", false, Narrated("", "", report[sub], false)});
     // The seasonal events: the seasonal screen announces kind k with (2, k - 1), whose
     // row sets the month's event (107, 0) to k; then the screen's second event and the
     // seasonal mode's event of the month, both (2, k + 7).

@@ -23,6 +23,9 @@ const SRow kRows[] = {
     {"", 0, 0, 0, 0, "", "", 0, "", "[100_3]+=2", "", "", 0},
     // Money to send food with, so that the first month does not end in hunger.
     {"", 0, 0, 0, 0, "", "", 0, "", "[104_0]+=50000", "", "", 0},
+    // Content at the start: below 20 she would be discontented before the first food
+    // allowance, and ask half as much food again.
+    {"", 0, 0, 0, 0, "", "", 0, "", "[100_2]=50", "", "", 0},
     {"prologue 2", 102, 0, 1, 0, "ev_102", "1", 1, "", "", "", "", 0},
     // The month's start: a first-time greeting that asks for the occasion again.
     {"month start", 103, 60, 0, 0, "ev_103", "1", 1, "[0_50]=1", "", "more", "", 0},
@@ -44,7 +47,11 @@ const SRow kRows[] = {
     // Week 4: a friend, the single events and the month end.
     {"friend", 113, 24, 5, 0, "ev_113", "", 1, "", "", "", "", 0},
     {"single", 114, 25, 0, 0, "ev_114", "", 1, "", "", "", "", 0},
-    {"month end", 115, 53, 0, 0, "ev_115", "", 1, "", "[100_3]+=1", "", "", 0},
+    // The occasion (53, 0) closes every home action and the month: a home action done
+    // since the last close ((126, 22) counts them, (0, 51) remembers the count) gets a
+    // plain closing scene, so the month's report comes once, at the month's end.
+    {"action closed", 119, 53, 0, 0, "ev_119", "", 1, "[126_22]!=[0_51]", "[0_51]=[126_22]", "", "", 0},
+    {"month end", 115, 53, 0, 0, "ev_115", "", 2, "", "[100_3]+=1", "", "", 0},
     {"single 2", 116, 49, 0, 0, "ev_116", "", 1, "", "", "", "", 0},
     {"friend 2", 117, 50, 5, 0, "ev_117", "", 1, "", "", "", "", 0},
     // The end of play when the girl goes hungry.
@@ -89,6 +96,7 @@ std::vector<SEventScene> Scenes() {
                false}},
         {118, {10, "bg\\ev_room.bmp", "", "", {{"", "おなかがすいて動けない……", kNoVoice}}, {}, "",
                false}},
+        {119, {0, "bg\\ev_room.bmp", "", "", {{"", "今日はここまで。", kNoVoice}}, {}, "", false}},
     };
 }
 

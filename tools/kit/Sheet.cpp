@@ -90,10 +90,13 @@ SLabelPlace PlaceLabel(const SSheetSpec& spec, int32_t c, int32_t r, int32_t cw,
     p.bottom = top + 5;
     std::string word = CellWord(spec, c, r);
     if (word.empty()) return p;
+    // The word keeps to the cell's upper half: a control's centre stays its plain colour
+    // for whoever checks that it shows.
+    const int32_t wordBottom = std::min(bottom, r * ch + ch / 2 - 2);
     // Beside the label, large where there is room; else below it; else cut to fit.
     const int32_t besideX = labelEnd + 2;
     auto fits = [&](int32_t x, int32_t y, int32_t scale, const std::string& w) {
-        return x + WordWidth(w, scale) - 1 <= right && y + kGlyphHeight * scale - 1 <= bottom;
+        return x + WordWidth(w, scale) - 1 <= right && y + kGlyphHeight * scale - 1 <= wordBottom;
     };
     struct STry {
         int32_t x, y, scale;

@@ -47,7 +47,8 @@ struct SSheetSpec {
     bool label = true;
     // The word of the control a cell shows ("New game", "Yes"), drawn right of its label
     // in the same ink (twice the size where the cell has room, else below the label or
-    // cut short to fit), never past the cell.  A column's word is drawn in each of its
+    // cut short to fit), never past the cell nor below its upper half, so that the
+    // cell's centre keeps its plain colour.  A column's word is drawn in each of its
     // rows (buttons: a column per button, a row per look); `rowWords` serve sheets whose
     // rows are the controls, for columns without a word of their own.
     std::vector<std::string> columnWords;

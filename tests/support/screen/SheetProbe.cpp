@@ -7,6 +7,27 @@
 namespace screentest {
 
 namespace {
+
+// The colour under a black veil of alpha a.
+uint32_t Veiled(uint32_t colour, int32_t a) {
+    uint32_t out = 0;
+    for (int shift : {0, 8, 16}) {
+        const uint32_t c = (colour >> shift) & 0xFFu;
+        out |= (c * static_cast<uint32_t>(255 - a) / 255u) << shift;
+    }
+    return out;
+}
+
+// Exactly, or within the veil's tolerance under a veil.
+bool Near(uint32_t pixel, uint32_t colour, int32_t veil) {
+    if (veil == 0) return (pixel & 0xFFFFFFu) == colour;
+    for (int shift : {0, 8, 16}) {
+        const int32_t d = static_cast<int32_t>((pixel >> shift) & 0xFFu) - static_cast<int32_t>((colour >> shift) & 0xFFu);
+        if (std::abs(d) > SVisible::kVeilTolerance) return false;
+    }
+    return true;
+}
+
 std::string Lower(std::string s) {
     for (char& c : s) {
         if (c == '/') c = '\\';
@@ -186,10 +207,10 @@ std::string CSheetProbe::_Check(const SFrame& frame, const SVisible& v) const {
             return what.str() + " has no plain pixels to look at";
         }
         const int32_t sx = v.x + px - v.column * cw, sy = v.y + py - row * ch;
-        const uint32_t colour = kit::CellColour(s->name, v.column, row) & 0xFFFFFFu;
+        const uint32_t colour = Veiled(kit::CellColour(s->name, v.column, row), v.veilAlpha);
         bool all = true;
         for (int32_t dy = -1; dy <= 1 && all; ++dy) {
-            for (int32_t dx = -1; dx <= 1 && all; ++dx) all = (frame.At(sx + dx, sy + dy) & 0xFFFFFFu) == colour;
+            for (int32_t dx = -1; dx <= 1 && all; ++dx) all = Near(frame.At(sx + dx, sy + dy), colour, v.veilAlpha);
         }
         if (all) return {};
         seen << " (" << sx << ", " << sy << ") shows " << At(frame, sx, sy).Describe() << ";";

@@ -59,6 +59,11 @@ struct SVisible {
     // be plain in the sheet.
     int32_t pointX = -1;
     int32_t pointY = -1;
+    // The cell lies under a black veil of this alpha (a layer of 0x80000000 over the
+    // household, the month end's dimmed picture): it shows as its colour darkened so,
+    // each channel within kVeilTolerance.
+    int32_t veilAlpha = 0;
+    static constexpr int32_t kVeilTolerance = 2;
 };
 
 class CSheetProbe {

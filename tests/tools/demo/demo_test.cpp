@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,10 @@
 #include "game/raising/event/EventTable.h"
 #include "game/raising/mansionmenu/MansionMenuScene.h"
 #include "game/raising/ingame/InGameStart.h"
+#include "game/raising/home/HomeHostMode.h"
+#include "game/raising/home/HomeScene.h"
 #include "game/raising/ingame/RaisingScene.h"
+#include "game/raising/month/MonthEnd.h"
 #include "game/raising/wide/WideBackground.h"
 #include "tests/support/TestSupport.h"
 #include "tests/tools/demo/DemoPlayer.h"
@@ -220,6 +224,86 @@ TEST(DemoData, AMonthPlaysItsEventsInOrder) {
                                            "108", "110", "112", "108", "110", "112", "113", "114", "115",
                                            "116", "117"};
     EXPECT_EQ(PlayedScripts(log), want);
+    ExpectNoMissingFile(log);
+    SetDebugOutputEnabled(true);
+}
+
+// The stage's month end, noting the occasion kind of every report it shows.
+class CCountingMonthEnd : public IStageTurnMachine {
+public:
+    CCountingMonthEnd(std::vector<int32_t>* reports, std::function<int32_t()> kind)
+        : m_Reports(reports), m_Kind(std::move(kind)) {}
+    void Begin(CMainGameScene& stage) override {
+        m_Inner.Begin(stage);
+        if (m_Inner.GetMachine().IsActive()) m_Reports->push_back(m_Kind());
+    }
+    bool Step(CMainGameScene& stage) override { return m_Inner.Step(stage); }
+    void Reset() override { m_Inner.Reset(); }
+    void BuildReport(CMainGameScene& stage, CSaveRecordStrings& record) override { m_Inner.BuildReport(stage, record); }
+
+private:
+    CMonthEnd m_Inner;
+    std::vector<int32_t>* m_Reports;
+    std::function<int32_t()> m_Kind;
+};
+
+// A new game's month with one housework on the home side: she starts content (the
+// food allowance asks the plain amount, without フェリナ's word on her discontent), and
+// the month's report comes once, at the month's end, though the closing occasion
+// (53, 0) also follows the housework; the housework's own script pages its results.
+TEST(DemoData, AMonthWithAHomeActionStartsContentAndReportsOnce) {
+    SetDebugOutputEnabled(false);
+    CLogCapture log;
+    std::vector<int32_t> reports;
+    CRaisingScene* kept = nullptr;
+    screentest::CGameDriver::SSetup setup = DemoSetup();
+    setup.inGameSceneMaker = [&](CGameMain& game, bool fresh) {
+        std::unique_ptr<IInGameScene> scene = MakeInGameSceneMaker()(game, fresh);
+        auto* raising = dynamic_cast<CRaisingScene*>(scene.get());
+        if (!fresh && raising) {
+            kept = raising;
+            raising->SetStageSetup([&reports, raising](CMainGameScene& stage) {
+                stage.SetTurnMachine(
+                    std::make_unique<CCountingMonthEnd>(&reports, [raising] { return raising->State().m_EventKind; }));
+            });
+        }
+        return scene;
+    };
+    screentest::CGameDriver d(setup);
+    ASSERT_NE(kept, nullptr);
+    d.Game().GetSystemData().m_MessageSpeed = 100;
+    d.Start(21);
+    CSceneManager& m = d.Game().GetSceneManager();
+    int contentAtFood = -1;
+    bool housework = false;
+    int click = 0;
+    for (int frame = 0; frame < 20000 && m.GetCurrentSceneId() != CRaisingScene::kEndScene; ++frame) {
+        const int32_t mode = kept->State().m_ModeId;
+        if (mode == 15 && contentAtFood < 0) contentAtFood = kept->Status().IsContent();
+        auto* host = mode == 17 ? dynamic_cast<CHomeHostMode*>(kept->GetCurrentMode()) : nullptr;
+        auto* menu = host ? dynamic_cast<CHomeMenuMode*>(host->GetCurrentSideMode()) : nullptr;
+        if (!housework && menu && menu->GetScene().GetSlideState() == CHomeScene::SLIDE_PLACED) {
+            kept->State().m_HouseworkKind = 0;
+            host->StartHomeMode(7, 1, 20);
+            housework = true;
+        }
+        // The player's clicks go on from where they were, past the frames the
+        // housework took.
+        if (frame % demoplayer::kClickFrames == 0) {
+            const SPoint at = demoplayer::kClicks[static_cast<size_t>(click++) % demoplayer::kClicks.size()];
+            d.Click(at.x, at.y);
+        }
+        ASSERT_TRUE(d.Frame());
+    }
+    EXPECT_EQ(m.GetCurrentSceneId(), CRaisingScene::kEndScene);
+    EXPECT_TRUE(housework);
+    EXPECT_EQ(contentAtFood, 1);
+    EXPECT_EQ(std::count(reports.begin(), reports.end(), 53), 1) << "the month's report";
+    EXPECT_EQ(std::count(reports.begin(), reports.end(), 26), 1) << "the housework's results";
+    EXPECT_EQ(reports.size(), 2u);
+    const std::vector<std::string> played = PlayedScripts(log);
+    EXPECT_EQ(std::count(played.begin(), played.end(), "119"), 1);
+    EXPECT_EQ(std::count(played.begin(), played.end(), "115"), 1);
     ExpectNoMissingFile(log);
     SetDebugOutputEnabled(true);
 }

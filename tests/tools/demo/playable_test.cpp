@@ -257,8 +257,10 @@ TEST(DemoPlay, EveryEnabledControlOfTheFoodAllowanceAndBothMenusShows) {
     CFoodAllowanceScene* food = nullptr;
     ASSERT_TRUE(g.PlayUntil([&] {
         food = g.Mode() == 15 && host() ? dynamic_cast<CFoodAllowanceScene*>(host()->GetScreen()) : nullptr;
-        return food && food->GetPhase() == 1 && food->GetFade() == 2;
+        return food != nullptr;
     }));
+    ASSERT_TRUE(g.FramesUntil([&] { return food->GetPhase() == 1 && food->GetFade() == CFoodAllowanceScene::FADE_SHOWN; },
+                              300));
     g.D().Move(700, 560);
     ASSERT_TRUE(g.D().Frame(5));
     EXPECT_TRUE(g.D().Probe().ShowsAll(g.D().Pixels(), {SVisible{"decide", CFoodAllowanceScene::kDecide, 0, SVisible::kEnabledLook,
