@@ -226,6 +226,19 @@ TEST(SheetProbe, ListsOfWhatMustShowPassAndFailByCell) {
     EXPECT_TRUE(ok(point));
     point.pointX = 50;
     EXPECT_FALSE(ok(point)) << "the window is no plain point";
+    // Under a half-black veil the cell shows darkened, a step or two either way.
+    CSheetProbe veiled;
+    veiled.Add(framed);
+    const uint32_t c = kit::CellColour(framed.name, 0, 0);
+    SFrame dim{100, 80, std::vector<uint32_t>(8000, 0)};
+    for (uint32_t& p : dim.pixels) p = ((c >> 17) & 0x7F) << 16 | ((c >> 9) & 0x7F) << 8 | ((c >> 1) & 0x7F);
+    V under{"under a veil", "obj\\f.bmp", 0, 0, 0, 0, {}};
+    EXPECT_FALSE(veiled.ShowsAll(dim, {under})) << "exactly, it does not match";
+    under.veilAlpha = 0x80;
+    EXPECT_TRUE(veiled.ShowsAll(dim, {under}));
+    under.veilAlpha = 0x40;
+    EXPECT_FALSE(veiled.ShowsAll(dim, {under})) << "a lighter veil";
+
     const ::testing::AssertionResult both = d.Probe().ShowsAll(
         frame, {V{"first", "obj\\b.bmp", 1, 0, 200, 10, {}}, V{"second", "obj\\x.bmp", 0, 0, 0, 0, {}}});
     EXPECT_NE(std::string(both.message()).find("first"), std::string::npos);
