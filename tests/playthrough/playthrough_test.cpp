@@ -150,8 +150,6 @@ constexpr screentest::SRegion kSettingsHeaderRegion{0, 0, 280, 40};
 constexpr screentest::SRegion kMessagePageRegion{8, 100, 200, 40};
 // The top of the save screen's first slot frame (the background moves in its window).
 constexpr screentest::SRegion kFirstSlotRegion{11, 88, 384, 28};
-// The top edge of the message window's box, open.
-constexpr screentest::SRegion kWindowEdgeRegion{0, 416, 800, 4};
 constexpr int kMessageSpeed = 100;
 constexpr const char* kComment = "demo";
 
@@ -221,10 +219,10 @@ TEST_F(Playthrough, BootSettingsAMonthSaveLoadViewersAndQuit) {
     ASSERT_TRUE(ClickUntilShows("21_load", kMenuTitleRegion, 96, 500))
         << "the load screen never opened";
     // One click on slot 1 once the slots have slid in (a click more would read the
-    // restored lines on); the game comes back with the prologue's window open.
+    // restored lines on); the game comes back with the prologue's picture.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     Click(200, 200);
-    ASSERT_TRUE(WaitFor([&] { return Shows("10_prologue", kWindowEdgeRegion); }, 30)) << "the saved game did not come back";
+    ASSERT_TRUE(WaitFor([&] { return Shows("10_prologue", kPictureTopRegion); }, 30)) << "the saved game did not come back";
     // The restored prologue is at its last line: clicked on (the first click may only
     // finish its reveal), its second half starts.
     ASSERT_TRUE(WaitFor([&] { return LogHasAfter("scr\\demo\\ev_117.txt", "scr\\demo\\ev_102.txt"); }, 20,
