@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/gfx/GfxSample.h"
+
 namespace {
 
 // Vertex positions are snapped to 1/256 pixel before coverage is decided.
@@ -68,29 +70,6 @@ SScratch& Scratch(int n) {
     return scratch;
 }
 
-// A texel index after addressing; -1 for the border colour.
-inline int64_t Address(int64_t i, int64_t size, uint32_t mode) {
-    if (i >= 0 && i < size) {
-        return i;
-    }
-    switch (mode) {
-    case GFX_TADDRESS_WRAP: {
-        int64_t m = i % size;
-        return m < 0 ? m + size : m;
-    }
-    case GFX_TADDRESS_MIRROR: {
-        int64_t period = size * 2;
-        int64_t m = i % period;
-        if (m < 0) m += period;
-        return m < size ? m : period - 1 - m;
-    }
-    case GFX_TADDRESS_BORDER:
-        return -1;
-    default:
-        return i < 0 ? 0 : size - 1;
-    }
-}
-
 inline uint32_t Texel(const SGfxSampler& sm, int64_t i, int64_t j) {
     if (i < 0 || j < 0) {
         return sm.border;
@@ -111,8 +90,8 @@ inline double HoldCoord(double v) {
 
 inline uint32_t SamplePoint(const SGfxSampler& sm, double s, double t) {
     int64_t w = sm.pixels->GetWidth(), h = sm.pixels->GetHeight();
-    int64_t i = Address(static_cast<int64_t>(std::floor(HoldCoord(s))), w, sm.addressU);
-    int64_t j = Address(static_cast<int64_t>(std::floor(HoldCoord(t))), h, sm.addressV);
+    int64_t i = GfxAddress(static_cast<int64_t>(std::floor(HoldCoord(s))), w, sm.addressU);
+    int64_t j = GfxAddress(static_cast<int64_t>(std::floor(HoldCoord(t))), h, sm.addressV);
     return Texel(sm, i, j);
 }
 
@@ -131,8 +110,8 @@ inline uint32_t SampleLinear(const SGfxSampler& sm, double s, double t) {
         fy = 0;
         ++j0;
     }
-    int64_t ia = Address(i0, w, sm.addressU), ib = Address(i0 + 1, w, sm.addressU);
-    int64_t ja = Address(j0, h, sm.addressV), jb = Address(j0 + 1, h, sm.addressV);
+    int64_t ia = GfxAddress(i0, w, sm.addressU), ib = GfxAddress(i0 + 1, w, sm.addressU);
+    int64_t ja = GfxAddress(j0, h, sm.addressV), jb = GfxAddress(j0 + 1, h, sm.addressV);
     uint32_t c00 = Texel(sm, ia, ja), c10 = Texel(sm, ib, ja), c01 = Texel(sm, ia, jb), c11 = Texel(sm, ib, jb);
     uint32_t out = 0;
     for (int shift = 0; shift <= 24; shift += 8) {
@@ -141,19 +120,6 @@ inline uint32_t SampleLinear(const SGfxSampler& sm, double s, double t) {
         out |= (((top * (256 - fy) + bot * fy) + 32768) >> 16) << shift;
     }
     return out;
-}
-
-// Bilinear blend of four texels with 8-bit weights, two channels per multiply.
-inline uint32_t Bilerp(uint32_t c00, uint32_t c10, uint32_t c01, uint32_t c11, uint32_t fx, uint32_t fy) {
-    const uint32_t m = 0x00FF00FFu, half = 0x00800080u;
-    uint32_t ix = 256 - fx, iy = 256 - fy;
-    uint32_t topRB = (((c00 & m) * ix + (c10 & m) * fx + half) >> 8) & m;
-    uint32_t topAG = ((((c00 >> 8) & m) * ix + ((c10 >> 8) & m) * fx + half) >> 8) & m;
-    uint32_t botRB = (((c01 & m) * ix + (c11 & m) * fx + half) >> 8) & m;
-    uint32_t botAG = ((((c01 >> 8) & m) * ix + ((c11 >> 8) & m) * fx + half) >> 8) & m;
-    uint32_t rb = ((topRB * iy + botRB * fy + half) >> 8) & m;
-    uint32_t ag = ((topAG * iy + botAG * fy + half) >> 8) & m;
-    return rb | (ag << 8);
 }
 
 inline bool IsLinear(uint32_t filter) { return filter == GFX_TEXF_LINEAR || filter == GFX_TEXF_ANISOTROPIC || filter > 3; }
@@ -245,85 +211,25 @@ bool MakeFixedRow(const SPlane& ps, const SPlane& pt, bool linear, int64_t ancho
     return true;
 }
 
-// Samples a row that keeps to one texture row (linear: one pair of rows), as every
-// unrotated draw does: the rows, the vertical weight and their addressing are worked
-// out once, and only the columns per pixel.  The texels and the arithmetic are those
-// of the general loop below, so the result is the same; what it saves is fetching
-// the row (a call) for each of up to four texels of every pixel.
-void _SampleRow(const SGfxSampler& sm, int64_t S, int64_t dS, int64_t T, bool linear, int n, uint32_t* out) {
+// The texels a sampler reads.
+SGfxTexels TexelsOf(const SGfxSampler& sm) {
     const CGfxPixels& px = *sm.pixels;
-    const int64_t w = px.GetWidth(), h = px.GetHeight();
-    const uint32_t orMask = sm.alphaOr, border = sm.border;
-    const int64_t v = T >> 16;
-    const int64_t ja = Address(v, h, sm.addressV);
-    const uint32_t* r0 = ja >= 0 ? px.ArgbRow(static_cast<uint32_t>(ja)) : nullptr;
-    const auto at = [&](const uint32_t* r, int64_t i) { return (r && i >= 0) ? (r[i] | orMask) : border; };
-    if (!linear) {
-        for (int i = 0; i < n; ++i, S += dS) out[i] = at(r0, Address(S >> 16, w, sm.addressU));
-        return;
-    }
-    const int64_t jb = Address(v + 1, h, sm.addressV);
-    const uint32_t* r1 = jb >= 0 ? px.ArgbRow(static_cast<uint32_t>(jb)) : nullptr;
-    const uint32_t fy = static_cast<uint32_t>((T >> 8) & 255);
-    for (int i = 0; i < n; ++i, S += dS) {
-        const int64_t u = S >> 16;
-        const uint32_t fx = static_cast<uint32_t>((S >> 8) & 255);
-        int64_t ia = u, ib = u + 1;
-        if (u < 0 || ib >= w) {
-            ia = Address(u, w, sm.addressU);
-            ib = Address(u + 1, w, sm.addressU);
-        }
-        out[i] = Bilerp(at(r0, ia), at(r0, ib), at(r1, ia), at(r1, ib), fx, fy);
-    }
+    SGfxTexels tex;
+    tex.rows = px.ArgbRow(0);
+    tex.pitch = px.ArgbPitch();
+    tex.width = px.GetWidth();
+    tex.height = px.GetHeight();
+    tex.orMask = sm.alphaOr;
+    tex.addressU = sm.addressU;
+    tex.addressV = sm.addressV;
+    tex.border = sm.border;
+    return tex;
 }
 
 // Samples pixels x0 .. x0 + n - 1 of a fixed-point row.
 void SampleAffine(const SGfxSampler& sm, const SFixedRow& row, bool linear, int64_t x0, int n, uint32_t* out) {
-    int64_t S = row.S + (x0 - row.anchor) * row.dS, T = row.T + (x0 - row.anchor) * row.dT;
-    const int64_t dS = row.dS, dT = row.dT;
-    int64_t Se = S + dS * (n - 1), Te = T + dT * (n - 1);
-    int64_t w = sm.pixels->GetWidth(), h = sm.pixels->GetHeight();
-    int64_t reach = linear ? 1 : 0;
-    bool inside = std::min(S, Se) >= 0 && std::min(T, Te) >= 0 && (std::max(S, Se) >> 16) + reach < w &&
-                  (std::max(T, Te) >> 16) + reach < h;
-    const CGfxPixels& px = *sm.pixels;
-    if (dT == 0) {
-        _SampleRow(sm, S, dS, T, linear, n, out);
-        return;
-    }
-    if (!linear) {
-        for (int i = 0; i < n; ++i, S += dS, T += dT) {
-            int64_t u = S >> 16, v = T >> 16;
-            if (!inside) {
-                u = Address(u, w, sm.addressU);
-                v = Address(v, h, sm.addressV);
-            }
-            out[i] = Texel(sm, u, v);
-        }
-        return;
-    }
-    uint32_t orMask = sm.alphaOr;
-    for (int i = 0; i < n; ++i, S += dS, T += dT) {
-        int64_t u = S >> 16, v = T >> 16;
-        uint32_t fx = static_cast<uint32_t>((S >> 8) & 255), fy = static_cast<uint32_t>((T >> 8) & 255);
-        uint32_t c00, c10, c01, c11;
-        if (inside) {
-            const uint32_t* r0 = px.ArgbRow(static_cast<uint32_t>(v)) + u;
-            const uint32_t* r1 = px.ArgbRow(static_cast<uint32_t>(v + 1)) + u;
-            c00 = r0[0] | orMask;
-            c10 = r0[1] | orMask;
-            c01 = r1[0] | orMask;
-            c11 = r1[1] | orMask;
-        } else {
-            int64_t ia = Address(u, w, sm.addressU), ib = Address(u + 1, w, sm.addressU);
-            int64_t ja = Address(v, h, sm.addressV), jb = Address(v + 1, h, sm.addressV);
-            c00 = Texel(sm, ia, ja);
-            c10 = Texel(sm, ib, ja);
-            c01 = Texel(sm, ia, jb);
-            c11 = Texel(sm, ib, jb);
-        }
-        out[i] = Bilerp(c00, c10, c01, c11, fx, fy);
-    }
+    const int64_t S = row.S + (x0 - row.anchor) * row.dS, T = row.T + (x0 - row.anchor) * row.dT;
+    GfxSampleAffine(TexelsOf(sm), linear, S, row.dS, T, row.dT, n, out);
 }
 
 // Texels of one stage for pixels x0 .. x0 + n - 1 of row y: a pointer straight into

@@ -1,0 +1,97 @@
+#include "platform/gfx/GfxSample.h"
+
+#include "platform/gfx/GfxSpan.h"
+
+namespace {
+
+inline uint32_t At(const uint32_t* row, int64_t i, uint32_t orMask, uint32_t border) {
+    return (row && i >= 0) ? (row[i] | orMask) : border;
+}
+
+inline uint32_t TexelAt(const SGfxTexels& tex, int64_t i, int64_t j) {
+    return (i < 0 || j < 0) ? tex.border : (tex.Row(j)[i] | tex.orMask);
+}
+
+}  // namespace
+
+SGfxTexelRow GfxTexelRowAt(const SGfxTexels& tex, int64_t T, bool linear) {
+    SGfxTexelRow row;
+    row.width = tex.width;
+    row.addressU = tex.addressU;
+    row.orMask = tex.orMask;
+    row.border = tex.border;
+    const int64_t v = T >> 16;
+    const int64_t ja = GfxAddress(v, tex.height, tex.addressV);
+    row.row0 = ja >= 0 ? tex.Row(ja) : nullptr;
+    if (linear) {
+        const int64_t jb = GfxAddress(v + 1, tex.height, tex.addressV);
+        row.row1 = jb >= 0 ? tex.Row(jb) : nullptr;
+        row.fy = static_cast<uint32_t>((T >> 8) & 255);
+    }
+    return row;
+}
+
+void GfxSampleRowPointScalar(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uint32_t* out) {
+    for (int i = 0; i < n; ++i, S += dS) {
+        out[i] = At(row.row0, GfxAddress(S >> 16, row.width, row.addressU), row.orMask, row.border);
+    }
+}
+
+void GfxSampleRowLinearScalar(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uint32_t* out) {
+    const int64_t w = row.width;
+    for (int i = 0; i < n; ++i, S += dS) {
+        const int64_t u = S >> 16;
+        const uint32_t fx = static_cast<uint32_t>((S >> 8) & 255);
+        int64_t ia = u, ib = u + 1;
+        if (u < 0 || ib >= w) {
+            ia = GfxAddress(u, w, row.addressU);
+            ib = GfxAddress(u + 1, w, row.addressU);
+        }
+        out[i] = GfxBilerp(At(row.row0, ia, row.orMask, row.border), At(row.row0, ib, row.orMask, row.border),
+                           At(row.row1, ia, row.orMask, row.border), At(row.row1, ib, row.orMask, row.border), fx, row.fy);
+    }
+}
+
+void GfxSampleAffinePointScalar(const SGfxTexels& tex, int64_t S, int64_t dS, int64_t T, int64_t dT, int n, uint32_t* out) {
+    for (int i = 0; i < n; ++i, S += dS, T += dT) {
+        out[i] = TexelAt(tex, GfxAddress(S >> 16, tex.width, tex.addressU), GfxAddress(T >> 16, tex.height, tex.addressV));
+    }
+}
+
+void GfxSampleAffineLinearScalar(const SGfxTexels& tex, int64_t S, int64_t dS, int64_t T, int64_t dT, int n,
+                                 uint32_t* out) {
+    for (int i = 0; i < n; ++i, S += dS, T += dT) {
+        const int64_t u = S >> 16, v = T >> 16;
+        const uint32_t fx = static_cast<uint32_t>((S >> 8) & 255), fy = static_cast<uint32_t>((T >> 8) & 255);
+        if (u >= 0 && v >= 0 && u + 1 < tex.width && v + 1 < tex.height) {
+            const uint32_t* r0 = tex.Row(v) + u;
+            const uint32_t* r1 = r0 + tex.pitch;
+            out[i] = GfxBilerp(r0[0] | tex.orMask, r0[1] | tex.orMask, r1[0] | tex.orMask, r1[1] | tex.orMask, fx, fy);
+            continue;
+        }
+        const int64_t ia = GfxAddress(u, tex.width, tex.addressU), ib = GfxAddress(u + 1, tex.width, tex.addressU);
+        const int64_t ja = GfxAddress(v, tex.height, tex.addressV), jb = GfxAddress(v + 1, tex.height, tex.addressV);
+        out[i] = GfxBilerp(TexelAt(tex, ia, ja), TexelAt(tex, ib, ja), TexelAt(tex, ia, jb), TexelAt(tex, ib, jb), fx, fy);
+    }
+}
+
+void GfxSampleAffine(const SGfxTexels& tex, bool linear, int64_t S, int64_t dS, int64_t T, int64_t dT, int n,
+                     uint32_t* out) {
+    const bool simd = GfxIsSimdEnabled();
+    if (dT == 0) {
+        const SGfxTexelRow row = GfxTexelRowAt(tex, T, linear);
+        if (linear) {
+            simd ? GfxSampleRowLinearSse2(row, S, dS, n, out) : GfxSampleRowLinearScalar(row, S, dS, n, out);
+        } else {
+            simd ? GfxSampleRowPointSse2(row, S, dS, n, out) : GfxSampleRowPointScalar(row, S, dS, n, out);
+        }
+        return;
+    }
+    if (linear) {
+        simd ? GfxSampleAffineLinearSse2(tex, S, dS, T, dT, n, out) : GfxSampleAffineLinearScalar(tex, S, dS, T, dT, n, out);
+    } else {
+        // One texel per pixel from rows that change along the row: no vector form
+        // beats the plain loads.
+        GfxSampleAffinePointScalar(tex, S, dS, T, dT, n, out);
+    }
+}

@@ -1,0 +1,195 @@
+// SSE2 forms of the texel samplers, four pixels a step.  The filter keeps the plain
+// kernel's layout: the blue-red and alpha-green halves of each texel sit in 16-bit
+// lanes (as the scalar code keeps two channels per 32-bit word), every product fits
+// 16 bits (255 × 256) and every sum stays below 65536, so the lanes give exactly the
+// plain code's roundings.  Blocks that touch an edge of the texture go to the plain
+// code pixel by pixel.
+#include <emmintrin.h>
+
+#include <algorithm>
+
+#include "platform/gfx/GfxSample.h"
+
+namespace {
+
+// The low 32 bits of a 16.16 coordinate: enough for its fraction, and they step by
+// the low bits of the step whatever the coordinate's size.
+inline int32_t Low32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v))); }
+
+inline __m128i Coords4(int64_t s, int64_t ds) {
+    return _mm_setr_epi32(Low32(s), Low32(s + ds), Low32(s + 2 * ds), Low32(s + 3 * ds));
+}
+
+// The filter weight of each of four coordinates (bits 8..15) in both 16-bit halves of
+// its lane.
+inline __m128i Weights(__m128i coords) {
+    const __m128i f = _mm_and_si128(_mm_srli_epi32(coords, 8), _mm_set1_epi32(255));
+    return _mm_or_si128(f, _mm_slli_epi32(f, 16));
+}
+
+// Texels p[0] and p[1] of four places: left gets the first of each, right the second.
+inline void Pairs(const uint32_t* p0, const uint32_t* p1, const uint32_t* p2, const uint32_t* p3, __m128i orMask,
+                  __m128i* left, __m128i* right) {
+    const __m128i a = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p0));
+    const __m128i b = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p1));
+    const __m128i c = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p2));
+    const __m128i d = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p3));
+    const __m128i ab = _mm_unpacklo_epi32(a, b);
+    const __m128i cd = _mm_unpacklo_epi32(c, d);
+    *left = _mm_or_si128(_mm_unpacklo_epi64(ab, cd), orMask);
+    *right = _mm_or_si128(_mm_unpackhi_epi64(ab, cd), orMask);
+}
+
+// (a · wa + b · wb + 128) >> 8 on 16-bit lanes, wa + wb = 256.
+inline __m128i Lerp16(__m128i a, __m128i b, __m128i wa, __m128i wb) {
+    const __m128i sum = _mm_add_epi16(_mm_mullo_epi16(a, wa), _mm_mullo_epi16(b, wb));
+    return _mm_srli_epi16(_mm_add_epi16(sum, _mm_set1_epi16(128)), 8);
+}
+
+// The horizontal pass of four pixels: blue-red and alpha-green halves.
+inline void Horizontal(__m128i left, __m128i right, __m128i wl, __m128i wr, __m128i* rb, __m128i* ag) {
+    const __m128i m = _mm_set1_epi32(0x00FF00FF);
+    *rb = Lerp16(_mm_and_si128(left, m), _mm_and_si128(right, m), wl, wr);
+    *ag = Lerp16(_mm_srli_epi16(left, 8), _mm_srli_epi16(right, 8), wl, wr);
+}
+
+inline __m128i Join(__m128i rb, __m128i ag) { return _mm_or_si128(rb, _mm_slli_epi16(ag, 8)); }
+
+// The vertical pass of two horizontally filtered rows.
+inline __m128i Vertical(__m128i rb0, __m128i ag0, __m128i rb1, __m128i ag1, __m128i w0, __m128i w1) {
+    return Join(Lerp16(rb0, rb1, w0, w1), Lerp16(ag0, ag1, w0, w1));
+}
+
+inline void Store(uint32_t* out, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v); }
+
+// Whether columns u and u + reach of the pixels at the ends of a block lie inside.
+inline bool Inside(int64_t first, int64_t last, int64_t reach, int64_t size) {
+    return std::min(first, last) >= 0 && std::max(first, last) + reach < size;
+}
+
+void FillRun(uint32_t* out, int n, uint32_t texel) {
+    const __m128i v = _mm_set1_epi32(static_cast<int32_t>(texel));
+    int i = 0;
+    for (; i + 4 <= n; i += 4) Store(out + i, v);
+    for (; i < n; ++i) out[i] = texel;
+}
+
+// How many pixels from coordinate S on keep S's column (dS != 0).
+inline int64_t RunLength(int64_t S, int64_t dS) {
+    const int64_t u = S >> 16;
+    if (dS > 0) {
+        return (((u + 1) << 16) - S + dS - 1) / dS;
+    }
+    return (S - (u << 16)) / -dS + 1;
+}
+
+// Steps this small make runs of at least 16 pixels on one texel (enlargements, strips
+// one texel wide): filling each run beats fetching pixel by pixel.
+constexpr int64_t kRunStep = 4096;
+
+}  // namespace
+
+void GfxSampleRowPointSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uint32_t* out) {
+    if (!row.row0) {
+        GfxSampleRowPointScalar(row, S, dS, n, out);
+        return;
+    }
+    const int64_t w = row.width;
+    if (dS >= -kRunStep && dS <= kRunStep) {
+        for (int i = 0; i < n;) {
+            const int64_t run = dS == 0 ? n - i : std::min<int64_t>(RunLength(S, dS), n - i);
+            const int64_t u = GfxAddress(S >> 16, w, row.addressU);
+            FillRun(out + i, static_cast<int>(run), u >= 0 ? (row.row0[u] | row.orMask) : row.border);
+            i += static_cast<int>(run);
+            S += run * dS;
+        }
+        return;
+    }
+    const __m128i orMask = _mm_set1_epi32(static_cast<int32_t>(row.orMask));
+    const uint32_t* r = row.row0;
+    int i = 0;
+    for (; i + 4 <= n; i += 4, S += 4 * dS) {
+        const int64_t u0 = S >> 16, u1 = (S + dS) >> 16, u2 = (S + 2 * dS) >> 16, u3 = (S + 3 * dS) >> 16;
+        if (!Inside(u0, u3, 0, w)) {
+            GfxSampleRowPointScalar(row, S, dS, 4, out + i);
+            continue;
+        }
+        const __m128i v = _mm_setr_epi32(static_cast<int32_t>(r[u0]), static_cast<int32_t>(r[u1]),
+                                         static_cast<int32_t>(r[u2]), static_cast<int32_t>(r[u3]));
+        Store(out + i, _mm_or_si128(v, orMask));
+    }
+    GfxSampleRowPointScalar(row, S, dS, n - i, out + i);
+}
+
+void GfxSampleRowLinearSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uint32_t* out) {
+    // A weight of 0 for the second row leaves the first row's horizontal pass as it
+    // is ((x · 256 + 128) >> 8 = x), so that row is not read.
+    const bool twoRows = row.fy != 0;
+    if (!row.row0 || (twoRows && !row.row1)) {
+        GfxSampleRowLinearScalar(row, S, dS, n, out);
+        return;
+    }
+    const int64_t w = row.width;
+    const __m128i orMask = _mm_set1_epi32(static_cast<int32_t>(row.orMask));
+    const __m128i wy1 = _mm_set1_epi16(static_cast<int16_t>(row.fy));
+    const __m128i wy0 = _mm_set1_epi16(static_cast<int16_t>(256 - row.fy));
+    const __m128i step = _mm_set1_epi32(Low32(4 * dS));
+    __m128i coords = Coords4(S, dS);
+    const uint32_t* r0 = row.row0;
+    const uint32_t* r1 = row.row1;
+    int i = 0;
+    for (; i + 4 <= n; i += 4, S += 4 * dS, coords = _mm_add_epi32(coords, step)) {
+        const int64_t u0 = S >> 16, u1 = (S + dS) >> 16, u2 = (S + 2 * dS) >> 16, u3 = (S + 3 * dS) >> 16;
+        if (!Inside(u0, u3, 1, w)) {
+            GfxSampleRowLinearScalar(row, S, dS, 4, out + i);
+            continue;
+        }
+        const __m128i wx1 = Weights(coords);
+        const __m128i wx0 = _mm_sub_epi16(_mm_set1_epi16(256), wx1);
+        __m128i left, right, rb0, ag0;
+        Pairs(r0 + u0, r0 + u1, r0 + u2, r0 + u3, orMask, &left, &right);
+        Horizontal(left, right, wx0, wx1, &rb0, &ag0);
+        if (!twoRows) {
+            Store(out + i, Join(rb0, ag0));
+            continue;
+        }
+        __m128i rb1, ag1;
+        Pairs(r1 + u0, r1 + u1, r1 + u2, r1 + u3, orMask, &left, &right);
+        Horizontal(left, right, wx0, wx1, &rb1, &ag1);
+        Store(out + i, Vertical(rb0, ag0, rb1, ag1, wy0, wy1));
+    }
+    GfxSampleRowLinearScalar(row, S, dS, n - i, out + i);
+}
+
+void GfxSampleAffineLinearSse2(const SGfxTexels& tex, int64_t S, int64_t dS, int64_t T, int64_t dT, int n,
+                               uint32_t* out) {
+    const __m128i orMask = _mm_set1_epi32(static_cast<int32_t>(tex.orMask));
+    const __m128i stepS = _mm_set1_epi32(Low32(4 * dS)), stepT = _mm_set1_epi32(Low32(4 * dT));
+    const __m128i full = _mm_set1_epi16(256);
+    __m128i coordsS = Coords4(S, dS), coordsT = Coords4(T, dT);
+    const int64_t pitch = tex.pitch;
+    int i = 0;
+    for (; i + 4 <= n; i += 4, S += 4 * dS, T += 4 * dT, coordsS = _mm_add_epi32(coordsS, stepS),
+                       coordsT = _mm_add_epi32(coordsT, stepT)) {
+        const int64_t sLast = S + 3 * dS, tLast = T + 3 * dT;
+        if (!Inside(S >> 16, sLast >> 16, 1, tex.width) || !Inside(T >> 16, tLast >> 16, 1, tex.height)) {
+            GfxSampleAffineLinearScalar(tex, S, dS, T, dT, 4, out + i);
+            continue;
+        }
+        const uint32_t* p[4];
+        for (int k = 0; k < 4; ++k) {
+            p[k] = tex.Row((T + k * dT) >> 16) + ((S + k * dS) >> 16);
+        }
+        const __m128i wx1 = Weights(coordsS);
+        const __m128i wx0 = _mm_sub_epi16(full, wx1);
+        const __m128i wy1 = Weights(coordsT);
+        const __m128i wy0 = _mm_sub_epi16(full, wy1);
+        __m128i left, right, rb0, ag0, rb1, ag1;
+        Pairs(p[0], p[1], p[2], p[3], orMask, &left, &right);
+        Horizontal(left, right, wx0, wx1, &rb0, &ag0);
+        Pairs(p[0] + pitch, p[1] + pitch, p[2] + pitch, p[3] + pitch, orMask, &left, &right);
+        Horizontal(left, right, wx0, wx1, &rb1, &ag1);
+        Store(out + i, Vertical(rb0, ag0, rb1, ag1, wy0, wy1));
+    }
+    GfxSampleAffineLinearScalar(tex, S, dS, T, dT, n - i, out + i);
+}
