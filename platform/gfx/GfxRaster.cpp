@@ -58,6 +58,7 @@ struct SSetup {
 struct SScratch {
     std::vector<uint32_t> tex[GFX_MAX_STAGES];
     std::vector<uint32_t> diffuse;
+    CGfxRowCache rows[GFX_MAX_STAGES];
 };
 
 SScratch& Scratch(int n) {
@@ -68,6 +69,11 @@ SScratch& Scratch(int n) {
     }
     if (scratch.diffuse.size() < need) scratch.diffuse.resize(need);
     return scratch;
+}
+
+// What the row caches hold is only good within one draw: textures change between draws.
+void ForgetRows() {
+    for (CGfxRowCache& c : Scratch(0).rows) c.Clear();
 }
 
 inline uint32_t Texel(const SGfxSampler& sm, int64_t i, int64_t j) {
@@ -226,17 +232,18 @@ SGfxTexels TexelsOf(const SGfxSampler& sm) {
     return tex;
 }
 
-// Samples pixels x0 .. x0 + n - 1 of a fixed-point row.
-void SampleAffine(const SGfxSampler& sm, const SFixedRow& row, bool linear, int64_t x0, int n, uint32_t* out) {
+// Samples pixels x0 .. x0 + n - 1 of a fixed-point row: `out` or texels the row cache holds.
+const uint32_t* SampleAffine(const SGfxSampler& sm, const SFixedRow& row, bool linear, int64_t x0, int n, uint32_t* out,
+                             CGfxRowCache* cache) {
     const int64_t S = row.S + (x0 - row.anchor) * row.dS, T = row.T + (x0 - row.anchor) * row.dT;
-    GfxSampleAffine(TexelsOf(sm), linear, S, row.dS, T, row.dT, n, out);
+    return GfxSampleAffine(TexelsOf(sm), linear, S, row.dS, T, row.dT, n, out, cache);
 }
 
 // Texels of one stage for pixels x0 .. x0 + n - 1 of row y: a pointer straight into
 // the texture when the mapping is one texel per pixel along the row (exactly what
 // SampleAffine would fetch), else sampled.
 const uint32_t* FetchTexels(const SGfxDrawContext& ctx, const SSetup& st, uint32_t k, int64_t x0, int64_t y, int n,
-                            uint32_t* scratch, uint32_t* orMask) {
+                            uint32_t* scratch, CGfxRowCache* cache, uint32_t* orMask) {
     const SGfxSampler& sm = ctx.sampler[k];
     const SPlane& ps = st.s[k];
     const SPlane& pt = st.t[k];
@@ -255,8 +262,7 @@ const uint32_t* FetchTexels(const SGfxDrawContext& ctx, const SSetup& st, uint32
                 return sm.pixels->ArgbRow(static_cast<uint32_t>(j)) + i0;
             }
         }
-        SampleAffine(sm, row, linear, x0, n, scratch);
-        return scratch;
+        return SampleAffine(sm, row, linear, x0, n, scratch, cache);
     }
     double yd = static_cast<double>(y);
     double rowS = ps.b * yd + ps.c, rowT = pt.b * yd + pt.c, rowQ = st.q.b * yd + st.q.c;
@@ -283,10 +289,10 @@ void ShadeRow(const SGfxDrawContext& ctx, const SSetup& st, int64_t y, int64_t x
     span.dest = reinterpret_cast<uint32_t*>(ctx.target->Row(static_cast<uint32_t>(y))) + x0;
     span.count = n;
     if (st.textured[0]) {
-        span.tex0 = FetchTexels(ctx, st, 0, x0, y, n, sc.tex[0].data(), &span.tex0Or);
+        span.tex0 = FetchTexels(ctx, st, 0, x0, y, n, sc.tex[0].data(), &sc.rows[0], &span.tex0Or);
     }
     if (st.textured[1]) {
-        span.tex1 = FetchTexels(ctx, st, 1, x0, y, n, sc.tex[1].data(), &span.tex1Or);
+        span.tex1 = FetchTexels(ctx, st, 1, x0, y, n, sc.tex[1].data(), &sc.rows[1], &span.tex1Or);
     }
     if (st.constColor) {
         span.constDiffuse = st.color;
@@ -356,6 +362,7 @@ void GfxDrawTriangle(const SGfxDrawContext& ctx, const SGfxRasterVertex& va, con
     if (!Setup(ctx, v, x, y, &st)) {
         return;
     }
+    ForgetRows();
     st.anchorX = std::max<int64_t>(CeilDiv(std::min({X[0], X[1], X[2]}), kSub), ctx.clip.left);
     // Edge P→Q covers pixel centre p when (XQ−XP)(py−YP) − (YQ−YP)(px−XP) > 0, or = 0 on
     // a top edge (horizontal, interior below) or a left edge (going up).
@@ -479,6 +486,7 @@ bool GfxDrawQuad(const SGfxDrawContext& ctx, const SGfxRasterVertex* const t0[3]
     if (!Setup(ctx, v, x, y, &st)) {
         return true;
     }
+    ForgetRows();
     // The column each half's own setup would anchor at: both reach the left side.
     st.anchorX = std::max<int64_t>(CeilDiv(XL, kSub), ctx.clip.left);
     for (int64_t py = y0; py <= y1; ++py) {

@@ -1,5 +1,7 @@
 #include "platform/gfx/GfxSample.h"
 
+#include <cstddef>
+
 #include "platform/gfx/GfxSpan.h"
 
 namespace {
@@ -75,9 +77,71 @@ void GfxSampleAffineLinearScalar(const SGfxTexels& tex, int64_t S, int64_t dS, i
     }
 }
 
-void GfxSampleAffine(const SGfxTexels& tex, bool linear, int64_t S, int64_t dS, int64_t T, int64_t dT, int n,
-                     uint32_t* out) {
+void GfxFilterRowScalar(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uint32_t* out) {
+    const int64_t w = row.width;
+    for (int i = 0; i < n; ++i, S += dS) {
+        const int64_t u = S >> 16;
+        int64_t ia = u, ib = u + 1;
+        if (u < 0 || ib >= w) {
+            ia = GfxAddress(u, w, row.addressU);
+            ib = GfxAddress(u + 1, w, row.addressU);
+        }
+        out[i] = GfxLerpTexels(At(row.row0, ia, row.orMask, row.border), At(row.row0, ib, row.orMask, row.border),
+                               static_cast<uint32_t>((S >> 8) & 255));
+    }
+}
+
+void GfxFilterColumnsScalar(const uint32_t* top, const uint32_t* bottom, uint32_t fy, int n, uint32_t* out) {
+    for (int i = 0; i < n; ++i) out[i] = GfxLerpTexels(top[i], bottom[i], fy);
+}
+
+void CGfxRowCache::Clear() {
+    for (SEntry& e : m_Entries) e.valid = false;
+}
+
+const uint32_t* CGfxRowCache::_Row(const SGfxTexelRow& row, const uint32_t* texRow, int64_t S, int64_t dS, int n) {
+    for (SEntry& e : m_Entries) {
+        if (e.valid && e.row == texRow && e.S == S && e.dS == dS && e.n == n) {
+            e.used = ++m_Clock;
+            return e.texels.data();
+        }
+    }
+    // The row used longest ago goes: never the first row of the pair being sampled.
+    SEntry& e = !m_Entries[0].valid || (m_Entries[1].valid && m_Entries[0].used < m_Entries[1].used) ? m_Entries[0]
+                                                                                                    : m_Entries[1];
+    if (e.texels.size() < static_cast<size_t>(n)) e.texels.resize(static_cast<size_t>(n));
+    SGfxTexelRow one = row;
+    one.row0 = texRow;
+    GfxIsSimdEnabled() ? GfxFilterRowSse2(one, S, dS, n, e.texels.data()) : GfxFilterRowScalar(one, S, dS, n, e.texels.data());
+    e.valid = true;
+    e.row = texRow;
+    e.S = S;
+    e.dS = dS;
+    e.n = n;
+    e.used = ++m_Clock;
+    return e.texels.data();
+}
+
+const uint32_t* CGfxRowCache::SampleLinear(const SGfxTexels& tex, int64_t S, int64_t dS, int64_t T, int n,
+                                           uint32_t* scratch) {
+    const SGfxTexelRow row = GfxTexelRowAt(tex, T, true);
+    const uint32_t* top = _Row(row, row.row0, S, dS, n);
+    if (row.fy == 0) {
+        // (x · 256 + 128) >> 8 = x: the row below weighs nothing.
+        return top;
+    }
+    const uint32_t* bottom = _Row(row, row.row1, S, dS, n);
+    GfxIsSimdEnabled() ? GfxFilterColumnsSse2(top, bottom, row.fy, n, scratch)
+                       : GfxFilterColumnsScalar(top, bottom, row.fy, n, scratch);
+    return scratch;
+}
+
+const uint32_t* GfxSampleAffine(const SGfxTexels& tex, bool linear, int64_t S, int64_t dS, int64_t T, int64_t dT, int n,
+                                uint32_t* out, CGfxRowCache* cache) {
     const bool simd = GfxIsSimdEnabled();
+    if (dT == 0 && linear && cache) {
+        return cache->SampleLinear(tex, S, dS, T, n, out);
+    }
     if (dT == 0) {
         const SGfxTexelRow row = GfxTexelRowAt(tex, T, linear);
         if (linear) {
@@ -85,7 +149,7 @@ void GfxSampleAffine(const SGfxTexels& tex, bool linear, int64_t S, int64_t dS, 
         } else {
             simd ? GfxSampleRowPointSse2(row, S, dS, n, out) : GfxSampleRowPointScalar(row, S, dS, n, out);
         }
-        return;
+        return out;
     }
     if (linear) {
         simd ? GfxSampleAffineLinearSse2(tex, S, dS, T, dT, n, out) : GfxSampleAffineLinearScalar(tex, S, dS, T, dT, n, out);
@@ -94,4 +158,5 @@ void GfxSampleAffine(const SGfxTexels& tex, bool linear, int64_t S, int64_t dS, 
         // beats the plain loads.
         GfxSampleAffinePointScalar(tex, S, dS, T, dT, n, out);
     }
+    return out;
 }

@@ -6,6 +6,7 @@
 // texels all lie inside the texture, handing the rest (edges, wrapping, border) to the
 // plain code.  Internal to platform/gfx.
 #include <cstdint>
+#include <vector>
 
 #include "platform/gfx/GfxTypes.h"
 
@@ -30,6 +31,14 @@ inline int64_t GfxAddress(int64_t i, int64_t size, uint32_t mode) {
     default:
         return i < 0 ? 0 : size - 1;
     }
+}
+
+// One texel pair weighed by fx towards c1, two channels per multiply, rounded.
+inline uint32_t GfxLerpTexels(uint32_t c0, uint32_t c1, uint32_t f) {
+    const uint32_t m = 0x00FF00FFu, half = 0x00800080u;
+    const uint32_t rb = (((c0 & m) * (256 - f) + (c1 & m) * f + half) >> 8) & m;
+    const uint32_t ag = ((((c0 >> 8) & m) * (256 - f) + ((c1 >> 8) & m) * f + half) >> 8) & m;
+    return rb | (ag << 8);
 }
 
 // Bilinear blend of four texels with 8-bit weights (fx towards c10 and c11, fy towards
@@ -94,6 +103,44 @@ void GfxSampleAffineLinearScalar(const SGfxTexels& tex, int64_t S, int64_t dS, i
 void GfxSampleAffineLinearSse2(const SGfxTexels& tex, int64_t S, int64_t dS, int64_t T, int64_t dT, int n,
                                uint32_t* out);
 
-// The kernels above by the processor and GfxIsSimdEnabled; dT == 0 takes the row kernels.
-void GfxSampleAffine(const SGfxTexels& tex, bool linear, int64_t S, int64_t dS, int64_t T, int64_t dT, int n,
-                     uint32_t* out);
+// The linear filter in its two passes: the horizontal pass of row.row0 alone (row1 and
+// fy are not read), then the vertical pass of two such rows.  GfxBilerp is exactly the
+// vertical pass of the horizontal passes of its two rows.
+void GfxFilterRowScalar(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uint32_t* out);
+void GfxFilterRowSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uint32_t* out);
+void GfxFilterColumnsScalar(const uint32_t* top, const uint32_t* bottom, uint32_t fy, int n, uint32_t* out);
+void GfxFilterColumnsSse2(const uint32_t* top, const uint32_t* bottom, uint32_t fy, int n, uint32_t* out);
+
+// The horizontal passes of the last two texture rows a linear draw of unrotated rows
+// used.  Neighbouring rows of the target share texture rows (both rows of an
+// enlargement, one of two at 1:1 or a mild reduction), so each texture row is filtered
+// across once rather than once for every target row that reads it.  Only valid within
+// one draw of one texture stage: textures may change between draws.
+class CGfxRowCache {
+public:
+    void Clear();
+    // Texels of `tex` for pixels with column (S + i · dS) >> 16, row T >> 16
+    // (T moved back by half a texel); a pointer to n texels that stays valid until the
+    // next call, either into the cache or `scratch`.
+    const uint32_t* SampleLinear(const SGfxTexels& tex, int64_t S, int64_t dS, int64_t T, int n, uint32_t* scratch);
+
+private:
+    struct SEntry {
+        bool valid = false;
+        const uint32_t* row = nullptr;  // null: a row in the border
+        int64_t S = 0, dS = 0;
+        int n = 0;
+        uint64_t used = 0;
+        std::vector<uint32_t> texels;
+    };
+    const uint32_t* _Row(const SGfxTexelRow& row, const uint32_t* texRow, int64_t S, int64_t dS, int n);
+
+    SEntry m_Entries[2];
+    uint64_t m_Clock = 0;
+};
+
+// The kernels above by the processor and GfxIsSimdEnabled; dT == 0 takes the row kernels
+// (through `cache` for linear filtering when one is given).  Returns the texels: `out`,
+// or n texels in the cache.
+const uint32_t* GfxSampleAffine(const SGfxTexels& tex, bool linear, int64_t S, int64_t dS, int64_t T, int64_t dT, int n,
+                                uint32_t* out, CGfxRowCache* cache = nullptr);

@@ -193,3 +193,64 @@ void GfxSampleAffineLinearSse2(const SGfxTexels& tex, int64_t S, int64_t dS, int
     }
     GfxSampleAffineLinearScalar(tex, S, dS, T, dT, n - i, out + i);
 }
+
+void GfxFilterRowSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uint32_t* out) {
+    if (!row.row0) {
+        GfxFilterRowScalar(row, S, dS, n, out);
+        return;
+    }
+    const int64_t w = row.width;
+    const __m128i orMask = _mm_set1_epi32(static_cast<int32_t>(row.orMask));
+    const uint32_t* r = row.row0;
+    int i = 0;
+    if (dS == 65536) {
+        // One texel a pixel at a fraction (a picture drawn 1:1 off the pixel grid): one
+        // weight for the row, and four pixels' texel pairs are two overlapping loads.
+        const __m128i wx1 = Weights(_mm_set1_epi32(Low32(S)));
+        const __m128i wx0 = _mm_sub_epi16(_mm_set1_epi16(256), wx1);
+        for (; i + 4 <= n; i += 4, S += 4 * 65536) {
+            const int64_t u = S >> 16;
+            if (!Inside(u, u + 3, 1, w)) {
+                GfxFilterRowScalar(row, S, dS, 4, out + i);
+                continue;
+            }
+            const __m128i left = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(r + u)), orMask);
+            const __m128i right = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(r + u + 1)), orMask);
+            __m128i rb, ag;
+            Horizontal(left, right, wx0, wx1, &rb, &ag);
+            Store(out + i, Join(rb, ag));
+        }
+        GfxFilterRowScalar(row, S, dS, n - i, out + i);
+        return;
+    }
+    const __m128i step = _mm_set1_epi32(Low32(4 * dS));
+    __m128i coords = Coords4(S, dS);
+    for (; i + 4 <= n; i += 4, S += 4 * dS, coords = _mm_add_epi32(coords, step)) {
+        const int64_t u0 = S >> 16, u1 = (S + dS) >> 16, u2 = (S + 2 * dS) >> 16, u3 = (S + 3 * dS) >> 16;
+        if (!Inside(u0, u3, 1, w)) {
+            GfxFilterRowScalar(row, S, dS, 4, out + i);
+            continue;
+        }
+        const __m128i wx1 = Weights(coords);
+        const __m128i wx0 = _mm_sub_epi16(_mm_set1_epi16(256), wx1);
+        __m128i left, right, rb, ag;
+        Pairs(r + u0, r + u1, r + u2, r + u3, orMask, &left, &right);
+        Horizontal(left, right, wx0, wx1, &rb, &ag);
+        Store(out + i, Join(rb, ag));
+    }
+    GfxFilterRowScalar(row, S, dS, n - i, out + i);
+}
+
+void GfxFilterColumnsSse2(const uint32_t* top, const uint32_t* bottom, uint32_t fy, int n, uint32_t* out) {
+    const __m128i w1 = _mm_set1_epi16(static_cast<int16_t>(fy));
+    const __m128i w0 = _mm_set1_epi16(static_cast<int16_t>(256 - fy));
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(top + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bottom + i));
+        __m128i rb, ag;
+        Horizontal(a, b, w0, w1, &rb, &ag);
+        Store(out + i, Join(rb, ag));
+    }
+    GfxFilterColumnsScalar(top + i, bottom + i, fy, n - i, out + i);
+}

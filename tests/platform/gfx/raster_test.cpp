@@ -501,3 +501,31 @@ TEST(GfxRaster, UnrotatedScaledRowsMatchTheIntegerFilterAtEveryEdge) {
         }
     }
 }
+
+// Filtered rows are kept between the rows of one draw; a texture written between two
+// draws (same texture, same place, same mapping) must be read afresh by the second.
+TEST(GfxRaster, ATextureChangedBetweenTwoFilteredDrawsIsReadAgain) {
+    constexpr uint32_t tw = 16, th = 8;
+    auto d = MakeDevice(32, 16);
+    auto tex = MakeTexture(*d, tw, th, std::vector<uint32_t>(tw * th, 0xFF000000u));
+    d->SetRenderState(GFX_RS_ALPHABLENDENABLE, 0);
+    d->SetTextureStageState(0, GFX_TSS_MINFILTER, GFX_TEXF_LINEAR);
+    d->SetTextureStageState(0, GFX_TSS_MAGFILTER, GFX_TEXF_LINEAR);
+    d->SetTexture(0, tex);
+    SGfxVertex v[4];
+    // Enlarged and off the texel grid, every row between the same two texture rows:
+    // every pixel filters four texels, and the second draw's rows are the first's.
+    Quad(v, -0.5f, -0.5f, 31.5f, 15.5f, 0.1f, 0.45f, 0.9f, 0.45f);
+    d->DrawPrimitiveUP(GFX_PT_TRIANGLESTRIP, 2, v, sizeof(SGfxVertex));
+    ASSERT_EQ(Pixel(*d, 16, 8), 0xFF000000u);
+    SGfxLockedRect lr;
+    tex->LockRect(0, &lr, nullptr);
+    for (uint32_t y = 0; y < th; ++y) {
+        std::fill_n(reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(lr.bits) + y * lr.pitch), tw, 0xFFFFFFFFu);
+    }
+    tex->UnlockRect(0);
+    d->DrawPrimitiveUP(GFX_PT_TRIANGLESTRIP, 2, v, sizeof(SGfxVertex));
+    for (uint32_t y = 0; y < 16; ++y) {
+        for (uint32_t x = 0; x < 32; ++x) ASSERT_EQ(Pixel(*d, x, y), 0xFFFFFFFFu) << x << "," << y;
+    }
+}

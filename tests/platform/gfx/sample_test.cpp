@@ -110,6 +110,21 @@ void Sample(const SCase& c, bool simd, std::vector<uint32_t>* out) {
     GfxSetSimdEnabled(true);
 }
 
+// Rows one after another at T + k · rowStep through one row cache, as a draw samples
+// them; each row's texels appended to `out`.
+void SampleRows(const SCase& c, bool simd, int64_t rowStep, int rows, std::vector<uint32_t>* out) {
+    out->clear();
+    CGfxRowCache cache;
+    std::vector<uint32_t> scratch(static_cast<size_t>(c.n) + 1);
+    GfxSetSimdEnabled(simd);
+    for (int k = 0; k < rows; ++k) {
+        const uint32_t* got =
+            GfxSampleAffine(c.tex.texels, c.linear, c.S, c.dS, c.T + k * rowStep, 0, c.n, scratch.data(), &cache);
+        out->insert(out->end(), got, got + c.n);
+    }
+    GfxSetSimdEnabled(true);
+}
+
 uint32_t Checksum(uint32_t h, const std::vector<uint32_t>& v) {
     for (uint32_t p : v) h = (h ^ p) * 16777619u;
     return h;
@@ -138,6 +153,32 @@ TEST(GfxSample, EveryKernelMatchesThePerPixelModel) {
     }
 }
 
+// The row cache: rows of an unrotated draw stepping down the texture by an
+// enlargement's, 1:1's or a reduction's step (rows sharing texture rows, rows moving
+// on by one or two), each row as the model filters it.
+TEST(GfxSample, CachedRowsMatchThePerPixelModel) {
+    static const int64_t kRowSteps[] = {0, 41943, 65536, 77672, 131072, 200000, -65536, -30000};
+    for (uint32_t seed = 1; seed <= 800; ++seed) {
+        SCase c = RandomCase(seed + 9000, false);
+        c.linear = true;
+        const int64_t rowStep = kRowSteps[seed % 8];
+        for (bool simd : {false, true}) {
+            if (simd && !GfxIsSimdEnabled()) continue;
+            std::vector<uint32_t> got;
+            SampleRows(c, simd, rowStep, 9, &got);
+            for (int k = 0; k < 9; ++k) {
+                for (int i = 0; i < c.n; ++i) {
+                    const uint32_t want = ModelSample(c.tex.texels, true, c.S + i * c.dS, c.T + k * rowStep);
+                    ASSERT_EQ(got[static_cast<size_t>(k * c.n + i)], want)
+                        << "seed " << seed << (simd ? " sse2" : " plain") << " row " << k << " pixel " << i << " modes "
+                        << c.tex.texels.addressU << "/" << c.tex.texels.addressV << " S " << c.S << " dS " << c.dS
+                        << " T " << c.T << " row step " << rowStep;
+                }
+            }
+        }
+    }
+}
+
 // Long rows on larger textures, the shape of the screens' draws, compared as one
 // checksum over every seed (a difference anywhere changes it), then seed by seed to
 // name the first that differs.
@@ -152,8 +193,13 @@ TEST(GfxSample, Sse2MatchesPlainOverSeededRowsBitForBit) {
         c.tex = MakeTexture(rng, w, h);
         c.S = static_cast<int64_t>(rng() % static_cast<uint32_t>(3 * w * 65536)) - w * 65536;
         c.n = 1 + static_cast<int>(rng() % 800);
-        Sample(c, false, &plain);
-        Sample(c, true, &simd);
+        if (seed % 3 == 0 && c.dT == 0) {
+            SampleRows(c, false, 41943 + static_cast<int64_t>(seed), 4, &plain);
+            SampleRows(c, true, 41943 + static_cast<int64_t>(seed), 4, &simd);
+        } else {
+            Sample(c, false, &plain);
+            Sample(c, true, &simd);
+        }
         plainSum = Checksum(plainSum, plain);
         simdSum = Checksum(simdSum, simd);
         ASSERT_EQ(plain, simd) << "seed " << seed;
