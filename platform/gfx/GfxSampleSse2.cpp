@@ -67,6 +67,18 @@ inline bool Inside(int64_t first, int64_t last, int64_t reach, int64_t size) {
     return std::min(first, last) >= 0 && std::max(first, last) + reach < size;
 }
 
+// Under wrapping, a column a whole number of texture widths away samples the same
+// texels: a block whose first column has left the texture is brought back into it,
+// so that the blocks after each wrap take the vector path again.  The weights (bits
+// 8..15) do not change.
+inline int64_t WrapInto(int64_t S, int64_t w) {
+    const int64_t u = S >> 16;
+    if (u >= 0 && u < w) return S;
+    int64_t m = u % w;
+    if (m < 0) m += w;
+    return S + ((m - u) << 16);
+}
+
 void FillRun(uint32_t* out, int n, uint32_t texel) {
     const __m128i v = _mm_set1_epi32(static_cast<int32_t>(texel));
     int i = 0;
@@ -107,8 +119,10 @@ void GfxSampleRowPointSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int n
     }
     const __m128i orMask = _mm_set1_epi32(static_cast<int32_t>(row.orMask));
     const uint32_t* r = row.row0;
+    const bool wrap = row.addressU == GFX_TADDRESS_WRAP;
     int i = 0;
     for (; i + 4 <= n; i += 4, S += 4 * dS) {
+        if (wrap) S = WrapInto(S, w);
         const int64_t u0 = S >> 16, u1 = (S + dS) >> 16, u2 = (S + 2 * dS) >> 16, u3 = (S + 3 * dS) >> 16;
         if (!Inside(u0, u3, 0, w)) {
             GfxSampleRowPointScalar(row, S, dS, 4, out + i);
@@ -137,8 +151,10 @@ void GfxSampleRowLinearSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int 
     __m128i coords = Coords4(S, dS);
     const uint32_t* r0 = row.row0;
     const uint32_t* r1 = row.row1;
+    const bool wrap = row.addressU == GFX_TADDRESS_WRAP;
     int i = 0;
     for (; i + 4 <= n; i += 4, S += 4 * dS, coords = _mm_add_epi32(coords, step)) {
+        if (wrap) S = WrapInto(S, w);
         const int64_t u0 = S >> 16, u1 = (S + dS) >> 16, u2 = (S + 2 * dS) >> 16, u3 = (S + 3 * dS) >> 16;
         if (!Inside(u0, u3, 1, w)) {
             GfxSampleRowLinearScalar(row, S, dS, 4, out + i);
@@ -202,6 +218,7 @@ void GfxFilterRowSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uin
     const int64_t w = row.width;
     const __m128i orMask = _mm_set1_epi32(static_cast<int32_t>(row.orMask));
     const uint32_t* r = row.row0;
+    const bool wrap = row.addressU == GFX_TADDRESS_WRAP;
     int i = 0;
     if (dS == 65536) {
         // One texel a pixel at a fraction (a picture drawn 1:1 off the pixel grid): one
@@ -209,6 +226,7 @@ void GfxFilterRowSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uin
         const __m128i wx1 = Weights(_mm_set1_epi32(Low32(S)));
         const __m128i wx0 = _mm_sub_epi16(_mm_set1_epi16(256), wx1);
         for (; i + 4 <= n; i += 4, S += 4 * 65536) {
+            if (wrap) S = WrapInto(S, w);
             const int64_t u = S >> 16;
             if (!Inside(u, u + 3, 1, w)) {
                 GfxFilterRowScalar(row, S, dS, 4, out + i);
@@ -226,6 +244,7 @@ void GfxFilterRowSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uin
     const __m128i step = _mm_set1_epi32(Low32(4 * dS));
     __m128i coords = Coords4(S, dS);
     for (; i + 4 <= n; i += 4, S += 4 * dS, coords = _mm_add_epi32(coords, step)) {
+        if (wrap) S = WrapInto(S, w);
         const int64_t u0 = S >> 16, u1 = (S + dS) >> 16, u2 = (S + 2 * dS) >> 16, u3 = (S + 3 * dS) >> 16;
         if (!Inside(u0, u3, 1, w)) {
             GfxFilterRowScalar(row, S, dS, 4, out + i);
