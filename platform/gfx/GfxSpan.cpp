@@ -309,9 +309,41 @@ void GfxSpanBlendScalar(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint
     }
 }
 
+void GfxSpanBlendConstScalar(uint32_t* dst, uint32_t colour, int n) {
+    const uint32_t a = colour >> 24, ia = 255 - a;
+    if (a == 0 || n <= 0) {
+        return;
+    }
+    if (a == 255) {
+        std::fill(dst, dst + n, colour);
+        return;
+    }
+    for (int i = 0; i < n; ++i) {
+        const uint32_t d = dst[i];
+        dst[i] = Pack(GfxDiv255(Ch(colour, 24) * a + Ch(d, 24) * ia), GfxDiv255(Ch(colour, 16) * a + Ch(d, 16) * ia),
+                      GfxDiv255(Ch(colour, 8) * a + Ch(d, 8) * ia), GfxDiv255(Ch(colour, 0) * a + Ch(d, 0) * ia));
+    }
+}
+
 void GfxSpanModulateScalar(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32_t diffuse, int n) {
     for (int i = 0; i < n; ++i) {
         dst[i] = GfxModulate(src[i] | srcOr, diffuse);
+    }
+}
+
+// A texel span blended in pieces: a piece of one colour throughout (the clear or solid
+// areas of a picture, a plane of one colour stretched across the screen) blends that
+// colour, worked out once, instead of each texel and its alpha.
+static void _BlendPiecesSse2(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32_t mod, bool modulate, int n) {
+    constexpr int kPiece = 64;
+    for (int i = 0; i < n; i += kPiece) {
+        const int m = std::min(kPiece, n - i);
+        if (GfxSpanUniformSse2(src + i, m)) {
+            const uint32_t c = src[i] | srcOr;
+            GfxSpanBlendConstSse2(dst + i, modulate ? GfxModulate(c, mod) : c, m);
+        } else {
+            GfxSpanBlendSse2(dst + i, src + i, srcOr, mod, modulate, m);
+        }
     }
 }
 
@@ -342,16 +374,10 @@ void GfxShadeSpan(const SGfxShadeState& s, EGfxSpanKernel kernel, const SGfxSpan
                     std::fill(span.dest, span.dest + n, c);
                     return;
                 }
-                // A constant source blends like a texel span of that colour.
-                uint32_t buf[64];
-                std::fill(buf, buf + 64, c);
-                for (int i = 0; i < n; i += 64) {
-                    int m = std::min(64, n - i);
-                    if (GfxIsSimdEnabled()) {
-                        GfxSpanBlendSse2(span.dest + i, buf, 0, kWhite, false, m);
-                    } else {
-                        GfxSpanBlendScalar(span.dest + i, buf, 0, kWhite, false, m);
-                    }
+                if (GfxIsSimdEnabled()) {
+                    GfxSpanBlendConstSse2(span.dest, c, n);
+                } else {
+                    GfxSpanBlendConstScalar(span.dest, c, n);
                 }
                 return;
             }
@@ -379,7 +405,7 @@ void GfxShadeSpan(const SGfxShadeState& s, EGfxSpanKernel kernel, const SGfxSpan
         case EGfxSpanKernel::BlendModulate: {
             bool modulate = kernel == EGfxSpanKernel::BlendModulate;
             if (simd) {
-                GfxSpanBlendSse2(span.dest, src, srcOr, mod, modulate, n);
+                _BlendPiecesSse2(span.dest, src, srcOr, mod, modulate, n);
             } else {
                 GfxSpanBlendScalar(span.dest, src, srcOr, mod, modulate, n);
             }

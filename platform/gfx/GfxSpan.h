@@ -82,5 +82,10 @@ bool GfxIsSimdEnabled();
 // Kernels, exposed for the tests and benchmarks.
 void GfxSpanBlendScalar(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32_t diffuse, bool modulate, int n);
 void GfxSpanBlendSse2(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32_t diffuse, bool modulate, int n);
+// One colour (already modulated) blended over the target by its alpha.
+void GfxSpanBlendConstScalar(uint32_t* dst, uint32_t colour, int n);
+void GfxSpanBlendConstSse2(uint32_t* dst, uint32_t colour, int n);
+// Whether the n texels are all one value.
+bool GfxSpanUniformSse2(const uint32_t* src, int n);
 void GfxSpanModulateScalar(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32_t diffuse, int n);
 void GfxSpanModulateSse2(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32_t diffuse, int n);

@@ -24,6 +24,14 @@ inline __m128i Modulate4(__m128i s, __m128i mod16, __m128i zero) {
     return _mm_packus_epi16(lo, hi);
 }
 
+// Modulation by a white diffuse colour of some alpha: every colour channel × 255 is
+// itself, so only the alpha is multiplied.  `alpha` holds the diffuse alpha in each
+// 32-bit lane.
+inline __m128i ModulateAlpha4(__m128i s, __m128i alpha) {
+    const __m128i a = Div255(_mm_mullo_epi16(_mm_srli_epi32(s, 24), alpha));
+    return _mm_or_si128(_mm_and_si128(s, _mm_set1_epi32(0x00FFFFFF)), _mm_slli_epi32(a, 24));
+}
+
 inline __m128i Blend2(__m128i s16, __m128i d16) {
     __m128i a = Alpha16(s16);
     __m128i ia = _mm_sub_epi16(_mm_set1_epi16(255), a);
@@ -37,10 +45,14 @@ void GfxSpanBlendSse2(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32
     const __m128i orv = _mm_set1_epi32(static_cast<int>(srcOr));
     const __m128i mod16 = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(diffuse)), zero);
     const __m128i alphaMask = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const bool alphaOnly = modulate && (diffuse & 0x00FFFFFFu) == 0x00FFFFFFu;
+    const __m128i diffuseAlpha = _mm_set1_epi32(static_cast<int>(diffuse >> 24));
     int i = 0;
     for (; i + 4 <= n; i += 4) {
         __m128i s = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)), orv);
-        if (modulate) {
+        if (alphaOnly) {
+            s = ModulateAlpha4(s, diffuseAlpha);
+        } else if (modulate) {
             s = Modulate4(s, mod16, zero);
         }
         __m128i a = _mm_and_si128(s, alphaMask);
@@ -76,4 +88,44 @@ void GfxSpanModulateSse2(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uin
     if (i < n) {
         GfxSpanModulateScalar(dst + i, src + i, srcOr, diffuse, n - i);
     }
+}
+
+void GfxSpanBlendConstSse2(uint32_t* dst, uint32_t colour, int n) {
+    const uint32_t a = colour >> 24;
+    if (a == 0 || a == 255 || n <= 0) {
+        GfxSpanBlendConstScalar(dst, colour, n);
+        return;
+    }
+    // The source's share of every channel is the same for all pixels.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i share = _mm_mullo_epi16(_mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(colour)), zero),
+                                          _mm_set1_epi16(static_cast<int16_t>(a)));
+    const __m128i ia = _mm_set1_epi16(static_cast<int16_t>(255 - a));
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        __m128i* dp = reinterpret_cast<__m128i*>(dst + i);
+        const __m128i d = _mm_loadu_si128(dp);
+        const __m128i lo = Div255(_mm_add_epi16(share, _mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), ia)));
+        const __m128i hi = Div255(_mm_add_epi16(share, _mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), ia)));
+        _mm_storeu_si128(dp, _mm_packus_epi16(lo, hi));
+    }
+    GfxSpanBlendConstScalar(dst + i, colour, n - i);
+}
+
+bool GfxSpanUniformSse2(const uint32_t* src, int n) {
+    if (n <= 0) {
+        return true;
+    }
+    const __m128i first = _mm_set1_epi32(static_cast<int>(src[0]));
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(v, first)) != 0xFFFF) {
+            return false;
+        }
+    }
+    for (; i < n; ++i) {
+        if (src[i] != src[0]) return false;
+    }
+    return true;
 }
