@@ -97,6 +97,7 @@ void GfxFilterColumnsScalar(const uint32_t* top, const uint32_t* bottom, uint32_
 
 void CGfxRowCache::Clear() {
     for (SEntry& e : m_Entries) e.valid = false;
+    m_Columns.valid = false;
 }
 
 const uint32_t* CGfxRowCache::_Row(const SGfxTexelRow& row, const uint32_t* texRow, int64_t S, int64_t dS, int n) {
@@ -112,7 +113,14 @@ const uint32_t* CGfxRowCache::_Row(const SGfxTexelRow& row, const uint32_t* texR
     if (e.texels.size() < static_cast<size_t>(n)) e.texels.resize(static_cast<size_t>(n));
     SGfxTexelRow one = row;
     one.row0 = texRow;
-    GfxIsSimdEnabled() ? GfxFilterRowSse2(one, S, dS, n, e.texels.data()) : GfxFilterRowScalar(one, S, dS, n, e.texels.data());
+    if (!GfxIsSimdEnabled()) {
+        GfxFilterRowScalar(one, S, dS, n, e.texels.data());
+    } else if (dS == 65536 || !texRow) {
+        GfxFilterRowSse2(one, S, dS, n, e.texels.data());
+    } else {
+        if (!m_Columns.Fits(one, S, dS, n)) GfxPlanColumns(one, S, dS, n, &m_Columns);
+        GfxFilterRowPlannedSse2(one, m_Columns, e.texels.data());
+    }
     e.valid = true;
     e.row = texRow;
     e.S = S;

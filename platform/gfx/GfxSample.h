@@ -111,6 +111,27 @@ void GfxFilterRowSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uin
 void GfxFilterColumnsScalar(const uint32_t* top, const uint32_t* bottom, uint32_t fy, int n, uint32_t* out);
 void GfxFilterColumnsSse2(const uint32_t* top, const uint32_t* bottom, uint32_t fy, int n, uint32_t* out);
 
+// The columns of a draw's horizontal passes, worked out once for all its rows (every
+// row of an unrotated draw steps the same way): for each block of four pixels whether
+// its texel pairs lie side by side inside the texture, each pixel's left column and its
+// weight (in both 16-bit halves, as the vector filter takes it).
+struct SGfxColumns {
+    bool valid = false;
+    int64_t S = 0, dS = 0, width = 0;
+    uint32_t addressU = 0;
+    int n = 0;
+    std::vector<int32_t> column;
+    std::vector<uint32_t> weight;
+    std::vector<uint8_t> inside;
+
+    bool Fits(const SGfxTexelRow& row, int64_t s, int64_t ds, int count) const {
+        return valid && S == s && dS == ds && n == count && width == row.width && addressU == row.addressU;
+    }
+};
+void GfxPlanColumns(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, SGfxColumns* plan);
+// The horizontal pass of row.row0 by a plan (the vector form of GfxFilterRowScalar).
+void GfxFilterRowPlannedSse2(const SGfxTexelRow& row, const SGfxColumns& plan, uint32_t* out);
+
 // The horizontal passes of the last two texture rows a linear draw of unrotated rows
 // used.  Neighbouring rows of the target share texture rows (both rows of an
 // enlargement, one of two at 1:1 or a mild reduction), so each texture row is filtered
@@ -137,6 +158,7 @@ private:
 
     SEntry m_Entries[2];
     uint64_t m_Clock = 0;
+    SGfxColumns m_Columns;
 };
 
 // The kernels above by the processor and GfxIsSimdEnabled; dT == 0 takes the row kernels

@@ -4,11 +4,12 @@
 // 16 bits (255 × 256) and every sum stays below 65536, so the lanes give exactly the
 // plain code's roundings.  Blocks that touch an edge of the texture go to the plain
 // code pixel by pixel.
-#include <emmintrin.h>
-
 #include <algorithm>
 
 #include "platform/gfx/GfxSample.h"
+#include "platform/gfx/GfxSse2.h"
+
+using namespace gfxsse2;
 
 namespace {
 
@@ -40,27 +41,17 @@ inline void Pairs(const uint32_t* p0, const uint32_t* p1, const uint32_t* p2, co
     *right = _mm_or_si128(_mm_unpackhi_epi64(ab, cd), orMask);
 }
 
-// (a · wa + b · wb + 128) >> 8 on 16-bit lanes, wa + wb = 256.
-inline __m128i Lerp16(__m128i a, __m128i b, __m128i wa, __m128i wb) {
-    const __m128i sum = _mm_add_epi16(_mm_mullo_epi16(a, wa), _mm_mullo_epi16(b, wb));
-    return _mm_srli_epi16(_mm_add_epi16(sum, _mm_set1_epi16(128)), 8);
-}
-
 // The horizontal pass of four pixels: blue-red and alpha-green halves.
 inline void Horizontal(__m128i left, __m128i right, __m128i wl, __m128i wr, __m128i* rb, __m128i* ag) {
-    const __m128i m = _mm_set1_epi32(0x00FF00FF);
-    *rb = Lerp16(_mm_and_si128(left, m), _mm_and_si128(right, m), wl, wr);
-    *ag = Lerp16(_mm_srli_epi16(left, 8), _mm_srli_epi16(right, 8), wl, wr);
+    *rb = Lerp16(BlueRed(left), BlueRed(right), wl, wr);
+    *ag = Lerp16(AlphaGreen(left), AlphaGreen(right), wl, wr);
 }
-
-inline __m128i Join(__m128i rb, __m128i ag) { return _mm_or_si128(rb, _mm_slli_epi16(ag, 8)); }
 
 // The vertical pass of two horizontally filtered rows.
 inline __m128i Vertical(__m128i rb0, __m128i ag0, __m128i rb1, __m128i ag1, __m128i w0, __m128i w1) {
     return Join(Lerp16(rb0, rb1, w0, w1), Lerp16(ag0, ag1, w0, w1));
 }
 
-inline void Store(uint32_t* out, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v); }
 
 // Whether columns u and u + reach of the pixels at the ends of a block lie inside.
 inline bool Inside(int64_t first, int64_t last, int64_t reach, int64_t size) {
@@ -232,8 +223,8 @@ void GfxFilterRowSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uin
                 GfxFilterRowScalar(row, S, dS, 4, out + i);
                 continue;
             }
-            const __m128i left = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(r + u)), orMask);
-            const __m128i right = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(r + u + 1)), orMask);
+            const __m128i left = _mm_or_si128(Load(r + u), orMask);
+            const __m128i right = _mm_or_si128(Load(r + u + 1), orMask);
             __m128i rb, ag;
             Horizontal(left, right, wx0, wx1, &rb, &ag);
             Store(out + i, Join(rb, ag));
@@ -265,11 +256,59 @@ void GfxFilterColumnsSse2(const uint32_t* top, const uint32_t* bottom, uint32_t 
     const __m128i w0 = _mm_set1_epi16(static_cast<int16_t>(256 - fy));
     int i = 0;
     for (; i + 4 <= n; i += 4) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(top + i));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bottom + i));
+        const __m128i a = Load(top + i);
+        const __m128i b = Load(bottom + i);
         __m128i rb, ag;
         Horizontal(a, b, w0, w1, &rb, &ag);
         Store(out + i, Join(rb, ag));
     }
     GfxFilterColumnsScalar(top + i, bottom + i, fy, n - i, out + i);
+}
+
+void GfxPlanColumns(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, SGfxColumns* plan) {
+    const int64_t w = row.width;
+    const bool wrap = row.addressU == GFX_TADDRESS_WRAP;
+    const size_t blocks = static_cast<size_t>(n / 4);
+    plan->column.assign(blocks * 4, 0);
+    plan->weight.assign(blocks * 4, 0);
+    plan->inside.assign(blocks, 0);
+    for (size_t b = 0; b < blocks; ++b) {
+        int64_t s = S + static_cast<int64_t>(b) * 4 * dS;
+        if (wrap) s = WrapInto(s, w);
+        if (!Inside(s >> 16, (s + 3 * dS) >> 16, 1, w)) continue;
+        plan->inside[b] = 1;
+        for (size_t k = 0; k < 4; ++k, s += dS) {
+            const uint32_t f = static_cast<uint32_t>((s >> 8) & 255);
+            plan->column[b * 4 + k] = static_cast<int32_t>(s >> 16);
+            plan->weight[b * 4 + k] = f | f << 16;
+        }
+    }
+    plan->valid = true;
+    plan->S = S;
+    plan->dS = dS;
+    plan->n = n;
+    plan->width = w;
+    plan->addressU = row.addressU;
+}
+
+void GfxFilterRowPlannedSse2(const SGfxTexelRow& row, const SGfxColumns& plan, uint32_t* out) {
+    const __m128i orMask = _mm_set1_epi32(static_cast<int32_t>(row.orMask));
+    const __m128i full = _mm_set1_epi16(256);
+    const uint32_t* r = row.row0;
+    const int64_t S = plan.S, dS = plan.dS;
+    const int n = plan.n;
+    int i = 0;
+    for (size_t b = 0; i + 4 <= n; ++b, i += 4) {
+        if (!plan.inside[b]) {
+            GfxFilterRowScalar(row, S + i * dS, dS, 4, out + i);
+            continue;
+        }
+        const int32_t* c = plan.column.data() + i;
+        const __m128i wx1 = Load(plan.weight.data() + i);
+        __m128i left, right, rb, ag;
+        Pairs(r + c[0], r + c[1], r + c[2], r + c[3], orMask, &left, &right);
+        Horizontal(left, right, _mm_sub_epi16(full, wx1), wx1, &rb, &ag);
+        Store(out + i, Join(rb, ag));
+    }
+    GfxFilterRowScalar(row, S + i * dS, dS, n - i, out + i);
 }

@@ -1,16 +1,11 @@
 // SSE2 forms of the blend and modulate spans; bit-exact with the scalar kernels
 // (the same round(x / 255) on 16-bit lanes).
-#include <emmintrin.h>
-
 #include "platform/gfx/GfxSpan.h"
+#include "platform/gfx/GfxSse2.h"
+
+using namespace gfxsse2;
 
 namespace {
-
-// round(x / 255) on eight 16-bit lanes holding 0..65025.
-inline __m128i Div255(__m128i x) {
-    x = _mm_add_epi16(x, _mm_set1_epi16(128));
-    return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
-}
 
 // Each 16-bit channel of two pixels times the same channel of `m`.
 inline __m128i Mod16(__m128i v, __m128i m) { return Div255(_mm_mullo_epi16(v, m)); }

@@ -15,10 +15,10 @@
 // destination; our filter keeps 8-bit weights and rounds its horizontal pass, pixman's
 // uses 7-bit weights.
 //
-// Each benchmark runs three times (unless --benchmark_repetitions says otherwise); the
-// summary gives destination megapixels per second of ours and pixman's and their ratio
-// (above 1: ours is faster), min / median / max over the repetitions, the ratio taken
-// repetition by repetition.
+// Each benchmark runs three times (unless --benchmark_repetitions says otherwise), the
+// repetitions of all four in shuffled order; the summary gives destination megapixels
+// per second of ours and pixman's and their ratio (above 1: ours is faster), min /
+// median / max over the repetitions, the ratio taken repetition by repetition.
 //
 //   taskset -c 3 bench_textured_quad
 #include <benchmark/benchmark.h>
@@ -201,12 +201,17 @@ void PrintSpread(const char* what, std::vector<double> v) {
 
 int main(int argc, char** argv) {
     std::vector<char*> args(argv, argv + argc);
-    std::string reps = "--benchmark_repetitions=3";
+    // Three repetitions, ours and pixman's taken in shuffled turns, so that a change of
+    // load on a shared machine falls on both.
+    std::string reps = "--benchmark_repetitions=3", interleave = "--benchmark_enable_random_interleaving=true";
     bool ownReps = true;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--benchmark_repetitions", 23) == 0) ownReps = false;
     }
-    if (ownReps) args.push_back(reps.data());
+    if (ownReps) {
+        args.push_back(reps.data());
+        args.push_back(interleave.data());
+    }
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
     if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
