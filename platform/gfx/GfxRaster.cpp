@@ -241,9 +241,12 @@ const uint32_t* SampleAffine(const SGfxSampler& sm, const SFixedRow& row, bool l
 
 // Texels of one stage for pixels x0 .. x0 + n - 1 of row y: a pointer straight into
 // the texture when the mapping is one texel per pixel along the row (exactly what
-// SampleAffine would fetch), else sampled.
+// SampleAffine would fetch), else sampled.  With `below`, a linear unrotated row may
+// come back with its vertical pass still to do (see SGfxSpan::tex0Below), so that
+// the shading does it on the way.
 const uint32_t* FetchTexels(const SGfxDrawContext& ctx, const SSetup& st, uint32_t k, int64_t x0, int64_t y, int n,
-                            uint32_t* scratch, CGfxRowCache* cache, uint32_t* orMask) {
+                            uint32_t* scratch, CGfxRowCache* cache, uint32_t* orMask, const uint32_t** below = nullptr,
+                            uint32_t* weight = nullptr) {
     const SGfxSampler& sm = ctx.sampler[k];
     const SPlane& ps = st.s[k];
     const SPlane& pt = st.t[k];
@@ -261,6 +264,11 @@ const uint32_t* FetchTexels(const SGfxDrawContext& ctx, const SSetup& st, uint32
                 *orMask = sm.alphaOr;
                 return sm.pixels->ArgbRow(static_cast<uint32_t>(j)) + i0;
             }
+        }
+        if (below && linear && row.dT == 0) {
+            const uint32_t* top = nullptr;
+            cache->Rows(TexelsOf(sm), row.S + (x0 - row.anchor) * row.dS, row.dS, row.T, n, &top, below, weight);
+            return top;
         }
         return SampleAffine(sm, row, linear, x0, n, scratch, cache);
     }
@@ -289,7 +297,8 @@ void ShadeRow(const SGfxDrawContext& ctx, const SSetup& st, int64_t y, int64_t x
     span.dest = reinterpret_cast<uint32_t*>(ctx.target->Row(static_cast<uint32_t>(y))) + x0;
     span.count = n;
     if (st.textured[0]) {
-        span.tex0 = FetchTexels(ctx, st, 0, x0, y, n, sc.tex[0].data(), &sc.rows[0], &span.tex0Or);
+        span.tex0 = FetchTexels(ctx, st, 0, x0, y, n, sc.tex[0].data(), &sc.rows[0], &span.tex0Or, &span.tex0Below,
+                                &span.tex0Weight);
     }
     if (st.textured[1]) {
         span.tex1 = FetchTexels(ctx, st, 1, x0, y, n, sc.tex[1].data(), &sc.rows[1], &span.tex1Or);

@@ -130,17 +130,25 @@ const uint32_t* CGfxRowCache::_Row(const SGfxTexelRow& row, const uint32_t* texR
     return e.texels.data();
 }
 
+void CGfxRowCache::Rows(const SGfxTexels& tex, int64_t S, int64_t dS, int64_t T, int n, const uint32_t** top,
+                        const uint32_t** bottom, uint32_t* weight) {
+    const SGfxTexelRow row = GfxTexelRowAt(tex, T, true);
+    *top = _Row(row, row.row0, S, dS, n);
+    *weight = row.fy;
+    // (x · 256 + 128) >> 8 = x: with a weight of 0 the row below counts for nothing.
+    *bottom = row.fy == 0 ? nullptr : _Row(row, row.row1, S, dS, n);
+}
+
 const uint32_t* CGfxRowCache::SampleLinear(const SGfxTexels& tex, int64_t S, int64_t dS, int64_t T, int n,
                                            uint32_t* scratch) {
-    const SGfxTexelRow row = GfxTexelRowAt(tex, T, true);
-    const uint32_t* top = _Row(row, row.row0, S, dS, n);
-    if (row.fy == 0) {
-        // (x · 256 + 128) >> 8 = x: the row below weighs nothing.
+    const uint32_t *top = nullptr, *bottom = nullptr;
+    uint32_t weight = 0;
+    Rows(tex, S, dS, T, n, &top, &bottom, &weight);
+    if (!bottom) {
         return top;
     }
-    const uint32_t* bottom = _Row(row, row.row1, S, dS, n);
-    GfxIsSimdEnabled() ? GfxFilterColumnsSse2(top, bottom, row.fy, n, scratch)
-                       : GfxFilterColumnsScalar(top, bottom, row.fy, n, scratch);
+    GfxIsSimdEnabled() ? GfxFilterColumnsSse2(top, bottom, weight, n, scratch)
+                       : GfxFilterColumnsScalar(top, bottom, weight, n, scratch);
     return scratch;
 }
 

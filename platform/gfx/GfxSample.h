@@ -144,6 +144,11 @@ public:
     // (T moved back by half a texel); a pointer to n texels that stays valid until the
     // next call, either into the cache or `scratch`.
     const uint32_t* SampleLinear(const SGfxTexels& tex, int64_t S, int64_t dS, int64_t T, int n, uint32_t* scratch);
+    // The same with the vertical pass left to the caller: the texels are
+    // GfxLerpTexels(top[i], bottom[i], weight); bottom is null when the weight is 0 and
+    // top holds the texels.
+    void Rows(const SGfxTexels& tex, int64_t S, int64_t dS, int64_t T, int n, const uint32_t** top,
+              const uint32_t** bottom, uint32_t* weight);
 
 private:
     struct SEntry {

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstring>
 
+#include "platform/gfx/GfxSample.h"
 #include "platform/sys/Cpu.h"
 
 namespace {
@@ -347,10 +348,41 @@ static void _BlendPiecesSse2(uint32_t* dst, const uint32_t* src, uint32_t srcOr,
     }
 }
 
+// A span whose stage-0 filter has its vertical pass to come: fused with a fast kernel,
+// else finished piece by piece and shaded as any span.
+static void _ShadeFiltered(const SGfxShadeState& s, EGfxSpanKernel kernel, const SGfxSpan& span) {
+    if (kernel != EGfxSpanKernel::Generic && s.textured[0] && GfxIsSimdEnabled()) {
+        GfxShadeFilteredSse2(span.dest, span.tex0, span.tex0Below, span.tex0Weight, kernel,
+                             FastMultiplier(s, span.constDiffuse), span.count);
+        return;
+    }
+    constexpr int kPiece = 256;
+    uint32_t texels[kPiece];
+    SGfxSpan piece = span;
+    piece.tex0 = texels;
+    piece.tex0Below = nullptr;
+    for (int i = 0; i < span.count; i += kPiece) {
+        piece.count = std::min(kPiece, span.count - i);
+        if (GfxIsSimdEnabled()) {
+            GfxFilterColumnsSse2(span.tex0 + i, span.tex0Below + i, span.tex0Weight, piece.count, texels);
+        } else {
+            GfxFilterColumnsScalar(span.tex0 + i, span.tex0Below + i, span.tex0Weight, piece.count, texels);
+        }
+        piece.dest = span.dest + i;
+        piece.tex1 = span.tex1 ? span.tex1 + i : nullptr;
+        piece.diffuse = span.diffuse ? span.diffuse + i : nullptr;
+        GfxShadeSpan(s, kernel, piece);
+    }
+}
+
 void GfxShadeSpan(const SGfxShadeState& s, EGfxSpanKernel kernel, const SGfxSpan& span) {
     static const uint32_t kWhite = 0xFFFFFFFFu;
     int n = span.count;
     if (n <= 0) {
+        return;
+    }
+    if (span.tex0 && span.tex0Below) {
+        _ShadeFiltered(s, kernel, span);
         return;
     }
     if (kernel != EGfxSpanKernel::Generic) {

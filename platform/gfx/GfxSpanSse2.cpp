@@ -1,5 +1,6 @@
 // SSE2 forms of the blend and modulate spans; bit-exact with the scalar kernels
 // (the same round(x / 255) on 16-bit lanes).
+#include "platform/gfx/GfxSample.h"
 #include "platform/gfx/GfxSpan.h"
 #include "platform/gfx/GfxSse2.h"
 
@@ -123,4 +124,58 @@ bool GfxSpanUniformSse2(const uint32_t* src, int n) {
         if (src[i] != src[0]) return false;
     }
     return true;
+}
+
+void GfxShadeFilteredSse2(uint32_t* dst, const uint32_t* top, const uint32_t* bottom, uint32_t weight,
+                          EGfxSpanKernel kernel, uint32_t mod, int n) {
+    const bool modulate = kernel == EGfxSpanKernel::Modulate || kernel == EGfxSpanKernel::BlendModulate;
+    const bool blend = kernel == EGfxSpanKernel::Blend || kernel == EGfxSpanKernel::BlendModulate;
+    const __m128i w1 = _mm_set1_epi16(static_cast<int16_t>(weight));
+    const __m128i w0 = _mm_set1_epi16(static_cast<int16_t>(256 - weight));
+    // The multiplier in the halves' layout.
+    const __m128i modRB = BlueRed(_mm_set1_epi32(static_cast<int>(mod)));
+    const __m128i modAG = AlphaGreen(_mm_set1_epi32(static_cast<int>(mod)));
+    const __m128i zero = _mm_setzero_si128(), opaque = _mm_set1_epi32(255), full = _mm_set1_epi16(255);
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        const __m128i t = Load(top + i), b = Load(bottom + i);
+        __m128i rb = Lerp16(BlueRed(t), BlueRed(b), w0, w1);
+        __m128i ag = Lerp16(AlphaGreen(t), AlphaGreen(b), w0, w1);
+        if (modulate) {
+            rb = Div255(_mm_mullo_epi16(rb, modRB));
+            ag = Div255(_mm_mullo_epi16(ag, modAG));
+        }
+        if (!blend) {
+            Store(dst + i, Join(rb, ag));
+            continue;
+        }
+        const __m128i alpha = _mm_srli_epi32(ag, 16);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(alpha, zero)) == 0xFFFF) {
+            continue;
+        }
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(alpha, opaque)) == 0xFFFF) {
+            Store(dst + i, Join(rb, ag));
+            continue;
+        }
+        // s · a + d · (255 − a) per channel, the alpha in both halves of each lane; a
+        // clear pixel gives d and an opaque one s, as the plain kernel's shortcuts.
+        const __m128i a = _mm_or_si128(alpha, _mm_slli_epi32(alpha, 16));
+        const __m128i ia = _mm_sub_epi16(full, a);
+        const __m128i d = Load(dst + i);
+        rb = Div255(_mm_add_epi16(_mm_mullo_epi16(rb, a), _mm_mullo_epi16(BlueRed(d), ia)));
+        ag = Div255(_mm_add_epi16(_mm_mullo_epi16(ag, a), _mm_mullo_epi16(AlphaGreen(d), ia)));
+        Store(dst + i, Join(rb, ag));
+    }
+    if (i == n) {
+        return;
+    }
+    uint32_t texels[4];
+    for (int k = 0; i + k < n; ++k) texels[k] = GfxLerpTexels(top[i + k], bottom[i + k], weight);
+    if (blend) {
+        GfxSpanBlendScalar(dst + i, texels, 0, mod, modulate, n - i);
+    } else if (modulate) {
+        GfxSpanModulateScalar(dst + i, texels, 0, mod, n - i);
+    } else {
+        for (int k = 0; i + k < n; ++k) dst[i + k] = texels[k];
+    }
 }

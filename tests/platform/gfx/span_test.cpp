@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "platform/gfx/GfxSample.h"
 #include "platform/gfx/GfxSpan.h"
 #include "tests/platform/gfx/GfxTestUtil.h"
 
@@ -216,6 +217,59 @@ TEST(GfxSpan, BlendedSpansWithRunsAndFadesMatchThePlainKernels) {
             GfxShadeSpan(s, k, span);
             ASSERT_EQ(plain, generic) << "seed " << seed << " diffuse " << std::hex << d;
             ASSERT_EQ(simd, generic) << "seed " << seed << " diffuse " << std::hex << d;
+        }
+    }
+}
+
+// A span whose linear filter still has its vertical pass to do: every kernel draws
+// what it draws from the finished texels, the vector path fusing the pass with the
+// shading.
+TEST(GfxSpan, SpansWithTheVerticalFilterPassToComeDrawTheFinishedTexels) {
+    SGfxShadeState s;
+    s.stage[0] = SGfxStageOps{GFX_TOP_MODULATE, GFX_TA_TEXTURE, GFX_TA_DIFFUSE, GFX_TOP_MODULATE, GFX_TA_TEXTURE, GFX_TA_DIFFUSE};
+    s.textured[0] = true;
+    struct SBlend {
+        bool on;
+        uint32_t src, dst;
+    };
+    const SBlend blends[] = {{false, GFX_BLEND_ONE, GFX_BLEND_ZERO},
+                             {true, GFX_BLEND_SRCALPHA, GFX_BLEND_INVSRCALPHA},
+                             {true, GFX_BLEND_ONE, GFX_BLEND_INVSRCALPHA}};  // the generic kernel
+    const uint32_t diffuses[] = {0xFFFFFFFFu, 0x80FFFFFFu, 0xC0FF8040u, 0x00FFFFFFu};
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        std::mt19937 rng(seed);
+        const int n = 1 + static_cast<int>(rng() % 70);
+        const auto top = PictureLike(static_cast<size_t>(n), rng), bottom = PictureLike(static_cast<size_t>(n), rng);
+        const auto dst = gfxtest::RandomPixels(static_cast<size_t>(n), seed + 3);
+        const uint32_t weight = seed % 4 == 0 ? 255 : rng() % 256;
+        std::vector<uint32_t> finished(static_cast<size_t>(n));
+        GfxFilterColumnsScalar(top.data(), bottom.data(), weight, n, finished.data());
+        for (const SBlend& b : blends) {
+            s.blend = b.on;
+            s.srcBlend = b.src;
+            s.dstBlend = b.dst;
+            for (uint32_t d : diffuses) {
+                const EGfxSpanKernel k = GfxChooseSpanKernel(s, true, d);
+                SGfxSpan span;
+                span.constDiffuse = d;
+                span.count = n;
+                auto want = dst;
+                span.tex0 = finished.data();
+                span.dest = want.data();
+                GfxShadeSpan(s, EGfxSpanKernel::Generic, span);
+                span.tex0 = top.data();
+                span.tex0Below = bottom.data();
+                span.tex0Weight = weight;
+                for (bool simd : {false, true}) {
+                    auto got = dst;
+                    span.dest = got.data();
+                    GfxSetSimdEnabled(simd);
+                    GfxShadeSpan(s, k, span);
+                    GfxSetSimdEnabled(true);
+                    ASSERT_EQ(got, want) << "seed " << seed << " kernel " << static_cast<int>(k) << " simd " << simd
+                                         << std::hex << " diffuse " << d;
+                }
+            }
         }
     }
 }
