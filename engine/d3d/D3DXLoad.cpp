@@ -230,6 +230,29 @@ bool D3DXLoadSurfaceFromArgb(CD3DSurface* dest, const SGfxRect* destRect, const 
         }
     }
     uint32_t sw = static_cast<uint32_t>(src.Width()), sh = static_cast<uint32_t>(src.Height());
+    uint32_t dw = static_cast<uint32_t>(dr.Width()), dh = static_cast<uint32_t>(dr.Height());
+    uint32_t f = filter == D3DX_DEFAULT ? D3DX_FILTER_TRIANGLE : (filter & D3DX_FILTER_MASK);
+    if (desc.format == GFX_FMT_A8R8G8B8 && (f == D3DX_FILTER_NONE || (sw == dw && sh == dh))) {
+        // The surface holds the colours as they are and nothing is resampled: the
+        // rows go straight in (every picture the engine loads takes this way).
+        SGfxLockedRect lock;
+        if (!dest->Lock(&lock, &dr)) {
+            DebugPrintf("D3DXLoadSurfaceFromArgb() LockRect()に失敗");
+            return false;
+        }
+        const uint32_t w = std::min(sw, dw), h = std::min(sh, dh);
+        for (uint32_t y = 0; y < h; ++y) {
+            const uint32_t* row = argb + static_cast<size_t>(src.top + static_cast<int32_t>(y)) * pitch + src.left;
+            uint32_t* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(lock.bits) + static_cast<size_t>(y) * lock.pitch);
+            if (colorKey == 0) {
+                std::memcpy(out, row, static_cast<size_t>(w) * 4);
+                continue;
+            }
+            for (uint32_t x = 0; x < w; ++x) out[x] = row[x] == colorKey ? 0u : row[x];
+        }
+        dest->Unlock();
+        return true;
+    }
     std::vector<uint32_t> keyed(static_cast<size_t>(sw) * sh);
     for (uint32_t y = 0; y < sh; ++y) {
         const uint32_t* row = argb + static_cast<size_t>(src.top + static_cast<int32_t>(y)) * pitch + src.left;
@@ -238,14 +261,12 @@ bool D3DXLoadSurfaceFromArgb(CD3DSurface* dest, const SGfxRect* destRect, const 
             out[x] = (colorKey != 0 && row[x] == colorKey) ? 0u : row[x];
         }
     }
-    uint32_t dw = static_cast<uint32_t>(dr.Width()), dh = static_cast<uint32_t>(dr.Height());
     std::vector<uint32_t> scaled(static_cast<size_t>(dw) * dh, 0);
     SGfxLockedRect lock;
     if (!dest->Lock(&lock, &dr)) {
         DebugPrintf("D3DXLoadSurfaceFromArgb() LockRect()に失敗");
         return false;
     }
-    uint32_t f = filter == D3DX_DEFAULT ? D3DX_FILTER_TRIANGLE : (filter & D3DX_FILTER_MASK);
     uint32_t bpp = GfxFormatBytes(desc.format);
     if (f == D3DX_FILTER_NONE) {
         // What the source does not cover keeps the surface's pixels.

@@ -189,6 +189,10 @@ bool CTransitionHolder::Draw(int32_t progress) {
     return ok;
 }
 
+bool CTransitionHolder::ShowsIncoming(int32_t progress) const {
+    return (m_Transition && m_Transition->DrawsEnds()) || progress > 0;
+}
+
 void CTransitionHolder::Release() {
     m_Scope.End();
     m_Capturing = false;

@@ -160,6 +160,59 @@ TEST(D3DXLoad, TriangleFilterAveragesWhenShrinking) {
     EXPECT_EQ(out, src);
 }
 
+// Loads that resample nothing into a surface that holds the colours as they are
+// (A8R8G8B8): the picture's rectangle copied with its key made clear, cut to the
+// surface's rectangle, and with no filter whatever it does not cover left as it was.
+TEST(D3DXLoad, UnscaledLoadsCopyKeyedRowsAndLeaveTheRestAlone) {
+    CD3DDevice d;
+    ASSERT_TRUE(d.Create(nullptr));
+    constexpr uint32_t kKey = 0xFF00FF00u, kOld = 0x12345678u;
+    std::vector<uint32_t> px(9 * 7);
+    std::mt19937 rng(5);
+    for (auto& p : px) p = rng() % 5 == 0 ? kKey : static_cast<uint32_t>(rng());
+    struct SCase {
+        const char* what;
+        uint32_t filter;
+        bool hasSource, hasDest;
+        SGfxRect source, dest;
+    };
+    const SCase cases[] = {
+        {"whole picture, no filter, larger surface", D3DX_FILTER_NONE, false, false, {}, {}},
+        {"part of the picture, no filter", D3DX_FILTER_NONE, true, false, {2, 1, 8, 7}, {}},
+        {"into a rectangle, no filter, picture cut", D3DX_FILTER_NONE, false, true, {}, {3, 2, 9, 6}},
+        {"same size, triangle filter", D3DX_FILTER_TRIANGLE, true, true, {1, 1, 6, 5}, {4, 3, 9, 7}},
+    };
+    for (const SCase& c : cases) {
+        CD3DTexture t;
+        ASSERT_TRUE(t.Create(&d, 12, 10, GFX_FMT_A8R8G8B8));
+        CD3DSurface s;
+        ASSERT_TRUE(t.GetSurface(&s));
+        ASSERT_TRUE(Fill(s, std::vector<uint32_t>(12 * 10, kOld)));
+        ASSERT_TRUE(D3DXLoadSurfaceFromArgb(&s, c.hasDest ? &c.dest : nullptr, px.data(), 9, 7, 9,
+                                            c.hasSource ? &c.source : nullptr, c.filter, kKey))
+            << c.what;
+        const SGfxRect src = c.hasSource ? c.source : SGfxRect{0, 0, 9, 7};
+        const SGfxRect dst = c.hasDest ? c.dest : SGfxRect{0, 0, 12, 10};
+        SGfxLockedRect lr;
+        ASSERT_TRUE(s.Lock(&lr));
+        for (int32_t y = 0; y < 10; ++y) {
+            for (int32_t x = 0; x < 12; ++x) {
+                const int32_t sx = src.left + x - dst.left, sy = src.top + y - dst.top;
+                const bool covered = x >= dst.left && x < dst.right && y >= dst.top && y < dst.bottom && sx < src.right &&
+                                     sy < src.bottom;
+                uint32_t want = kOld;
+                if (covered) {
+                    const uint32_t p = px[static_cast<size_t>(sy * 9 + sx)];
+                    want = p == kKey ? 0u : p;
+                }
+                ASSERT_EQ(reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(lr.bits) + y * lr.pitch)[x], want)
+                    << c.what << " at " << x << "," << y;
+            }
+        }
+        s.Unlock();
+    }
+}
+
 TEST(D3DTexture, DrawsAStripOf28ByteVertices) {
     CD3DDevice d;
     ASSERT_TRUE(d.Create(nullptr));
