@@ -239,14 +239,33 @@ const uint32_t* SampleAffine(const SGfxSampler& sm, const SFixedRow& row, bool l
     return GfxSampleAffine(TexelsOf(sm), linear, S, row.dS, T, row.dT, n, out, cache);
 }
 
+// The one texel a point-sampled unrotated row reads throughout, or null: a row of
+// few columns (a strip one texel wide stretched across the screen, a small plane
+// enlarged) whose texels all hold one value.
+const uint32_t* UniformTexel(const SGfxSampler& sm, const SFixedRow& row, int64_t x0, int n) {
+    const int64_t S = row.S + (x0 - row.anchor) * row.dS;
+    const int64_t first = S >> 16, last = (S + (n - 1) * row.dS) >> 16, j = row.T >> 16;
+    const int64_t lo = std::min(first, last), hi = std::max(first, last);
+    if (row.dT != 0 || lo < 0 || hi >= sm.pixels->GetWidth() || j < 0 || j >= sm.pixels->GetHeight() ||
+        (hi - lo + 1) * 16 > n) {
+        return nullptr;
+    }
+    const uint32_t* r = sm.pixels->ArgbRow(static_cast<uint32_t>(j));
+    for (int64_t i = lo + 1; i <= hi; ++i) {
+        if (r[i] != r[lo]) return nullptr;
+    }
+    return r + lo;
+}
+
 // Texels of one stage for pixels x0 .. x0 + n - 1 of row y: a pointer straight into
 // the texture when the mapping is one texel per pixel along the row (exactly what
 // SampleAffine would fetch), else sampled.  With `below`, a linear unrotated row may
 // come back with its vertical pass still to do (see SGfxSpan::tex0Below), so that
-// the shading does it on the way.
+// the shading does it on the way; with `uniform`, a point-sampled row of one texel
+// value as that one texel.
 const uint32_t* FetchTexels(const SGfxDrawContext& ctx, const SSetup& st, uint32_t k, int64_t x0, int64_t y, int n,
                             uint32_t* scratch, CGfxRowCache* cache, uint32_t* orMask, const uint32_t** below = nullptr,
-                            uint32_t* weight = nullptr) {
+                            uint32_t* weight = nullptr, bool* uniform = nullptr) {
     const SGfxSampler& sm = ctx.sampler[k];
     const SPlane& ps = st.s[k];
     const SPlane& pt = st.t[k];
@@ -263,6 +282,13 @@ const uint32_t* FetchTexels(const SGfxDrawContext& ctx, const SSetup& st, uint32
             if (direct && j >= 0 && j < h && i0 >= 0 && i0 + n <= w) {
                 *orMask = sm.alphaOr;
                 return sm.pixels->ArgbRow(static_cast<uint32_t>(j)) + i0;
+            }
+        }
+        if (uniform && !linear) {
+            if (const uint32_t* texel = UniformTexel(sm, row, x0, n)) {
+                *orMask = sm.alphaOr;
+                *uniform = true;
+                return texel;
             }
         }
         if (below && linear && row.dT == 0) {
@@ -297,8 +323,9 @@ void ShadeRow(const SGfxDrawContext& ctx, const SSetup& st, int64_t y, int64_t x
     span.dest = reinterpret_cast<uint32_t*>(ctx.target->Row(static_cast<uint32_t>(y))) + x0;
     span.count = n;
     if (st.textured[0]) {
+        // Only the fast kernels take a row of one texel as that texel.
         span.tex0 = FetchTexels(ctx, st, 0, x0, y, n, sc.tex[0].data(), &sc.rows[0], &span.tex0Or, &span.tex0Below,
-                                &span.tex0Weight);
+                                &span.tex0Weight, st.kernel != EGfxSpanKernel::Generic ? &span.tex0Uniform : nullptr);
     }
     if (st.textured[1]) {
         span.tex1 = FetchTexels(ctx, st, 1, x0, y, n, sc.tex[1].data(), &sc.rows[1], &span.tex1Or);

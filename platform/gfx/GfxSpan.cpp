@@ -387,11 +387,12 @@ void GfxShadeSpan(const SGfxShadeState& s, EGfxSpanKernel kernel, const SGfxSpan
     }
     if (kernel != EGfxSpanKernel::Generic) {
         uint32_t mod = FastMultiplier(s, span.constDiffuse);
-        // Without a texture the texel is white: one colour for the whole span.
+        // Without a texture the texel is white, and a span of one texel value has that
+        // value: one colour for the whole span.
         const uint32_t* src = span.tex0;
         uint32_t srcOr = span.tex0Or;
-        if (!s.textured[0] || !src) {
-            uint32_t c = GfxModulate(kWhite, mod);
+        if (!s.textured[0] || !src || span.tex0Uniform) {
+            uint32_t c = GfxModulate(s.textured[0] && src ? (src[0] | srcOr) : kWhite, mod);
             switch (kernel) {
             case EGfxSpanKernel::Copy:
             case EGfxSpanKernel::Modulate:
@@ -449,7 +450,7 @@ void GfxShadeSpan(const SGfxShadeState& s, EGfxSpanKernel kernel, const SGfxSpan
     }
     bool testAlpha = s.alphaTest && s.alphaFunc != GFX_CMP_ALWAYS;
     for (int i = 0; i < n; ++i) {
-        uint32_t t0 = span.tex0 ? (span.tex0[i] | span.tex0Or) : kWhite;
+        uint32_t t0 = span.tex0 ? (span.tex0[span.tex0Uniform ? 0 : i] | span.tex0Or) : kWhite;
         uint32_t t1 = span.tex1 ? (span.tex1[i] | span.tex1Or) : kWhite;
         uint32_t d = span.diffuse ? span.diffuse[i] : span.constDiffuse;
         uint32_t c = GfxCombine(s, t0, t1, d);

@@ -64,6 +64,7 @@ struct SGfxSpan {
     // its texel i is GfxLerpTexels(tex0[i], tex0Below[i], tex0Weight); tex0Or is 0.
     const uint32_t* tex0Below = nullptr;
     uint32_t tex0Weight = 0;
+    bool tex0Uniform = false;  // every stage-0 texel is tex0[0] (which alone need exist)
     const uint32_t* tex1 = nullptr;
     uint32_t tex1Or = 0;
     const uint32_t* diffuse = nullptr;  // per pixel, or null for `constDiffuse`

@@ -42,10 +42,28 @@ void GfxSpanBlendSse2(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32
     const __m128i mod16 = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(diffuse)), zero);
     const __m128i alphaMask = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     const bool alphaOnly = modulate && (diffuse & 0x00FFFFFFu) == 0x00FFFFFFu;
-    const __m128i diffuseAlpha = _mm_set1_epi32(static_cast<int>(diffuse >> 24));
+    const uint32_t da = diffuse >> 24;
+    const __m128i diffuseAlpha = _mm_set1_epi32(static_cast<int>(da));
+    // Opaque texels under such a diffuse colour all get its alpha: one weight for the
+    // group (a picture faded in).
+    const bool fade = alphaOnly && da != 0 && da != 255;
+    const __m128i fadeAlpha = _mm_slli_epi32(diffuseAlpha, 24);
+    const __m128i fadeWeight = _mm_set1_epi16(static_cast<int16_t>(da));
+    const __m128i fadeRest = _mm_set1_epi16(static_cast<int16_t>(255 - da));
     int i = 0;
     for (; i + 4 <= n; i += 4) {
         __m128i s = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)), orv);
+        if (fade && _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, alphaMask), alphaMask)) == 0xFFFF) {
+            s = _mm_or_si128(_mm_andnot_si128(alphaMask, s), fadeAlpha);
+            __m128i* dp = reinterpret_cast<__m128i*>(dst + i);
+            const __m128i d = _mm_loadu_si128(dp);
+            const __m128i lo = Div255(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), fadeWeight),
+                                                    _mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), fadeRest)));
+            const __m128i hi = Div255(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), fadeWeight),
+                                                    _mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), fadeRest)));
+            _mm_storeu_si128(dp, _mm_packus_epi16(lo, hi));
+            continue;
+        }
         if (alphaOnly) {
             s = ModulateAlpha4(s, diffuseAlpha);
         } else if (modulate) {

@@ -529,3 +529,54 @@ TEST(GfxRaster, ATextureChangedBetweenTwoFilteredDrawsIsReadAgain) {
         for (uint32_t x = 0; x < 32; ++x) ASSERT_EQ(Pixel(*d, x, y), 0xFFFFFFFFu) << x << "," << y;
     }
 }
+
+// Point-sampled rows that read one texel value throughout (a strip one texel wide
+// stretched across, a plane of one colour enlarged) are shaded as that one colour;
+// every state draws what the generic kernel draws (an alpha test that passes every
+// pixel forces it) over the same background.
+TEST(GfxRaster, RowsOfOneTexelValueDrawWhatTheGenericKernelDraws) {
+    constexpr uint32_t W = 96, H = 40;
+    // Row 0 one value, row 1 another, row 2 mixed; a strip of one column beside.
+    const std::vector<uint32_t> plane = {0x80102030u, 0x80102030u, 0x80102030u, 0x80102030u,
+                                         0xFF405060u, 0xFF405060u, 0xFF405060u, 0xFF405060u,
+                                         0x00000000u, 0xC0FFEEDDu, 0x40123456u, 0xFF000000u};
+    const std::vector<uint32_t> strip = {0xFF00FF00u, 0x20FFFFFFu, 0x00000000u};
+    struct SDraw {
+        const char* what;
+        const std::vector<uint32_t>* texels;
+        uint32_t tw, th;
+        EGfxFormat format;
+    };
+    const SDraw draws[] = {{"plane", &plane, 4, 3, GFX_FMT_A8R8G8B8},
+                           {"strip", &strip, 1, 3, GFX_FMT_A8R8G8B8},
+                           {"plane without alpha", &plane, 4, 3, GFX_FMT_X8R8G8B8}};
+    const uint32_t diffuses[] = {0xFFFFFFFFu, 0x80FFFFFFu, 0xFF8040C0u};
+    const auto background = RandomPixels(W * H, 3);
+    for (const SDraw& draw : draws) {
+        for (bool blend : {false, true}) {
+            for (uint32_t diffuse : diffuses) {
+                std::vector<uint32_t> frames[2];
+                for (int generic = 0; generic < 2; ++generic) {
+                    auto d = MakeDevice(W, H);
+                    std::shared_ptr<CGfxSurface> bb;
+                    d->GetBackBuffer(&bb);
+                    for (uint32_t y = 0; y < H; ++y) {
+                        std::copy(background.begin() + y * W, background.begin() + (y + 1) * W,
+                                  reinterpret_cast<uint32_t*>(bb->Pixels().Row(y)));
+                    }
+                    auto tex = MakeTexture(*d, draw.tw, draw.th, *draw.texels, draw.format);
+                    d->SetRenderState(GFX_RS_ALPHABLENDENABLE, blend ? 1 : 0);
+                    d->SetRenderState(GFX_RS_ALPHATESTENABLE, generic);
+                    d->SetRenderState(GFX_RS_ALPHAFUNC, GFX_CMP_GREATEREQUAL);
+                    d->SetRenderState(GFX_RS_ALPHAREF, 0);
+                    d->SetTexture(0, tex);
+                    SGfxVertex v[4];
+                    Quad(v, -0.5f, -0.5f, W - 0.5f, H - 0.5f, 0, 0, 1, 1, diffuse);
+                    ASSERT_EQ(d->DrawPrimitiveUP(GFX_PT_TRIANGLESTRIP, 2, v, sizeof(SGfxVertex)), GFX_OK);
+                    frames[generic] = BackBuffer(*d);
+                }
+                ASSERT_EQ(frames[0], frames[1]) << draw.what << " blend " << blend << std::hex << " diffuse " << diffuse;
+            }
+        }
+    }
+}
