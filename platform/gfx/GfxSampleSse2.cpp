@@ -297,14 +297,18 @@ void GfxFilterRowPlannedSse2(const SGfxTexelRow& row, const SGfxColumns& plan, u
     const uint32_t* r = row.row0;
     const int64_t S = plan.S, dS = plan.dS;
     const int n = plan.n;
+    // Read through locals: stores to `out` could otherwise be taken to change them.
+    const int32_t* columns = plan.column.data();
+    const uint32_t* weights = plan.weight.data();
+    const uint8_t* inside = plan.inside.data();
     int i = 0;
     for (size_t b = 0; i + 4 <= n; ++b, i += 4) {
-        if (!plan.inside[b]) {
+        if (!inside[b]) {
             GfxFilterRowScalar(row, S + i * dS, dS, 4, out + i);
             continue;
         }
-        const int32_t* c = plan.column.data() + i;
-        const __m128i wx1 = Load(plan.weight.data() + i);
+        const int32_t* c = columns + i;
+        const __m128i wx1 = Load(weights + i);
         __m128i left, right, rb, ag;
         Pairs(r + c[0], r + c[1], r + c[2], r + c[3], orMask, &left, &right);
         Horizontal(left, right, _mm_sub_epi16(full, wx1), wx1, &rb, &ag);
