@@ -1,5 +1,6 @@
 #include "platform/gfx/GfxSample.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "platform/gfx/GfxSpan.h"
@@ -160,8 +161,13 @@ const uint32_t* GfxSampleAffine(const SGfxTexels& tex, bool linear, int64_t S, i
     }
     if (dT == 0) {
         const SGfxTexelRow row = GfxTexelRowAt(tex, T, linear);
-        if (linear) {
-            simd ? GfxSampleRowLinearSse2(row, S, dS, n, out) : GfxSampleRowLinearScalar(row, S, dS, n, out);
+        if (linear && simd) {
+            // The vector filter runs in its two passes, as a draw's rows do.
+            CGfxRowCache rows;
+            const uint32_t* texels = rows.SampleLinear(tex, S, dS, T, n, out);
+            std::copy(texels, texels + n, out);
+        } else if (linear) {
+            GfxSampleRowLinearScalar(row, S, dS, n, out);
         } else {
             simd ? GfxSampleRowPointSse2(row, S, dS, n, out) : GfxSampleRowPointScalar(row, S, dS, n, out);
         }

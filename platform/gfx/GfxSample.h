@@ -94,7 +94,6 @@ SGfxTexelRow GfxTexelRowAt(const SGfxTexels& tex, int64_t T, bool linear);
 void GfxSampleRowPointScalar(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uint32_t* out);
 void GfxSampleRowLinearScalar(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uint32_t* out);
 void GfxSampleRowPointSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uint32_t* out);
-void GfxSampleRowLinearSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uint32_t* out);
 
 // A rotated (or sheared) row: pixel i samples (S + i · dS, T + i · dT).
 void GfxSampleAffinePointScalar(const SGfxTexels& tex, int64_t S, int64_t dS, int64_t T, int64_t dT, int n, uint32_t* out);

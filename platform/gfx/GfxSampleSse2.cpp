@@ -126,48 +126,6 @@ void GfxSampleRowPointSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int n
     GfxSampleRowPointScalar(row, S, dS, n - i, out + i);
 }
 
-void GfxSampleRowLinearSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uint32_t* out) {
-    // A weight of 0 for the second row leaves the first row's horizontal pass as it
-    // is ((x · 256 + 128) >> 8 = x), so that row is not read.
-    const bool twoRows = row.fy != 0;
-    if (!row.row0 || (twoRows && !row.row1)) {
-        GfxSampleRowLinearScalar(row, S, dS, n, out);
-        return;
-    }
-    const int64_t w = row.width;
-    const __m128i orMask = _mm_set1_epi32(static_cast<int32_t>(row.orMask));
-    const __m128i wy1 = _mm_set1_epi16(static_cast<int16_t>(row.fy));
-    const __m128i wy0 = _mm_set1_epi16(static_cast<int16_t>(256 - row.fy));
-    const __m128i step = _mm_set1_epi32(Low32(4 * dS));
-    __m128i coords = Coords4(S, dS);
-    const uint32_t* r0 = row.row0;
-    const uint32_t* r1 = row.row1;
-    const bool wrap = row.addressU == GFX_TADDRESS_WRAP;
-    int i = 0;
-    for (; i + 4 <= n; i += 4, S += 4 * dS, coords = _mm_add_epi32(coords, step)) {
-        if (wrap) S = WrapInto(S, w);
-        const int64_t u0 = S >> 16, u1 = (S + dS) >> 16, u2 = (S + 2 * dS) >> 16, u3 = (S + 3 * dS) >> 16;
-        if (!Inside(u0, u3, 1, w)) {
-            GfxSampleRowLinearScalar(row, S, dS, 4, out + i);
-            continue;
-        }
-        const __m128i wx1 = Weights(coords);
-        const __m128i wx0 = _mm_sub_epi16(_mm_set1_epi16(256), wx1);
-        __m128i left, right, rb0, ag0;
-        Pairs(r0 + u0, r0 + u1, r0 + u2, r0 + u3, orMask, &left, &right);
-        Horizontal(left, right, wx0, wx1, &rb0, &ag0);
-        if (!twoRows) {
-            Store(out + i, Join(rb0, ag0));
-            continue;
-        }
-        __m128i rb1, ag1;
-        Pairs(r1 + u0, r1 + u1, r1 + u2, r1 + u3, orMask, &left, &right);
-        Horizontal(left, right, wx0, wx1, &rb1, &ag1);
-        Store(out + i, Vertical(rb0, ag0, rb1, ag1, wy0, wy1));
-    }
-    GfxSampleRowLinearScalar(row, S, dS, n - i, out + i);
-}
-
 void GfxSampleAffineLinearSse2(const SGfxTexels& tex, int64_t S, int64_t dS, int64_t T, int64_t dT, int n,
                                uint32_t* out) {
     const __m128i orMask = _mm_set1_epi32(static_cast<int32_t>(tex.orMask));
@@ -206,45 +164,32 @@ void GfxFilterRowSse2(const SGfxTexelRow& row, int64_t S, int64_t dS, int n, uin
         GfxFilterRowScalar(row, S, dS, n, out);
         return;
     }
+    if (dS != 65536) {
+        // Other steps gather: the columns a draw plans once, worked out for this row.
+        SGfxColumns plan;
+        GfxPlanColumns(row, S, dS, n, &plan);
+        GfxFilterRowPlannedSse2(row, plan, out);
+        return;
+    }
+    // One texel a pixel at a fraction (a picture drawn 1:1 off the pixel grid): one
+    // weight for the row, and four pixels' texel pairs are two overlapping loads.
     const int64_t w = row.width;
     const __m128i orMask = _mm_set1_epi32(static_cast<int32_t>(row.orMask));
     const uint32_t* r = row.row0;
     const bool wrap = row.addressU == GFX_TADDRESS_WRAP;
+    const __m128i wx1 = Weights(_mm_set1_epi32(Low32(S)));
+    const __m128i wx0 = _mm_sub_epi16(_mm_set1_epi16(256), wx1);
     int i = 0;
-    if (dS == 65536) {
-        // One texel a pixel at a fraction (a picture drawn 1:1 off the pixel grid): one
-        // weight for the row, and four pixels' texel pairs are two overlapping loads.
-        const __m128i wx1 = Weights(_mm_set1_epi32(Low32(S)));
-        const __m128i wx0 = _mm_sub_epi16(_mm_set1_epi16(256), wx1);
-        for (; i + 4 <= n; i += 4, S += 4 * 65536) {
-            if (wrap) S = WrapInto(S, w);
-            const int64_t u = S >> 16;
-            if (!Inside(u, u + 3, 1, w)) {
-                GfxFilterRowScalar(row, S, dS, 4, out + i);
-                continue;
-            }
-            const __m128i left = _mm_or_si128(Load(r + u), orMask);
-            const __m128i right = _mm_or_si128(Load(r + u + 1), orMask);
-            __m128i rb, ag;
-            Horizontal(left, right, wx0, wx1, &rb, &ag);
-            Store(out + i, Join(rb, ag));
-        }
-        GfxFilterRowScalar(row, S, dS, n - i, out + i);
-        return;
-    }
-    const __m128i step = _mm_set1_epi32(Low32(4 * dS));
-    __m128i coords = Coords4(S, dS);
-    for (; i + 4 <= n; i += 4, S += 4 * dS, coords = _mm_add_epi32(coords, step)) {
+    for (; i + 4 <= n; i += 4, S += 4 * 65536) {
         if (wrap) S = WrapInto(S, w);
-        const int64_t u0 = S >> 16, u1 = (S + dS) >> 16, u2 = (S + 2 * dS) >> 16, u3 = (S + 3 * dS) >> 16;
-        if (!Inside(u0, u3, 1, w)) {
+        const int64_t u = S >> 16;
+        if (!Inside(u, u + 3, 1, w)) {
             GfxFilterRowScalar(row, S, dS, 4, out + i);
             continue;
         }
-        const __m128i wx1 = Weights(coords);
-        const __m128i wx0 = _mm_sub_epi16(_mm_set1_epi16(256), wx1);
-        __m128i left, right, rb, ag;
-        Pairs(r + u0, r + u1, r + u2, r + u3, orMask, &left, &right);
+        const __m128i left = _mm_or_si128(Load(r + u), orMask);
+        const __m128i right = _mm_or_si128(Load(r + u + 1), orMask);
+        __m128i rb, ag;
         Horizontal(left, right, wx0, wx1, &rb, &ag);
         Store(out + i, Join(rb, ag));
     }

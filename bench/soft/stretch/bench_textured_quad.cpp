@@ -26,15 +26,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench/soft/RateReporter.h"
 #include "platform/gfx/GfxSystem.h"
 
 #ifdef PG_HAVE_PIXMAN
 #include <pixman.h>
+
+#include "bench/soft/PixmanComposite.h"
 #endif
 
 namespace {
@@ -154,13 +156,7 @@ void RunPixman(benchmark::State& state, const SCase& c) {
     pixman_image_set_transform(si, &t);
     pixman_image_set_filter(si, PIXMAN_FILTER_BILINEAR, nullptr, 0);
     pixman_image_set_repeat(si, PIXMAN_REPEAT_PAD);
-    for (auto _ : state) {
-        pixman_image_composite32(PIXMAN_OP_OVER, si, nullptr, di, 0, 0, 0, 0, 0, 0, kWidth, kHeight);
-        benchmark::DoNotOptimize(dst.data());
-        benchmark::ClobberMemory();
-    }
-    pixman_image_unref(si);
-    pixman_image_unref(di);
+    TimePixmanComposite(state, PIXMAN_OP_OVER, si, di, dst.data(), kWidth, kHeight);
     SetRate(state);
 }
 
@@ -169,28 +165,6 @@ void BM_Pixman_Offset(benchmark::State& s) { RunPixman(s, kCases[1]); }
 BENCHMARK(BM_Pixman_Scale156);
 BENCHMARK(BM_Pixman_Offset);
 #endif
-
-// The console table, and every repetition's rate kept for the summary.
-class CRateReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs) {
-            const auto it = r.counters.find("pixels");
-            if (it != r.counters.end() && r.run_type == Run::RT_Iteration) {
-                m_Rates[r.run_name.function_name].push_back(it->second.value / 1e6);
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    const std::vector<double>& Rates(const std::string& name) const {
-        static const std::vector<double> kNone;
-        const auto it = m_Rates.find(name);
-        return it == m_Rates.end() ? kNone : it->second;
-    }
-
-private:
-    std::map<std::string, std::vector<double>> m_Rates;
-};
 
 void PrintSpread(const char* what, std::vector<double> v) {
     std::sort(v.begin(), v.end());

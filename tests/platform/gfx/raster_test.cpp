@@ -447,16 +447,7 @@ TEST(GfxRaster, UnrotatedScaledRowsMatchTheIntegerFilterAtEveryEdge) {
     // Texel coordinate of pixel centre x: -6.25 + (x + 0.5) × 0.75; of row y: -2.25 + (y + 0.5).
     const auto s = [](int x) { return -6.25 + (x + 0.5) * 0.75; };
     const auto t = [](int y) { return -2.25 + (y + 0.5); };
-    const auto address = [](int i, int size, uint32_t mode) {
-        if (i >= 0 && i < size) return i;
-        if (mode == GFX_TADDRESS_WRAP) return ((i % size) + size) % size;
-        if (mode == GFX_TADDRESS_MIRROR) {
-            const int m = ((i % (2 * size)) + 2 * size) % (2 * size);
-            return m < size ? m : 2 * size - 1 - m;
-        }
-        if (mode == GFX_TADDRESS_BORDER) return -1;
-        return std::clamp(i, 0, size - 1);
-    };
+    const auto address = [](int i, int size, uint32_t mode) { return static_cast<int>(ModelAddress(i, size, mode)); };
     for (bool linear : {false, true}) {
         for (uint32_t mode : {GFX_TADDRESS_WRAP, GFX_TADDRESS_MIRROR, GFX_TADDRESS_CLAMP, GFX_TADDRESS_BORDER}) {
             auto d = MakeDevice(W, H);

@@ -44,18 +44,8 @@ STexture MakeTexture(std::mt19937& rng, int64_t w, int64_t h) {
 
 // The filter as the device defines it, one pixel and one channel at a time.
 uint32_t ModelTexel(const SGfxTexels& t, int64_t i, int64_t j) {
-    const auto address = [](int64_t k, int64_t size, uint32_t mode) -> int64_t {
-        if (k >= 0 && k < size) return k;
-        if (mode == GFX_TADDRESS_WRAP) return ((k % size) + size) % size;
-        if (mode == GFX_TADDRESS_MIRROR) {
-            const int64_t m = ((k % (2 * size)) + 2 * size) % (2 * size);
-            return m < size ? m : 2 * size - 1 - m;
-        }
-        if (mode == GFX_TADDRESS_BORDER) return -1;
-        return k < 0 ? 0 : size - 1;
-    };
-    i = address(i, t.width, t.addressU);
-    j = address(j, t.height, t.addressV);
+    i = gfxtest::ModelAddress(i, t.width, t.addressU);
+    j = gfxtest::ModelAddress(j, t.height, t.addressV);
     return i < 0 || j < 0 ? t.border : (t.rows[j * t.pitch + i] | t.orMask);
 }
 
@@ -236,7 +226,9 @@ TEST(GfxSample, RowKernelsAgreeAtTheirShortcuts) {
         std::vector<uint32_t> plain(800), simd(800);
         if (r.linear) {
             GfxSampleRowLinearScalar(row, r.S, r.dS, 800, plain.data());
-            GfxSampleRowLinearSse2(row, r.S, r.dS, 800, simd.data());
+            CGfxRowCache cache;
+            const uint32_t* texels = cache.SampleLinear(t.texels, r.S, r.dS, r.T, 800, simd.data());
+            std::copy(texels, texels + 800, simd.begin());
         } else {
             GfxSampleRowPointScalar(row, r.S, r.dS, 800, plain.data());
             GfxSampleRowPointSse2(row, r.S, r.dS, 800, simd.data());
