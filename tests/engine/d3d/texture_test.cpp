@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <random>
 
 #include "engine/base/Log.h"
@@ -35,6 +36,33 @@ std::vector<uint8_t> MakeBmp(CD3DDevice& d, uint32_t w, uint32_t h, const std::v
     std::vector<uint8_t> bytes;
     s.EncodeBitmap(&bytes);
     return bytes;
+}
+
+// A 16-bit BMP of the words (top row first): 5-5-5 written plainly, 5-6-5 with its
+// three masks after the header.
+std::vector<uint8_t> MakeBmp16(uint32_t w, uint32_t h, const std::vector<uint16_t>& words, bool is565) {
+    std::vector<uint8_t> out;
+    const auto put = [&](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    };
+    const uint32_t rowBytes = (w * 2 + 3) & ~3u, offBits = 14 + 40 + (is565 ? 12 : 0);
+    out.push_back('B');
+    out.push_back('M');
+    put(offBits + rowBytes * h, 4);
+    put(0, 4);
+    put(offBits, 4);
+    for (uint32_t v : {40u, w, h}) put(v, 4);
+    put(1, 2);
+    put(16, 2);
+    for (uint32_t v : {is565 ? 3u : 0u, rowBytes * h, 2835u, 2835u, 0u, 0u}) put(v, 4);
+    if (is565) {
+        for (uint32_t v : {0xF800u, 0x07E0u, 0x001Fu}) put(v, 4);
+    }
+    for (uint32_t y = h; y-- > 0;) {
+        for (uint32_t x = 0; x < w; ++x) put(words[y * w + x], 2);
+        out.resize(out.size() + (rowBytes - w * 2), 0);
+    }
+    return out;
 }
 
 uint32_t Read32(const std::vector<uint8_t>& b, size_t at) {
@@ -117,6 +145,45 @@ TEST(D3DXLoad, LoadsAFileImageAndReportsItsSize) {
     EXPECT_EQ(row0[2], 0u);  // the colour key became transparent black
     EXPECT_EQ(row1[1], 0xFFA0B0C0u);
     t.Unlock();
+}
+
+// Pictures of every depth decode to A8R8G8B8, top row first: 5- and 6-bit channels
+// widened by repeating their top bits, opaque without an alpha plane.
+TEST(D3DXLoad, DecodedPicturesOfEveryDepthBecomeArgb) {
+    CD3DDevice d;
+    ASSERT_TRUE(d.Create(nullptr));
+    constexpr uint32_t w = 7, h = 3;
+    std::mt19937 rng(9);
+    std::vector<uint16_t> words(w * h);
+    std::vector<uint32_t> colours(w * h);
+    for (auto& v : words) v = static_cast<uint16_t>(rng());
+    for (auto& c : colours) c = 0xFF000000u | (rng() & 0xFFFFFFu);
+    const auto widen = [](uint32_t v, int bits) { return (v << (8 - bits)) | (v >> (2 * bits - 8)); };
+    struct SCase {
+        const char* what;
+        std::vector<uint8_t> file;
+        std::function<uint32_t(size_t)> want;
+    };
+    const SCase cases[] = {
+        {"5-5-5", MakeBmp16(w, h, words, false),
+         [&](size_t i) {
+             const uint32_t p = words[i];
+             return 0xFF000000u | widen(p >> 10 & 31, 5) << 16 | widen(p >> 5 & 31, 5) << 8 | widen(p & 31, 5);
+         }},
+        {"5-6-5", MakeBmp16(w, h, words, true),
+         [&](size_t i) {
+             const uint32_t p = words[i];
+             return 0xFF000000u | widen(p >> 11 & 31, 5) << 16 | widen(p >> 5 & 63, 6) << 8 | widen(p & 31, 5);
+         }},
+        {"24 bits", MakeBmp(d, w, h, colours), [&](size_t i) { return colours[i]; }},
+    };
+    for (const SCase& c : cases) {
+        std::vector<uint32_t> argb;
+        SD3DXImageInfo info;
+        ASSERT_TRUE(D3DXDecodeImage(c.file.data(), c.file.size(), &argb, &info)) << c.what;
+        ASSERT_EQ(argb.size(), static_cast<size_t>(w * h)) << c.what;
+        for (size_t i = 0; i < argb.size(); ++i) ASSERT_EQ(argb[i], c.want(i)) << c.what << " pixel " << i;
+    }
 }
 
 TEST(D3DXLoad, SourceRectangleIsScaledIntoTheSurface) {
