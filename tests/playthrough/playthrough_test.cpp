@@ -48,8 +48,11 @@ protected:
         fs::remove_all(m_Folder);
         ASSERT_TRUE(demo::WriteDemoData(m_Folder));
         ASSERT_TRUE(m_Server.Start(m_XvfbBinary, 800, 600));
+        // The single-instance lock lives in XDG_RUNTIME_DIR: a lock folder of its own keeps
+        // a copy of the game the developer has open (or another checkout's test) from
+        // refusing this one.
         m_Env = {"DISPLAY=" + m_Server.Name(), "SDL_VIDEODRIVER=x11", "SDL_RENDER_DRIVER=software",
-                 "SDL_AUDIODRIVER=dummy"};
+                 "SDL_AUDIODRIVER=dummy", "XDG_RUNTIME_DIR=" + m_Folder};
         m_Reader = std::make_unique<CXScreenReader>(m_Server.Name());
         ASSERT_TRUE(m_Reader->IsOpen());
     }
