@@ -94,3 +94,42 @@ cmake --build build -j"$JOBS"
 step_done "Release build"
 ctest --test-dir build "${CTEST[@]}"
 step_done "Release tests"
+
+# The play command as a new user runs it, from the clone's root: `bash scripts/play.sh`
+# builds nothing new (the Release build above is there), writes the demo data and plays
+# under an Xvfb display of its own, focused and given a key now and then as the
+# playthrough's is (no window manager gives it the focus, and the game updates only
+# while its window is active; the opening waits for a key). It must end with 0 after
+# its frames, with a log that names no file it could not load (save files, which a
+# first start has not written yet, aside).
+play_frames=${PLAY_FRAMES:-1500}
+play_fd_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$play_fd_file" 2> /dev/null &
+play_xvfb=$!
+for _ in $(seq 100); do [ -s "$play_fd_file" ] && break; sleep 0.1; done
+play_display=":$(cat "$play_fd_file")"
+rm -f "$play_fd_file" build/demo/log.txt
+DISPLAY=$play_display SDL_VIDEODRIVER=x11 SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy \
+    bash scripts/play.sh --frames "$play_frames" > build/play.log 2>&1 &
+play_pid=$!
+# play.sh execs the game, so the game keeps its process id.
+while kill -0 "$play_pid" 2> /dev/null; do
+    for id in $(DISPLAY=$play_display xdotool search --onlyvisible --pid "$play_pid" 2> /dev/null); do
+        DISPLAY=$play_display xdotool windowfocus "$id" 2> /dev/null || true
+    done
+    DISPLAY=$play_display xdotool key space 2> /dev/null || true
+    sleep 1
+done
+play_status=0
+wait "$play_pid" || play_status=$?
+kill "$play_xvfb" 2> /dev/null || true
+wait "$play_xvfb" 2> /dev/null || true
+play_failures=$(iconv -f CP932 -t UTF-8 build/demo/log.txt 2> /dev/null |
+    grep -e '見つかりません' -e '開けません' -e '失敗' | grep -v 'save\\' || true)
+if [ "$play_status" -ne 0 ] || [ ! -s build/demo/log.txt ] || [ -n "$play_failures" ]; then
+    echo "test.sh: the play command ended with $play_status"
+    cat build/play.log
+    echo "$play_failures"
+    exit 1
+fi
+step_done "play command"

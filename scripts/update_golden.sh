@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Writes the golden frames (tests/golden/frames/*.png) again from the current build.
-# Look at every changed picture before committing it.
+# A frame whose list of what must show fails is not written, nor a checkpoint the test
+# passes over (tests/golden/golden_test.cpp, Blocked()).  Look at every changed picture
+# before committing it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"

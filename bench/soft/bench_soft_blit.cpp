@@ -16,6 +16,8 @@
 
 #ifdef PG_HAVE_PIXMAN
 #include <pixman.h>
+
+#include "bench/soft/PixmanComposite.h"
 #endif
 
 namespace {
@@ -180,13 +182,7 @@ void RunPixman(benchmark::State& state, pixman_op_t op, pixman_format_code_t src
     const int stride = kWidth * bytesPerPixel;
     pixman_image_t* si = pixman_image_create_bits(srcFormat, kWidth, kHeight, s.data(), kWidth * 4);
     pixman_image_t* di = pixman_image_create_bits(dstFormat, kWidth, kHeight, d.data(), stride);
-    for (auto _ : state) {
-        pixman_image_composite32(op, si, nullptr, di, 0, 0, 0, 0, 0, 0, kWidth, kHeight);
-        benchmark::DoNotOptimize(d.data());
-        benchmark::ClobberMemory();
-    }
-    pixman_image_unref(si);
-    pixman_image_unref(di);
+    TimePixmanComposite(state, op, si, di, d.data(), kWidth, kHeight);
     SetRate(state);
 }
 void BM_PixmanOver32(benchmark::State& s) { RunPixman(s, PIXMAN_OP_OVER, PIXMAN_a8r8g8b8, PIXMAN_x8r8g8b8, 4); }

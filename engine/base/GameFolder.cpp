@@ -1,6 +1,8 @@
 #include "engine/base/GameFolder.h"
 
+#include <filesystem>
 #include <mutex>
+#include <system_error>
 
 #include "engine/base/StringUtil.h"
 #include "platform/sys/Process.h"
@@ -21,13 +23,20 @@ std::string GetGameFolder() {
 }
 
 void SetGameFolder(const std::string& nativeFolder) {
-    std::lock_guard<std::mutex> lock(g_Mutex);
-    g_Folder = nativeFolder;
-    if (g_Folder.empty()) {
-        g_Folder = "./";
-    } else if (g_Folder.back() != '/') {
-        g_Folder += '/';
+    // Resolved against the current folder now, once: every later path is built on the
+    // game folder, whatever the current folder is by then (the file layer would
+    // otherwise take a relative folder as lying below the program's own).
+    std::string folder = nativeFolder.empty() ? std::string("./") : nativeFolder;
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(folder, ec);
+    if (!ec) {
+        folder = absolute.lexically_normal().string();
     }
+    if (folder.back() != '/') {
+        folder += '/';
+    }
+    std::lock_guard<std::mutex> lock(g_Mutex);
+    g_Folder = folder;
     g_Set = true;
 }
 

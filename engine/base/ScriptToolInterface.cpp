@@ -37,6 +37,12 @@ void CScriptToolInterface::Close() {
     m_Connected = false;
 }
 
+void CScriptToolInterface::SetConnectedWithoutBlock(bool on) {
+    CCriticalLock lock(m_Lock);
+    m_Block.reset();
+    m_Connected = on;
+}
+
 bool CScriptToolInterface::IsConnected() const {
     CCriticalLock lock(m_Lock);
     return m_Connected;
@@ -52,7 +58,7 @@ bool CScriptToolInterface::_Lock(CInstanceLock& named) {
 
 void CScriptToolInterface::WriteBlock(const std::string& path) {
     CCriticalLock lock(m_Lock);
-    if (!m_Connected) {
+    if (!m_Connected || !m_Block) {
         return;
     }
     CInstanceLock named;
@@ -68,7 +74,7 @@ void CScriptToolInterface::WriteBlock(const std::string& path) {
 
 void CScriptToolInterface::WriteRecordId(int32_t recordId) {
     CCriticalLock lock(m_Lock);
-    if (!m_Connected) {
+    if (!m_Connected || !m_Block) {
         return;
     }
     CInstanceLock named;
@@ -80,7 +86,7 @@ void CScriptToolInterface::WriteRecordId(int32_t recordId) {
 
 std::string CScriptToolInterface::PostRequest(int32_t result) {
     CCriticalLock lock(m_Lock);
-    if (!m_Connected) {
+    if (!m_Connected || !m_Block) {
         return std::string();
     }
     CInstanceLock named;

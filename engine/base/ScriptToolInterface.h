@@ -41,6 +41,10 @@ public:
               const std::string& lockName = kLockName);
     void Close();
     bool IsConnected() const;
+    // Connected without a tool's block, or back to not connected: what the program
+    // does while tool-driven can be tried where no tool runs.  The block's writes and
+    // requests then do nothing.
+    void SetConnectedWithoutBlock(bool on);
 
     // Tool-driven only: the starting script's path at offset 4 (cut to 259 characters).
     void WriteBlock(const std::string& path);

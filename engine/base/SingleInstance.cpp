@@ -38,16 +38,28 @@ std::string MakeInstanceMutexName(const std::string& programPath) {
 }
 
 bool CSingleInstance::Acquire(const std::string& programPath) {
+    m_Refusal = SRefusal();
     // Only a copy that holds the path guard ends this one; a path guard that cannot be
     // made at all (an unusual path) leaves the decision to the game's own guard.
-    if (m_PathMutex.Create(MakeInstanceMutexName(programPath)) == CInstanceMutex::kAlreadyExists) {
+    const std::string pathName = MakeInstanceMutexName(programPath);
+    if (m_PathMutex.Create(pathName) == CInstanceMutex::kAlreadyExists) {
+        _Refuse(kAnotherCopy, pathName);
         return false;
     }
-    if (m_GameMutex.Create(kGameMutexName) != CInstanceMutex::kCreated) {
+    const CInstanceMutex::EResult game = m_GameMutex.Create(kGameMutexName);
+    if (game != CInstanceMutex::kCreated) {
         m_PathMutex.Release();
+        _Refuse(game == CInstanceMutex::kAlreadyExists ? kAnotherCopy : kCannotCreate, kGameMutexName);
         return false;
     }
     return true;
+}
+
+void CSingleInstance::_Refuse(ERefusal why, const std::string& mutexName) {
+    // What a user needs to find the other copy, or the file in the way.
+    m_Refusal.why = why;
+    m_Refusal.lockPath = CInstanceLock::PathForName(mutexName);
+    m_Refusal.holderPid = why == kAnotherCopy ? CInstanceLock::ReadHolderPid(mutexName) : 0;
 }
 
 void CSingleInstance::Release() {

@@ -32,15 +32,31 @@ class CSingleInstance {
 public:
     static constexpr const char* kGameMutexName = "akarinokoniwa_mutex";
 
+    // Why the last Acquire answered false.
+    enum ERefusal {
+        kNone,
+        kAnotherCopy,    // another copy holds a guard
+        kCannotCreate,   // the game's guard could not be made
+    };
+    struct SRefusal {
+        ERefusal why = kNone;
+        std::string lockPath;  // the guard's lock file
+        long holderPid = 0;    // the copy holding it, 0 when unknown
+    };
+
     // False when another copy holds either or the second cannot be made (the program
-    // then ends without a message); true otherwise, also when the first could not be
+    // then ends without a window); true otherwise, also when the first could not be
     // made (the second then guards alone).
     bool Acquire(const std::string& programPath);
     void Release();
+    const SRefusal& GetRefusal() const { return m_Refusal; }
 
 private:
+    void _Refuse(ERefusal why, const std::string& mutexName);
+
     CInstanceMutex m_PathMutex;
     CInstanceMutex m_GameMutex;
+    SRefusal m_Refusal;
 };
 
 // The 24-bit desktop check of start-up: true when the desktop may be used.  On a desktop

@@ -124,25 +124,25 @@ std::string MakeResourcePath(const std::string& name, const std::string& folder,
     }
     std::string path = StartsWith(n, f) ? n : f + n;
     path = NormalizePath(path);
-    if (!e.empty()) {
-        size_t slash = FindLastBackslash(path);
-        size_t from = slash == std::string::npos ? 0 : slash + 1;
-        bool hasDot = false;
-        for (size_t i = from; i < path.size(); ++i) {
-            if (IsSjisLeadByte(path[i]) && i + 1 < path.size()) {
-                ++i;
-                continue;
-            }
-            if (path[i] == '.') {
-                hasDot = true;
-            }
-        }
-        if (!hasDot) {
-            path += '.';
-            path += e;
-        }
+    if (!e.empty() && !HasFileExtension(path)) {
+        path += '.';
+        path += e;
     }
     return path;
+}
+
+bool HasFileExtension(const std::string& path) {
+    size_t slash = FindLastBackslash(path);
+    for (size_t i = slash == std::string::npos ? 0 : slash + 1; i < path.size(); ++i) {
+        if (IsSjisLeadByte(path[i]) && i + 1 < path.size()) {
+            ++i;
+            continue;
+        }
+        if (path[i] == '.') {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string FormatString(const char* format, ...) {

@@ -29,6 +29,9 @@ std::string MakeFilePath(const std::string& folder, const std::string& name, con
 // collapsed, "." + extension appended when the file-name part has no '.'.  An empty
 // name gives an empty path.
 std::string MakeResourcePath(const std::string& name, const std::string& folder, const std::string& extension);
+// True when the file-name part (after the last backslash) holds a '.' that is a
+// character of its own.
+bool HasFileExtension(const std::string& path);
 // printf-style formatting into a string of at most 4 KB.
 std::string FormatString(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The byte offset of the last backslash that is a character of its own, or npos.

@@ -14,6 +14,27 @@ namespace {
 uint32_t Expand5(uint32_t v) { return (v << 3) | (v >> 2); }
 uint32_t Expand6(uint32_t v) { return (v << 2) | (v >> 4); }
 
+// One picture row as A8R8G8B8, with the depth chosen once a row rather than per pixel.
+template <int Bits>
+void RowToArgb(const uint8_t* row, const uint8_t* alpha, uint32_t* out, int32_t w) {
+    for (int32_t x = 0; x < w; ++x) {
+        uint32_t r, g, b;
+        if constexpr (Bits == 15 || Bits == 16) {
+            const uint32_t p = row[x * 2] | (row[x * 2 + 1] << 8);
+            r = Bits == 15 ? Expand5((p >> 10) & 31) : Expand5((p >> 11) & 31);
+            g = Bits == 15 ? Expand5((p >> 5) & 31) : Expand6((p >> 5) & 63);
+            b = Expand5(p & 31);
+        } else {
+            constexpr int kBytes = Bits / 8;
+            b = row[x * kBytes];
+            g = row[x * kBytes + 1];
+            r = row[x * kBytes + 2];
+        }
+        const uint32_t a = alpha ? alpha[x] : 255u;
+        out[x] = (a << 24) | (r << 16) | (g << 8) | b;
+    }
+}
+
 // Tent weights of the source pixels that make destination pixel `d`.
 struct STap {
     int32_t first = 0;
@@ -158,36 +179,11 @@ bool D3DXDecodeImage(const void* data, size_t size, std::vector<uint32_t>* argb,
         const uint8_t* row = bits + static_cast<size_t>(h - 1 - y) * pitch;
         uint32_t* out = argb->data() + static_cast<size_t>(y) * w;
         const uint8_t* arow = alpha ? alpha + static_cast<size_t>(y) * apitch : nullptr;
-        for (int32_t x = 0; x < w; ++x) {
-            uint32_t r, g, b;
-            switch (bpp) {
-            case 15: {
-                uint32_t p = row[x * 2] | (row[x * 2 + 1] << 8);
-                r = Expand5((p >> 10) & 31);
-                g = Expand5((p >> 5) & 31);
-                b = Expand5(p & 31);
-                break;
-            }
-            case 16: {
-                uint32_t p = row[x * 2] | (row[x * 2 + 1] << 8);
-                r = Expand5((p >> 11) & 31);
-                g = Expand6((p >> 5) & 63);
-                b = Expand5(p & 31);
-                break;
-            }
-            case 24:
-                b = row[x * 3];
-                g = row[x * 3 + 1];
-                r = row[x * 3 + 2];
-                break;
-            default:
-                b = row[x * 4];
-                g = row[x * 4 + 1];
-                r = row[x * 4 + 2];
-                break;
-            }
-            uint32_t a = arow ? arow[x] : 255u;
-            out[x] = (a << 24) | (r << 16) | (g << 8) | b;
+        switch (bpp) {
+        case 15: RowToArgb<15>(row, arow, out, w); break;
+        case 16: RowToArgb<16>(row, arow, out, w); break;
+        case 24: RowToArgb<24>(row, arow, out, w); break;
+        default: RowToArgb<32>(row, arow, out, w); break;
         }
     }
     local.width = static_cast<uint32_t>(w);
@@ -230,6 +226,29 @@ bool D3DXLoadSurfaceFromArgb(CD3DSurface* dest, const SGfxRect* destRect, const 
         }
     }
     uint32_t sw = static_cast<uint32_t>(src.Width()), sh = static_cast<uint32_t>(src.Height());
+    uint32_t dw = static_cast<uint32_t>(dr.Width()), dh = static_cast<uint32_t>(dr.Height());
+    uint32_t f = filter == D3DX_DEFAULT ? D3DX_FILTER_TRIANGLE : (filter & D3DX_FILTER_MASK);
+    if (desc.format == GFX_FMT_A8R8G8B8 && (f == D3DX_FILTER_NONE || (sw == dw && sh == dh))) {
+        // The surface holds the colours as they are and nothing is resampled: the
+        // rows go straight in (every picture the engine loads takes this way).
+        SGfxLockedRect lock;
+        if (!dest->Lock(&lock, &dr)) {
+            DebugPrintf("D3DXLoadSurfaceFromArgb() LockRect()に失敗");
+            return false;
+        }
+        const uint32_t w = std::min(sw, dw), h = std::min(sh, dh);
+        for (uint32_t y = 0; y < h; ++y) {
+            const uint32_t* row = argb + static_cast<size_t>(src.top + static_cast<int32_t>(y)) * pitch + src.left;
+            uint32_t* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(lock.bits) + static_cast<size_t>(y) * lock.pitch);
+            if (colorKey == 0) {
+                std::memcpy(out, row, static_cast<size_t>(w) * 4);
+                continue;
+            }
+            for (uint32_t x = 0; x < w; ++x) out[x] = row[x] == colorKey ? 0u : row[x];
+        }
+        dest->Unlock();
+        return true;
+    }
     std::vector<uint32_t> keyed(static_cast<size_t>(sw) * sh);
     for (uint32_t y = 0; y < sh; ++y) {
         const uint32_t* row = argb + static_cast<size_t>(src.top + static_cast<int32_t>(y)) * pitch + src.left;
@@ -238,14 +257,12 @@ bool D3DXLoadSurfaceFromArgb(CD3DSurface* dest, const SGfxRect* destRect, const 
             out[x] = (colorKey != 0 && row[x] == colorKey) ? 0u : row[x];
         }
     }
-    uint32_t dw = static_cast<uint32_t>(dr.Width()), dh = static_cast<uint32_t>(dr.Height());
     std::vector<uint32_t> scaled(static_cast<size_t>(dw) * dh, 0);
     SGfxLockedRect lock;
     if (!dest->Lock(&lock, &dr)) {
         DebugPrintf("D3DXLoadSurfaceFromArgb() LockRect()に失敗");
         return false;
     }
-    uint32_t f = filter == D3DX_DEFAULT ? D3DX_FILTER_TRIANGLE : (filter & D3DX_FILTER_MASK);
     uint32_t bpp = GfxFormatBytes(desc.format);
     if (f == D3DX_FILTER_NONE) {
         // What the source does not cover keeps the surface's pixels.

@@ -210,6 +210,12 @@ void CSceneManager::RunQueue() {
 }
 
 void CSceneManager::Draw() {
+    // The first frame of a transition shows the outgoing picture alone: the incoming
+    // scene is not drawn for a picture nobody sees (its first draw, which may read
+    // files, comes a frame later, as after a skipped frame).
+    if (m_InTransition && !m_Holder.ShowsIncoming(GetTransitionProgress()) && m_Holder.Draw(GetTransitionProgress())) {
+        return;
+    }
     if (m_InTransition && m_Holder.BeginIncoming()) {
         if (m_Current) {
             m_Current->Draw();

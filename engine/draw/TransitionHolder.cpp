@@ -106,9 +106,11 @@ void MakeOpaque(CD3DTexture& texture) {
     if (!texture.Lock(&locked)) {
         return;
     }
-    for (uint32_t y = 0; y < texture.GetHeight(); ++y) {
+    // The size read once: a loop bound the compiler can trust becomes vector code.
+    const uint32_t width = texture.GetWidth(), height = texture.GetHeight();
+    for (uint32_t y = 0; y < height; ++y) {
         uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.bits) + static_cast<size_t>(y) * locked.pitch);
-        for (uint32_t x = 0; x < texture.GetWidth(); ++x) row[x] |= 0xFF000000u;
+        for (uint32_t x = 0; x < width; ++x) row[x] |= 0xFF000000u;
     }
     texture.Unlock();
 }
@@ -187,6 +189,10 @@ bool CTransitionHolder::Draw(int32_t progress) {
     device->SetAlphaBlend(true, GFX_BLEND_SRCALPHA, GFX_BLEND_INVSRCALPHA);
     device->SetTextureFilter(0, oldMin, oldMag);
     return ok;
+}
+
+bool CTransitionHolder::ShowsIncoming(int32_t progress) const {
+    return (m_Transition && m_Transition->DrawsEnds()) || progress > 0;
 }
 
 void CTransitionHolder::Release() {

@@ -46,6 +46,9 @@ public:
     // Draws the transition at `progress` (held to 0..1024).  False when nothing was
     // drawn (no Direct3D, nothing captured).
     bool Draw(int32_t progress);
+    // Whether Draw at `progress` can show any of the incoming picture: at progress 0
+    // only a transition that draws its own ends does.
+    bool ShowsIncoming(int32_t progress) const;
 
     // Drops the transition and the textures.
     void Release();

@@ -236,7 +236,8 @@ public:
     SRect GetEffectRect(int mode, CSoftSurface* source, int x, int y, int opacity, int param);
 
     // The effect at destRect's corner when destRect and sourceRect have one size;
-    // otherwise a plain stretch by the source's filter.
+    // otherwise a plain stretch whose filter is the mode (0 nearest, 1 bilinear, any
+    // other draws nothing).
     void DrawEffectStretched(int mode, CSoftSurface* source, SRect destRect, SRect sourceRect, SRect clip,
                              int opacity, int param);
     void DrawEffectStretched(int mode, CSoftSurface* source, SRect destRect, SRect sourceRect, int opacity,

@@ -11,6 +11,9 @@
 
 class CGameApp : public CAppBase {
 public:
+    // The exit code (GetExitCode) of a run whose saves at exit were not all written.
+    static constexpr int kSavesFailed = 1;
+
     struct SStart {
         CGameMain::EStart kind = CGameMain::START_BOOT;
         std::vector<std::string> scripts;  // the viewer's chosen scripts

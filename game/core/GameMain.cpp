@@ -28,7 +28,7 @@ CGameMain::CGameMain() : CGameMain(SOptions{}) {}
 
 CGameMain::CGameMain(SOptions options) : CMainLoopBase(options.clock), m_Options(std::move(options)) { _Build(); }
 
-CGameMain::~CGameMain() { _Shutdown(); }
+CGameMain::~CGameMain() { Shutdown(); }
 
 void CGameMain::_Step(const char* step) {
     if (m_Options.onStep) {
@@ -110,24 +110,34 @@ void CGameMain::_Build() {
     _Step("save00.sav");
 }
 
-void CGameMain::_Shutdown() {
+bool CGameMain::Shutdown() {
+    if (m_ShutDown) {
+        return m_ExitSavesWritten;
+    }
+    m_ShutDown = true;
     // Its textures go before anything they depend on; the object itself goes with the
     // other members.
     m_WideBackground->Release();
-    WriteCurrentSave();
+    // The record that takes a game holds one: the title offers to continue it.
+    if (WriteCurrentSave()) {
+        m_SaveData->m_Used = 1;
+    }
     _Step("WriteCurrentSave");
-    m_SaveData->Save(CSaveData::SlotPath(0));
+    // Each save is tried whatever became of the one before.
+    bool written = m_SaveData->Save(CSaveData::SlotPath(0));
     _Step("save00.sav");
-    m_ReadHistory->Save(CReadHistory::kDefaultPath);
+    written = m_ReadHistory->Save(CReadHistory::kDefaultPath) && written;
     _Step("read.sav");
-    m_SystemData->Save(CSystemData::kDefaultPath);
+    written = m_SystemData->Save(CSystemData::kDefaultPath) && written;
     _Step("cfg.sav");
+    m_ExitSavesWritten = written;
     // The scenes go while every service they use still lives; the kept in-game scene
     // is the game object's own and goes with it.
     m_SceneManager->Reset();
     if (CAppManager::GetMainLoop(0) == this) {
         CAppManager::SetMainLoop(nullptr);
     }
+    return m_ExitSavesWritten;
 }
 
 CScreenRenderer* CGameMain::GetRenderer() { return m_Screen ? m_Screen->GetRenderer() : nullptr; }
@@ -156,6 +166,7 @@ void CGameMain::Begin(EStart start, const std::vector<std::string>& scripts, int
     for (int i = 0; i < kChannelSoundCount; ++i) {
         m_Channels[static_cast<size_t>(i)]->Load(kChannelSounds[i]);
     }
+    m_DeveloperStart = start != START_BOOT;
     switch (start) {
     case START_VIEWER:
         m_Viewer = true;
@@ -174,10 +185,19 @@ void CGameMain::Begin(EStart start, const std::vector<std::string>& scripts, int
     }
 }
 
-void CGameMain::WriteCurrentSave() {
-    if (m_RaisingScene && m_ReplayFlag == 0) {
-        m_RaisingScene->WriteSave(*m_SaveData);
+bool CGameMain::IsPlayersGameRunning() const {
+    return m_GameInProgress != 0 && m_ReplayFlag == 0 && !m_DeveloperStart;
+}
+
+bool CGameMain::WriteCurrentSave() {
+    // Without a game of the player's the kept scene holds a never-restored (or a
+    // replayed, or a developer's) game: copying it would replace the game read from
+    // save\save00.sav at start, which the exit then writes back.
+    if (!m_RaisingScene || !IsPlayersGameRunning()) {
+        return false;
     }
+    m_RaisingScene->WriteSave(*m_SaveData);
+    return true;
 }
 
 bool CGameMain::RenderGameToTexture(const std::string& path) {

@@ -15,8 +15,9 @@
 // minimised (sound fades, then the scene manager), the draw unless the frame timer skips
 // it or a movie plays.
 //
-// Its destruction writes the running game into the current save record, then
-// save\save00.sav, save\read.sav and save\cfg.sav in that order.
+// Its end (Shutdown, or else its destruction) writes a game in progress into the
+// current save record (marking it as holding a game), then save\save00.sav,
+// save\read.sav and save\cfg.sav in that order.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -88,7 +89,12 @@ public:
 
     CGameMain();
     explicit CGameMain(SOptions options);
+    // Shuts down when nobody did.
     ~CGameMain() override;
+
+    // The end of the run: the exit saves, every one tried, then the scenes released.
+    // True when every save was written; once only (later calls answer the same).
+    bool Shutdown();
 
     // Before the loop: clears the screen to black, loads the channel sounds, chooses the
     // first scene (transition 0 over 0 frames), applies the volume settings and brings
@@ -125,9 +131,12 @@ public:
     bool m_Viewer = false;
     std::vector<std::string> m_ViewerScripts;
 
-    // When a kept in-game scene exists and the replay flag is clear, copies the running
-    // game into the current save record.
-    void WriteCurrentSave();
+    // A game of the player's runs: one was started, continued or loaded (the
+    // game-in-progress count), the replay flag is clear and the run is no developer start.
+    bool IsPlayersGameRunning() const;
+    // Copies the running game into the current save record when a kept in-game scene
+    // exists and a game of the player's runs (true); otherwise the record stays as it is.
+    bool WriteCurrentSave();
     // The save thumbnail of the running game, written to a game path; false (logged)
     // while the game has no in-game scene.
     bool RenderGameToTexture(const std::string& path);
@@ -177,7 +186,6 @@ protected:
 private:
     void _Step(const char* step);
     void _Build();
-    void _Shutdown();
     void _RestoreLostDevice();
 
     SOptions m_Options;
@@ -197,6 +205,11 @@ private:
     std::unique_ptr<IInGameScene> m_RaisingScene;
     IMovieHook* m_MovieHook = nullptr;
     bool m_DrawEnabled = true;
+    // The viewer, the script tool and the developer scenes play on the kept in-game
+    // scene without a game of the player's.
+    bool m_DeveloperStart = false;
+    bool m_ShutDown = false;
+    bool m_ExitSavesWritten = true;
     std::unique_ptr<CWideBackground> m_WideBackground;
     int32_t m_WideBackgroundUsers = 0;
     uint64_t m_DeviceRestores = 0;

@@ -1,6 +1,10 @@
 #include "game/core/GameStartup.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "engine/base/CommandLine.h"
 #include "engine/base/DebugWindow.h"
@@ -10,6 +14,7 @@
 #include "engine/base/ScriptToolInterface.h"
 #include "engine/base/SingleInstance.h"
 #include "engine/base/Thread.h"
+#include "engine/file/File.h"
 #include "engine/soft/blit/BlendTables.h"
 #include "engine/soft/screen/gdirenderer/GdiScreenRenderer.h"
 #include "game/core/GameApp.h"
@@ -20,6 +25,21 @@ bool IsDeveloperStartScene(int32_t id) { return id >= 26 && id <= 29; }
 
 namespace {
 
+constexpr const char* kProgram = "niwa";
+constexpr const char* kGameUsage =
+    "usage: niwa [--data FOLDER] [--frames N] [--seed N] [--scene ID] [--movie] [--debug-window] "
+    "[viewer [SCRIPT...]]\n";
+constexpr const char* kGameOptionsHelp =
+    "  --data FOLDER    the game's data folder (default: the program's folder)\n"
+    "  --frames N       end after N frames\n"
+    "  --seed N         start every random draw from N\n"
+    "  --scene ID       open developer scene ID (26 to 29) instead of the boot scene\n"
+    "  --movie          play mov.pak alone and end\n"
+    "  --debug-window   show the log window\n"
+    "  viewer [SCRIPT...]  play scripts on the game's stage\n"
+    "exit status: 0 ended as asked, 1 could not start, 2 bad command line,\n"
+    "  3 another copy is running, 4 no game data, 5 a save at exit was not written\n";
+
 // The id of a --scene value: the whole text a decimal number of a developer scene; 0 otherwise.
 int32_t ParseStartScene(const std::string& text) {
     if (text.empty() || text.size() > 9) return 0;
@@ -29,6 +49,73 @@ int32_t ParseStartScene(const std::string& text) {
     return static_cast<int32_t>(id);
 }
 
+// A whole decimal number no larger than `max` (no sign, no blanks, nothing after it).
+bool ParseCount(const std::string& text, unsigned long long max, unsigned long long* out) {
+    if (text.empty() || text.size() > 19) return false;
+    unsigned long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (value > max) return false;
+    *out = value;
+    return true;
+}
+
+// What an option needs, and what it was given instead.
+std::string BadValue(const std::string& needs, const std::string& given) {
+    return given.empty() ? needs : needs + ", not \"" + given + "\"";
+}
+
+bool IsOption(const std::string& a) { return a.size() > 1 && a[0] == '-'; }
+
+// A game path as a user of this system spells it.
+std::string ShownPath(std::string path) {
+    for (char& c : path) {
+        if (c == '\\') c = '/';
+    }
+    return path;
+}
+
+void PrintError(const std::string& text) { std::fprintf(stderr, "%s: %s\n", kProgram, text.c_str()); }
+
+// The game folder exists and holds the game's data: the first sound every screen
+// needs, as a file of its folder or inside its archive.  False with the problem told.
+bool CheckGameData(bool given, std::string* problem) {
+    const std::string folder = GetGameFolder();
+    // Without its '/': a file of that name is then no folder rather than missing.
+    const std::string entry = folder.size() > 1 ? folder.substr(0, folder.size() - 1) : folder;
+    const char* hint = given ? "" : " (give the game's data folder with --data FOLDER)";
+    std::error_code ec;
+    if (!std::filesystem::exists(entry, ec)) {
+        *problem = "the data folder " + folder + " does not exist" + hint;
+        return false;
+    }
+    if (!std::filesystem::is_directory(entry, ec)) {
+        *problem = "the data folder " + folder + " is not a folder" + hint;
+        return false;
+    }
+    const std::string probe = CGameMain::kChannelSounds[0];
+    if (!CFile::Exists(probe)) {
+        const std::string top = probe.substr(0, probe.find('\\'));
+        *problem = "no game data in " + folder + ": looked for " + ShownPath(probe) + " (in the folder " + top +
+                   " or in " + top + ".pak)" + hint;
+        return false;
+    }
+    return true;
+}
+
+// Why a second copy ends, for whoever started it.
+int RefuseStart(const CSingleInstance::SRefusal& refusal) {
+    if (refusal.why == CSingleInstance::kCannotCreate) {
+        PrintError("cannot make the lock file " + refusal.lockPath + " that keeps a second copy out");
+        return kExitStartFailed;
+    }
+    const std::string holder = refusal.holderPid > 0 ? " (process " + std::to_string(refusal.holderPid) + ")" : "";
+    PrintError("another copy of the game is already running" + holder + "; its lock file is " + refusal.lockPath);
+    return kExitAlreadyRunning;
+}
+
 }  // namespace
 
 SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args) {
@@ -36,25 +123,41 @@ SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args) {
     if (!args.empty()) {
         out.gameArgs.push_back(args[0]);
     }
+    auto fail = [&out](const std::string& text) {
+        if (out.error.empty()) out.error = text;
+    };
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if ((a == "--data" || a == "--frames" || a == "--seed") && i + 1 < args.size()) {
-            if (a == "--data") {
-                out.dataFolder = args[i + 1];
-            } else if (a == "--seed") {
-                out.seed = static_cast<uint32_t>(std::strtoul(args[i + 1].c_str(), nullptr, 10));
-            } else {
-                out.frames = std::strtoll(args[i + 1].c_str(), nullptr, 10);
-            }
-            ++i;
-        } else if (a == "--scene") {
+        if (a == "--data" || a == "--frames" || a == "--seed") {
             // A missing value is refused without taking the next option as one.
+            const bool hasValue = i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0;
+            const std::string value = hasValue ? args[++i] : std::string();
+            unsigned long long n = 0;
+            if (a == "--data") {
+                if (value.empty()) fail("--data needs a folder");
+                out.dataFolder = value;
+            } else if (a == "--seed") {
+                if (!ParseCount(value, UINT32_MAX, &n)) {
+                    fail(BadValue("--seed needs a number from 0 to 4294967295", value));
+                }
+                out.seed = static_cast<uint32_t>(n);
+            } else {
+                if (!ParseCount(value, INT64_MAX, &n)) fail(BadValue("--frames needs a whole number of frames", value));
+                out.frames = static_cast<long long>(n);
+            }
+        } else if (a == "--scene") {
             if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) out.sceneArg = args[++i];
             out.scene = ParseStartScene(out.sceneArg);
             out.sceneRefused = out.scene == 0;
-        } else if (a.rfind("--", 0) == 0) {
-            out.debugWindow = out.debugWindow || a == CDebugWindow::kShowOption;
-            out.movie = out.movie || a == "--movie";
+            if (out.sceneRefused) fail(BadValue("--scene opens the scenes 26 to 29", out.sceneArg));
+        } else if (a == "--help" || a == "-h") {
+            out.help = true;
+        } else if (a == "--movie") {
+            out.movie = true;
+        } else if (a == CDebugWindow::kShowOption) {
+            out.debugWindow = true;
+        } else if (IsOption(a)) {
+            fail("unknown option " + a);
         } else {
             out.gameArgs.push_back(a);
         }
@@ -68,22 +171,41 @@ SGameCommandLine ParseGameCommandLine(const std::vector<std::string>& args) {
 
 int RunGame(const std::vector<std::string>& args, const SGameParts& parts) {
     const SGameCommandLine cmd = ParseGameCommandLine(args);
+    if (cmd.help) {
+        std::fputs(kGameUsage, stdout);
+        std::fputs(kGameOptionsHelp, stdout);
+        return kExitOk;
+    }
+    if (!cmd.error.empty()) {
+        PrintError(cmd.error);
+        std::fputs(kGameUsage, stderr);
+        return kExitUsage;
+    }
     // What the game reads of its command line later (the script-tool arguments) is the
     // game's own part: this build's options are no script names.
     SetCommandLineArgs(cmd.gameArgs);
     if (!cmd.dataFolder.empty()) {
         SetGameFolder(cmd.dataFolder);
     }
+    // Before anything is written there: a wrong folder would otherwise get a save
+    // folder and a report, and show a window that never changes.
+    std::string problem;
+    if (!CheckGameData(!cmd.dataFolder.empty(), &problem)) {
+        PrintError(problem);
+        return kExitNoGameData;
+    }
     // A repeatable run (the scripted playthrough): set before any generator is built.
     if (cmd.seed != 0) CRandom::SetDefaultSeedForTests(cmd.seed);
     GetScriptToolLink().Open(cmd.gameArgs);
 
+    // Nothing is logged: log.txt belongs to the copy that runs.
     CSingleInstance instance;
     if (!instance.Acquire(PlatformGetProgramPath())) {
-        return 0;
+        return RefuseStart(instance.GetRefusal());
     }
     if (!CheckDesktopColorDepth()) {
-        return 0;
+        PrintError("cannot run on a desktop of 24 bits per pixel; switch it to 16 or 32 bits");
+        return kExitStartFailed;
     }
     EnableLogFile(GetGameFolder() + "log.txt");
     DebugPrintf("起動しました");
@@ -100,7 +222,7 @@ int RunGame(const std::vector<std::string>& args, const SGameParts& parts) {
             if (!chooser.Choose(&start.scripts)) {
                 DebugPrintf("RunGame() スクリプトが選択されなかったので終了します");
                 DisableLogFile();
-                return 0;
+                return kExitOk;
             }
         }
         for (const std::string& s : start.scripts) {
@@ -112,9 +234,6 @@ int RunGame(const std::vector<std::string>& args, const SGameParts& parts) {
         start.kind = CGameMain::START_SCENE;
         start.scene = cmd.scene;
         DebugPrintf("RunGame() シーン%dから開始します", cmd.scene);
-    }
-    if (cmd.sceneRefused) {
-        DebugPrintf("RunGame() --scene [%s] は開けません（開けるのは26から29）", cmd.sceneArg.c_str());
     }
     CGameMain::SOptions options;
     options.inGameSceneMaker = parts.inGameSceneMaker;
@@ -128,19 +247,26 @@ int RunGame(const std::vector<std::string>& args, const SGameParts& parts) {
         }
     }
 
-    int result = 0;
+    int result = kExitOk;
     {
         CDebugWindow debugWindow;
         debugWindow.Start(cmd.debugWindow);
         CGameApp app(start, options);
         if (!app.Run()) {
             DebugPrintf("RunGame() ウィンドウを作成できません");
+            PrintError("cannot open the game's window");
             app.RequestEnd();
             debugWindow.RequestEnd();
-            result = 1;
+            result = kExitStartFailed;
         }
         // The main thread only waits: the game ends its window thread, which ends the others.
         CThreadList::Get().WaitAll();
+        if (result == kExitOk && app.GetExitCode() == CGameApp::kSavesFailed) {
+            // Each failed save has its log line; this one says where to look.
+            DebugPrintf("RunGame() 終了時の保存に失敗しました");
+            PrintError("a save at exit could not be written; " + GetGameFolder() + "log.txt says which");
+            result = kExitSavesFailed;
+        }
     }
     DebugPrintf("終了しました");
     DisableLogFile();

@@ -6,10 +6,15 @@
 // thread has ended.
 //
 // Options of this build beside the game's own arguments: --data <folder> (the game
-// folder), --frames <n> (end after n frames), --movie (plays "mov.pak" alone and ends),
-// --scene <id> (opens a developer scene instead of the boot scene; other ids are
-// refused with a log line and the game starts as usual), and CDebugWindow::kShowOption.
-// "viewer" may be followed by script paths, which then replace the chooser.
+// folder, relative to the current folder), --frames <n> (end after n frames), --seed <n>,
+// --movie (plays "mov.pak" alone and ends), --scene <id> (opens a developer scene instead
+// of the boot scene), CDebugWindow::kShowOption and --help.  "viewer" may be followed by
+// script paths, which then replace the chooser.
+//
+// What ends the program before its window, on stderr and with its exit code: an unknown
+// option or a bad value (with the usage line), a data folder that is missing or holds
+// none of the game's data, another copy running.  Saves at exit that could not all be
+// written end a run with an exit code of their own.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,6 +28,15 @@
 struct SGameParts {
     CGameMain::InGameSceneMaker inGameSceneMaker;
     CGameMain::InGameSceneMaker movieSceneMaker;
+};
+// The program's exit codes.
+enum EGameExitCode {
+    kExitOk = 0,              // the game ended as asked (also --help, a cancelled viewer)
+    kExitStartFailed = 1,     // no window, a refused desktop, the lock file not made
+    kExitUsage = 2,           // an unknown option or a bad value
+    kExitAlreadyRunning = 3,  // another copy holds the single-instance lock
+    kExitNoGameData = 4,      // the data folder is missing or holds no game data
+    kExitSavesFailed = 5,     // the game ran, but a save at exit was not written
 };
 int RunGame(const std::vector<std::string>& args, const SGameParts& parts = {});
 
@@ -38,6 +52,8 @@ struct SGameCommandLine {
     bool sceneRefused = false;               // --scene named no developer scene
     std::string sceneArg;                    // what followed --scene
     uint32_t seed = 0;                       // --seed: every random generator starts from it; 0 the clock
+    bool help = false;                       // --help or -h
+    std::string error;                       // the first fault of the command line; empty: none
     // The game's own command line: the program and its arguments without this build's
     // options, so that argument 1 and the script-tool arguments keep their places.
     std::vector<std::string> gameArgs;

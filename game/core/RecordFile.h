@@ -23,11 +23,14 @@ void StoreRecord(CSerializable& record, uint32_t tag, CDataFile* file);
 // false the record holds a partial load: the caller resets it.
 bool LoadRecord(CSerializable& record, uint32_t tag, CDataFile* file, const char* who);
 
-// Writes the record to a game path atomically (CDataFile::Save).
+// Writes the record to a game path atomically (CDataFile::Save).  A file there that
+// LoadRecordFile refused in this run is first copied to "<name>.bad" (once, replacing an
+// older copy, logged), so that no damaged save is lost to the write.
 bool SaveRecordFile(CSerializable& record, const std::string& path, uint32_t tag, uint32_t version, const char* who);
 // Reads the record from a game path.  False with a log line when the file is
 // missing, corrupt, of another kind, or of a format version above `maxVersion`;
-// `version` receives the file's format version.
+// `version` receives the file's format version.  A refused file that exists is noted
+// for SaveRecordFile.
 bool LoadRecordFile(CSerializable& record, const std::string& path, uint32_t tag, uint32_t maxVersion, const char* who,
                     uint32_t* version = nullptr);
 // The same over bytes in memory (the stored form of CDataFile::SaveToMemory).

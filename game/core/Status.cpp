@@ -13,7 +13,8 @@ namespace {
 
 // Plain words of the categories from 101 on: stored as written, no clamp.  Pairs of
 // these categories that are not in a range here are either named values (handled in
-// _GetDerived/_SetDerived) or unknown.
+// _GetDerived/_SetDerived) or unknown.  A range added later goes at the end, so that
+// the words of an older save keep their places.
 struct SPlainRange {
     int category;
     int first;
@@ -33,6 +34,7 @@ constexpr SPlainRange kPlainRanges[] = {
     {136, 0, 16},   // yearly marks cleared in month 1 (4..7)
     {140, 0, 16},   // values shown by scripts (1: training result)
     {143, 0, 16},   // first-visit marks (0: the shop)
+    {104, 5, 1},    // ソラン's word between the evaluation total and the rank, for scripts
 };
 
 constexpr int _PlainTotal() {

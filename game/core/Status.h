@@ -280,7 +280,7 @@ private:
     SStatusWords m_W;
     int32_t m_Blocks[kBlockCount][kBlockSize];
     std::map<int32_t, int32_t> m_FlagWords;   // category 15, non-zero words only
-    std::vector<int32_t> m_PlainWords;         // the plain words of categories 101..143 (table in Status.cpp)
+    std::vector<int32_t> m_PlainWords;         // the plain words of categories 101..143 and (104, 5) (table in Status.cpp)
     std::vector<int32_t> m_SeenEvents;
     std::vector<SFlagRecord> m_FlagMap;
     std::vector<std::string> m_ReadLetters;

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/gfx/GfxSample.h"
+
 namespace {
 
 // Vertex positions are snapped to 1/256 pixel before coverage is decided.
@@ -56,6 +58,7 @@ struct SSetup {
 struct SScratch {
     std::vector<uint32_t> tex[GFX_MAX_STAGES];
     std::vector<uint32_t> diffuse;
+    CGfxRowCache rows[GFX_MAX_STAGES];
 };
 
 SScratch& Scratch(int n) {
@@ -68,27 +71,9 @@ SScratch& Scratch(int n) {
     return scratch;
 }
 
-// A texel index after addressing; -1 for the border colour.
-inline int64_t Address(int64_t i, int64_t size, uint32_t mode) {
-    if (i >= 0 && i < size) {
-        return i;
-    }
-    switch (mode) {
-    case GFX_TADDRESS_WRAP: {
-        int64_t m = i % size;
-        return m < 0 ? m + size : m;
-    }
-    case GFX_TADDRESS_MIRROR: {
-        int64_t period = size * 2;
-        int64_t m = i % period;
-        if (m < 0) m += period;
-        return m < size ? m : period - 1 - m;
-    }
-    case GFX_TADDRESS_BORDER:
-        return -1;
-    default:
-        return i < 0 ? 0 : size - 1;
-    }
+// What the row caches hold is only good within one draw: textures change between draws.
+void ForgetRows() {
+    for (CGfxRowCache& c : Scratch(0).rows) c.Clear();
 }
 
 inline uint32_t Texel(const SGfxSampler& sm, int64_t i, int64_t j) {
@@ -111,8 +96,8 @@ inline double HoldCoord(double v) {
 
 inline uint32_t SamplePoint(const SGfxSampler& sm, double s, double t) {
     int64_t w = sm.pixels->GetWidth(), h = sm.pixels->GetHeight();
-    int64_t i = Address(static_cast<int64_t>(std::floor(HoldCoord(s))), w, sm.addressU);
-    int64_t j = Address(static_cast<int64_t>(std::floor(HoldCoord(t))), h, sm.addressV);
+    int64_t i = GfxAddress(static_cast<int64_t>(std::floor(HoldCoord(s))), w, sm.addressU);
+    int64_t j = GfxAddress(static_cast<int64_t>(std::floor(HoldCoord(t))), h, sm.addressV);
     return Texel(sm, i, j);
 }
 
@@ -131,8 +116,8 @@ inline uint32_t SampleLinear(const SGfxSampler& sm, double s, double t) {
         fy = 0;
         ++j0;
     }
-    int64_t ia = Address(i0, w, sm.addressU), ib = Address(i0 + 1, w, sm.addressU);
-    int64_t ja = Address(j0, h, sm.addressV), jb = Address(j0 + 1, h, sm.addressV);
+    int64_t ia = GfxAddress(i0, w, sm.addressU), ib = GfxAddress(i0 + 1, w, sm.addressU);
+    int64_t ja = GfxAddress(j0, h, sm.addressV), jb = GfxAddress(j0 + 1, h, sm.addressV);
     uint32_t c00 = Texel(sm, ia, ja), c10 = Texel(sm, ib, ja), c01 = Texel(sm, ia, jb), c11 = Texel(sm, ib, jb);
     uint32_t out = 0;
     for (int shift = 0; shift <= 24; shift += 8) {
@@ -141,19 +126,6 @@ inline uint32_t SampleLinear(const SGfxSampler& sm, double s, double t) {
         out |= (((top * (256 - fy) + bot * fy) + 32768) >> 16) << shift;
     }
     return out;
-}
-
-// Bilinear blend of four texels with 8-bit weights, two channels per multiply.
-inline uint32_t Bilerp(uint32_t c00, uint32_t c10, uint32_t c01, uint32_t c11, uint32_t fx, uint32_t fy) {
-    const uint32_t m = 0x00FF00FFu, half = 0x00800080u;
-    uint32_t ix = 256 - fx, iy = 256 - fy;
-    uint32_t topRB = (((c00 & m) * ix + (c10 & m) * fx + half) >> 8) & m;
-    uint32_t topAG = ((((c00 >> 8) & m) * ix + ((c10 >> 8) & m) * fx + half) >> 8) & m;
-    uint32_t botRB = (((c01 & m) * ix + (c11 & m) * fx + half) >> 8) & m;
-    uint32_t botAG = ((((c01 >> 8) & m) * ix + ((c11 >> 8) & m) * fx + half) >> 8) & m;
-    uint32_t rb = ((topRB * iy + botRB * fy + half) >> 8) & m;
-    uint32_t ag = ((topAG * iy + botAG * fy + half) >> 8) & m;
-    return rb | (ag << 8);
 }
 
 inline bool IsLinear(uint32_t filter) { return filter == GFX_TEXF_LINEAR || filter == GFX_TEXF_ANISOTROPIC || filter > 3; }
@@ -245,92 +217,55 @@ bool MakeFixedRow(const SPlane& ps, const SPlane& pt, bool linear, int64_t ancho
     return true;
 }
 
-// Samples a row that keeps to one texture row (linear: one pair of rows), as every
-// unrotated draw does: the rows, the vertical weight and their addressing are worked
-// out once, and only the columns per pixel.  The texels and the arithmetic are those
-// of the general loop below, so the result is the same; what it saves is fetching
-// the row (a call) for each of up to four texels of every pixel.
-void _SampleRow(const SGfxSampler& sm, int64_t S, int64_t dS, int64_t T, bool linear, int n, uint32_t* out) {
+// The texels a sampler reads.
+SGfxTexels TexelsOf(const SGfxSampler& sm) {
     const CGfxPixels& px = *sm.pixels;
-    const int64_t w = px.GetWidth(), h = px.GetHeight();
-    const uint32_t orMask = sm.alphaOr, border = sm.border;
-    const int64_t v = T >> 16;
-    const int64_t ja = Address(v, h, sm.addressV);
-    const uint32_t* r0 = ja >= 0 ? px.ArgbRow(static_cast<uint32_t>(ja)) : nullptr;
-    const auto at = [&](const uint32_t* r, int64_t i) { return (r && i >= 0) ? (r[i] | orMask) : border; };
-    if (!linear) {
-        for (int i = 0; i < n; ++i, S += dS) out[i] = at(r0, Address(S >> 16, w, sm.addressU));
-        return;
-    }
-    const int64_t jb = Address(v + 1, h, sm.addressV);
-    const uint32_t* r1 = jb >= 0 ? px.ArgbRow(static_cast<uint32_t>(jb)) : nullptr;
-    const uint32_t fy = static_cast<uint32_t>((T >> 8) & 255);
-    for (int i = 0; i < n; ++i, S += dS) {
-        const int64_t u = S >> 16;
-        const uint32_t fx = static_cast<uint32_t>((S >> 8) & 255);
-        int64_t ia = u, ib = u + 1;
-        if (u < 0 || ib >= w) {
-            ia = Address(u, w, sm.addressU);
-            ib = Address(u + 1, w, sm.addressU);
-        }
-        out[i] = Bilerp(at(r0, ia), at(r0, ib), at(r1, ia), at(r1, ib), fx, fy);
-    }
+    SGfxTexels tex;
+    tex.rows = px.ArgbRow(0);
+    tex.pitch = px.ArgbPitch();
+    tex.width = px.GetWidth();
+    tex.height = px.GetHeight();
+    tex.orMask = sm.alphaOr;
+    tex.addressU = sm.addressU;
+    tex.addressV = sm.addressV;
+    tex.border = sm.border;
+    return tex;
 }
 
-// Samples pixels x0 .. x0 + n - 1 of a fixed-point row.
-void SampleAffine(const SGfxSampler& sm, const SFixedRow& row, bool linear, int64_t x0, int n, uint32_t* out) {
-    int64_t S = row.S + (x0 - row.anchor) * row.dS, T = row.T + (x0 - row.anchor) * row.dT;
-    const int64_t dS = row.dS, dT = row.dT;
-    int64_t Se = S + dS * (n - 1), Te = T + dT * (n - 1);
-    int64_t w = sm.pixels->GetWidth(), h = sm.pixels->GetHeight();
-    int64_t reach = linear ? 1 : 0;
-    bool inside = std::min(S, Se) >= 0 && std::min(T, Te) >= 0 && (std::max(S, Se) >> 16) + reach < w &&
-                  (std::max(T, Te) >> 16) + reach < h;
-    const CGfxPixels& px = *sm.pixels;
-    if (dT == 0) {
-        _SampleRow(sm, S, dS, T, linear, n, out);
-        return;
+// Samples pixels x0 .. x0 + n - 1 of a fixed-point row: `out` or texels the row cache holds.
+const uint32_t* SampleAffine(const SGfxSampler& sm, const SFixedRow& row, bool linear, int64_t x0, int n, uint32_t* out,
+                             CGfxRowCache* cache) {
+    const int64_t S = row.S + (x0 - row.anchor) * row.dS, T = row.T + (x0 - row.anchor) * row.dT;
+    return GfxSampleAffine(TexelsOf(sm), linear, S, row.dS, T, row.dT, n, out, cache);
+}
+
+// The one texel a point-sampled unrotated row reads throughout, or null: a row of
+// few columns (a strip one texel wide stretched across the screen, a small plane
+// enlarged) whose texels all hold one value.
+const uint32_t* UniformTexel(const SGfxSampler& sm, const SFixedRow& row, int64_t x0, int n) {
+    const int64_t S = row.S + (x0 - row.anchor) * row.dS;
+    const int64_t first = S >> 16, last = (S + (n - 1) * row.dS) >> 16, j = row.T >> 16;
+    const int64_t lo = std::min(first, last), hi = std::max(first, last);
+    if (row.dT != 0 || lo < 0 || hi >= sm.pixels->GetWidth() || j < 0 || j >= sm.pixels->GetHeight() ||
+        (hi - lo + 1) * 16 > n) {
+        return nullptr;
     }
-    if (!linear) {
-        for (int i = 0; i < n; ++i, S += dS, T += dT) {
-            int64_t u = S >> 16, v = T >> 16;
-            if (!inside) {
-                u = Address(u, w, sm.addressU);
-                v = Address(v, h, sm.addressV);
-            }
-            out[i] = Texel(sm, u, v);
-        }
-        return;
+    const uint32_t* r = sm.pixels->ArgbRow(static_cast<uint32_t>(j));
+    for (int64_t i = lo + 1; i <= hi; ++i) {
+        if (r[i] != r[lo]) return nullptr;
     }
-    uint32_t orMask = sm.alphaOr;
-    for (int i = 0; i < n; ++i, S += dS, T += dT) {
-        int64_t u = S >> 16, v = T >> 16;
-        uint32_t fx = static_cast<uint32_t>((S >> 8) & 255), fy = static_cast<uint32_t>((T >> 8) & 255);
-        uint32_t c00, c10, c01, c11;
-        if (inside) {
-            const uint32_t* r0 = px.ArgbRow(static_cast<uint32_t>(v)) + u;
-            const uint32_t* r1 = px.ArgbRow(static_cast<uint32_t>(v + 1)) + u;
-            c00 = r0[0] | orMask;
-            c10 = r0[1] | orMask;
-            c01 = r1[0] | orMask;
-            c11 = r1[1] | orMask;
-        } else {
-            int64_t ia = Address(u, w, sm.addressU), ib = Address(u + 1, w, sm.addressU);
-            int64_t ja = Address(v, h, sm.addressV), jb = Address(v + 1, h, sm.addressV);
-            c00 = Texel(sm, ia, ja);
-            c10 = Texel(sm, ib, ja);
-            c01 = Texel(sm, ia, jb);
-            c11 = Texel(sm, ib, jb);
-        }
-        out[i] = Bilerp(c00, c10, c01, c11, fx, fy);
-    }
+    return r + lo;
 }
 
 // Texels of one stage for pixels x0 .. x0 + n - 1 of row y: a pointer straight into
 // the texture when the mapping is one texel per pixel along the row (exactly what
-// SampleAffine would fetch), else sampled.
+// SampleAffine would fetch), else sampled.  With `below`, a linear unrotated row may
+// come back with its vertical pass still to do (see SGfxSpan::tex0Below), so that
+// the shading does it on the way; with `uniform`, a point-sampled row of one texel
+// value as that one texel.
 const uint32_t* FetchTexels(const SGfxDrawContext& ctx, const SSetup& st, uint32_t k, int64_t x0, int64_t y, int n,
-                            uint32_t* scratch, uint32_t* orMask) {
+                            uint32_t* scratch, CGfxRowCache* cache, uint32_t* orMask, const uint32_t** below = nullptr,
+                            uint32_t* weight = nullptr, bool* uniform = nullptr) {
     const SGfxSampler& sm = ctx.sampler[k];
     const SPlane& ps = st.s[k];
     const SPlane& pt = st.t[k];
@@ -349,8 +284,19 @@ const uint32_t* FetchTexels(const SGfxDrawContext& ctx, const SSetup& st, uint32
                 return sm.pixels->ArgbRow(static_cast<uint32_t>(j)) + i0;
             }
         }
-        SampleAffine(sm, row, linear, x0, n, scratch);
-        return scratch;
+        if (uniform && !linear) {
+            if (const uint32_t* texel = UniformTexel(sm, row, x0, n)) {
+                *orMask = sm.alphaOr;
+                *uniform = true;
+                return texel;
+            }
+        }
+        if (below && linear && row.dT == 0) {
+            const uint32_t* top = nullptr;
+            cache->Rows(TexelsOf(sm), row.S + (x0 - row.anchor) * row.dS, row.dS, row.T, n, &top, below, weight);
+            return top;
+        }
+        return SampleAffine(sm, row, linear, x0, n, scratch, cache);
     }
     double yd = static_cast<double>(y);
     double rowS = ps.b * yd + ps.c, rowT = pt.b * yd + pt.c, rowQ = st.q.b * yd + st.q.c;
@@ -377,10 +323,12 @@ void ShadeRow(const SGfxDrawContext& ctx, const SSetup& st, int64_t y, int64_t x
     span.dest = reinterpret_cast<uint32_t*>(ctx.target->Row(static_cast<uint32_t>(y))) + x0;
     span.count = n;
     if (st.textured[0]) {
-        span.tex0 = FetchTexels(ctx, st, 0, x0, y, n, sc.tex[0].data(), &span.tex0Or);
+        // Only the fast kernels take a row of one texel as that texel.
+        span.tex0 = FetchTexels(ctx, st, 0, x0, y, n, sc.tex[0].data(), &sc.rows[0], &span.tex0Or, &span.tex0Below,
+                                &span.tex0Weight, st.kernel != EGfxSpanKernel::Generic ? &span.tex0Uniform : nullptr);
     }
     if (st.textured[1]) {
-        span.tex1 = FetchTexels(ctx, st, 1, x0, y, n, sc.tex[1].data(), &span.tex1Or);
+        span.tex1 = FetchTexels(ctx, st, 1, x0, y, n, sc.tex[1].data(), &sc.rows[1], &span.tex1Or);
     }
     if (st.constColor) {
         span.constDiffuse = st.color;
@@ -450,6 +398,7 @@ void GfxDrawTriangle(const SGfxDrawContext& ctx, const SGfxRasterVertex& va, con
     if (!Setup(ctx, v, x, y, &st)) {
         return;
     }
+    ForgetRows();
     st.anchorX = std::max<int64_t>(CeilDiv(std::min({X[0], X[1], X[2]}), kSub), ctx.clip.left);
     // Edge P→Q covers pixel centre p when (XQ−XP)(py−YP) − (YQ−YP)(px−XP) > 0, or = 0 on
     // a top edge (horizontal, interior below) or a left edge (going up).
@@ -573,6 +522,7 @@ bool GfxDrawQuad(const SGfxDrawContext& ctx, const SGfxRasterVertex* const t0[3]
     if (!Setup(ctx, v, x, y, &st)) {
         return true;
     }
+    ForgetRows();
     // The column each half's own setup would anchor at: both reach the left side.
     st.anchorX = std::max<int64_t>(CeilDiv(XL, kSub), ctx.clip.left);
     for (int64_t py = y0; py <= y1; ++py) {

@@ -39,6 +39,8 @@ public:
     // The A8R8G8B8 texels drawing samples: the storage itself for the 32-bit formats,
     // the converted copy otherwise.  Texel (x, y) is ArgbRow(y)[x] | GetAlphaOr().
     const uint32_t* ArgbRow(uint32_t y) const;
+    // Texels from one ArgbRow to the next.
+    int64_t ArgbPitch() const { return IsArgb32() ? m_Pitch / 4 : static_cast<int64_t>(m_Width); }
     uint32_t GetAlphaOr() const { return m_Format == GFX_FMT_X8R8G8B8 ? 0xFF000000u : 0u; }
     bool IsArgb32() const { return m_Format == GFX_FMT_A8R8G8B8 || m_Format == GFX_FMT_X8R8G8B8; }
 

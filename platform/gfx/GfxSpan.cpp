@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstring>
 
+#include "platform/gfx/GfxSample.h"
 #include "platform/sys/Cpu.h"
 
 namespace {
@@ -309,9 +310,68 @@ void GfxSpanBlendScalar(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint
     }
 }
 
+void GfxSpanBlendConstScalar(uint32_t* dst, uint32_t colour, int n) {
+    const uint32_t a = colour >> 24, ia = 255 - a;
+    if (a == 0 || n <= 0) {
+        return;
+    }
+    if (a == 255) {
+        std::fill(dst, dst + n, colour);
+        return;
+    }
+    for (int i = 0; i < n; ++i) {
+        const uint32_t d = dst[i];
+        dst[i] = Pack(GfxDiv255(Ch(colour, 24) * a + Ch(d, 24) * ia), GfxDiv255(Ch(colour, 16) * a + Ch(d, 16) * ia),
+                      GfxDiv255(Ch(colour, 8) * a + Ch(d, 8) * ia), GfxDiv255(Ch(colour, 0) * a + Ch(d, 0) * ia));
+    }
+}
+
 void GfxSpanModulateScalar(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32_t diffuse, int n) {
     for (int i = 0; i < n; ++i) {
         dst[i] = GfxModulate(src[i] | srcOr, diffuse);
+    }
+}
+
+// A texel span blended in pieces: a piece of one colour throughout (the clear or solid
+// areas of a picture, a plane of one colour stretched across the screen) blends that
+// colour, worked out once, instead of each texel and its alpha.
+static void _BlendPiecesSse2(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32_t mod, bool modulate, int n) {
+    constexpr int kPiece = 64;
+    for (int i = 0; i < n; i += kPiece) {
+        const int m = std::min(kPiece, n - i);
+        if (GfxSpanUniformSse2(src + i, m)) {
+            const uint32_t c = src[i] | srcOr;
+            GfxSpanBlendConstSse2(dst + i, modulate ? GfxModulate(c, mod) : c, m);
+        } else {
+            GfxSpanBlendSse2(dst + i, src + i, srcOr, mod, modulate, m);
+        }
+    }
+}
+
+// A span whose stage-0 filter has its vertical pass to come: fused with a fast kernel,
+// else finished piece by piece and shaded as any span.
+static void _ShadeFiltered(const SGfxShadeState& s, EGfxSpanKernel kernel, const SGfxSpan& span) {
+    if (kernel != EGfxSpanKernel::Generic && s.textured[0] && GfxIsSimdEnabled()) {
+        GfxShadeFilteredSse2(span.dest, span.tex0, span.tex0Below, span.tex0Weight, kernel,
+                             FastMultiplier(s, span.constDiffuse), span.count);
+        return;
+    }
+    constexpr int kPiece = 256;
+    uint32_t texels[kPiece];
+    SGfxSpan piece = span;
+    piece.tex0 = texels;
+    piece.tex0Below = nullptr;
+    for (int i = 0; i < span.count; i += kPiece) {
+        piece.count = std::min(kPiece, span.count - i);
+        if (GfxIsSimdEnabled()) {
+            GfxFilterColumnsSse2(span.tex0 + i, span.tex0Below + i, span.tex0Weight, piece.count, texels);
+        } else {
+            GfxFilterColumnsScalar(span.tex0 + i, span.tex0Below + i, span.tex0Weight, piece.count, texels);
+        }
+        piece.dest = span.dest + i;
+        piece.tex1 = span.tex1 ? span.tex1 + i : nullptr;
+        piece.diffuse = span.diffuse ? span.diffuse + i : nullptr;
+        GfxShadeSpan(s, kernel, piece);
     }
 }
 
@@ -321,13 +381,18 @@ void GfxShadeSpan(const SGfxShadeState& s, EGfxSpanKernel kernel, const SGfxSpan
     if (n <= 0) {
         return;
     }
+    if (span.tex0 && span.tex0Below) {
+        _ShadeFiltered(s, kernel, span);
+        return;
+    }
     if (kernel != EGfxSpanKernel::Generic) {
         uint32_t mod = FastMultiplier(s, span.constDiffuse);
-        // Without a texture the texel is white: one colour for the whole span.
+        // Without a texture the texel is white, and a span of one texel value has that
+        // value: one colour for the whole span.
         const uint32_t* src = span.tex0;
         uint32_t srcOr = span.tex0Or;
-        if (!s.textured[0] || !src) {
-            uint32_t c = GfxModulate(kWhite, mod);
+        if (!s.textured[0] || !src || span.tex0Uniform) {
+            uint32_t c = GfxModulate(s.textured[0] && src ? (src[0] | srcOr) : kWhite, mod);
             switch (kernel) {
             case EGfxSpanKernel::Copy:
             case EGfxSpanKernel::Modulate:
@@ -342,16 +407,10 @@ void GfxShadeSpan(const SGfxShadeState& s, EGfxSpanKernel kernel, const SGfxSpan
                     std::fill(span.dest, span.dest + n, c);
                     return;
                 }
-                // A constant source blends like a texel span of that colour.
-                uint32_t buf[64];
-                std::fill(buf, buf + 64, c);
-                for (int i = 0; i < n; i += 64) {
-                    int m = std::min(64, n - i);
-                    if (GfxIsSimdEnabled()) {
-                        GfxSpanBlendSse2(span.dest + i, buf, 0, kWhite, false, m);
-                    } else {
-                        GfxSpanBlendScalar(span.dest + i, buf, 0, kWhite, false, m);
-                    }
+                if (GfxIsSimdEnabled()) {
+                    GfxSpanBlendConstSse2(span.dest, c, n);
+                } else {
+                    GfxSpanBlendConstScalar(span.dest, c, n);
                 }
                 return;
             }
@@ -379,7 +438,7 @@ void GfxShadeSpan(const SGfxShadeState& s, EGfxSpanKernel kernel, const SGfxSpan
         case EGfxSpanKernel::BlendModulate: {
             bool modulate = kernel == EGfxSpanKernel::BlendModulate;
             if (simd) {
-                GfxSpanBlendSse2(span.dest, src, srcOr, mod, modulate, n);
+                _BlendPiecesSse2(span.dest, src, srcOr, mod, modulate, n);
             } else {
                 GfxSpanBlendScalar(span.dest, src, srcOr, mod, modulate, n);
             }
@@ -391,7 +450,7 @@ void GfxShadeSpan(const SGfxShadeState& s, EGfxSpanKernel kernel, const SGfxSpan
     }
     bool testAlpha = s.alphaTest && s.alphaFunc != GFX_CMP_ALWAYS;
     for (int i = 0; i < n; ++i) {
-        uint32_t t0 = span.tex0 ? (span.tex0[i] | span.tex0Or) : kWhite;
+        uint32_t t0 = span.tex0 ? (span.tex0[span.tex0Uniform ? 0 : i] | span.tex0Or) : kWhite;
         uint32_t t1 = span.tex1 ? (span.tex1[i] | span.tex1Or) : kWhite;
         uint32_t d = span.diffuse ? span.diffuse[i] : span.constDiffuse;
         uint32_t c = GfxCombine(s, t0, t1, d);

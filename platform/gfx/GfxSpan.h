@@ -60,6 +60,11 @@ struct SGfxSpan {
     uint32_t* dest = nullptr;
     const uint32_t* tex0 = nullptr;  // texels of stage 0, null when no texture is bound
     uint32_t tex0Or = 0;             // OR-ed into each stage-0 texel (formats without alpha)
+    // Stage 0 still to be filtered vertically (linear filtering of an unrotated row):
+    // its texel i is GfxLerpTexels(tex0[i], tex0Below[i], tex0Weight); tex0Or is 0.
+    const uint32_t* tex0Below = nullptr;
+    uint32_t tex0Weight = 0;
+    bool tex0Uniform = false;  // every stage-0 texel is tex0[0] (which alone need exist)
     const uint32_t* tex1 = nullptr;
     uint32_t tex1Or = 0;
     const uint32_t* diffuse = nullptr;  // per pixel, or null for `constDiffuse`
@@ -82,5 +87,15 @@ bool GfxIsSimdEnabled();
 // Kernels, exposed for the tests and benchmarks.
 void GfxSpanBlendScalar(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32_t diffuse, bool modulate, int n);
 void GfxSpanBlendSse2(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32_t diffuse, bool modulate, int n);
+// One colour (already modulated) blended over the target by its alpha.
+void GfxSpanBlendConstScalar(uint32_t* dst, uint32_t colour, int n);
+void GfxSpanBlendConstSse2(uint32_t* dst, uint32_t colour, int n);
+// The vertical pass of a linear filter fused with a fast kernel (not Generic): the
+// texels GfxLerpTexels(top[i], bottom[i], weight), shaded as `kernel` with the
+// multiplier `mod` into dst.
+void GfxShadeFilteredSse2(uint32_t* dst, const uint32_t* top, const uint32_t* bottom, uint32_t weight,
+                          EGfxSpanKernel kernel, uint32_t mod, int n);
+// Whether the n texels are all one value.
+bool GfxSpanUniformSse2(const uint32_t* src, int n);
 void GfxSpanModulateScalar(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32_t diffuse, int n);
 void GfxSpanModulateSse2(uint32_t* dst, const uint32_t* src, uint32_t srcOr, uint32_t diffuse, int n);

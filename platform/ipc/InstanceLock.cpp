@@ -64,6 +64,23 @@ std::string CInstanceLock::PathForName(const std::string& name) {
     return GetFolder() + "/niwa-" + std::to_string(uid) + "-" + safe + ".lock";
 }
 
+long CInstanceLock::ReadHolderPid(const std::string& name) {
+    const std::string path = PathForName(name);
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+        return 0;
+    }
+    char text[24] = {};
+    const ssize_t n = pread(fd, text, sizeof(text) - 1, 0);
+    close(fd);
+    if (n <= 0) {
+        return 0;
+    }
+    char* end = nullptr;
+    const long pid = std::strtol(text, &end, 10);
+    return (end != text && pid > 0 && (*end == '\n' || *end == '\0')) ? pid : 0;
+}
+
 CInstanceLock::~CInstanceLock() { Release(); }
 
 CInstanceLock::EResult CInstanceLock::TryAcquire(const std::string& name) {

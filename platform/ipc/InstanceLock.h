@@ -25,6 +25,9 @@ public:
 
     // The lock file of a name: a readable, safe file name under the runtime folder.
     static std::string PathForName(const std::string& name);
+    // The process id the holder of `name` wrote into its lock file; 0 when the file
+    // holds none (never taken, or being written).
+    static long ReadHolderPid(const std::string& name);
     // The folder of the lock files (tests may point it elsewhere; empty restores).
     static void SetFolderOverride(const std::string& folder);
     static std::string GetFolder();

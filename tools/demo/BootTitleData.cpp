@@ -16,16 +16,17 @@ void WriteBootTitleData(CDemoWriter& out) {
     // The title picture (drawn at (336, 32)), the prompt at (512, 552) and the swinging
     // picture at (264, 480); picture planes show every pixel, so none is keyed.
     out.Sheet(kit::MakeSheet(COpeningScene::kTitle, 432, 320, 4, 2));
-    out.Sheet(kit::MakeSheet(COpeningScene::kPrompt, 256, 32, 2, 1));
+    out.Sheet(kit::MakeControls(COpeningScene::kPrompt, 256, 32, 2, 1, {"Click", "Click"}));
     out.Sheet(kit::MakeSheet(COpeningScene::kSwing, 96, 96, 2, 2));
     for (int i = 0; i < 2; ++i) {
         out.Sound(SAmbient::kFiles[i], 200u + static_cast<uint32_t>(i), 3000);
     }
     // The strip behind the buttons, the sheet of buttons 1 to 9 (10 × 5 cells of
-    // 176 × 40) and button 0's own sheet (1 × 5).
+    // 176 × 40; columns 1, 6, 7 and 8 are cleared at load) and button 0's own sheet (1 × 5).
     out.Sheet(kit::MakeSheet(CTitleMenuScene::kStrip, 800, 200, 4, 1));
-    out.Sheet(kit::MakeSheet(CTitleMenuScene::kButtonSheet, 1760, 200, 10, 5));
-    out.Sheet(kit::MakeSheet(CTitleMenuScene::kFirstButtonSheet, 176, 200, 1, 5));
+    out.Sheet(kit::MakeControls(CTitleMenuScene::kButtonSheet, 1760, 200, 10, 5,
+                                {"New game", "", "Load", "Continue", "Settings", "Guide", "", "", "", "Quit"}));
+    out.Sheet(kit::MakeControls(CTitleMenuScene::kFirstButtonSheet, 176, 200, 1, 5, {"New game"}));
 }
 
 }  // namespace demo

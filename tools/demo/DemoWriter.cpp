@@ -11,6 +11,17 @@
 
 namespace demo {
 
+kit::SSheetSpec FrameSheet(const std::string& name, int32_t width, int32_t height, int32_t columns, int32_t rows,
+                           int32_t border, uint32_t argb) {
+    kit::SSheetSpec s = kit::MakeSheet(name, width, height, columns, rows);
+    s.cellAreas.push_back({border, border, width / columns - 2 * border, height / rows - 2 * border, argb});
+    return s;
+}
+
+kit::SSheetSpec GlyphSheet(const std::string& name, int32_t width, int32_t height, int32_t columns, int32_t rows) {
+    return FrameSheet(name, width, height, columns, rows, 0);
+}
+
 bool CDemoWriter::_Write(const std::string& path, const std::vector<uint8_t>& bytes, std::string note) {
     if (path.rfind("save\\", 0) == 0 || path.rfind("save/", 0) == 0 || bytes.empty() ||
         !kit::WriteBytes(kit::NativeFilePath(m_Folder, path), bytes)) {
@@ -39,6 +50,18 @@ bool CDemoWriter::Sheet(const kit::SSheetSpec& spec) {
     char note[96];
     std::snprintf(note, sizeof note, "%dx%d grid %dx%d", spec.width, spec.height, spec.columns, spec.rows);
     return _Write(spec.name, kit::EncodeSheet(spec), note);
+}
+
+bool CDemoWriter::StageSheet(const kit::SSheetSpec& spec) {
+    const int32_t w = spec.width / 4, h = spec.height / 4;
+    const bool grid = w % spec.columns == 0 && h % spec.rows == 0;
+    const bool wrote = Sheet(spec);
+    return Sheet(kit::MakeSheet("obj\\small\\" + spec.name, w, h, grid ? spec.columns : 1, grid ? spec.rows : 1)) && wrote;
+}
+
+bool CDemoWriter::Picture(const std::string& path, const std::vector<uint32_t>& argb, int32_t width, int32_t height) {
+    return _Write(path, kit::EncodeBmp24(argb, width, height),
+                  std::to_string(width) + "x" + std::to_string(height) + " picture");
 }
 
 bool CDemoWriter::Sound(const std::string& path, uint32_t seed, uint32_t ms) {
@@ -116,7 +139,7 @@ bool CDemoWriter::WriteManifest() {
     return m_Ok;
 }
 
-bool WriteDemoData(const std::string& folder) {
+bool WriteDemoData(const std::string& folder, std::vector<kit::SSheetSpec>* sheets) {
     CDemoWriter out(folder);
     WriteSharedData(out);
     WriteBootTitleData(out);
@@ -131,8 +154,12 @@ bool WriteDemoData(const std::string& folder) {
     WriteMansionMenuData(out);
     WriteStageData(out);
     WriteEventData(out);
+    WriteActionEventData(out);
+    WriteSampleData(out);
+    WriteLetterData(out);
     out.Movie(3);
     for (const char* top : kPackedFolders) out.Pack(top);
+    if (sheets) *sheets = out.Sheets();
     return out.WriteManifest();
 }
 

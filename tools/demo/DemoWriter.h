@@ -25,6 +25,11 @@ public:
     explicit CDemoWriter(std::string folder) : m_Folder(std::move(folder)) {}
 
     bool Sheet(const kit::SSheetSpec& spec);
+    // A picture the stage shows on a layer, and its copy at a quarter of the size under
+    // "obj\small\" that a save's thumbnail draws in its place.
+    bool StageSheet(const kit::SSheetSpec& spec);
+    // A 24-bit BMP of A8R8G8B8 pixels made by other means than a sheet (a rule picture).
+    bool Picture(const std::string& path, const std::vector<uint32_t>& argb, int32_t width, int32_t height);
     // A sound of `ms` milliseconds from a seed: Ogg Vorbis when the build can encode
     // it, else a WAVE under the same name (the decoders go by the first bytes).
     bool Sound(const std::string& path, uint32_t seed, uint32_t ms);
@@ -57,6 +62,15 @@ private:
     std::vector<kit::SSheetSpec> m_Sheets;
     bool m_Ok = true;
 };
+
+// A sheet whose cells are see-through (`argb`) inside a border of `border` pixels: a frame
+// that lets what is drawn under it show.  Grid lines and labels stay.
+kit::SSheetSpec FrameSheet(const std::string& name, int32_t width, int32_t height, int32_t columns, int32_t rows,
+                           int32_t border, uint32_t argb = 0x00000000u);
+// A sheet whose cells show nothing but their grid lines and labels: the art of digits
+// and small marks is a shape on a transparent ground, so that what lies under them shows
+// round the shape.
+kit::SSheetSpec GlyphSheet(const std::string& name, int32_t width, int32_t height, int32_t columns, int32_t rows);
 
 // The top folders written as archives; the others stay folders.
 inline constexpr const char* kPackedFolders[] = {"scr", "voice", "hint_voice", "bgm"};
@@ -99,8 +113,19 @@ void WriteStageData(CDemoWriter& out);
 // The month's events: cfg\event.csv, one script per event row, the pictures, music and
 // voices they use, the stage's two small tables and the hint tables.
 void WriteEventData(CDemoWriter& out);
+// The pictures the side actions' and the work report's event scripts show (their rows
+// and scripts are written with the month's, EventScripts.h) and the shop's
+// introduction script.
+void WriteActionEventData(CDemoWriter& out);
+// The girl's letters: the letter table, one letter with its picture, voice and script,
+// and the letter scene's envelope and paper.
+void WriteLetterData(CDemoWriter& out);
+// The developer sample scenes' own files: the transition sample's two pictures and its
+// rule picture.
+void WriteSampleData(CDemoWriter& out);
 
-// Every group and the manifest; false when a file could not be written.
-bool WriteDemoData(const std::string& folder);
+// Every group and the manifest; false when a file could not be written.  `sheets`, when
+// given, receives every picture sheet written (for a test's probe).
+bool WriteDemoData(const std::string& folder, std::vector<kit::SSheetSpec>* sheets = nullptr);
 
 }  // namespace demo

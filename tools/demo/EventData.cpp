@@ -10,87 +10,12 @@
 #include <vector>
 
 #include "tools/demo/DemoWriter.h"
+#include "tools/demo/EventScripts.h"
 #include "tools/script/AdvScriptBuilder.h"
 
 namespace demo {
 
 namespace {
-
-constexpr const char* kNoVoice = "voice\\.ogg";
-
-std::string Voice(const char* prefix, int n) {
-    char text[48];
-    std::snprintf(text, sizeof text, "voice\\%s_%04d.ogg", prefix, n);
-    return text;
-}
-
-std::string Bgm(int n) {
-    char text[32];
-    std::snprintf(text, sizeof text, "bgm\\bgm_%03d.ogg", n);
-    return text;
-}
-
-// A spoken line of the message window or of a balloon.
-struct SLine {
-    const char* name;
-    const char* text;
-    std::string voice;  // kNoVoice for none
-};
-
-// What one event's script shows: music, a background, a figure, an overlay, lines in
-// the window, then balloons; a month-end event ends the month after its lines.
-struct SScene {
-    int music = 0;  // bgm number, 0 keeps what plays
-    const char* background = nullptr;
-    const char* figure = nullptr;  // centre figure
-    const char* overlay = nullptr;  // on layer 10000 at (100, 200)
-    std::vector<SLine> lines;
-    std::vector<SLine> balloons;
-    const char* effect = nullptr;  // a redirected voice played as an effect
-    bool endMonth = false;
-};
-
-void BuildScript(CAdvScriptBuilder& s, const SScene& scene) {
-    if (scene.music != 0) s.Add(30, {0, 80, 0, 500}, {Bgm(scene.music)});
-    if (scene.background != nullptr) s.Add(11, {}, {scene.background});
-    if (scene.figure != nullptr) s.Add(13, {0, 0, 0, 0}, {scene.figure});
-    if (scene.overlay != nullptr) s.Add(15, {0, 100, 200, 10000, 1, 0, 0}, {scene.overlay});
-    s.Add(9, {1, 500, 0}, {""});
-    if (scene.effect != nullptr) s.Add(35, {0, 100, 0, 0, 1}, {scene.effect});
-    if (!scene.lines.empty()) {
-        s.Add(3);
-        for (const SLine& l : scene.lines) s.Add(5, {100, 0}, {l.name, l.text, l.voice});
-        // The month report pages through the window, so the month ends while it is open.
-        if (scene.endMonth) s.Add(70);
-        s.Add(4);
-    }
-    int balloon = 0;
-    for (const SLine& l : scene.balloons) {
-        // Balloons left, centre-left in turn: place 0 at (x + 180, y + 148).
-        s.Add(6, {100, 0, 1, 300, 1, 300, 0, 0, balloon * 200 - 120, balloon * 40, balloon % 9, balloon, 0},
-              {l.name, l.text, l.voice});
-        ++balloon;
-    }
-    if (balloon > 0) s.Add(8);
-    if (scene.figure != nullptr) s.Add(14, {0});
-    if (scene.overlay != nullptr) s.Add(17, {10000, 0, 0, 0});
-    s.Add(2, {300});
-}
-
-// One row of the table; `script` is the file under scr\demo\ (empty for a continuation
-// line, which adds a condition, a setting or a choice to the row above).
-struct SRow {
-    const char* label;
-    int id, kind, sub, group;
-    const char* script;
-    const char* once;
-    int priority;
-    const char* condition;
-    const char* setting;
-    const char* next;
-    const char* picture;
-    int target;
-};
 
 const SRow kRows[] = {
     // A new game: the prologue and its second half.
@@ -98,6 +23,9 @@ const SRow kRows[] = {
     {"", 0, 0, 0, 0, "", "", 0, "", "[100_3]+=2", "", "", 0},
     // Money to send food with, so that the first month does not end in hunger.
     {"", 0, 0, 0, 0, "", "", 0, "", "[104_0]+=50000", "", "", 0},
+    // Content at the start: below 20 she would be discontented before the first food
+    // allowance, and ask half as much food again.
+    {"", 0, 0, 0, 0, "", "", 0, "", "[100_2]=50", "", "", 0},
     {"prologue 2", 102, 0, 1, 0, "ev_102", "1", 1, "", "", "", "", 0},
     // The month's start: a first-time greeting that asks for the occasion again.
     {"month start", 103, 60, 0, 0, "ev_103", "1", 1, "[0_50]=1", "", "more", "", 0},
@@ -119,7 +47,11 @@ const SRow kRows[] = {
     // Week 4: a friend, the single events and the month end.
     {"friend", 113, 24, 5, 0, "ev_113", "", 1, "", "", "", "", 0},
     {"single", 114, 25, 0, 0, "ev_114", "", 1, "", "", "", "", 0},
-    {"month end", 115, 53, 0, 0, "ev_115", "", 1, "", "[100_3]+=1", "", "", 0},
+    // The occasion (53, 0) closes every home action and the month: a home action done
+    // since the last close ((126, 22) counts them, (0, 51) remembers the count) gets a
+    // plain closing scene, so the month's report comes once, at the month's end.
+    {"action closed", 119, 53, 0, 0, "ev_119", "", 1, "[126_22]!=[0_51]", "[0_51]=[126_22]", "", "", 0},
+    {"month end", 115, 53, 0, 0, "ev_115", "", 2, "", "[100_3]+=1", "", "", 0},
     {"single 2", 116, 49, 0, 0, "ev_116", "", 1, "", "", "", "", 0},
     {"friend 2", 117, 50, 5, 0, "ev_117", "", 1, "", "", "", "", 0},
     // The end of play when the girl goes hungry.
@@ -127,68 +59,52 @@ const SRow kRows[] = {
 };
 
 // The scripts, by event id.
-struct SEventScene {
-    int id;
-    SScene scene;
-};
-
 std::vector<SEventScene> Scenes() {
     return {
-        {101, {1, "cg\\ev01.bmp", nullptr, "sc\\ev01a.bmp",
+        {101, {1, "cg\\ev01.bmp", "", "sc\\ev01a.bmp",
                {{"ルクス", "「ここが今日から暮らす家だよ」", Voice("lu", 1001)},
-                {"メル", "「よろしくね」", Voice("me", 1001)}}, {}, nullptr, false}},
+                {"メル", "「よろしくね」", Voice("me", 1001)}}, {}, "", false}},
         {102, {0, "bg\\ev_room.bmp", "chara\\lu_01.bmp", "sc\\ev01b.bmp",
-               {{"ルクス", "「まずはひと月、やってみよう」", Voice("lu", 1002)}}, {}, nullptr, false}},
-        {103, {3, "bg\\ev_house1.bmp", "chara\\me_01.bmp", nullptr,
-               {{"メル", "「四月になったね」", Voice("me", 1003)}}, {}, nullptr, false}},
-        {111, {0, "cg\\ev02.bmp", nullptr, nullptr, {{"", "新しい月が始まった。", kNoVoice}}, {}, nullptr, false}},
-        {104, {4, "bg\\ev_room.bmp", "chara\\pa_01.bmp", nullptr,
-               {{"パル", "「今日は何をしようか？」", Voice("pa", 1004)}}, {}, nullptr, false}},
-        {105, {0, "cg\\ev03.bmp", nullptr, nullptr, {{"パル", "「外で遊ぼう！」", Voice("pa", 1005)}}, {}, nullptr, false}},
-        {106, {0, "cg\\ev04.bmp", nullptr, nullptr, {{"パル", "「絵を描こう」", Voice("pa", 1006)}}, {}, nullptr, false}},
-        {107, {5, "bg\\ev_garden.bmp", "chara\\lu_01.bmp", nullptr,
-               {{"ルクス", "「庭の花が咲いたよ」", Voice("lu", 1007)}}, {}, nullptr, false}},
-        {108, {5, "cg\\ev05.bmp", nullptr, nullptr, {{"メル", "「いい天気」", Voice("me", 1008)}}, {}, nullptr, false}},
-        {109, {0, "cg\\ev06.bmp", nullptr, nullptr, {{"ルクス", "「見て、蝶々！」", Voice("lu", 1009)}}, {},
-               nullptr, false}},
-        {110, {6, "bg\\ev_house2.bmp", "chara\\me_01.bmp", nullptr,
-               {{"メル", "「今週もがんばろう」", Voice("me", 1010)}}, {}, nullptr, false}},
-        {112, {7, "bg\\ev_garden.bmp", nullptr, nullptr, {},
+               {{"ルクス", "「まずはひと月、やってみよう」", Voice("lu", 1002)}}, {}, "", false}},
+        {103, {3, "bg\\ev_house1.bmp", "chara\\me_01.bmp", "",
+               {{"メル", "「四月になったね」", Voice("me", 1003)}}, {}, "", false}},
+        {111, {0, "cg\\ev02.bmp", "", "", {{"", "新しい月が始まった。", kNoVoice}}, {}, "", false}},
+        {104, {4, "bg\\ev_room.bmp", "chara\\pa_01.bmp", "",
+               {{"パル", "「今日は何をしようか？」", Voice("pa", 1004)}}, {}, "", false}},
+        {105, {0, "cg\\ev03.bmp", "", "", {{"パル", "「外で遊ぼう！」", Voice("pa", 1005)}}, {}, "", false}},
+        {106, {0, "cg\\ev04.bmp", "", "", {{"パル", "「絵を描こう」", Voice("pa", 1006)}}, {}, "", false}},
+        {107, {5, "bg\\ev_garden.bmp", "chara\\lu_01.bmp", "",
+               {{"ルクス", "「庭の花が咲いたよ」", Voice("lu", 1007)}}, {}, "", false}},
+        {108, {5, "cg\\ev05.bmp", "", "", {{"メル", "「いい天気」", Voice("me", 1008)}}, {}, "", false}},
+        {109, {0, "cg\\ev06.bmp", "", "", {{"ルクス", "「見て、蝶々！」", Voice("lu", 1009)}}, {},
+               "", false}},
+        {110, {6, "bg\\ev_house2.bmp", "chara\\me_01.bmp", "",
+               {{"メル", "「今週もがんばろう」", Voice("me", 1010)}}, {}, "", false}},
+        {112, {7, "bg\\ev_garden.bmp", "", "", {},
                {{"ルクス", "「おはよう」", Voice("lu", 1012)}, {"メル", "「おはよう！」", Voice("me", 1012)}},
                "se\\voice\\lux_0001.ogg", false}},
-        {120, {0, "bg\\ev_room.bmp", nullptr, nullptr, {{"", "（流れない）", kNoVoice}}, {}, nullptr, false}},
-        {113, {8, "cg\\ev07.bmp", "chara\\pa_01.bmp", nullptr, {{"パル", "「遊びに来たよ」", Voice("pa", 1013)}}, {},
-               nullptr, false}},
-        {114, {0, "bg\\ev_room.bmp", nullptr, nullptr, {{"ルクス", "「もうすぐ月末だ」", Voice("lu", 1014)}}, {},
-               nullptr, false}},
-        {115, {9, "cg\\ev08.bmp", "chara\\lu_01.bmp", nullptr,
-               {{"ルクス", "「ひと月おつかれさま」", Voice("lu", 1015)}}, {}, nullptr, true}},
-        {116, {0, "bg\\ev_house1.bmp", nullptr, nullptr, {{"メル", "「また来月」", Voice("me", 1016)}}, {}, nullptr,
+        {120, {0, "bg\\ev_room.bmp", "", "", {{"", "（流れない）", kNoVoice}}, {}, "", false}},
+        {113, {8, "cg\\ev07.bmp", "chara\\pa_01.bmp", "", {{"パル", "「遊びに来たよ」", Voice("pa", 1013)}}, {},
+               "", false}},
+        {114, {0, "bg\\ev_room.bmp", "", "", {{"ルクス", "「もうすぐ月末だ」", Voice("lu", 1014)}}, {},
+               "", false}},
+        {115, {9, "cg\\ev08.bmp", "chara\\lu_01.bmp", "",
+               {{"ルクス", "「ひと月おつかれさま」", Voice("lu", 1015)}}, {}, "", true}},
+        {116, {0, "bg\\ev_house1.bmp", "", "", {{"メル", "「また来月」", Voice("me", 1016)}}, {}, "",
                false}},
-        {117, {0, "cg\\ev09.bmp", "chara\\me_01.bmp", nullptr, {{"メル", "「またね」", Voice("me", 1017)}}, {}, nullptr,
+        {117, {0, "cg\\ev09.bmp", "chara\\me_01.bmp", "", {{"メル", "「またね」", Voice("me", 1017)}}, {}, "",
                false}},
-        {118, {10, "bg\\ev_room.bmp", nullptr, nullptr, {{"", "おなかがすいて動けない……", kNoVoice}}, {}, nullptr,
+        {118, {10, "bg\\ev_room.bmp", "", "", {{"", "おなかがすいて動けない……", kNoVoice}}, {}, "",
                false}},
+        {119, {0, "bg\\ev_room.bmp", "", "", {{"", "今日はここまで。", kNoVoice}}, {}, "", false}},
     };
 }
-
-std::string Field(const char* text) { return text; }
 
 std::vector<std::string> EventTableLines() {
     std::vector<std::string> lines = {
         "// label,id,kind,sub,group,folder,script,once,priority,condition,setting,next,picture,target,class,side,place"};
-    for (const SRow& r : kRows) {
-        const bool head = r.script[0] != '\0';
-        std::string line = Field(r.label) + ",";
-        line += head ? std::to_string(r.id) + "," + std::to_string(r.kind) + "," + std::to_string(r.sub) + "," +
-                           std::to_string(r.group) + ",demo,"
-                     : std::string(",,,,,");
-        line += Field(r.script) + "," + r.once + "," + (head ? std::to_string(r.priority) : std::string()) + ",";
-        line += Field(r.condition) + "," + r.setting + "," + r.next + "," + r.picture + ",";
-        line += r.target != 0 ? std::to_string(r.target) : std::string();
-        line += ",,,";
-        lines.push_back(line);
-    }
+    for (const SRow& r : kRows) lines.push_back(EventTableLine(r));
+    for (const SRow& r : ActionEventRows()) lines.push_back(EventTableLine(r));
     return lines;
 }
 
@@ -197,9 +113,9 @@ void WritePictures(CDemoWriter& out) {
     for (const char* bg : {"bg\\ev_room.bmp", "bg\\ev_garden.bmp", "bg\\ev_house1.bmp", "bg\\ev_house2.bmp"}) {
         out.Sheet(kit::MakeSheet(bg, 800, 600, 4, 3));
     }
-    for (const char* figure : {"chara\\lu_01.bmp", "chara\\me_01.bmp", "chara\\pa_01.bmp"}) {
-        out.Sheet(kit::MakeSheet(figure, 320, 520, 1, 2));
-    }
+    // Figures carry their speaker's name.
+    const char* figures[][2] = {{"chara\\lu_01.bmp", "Lux"}, {"chara\\me_01.bmp", "Mel"}, {"chara\\pa_01.bmp", "Pal"}};
+    for (const auto& figure : figures) out.Sheet(kit::MakeControls(figure[0], 320, 520, 1, 2, {figure[1]}));
     for (const char* small : {"bg\\ev_room.bmp", "bg\\ev_garden.bmp", "bg\\ev_house1.bmp", "bg\\ev_house2.bmp",
                               "cg\\ev01.bmp", "cg\\ev02.bmp", "cg\\ev03.bmp", "cg\\ev04.bmp", "cg\\ev05.bmp",
                               "cg\\ev06.bmp", "cg\\ev07.bmp", "cg\\ev08.bmp", "cg\\ev09.bmp"}) {
@@ -212,7 +128,7 @@ void WritePictures(CDemoWriter& out) {
         out.Sheet(kit::MakeSheet(std::string("obj\\small\\") + small, 40, 60, 1, 2));
     }
     // The question's two answers: one column each, five looks of 272 × 36.
-    out.Sheet(kit::MakeSheet("obj\\selection\\sel_104.bmp", 544, 180, 2, 5));
+    out.Sheet(kit::MakeControls("obj\\selection\\sel_104.bmp", 544, 180, 2, 5, {"Play outside", "Draw a picture"}));
 }
 
 void WriteSounds(CDemoWriter& out) {
@@ -267,7 +183,9 @@ void WriteEventData(CDemoWriter& out) {
     WritePictures(out);
     WriteSounds(out);
     WriteHints(out);
-    for (const SEventScene& e : Scenes()) {
+    std::vector<SEventScene> scenes = Scenes();
+    for (SEventScene& e : ActionEventScenes()) scenes.push_back(std::move(e));
+    for (const SEventScene& e : scenes) {
         CAdvScriptBuilder script;
         BuildScript(script, e.scene);
         out.Script("scr\\demo\\ev_" + std::to_string(e.id) + ".txt", script);

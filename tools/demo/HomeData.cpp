@@ -3,6 +3,7 @@
 // (layouts 10 to 21), the household's background by time of day and the help lines.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "game/raising/home/HomeHelpLines.h"
 #include "game/raising/home/HomeScene.h"
@@ -10,14 +11,34 @@
 
 namespace demo {
 
+namespace {
+
+// The seven buttons, in the menu's order.
+constexpr const char* kButtonWords[CHomeScene::kButtonCount] = {"Housework", "Outing", "Rest", "Room play",
+                                                                "Nursing",   "Data",   "End"};
+
+// The items of the home list panels by column of obj\m001_000.bmp: housework, the outing
+// categories and destinations, room plays, rest, nursing, the status pages and the end
+// question's leave and stay.  Column 1 serves three panels.
+std::vector<std::string> ListItemWords() {
+    return {"Wash",   "Together", "Walk",     "Town",  "Trip",   "Play",     "River...", "Hill...", "Park",  "Field",
+            "Pond",   "Market",   "Bakery",   "Library", "Temple", "Sea",    "Lake",     "Forest",  "Mountain",
+            "Nap",    "Read",     "Draw",     "Music", "Games",  "Nurse",    "Status 1", "Status 2", "Leave", "Stay"};
+}
+
+}  // namespace
+
 void WriteHomeData(CDemoWriter& out) {
-    // The frame drawn at (0, 152) under the buttons; buttons of 152 × 40 looks.
-    out.Sheet(kit::MakeSheet(CHomeScene::kFramePicture, 800, 296, 4, 2));
-    for (const char* name : CHomeScene::kButtonPictures) out.Sheet(kit::MakeSheet(name, 152, 5 * 40, 1, 5));
+    // The frame drawn at (0, 152) under the buttons, open in the middle so that the
+    // household shows through; buttons of 152 × 40 looks.
+    out.Sheet(FrameSheet(CHomeScene::kFramePicture, 800, 296, 4, 2, 6));
+    for (int i = 0; i < CHomeScene::kButtonCount; ++i) {
+        out.Sheet(kit::MakeControls(CHomeScene::kButtonPictures[i], 152, 5 * 40, 1, 5, {kButtonWords[i]}));
+    }
     // The information pictures span x 280 to 800; their numbers use 12 × 16 digits, the
     // places being 15 pixels apart with the separator 13 pixels after the cost's ones.
-    out.Sheet(kit::MakeSheet(CHomeScene::kSatietyPicture, 520, 150, 4, 1));
-    out.Sheet(kit::MakeSheet(CHomeScene::kActionPicture, 520, 120, 4, 1));
+    out.Sheet(kit::MakeControls(CHomeScene::kSatietyPicture, 520, 150, 4, 1, {"Satiety, growth"}));
+    out.Sheet(kit::MakeControls(CHomeScene::kActionPicture, 520, 120, 4, 1, {"Times done, cost"}));
     out.Sheet(kit::MakeSheet(CHomeScene::kPercentMark, 16, 16, 1, 1));
     out.Sheet(kit::MakeSheet(CHomeScene::kFaceSheet, CHomeScene::kFaceCells * 40, 40, CHomeScene::kFaceCells, 1));
     // The digit and mark sheets are shared with the mansion menu (SharedData.cpp).
@@ -27,13 +48,15 @@ void WriteHomeData(CDemoWriter& out) {
         std::snprintf(name, sizeof name, "obj\\m000_%03d.bmp", n);
         out.Sheet(kit::MakeSheet(name, 320, 240, 2, 2));
     }
-    out.Sheet(kit::MakeSheet("obj\\m001_000.bmp", 29 * 96, 5 * 32, 29, 5));
-    for (const char* name : {"obj\\m001_001.bmp", "obj\\m001_002.bmp", "obj\\m001_003.bmp"}) {
-        out.Sheet(kit::MakeSheet(name, 2 * 96, 5 * 32, 2, 5));
-    }
+    out.Sheet(kit::MakeControls("obj\\m001_000.bmp", 29 * 96, 5 * 32, 29, 5, ListItemWords()));
+    // The second sheet (the third housework and the first outing destination) and the
+    // two sub-choices of the first outing category.
+    out.Sheet(kit::MakeControls("obj\\m001_001.bmp", 2 * 96, 5 * 32, 2, 5, {"Sew", "Meadow"}));
+    out.Sheet(kit::MakeControls("obj\\m001_002.bmp", 2 * 96, 5 * 32, 2, 5, {"Fish", "Swim"}));
+    out.Sheet(kit::MakeControls("obj\\m001_003.bmp", 2 * 96, 5 * 32, 2, 5, {"Picnic", "Flowers"}));
     // The household by morning, evening and night.
     for (const char* name : {"bg\\bg13m.bmp", "bg\\bg13e.bmp", "bg\\bg13n.bmp"}) {
-        out.Sheet(kit::MakeSheet(name, 800, 600, 4, 3));
+        out.StageSheet(kit::MakeSheet(name, 800, 600, 4, 3));
     }
     std::string help;
     for (int n = 0; n < 29; ++n) help += "説明その" + std::to_string(n) + "です。\\二行目です。\n";

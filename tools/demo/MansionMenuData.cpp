@@ -55,11 +55,31 @@ std::vector<std::string> ShopHelp() {
     return lines;
 }
 
+// The ten buttons, in the menu's order.
+constexpr const char* kButtonWords[Menu::kButtonCount] = {"Work", "Friend",  "Bond",     "Training", "Shop",
+                                                          "Job",  "Meal",    "Expense",  "End week", "Status"};
+
+// The items of the list panels of layouts 0 to 9, by column of obj\h002_000.bmp: work,
+// close, the four friends, the two manners, training, the job, the three meals, the small
+// expense, the two status pages, and the end question's stay and leave.
+std::vector<std::string> ListItemWords() {
+    return {"Work",  "Cancel",  "Felina", "Chakoru", "Milte", "Nerisa",   "Pay 25",   "Free",  "Train",
+            "Job",   "Meal 40", "Meal 120", "Meal 300", "Give 5", "Status 1", "Status 2", "Stay", "Leave"};
+}
+
+std::vector<std::string> GoodsWords() {
+    std::vector<std::string> words;
+    for (int e = 0; e < Shop::kEntryCount; ++e) words.push_back("Item " + std::to_string(e));
+    return words;
+}
+
 }  // namespace
 
 void WriteMansionMenuData(CDemoWriter& out) {
     // ---- the menu ----
-    for (int i = 0; i < Menu::kButtonCount; ++i) out.Sheet(kit::MakeSheet(Menu::ButtonPicture(i), 200, 200, 1, 5));
+    for (int i = 0; i < Menu::kButtonCount; ++i) {
+        out.Sheet(kit::MakeControls(Menu::ButtonPicture(i), 200, 200, 1, 5, {kButtonWords[i]}));
+    }
     out.Sheet(kit::MakeSheet(Menu::kCards, 7 * 520, 140, 7, 1));
     out.Sheet(kit::MakeSheet(Menu::kEmblems, 14 * 24, 24, 14, 1));
     out.Sheet(kit::MakeSheet(Menu::kLabel, 40, 20, 1, 1));
@@ -68,20 +88,20 @@ void WriteMansionMenuData(CDemoWriter& out) {
     // The list panels of layouts 0 to 9: a background each and the items' sheet (18
     // columns of five looks).
     for (int n = 16; n <= 25; ++n) out.Sheet(kit::MakeSheet("obj\\h001_0" + std::to_string(n) + ".bmp", 376, 248, 1, 1));
-    out.Sheet(kit::MakeSheet("obj\\h002_000.bmp", 18 * 160, 5 * 32, 18, 5));
+    out.Sheet(kit::MakeControls("obj\\h002_000.bmp", 18 * 160, 5 * 32, 18, 5, ListItemWords()));
     out.Text(Menu::kHelpFile, MenuHelp());
 
     // ---- the shop ----
-    out.Sheet(kit::MakeSheet(Shop::kBackground, 800, 600, 4, 3));
-    out.Sheet(kit::MakeSheet(Shop::kKeeper, 320, 480, 2, 3));
+    out.StageSheet(kit::MakeSheet(Shop::kBackground, 800, 600, 4, 3));
+    out.StageSheet(kit::MakeControls(Shop::kKeeper, 320, 480, 2, 3, {"Rosana"}));
     out.Sheet(kit::MakeSheet(Shop::kTopBoard, 360, 48, 1, 1));
     out.Sheet(kit::MakeSheet(Shop::kTopPicture, 400, 80, 10, 2));
-    out.Sheet(kit::MakeSheet(Shop::kPrevButton, 96, 160, 1, 5));
-    out.Sheet(kit::MakeSheet(Shop::kNextButton, 96, 160, 1, 5));
-    out.Sheet(kit::MakeSheet(Shop::kGoods, Shop::kEntryCount * 104, 5 * 36, Shop::kEntryCount, 5));
+    out.Sheet(kit::MakeControls(Shop::kPrevButton, 96, 160, 1, 5, {"Prev"}));
+    out.Sheet(kit::MakeControls(Shop::kNextButton, 96, 160, 1, 5, {"Next"}));
+    out.Sheet(kit::MakeControls(Shop::kGoods, Shop::kEntryCount * 104, 5 * 36, Shop::kEntryCount, 5, GoodsWords()));
     // The purchase question (button panel type 7): its panel and its two buttons.
-    out.Sheet(kit::MakeSheet("obj\\s000_005.bmp", 352, 216, 1, 1));
-    out.Sheet(kit::MakeSheet("obj\\s000_006.bmp", 512, 160, 2, 5));
+    out.Sheet(kit::MakeControls("obj\\s000_005.bmp", 352, 216, 1, 1, {"Buy this?"}));
+    out.Sheet(kit::MakeControls("obj\\s000_006.bmp", 512, 160, 2, 5, {"Buy", "Cancel"}));
     out.Sound(Shop::kGreetingVoice, 330, 400);
     out.Sound(Shop::kThanksVoice, 332, 300);
     out.Sound(Shop::kFarewellVoice, 333, 400);

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "game/menus/music/MusicRoomScene.h"
 #include "tools/demo/DemoWriter.h"
@@ -48,21 +50,31 @@ std::vector<int16_t> MakeTune(uint32_t seed, uint32_t ms) {
     return out;
 }
 
+// The titles of the nineteen pieces, for their buttons and the title of the one playing.
+const std::vector<std::string>& TrackTitles() {
+    static const std::vector<std::string> titles = {
+        "Our Home",     "The Mansion", "A New Month",  "What To Do",  "Garden Flowers", "Week by Week", "Good Morning",
+        "A Visitor",    "Month's End", "Hungry Days",  "Market Day",  "Housework",      "Going Out",    "Rainy Room",
+        "Quiet Rest",   "Evening Glow", "Night Letters", "Staff Roll", "Farewell"};
+    return titles;
+}
+
 }  // namespace
 
 void WriteMusicRoomData(CDemoWriter& out, uint32_t tuneMs) {
     // Title at (0, 0), subtitle at (280, 0); the playing track's title, one cell of
     // 240 × 24 per track, at (400, 24).
-    out.Sheet(kit::MakeSheet(CMusicRoomScene::kTitle, 280, 48, 2, 1));
+    out.Sheet(kit::MakeControls(CMusicRoomScene::kTitle, 280, 48, 2, 1, {"Music room"}));
     out.Sheet(kit::MakeSheet(CMusicRoomScene::kSubTitle, 520, 24, 4, 1));
-    out.Sheet(kit::MakeSheet(CMusicRoomScene::kTrackTitleSheet, 240 * CMusicRoomScene::kTrackCount, 24,
-                             CMusicRoomScene::kTrackCount, 1));
+    out.Sheet(kit::MakeControls(CMusicRoomScene::kTrackTitleSheet, 240 * CMusicRoomScene::kTrackCount, 24,
+                                CMusicRoomScene::kTrackCount, 1, TrackTitles()));
     // Six controls of 48 × 32 from (376, 56) on, three modes of 104 × 24, and a track
     // button of 192 × 16 per track down from (32, 160); five looks each.
-    out.Sheet(kit::MakeSheet(CMusicRoomScene::kControlSheet, 288, 160, 6, 5));
-    out.Sheet(kit::MakeSheet(CMusicRoomScene::kModeSheet, 312, 120, 3, 5));
-    out.Sheet(kit::MakeSheet(CMusicRoomScene::kTrackSheet, 192 * CMusicRoomScene::kTrackCount, 80,
-                             CMusicRoomScene::kTrackCount, 5));
+    out.Sheet(kit::MakeControls(CMusicRoomScene::kControlSheet, 288, 160, 6, 5,
+                                {"Play", "Pause", "Stop", "Prev", "Next", "Back"}));
+    out.Sheet(kit::MakeControls(CMusicRoomScene::kModeSheet, 312, 120, 3, 5, {"Repeat 1", "Repeat all", "Shuffle"}));
+    out.Sheet(kit::MakeControls(CMusicRoomScene::kTrackSheet, 192 * CMusicRoomScene::kTrackCount, 80,
+                                CMusicRoomScene::kTrackCount, 5, TrackTitles()));
     // The names of the game's table of music files (a test holds the two together).
     for (int32_t i = 0; i < CMusicRoomScene::kTrackCount; ++i) {
         char name[32];

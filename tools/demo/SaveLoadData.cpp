@@ -9,19 +9,20 @@
 namespace demo {
 
 void WriteSaveLoadData(CDemoWriter& out) {
-    out.Sheet(kit::MakeSheet(CSaveLoadScene::kSaveTitle, 280, 48, 2, 1));
-    out.Sheet(kit::MakeSheet(CSaveLoadScene::kLoadTitle, 280, 48, 2, 1));
-    // Ten buttons of 64 × 24 in two rows (y 12 and 40).
-    out.Sheet(kit::MakeSheet(CSaveLoadScene::kPageSheet, 640, 120, 10, 5));
+    out.Sheet(kit::MakeControls(CSaveLoadScene::kSaveTitle, 280, 48, 2, 1, {"Save"}));
+    out.Sheet(kit::MakeControls(CSaveLoadScene::kLoadTitle, 280, 48, 2, 1, {"Load"}));
+    // Ten buttons of 64 × 24 in two rows (y 12 and 40): pages 1 to 9, then back.
+    out.Sheet(kit::MakeControls(CSaveLoadScene::kPageSheet, 640, 120, 10, 5,
+                                {"1", "2", "3", "4", "5", "6", "7", "8", "9", "Back"}));
     kit::SSheetSpec frame = kit::MakeSheet(CSaveLoadScene::kFrameSheet, 384, 720, 1, 3);
     frame.png = true;
     for (int32_t row = 0; row < 3; ++row) frame.areas.push_back({6, row * 240 + 30, 372, 200, 0x00000000u});
     out.Sheet(frame);
-    out.Sheet(kit::MakeSheet(CSaveLoadScene::kCommentSheet, 64, 100, 1, 5));
+    out.Sheet(kit::MakeControls(CSaveLoadScene::kCommentSheet, 64, 100, 1, 5, {"Comment"}));
     out.Sheet(kit::MakeSheet(CSaveLoadScene::kClearDataPicture, 200, 150, 2, 2));
     // The overwrite question (panel type 6) and its two buttons.
-    out.Sheet(kit::MakeSheet("obj\\c000_014.bmp", 352, 216, 1, 1));
-    out.Sheet(kit::MakeSheet("obj\\c000_015.bmp", 512, 160, 2, 5));
+    out.Sheet(kit::MakeControls("obj\\c000_014.bmp", 352, 216, 1, 1, {"Overwrite this save?"}));
+    out.Sheet(kit::MakeControls("obj\\c000_015.bmp", 512, 160, 2, 5, {"Yes", "No"}));
 
     // The card: a thumbnail's place, date digits of 16 × 20, status digits of 12 × 18,
     // captions of 20 × 16, rank pictures of 48 × 32 and the two marks.

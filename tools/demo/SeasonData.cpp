@@ -24,7 +24,7 @@ void WriteSeasonData(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet(G::kSheets[0], 368 * G::kSheetCells, 104, G::kSheetCells, 1));
     out.Sheet(kit::MakeSheet(G::kSheets[1], 400 * G::kSheetCells, 144, G::kSheetCells, 1));
     out.Sheet(kit::MakeSheet(G::kSheets[2], 400 * G::kSheetCells, 144, G::kSheetCells, 1));
-    out.Sheet(kit::MakeSheet(G::kNightBackground, 800, 600, 4, 3));
+    out.StageSheet(kit::MakeSheet(G::kNightBackground, 800, 600, 4, 3));
     // The staff roll: the frame round the pages (360 × 440 at (40, 80), pages 344 × 424
     // at (48, 88)), eighteen credit lines of 400 × 48 and every page of the three
     // sequences, written as PNG to keep the folder small.

@@ -16,13 +16,24 @@ namespace {
 // The window's box (obj\f000_001.bmp) is also the message settings page's preview and
 // is written with that page (SettingsData.cpp).
 void WriteMessageWindow(CDemoWriter& out) {
-    out.Sheet(kit::MakeSheet("obj\\f000_002.bmp", 192, 32, 6, 1));   // waiting mark
-    out.Sheet(kit::MakeSheet("obj\\f000_000.bmp", 6480, 160, 9, 1)); // balloon shapes
-    out.Sheet(kit::MakeSheet("obj\\f000_003.bmp", 960, 200, 12, 5)); // buttons 0 to 11
-    out.Sheet(kit::MakeSheet("obj\\f000_004.bmp", 124, 155, 2, 5));  // buttons 12, 13
-    out.Sheet(kit::MakeSheet("obj\\f000_005.bmp", 237, 120, 3, 5));  // buttons 14 to 16
+    out.Sheet(kit::MakeSheet("obj\\f000_002.bmp", 192, 32, 6, 1));  // waiting mark
+    // Balloon shapes: a body in each cell round the text's 24-character box (96, 64 from
+    // the corner) with a translucent rim, and nothing round it.
+    kit::SSheetSpec balloons = kit::MakeSheet("obj\\f000_000.bmp", 6480, 160, 9, 1);
+    balloons.cellAreas = {{0, 0, 720, 160, 0x00000000u},
+                          {40, 24, 640, 124, 0x80000000u, true},
+                          {48, 32, 624, 108, 0xFF000000u, true}};
+    out.Sheet(balloons);
+    // Buttons 0 to 11 (the first set: save, load, skip, auto, hide, voice, the second
+    // set; the second: return, settings, title, exit, back to the first), 12 and 13 (the
+    // log), 14 to 16 (guide, hints, event panel).
+    out.Sheet(kit::MakeControls("obj\\f000_003.bmp", 960, 200, 12, 5,
+                                {"Save", "Load", "Skip", "Auto", "Hide", "Voice", "Menu", "Return", "Config", "Title",
+                                 "Exit", "Close"}));
+    out.Sheet(kit::MakeControls("obj\\f000_004.bmp", 124, 155, 2, 5, {"Older", "Newer"}));
+    out.Sheet(kit::MakeControls("obj\\f000_005.bmp", 237, 120, 3, 5, {"Guide", "Hints", "Event"}));
     // The event panel's button, seen marks and read mark; the hint window draws the same.
-    out.Sheet(kit::MakeSheet("obj\\u000_005.bmp", 192, 160, 2, 5));
+    out.Sheet(kit::MakeControls("obj\\u000_005.bmp", 192, 160, 2, 5, {"Open", "Open"}));
     out.Sheet(kit::MakeSheet("obj\\u000_004.bmp", 128, 32, 2, 1));
     out.Sheet(kit::MakeSheet("obj\\u003_000.bmp", 64, 32, 1, 1));
 }
@@ -32,28 +43,43 @@ void WriteMessageWindow(CDemoWriter& out) {
 void WriteHintWindow(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet("obj\\u000_003.bmp", 648, 600, 2, 2));
     out.Sheet(kit::MakeSheet("obj\\u004_000.bmp", 152, 600, 1, 3));
-    out.Sheet(kit::MakeSheet("obj\\u000_009.bmp", 600, 200, 6, 5));
-    out.Sheet(kit::MakeSheet("obj\\u000_010.bmp", 416, 200, 4, 5));
-    out.Sheet(kit::MakeSheet("obj\\u000_008.bmp", 64, 160, 2, 5));
+    out.Sheet(kit::MakeControls("obj\\u000_009.bmp", 600, 200, 6, 5,
+                                {"Tab 1", "Tab 2", "Tab 3", "Tab 4", "Tab 5", "Tab 6"}));
+    out.Sheet(kit::MakeControls("obj\\u000_010.bmp", 416, 200, 4, 5, {"In order", "By key", "Unseen", "Guide"}));
+    out.Sheet(kit::MakeControls("obj\\u000_008.bmp", 64, 160, 2, 5, {"Up", "Dn"}));
     out.Sheet(kit::MakeSheet("obj\\u000_006.bmp", 24, 376, 1, 1));
     out.Sheet(kit::MakeSheet("obj\\u000_007.bmp", 16, 48, 1, 1));
     out.Sheet(kit::MakeSheet("obj\\u002_000.bmp", 128, 96, 4, 3));
 }
 
 // The slide panel: a board with the date digits and three labels, and one picture per
-// item (obj\e000_005.bmp for item 0 up to obj\e000_027.bmp for item 22).
+// item (obj\e000_005.bmp for item 0 up to obj\e000_027.bmp for item 22).  It slides in
+// over the top left of the screen, where the mansion menu has its first four buttons:
+// the board is a date strip above them (digits 20 high at y 7, so their last four rows
+// are left open) and open below, the labels are marks on a transparent ground and the
+// pictures frames round what lies under them.
 void WriteSlidePanel(CDemoWriter& out) {
-    out.Sheet(kit::MakeSheet("obj\\e000_000.bmp", 240, 176, 2, 2));
-    out.Sheet(kit::MakeSheet("obj\\e000_001.bmp", 192, 20, 12, 1));
+    kit::SSheetSpec board = kit::MakeSheet("obj\\e000_000.bmp", 240, 176, 2, 2);
+    board.areas.push_back({0, 24, 240, 152, 0x00000000u});
+    out.Sheet(board);
+    kit::SSheetSpec digits = kit::MakeSheet("obj\\e000_001.bmp", 192, 20, 12, 1);
+    digits.cellAreas.push_back({0, 16, 16, 4, 0x00000000u});
+    out.Sheet(digits);
+    const char* labels[] = {"Year", "Month", "Week"};
     for (int i = 2; i <= 4; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "obj\\e000_%03d.bmp", i);
-        out.Sheet(kit::MakeSheet(name, 48, 16, 1, 1));
+        kit::SSheetSpec label = GlyphSheet(name, 48, 16, 1, 1);
+        label.columnWords = {labels[i - 2]};
+        out.Sheet(label);
     }
     for (int item = 0; item < 23; ++item) {
         char name[32];
         std::snprintf(name, sizeof name, "obj\\e000_%03d.bmp", item + 5);
-        out.Sheet(kit::MakeSheet(name, 120, 88, 2, 1));
+        kit::SSheetSpec picture = FrameSheet(name, 120, 88, 2, 1, 4);
+        const char* word = item == 1 ? "Mansion" : item == 9 ? "Home" : item == 20 ? "Report" : item == 22 ? "Food" : "";
+        picture.columnWords = {word};
+        out.Sheet(picture);
     }
 }
 
@@ -61,11 +87,11 @@ void WriteSlidePanel(CDemoWriter& out) {
 // home side writes): for each hour an extra picture and five strips of three frames.
 void WriteTimeOfDayDetails(CDemoWriter& out) {
     for (const char hour : {'m', 'e', 'n'}) {
-        out.Sheet(kit::MakeSheet(std::string("bg\\bg130e") + hour + ".bmp", 160, 120, 1, 1));
+        out.StageSheet(kit::MakeSheet(std::string("bg\\bg130e") + hour + ".bmp", 160, 120, 1, 1));
         for (const char* strip : {"a", "b", "c", "d", "et"}) {
             std::string name = std::string("bg\\bg130") + strip + hour + ".bmp";
             if (std::string(strip) == "et") name = std::string("bg\\bg130e") + hour + "t.bmp";
-            out.Sheet(kit::MakeSheet(name, 288, 72, 3, 1));
+            out.StageSheet(kit::MakeSheet(name, 288, 72, 3, 1));
         }
     }
 }
@@ -77,7 +103,8 @@ void WriteStageData(CDemoWriter& out) {
     WriteHintWindow(out);
     WriteSlidePanel(out);
     WriteTimeOfDayDetails(out);
-    out.Sheet(kit::MakeSheet(CSelectionScene::kFramePicture, 352, 240, 1, 1));
+    // The selection's frame round its choices: a border round a dim inside.
+    out.Sheet(FrameSheet(CSelectionScene::kFramePicture, 352, 240, 1, 1, 12, 0xA0000000u));
     out.Sheet(kit::MakeSheet(CPictureMode::kPicture, 800, 600, 4, 3));
     out.Sound("se\\se_220.ogg", 400u, 3000);
     out.Sound("se\\se_27b.ogg", 401u, 3000);

@@ -11,7 +11,8 @@ void WriteStatusGuideData(CDemoWriter& out) {
     using P1 = CStatusPageScene1;
     using P2 = CStatusPageScene2;
     // Shared by both pages and the guide: 5 × 5 buttons of 160 × 40.
-    out.Sheet(kit::MakeSheet(P1::kButtonSheet, 800, 200, 5, 5));
+    // Column 1 turns the page, 2 and 3 are page 2's tabs, 4 goes back.
+    out.Sheet(kit::MakeControls(P1::kButtonSheet, 800, 200, 5, 5, {"", "Page", "Items", "Values", "Back"}));
     // Page 1.  Large digits 20 × 28 (0..9, the unit and the money mark), small digits
     // 14 × 18 (0..9, the mark), sized to the places so that no glyph covers the next.
     out.Sheet(kit::MakeSheet(P1::kBackground, 800, 600, 4, 3));
@@ -34,14 +35,15 @@ void WriteStatusGuideData(CDemoWriter& out) {
     // The guide: topic buttons 176 × 80, arrows 32 × 32, pages 320 × 320 side by side
     // (its page numbers are the in-game digit sheet, written by the shared group).
     out.Sheet(kit::MakeSheet(CU000Scene::kBackground, 800, 600, 4, 3));
-    out.Sheet(kit::MakeSheet(CU000Scene::kTopicSheet, 880, 240, 5, 3));
+    out.Sheet(kit::MakeControls(CU000Scene::kTopicSheet, 880, 240, 5, 3,
+                                {"Topic 1", "Topic 2", "Topic 3", "Topic 4", "Topic 5"}));
     for (int t = 0; t < CU000Scene::kTopicCount; ++t) {
         const int32_t pages = CU000Scene::kPageCounts[t];
         out.Sheet(kit::MakeSheet(CU000Scene::kPageSheets[t], 320 * pages, 320, pages, 1));
     }
     // The game over: buttons 256 × 32.
     out.Sheet(kit::MakeSheet(CV000Scene::kPicture, 800, 600, 4, 3));
-    out.Sheet(kit::MakeSheet(CV000Scene::kButtonSheet, 512, 160, 2, 5));
+    out.Sheet(kit::MakeControls(CV000Scene::kButtonSheet, 512, 160, 2, 5, {"Load a game", "End"}));
 }
 
 }  // namespace demo

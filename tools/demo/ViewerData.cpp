@@ -32,12 +32,16 @@ void Preview(CDemoWriter& out, const std::string& name) {
 }
 
 void WriteSheets(CDemoWriter& out) {
-    out.Sheet(kit::MakeSheet(CCGViewerScene::kTitle, 280, 48, 2, 1));
-    out.Sheet(kit::MakeSheet(CPlayViewScene::kTitle, 280, 48, 2, 1));
+    out.Sheet(kit::MakeControls(CCGViewerScene::kTitle, 280, 48, 2, 1, {"Pictures"}));
+    out.Sheet(kit::MakeControls(CPlayViewScene::kTitle, 280, 48, 2, 1, {"Scenes"}));
     // Ten buttons of 72 × 28: pages 1 to 6 at (424 + 72 i, 12) and (424, 40), then the
     // three sub-pages and back.
-    out.Sheet(kit::MakeSheet(CThumbnailGridScene::kButtonSheet, 720, 140, 10, 5));
-    out.Sheet(kit::MakeSheet(CThumbnailGridScene::kFrame, 100, 112, 1, 1));
+    out.Sheet(kit::MakeControls(CThumbnailGridScene::kButtonSheet, 720, 140, 10, 5,
+                                {"1", "2", "3", "4", "5", "6", "Sub 1", "Sub 2", "Sub 3", "Back"}));
+    // The slot frame with a window where the thumbnail goes.
+    kit::SSheetSpec frame = kit::MakeSheet(CThumbnailGridScene::kFrame, 100, 112, 1, 1);
+    frame.areas.push_back({8, 30, 88, 66, 0x00000000u});
+    out.Sheet(frame);
     out.Sheet(kit::MakeSheet(CThumbnailGridScene::kDigits, 120, 18, 10, 1));
     out.Sheet(kit::MakeSheet(CCGViewerScene::kCountSheet, 99, 16, 11, 1));
 }

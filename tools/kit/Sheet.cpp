@@ -1,5 +1,7 @@
 #include "tools/kit/Sheet.h"
 
+#include "tools/kit/TinyFont.h"
+
 #include <png.h>
 
 #include <algorithm>
@@ -62,6 +64,118 @@ int32_t LabelNumber(std::vector<uint32_t>* px, int32_t width, int32_t x, int32_t
     return x;
 }
 
+
+// Where a cell's label and word go: the digits "c.r" one pixel in from its corner, the
+// word beside them.
+struct SLabelPlace {
+    bool shown = false;
+    int32_t right = 0;   // one past the last ink column
+    int32_t bottom = 0;  // one past the last ink row
+    std::string word;
+    int32_t wordX = 0, wordY = 0, wordScale = 1;
+};
+
+SLabelPlace PlaceLabel(const SSheetSpec& spec, int32_t c, int32_t r, int32_t cw, int32_t ch) {
+    SLabelPlace p;
+    if (!spec.label || ch < 7) return p;
+    const int32_t left = c * cw + 1, top = r * ch + 1;
+    const int32_t right = (c + 1) * cw - 2;
+    const int32_t bottom = (r + 1) * ch - 2;
+    const int32_t digits = static_cast<int32_t>(std::to_string(c).size() + std::to_string(r).size());
+    // Three-column digits a column apart, the dot taking two columns.
+    const int32_t labelEnd = left + digits * 4 + 1;
+    if (labelEnd > right) return p;
+    p.shown = true;
+    p.right = labelEnd;
+    p.bottom = top + 5;
+    std::string word = CellWord(spec, c, r);
+    if (word.empty()) return p;
+    // The word keeps to the cell's upper half: a control's centre stays its plain colour
+    // for whoever checks that it shows.
+    const int32_t wordBottom = std::min(bottom, r * ch + ch / 2 - 2);
+    // Beside the label, large where there is room; else below it; else cut to fit.
+    const int32_t besideX = labelEnd + 2;
+    auto fits = [&](int32_t x, int32_t y, int32_t scale, const std::string& w) {
+        return x + WordWidth(w, scale) - 1 <= right && y + kGlyphHeight * scale - 1 <= wordBottom;
+    };
+    struct STry {
+        int32_t x, y, scale;
+    };
+    const STry tries[] = {{besideX, top, 2}, {besideX, top, 1}, {left, top + 7, 1}};
+    bool placed = false;
+    for (const STry& t : tries) {
+        if (fits(t.x, t.y, t.scale, word)) {
+            p.wordX = t.x, p.wordY = t.y, p.wordScale = t.scale;
+            placed = true;
+            break;
+        }
+    }
+    if (!placed) {
+        while (!word.empty() && !fits(besideX, top, 1, word)) word.pop_back();
+        if (word.empty()) return p;
+        p.wordX = besideX, p.wordY = top, p.wordScale = 1;
+    }
+    p.word = word;
+    p.right = std::max(p.right, p.wordX + WordWidth(word, p.wordScale));
+    p.bottom = std::max(p.bottom, p.wordY + kGlyphHeight * p.wordScale);
+    return p;
+}
+
+uint32_t InkFor(uint32_t colour) {
+    const uint32_t luma = ((colour >> 16) & 0xFF) * 3 + ((colour >> 8) & 0xFF) * 6 + (colour & 0xFF);
+    return luma > 128 * 10 ? 0xFF000000u : 0xFFFFFFFFu;
+}
+
+void DrawLabel(const SSheetSpec& spec, int32_t c, int32_t r, int32_t cw, int32_t ch, std::vector<uint32_t>* px) {
+    const SLabelPlace place = PlaceLabel(spec, c, r, cw, ch);
+    if (!place.shown) return;
+    const uint32_t ink = InkFor(CellColour(spec.name, c, r));
+    const int32_t y = r * ch + 1;
+    int32_t x = LabelNumber(px, spec.width, c * cw + 1, y, place.right + 1, c, ink);
+    (*px)[static_cast<size_t>(y + 4) * spec.width + x] = ink;  // the dot between the numbers
+    LabelNumber(px, spec.width, x + 2, y, place.right + 1, r, ink);
+    DrawWord(px, spec.width, place.wordX, place.wordY, place.word, place.wordScale, ink);
+}
+
+// The cell's first row and column and the box round its label and word in the plain
+// colour again, then the label and word.
+void KeepGridAndLabel(const SSheetSpec& spec, int32_t c, int32_t r, int32_t cw, int32_t ch, std::vector<uint32_t>* px) {
+    const uint32_t colour = CellColour(spec.name, c, r);
+    const int32_t x0 = c * cw, y0 = r * ch;
+    std::fill_n(px->begin() + static_cast<ptrdiff_t>(y0) * spec.width + x0, cw, colour);
+    for (int32_t y = y0; y < y0 + ch; ++y) (*px)[static_cast<size_t>(y) * spec.width + x0] = colour;
+    const SLabelPlace place = PlaceLabel(spec, c, r, cw, ch);
+    if (!place.shown) return;
+    const int32_t right = std::min(place.right + 1, x0 + cw), bottom = std::min(place.bottom + 1, y0 + ch);
+    for (int32_t y = y0; y < bottom; ++y) {
+        std::fill(px->begin() + static_cast<ptrdiff_t>(y) * spec.width + x0,
+                  px->begin() + static_cast<ptrdiff_t>(y) * spec.width + right, colour);
+    }
+    DrawLabel(spec, c, r, cw, ch, px);
+}
+
+void PaintArea(const SArea& a, uint32_t cellColour, int32_t clipX, int32_t clipY, int32_t clipW, int32_t clipH,
+               int32_t width, std::vector<uint32_t>* px) {
+    const uint32_t argb = a.tint ? (a.argb & 0xFF000000u) | (cellColour & 0x00FFFFFFu) : a.argb;
+    const int32_t x0 = std::max(clipX + a.x, clipX), y0 = std::max(clipY + a.y, clipY);
+    const int32_t x1 = std::min(clipX + a.x + a.width, clipX + clipW), y1 = std::min(clipY + a.y + a.height, clipY + clipH);
+    for (int32_t y = y0; y < y1; ++y) {
+        for (int32_t x = x0; x < x1; ++x) (*px)[static_cast<size_t>(y) * width + x] = argb;
+    }
+}
+
+void PaintAreas(const SSheetSpec& spec, int32_t cw, int32_t ch, std::vector<uint32_t>* px) {
+    for (const SArea& a : spec.areas) {
+        PaintArea(SArea{a.x, a.y, a.width, a.height, a.argb, false}, 0, 0, 0, spec.width, spec.height, spec.width, px);
+    }
+    for (int32_t r = 0; r < spec.rows; ++r) {
+        for (int32_t c = 0; c < spec.columns; ++c) {
+            const uint32_t colour = CellColour(spec.name, c, r);
+            for (const SArea& a : spec.cellAreas) PaintArea(a, colour, c * cw, r * ch, cw, ch, spec.width, px);
+        }
+    }
+}
+
 }  // namespace
 
 SSheetSpec MakeSheet(const std::string& name, int32_t width, int32_t height, int32_t columns, int32_t rows) {
@@ -72,6 +186,31 @@ SSheetSpec MakeSheet(const std::string& name, int32_t width, int32_t height, int
     s.columns = columns;
     s.rows = rows;
     return s;
+}
+
+SSheetSpec MakeControls(const std::string& name, int32_t width, int32_t height, int32_t columns, int32_t rows,
+                        std::vector<std::string> words) {
+    SSheetSpec s = MakeSheet(name, width, height, columns, rows);
+    s.columnWords = std::move(words);
+    return s;
+}
+
+std::string CellWord(const SSheetSpec& spec, int32_t column, int32_t row) {
+    if (column >= 0 && static_cast<size_t>(column) < spec.columnWords.size() && !spec.columnWords[column].empty()) {
+        return spec.columnWords[column];
+    }
+    if (row >= 0 && static_cast<size_t>(row) < spec.rowWords.size()) return spec.rowWords[row];
+    return {};
+}
+
+bool WritesPng(const SSheetSpec& spec) {
+    if (spec.png || IsPng(spec.name)) return true;
+    for (const auto* list : {&spec.areas, &spec.cellAreas}) {
+        for (const SArea& a : *list) {
+            if ((a.argb >> 24) != 0xFF) return true;
+        }
+    }
+    return false;
 }
 
 uint32_t CellColour(const std::string& name, int32_t column, int32_t row) {
@@ -95,26 +234,22 @@ std::vector<uint32_t> MakeSheetPixels(const SSheetSpec& spec) {
             for (int32_t y = r * ch; y < (r + 1) * ch; ++y) {
                 std::fill_n(px.begin() + static_cast<ptrdiff_t>(y) * spec.width + c * cw, cw, colour);
             }
-            // "c.r" one pixel in; ink by the cell's brightness.
-            if (!spec.label || ch < 7) continue;
-            const uint32_t luma = ((colour >> 16) & 0xFF) * 3 + ((colour >> 8) & 0xFF) * 6 + (colour & 0xFF);
-            const uint32_t ink = luma > 128 * 10 ? 0xFF000000u : 0xFFFFFFFFu;
-            const int32_t right = (c + 1) * cw - 2;
-            const int32_t y = r * ch + 1;
-            std::vector<uint32_t> trial = px;
-            int32_t x = LabelNumber(&trial, spec.width, c * cw + 1, y, right, c, ink);
-            if (x < 0 || x + 1 > right) continue;
-            trial[static_cast<size_t>(y + 4) * spec.width + x] = ink;  // the dot between the numbers
-            x = LabelNumber(&trial, spec.width, x + 2, y, right, r, ink);
-            if (x >= 0) px.swap(trial);
         }
     }
-    for (const SArea& a : spec.areas) {
-        const int32_t x0 = std::max(a.x, 0), y0 = std::max(a.y, 0);
-        const int32_t x1 = std::min(a.x + a.width, spec.width), y1 = std::min(a.y + a.height, spec.height);
-        for (int32_t y = y0; y < y1; ++y) {
-            for (int32_t x = x0; x < x1; ++x) px[static_cast<size_t>(y) * spec.width + x] = a.argb;
+    if (spec.areasKeepLabels) {
+        PaintAreas(spec, cw, ch, &px);
+        for (int32_t r = 0; r < spec.rows; ++r) {
+            for (int32_t c = 0; c < spec.columns; ++c) KeepGridAndLabel(spec, c, r, cw, ch, &px);
         }
+    } else {
+        for (int32_t r = 0; r < spec.rows; ++r) {
+            for (int32_t c = 0; c < spec.columns; ++c) DrawLabel(spec, c, r, cw, ch, &px);
+        }
+        PaintAreas(spec, cw, ch, &px);
+    }
+    for (const SCaption& c : spec.captions) {
+        const int32_t column = std::clamp(c.x / cw, 0, spec.columns - 1), row = std::clamp(c.y / ch, 0, spec.rows - 1);
+        DrawWord(&px, spec.width, c.x, c.y, c.text, c.scale, InkFor(CellColour(spec.name, column, row)));
     }
     return px;
 }
@@ -189,7 +324,7 @@ std::vector<uint8_t> EncodePng(const std::vector<uint32_t>& argb, int32_t width,
 std::vector<uint8_t> EncodeSheet(const SSheetSpec& spec) {
     const std::vector<uint32_t> px = MakeSheetPixels(spec);
     if (px.empty()) return {};
-    return spec.png || IsPng(spec.name) ? EncodePng(px, spec.width, spec.height) : EncodeBmp24(px, spec.width, spec.height);
+    return WritesPng(spec) ? EncodePng(px, spec.width, spec.height) : EncodeBmp24(px, spec.width, spec.height);
 }
 
 std::string NativeFilePath(const std::string& folder, const std::string& gamePath) {

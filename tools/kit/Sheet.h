@@ -1,9 +1,10 @@
 #pragma once
 // Picture sheets made from code: a picture cut into columns × rows equal cells, each
 // filled with a colour derived from (file name, column, row) and labelled with its
-// column and row, so that a point of a drawn screen tells which cell of which sheet
-// covers it.  Areas painted over the cells give colour-keyed (0xFF00FF00) or
-// translucent parts.
+// column and row (and, for a control, the word of its role), so that a point of a
+// drawn screen tells which cell of which sheet covers it and a player can tell the
+// controls apart.  Areas painted over the cells give colour-keyed (0xFF00FF00),
+// transparent or translucent parts.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,6 +20,18 @@ struct SArea {
     int32_t width = 0;
     int32_t height = 0;
     uint32_t argb = kKeyGreen;
+    // In a cell area: the cell's own colour at the alpha of `argb` (a translucent cell
+    // that still tells which cell it is).
+    bool tint = false;
+};
+
+// A word drawn anywhere on a sheet (a board's captions beside the numbers a screen draws
+// on it), in black or white by the colour under its corner.
+struct SCaption {
+    int32_t x = 0;
+    int32_t y = 0;
+    std::string text;
+    int32_t scale = 1;
 };
 
 struct SSheetSpec {
@@ -32,16 +45,40 @@ struct SSheetSpec {
     // its top-left corner, where the cell is large enough.  The first row and column of
     // a cell always keep the cell's colour.
     bool label = true;
-    // Painted last, in picture pixels.  A BMP is written at 24 bits: only PNG keeps the
-    // alpha of an area.
+    // The word of the control a cell shows ("New game", "Yes"), drawn right of its label
+    // in the same ink (twice the size where the cell has room, else below the label or
+    // cut short to fit), never past the cell nor below its upper half, so that the
+    // cell's centre keeps its plain colour.  A column's word is drawn in each of its
+    // rows (buttons: a column per button, a row per look); `rowWords` serve sheets whose
+    // rows are the controls, for columns without a word of their own.
+    std::vector<std::string> columnWords;
+    std::vector<std::string> rowWords;
+    // Painted over the cells, in picture pixels; `cellAreas` the same inside every cell,
+    // in cell pixels.  A sheet with an area that is not opaque is written as PNG bytes
+    // whatever its name, so the alpha is kept (a BMP has none).
     std::vector<SArea> areas;
-    // PNG bytes whatever the name says (the decoders go by the first bytes): a picture
-    // with transparent parts under a ".bmp" name.
+    std::vector<SArea> cellAreas;
+    // Areas leave each cell's first row and column, label and word as they are, so that
+    // the probe still finds the cell and a player still reads it; false paints areas
+    // over everything (a keyed sky without the grid's lines).
+    bool areasKeepLabels = true;
+    // Drawn last.
+    std::vector<SCaption> captions;
+    // PNG bytes whatever the name says (the decoders of the picture planes go by the
+    // first bytes): a picture with transparent parts under a ".bmp" name.
     bool png = false;
 };
 
 // A labelled sheet without areas.
 SSheetSpec MakeSheet(const std::string& name, int32_t width, int32_t height, int32_t columns = 1, int32_t rows = 1);
+// A sheet of controls: `words` name its columns.
+SSheetSpec MakeControls(const std::string& name, int32_t width, int32_t height, int32_t columns, int32_t rows,
+                        std::vector<std::string> words);
+
+// The word drawn into a cell: its column's, else its row's, else none.
+std::string CellWord(const SSheetSpec& spec, int32_t column, int32_t row);
+// The sheet needs PNG bytes: asked for, named ".png", or an area is not opaque.
+bool WritesPng(const SSheetSpec& spec);
 
 // The opaque colour of a cell: the same for the same (name, column, row) on every run;
 // its channels stay within 0x30..0xCF, so it is never black, white or a key colour.

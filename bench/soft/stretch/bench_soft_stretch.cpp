@@ -27,11 +27,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench/soft/RateReporter.h"
 #include "engine/soft/SoftSurface.h"
 #include "engine/soft/blit/BlendTables.h"
 #include "engine/soft/blit/SoftStretch.h"
@@ -39,6 +39,8 @@
 
 #ifdef PG_HAVE_PIXMAN
 #include <pixman.h>
+
+#include "bench/soft/PixmanComposite.h"
 #endif
 
 namespace {
@@ -169,13 +171,7 @@ void RunPixman(benchmark::State& state, ECase c) {
     pixman_image_set_filter(si, IsBilinear(c) ? PIXMAN_FILTER_BILINEAR : PIXMAN_FILTER_NEAREST, nullptr, 0);
     pixman_image_set_repeat(si, PIXMAN_REPEAT_PAD);
     const pixman_op_t op = c == BILINEAR_ALPHA32 ? PIXMAN_OP_OVER : PIXMAN_OP_SRC;
-    for (auto _ : state) {
-        pixman_image_composite32(op, si, nullptr, di, 0, 0, 0, 0, 0, 0, w, h);
-        benchmark::DoNotOptimize(d.data());
-        benchmark::ClobberMemory();
-    }
-    pixman_image_unref(si);
-    pixman_image_unref(di);
+    TimePixmanComposite(state, op, si, di, d.data(), w, h);
     SetRate(state, w, h);
 }
 
@@ -191,30 +187,6 @@ BENCHMARK(BM_PixmanBilinear16)->Arg(50)->Arg(150);
 BENCHMARK(BM_PixmanBilinearAlpha32)->Arg(50)->Arg(150);
 #endif
 
-// The console table, and each run's rate kept for the summary.
-class CRateReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs) {
-            const auto it = r.counters.find("pixels");
-            if (it != r.counters.end() && r.run_type == Run::RT_Iteration) {
-                // With repetitions, the best of them.
-                double& rate = m_Rates[r.benchmark_name()];
-                rate = std::max(rate, it->second.value / 1e6);
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    // Megapixels per second; 0 for a run that did not happen.
-    double Rate(const std::string& name) const {
-        const auto it = m_Rates.find(name);
-        return it == m_Rates.end() ? 0.0 : it->second;
-    }
-
-private:
-    std::map<std::string, double> m_Rates;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -225,8 +197,8 @@ int main(int argc, char** argv) {
     std::printf("\nDestination megapixels per second, ours / pixman:\n");
     for (const char* name : {"Nearest32", "Bilinear32", "Nearest16", "Bilinear16", "BilinearAlpha32"}) {
         for (const char* scale : {"50", "150"}) {
-            const double ours = reporter.Rate(std::string("BM_") + name + "/" + scale);
-            const double theirs = reporter.Rate(std::string("BM_Pixman") + name + "/" + scale);
+            const double ours = reporter.Best(std::string("BM_") + name + "/" + scale);
+            const double theirs = reporter.Best(std::string("BM_Pixman") + name + "/" + scale);
             if (ours <= 0.0) continue;
             std::printf("  %-16s x%-4s %8.1f Mpix/s", name, scale[0] == '5' ? "0.5" : "1.5", ours);
             if (theirs > 0.0) {

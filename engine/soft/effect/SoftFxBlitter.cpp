@@ -158,9 +158,6 @@ bool _SameSize(const SRect& a, const SRect& b) {
            int64_t{a.bottom} - a.top == int64_t{b.bottom} - b.top;
 }
 
-// An effect cannot be stretched: the stretch is a plain one, by the source's own filter.
-int _StretchFilter(const CSoftSurface* src) { return src->smooth ? 1 : 0; }
-
 }  // namespace
 
 void SoftSurfaceDrawEffect(CSoftSurface* dst, int mode, CSoftSurface* src, int x, int y, SRect srcRect, SRect clip,
@@ -186,22 +183,19 @@ void SoftSurfaceDrawEffectStretched(CSoftSurface* dst, int mode, CSoftSurface* s
         blitter.DrawEffect(mode, dst, src, &p, &srcRect, &clip, opacity, param);
         return;
     }
-    if (static_cast<unsigned>(mode) >= kSurfaceEffectModeCount) return;
-    blitter.StretchBltFiltered(_StretchFilter(src), dst, src, &dstRect, &srcRect, &clip, opacity,
-                               static_cast<uint32_t>(param));
+    // An effect cannot be stretched: the mode picks the filter and param is the flags.
+    blitter.StretchBltFiltered(mode, dst, src, &dstRect, &srcRect, &clip, opacity, static_cast<uint32_t>(param));
 }
 
 SRect SoftSurfaceGetEffectStretchedRect(CSoftSurface* dst, int mode, CSoftSurface* src, SRect dstRect, SRect srcRect,
                                         SRect clip, int opacity, int param) {
-    if (dst == nullptr || src == nullptr || !_ValidRect(dstRect) || !_ValidRect(srcRect) || !_ValidRect(clip)) {
-        return SRect{};
-    }
+    // Only the source is checked: the answer may be wider than what a refused draw
+    // touches, never narrower than what a draw does.
+    if (dst == nullptr || src == nullptr) return SRect{};
     CSurfaceEffectBlitter blitter;
     if (_SameSize(dstRect, srcRect)) {
         const SPoint p{dstRect.left, dstRect.top};
         return blitter.GetEffectRect(mode, dst, src, &p, &srcRect, &clip, opacity, param);
     }
-    if (static_cast<unsigned>(mode) >= kSurfaceEffectModeCount) return SRect{};
-    return blitter.GetStretchBltRect(_StretchFilter(src), dst, src, &dstRect, &srcRect, &clip, opacity,
-                                     static_cast<uint32_t>(param));
+    return blitter.GetStretchBltRect(mode, dst, src, &dstRect, &srcRect, &clip, opacity, static_cast<uint32_t>(param));
 }

@@ -78,8 +78,9 @@ void SoftSurfaceDrawEffect(CSoftSurface* dst, int mode, CSoftSurface* src, int x
 SRect SoftSurfaceGetEffectRect(CSoftSurface* dst, int mode, CSoftSurface* src, int x, int y, SRect srcRect, SRect clip,
                                int opacity, int param);
 // Equal sizes draw the effect at the destination rectangle's corner.  Other sizes
-// cannot carry an effect: the source is stretched plainly, bilinear when its `smooth`
-// flag is set, nearest otherwise, whatever the mode.
+// cannot carry an effect: the mode is the stretch filter (0 nearest, 1 bilinear, any
+// other draws nothing) and param its flags.  The rectangle query checks only the
+// source, not the rectangles.
 void SoftSurfaceDrawEffectStretched(CSoftSurface* dst, int mode, CSoftSurface* src, SRect dstRect, SRect srcRect,
                                     SRect clip, int opacity, int param);
 SRect SoftSurfaceGetEffectStretchedRect(CSoftSurface* dst, int mode, CSoftSurface* src, SRect dstRect, SRect srcRect,

@@ -113,10 +113,12 @@ void CMusicRoomScene::Update() {
     }
 
     // The tab bar feeds, steps and sounds its own buttons (no pointer during a
-    // transition); the player's buttons always get the pointer.
+    // transition).  The player's buttons follow the pointer then but take no click:
+    // their answers below are skipped during a transition, and a button switched on
+    // without its answer would stay on, silent, and refuse the click that plays.
     const int32_t tab = m_TabBar.Update(m_Game);
     const SPoint at = m_Game.GetMouse().GetPosition();
-    const bool decide = IsDecidePressed();
+    const bool decide = !IsTopSceneInTransition() && IsDecidePressed();
     auto feed = [&](CButton& b) {
         b.Update(at.x, at.y, decide);
         b.Step();

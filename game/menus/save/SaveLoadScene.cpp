@@ -309,7 +309,9 @@ bool CSaveLoadScene::_FrameLive(int s) const {
 
 bool CSaveLoadScene::_CommentLive(int s) const {
     const CSaveData& slot = m_Slots[static_cast<size_t>(s)];
-    return slot.m_Used != 0 && (!m_IsClearData || slot.m_ClearData != 0);
+    // The clear-data save writes over ordinary records too, so their comments stay
+    // editable there; only the clear-data load keeps to clear-data records.
+    return slot.m_Used != 0 && (!(m_IsLoad && m_IsClearData) || slot.m_ClearData != 0);
 }
 
 bool CSaveLoadScene::_SlotClicks() {

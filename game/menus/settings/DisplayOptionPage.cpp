@@ -29,7 +29,6 @@ void CDisplayOptionPage::Load() {
     }
     Refresh();
     SlideIn();
-    m_LastScreenMode = Game().GetScreenMode();
 }
 
 void CDisplayOptionPage::Refresh() {
@@ -49,6 +48,10 @@ void CDisplayOptionPage::Refresh() {
         SetPair(m_Buttons[static_cast<size_t>(4 + 2 * s)], m_Buttons[static_cast<size_t>(5 + 2 * s)], sd.GetOption(s) != 0);
     }
     Game().ApplySoundVolumes();
+    // A switch made here (a mode button, the defaults) is the settings' own: seen as
+    // a change from outside, it would be copied into the entry copy and the cancel
+    // button could no longer undo it.
+    m_LastScreenMode = Game().GetScreenMode();
 }
 
 void CDisplayOptionPage::Update() {

@@ -1,9 +1,9 @@
 #pragma once
 // Page 0 of the settings menu, the one shown on entry: the screen mode (window, or
 // full screen at 16 or 32 bits per pixel) and the four option switches.  A mode
-// choice switches the window at once; a change of the window made elsewhere (the
-// information page, the system) is taken into the settings and into the menu's entry
-// copy, so that the cancel button keeps it.
+// choice switches the window at once (and the menu's cancel button switches it back);
+// a change of the window made elsewhere (the information page, the system) is taken
+// into the settings and into the menu's entry copy, so that the cancel button keeps it.
 #include <array>
 #include <cstdint>
 

@@ -94,10 +94,13 @@ constexpr SSliderFields kSliderFields = {&CSystemData::m_MessageSpeed, &CSystemD
 
 std::array<int32_t, CSliderSet::kCount> CMessageOptionPage::_Values() { return SliderValues(Settings(), kSliderFields); }
 
-void CMessageOptionPage::_SetValue(int slider, int32_t value) {
+void CMessageOptionPage::_SetValue(int slider, int32_t value, bool dragged) {
     SetSliderValue(Settings(), kSliderFields, slider, value);
-    // The speeds restart the demo line; the opacity only changes the window.
-    if (slider < 2) {
+    // A drag on either speed restarts the demo line, so the new pace is seen from a
+    // line's start; the step buttons restart it only for the message speed, the
+    // auto-advance wait reaching the line already shown.  The opacity only changes the
+    // window.
+    if (slider == 0 || (dragged && slider == 1)) {
         ToTextSpeed();
     }
     Refresh();
@@ -137,7 +140,7 @@ void CMessageOptionPage::Update() {
     int32_t value = 0;
     const int held = m_Sliders.Held(game, &value);
     if (held >= 0 && value != _Values()[static_cast<size_t>(held)]) {
-        _SetValue(held, value);
+        _SetValue(held, value, true);
     }
     _StepDemo();
     CSystemData& sd = Settings();
@@ -154,7 +157,7 @@ void CMessageOptionPage::Update() {
     }
     int32_t delta = 0;
     if (const int slider = m_Sliders.PressedStep(game, &delta); slider >= 0) {
-        _SetValue(slider, _Values()[static_cast<size_t>(slider)] + delta);
+        _SetValue(slider, _Values()[static_cast<size_t>(slider)] + delta, false);
     }
 }
 

@@ -67,7 +67,8 @@ protected:
 
 private:
     std::array<int32_t, CSliderSet::kCount> _Values();
-    void _SetValue(int slider, int32_t value);
+    // `dragged`: set by a slider rather than by a step button.
+    void _SetValue(int slider, int32_t value, bool dragged);
     void _StepDemo();
     void _PlaceText();
 

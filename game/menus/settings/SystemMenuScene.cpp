@@ -72,9 +72,11 @@ void CSystemMenuScene::Update() {
     m_Pages.Update();
     const bool transition = IsTopSceneInTransition();
     const SPoint at = m_Game.GetMouse().GetPosition();
-    const bool decide = IsDecidePressed();
-    // The tab bar takes the pointer only outside a transition; the command buttons
-    // always do, but nothing below runs during one.
+    // The tab bar takes the pointer only outside a transition.  The command buttons
+    // follow it during one but take no click: their answers below are skipped then, and
+    // a button checked without its answer (the cancel button, a page button) would stay
+    // checked and refuse every later click.
+    const bool decide = !transition && IsDecidePressed();
     for (CImageButton& b : m_Commands) {
         b.Update(at.x, at.y, decide);
         b.Step();

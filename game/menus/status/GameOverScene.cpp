@@ -81,6 +81,8 @@ void CV000Scene::_End() {
     // start finds is a clean game.
     m_Game.WriteCurrentSave();
     m_Game.GetSaveData().Reset();
+    // The game is over: nothing of it is kept should the program end before the title.
+    m_Game.m_GameInProgress = 0;
 }
 
 void CV000Scene::Draw() {

@@ -69,10 +69,16 @@ void CEventTable::ClearRows() { m_Rows.clear(); }
 bool CEventTable::Load(const std::string& path) {
     ClearRows();
     CTextReader reader;
+    // The game runs on without events either way, but a month that plays none must be
+    // traceable to its table.
     if (!reader.Load(path)) {
+        DebugPrintf("CEventTable::Load() ファイルを読み込めません[%s]", path.c_str());
         return false;
     }
     _Read(reader);
+    if (m_Rows.empty()) {
+        DebugPrintf("CEventTable::Load() イベントが1つもありません[%s]", path.c_str());
+    }
     return true;
 }
 

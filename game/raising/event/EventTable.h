@@ -24,8 +24,9 @@ public:
     CEventTable& operator=(const CEventTable&) = delete;
 
     // Empties the table and reads the file through the file layer (folder or archive).
-    // False, with an empty table, when the file cannot be read; true otherwise, however
-    // many lines were bad (each bad keyword or term is logged).
+    // False, with an empty table and a log line, when the file cannot be read; true
+    // otherwise, however many lines were bad (each bad keyword or term is logged, and a
+    // file without a single row is).
     bool Load(const std::string& path);
     // The same from text already in memory; always true.
     bool LoadText(const std::string& text);

@@ -50,13 +50,18 @@ void ApplyEventSettings(CStatus& status, const std::vector<EventTerm>& settings)
             case 2: value = _Wrap(l - r); break;
             case 3: value = _Wrap(l * r); break;
             default:
-                // A division by 0, or of the lowest value by -1, has no 32-bit result.
-                if (right == 0 || (right == -1 && left == std::numeric_limits<int32_t>::min())) {
+                // Nothing divides by 0, and the lowest value over -1 has no 32-bit
+                // quotient; its remainder is 0 all the same (a C++ % would trap there).
+                if (right == 0 || (s.op == 4 && right == -1 && left == std::numeric_limits<int32_t>::min())) {
                     DebugPrintf("ApplyEventSettings() 割り算できないため設定を飛ばします[%d, %d] %d %s %d", s.leftCategory,
                                 s.leftIndex, left, s.op == 4 ? "/" : "%=", right);
                     continue;
                 }
-                value = s.op == 4 ? left / right : left % right;
+                if (s.op == 4) {
+                    value = left / right;
+                } else {
+                    value = right == -1 ? 0 : left % right;
+                }
                 break;
         }
         status.SetParam(s.leftCategory, s.leftIndex, value);

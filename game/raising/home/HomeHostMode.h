@@ -12,16 +12,15 @@
 
 class CHomeHostMode;
 
-class CHomeModeFactory : public ISceneFactory {
+class CHomeModeFactory : public CModeFactory {
 public:
     static constexpr int32_t kMenu = 0;
     static constexpr int32_t kFirstRelay = 6;
     static constexpr int32_t kLeave = 12;
 
     explicit CHomeModeFactory(CHomeHostMode& owner) : m_Owner(owner) {}
-    std::unique_ptr<CSceneBase> Create(int32_t id) override { return CreateMode(id); }
     // The home mode of an id, null outside 0..12.
-    std::unique_ptr<CModeState> CreateMode(int32_t id);
+    std::unique_ptr<CModeState> CreateMode(int32_t id) override;
 
 private:
     CHomeHostMode& m_Owner;

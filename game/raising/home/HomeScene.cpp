@@ -600,6 +600,6 @@ void CHomeScene::PrepareThumbnail() {
 // ---- the menu mode ----
 
 CHomeMenuMode::CHomeMenuMode(CHomeHostMode& host)
-    : CModeHostState(host.GetOwner(), std::make_unique<CHomeScene>(host)) {}
+    : CModeHostState(host.GetOwner(), std::make_unique<CHomeScene>(host), ELayer::IN_WINDOW) {}
 
 void CHomeMenuMode::Update() { UpdateUnderPanel(GetScene().GetPanelState() != 0); }

@@ -138,9 +138,10 @@ private:
     CCellImage m_Faces;
 };
 
-// Home mode 0: the home menu over the stage.  While a panel is open the menu takes the
-// frame first and the stage runs without keyboard and mouse presses; otherwise the
-// stage takes it first.
+// Home mode 0: the home menu, drawn by the stage's message window over its box, so that
+// it goes with the window when the player hides it.  While a panel is open the menu
+// takes the frame first and the stage runs without keyboard and mouse presses;
+// otherwise the stage takes it first.
 class CHomeMenuMode : public CModeHostState {
 public:
     explicit CHomeMenuMode(CHomeHostMode& host);

@@ -13,8 +13,6 @@
 #include "game/raising/work/WorkReportScene.h"
 #include "game/raising/home/HomeHostMode.h"
 
-std::unique_ptr<CSceneBase> CInGameModeFactory::Create(int32_t id) { return CreateMode(id); }
-
 std::unique_ptr<CModeState> CInGameModeFactory::CreateMode(int32_t id) {
     if (id <= 0 || id > kMaxModeId) {
         if (id != 0) DebugPrintf("CInGameModeFactory::CreateMode() モード番号が不正です[%d]", id);

@@ -10,19 +10,17 @@
 #include <map>
 #include <memory>
 
-#include "engine/draw/SceneFactory.h"
 #include "game/raising/ingame/ModeState.h"
 
-class CInGameModeFactory : public ISceneFactory {
+class CInGameModeFactory : public CModeFactory {
 public:
     static constexpr int32_t kMaxModeId = 19;
     using Maker = std::function<std::unique_ptr<CModeState>(CRaisingScene& owner)>;
 
     explicit CInGameModeFactory(CRaisingScene& owner) : m_Owner(owner) {}
 
-    std::unique_ptr<CSceneBase> Create(int32_t id) override;
     // The mode of an id (null for none), its owner the in-game scene.
-    std::unique_ptr<CModeState> CreateMode(int32_t id);
+    std::unique_ptr<CModeState> CreateMode(int32_t id) override;
     // Mode 3: the selection host.
     std::unique_ptr<CModeState> CreateSelectionMode();
 

@@ -33,7 +33,14 @@ void CModeHostState::UpdateUnderPanel(bool panelOpen) {
     game.GetMouse().SuppressInput(0);
 }
 
-void CModeHostState::Draw() { m_Owner.Stage().DrawWithScreen(m_Screen.get()); }
+void CModeHostState::Draw() {
+    CMainGameScene& stage = m_Owner.Stage();
+    switch (m_Layer) {
+    case ELayer::OVER_WINDOW: stage.DrawOverWindow(m_Screen.get()); break;
+    case ELayer::IN_WINDOW: stage.DrawInWindow(m_Screen.get()); break;
+    default: stage.DrawWithScreen(m_Screen.get()); break;
+    }
+}
 
 void CModeHostState::OnDeviceRestored() {
     m_Owner.Stage().OnDeviceRestored();

@@ -5,9 +5,11 @@
 // step machine then goes on.  Besides the scene operations a mode keeps its words in
 // the game state for saves (SaveState / LoadState) and draws the picture of a save
 // thumbnail (PrepareThumbnail).  docs/in-game-scene.md tells how to add one.
+#include <cstdint>
 #include <memory>
 
 #include "engine/draw/SceneBase.h"
+#include "engine/draw/SceneFactory.h"
 
 class CGameState;
 class CRaisingScene;
@@ -30,6 +32,16 @@ protected:
     CRaisingScene& m_Owner;
 };
 
+// The maker of a mode machine's modes by id: the in-game scene's (CInGameModeFactory)
+// and those of the mansion and home sides.  The mode manager reaches it as its scene
+// factory; a mode made for an id has the factory's owner as its own.
+class CModeFactory : public ISceneFactory {
+public:
+    // The mode of an id; null when the id has none.
+    virtual std::unique_ptr<CModeState> CreateMode(int32_t id) = 0;
+    std::unique_ptr<CSceneBase> Create(int32_t id) final { return CreateMode(id); }
+};
+
 // The stage's thumbnail pass: the stage's layers as its record holds them, then its
 // message window's parts.  Every mode that shows the stage uses it.
 void DrawStageThumbnail(CRaisingScene& scene);
@@ -40,12 +52,19 @@ void DrawStageThumbnail(CRaisingScene& scene);
 // the stage did not.
 class CModeHostState : public CModeState {
 public:
-    CModeHostState(CRaisingScene& owner, std::unique_ptr<CModeState> screen)
-        : CModeState(owner), m_Screen(std::move(screen)) {}
+    // Where the screen lies on the stage (CMainGameScene's three screen draws).
+    enum class ELayer {
+        UNDER_WINDOW,  // over the pictures, under the message window
+        OVER_WINDOW,   // over the whole stage, message window included
+        IN_WINDOW,     // drawn by the message window over its box, only while it shows
+    };
+
+    CModeHostState(CRaisingScene& owner, std::unique_ptr<CModeState> screen, ELayer layer = ELayer::UNDER_WINDOW)
+        : CModeState(owner), m_Screen(std::move(screen)), m_Layer(layer) {}
 
     void Load() override;
     void Update() override;
-    // The stage draws with the screen over its pictures, under its message window.
+    // The stage with the screen at its layer.
     void Draw() override;
     void OnDeviceRestored() override;
     void SaveState(CGameState& state) override;
@@ -61,4 +80,7 @@ protected:
     void UpdateUnderPanel(bool panelOpen);
 
     std::unique_ptr<CModeState> m_Screen;
+
+private:
+    ELayer m_Layer;
 };

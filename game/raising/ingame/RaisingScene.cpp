@@ -128,7 +128,7 @@ bool CRaisingScene::StartEventById(int32_t id) {
     return _StartRow(_Table()->FindRow(id), false);
 }
 
-bool CRaisingScene::StartEventByIdAs(int32_t id, int32_t kind, int32_t sub) {
+bool CRaisingScene::StartEventById(int32_t id, int32_t kind, int32_t sub) {
     m_State.m_FollowUpPhase = 0;
     m_State.m_EventKind = kind;
     m_State.m_EventSub = sub;
@@ -161,13 +161,18 @@ void ApplyRow(CStatus& status, const EventRow& row) {
 
 }  // namespace
 
-void CRaisingScene::ApplyEventRowNow(int32_t id) {
+void CRaisingScene::ApplyEventSettings(int32_t id, int32_t kind, int32_t sub) {
     if (const EventRow* row = FindEventRow(id)) {
         ::ApplyEventSettings(Status(), *row);
-        if (row->kind == 23 && row->sub == 1) Status().AddKind23Value(row->GetKind23Value());
+        if (kind == 23 && sub == 1) Status().AddKind23Value(row->GetKind23Value());
     }
     m_Pending = nullptr;
     m_State.m_EventActive = 0;
+}
+
+void CRaisingScene::ApplyEventRowNow(int32_t id) {
+    const EventRow* row = FindEventRow(id);
+    ApplyEventSettings(id, row ? row->kind : 0, row ? row->sub : 0);
 }
 
 void CRaisingScene::UpdatePendingEvent() {

@@ -106,11 +106,16 @@ public:
     bool IsScriptRunning() const;
     bool StartEvent(int32_t kind, int32_t sub);
     bool StartEventById(int32_t id);
-    bool StartEventByIdAs(int32_t id, int32_t kind, int32_t sub);
+    // Row `id` as the pending event of the occasion (kind, sub), recorded as its last.
+    bool StartEventById(int32_t id, int32_t kind, int32_t sub);
+    bool StartEventByIdAs(int32_t id, int32_t kind, int32_t sub) { return StartEventById(id, kind, sub); }
     bool HasEvent(int32_t kind, int32_t sub);
     EventRow* SelectEventRow(int32_t kind, int32_t sub);
     EventRow* FindEventRow(int32_t id) const;
-    // Applies a row's settings now (and a (23, 1) row's value); no event pending after.
+    // Applies row `id`'s settings now, and for the occasion (23, 1) its kind-23 value;
+    // no event is pending after.
+    void ApplyEventSettings(int32_t id, int32_t kind, int32_t sub);
+    // The same for the occasion of the row itself.
     void ApplyEventRowNow(int32_t id);
     void ApplyEventSettings(int32_t id) { ApplyEventRowNow(id); }
     // The selection screen over the game: `value` choices, the first one's picture.
@@ -120,7 +125,7 @@ public:
     void ShowSlidePicture(int n);
     const EventRow* GetPendingEventRow() const { return m_Pending; }
     // The month's event handed to the month end without playing it (the letter screen):
-    // the month report reads it; no follow-up runs, and ApplyEventRowNow clears it.
+    // the month report reads it; no follow-up runs, and ApplyEventSettings clears it.
     void SetPendingEventRow(EventRow* row) { m_Pending = row; }
 
     // ---- building ----

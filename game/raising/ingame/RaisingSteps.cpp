@@ -312,4 +312,6 @@ void CRaisingScene::_EndOfPlay() {
     m_State.m_Step = kStepNone;
     m_Game.WriteCurrentSave();
     m_Game.GetSaveData().Reset();
+    // Play has ended: nothing of it is kept should the program end before the title.
+    m_Game.m_GameInProgress = 0;
 }

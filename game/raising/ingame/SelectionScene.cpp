@@ -30,7 +30,7 @@ void CSelectionScene::LoadSelectionPicture() {
     m_Sheet.Load(MakeResourcePath(state.m_SelectionPicture, "obj\\selection\\", "bmp"));
     const int shown = n > kButtonCount ? kButtonCount : static_cast<int>(n);
     for (int i = 0; i < kButtonCount; ++i) {
-        CImageButton& b = m_Buttons[static_cast<size_t>(i)];
+        CImageButton& b = m_Group.buttons[static_cast<size_t>(i)];
         if (i < shown) {
             b.SetupColumn(&m_Sheet, n, 5, i);
             b.SetReactWhenChecked(false);
@@ -45,7 +45,7 @@ void CSelectionScene::LoadSelectionPicture() {
             DebugPrintf("CSelectionScene::LoadSelectionPicture() 選択肢が多すぎます[%d]、先頭の%d個を表示します", n,
                         kButtonCount);
         }
-        for (int i = 0; i < count; ++i) m_Buttons[static_cast<size_t>(i)].SetPosition(kButtonX, rows[static_cast<size_t>(i)]);
+        for (int i = 0; i < count; ++i) m_Group.buttons[static_cast<size_t>(i)].SetPosition(kButtonX, rows[static_cast<size_t>(i)]);
     }
     m_Done = false;
     m_State = STATE_OPENING;
@@ -57,7 +57,7 @@ void CSelectionScene::Update() {
     const bool input = !m_Owner.IsModeInTransition() && m_State == STATE_OPEN;
     const SPoint p = input ? game.GetMouse().GetPosition() : SPoint{-1, -1};
     const bool decide = input && IsDecidePressed();
-    for (CImageButton& b : m_Buttons) b.Update(p.x, p.y, decide);
+    for (CImageButton& b : m_Group.buttons) b.Update(p.x, p.y, decide);
     if (m_State == STATE_OPENING || m_State == STATE_CLOSING) {
         if (m_Motion.Step()) {
             if (m_State == STATE_OPENING) {
@@ -68,9 +68,9 @@ void CSelectionScene::Update() {
             }
         }
     }
-    for (CImageButton& b : m_Buttons) b.Step();
+    m_Group.Update();
     for (int i = 0; i < kButtonCount; ++i) {
-        const CImageButton& b = m_Buttons[static_cast<size_t>(i)];
+        const CImageButton& b = m_Group.buttons[static_cast<size_t>(i)];
         if (b.HoverBegan()) game.PlayChannel1();
         if (!b.IsClicked()) continue;
         game.PlayChannel0();
@@ -87,17 +87,17 @@ void CSelectionScene::Draw() {
     if (m_State == STATE_CLOSED) return;
     if (m_State == STATE_OPEN) {
         m_Frame.Draw(kFrameX, kFrameY, 0xFFFFFFFFu);
-        for (CImageButton& b : m_Buttons) b.DrawPlain(0xFFFFFFFFu);
+        for (CImageButton& b : m_Group.buttons) b.DrawPlain(0xFFFFFFFFu);
         return;
     }
     const uint32_t colour = m_Motion.GetColour();
     const CMatrix4 slide = m_Motion.GetMatrix();
     m_Frame.DrawMatrix(kFrameX, kFrameY, slide, colour);
-    for (CImageButton& b : m_Buttons) b.Draw(colour, slide);
+    for (CImageButton& b : m_Group.buttons) b.Draw(colour, slide);
 }
 
 void CSelectionScene::OnDeviceRestored() {
-    for (CImageButton& b : m_Buttons) b.Restore();
+    for (CImageButton& b : m_Group.buttons) b.Restore();
 }
 
 void CSelectionScene::PrepareThumbnail() {
@@ -107,7 +107,7 @@ void CSelectionScene::PrepareThumbnail() {
 
 void CSelectionScene::Unload() {
     m_Frame.Release();
-    for (CImageButton& b : m_Buttons) b.Reset();
+    for (CImageButton& b : m_Group.buttons) b.Reset();
     m_Sheet.Release();
 }
 

@@ -11,13 +11,14 @@
 
 #include "engine/draw/ImagePlane.h"
 #include "game/core/ImageButton.h"
+#include "game/raising/ingame/ButtonGroup.h"
 #include "game/raising/ingame/ModeState.h"
 #include "game/raising/panel/PanelMotion.h"
 
 class CSelectionScene : public CModeState {
 public:
     enum EState : int32_t { STATE_CLOSED = 0, STATE_OPENING = 1, STATE_OPEN = 2, STATE_CLOSING = 3 };
-    static constexpr int kButtonCount = 5;
+    static constexpr int kButtonCount = SButtonGroup::kButtonCount;
     static constexpr const char* kFramePicture = "obj\\b001_000.bmp";
     static constexpr int32_t kFrameX = 224;
     static constexpr int32_t kFrameY = 192;
@@ -38,14 +39,15 @@ public:
     void Unload();
 
     int32_t GetState() const { return m_State; }
-    const CImageButton& GetButton(int i) const { return m_Buttons[static_cast<size_t>(i)]; }
+    const CImageButton& GetButton(int i) const { return m_Group.buttons[static_cast<size_t>(i)]; }
     // The y of each button for n choices; n of six or more is placed as five.
     static bool ButtonRows(int32_t n, std::array<int32_t, kButtonCount>* rows, int* count);
 
 private:
     CImagePlane m_Frame;
     CImagePlane m_Sheet;
-    std::array<CImageButton, kButtonCount> m_Buttons;
+    // The choices are the group's five buttons; its first and last widget stay empty.
+    SButtonGroup m_Group;
     int32_t m_State = STATE_CLOSED;
     CPanelMotion m_Motion;
     bool m_Done = false;

@@ -43,8 +43,9 @@ public:
     virtual void StartEventById(int32_t id, int32_t kind, int32_t sub) = 0;
     // Selects an event of the occasion and plays it.
     virtual void StartEvent(int32_t kind, int32_t sub) = 0;
-    // The row's settings (and a (23, 1) row's value) applied now; no event pending after.
-    virtual void ApplyEventRowNow(int32_t id) = 0;
+    // The row's settings (and for the occasion (23, 1) its value) applied now; no event
+    // pending after.
+    virtual void ApplyEventSettings(int32_t id, int32_t kind, int32_t sub) = 0;
     // An event is pending or the stage's script has not ended.
     virtual bool IsScriptRunning() const = 0;
     // Ends the current mode.

@@ -4,9 +4,11 @@
 
 EventRow* CRaisingLetterHost::SelectEventRow(int32_t kind, int32_t sub) { return m_Scene.SelectEventRow(kind, sub); }
 EventRow* CRaisingLetterHost::FindEventRow(int32_t id) const { return m_Scene.FindEventRow(id); }
-void CRaisingLetterHost::StartEventById(int32_t id, int32_t kind, int32_t sub) { m_Scene.StartEventByIdAs(id, kind, sub); }
+void CRaisingLetterHost::StartEventById(int32_t id, int32_t kind, int32_t sub) { m_Scene.StartEventById(id, kind, sub); }
 void CRaisingLetterHost::StartEvent(int32_t kind, int32_t sub) { m_Scene.StartEvent(kind, sub); }
-void CRaisingLetterHost::ApplyEventRowNow(int32_t id) { m_Scene.ApplyEventRowNow(id); }
+void CRaisingLetterHost::ApplyEventSettings(int32_t id, int32_t kind, int32_t sub) {
+    m_Scene.ApplyEventSettings(id, kind, sub);
+}
 bool CRaisingLetterHost::IsScriptRunning() const { return m_Scene.IsScriptRunning(); }
 void CRaisingLetterHost::ClearMode() { m_Scene.ClearMode(); }
 void CRaisingLetterHost::SetPendingEvent(EventRow* row) { m_Scene.SetPendingEventRow(row); }

@@ -13,7 +13,7 @@ public:
     EventRow* FindEventRow(int32_t id) const override;
     void StartEventById(int32_t id, int32_t kind, int32_t sub) override;
     void StartEvent(int32_t kind, int32_t sub) override;
-    void ApplyEventRowNow(int32_t id) override;
+    void ApplyEventSettings(int32_t id, int32_t kind, int32_t sub) override;
     bool IsScriptRunning() const override;
     void ClearMode() override;
     void SetPendingEvent(EventRow* row) override;

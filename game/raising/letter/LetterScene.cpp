@@ -21,7 +21,6 @@ constexpr const char* kOpeningLine = "「ピコネからの手紙だ……なに
 constexpr const char* kClosingLine = "「ピコネ……」";
 // The girl's voice files begin with this prefix; her voice switch is that speaker's.
 constexpr const char* kGirlVoice = "voice\\lu";
-constexpr const char* kVoiceFolder = "voice\\";
 constexpr int32_t kVoiceGroup = 2;
 constexpr int32_t kVoiceSlot = 0;
 constexpr int32_t kVoiceFadeMs = 500;
@@ -74,24 +73,12 @@ bool CLetterScene::_SkipInput() const {
 
 void CLetterScene::_SetRestricted(int32_t value) { m_Host.GetGameState().GetStatus().Words().outcomeRestricted = value; }
 
-// The stage's list play puts every name into the voice folder with ".ogg": a path the
-// table made ("voice\\p.ogg") goes back to its name ("p").
-std::string CLetterScene::StageVoiceName(const std::string& path) {
-    std::string name = path;
-    const std::string folder = kVoiceFolder;
-    const std::string extension = ".ogg";
-    if (name.compare(0, folder.size(), folder) == 0) name.erase(0, folder.size());
-    if (name.size() > extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0) {
-        name.erase(name.size() - extension.size());
-    }
-    return name;
-}
-
 void CLetterScene::_PlayVoices() {
     std::string list;
     for (const std::string& voice : m_Voices) {
-        // An empty name (an empty field, a trailing "/") is no file.
-        if (!voice.empty()) list += StageVoiceName(voice) + "\n";
+        // An empty name (an empty field, a trailing "/") is no file.  The stage's list
+        // play keeps the folder and the extension a path already has.
+        if (!voice.empty()) list += voice + "\n";
     }
     m_Host.PlaySound(kVoiceGroup, kVoiceSlot, list);
     m_Host.SetSlotVolume(kVoiceGroup, kVoiceSlot, 100);
@@ -110,7 +97,7 @@ void CLetterScene::_EndMonthWith(EventRow* row) {
 }
 
 void CLetterScene::_AfterMonthEnd() {
-    m_Host.ApplyEventRowNow(m_EventId);
+    m_Host.ApplyEventSettings(m_EventId, kKind, kSub);
     m_Host.SetPendingEvent(nullptr);
     CGameState& state = m_Host.GetGameState();
     state.m_EventKind = 0;

@@ -43,9 +43,6 @@ public:
     void SaveState(CGameState& state) const;
     void LoadState(const CGameState& state);
 
-    // A voice path of the table as the stage's list play names it.
-    static std::string StageVoiceName(const std::string& path);
-
     int32_t GetState() const { return m_State; }
     int32_t GetEventId() const { return m_EventId; }
     const std::string& GetPicture() const { return m_Picture; }

@@ -13,16 +13,15 @@
 
 class CMansionHostMode;
 
-class CMansionModeFactory : public ISceneFactory {
+class CMansionModeFactory : public CModeFactory {
 public:
     static constexpr int32_t kMaxModeId = 18;
     using Maker = std::function<std::unique_ptr<CModeState>(CMansionHostMode& host)>;
 
     explicit CMansionModeFactory(CMansionHostMode& host) : m_Host(host) {}
 
-    std::unique_ptr<CSceneBase> Create(int32_t id) override { return CreateMode(id); }
     // The mode of an id 0..18; null for any other id.
-    std::unique_ptr<CModeState> CreateMode(int32_t id);
+    std::unique_ptr<CModeState> CreateMode(int32_t id) override;
     // The maker of mode `id` in place of the built-in one (tests' stand-ins); an empty
     // maker removes it.
     void SetMaker(int32_t id, Maker maker);

@@ -30,7 +30,7 @@ void UpdateStageWithoutInput(CRaisingScene& scene) {
 // ---- mode 0 ----
 
 CBellHostMode::CBellHostMode(CMansionHostMode& host, std::unique_ptr<CMansionMenuScreen> menu)
-    : CModeHostState(host.GetOwner(), nullptr), m_Host(host), m_Menu(menu.get()) {
+    : CModeHostState(host.GetOwner(), nullptr, ELayer::OVER_WINDOW), m_Host(host), m_Menu(menu.get()) {
     m_Screen = std::move(menu);
 }
 
@@ -56,7 +56,7 @@ void CBellHostMode::PrepareThumbnail() {
 // ---- mode 5 ----
 
 CShopHostMode::CShopHostMode(CMansionHostMode& host, std::unique_ptr<CShopScreen> shop)
-    : CModeHostState(host.GetOwner(), nullptr), m_Host(host), m_Shop(shop.get()) {
+    : CModeHostState(host.GetOwner(), nullptr, ELayer::OVER_WINDOW), m_Host(host), m_Shop(shop.get()) {
     m_Screen = std::move(shop);
 }
 

@@ -3,9 +3,10 @@
 // screens themselves derive from CMansionMenuScreen and CShopScreen, which tell the
 // hosts what their updates depend on; MakeMansionMenuScreen / MakeShopScreen build them.
 //
-// Both hosts share the stage with their screen: while the screen waits on the stage
-// the stage takes the frame first; while the screen is the one taking input, the screen
-// runs first and the stage then runs with the keyboard's and mouse's input suppressed.
+// Both screens lie over the whole stage, message window included.  Both hosts share
+// the stage with their screen: while the screen waits on the stage the stage takes the
+// frame first; while the screen is the one taking input, the screen runs first and the
+// stage then runs with the keyboard's and mouse's input suppressed.
 #include <cstdint>
 #include <memory>
 

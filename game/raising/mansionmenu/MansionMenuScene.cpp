@@ -43,7 +43,14 @@ bool FirstTurn(const CStatus& s) { return s.GetParam(109, 0) == 1 && s.GetParam(
 
 }  // namespace
 
-SPoint CMansionMenuScene::ButtonPos(int i) { return SPoint{24, 24 + 42 * i}; }
+// Two columns below the slide panel's card, which the menu shows in the top-left
+// corner, and above the message box: a button under either could not be seen.  The end
+// button keeps the bottom of the first column.
+SPoint CMansionMenuScene::ButtonPos(int i) {
+    static constexpr SPoint kPlaces[kButtonCount] = {{24, 192},  {24, 234},  {24, 276},  {24, 318}, {440, 192},
+                                                     {440, 234}, {440, 276}, {440, 318}, {24, 360}, {440, 360}};
+    return i >= 0 && i < kButtonCount ? kPlaces[i] : SPoint{};
+}
 
 CMansionMenuScene::CMansionMenuScene(CMansionHostMode& host) : CMansionMenuScreen(host) {
     MatrixIdentity(&m_BoardMatrix);
@@ -86,7 +93,9 @@ void CMansionMenuScene::Load() {
         b.SetPosition(p.x, p.y);
     }
     stage.ClearToBlack();
+    // A picture made on a layer stays hidden until it is shown.
     stage.ShowLayerImage(100, kBackground);
+    stage.ShowLayer(100);
     stage.StartScreenChange(1, 15);
     stage.SetMessageOn();
     stage.ShowNameLine(CSaveRecordStrings{});

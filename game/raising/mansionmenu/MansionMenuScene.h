@@ -40,8 +40,8 @@ public:
     static std::string ButtonPicture(int i) {
         std::string name = "obj\\h001_000.bmp";
         const int n = 6 + i;
-        name[9] = static_cast<char>('0' + n / 10 % 10);
-        name[10] = static_cast<char>('0' + n % 10);
+        name[10] = static_cast<char>('0' + n / 10 % 10);
+        name[11] = static_cast<char>('0' + n % 10);
         return name;
     }
     static constexpr const char* kCards = "obj\\h000_000.bmp";      // 7 × 1

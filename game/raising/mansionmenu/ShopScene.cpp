@@ -123,8 +123,11 @@ void CShopScene::_Open() {
     stage.SetEventPanelSuspended(true);
     StartMansionMusic(stage);
     stage.ClearToBlack();
+    // A picture made on a layer stays hidden until it is shown.
     stage.ShowLayerImage(100, kBackground);
+    stage.ShowLayer(100);
     stage.ShowLayerImage(kKeeperLayer, kKeeper);
+    stage.ShowLayer(kKeeperLayer);
     const SPoint at = stage.GetTalk().GetPosition(kKeeperLayer);
     stage.SetLayerPos(kKeeperLayer, at.x - kKeeperShift, at.y);
     stage.StartScreenChange(1, 20);

@@ -11,7 +11,7 @@ class CStageTurnAdapter : public ITurnStage {
 public:
     explicit CStageTurnAdapter(CMainGameScene& stage) : m_Stage(stage) {}
 
-    void BuildReport(CSaveRecordStrings& record) override { CMonthEnd::BuildReport(m_Stage, record); }
+    void BuildReport(CSaveRecordStrings& record) override { m_Stage.BuildMonthReport(record); }
 
     // The report is no line of the script: the record keeps the window flag the script set.
     void ShowMessage(const CSaveRecordStrings& record) override {

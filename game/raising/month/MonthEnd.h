@@ -15,7 +15,7 @@ public:
     const CTurnMachine& GetMachine() const { return m_Machine; }
 
     // The month report of the stage's running game; empty while no game runs.
-    static void BuildReport(CMainGameScene& stage, CSaveRecordStrings& record);
+    void BuildReport(CMainGameScene& stage, CSaveRecordStrings& record) override;
 
 private:
     CTurnMachine m_Machine;

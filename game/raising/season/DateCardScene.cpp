@@ -8,6 +8,10 @@
 
 CD000Scene::~CD000Scene() {
     if (m_UsesWide) m_Owner.GetGameMain().EndWideBackground();
+    // Leaving hides the stage's pictures for the card's own last frames only: nothing
+    // else turns them on again, and left off every later event, menu and side of the
+    // month would play on a black screen.
+    m_Owner.Stage().SetTalkLayerOn(true);
 }
 
 void CD000Scene::Load() {

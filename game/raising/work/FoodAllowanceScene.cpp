@@ -341,6 +341,6 @@ void CFoodAllowanceScene::PrepareThumbnail() {
 // ---- the host ----
 
 CFoodAllowanceMode::CFoodAllowanceMode(CRaisingScene& owner)
-    : CModeHostState(owner, std::make_unique<CFoodAllowanceScene>(owner)) {}
+    : CModeHostState(owner, std::make_unique<CFoodAllowanceScene>(owner), ELayer::OVER_WINDOW) {}
 
 void CFoodAllowanceMode::Update() { UpdateUnderPanel(GetFood().GetPhase() == 2); }

@@ -77,6 +77,7 @@ public:
     int32_t GetOffset() const { return static_cast<int32_t>(m_Transform.m[3][1]); }
     CButtonPanel& GetPanel() { return m_Panel; }
     const CImageButton& GetArrow(int i) const { return m_Arrows[static_cast<size_t>(i)]; }
+    const CImageButton& GetDecideButton() const { return m_DecideButton; }
 
 private:
     void _Input();
@@ -105,7 +106,8 @@ private:
     int32_t m_Amount = 0;
 };
 
-// Mode 15: the food screen over the stage.
+// Mode 15: the food screen over the whole stage, message window included, so that its
+// confirmation buttons show over the message box.
 class CFoodAllowanceMode : public CModeHostState {
 public:
     explicit CFoodAllowanceMode(CRaisingScene& owner);

@@ -473,4 +473,5 @@ void CR000Scene::PrepareThumbnail() {
     Draw();
 }
 
-CWorkReportMode::CWorkReportMode(CRaisingScene& owner) : CModeHostState(owner, std::make_unique<CR000Scene>(owner)) {}
+CWorkReportMode::CWorkReportMode(CRaisingScene& owner)
+    : CModeHostState(owner, std::make_unique<CR000Scene>(owner), ELayer::OVER_WINDOW) {}

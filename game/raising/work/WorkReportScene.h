@@ -145,7 +145,7 @@ private:
     bool m_ClearCount = false;
 };
 
-// Mode 5: the report over the stage.
+// Mode 5: the report over the whole stage, message window included.
 class CWorkReportMode : public CModeHostState {
 public:
     explicit CWorkReportMode(CRaisingScene& owner);

@@ -16,6 +16,11 @@ void CMessageText::SetLine(const std::string& name, const std::string& text) {
     m_Text.SetText(text);
 }
 
+void CMessageText::ShowLineNow(const std::string& name, const std::string& text) {
+    SetLine(name, text);
+    m_Text.Complete();
+}
+
 void CMessageText::SetName(const std::string& name) {
     m_Name.Clear();
     m_Name.Write(name, kStyle);

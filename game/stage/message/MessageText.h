@@ -24,6 +24,8 @@ public:
 
     // The name on the plane and the text laid out at its place, not yet revealed.
     void SetLine(const std::string& name, const std::string& text);
+    // The same, shown whole at once: a line that is skipped is still read on screen.
+    void ShowLineNow(const std::string& name, const std::string& text);
     // The name alone (the text object keeps what it has).
     void SetName(const std::string& name);
     void SetMarkCells(CImagePlane* picture) { m_Mark.SetCells(picture); }

@@ -63,7 +63,9 @@ void CMessageWindow::SetMessage(const CSaveRecordStrings& line) {
 
 void CMessageWindow::SetMessageNow(const CSaveRecordStrings& line) {
     m_Line = _Cleaned(line);
-    m_Text->SetLine(m_Line.m_Name, m_Line.m_Text);
+    m_Text->ShowLineNow(m_Line.m_Name, m_Line.m_Text);
+    // A close or clear asked for the line before would take this one off at once.
+    m_TextRequest = TEXT_NONE;
 }
 
 void CMessageWindow::SetRevealStep(int32_t chars) { m_Text->GetTextObject().SetCharsPerStep(chars); }
@@ -402,13 +404,14 @@ void CMessageWindow::DrawActiveParts() {
     m_Text->Draw();
 }
 
-void CMessageWindow::DrawParts() {
+void CMessageWindow::DrawParts(CSceneBase* overBox) {
     _DrawClosedBoxForLog();
     const bool logOpen = m_Log->IsOpen();
     if (!logOpen) {
         for (const auto& balloon : m_Balloons) balloon->Draw();
     }
     m_Box->Draw();
+    if (overBox) overBox->Draw();
     m_Log->Draw();
     if (!logOpen) m_Text->Draw();
     m_Dimmer.Draw();

@@ -55,8 +55,9 @@ public:
     // The line becomes the current one (its name without "【" and "】") and goes into
     // the log; the text part shows the name and lays the text out for its reveal.
     void SetMessage(const CSaveRecordStrings& line);
-    // The line becomes the current one and the text part takes it at once, without a
-    // reveal being set up or a log entry (the stage's skip paths).
+    // The line becomes the current one and the text part shows it whole at once, name
+    // and text, without a reveal being set up or a log entry (the stage's skip paths).
+    // A text request left by the line before is dropped.
     void SetMessageNow(const CSaveRecordStrings& line);
     void SetRevealStep(int32_t chars);
     void SetRevealTiming(bool timed, int32_t interval);
@@ -141,8 +142,9 @@ public:
     // dimmer and the buttons: for save thumbnails.
     void DrawActiveParts();
     // Part by part as the window draws itself: the closed box behind an open log, the
-    // dimmer and the buttons included.
-    void DrawParts();
+    // dimmer and the buttons included; `overBox` (may be null) between the box and the
+    // log, so that a screen drawn in the window lies over the box and under the text.
+    void DrawParts(CSceneBase* overBox = nullptr);
 
 private:
     void Init();

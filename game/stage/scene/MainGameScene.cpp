@@ -169,8 +169,8 @@ bool CMainGameScene::_SidePanelStep(bool transition) {
 void CMainGameScene::_LeaveGame(int32_t mode) {
     if (!m_Game) return;
     // The running game is kept as the automatic save, marked as holding a game; with no
-    // game running (or a replay) there is nothing of the player's to keep.
-    if (m_Game->m_GameInProgress && !m_Game->m_ReplayFlag) {
+    // game of the player's running (a replay, a developer start) there is nothing to keep.
+    if (m_Game->IsPlayersGameRunning()) {
         m_Game->WriteCurrentSave();
         m_Game->GetSaveData().SaveMarked(CSaveData::SlotPath(0));
     }
@@ -272,8 +272,9 @@ bool CMainGameScene::_Update() {
             const EventRow* pending = m_Owner ? m_Owner->GetPendingEvent() : nullptr;
             if (pending && m_Game) PlayViewTable::Find(*m_Game, pending->id);
         }
-        return false;
     }
+    // An ended script has no current record: the record says so (id 0), and a game
+    // restored from it does not play the last line again.
     m_Record.m_RecordId = static_cast<int32_t>(m_Runner->GetCurrentId());
     if (history && !name.empty()) history->Add(name, m_Record.m_RecordId, 1);
     return false;
@@ -486,6 +487,21 @@ void CMainGameScene::DrawWithScreen(CSceneBase* screen) {
     m_SidePanel.Draw();
 }
 
+void CMainGameScene::DrawOverWindow(CSceneBase* screen) {
+    if (m_DrawList.IsShown(kTalkPriority)) m_Talk->Draw();
+    if (m_DrawList.IsShown(kWindowPriority)) m_Window->Draw();
+    if (screen) screen->Draw();
+    m_EventPanel.Draw();
+    m_SidePanel.Draw();
+}
+
+void CMainGameScene::DrawInWindow(CSceneBase* screen) {
+    if (m_DrawList.IsShown(kTalkPriority)) m_Talk->Draw();
+    if (m_DrawList.IsShown(kWindowPriority)) m_Window->DrawParts(screen);
+    m_EventPanel.Draw();
+    m_SidePanel.Draw();
+}
+
 void CMainGameScene::OnDeviceRestored() {
     m_DrawList.OnDeviceRestored();
     m_SidePanel.OnDeviceRestored();
@@ -513,6 +529,14 @@ void CMainGameScene::BuildThumbnail(const CStageSnapshot& record) {
 void CMainGameScene::EndMonth() {
     if (GetScriptToolLink().IsConnected() || m_Branch) return;
     if (m_TurnMachine) m_TurnMachine->Begin(*this);
+}
+
+void CMainGameScene::BuildMonthReport(CSaveRecordStrings& record) {
+    if (m_TurnMachine) {
+        m_TurnMachine->BuildReport(*this, record);
+    } else {
+        record.Reset();
+    }
 }
 
 bool CMainGameScene::RunTurnState() { return m_TurnMachine && m_TurnMachine->Step(*this); }

@@ -56,6 +56,11 @@ public:
     virtual bool Step(CMainGameScene& stage) = 0;
     // The stage is rebuilt for a restored game: a running sequence ends where it stands.
     virtual void Reset() {}
+    // The month report of the stage's running game (empty when there is none).
+    virtual void BuildReport(CMainGameScene& stage, CSaveRecordStrings& record) {
+        (void)stage;
+        record.Reset();
+    }
 };
 
 class CMainGameScene : public CSceneBase, public CSceneObjectBase {
@@ -103,9 +108,17 @@ public:
     // The extra reveal steps a frame at message speed s.
     static int32_t ExtraTextSteps(int32_t speed);
     void Draw() override;
-    // The talk objects (entry 0 shown), then `screen` (may be null), then the message
-    // window (entry 100 shown), then the side panel.
+    // The three places of a screen laid over the stage (`screen` may be null); each
+    // draws the talk objects while entry 0 is shown, the message window while entry 100
+    // is, and the event panel and the side panel last:
+    // - under the window: `screen` between the pictures and the window;
     void DrawWithScreen(CSceneBase* screen);
+    // - over the window: `screen` after the window (its buttons stay visible over the
+    //   message box);
+    void DrawOverWindow(CSceneBase* screen);
+    // - in the window: the window draws `screen` over its box and under its log, text,
+    //   dimmer and buttons, and not at all while the player keeps the window hidden.
+    void DrawInWindow(CSceneBase* screen);
     void OnDeviceRestored() override;
 
     // ---- between events, saves ----
@@ -120,6 +133,9 @@ public:
     CStageSnapshot& GetRecord() { return m_Record; }
 
     // ---- month end ----
+    // The month's report, LF-separated lines in the record's text; it changes nothing,
+    // so the sequence builds it again for every page.  Empty without a month end.
+    void BuildMonthReport(CSaveRecordStrings& record);
     void EndMonth();
     bool RunTurnState();
     bool IsBranchOn() const { return m_Branch; }
@@ -275,6 +291,8 @@ private:
     bool _CancelPressed() const;
     bool _DecidePressed() const;
     bool _EffectsOn() const;
+    // The ambient loops after a screen change of `frames` frames.
+    void _UpdateAmbientFor(int32_t frames);
     SLayerRecord* _LayerRecord(int32_t id);
     SLayerRecord& _NewLayerRecord(int32_t id, int32_t kind, const std::string& file);
     void _MarkSeen(const std::string& file);

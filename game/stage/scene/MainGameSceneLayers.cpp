@@ -244,18 +244,24 @@ void CMainGameScene::EndScreenEffect(bool gradual) {
 
 // ---- screen changes ----
 
+void CMainGameScene::_UpdateAmbientFor(int32_t frames) {
+    // Held to the 32-bit range: a script's change may be given any length.
+    const int64_t ms = static_cast<int64_t>(frames) * 1000 / 60;
+    m_Sound.UpdateAmbient(static_cast<int32_t>(std::clamp<int64_t>(ms, INT32_MIN, INT32_MAX)));
+}
+
 void CMainGameScene::StartScreenChange(int32_t kind, int32_t frames) {
+    // The loops fade over the change the script asked for, also when the picture cuts.
+    _UpdateAmbientFor(frames);
     if (IsSkipping() || !_EffectsOn()) {
         kind = 0;
         frames = 0;
     }
-    StartScreenChangeAlt(kind, frames);
+    m_Talk->StartTransition(kind, frames);
 }
 
 void CMainGameScene::StartScreenChangeAlt(int32_t kind, int32_t frames) {
-    // Held to the 32-bit range: a script's change may be given any length.
-    const int64_t ms = static_cast<int64_t>(frames) * 1000 / 60;
-    m_Sound.UpdateAmbient(static_cast<int32_t>(std::clamp<int64_t>(ms, INT32_MIN, INT32_MAX)));
+    _UpdateAmbientFor(frames);
     m_Talk->StartTransition(kind, frames);
 }
 

@@ -13,6 +13,16 @@ namespace {
 constexpr int32_t kRestartFadeMs = 500;
 const char* const kGroupFolders[3] = {"bgm", "se", "voice"};
 
+// A name of a list in the group's folder with ".ogg"; a name that already begins with
+// the folder keeps it, and one with an extension of its own keeps that (a letter's
+// voices come as whole paths such as "voice\\r.wav").
+std::string ListFilePath(const std::string& folder, const std::string& name) {
+    const std::string prefix = folder + "\\";
+    const bool inFolder = StrCaseConvert(name.substr(0, prefix.size())) == prefix;
+    const std::string path = inFolder ? name : MakeFilePath(folder, name, "");
+    return HasFileExtension(path) ? path : path + ".ogg";
+}
+
 }  // namespace
 
 CStageSound::CStageSound(CStageSnapshot* record, CSoundBank* bank, const CSystemData* settings)
@@ -117,7 +127,7 @@ void CStageSound::PlaySound(int32_t group, int32_t slot, const std::string& list
     reader.SetText(list);
     std::vector<std::string> names;
     std::string token;
-    while (reader.GetNextToken(&token)) names.push_back(MakeFilePath(kGroupFolders[group], token, "ogg"));
+    while (reader.GetNextToken(&token)) names.push_back(ListFilePath(kGroupFolders[group], token));
     if (!m_Bank) return;
     m_Bank->ClearGroupList(group);
     m_Bank->SetGroupList(group, names);

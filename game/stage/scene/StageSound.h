@@ -58,7 +58,8 @@ public:
     // Group 1 takes group 2 with it.
     void StopSoundGroup(int32_t group, int32_t fadeMs);
     // Slot s of group g plays from the blank-separated list of names in the group's
-    // folder ("bgm", "se", "voice"), with the extension "ogg".
+    // folder ("bgm", "se", "voice"), with the extension "ogg"; a name that already
+    // begins with the folder or has an extension of its own keeps them.
     void PlaySound(int32_t group, int32_t slot, const std::string& list);
 
     // The ambient loops after a screen change of `ms`, by the layer records' pictures

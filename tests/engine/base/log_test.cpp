@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <string>
 
 #include "engine/base/CpuInfo.h"
@@ -39,6 +41,29 @@ TEST(GameFolder, NativePathsKeepTrailBytes) {
     EXPECT_EQ(GetGameFolder(), "/tmp/game/");
     EXPECT_EQ(ToNativePath("bg\\a.bmp"), "/tmp/game/bg/a.bmp");
     EXPECT_EQ(ToNativePath("\x83\x5C\\a"), "/tmp/game/\x83\x5C/a");
+}
+
+TEST(GameFolder, ARelativeFolderIsTakenFromTheCurrentFolderAtOnce) {
+    testsupport::CTempDir dir;
+    const std::filesystem::path here = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    const struct {
+        const char* given;
+        std::string expected;
+    } cases[] = {
+        {"build/demo", dir.Path() + "build/demo/"},
+        {"./build/../demo/", dir.Path() + "demo/"},
+        {"", dir.Path()},
+        {"/opt/game", "/opt/game/"},
+    };
+    for (const auto& c : cases) {
+        testsupport::CGameFolderScope scope(c.given);
+        std::filesystem::current_path(here);
+        EXPECT_EQ(GetGameFolder(), c.expected) << c.given;
+        EXPECT_EQ(ToNativePath("cfg\\event.csv"), c.expected + "cfg/event.csv") << "whatever the current folder is now";
+        std::filesystem::current_path(dir.Path());
+    }
+    std::filesystem::current_path(here);
 }
 
 TEST(CpuInfo, OverrideForcesLowerLevels) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <random>
 
 #include "engine/base/Log.h"
@@ -35,6 +36,33 @@ std::vector<uint8_t> MakeBmp(CD3DDevice& d, uint32_t w, uint32_t h, const std::v
     std::vector<uint8_t> bytes;
     s.EncodeBitmap(&bytes);
     return bytes;
+}
+
+// A 16-bit BMP of the words (top row first): 5-5-5 written plainly, 5-6-5 with its
+// three masks after the header.
+std::vector<uint8_t> MakeBmp16(uint32_t w, uint32_t h, const std::vector<uint16_t>& words, bool is565) {
+    std::vector<uint8_t> out;
+    const auto put = [&](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    };
+    const uint32_t rowBytes = (w * 2 + 3) & ~3u, offBits = 14 + 40 + (is565 ? 12 : 0);
+    out.push_back('B');
+    out.push_back('M');
+    put(offBits + rowBytes * h, 4);
+    put(0, 4);
+    put(offBits, 4);
+    for (uint32_t v : {40u, w, h}) put(v, 4);
+    put(1, 2);
+    put(16, 2);
+    for (uint32_t v : {is565 ? 3u : 0u, rowBytes * h, 2835u, 2835u, 0u, 0u}) put(v, 4);
+    if (is565) {
+        for (uint32_t v : {0xF800u, 0x07E0u, 0x001Fu}) put(v, 4);
+    }
+    for (uint32_t y = h; y-- > 0;) {
+        for (uint32_t x = 0; x < w; ++x) put(words[y * w + x], 2);
+        out.resize(out.size() + (rowBytes - w * 2), 0);
+    }
+    return out;
 }
 
 uint32_t Read32(const std::vector<uint8_t>& b, size_t at) {
@@ -119,6 +147,45 @@ TEST(D3DXLoad, LoadsAFileImageAndReportsItsSize) {
     t.Unlock();
 }
 
+// Pictures of every depth decode to A8R8G8B8, top row first: 5- and 6-bit channels
+// widened by repeating their top bits, opaque without an alpha plane.
+TEST(D3DXLoad, DecodedPicturesOfEveryDepthBecomeArgb) {
+    CD3DDevice d;
+    ASSERT_TRUE(d.Create(nullptr));
+    constexpr uint32_t w = 7, h = 3;
+    std::mt19937 rng(9);
+    std::vector<uint16_t> words(w * h);
+    std::vector<uint32_t> colours(w * h);
+    for (auto& v : words) v = static_cast<uint16_t>(rng());
+    for (auto& c : colours) c = 0xFF000000u | (rng() & 0xFFFFFFu);
+    const auto widen = [](uint32_t v, int bits) { return (v << (8 - bits)) | (v >> (2 * bits - 8)); };
+    struct SCase {
+        const char* what;
+        std::vector<uint8_t> file;
+        std::function<uint32_t(size_t)> want;
+    };
+    const SCase cases[] = {
+        {"5-5-5", MakeBmp16(w, h, words, false),
+         [&](size_t i) {
+             const uint32_t p = words[i];
+             return 0xFF000000u | widen(p >> 10 & 31, 5) << 16 | widen(p >> 5 & 31, 5) << 8 | widen(p & 31, 5);
+         }},
+        {"5-6-5", MakeBmp16(w, h, words, true),
+         [&](size_t i) {
+             const uint32_t p = words[i];
+             return 0xFF000000u | widen(p >> 11 & 31, 5) << 16 | widen(p >> 5 & 63, 6) << 8 | widen(p & 31, 5);
+         }},
+        {"24 bits", MakeBmp(d, w, h, colours), [&](size_t i) { return colours[i]; }},
+    };
+    for (const SCase& c : cases) {
+        std::vector<uint32_t> argb;
+        SD3DXImageInfo info;
+        ASSERT_TRUE(D3DXDecodeImage(c.file.data(), c.file.size(), &argb, &info)) << c.what;
+        ASSERT_EQ(argb.size(), static_cast<size_t>(w * h)) << c.what;
+        for (size_t i = 0; i < argb.size(); ++i) ASSERT_EQ(argb[i], c.want(i)) << c.what << " pixel " << i;
+    }
+}
+
 TEST(D3DXLoad, SourceRectangleIsScaledIntoTheSurface) {
     CD3DDevice d;
     ASSERT_TRUE(d.Create(nullptr));
@@ -158,6 +225,59 @@ TEST(D3DXLoad, TriangleFilterAveragesWhenShrinking) {
     std::vector<uint32_t> out(4);
     D3DXResampleArgb(src.data(), 2, 2, 2, out.data(), 2, 2, D3DX_FILTER_LINEAR);
     EXPECT_EQ(out, src);
+}
+
+// Loads that resample nothing into a surface that holds the colours as they are
+// (A8R8G8B8): the picture's rectangle copied with its key made clear, cut to the
+// surface's rectangle, and with no filter whatever it does not cover left as it was.
+TEST(D3DXLoad, UnscaledLoadsCopyKeyedRowsAndLeaveTheRestAlone) {
+    CD3DDevice d;
+    ASSERT_TRUE(d.Create(nullptr));
+    constexpr uint32_t kKey = 0xFF00FF00u, kOld = 0x12345678u;
+    std::vector<uint32_t> px(9 * 7);
+    std::mt19937 rng(5);
+    for (auto& p : px) p = rng() % 5 == 0 ? kKey : static_cast<uint32_t>(rng());
+    struct SCase {
+        const char* what;
+        uint32_t filter;
+        bool hasSource, hasDest;
+        SGfxRect source, dest;
+    };
+    const SCase cases[] = {
+        {"whole picture, no filter, larger surface", D3DX_FILTER_NONE, false, false, {}, {}},
+        {"part of the picture, no filter", D3DX_FILTER_NONE, true, false, {2, 1, 8, 7}, {}},
+        {"into a rectangle, no filter, picture cut", D3DX_FILTER_NONE, false, true, {}, {3, 2, 9, 6}},
+        {"same size, triangle filter", D3DX_FILTER_TRIANGLE, true, true, {1, 1, 6, 5}, {4, 3, 9, 7}},
+    };
+    for (const SCase& c : cases) {
+        CD3DTexture t;
+        ASSERT_TRUE(t.Create(&d, 12, 10, GFX_FMT_A8R8G8B8));
+        CD3DSurface s;
+        ASSERT_TRUE(t.GetSurface(&s));
+        ASSERT_TRUE(Fill(s, std::vector<uint32_t>(12 * 10, kOld)));
+        ASSERT_TRUE(D3DXLoadSurfaceFromArgb(&s, c.hasDest ? &c.dest : nullptr, px.data(), 9, 7, 9,
+                                            c.hasSource ? &c.source : nullptr, c.filter, kKey))
+            << c.what;
+        const SGfxRect src = c.hasSource ? c.source : SGfxRect{0, 0, 9, 7};
+        const SGfxRect dst = c.hasDest ? c.dest : SGfxRect{0, 0, 12, 10};
+        SGfxLockedRect lr;
+        ASSERT_TRUE(s.Lock(&lr));
+        for (int32_t y = 0; y < 10; ++y) {
+            for (int32_t x = 0; x < 12; ++x) {
+                const int32_t sx = src.left + x - dst.left, sy = src.top + y - dst.top;
+                const bool covered = x >= dst.left && x < dst.right && y >= dst.top && y < dst.bottom && sx < src.right &&
+                                     sy < src.bottom;
+                uint32_t want = kOld;
+                if (covered) {
+                    const uint32_t p = px[static_cast<size_t>(sy * 9 + sx)];
+                    want = p == kKey ? 0u : p;
+                }
+                ASSERT_EQ(reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(lr.bits) + y * lr.pitch)[x], want)
+                    << c.what << " at " << x << "," << y;
+            }
+        }
+        s.Unlock();
+    }
 }
 
 TEST(D3DTexture, DrawsAStripOf28ByteVertices) {

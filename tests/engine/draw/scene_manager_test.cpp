@@ -308,6 +308,46 @@ TEST(SceneManager, TransitionDrawsFromTheOldSceneToTheNew) {
     EXPECT_FALSE(m.IsInTransition());
 }
 
+// A transition's first frame shows the outgoing picture alone, so the incoming scene
+// is first drawn on the second frame; one that draws its own ends (the fade to a
+// colour) draws the new scene from the first frame.
+TEST(SceneManager, TheIncomingSceneIsNotDrawnForAFrameThatCannotShowIt) {
+    drawtest::CTestScreen screen;
+    CD3DDevice* d = screen.Device();
+    ASSERT_NE(d, nullptr);
+    struct SCase {
+        const char* what;
+        int32_t transition;
+        int firstFrameDraws;
+    };
+    const SCase cases[] = {
+        {"fade", 1, 0},
+        {"a rule picture", 3, 0},
+        {"fade to a colour", CTransitionHolder::kDirect, 1},
+    };
+    for (const SCase& c : cases) {
+        CTestFactory f;
+        CSceneManager m;
+        m.SetFactory(&f);
+        m.GoTo(1);
+        m.Update();
+        m.GoTo(2);
+        m.Transition(c.transition, 4);
+        m.Update();
+        CTestScene* incoming = Current(m);
+        ASSERT_NE(incoming, nullptr) << c.what;
+        d->Clear(0xFFFF0000u);
+        m.Draw();
+        EXPECT_EQ(incoming->draws, c.firstFrameDraws) << c.what;
+        if (c.transition != CTransitionHolder::kDirect) {
+            EXPECT_EQ(drawtest::Pixel(drawtest::ReadTarget(*d), 400, 300), 0x010101u) << c.what;
+        }
+        m.Update();
+        m.Draw();
+        EXPECT_GE(incoming->draws, c.firstFrameDraws + 1) << c.what;
+    }
+}
+
 TEST(SceneManager, SeveralSceneCommandsBeforeATransitionStartFromTheFirstPicture) {
     drawtest::CTestScreen screen;
     CD3DDevice* d = screen.Device();

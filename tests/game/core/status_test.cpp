@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <vector>
 
 #include "engine/base/Log.h"
+#include "engine/file/DataFile.h"
 #include "game/core/Status.h"
 
 namespace {
@@ -423,6 +425,29 @@ TEST(StatusParams, DerivedWritesAndReadOnlyPairs) {
     EXPECT_TRUE(CStatus::IsKnownParam(15, 50441));
     EXPECT_FALSE(CStatus::IsWritableParam(110, 0));
     EXPECT_TRUE(CStatus::IsWritableParam(109, 2));
+}
+
+TEST(StatusParams, Pair104_5IsAPlainWordThatSavesKeep) {
+    CLogCapture log;
+    CStatus s;
+    for (int index = 0; index <= 9; ++index) EXPECT_TRUE(CStatus::IsKnownParam(104, index)) << index;
+    EXPECT_TRUE(CStatus::IsWritableParam(104, 5));
+    EXPECT_TRUE(s.SetParam(104, 5, -123456));
+    EXPECT_EQ(s.GetParam(104, 5), -123456) << "stored as written";
+    EXPECT_EQ(s.GetParam(104, 4), 0) << "no neighbour moved";
+    EXPECT_EQ(s.GetParam(104, 6), 0);
+    EXPECT_FALSE(log.Contains("CStatus::"));
+    CDataFile file;
+    file.BeginStore();
+    s.Serialize(file);
+    const std::vector<uint8_t> bytes = file.GetBuffer();
+    CDataFile in;
+    in.SetBuffer(bytes);
+    in.BeginLoad();
+    CStatus loaded;
+    loaded.Serialize(in);
+    ASSERT_FALSE(in.HasFailed());
+    EXPECT_EQ(loaded.GetParam(104, 5), -123456);
 }
 
 TEST(StatusParams, RankMonthCountersAndContentment) {

@@ -78,4 +78,16 @@ inline void Quad(SGfxVertex v[4], float l, float t, float r, float b, float u0, 
 
 inline uint32_t Div255Ref(uint32_t x) { return (x * 2 + 255) / 510; }
 
+// A texel index after the addressing mode, as the device defines it; -1 for the border.
+inline int64_t ModelAddress(int64_t i, int64_t size, uint32_t mode) {
+    if (i >= 0 && i < size) return i;
+    if (mode == GFX_TADDRESS_WRAP) return ((i % size) + size) % size;
+    if (mode == GFX_TADDRESS_MIRROR) {
+        const int64_t m = ((i % (2 * size)) + 2 * size) % (2 * size);
+        return m < size ? m : 2 * size - 1 - m;
+    }
+    if (mode == GFX_TADDRESS_BORDER) return -1;
+    return i < 0 ? 0 : size - 1;
+}
+
 }  // namespace gfxtest

@@ -447,16 +447,7 @@ TEST(GfxRaster, UnrotatedScaledRowsMatchTheIntegerFilterAtEveryEdge) {
     // Texel coordinate of pixel centre x: -6.25 + (x + 0.5) × 0.75; of row y: -2.25 + (y + 0.5).
     const auto s = [](int x) { return -6.25 + (x + 0.5) * 0.75; };
     const auto t = [](int y) { return -2.25 + (y + 0.5); };
-    const auto address = [](int i, int size, uint32_t mode) {
-        if (i >= 0 && i < size) return i;
-        if (mode == GFX_TADDRESS_WRAP) return ((i % size) + size) % size;
-        if (mode == GFX_TADDRESS_MIRROR) {
-            const int m = ((i % (2 * size)) + 2 * size) % (2 * size);
-            return m < size ? m : 2 * size - 1 - m;
-        }
-        if (mode == GFX_TADDRESS_BORDER) return -1;
-        return std::clamp(i, 0, size - 1);
-    };
+    const auto address = [](int i, int size, uint32_t mode) { return static_cast<int>(ModelAddress(i, size, mode)); };
     for (bool linear : {false, true}) {
         for (uint32_t mode : {GFX_TADDRESS_WRAP, GFX_TADDRESS_MIRROR, GFX_TADDRESS_CLAMP, GFX_TADDRESS_BORDER}) {
             auto d = MakeDevice(W, H);
@@ -497,6 +488,85 @@ TEST(GfxRaster, UnrotatedScaledRowsMatchTheIntegerFilterAtEveryEdge) {
                     ASSERT_EQ(Pixel(*d, x, y) & 0xFFFFFFu, want & 0xFFFFFFu)
                         << (linear ? "linear" : "point") << " mode " << mode << " at " << x << "," << y;
                 }
+            }
+        }
+    }
+}
+
+// Filtered rows are kept between the rows of one draw; a texture written between two
+// draws (same texture, same place, same mapping) must be read afresh by the second.
+TEST(GfxRaster, ATextureChangedBetweenTwoFilteredDrawsIsReadAgain) {
+    constexpr uint32_t tw = 16, th = 8;
+    auto d = MakeDevice(32, 16);
+    auto tex = MakeTexture(*d, tw, th, std::vector<uint32_t>(tw * th, 0xFF000000u));
+    d->SetRenderState(GFX_RS_ALPHABLENDENABLE, 0);
+    d->SetTextureStageState(0, GFX_TSS_MINFILTER, GFX_TEXF_LINEAR);
+    d->SetTextureStageState(0, GFX_TSS_MAGFILTER, GFX_TEXF_LINEAR);
+    d->SetTexture(0, tex);
+    SGfxVertex v[4];
+    // Enlarged and off the texel grid, every row between the same two texture rows:
+    // every pixel filters four texels, and the second draw's rows are the first's.
+    Quad(v, -0.5f, -0.5f, 31.5f, 15.5f, 0.1f, 0.45f, 0.9f, 0.45f);
+    d->DrawPrimitiveUP(GFX_PT_TRIANGLESTRIP, 2, v, sizeof(SGfxVertex));
+    ASSERT_EQ(Pixel(*d, 16, 8), 0xFF000000u);
+    SGfxLockedRect lr;
+    tex->LockRect(0, &lr, nullptr);
+    for (uint32_t y = 0; y < th; ++y) {
+        std::fill_n(reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(lr.bits) + y * lr.pitch), tw, 0xFFFFFFFFu);
+    }
+    tex->UnlockRect(0);
+    d->DrawPrimitiveUP(GFX_PT_TRIANGLESTRIP, 2, v, sizeof(SGfxVertex));
+    for (uint32_t y = 0; y < 16; ++y) {
+        for (uint32_t x = 0; x < 32; ++x) ASSERT_EQ(Pixel(*d, x, y), 0xFFFFFFFFu) << x << "," << y;
+    }
+}
+
+// Point-sampled rows that read one texel value throughout (a strip one texel wide
+// stretched across, a plane of one colour enlarged) are shaded as that one colour;
+// every state draws what the generic kernel draws (an alpha test that passes every
+// pixel forces it) over the same background.
+TEST(GfxRaster, RowsOfOneTexelValueDrawWhatTheGenericKernelDraws) {
+    constexpr uint32_t W = 96, H = 40;
+    // Row 0 one value, row 1 another, row 2 mixed; a strip of one column beside.
+    const std::vector<uint32_t> plane = {0x80102030u, 0x80102030u, 0x80102030u, 0x80102030u,
+                                         0xFF405060u, 0xFF405060u, 0xFF405060u, 0xFF405060u,
+                                         0x00000000u, 0xC0FFEEDDu, 0x40123456u, 0xFF000000u};
+    const std::vector<uint32_t> strip = {0xFF00FF00u, 0x20FFFFFFu, 0x00000000u};
+    struct SDraw {
+        const char* what;
+        const std::vector<uint32_t>* texels;
+        uint32_t tw, th;
+        EGfxFormat format;
+    };
+    const SDraw draws[] = {{"plane", &plane, 4, 3, GFX_FMT_A8R8G8B8},
+                           {"strip", &strip, 1, 3, GFX_FMT_A8R8G8B8},
+                           {"plane without alpha", &plane, 4, 3, GFX_FMT_X8R8G8B8}};
+    const uint32_t diffuses[] = {0xFFFFFFFFu, 0x80FFFFFFu, 0xFF8040C0u};
+    const auto background = RandomPixels(W * H, 3);
+    for (const SDraw& draw : draws) {
+        for (bool blend : {false, true}) {
+            for (uint32_t diffuse : diffuses) {
+                std::vector<uint32_t> frames[2];
+                for (int generic = 0; generic < 2; ++generic) {
+                    auto d = MakeDevice(W, H);
+                    std::shared_ptr<CGfxSurface> bb;
+                    d->GetBackBuffer(&bb);
+                    for (uint32_t y = 0; y < H; ++y) {
+                        std::copy(background.begin() + y * W, background.begin() + (y + 1) * W,
+                                  reinterpret_cast<uint32_t*>(bb->Pixels().Row(y)));
+                    }
+                    auto tex = MakeTexture(*d, draw.tw, draw.th, *draw.texels, draw.format);
+                    d->SetRenderState(GFX_RS_ALPHABLENDENABLE, blend ? 1 : 0);
+                    d->SetRenderState(GFX_RS_ALPHATESTENABLE, generic);
+                    d->SetRenderState(GFX_RS_ALPHAFUNC, GFX_CMP_GREATEREQUAL);
+                    d->SetRenderState(GFX_RS_ALPHAREF, 0);
+                    d->SetTexture(0, tex);
+                    SGfxVertex v[4];
+                    Quad(v, -0.5f, -0.5f, W - 0.5f, H - 0.5f, 0, 0, 1, 1, diffuse);
+                    ASSERT_EQ(d->DrawPrimitiveUP(GFX_PT_TRIANGLESTRIP, 2, v, sizeof(SGfxVertex)), GFX_OK);
+                    frames[generic] = BackBuffer(*d);
+                }
+                ASSERT_EQ(frames[0], frames[1]) << draw.what << " blend " << blend << std::hex << " diffuse " << diffuse;
             }
         }
     }

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "platform/gfx/GfxSample.h"
 #include "platform/gfx/GfxSpan.h"
 #include "tests/platform/gfx/GfxTestUtil.h"
 
@@ -156,4 +157,119 @@ TEST(GfxSpan, FixedProgramsForTransitions) {
     uint32_t g = GfxCombine(s, 0xFFFF0000u, 0, 0xFFFFFFFFu);
     EXPECT_EQ((g >> 16) & 255, g & 255);
     EXPECT_EQ((g >> 16) & 255, 77u * 255u / 256u + ((77u * 255u % 256u) + 128u) / 256u);
+}
+
+// One colour over the target: the constant kernels against the texel kernel given a
+// span of that colour, at every alpha (0 and 255 leave or fill).
+TEST(GfxSpan, ConstantColourBlendsAsASpanOfThatColour) {
+    for (uint32_t a = 0; a <= 255; ++a) {
+        const uint32_t colour = a << 24 | (0x9E3779B9u * (a + 1) >> 8);
+        const int n = 1 + static_cast<int>(a % 37);
+        const auto dst = gfxtest::RandomPixels(static_cast<size_t>(n), a + 500);
+        const std::vector<uint32_t> src(static_cast<size_t>(n), colour);
+        auto want = dst, plain = dst, simd = dst;
+        GfxSpanBlendScalar(want.data(), src.data(), 0, 0xFFFFFFFFu, false, n);
+        GfxSpanBlendConstScalar(plain.data(), colour, n);
+        ASSERT_EQ(plain, want) << "alpha " << a;
+        if (!GfxIsSimdEnabled()) continue;
+        GfxSpanBlendConstSse2(simd.data(), colour, n);
+        ASSERT_EQ(simd, want) << "alpha " << a;
+    }
+}
+
+// Spans the screens blend: runs of one texel longer and shorter than the pieces the
+// vector path looks at, clear and solid areas, a white diffuse of some alpha (a fade)
+// and any diffuse; the vector path against the plain one and the generic kernel.
+TEST(GfxSpan, BlendedSpansWithRunsAndFadesMatchThePlainKernels) {
+    SGfxShadeState s;
+    s.stage[0] = SGfxStageOps{GFX_TOP_MODULATE, GFX_TA_TEXTURE, GFX_TA_DIFFUSE, GFX_TOP_MODULATE, GFX_TA_TEXTURE, GFX_TA_DIFFUSE};
+    s.textured[0] = true;
+    s.blend = true;
+    s.srcBlend = GFX_BLEND_SRCALPHA;
+    s.dstBlend = GFX_BLEND_INVSRCALPHA;
+    const uint32_t diffuses[] = {0xFFFFFFFFu, 0x80FFFFFFu, 0x01FFFFFFu, 0x00FFFFFFu, 0xC0FF8040u};
+    for (uint32_t seed = 1; seed <= 300; ++seed) {
+        std::mt19937 rng(seed);
+        const int n = 1 + static_cast<int>(rng() % 300);
+        std::vector<uint32_t> src;
+        while (static_cast<int>(src.size()) < n) {
+            const uint32_t kind = rng() % 4, a = kind == 0 ? 0 : kind == 1 ? 255 : (rng() & 255);
+            const size_t run = rng() % 3 == 0 ? 1 + rng() % 4 : 1 + rng() % 150;
+            src.insert(src.end(), run, a << 24 | (rng() & 0xFFFFFF));
+        }
+        src.resize(static_cast<size_t>(n));
+        const auto dst = gfxtest::RandomPixels(static_cast<size_t>(n), seed + 77);
+        SGfxSpan span;
+        span.tex0 = src.data();
+        span.tex0Or = seed % 5 == 0 ? 0xFF000000u : 0u;
+        span.count = n;
+        for (uint32_t d : diffuses) {
+            span.constDiffuse = d;
+            const EGfxSpanKernel k = GfxChooseSpanKernel(s, true, d);
+            auto generic = dst, plain = dst, simd = dst;
+            span.dest = generic.data();
+            GfxShadeSpan(s, EGfxSpanKernel::Generic, span);
+            GfxSetSimdEnabled(false);
+            span.dest = plain.data();
+            GfxShadeSpan(s, k, span);
+            GfxSetSimdEnabled(true);
+            span.dest = simd.data();
+            GfxShadeSpan(s, k, span);
+            ASSERT_EQ(plain, generic) << "seed " << seed << " diffuse " << std::hex << d;
+            ASSERT_EQ(simd, generic) << "seed " << seed << " diffuse " << std::hex << d;
+        }
+    }
+}
+
+// A span whose linear filter still has its vertical pass to do: every kernel draws
+// what it draws from the finished texels, the vector path fusing the pass with the
+// shading.
+TEST(GfxSpan, SpansWithTheVerticalFilterPassToComeDrawTheFinishedTexels) {
+    SGfxShadeState s;
+    s.stage[0] = SGfxStageOps{GFX_TOP_MODULATE, GFX_TA_TEXTURE, GFX_TA_DIFFUSE, GFX_TOP_MODULATE, GFX_TA_TEXTURE, GFX_TA_DIFFUSE};
+    s.textured[0] = true;
+    struct SBlend {
+        bool on;
+        uint32_t src, dst;
+    };
+    const SBlend blends[] = {{false, GFX_BLEND_ONE, GFX_BLEND_ZERO},
+                             {true, GFX_BLEND_SRCALPHA, GFX_BLEND_INVSRCALPHA},
+                             {true, GFX_BLEND_ONE, GFX_BLEND_INVSRCALPHA}};  // the generic kernel
+    const uint32_t diffuses[] = {0xFFFFFFFFu, 0x80FFFFFFu, 0xC0FF8040u, 0x00FFFFFFu};
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        std::mt19937 rng(seed);
+        const int n = 1 + static_cast<int>(rng() % 70);
+        const auto top = PictureLike(static_cast<size_t>(n), rng), bottom = PictureLike(static_cast<size_t>(n), rng);
+        const auto dst = gfxtest::RandomPixels(static_cast<size_t>(n), seed + 3);
+        const uint32_t weight = seed % 4 == 0 ? 255 : rng() % 256;
+        std::vector<uint32_t> finished(static_cast<size_t>(n));
+        GfxFilterColumnsScalar(top.data(), bottom.data(), weight, n, finished.data());
+        for (const SBlend& b : blends) {
+            s.blend = b.on;
+            s.srcBlend = b.src;
+            s.dstBlend = b.dst;
+            for (uint32_t d : diffuses) {
+                const EGfxSpanKernel k = GfxChooseSpanKernel(s, true, d);
+                SGfxSpan span;
+                span.constDiffuse = d;
+                span.count = n;
+                auto want = dst;
+                span.tex0 = finished.data();
+                span.dest = want.data();
+                GfxShadeSpan(s, EGfxSpanKernel::Generic, span);
+                span.tex0 = top.data();
+                span.tex0Below = bottom.data();
+                span.tex0Weight = weight;
+                for (bool simd : {false, true}) {
+                    auto got = dst;
+                    span.dest = got.data();
+                    GfxSetSimdEnabled(simd);
+                    GfxShadeSpan(s, k, span);
+                    GfxSetSimdEnabled(true);
+                    ASSERT_EQ(got, want) << "seed " << seed << " kernel " << static_cast<int>(k) << " simd " << simd
+                                         << std::hex << " diffuse " << d;
+                }
+            }
+        }
+    }
 }

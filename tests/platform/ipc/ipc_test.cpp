@@ -110,3 +110,18 @@ TEST(InstanceLock, ALinkPlantedAtTheLockNameIsNotFollowed) {
     ASSERT_TRUE(testsupport::ReadFileBytes(victim, &bytes));
     EXPECT_EQ(bytes, (std::vector<uint8_t>{'k', 'e', 'e', 'p'})) << "the linked file is untouched";
 }
+
+TEST(InstanceLock, TheHoldersProcessIdIsReadFromItsLockFile) {
+    CLockFolderScope scope;
+    EXPECT_EQ(CInstanceLock::ReadHolderPid("game"), 0) << "never taken";
+    CInstanceLock held;
+    ASSERT_EQ(held.TryAcquire("game"), CInstanceLock::kAcquired);
+    EXPECT_EQ(CInstanceLock::ReadHolderPid("game"), static_cast<long>(getpid()));
+    held.Release();
+    // Anything but a whole positive number tells nobody.
+    for (const char* text : {"", "\n", "abc\n", "123abc\n", "-5\n", "0\n"}) {
+        ASSERT_TRUE(testsupport::WriteFileBytes(CInstanceLock::PathForName("other"),
+                                                std::vector<uint8_t>(text, text + std::strlen(text))));
+        EXPECT_EQ(CInstanceLock::ReadHolderPid("other"), 0) << text;
+    }
+}

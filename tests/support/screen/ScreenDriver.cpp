@@ -1,8 +1,15 @@
 #include "tests/support/screen/ScreenDriver.h"
 
+#include "engine/base/AppManager.h"
+#include "engine/base/Window.h"
 #include "engine/d3d/D3DDevice.h"
 #include "engine/d3d/Screen.h"
 #include "engine/d3d/ScreenRenderer.h"
+#include "engine/d3d/ScreenRendererProxy.h"
+#include "engine/soft/screen/gdirenderer/GdiScreenRenderer.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiWindow.h"
+#include "platform/window/PlatformWindow.h"
 #include "engine/draw/SceneBase.h"
 #include "engine/draw/SceneManager.h"
 #include "engine/sound/FadeSound.h"
@@ -26,6 +33,13 @@ CGameDriver::CGameDriver() : CGameDriver(SSetup{}) {}
 CGameDriver::CGameDriver(SSetup setup) : m_Scope(m_Dir.Path()) {
     if (setup.channelSounds) WriteChannelSounds(m_Dir.Path());
     if (setup.prepare) setup.prepare(m_Dir.Path());
+    if (setup.gdi) {
+        // As the program does it: the window first, then the renderer falls to GDI.
+        m_Window = CPlatformWindow::Create("screen test", CD3DDevice::kScreenWidth, CD3DDevice::kScreenHeight, false);
+        CAppManager::SetHWnd(m_Window.get());
+        InstallSoftwareScreenPath();
+        CScreenRendererProxy::SetForceGdi(true);
+    }
     CGameMain::SOptions o;
     o.clock = &m_Clock;
     o.manualSound = true;
@@ -39,6 +53,13 @@ CGameDriver::CGameDriver(SSetup setup) : m_Scope(m_Dir.Path()) {
 CGameDriver::~CGameDriver() {
     m_Sounds.reset();
     m_Game.reset();
+    if (m_Window) {
+        CScreenRendererProxy::SetForceGdi(false);
+        CScreenRendererProxy::SetGdiRendererFactory(nullptr);
+        CWindow::SetDisplayChangerFactory(nullptr);
+        CAppManager::SetHWnd(nullptr);
+        GdiForgetWindow(m_Window.get());
+    }
 }
 
 CD3DDevice* CGameDriver::Device() {
@@ -88,8 +109,19 @@ int CGameDriver::RunOutTransition(int limit) {
 }
 
 SFrame CGameDriver::Pixels() {
-    CD3DDevice* d = Device();
-    return d ? ReadFrame(*d) : SFrame{};
+    if (CD3DDevice* d = Device()) return ReadFrame(*d);
+    SFrame f;
+    const SGdiPixels picture = m_Window ? GdiGetWindowPicture(m_Window.get()) : SGdiPixels{};
+    if (!picture.IsValid()) return f;
+    const int bytes = GdiBitsPerPixel(picture.format) / 8;
+    f.width = picture.width;
+    f.height = picture.height;
+    for (int32_t y = 0; y < picture.height; ++y) {
+        for (int32_t x = 0; x < picture.width; ++x) {
+            f.pixels.push_back(GdiReadPixel(picture.Row(y) + static_cast<size_t>(x) * bytes, picture.format) & 0xFFFFFFu);
+        }
+    }
+    return f;
 }
 
 // ---- a lone object ----

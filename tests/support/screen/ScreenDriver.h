@@ -21,6 +21,7 @@
 #include "tests/support/screen/SoundRecorder.h"
 
 class CD3DDevice;
+class CPlatformWindow;
 class CSceneBase;
 namespace drawtest {
 class CTestScreen;
@@ -41,6 +42,10 @@ public:
         bool channelSounds = true;
         // Called with the game folder before the game object is built (write data here).
         std::function<void(const std::string& folder)> prepare;
+        // Draws through the GDI renderer into a window of the driver's own, the path a
+        // machine without the graphics device takes (NIWA_FORCE_GDI=1); Pixels() then
+        // reads the window's picture as last presented.
+        bool gdi = false;
     };
 
     CGameDriver();
@@ -86,6 +91,7 @@ private:
     testsupport::CGameFolderScope m_Scope;
     gametest::CFakeClock m_Clock;
     CSheetProbe m_Probe;
+    std::unique_ptr<CPlatformWindow> m_Window;  // the GDI renderer's
     std::unique_ptr<CGameMain> m_Game;
     std::unique_ptr<CSoundRecorder> m_Sounds;
     std::vector<CMouse::EButton> m_Release;

@@ -1,10 +1,33 @@
 #include "tests/support/screen/SheetProbe.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <sstream>
 
 namespace screentest {
 
 namespace {
+
+// The colour under a black veil of alpha a.
+uint32_t Veiled(uint32_t colour, int32_t a) {
+    uint32_t out = 0;
+    for (int shift : {0, 8, 16}) {
+        const uint32_t c = (colour >> shift) & 0xFFu;
+        out |= (c * static_cast<uint32_t>(255 - a) / 255u) << shift;
+    }
+    return out;
+}
+
+// Exactly, or within the veil's tolerance under a veil.
+bool Near(uint32_t pixel, uint32_t colour, int32_t veil) {
+    if (veil == 0) return (pixel & 0xFFFFFFu) == colour;
+    for (int shift : {0, 8, 16}) {
+        const int32_t d = static_cast<int32_t>((pixel >> shift) & 0xFFu) - static_cast<int32_t>((colour >> shift) & 0xFFu);
+        if (std::abs(d) > SVisible::kVeilTolerance) return false;
+    }
+    return true;
+}
+
 std::string Lower(std::string s) {
     for (char& c : s) {
         if (c == '/') c = '\\';
@@ -105,6 +128,108 @@ void CSheetProbe::CellSize(const std::string& sheet, int32_t* width, int32_t* he
     }
     return ::testing::AssertionFailure() << "expected " << want.Describe() << " at (" << x << ", " << y
                                          << "): its corners show " << first.Describe() << " and " << last.Describe();
+}
+
+bool CSheetProbe::_IsPlain(const kit::SSheetSpec& s, int32_t column, int32_t row, int32_t cx, int32_t cy) const {
+    auto it = m_Pixels.find(s.name);
+    if (it == m_Pixels.end()) it = m_Pixels.emplace(s.name, kit::MakeSheetPixels(s)).first;
+    const std::vector<uint32_t>& px = it->second;
+    const int32_t cw = s.width / s.columns, ch = s.height / s.rows;
+    const uint32_t colour = kit::CellColour(s.name, column, row);
+    if (cx < 1 || cy < 1 || cx >= cw - 1 || cy >= ch - 1) return false;
+    for (int32_t dy = -1; dy <= 1; ++dy) {
+        for (int32_t dx = -1; dx <= 1; ++dx) {
+            if (px[static_cast<size_t>(row * ch + cy + dy) * s.width + column * cw + cx + dx] != colour) return false;
+        }
+    }
+    return true;
+}
+
+bool CSheetProbe::PlainPoint(const std::string& sheet, int32_t column, int32_t row, int32_t* x, int32_t* y) const {
+    const kit::SSheetSpec* s = Find(sheet);
+    if (!s || column < 0 || row < 0 || column >= s->columns || row >= s->rows) return false;
+    const int32_t cw = s->width / s->columns, ch = s->height / s->rows;
+    auto plain = [&](int32_t cx, int32_t cy) { return _IsPlain(*s, column, row, cx, cy); };
+    // Rings of growing distance from the centre, each walked round from its top-left.
+    const int32_t mx = cw / 2, my = ch / 2;
+    for (int32_t r = 0; r <= std::max(cw, ch); ++r) {
+        for (int32_t dy = -r; dy <= r; ++dy) {
+            for (int32_t dx = -r; dx <= r; ++dx) {
+                if (std::max(std::abs(dx), std::abs(dy)) != r || !plain(mx + dx, my + dy)) continue;
+                *x = column * cw + mx + dx;
+                *y = row * ch + my + dy;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+std::string CSheetProbe::_Check(const SFrame& frame, const SVisible& v) const {
+    if (!v.anyOf.empty()) {
+        std::string all;
+        for (const SVisible& one : v.anyOf) {
+            const std::string f = _Check(frame, one);
+            if (f.empty()) return {};
+            all += "; " + f;
+        }
+        return v.what + ": none shows" + all;
+    }
+    std::ostringstream what;
+    what << v.what << ": " << v.sheet << " (" << v.column << ", ";
+    if (v.row == SVisible::kEnabledLook) {
+        what << "0 or 1)";
+    } else {
+        what << v.row << ")";
+    }
+    const kit::SSheetSpec* s = Find(v.sheet);
+    if (!s) return what.str() + " is no sheet the probe knows";
+    std::vector<int32_t> rows = {v.row};
+    if (v.row == SVisible::kEnabledLook) rows = {0, 1};
+    if (v.x == SVisible::kAnywhere) {
+        for (int32_t row : rows) {
+            const uint32_t colour = kit::CellColour(s->name, v.column, row) & 0xFFFFFFu;
+            const auto n = std::count_if(frame.pixels.begin(), frame.pixels.end(),
+                                         [colour](uint32_t p) { return (p & 0xFFFFFFu) == colour; });
+            if (n >= SVisible::kAnywherePixels) return {};
+        }
+        return what.str() + " is nowhere on the screen";
+    }
+    const int32_t cw = s->width / s->columns, ch = s->height / s->rows;
+    std::ostringstream seen;
+    for (int32_t row : rows) {
+        int32_t px = 0, py = 0;
+        if (v.pointX >= 0) {
+            px = v.column * cw + v.pointX;
+            py = row * ch + v.pointY;
+            if (!_IsPlain(*s, v.column, row, v.pointX, v.pointY)) return what.str() + ": the point asked for is not plain";
+        } else if (!PlainPoint(s->name, v.column, row, &px, &py)) {
+            return what.str() + " has no plain pixels to look at";
+        }
+        const int32_t sx = v.x + px - v.column * cw, sy = v.y + py - row * ch;
+        const uint32_t colour = Veiled(kit::CellColour(s->name, v.column, row), v.veilAlpha);
+        bool all = true;
+        for (int32_t dy = -1; dy <= 1 && all; ++dy) {
+            for (int32_t dx = -1; dx <= 1 && all; ++dx) all = Near(frame.At(sx + dx, sy + dy), colour, v.veilAlpha);
+        }
+        if (all) return {};
+        seen << " (" << sx << ", " << sy << ") shows " << At(frame, sx, sy).Describe() << ";";
+    }
+    what << " drawn at (" << v.x << ", " << v.y << ") does not show:" << seen.str();
+    return what.str();
+}
+
+::testing::AssertionResult CSheetProbe::ShowsAll(const SFrame& frame, const std::vector<SVisible>& list) const {
+    std::ostringstream failures;
+    bool any = false;
+    for (const SVisible& v : list) {
+        const std::string f = _Check(frame, v);
+        if (f.empty()) continue;
+        failures << "\n  " << f;
+        any = true;
+    }
+    if (!any) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "what must show does not:" << failures.str();
 }
 
 ::testing::AssertionResult CSheetProbe::Absent(const SFrame& frame, const std::string& sheet, int32_t column,

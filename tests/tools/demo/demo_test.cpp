@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,14 +15,19 @@
 #include "engine/sound/FadeSound.h"
 #include "engine/adv/AdvCommandControl.h"
 #include "engine/file/File.h"
-#include "engine/image/ImageFile.h"
+#include "engine/d3d/D3DXLoad.h"
 #include "game/core/SystemData.h"
 #include "game/raising/event/EventTable.h"
+#include "game/raising/mansionmenu/MansionMenuScene.h"
 #include "game/raising/ingame/InGameStart.h"
+#include "game/raising/home/HomeHostMode.h"
+#include "game/raising/home/HomeScene.h"
 #include "game/raising/ingame/RaisingScene.h"
+#include "game/raising/month/MonthEnd.h"
 #include "game/raising/wide/WideBackground.h"
 #include "tests/support/TestSupport.h"
 #include "tests/tools/demo/DemoPlayer.h"
+#include "tests/tools/demo/DemoRun.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tools/demo/DemoWriter.h"
 
@@ -101,22 +108,26 @@ TEST(DemoData, TheManifestListsEveryFileOnceAndTheArchivesHoldTheirFolders) {
     EXPECT_EQ(twice, files.end()) << "written twice: " << twice->first;
 }
 
-// A game on the demo data.
-screentest::CGameDriver::SSetup DemoSetup() {
-    screentest::CGameDriver::SSetup setup;
-    setup.channelSounds = false;
-    setup.prepare = [](const std::string& folder) { ASSERT_TRUE(demo::WriteDemoData(folder)); };
-    return setup;
-}
-
-// No file the screens load was missing or undecodable (the save files of a first start
-// are missing by right).
-void ExpectNoMissingFile(const CLogCapture& log) {
-    for (const std::string& line : log.GetLines()) {
-        const bool missing = line.find("開けません") != std::string::npos || line.find("失敗") != std::string::npos;
-        EXPECT_FALSE(missing && line.find("save\\") == std::string::npos) << line;
+// The mansion menu's ten buttons are the pictures after the home menu's frame,
+// obj\h001_006.bmp to obj\h001_015.bmp, and the demo writes them under those names.
+TEST(DemoData, TheMansionMenuButtonsAreTheTenPicturesAfterTheFrame) {
+    EXPECT_EQ(CMansionMenuScene::ButtonPicture(0), "obj\\h001_006.bmp");
+    EXPECT_EQ(CMansionMenuScene::ButtonPicture(3), "obj\\h001_009.bmp");
+    EXPECT_EQ(CMansionMenuScene::ButtonPicture(4), "obj\\h001_010.bmp");
+    EXPECT_EQ(CMansionMenuScene::ButtonPicture(9), "obj\\h001_015.bmp");
+    testsupport::CTempDir dir;
+    demo::CDemoWriter out(dir.Path());
+    demo::WriteMansionMenuData(out);
+    for (int i = 0; i < CMansionMenuScene::kButtonCount; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "obj/h001_%03d.bmp", 6 + i);
+        EXPECT_TRUE(fs::exists(dir.Path() + name)) << name;
     }
 }
+
+using demorun::DemoSetup;
+using demorun::ExpectNoMissingFile;
+using demorun::PlayedScripts;
 
 TEST(DemoData, TheChainFromBootReachesTheTitleWithoutAMissingFile) {
     SetDebugOutputEnabled(false);
@@ -175,27 +186,20 @@ TEST(DemoData, TablesScriptsAndSheetsAgreeWithTheManifest) {
         select = select || (row->next == EVENT_NEXT_SELECT && row->choices.size() == 2);
     }
     EXPECT_TRUE(more && jump && select);
+    // Read as the picture planes read them: a sheet with see-through parts is PNG bytes
+    // under its ".bmp" name.
     for (const kit::SSheetSpec& sheet : out.Sheets()) {
-        CImageFile image;
-        ASSERT_TRUE(image.Open(sheet.name)) << sheet.name;
-        int32_t width = 0, height = 0;
-        image.GetImageSize(&width, &height);
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(CFile::ReadAll(sheet.name, &bytes)) << sheet.name;
+        std::vector<uint32_t> pixels;
+        SD3DXImageInfo info;
+        ASSERT_TRUE(D3DXDecodeImage(bytes.data(), bytes.size(), &pixels, &info)) << sheet.name;
+        const int32_t width = static_cast<int32_t>(info.width), height = static_cast<int32_t>(info.height);
         EXPECT_EQ(width, sheet.width) << sheet.name;
         EXPECT_EQ(height, sheet.height) << sheet.name;
         EXPECT_EQ(sheet.width % sheet.columns + sheet.height % sheet.rows, 0) << sheet.name;
     }
     SetDebugOutputEnabled(true);
-}
-
-// The scripts the game started, by the in-game scene's log lines.
-std::vector<std::string> PlayedScripts(const CLogCapture& log) {
-    std::vector<std::string> out;
-    const std::string mark = "スクリプト再生:scr\\demo\\ev_";
-    for (const std::string& line : log.GetLines()) {
-        const size_t at = line.find(mark);
-        if (at != std::string::npos) out.push_back(line.substr(at + mark.size(), 3));
-    }
-    return out;
 }
 
 // A new game on the demo data, from relay scene 21 to the logo that follows the month:
@@ -216,10 +220,90 @@ TEST(DemoData, AMonthPlaysItsEventsInOrder) {
         ASSERT_TRUE(d.Frame());
     }
     EXPECT_EQ(m.GetCurrentSceneId(), CRaisingScene::kEndScene);
-    const std::vector<std::string> want = {"101", "102", "103", "111", "104", "105", "107", "109", "112",
+    const std::vector<std::string> want = {"101", "102", "125", "103", "111", "104", "105", "107", "109", "112",
                                            "108", "110", "112", "108", "110", "112", "113", "114", "115",
                                            "116", "117"};
     EXPECT_EQ(PlayedScripts(log), want);
+    ExpectNoMissingFile(log);
+    SetDebugOutputEnabled(true);
+}
+
+// The stage's month end, noting the occasion kind of every report it shows.
+class CCountingMonthEnd : public IStageTurnMachine {
+public:
+    CCountingMonthEnd(std::vector<int32_t>* reports, std::function<int32_t()> kind)
+        : m_Reports(reports), m_Kind(std::move(kind)) {}
+    void Begin(CMainGameScene& stage) override {
+        m_Inner.Begin(stage);
+        if (m_Inner.GetMachine().IsActive()) m_Reports->push_back(m_Kind());
+    }
+    bool Step(CMainGameScene& stage) override { return m_Inner.Step(stage); }
+    void Reset() override { m_Inner.Reset(); }
+    void BuildReport(CMainGameScene& stage, CSaveRecordStrings& record) override { m_Inner.BuildReport(stage, record); }
+
+private:
+    CMonthEnd m_Inner;
+    std::vector<int32_t>* m_Reports;
+    std::function<int32_t()> m_Kind;
+};
+
+// A new game's month with one housework on the home side: she starts content (the
+// food allowance asks the plain amount, without フェリナ's word on her discontent), and
+// the month's report comes once, at the month's end, though the closing occasion
+// (53, 0) also follows the housework; the housework's own script pages its results.
+TEST(DemoData, AMonthWithAHomeActionStartsContentAndReportsOnce) {
+    SetDebugOutputEnabled(false);
+    CLogCapture log;
+    std::vector<int32_t> reports;
+    CRaisingScene* kept = nullptr;
+    screentest::CGameDriver::SSetup setup = DemoSetup();
+    setup.inGameSceneMaker = [&](CGameMain& game, bool fresh) {
+        std::unique_ptr<IInGameScene> scene = MakeInGameSceneMaker()(game, fresh);
+        auto* raising = dynamic_cast<CRaisingScene*>(scene.get());
+        if (!fresh && raising) {
+            kept = raising;
+            raising->SetStageSetup([&reports, raising](CMainGameScene& stage) {
+                stage.SetTurnMachine(
+                    std::make_unique<CCountingMonthEnd>(&reports, [raising] { return raising->State().m_EventKind; }));
+            });
+        }
+        return scene;
+    };
+    screentest::CGameDriver d(setup);
+    ASSERT_NE(kept, nullptr);
+    d.Game().GetSystemData().m_MessageSpeed = 100;
+    d.Start(21);
+    CSceneManager& m = d.Game().GetSceneManager();
+    int contentAtFood = -1;
+    bool housework = false;
+    int click = 0;
+    for (int frame = 0; frame < 20000 && m.GetCurrentSceneId() != CRaisingScene::kEndScene; ++frame) {
+        const int32_t mode = kept->State().m_ModeId;
+        if (mode == 15 && contentAtFood < 0) contentAtFood = kept->Status().IsContent();
+        auto* host = mode == 17 ? dynamic_cast<CHomeHostMode*>(kept->GetCurrentMode()) : nullptr;
+        auto* menu = host ? dynamic_cast<CHomeMenuMode*>(host->GetCurrentSideMode()) : nullptr;
+        if (!housework && menu && menu->GetScene().GetSlideState() == CHomeScene::SLIDE_PLACED) {
+            kept->State().m_HouseworkKind = 0;
+            host->StartHomeMode(7, 1, 20);
+            housework = true;
+        }
+        // The player's clicks go on from where they were, past the frames the
+        // housework took.
+        if (frame % demoplayer::kClickFrames == 0) {
+            const SPoint at = demoplayer::kClicks[static_cast<size_t>(click++) % demoplayer::kClicks.size()];
+            d.Click(at.x, at.y);
+        }
+        ASSERT_TRUE(d.Frame());
+    }
+    EXPECT_EQ(m.GetCurrentSceneId(), CRaisingScene::kEndScene);
+    EXPECT_TRUE(housework);
+    EXPECT_EQ(contentAtFood, 1);
+    EXPECT_EQ(std::count(reports.begin(), reports.end(), 53), 1) << "the month's report";
+    EXPECT_EQ(std::count(reports.begin(), reports.end(), 26), 1) << "the housework's results";
+    EXPECT_EQ(reports.size(), 2u);
+    const std::vector<std::string> played = PlayedScripts(log);
+    EXPECT_EQ(std::count(played.begin(), played.end(), "119"), 1);
+    EXPECT_EQ(std::count(played.begin(), played.end(), "115"), 1);
     ExpectNoMissingFile(log);
     SetDebugOutputEnabled(true);
 }

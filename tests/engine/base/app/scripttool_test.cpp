@@ -117,6 +117,17 @@ TEST(ScriptTool, MissingBlockLeavesTheProgramNotToolDriven) {
     EXPECT_TRUE(log.Contains("CScriptToolInterface::Open()"));
 }
 
+TEST(ScriptTool, AConnectionWithoutABlockWritesAndAsksNothing) {
+    CScriptToolInterface link;
+    link.SetConnectedWithoutBlock(true);
+    EXPECT_TRUE(link.IsConnected());
+    link.WriteBlock("scr\\a001.txt");
+    link.WriteRecordId(7);
+    EXPECT_EQ(link.PostRequest(1), "");
+    link.SetConnectedWithoutBlock(false);
+    EXPECT_FALSE(link.IsConnected());
+}
+
 TEST(ScriptTool, LaunchArgumentsFromTheCommandLine) {
     SetCommandLineArgs({"niwa", "SCRIPT_TOOL_EXECUTE", "scr\\a.txt", "scr\\b.txt"});
     EXPECT_TRUE(IsScriptToolLaunch());

@@ -85,3 +85,38 @@ TEST(SingleInstance, APathGuardThatCannotBeMadeLeavesTheDecisionToTheGameGuard) 
     EXPECT_TRUE(second.Acquire(path));
     SetDebugOutputEnabled(true);
 }
+
+TEST(SingleInstance, ARefusalNamesTheGuardInTheWayAndItsHolder) {
+    CLockFolderScope scope;
+    CSingleInstance first;
+    ASSERT_TRUE(first.Acquire("/opt/niwa/niwa"));
+    EXPECT_EQ(first.GetRefusal().why, CSingleInstance::kNone);
+    struct SCase {
+        const char* path;
+        std::string guard;  // the guard that refuses
+    };
+    const SCase cases[] = {
+        {"/opt/niwa/niwa", MakeInstanceMutexName("/opt/niwa/niwa")},
+        {"/home/u/niwa", CSingleInstance::kGameMutexName},
+    };
+    for (const SCase& c : cases) {
+        CSingleInstance second;
+        EXPECT_FALSE(second.Acquire(c.path));
+        EXPECT_EQ(second.GetRefusal().why, CSingleInstance::kAnotherCopy) << c.path;
+        EXPECT_EQ(second.GetRefusal().lockPath, CInstanceLock::PathForName(c.guard)) << c.path;
+        EXPECT_EQ(second.GetRefusal().holderPid, CInstanceLock::ReadHolderPid(c.guard)) << c.path;
+        EXPECT_GT(second.GetRefusal().holderPid, 0) << c.path;
+    }
+    first.Release();
+    // The game's guard cannot be made (a folder where its lock file goes): no copy to name.
+    const std::string gameLock = CInstanceLock::PathForName(CSingleInstance::kGameMutexName);
+    std::filesystem::remove(gameLock);
+    ASSERT_TRUE(std::filesystem::create_directories(gameLock));
+    SetDebugOutputEnabled(false);
+    CSingleInstance blocked;
+    EXPECT_FALSE(blocked.Acquire("/opt/niwa/niwa"));
+    SetDebugOutputEnabled(true);
+    EXPECT_EQ(blocked.GetRefusal().why, CSingleInstance::kCannotCreate);
+    EXPECT_EQ(blocked.GetRefusal().lockPath, CInstanceLock::PathForName(CSingleInstance::kGameMutexName));
+    EXPECT_EQ(blocked.GetRefusal().holderPid, 0);
+}

@@ -145,6 +145,7 @@ TEST_F(GameMainTest, EndingWritesTheRunningGameThenSave00ReadAndCfgInThatOrder) 
         CGameMain::SOptions o = Options();
         WithInGameScene(o);
         CGameMain game(o);
+        game.m_GameInProgress = 1;  // a game was started in this run
         game.GetSystemData().m_VoiceVolume = 12;
         game.GetReadFlags().AddKey("scr\\b.txt");
         m_Steps.clear();
@@ -170,6 +171,7 @@ TEST_F(GameMainTest, TheReplayFlagKeepsTheRunningGameOutOfTheSave) {
         CGameMain::SOptions o = Options();
         WithInGameScene(o);
         CGameMain game(o);
+        game.m_GameInProgress = 1;
         game.GetSaveData().m_Header = "before replay";
         game.m_ReplayFlag = 1;
     }
@@ -432,6 +434,7 @@ TEST_F(GameMainTest, TheCurrentSaveAndTheThumbnailComeFromTheKeptInGameScene) {
         WithInGameScene(o);
         CGameMain game(o);
         Take();
+        game.m_GameInProgress = 1;
         game.WriteCurrentSave();
         EXPECT_EQ(game.GetSaveData().m_Header, "running game");
         game.GetSaveData().m_Header = "kept";
@@ -462,4 +465,93 @@ TEST_F(GameMainTest, WithoutDirect3DTheWideBackgroundDoesNotLoadButItsUsersAreCo
     game.EndWideBackground();
     EXPECT_EQ(game.GetWideBackgroundUsers(), 0) << "the count never goes below 0";
     EXPECT_TRUE(log.Contains("CGameMain::EndWideBackground()"));
+}
+
+TEST_F(GameMainTest, OnlyAGameOfThePlayersReachesTheSaveRecord) {
+    constexpr int kNoBegin = -1;
+    struct SCase {
+        const char* name;
+        int start;           // what Begin starts, or kNoBegin
+        int32_t games;       // games started, continued or loaded besides the first scene
+        uint8_t replay;
+        bool copied;
+    };
+    const SCase cases[] = {
+        {"no game since the start", kNoBegin, 0, 0, false},
+        {"a game started", kNoBegin, 1, 0, true},
+        {"a replay over a game", kNoBegin, 1, 1, false},
+        {"a game after the boot start", CGameMain::START_BOOT, 1, 0, true},
+        {"the viewer start", CGameMain::START_VIEWER, 0, 0, false},
+        {"the script tool's start", CGameMain::START_TOOL, 0, 0, false},
+        {"the movie start", CGameMain::START_SCENE, 0, 0, false},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGameMain::SOptions o = Options(true);
+        WithInGameScene(o);
+        CGameMain game(o);
+        if (c.start != kNoBegin) {
+            game.Begin(static_cast<CGameMain::EStart>(c.start), {"scr\\a.txt"}, CGameMain::kKeptInGameScene);
+            ASSERT_TRUE(game.RunFrame());
+        }
+        game.m_GameInProgress += c.games;
+        game.m_ReplayFlag = c.replay;
+        game.GetSaveData().m_Header = "read at start";
+        game.WriteCurrentSave();
+        EXPECT_EQ(game.IsPlayersGameRunning(), c.copied);
+        EXPECT_EQ(game.GetSaveData().m_Header, c.copied ? "running game" : "read at start");
+    }
+}
+
+TEST_F(GameMainTest, EveryExitSaveIsTriedAndAFailureIsReported) {
+    struct SCase {
+        const char* blocker;  // made a folder in the way, or a file where save\ belongs
+        bool isFolder;
+        std::vector<const char*> written;
+    };
+    const SCase cases[] = {
+        {"", false, {"save00.sav", "read.sav", "cfg.sav"}},
+        {"save", false, {}},
+        {"save/save00.sav", true, {"read.sav", "cfg.sav"}},
+        {"save/cfg.sav", true, {"save00.sav", "read.sav"}},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.blocker);
+        CTempDir dir;
+        CGameFolderScope scope(dir.Path());
+        const std::string blocker = dir.Path() + c.blocker;
+        if (*c.blocker) {
+            ASSERT_TRUE(c.isFolder ? std::filesystem::create_directories(blocker)
+                                   : testsupport::WriteFileBytes(blocker, {1}));
+        }
+        CGameMain game(Options());
+        m_Steps.clear();
+        const bool ok = c.written.size() == 3;
+        EXPECT_EQ(game.Shutdown(), ok);
+        EXPECT_EQ(m_Steps, (CRecord{"WriteCurrentSave", "save00.sav", "read.sav", "cfg.sav"}));
+        m_Steps.clear();
+        EXPECT_EQ(game.Shutdown(), ok) << "answered again";
+        EXPECT_TRUE(m_Steps.empty()) << "and not done twice";
+        for (const char* name : c.written) {
+            EXPECT_TRUE(std::filesystem::is_regular_file(dir.Path() + "save/" + name)) << name;
+        }
+    }
+}
+
+TEST_F(GameMainTest, AGameRunningAtExitIsKeptMarkedAsHoldingOne) {
+    for (int32_t games : {0, 1}) {
+        SCOPED_TRACE(games);
+        std::filesystem::remove(m_Temp.Path() + "save/save00.sav");
+        {
+            CGameMain::SOptions o = Options();
+            WithInGameScene(o);
+            CGameMain game(o);
+            ASSERT_EQ(game.GetSaveData().m_Used, 0) << "a first run";
+            game.m_GameInProgress = games;
+        }
+        CSaveData loaded;
+        ASSERT_TRUE(loaded.Load(CSaveData::SlotPath(0)));
+        EXPECT_EQ(loaded.m_Used, games) << "the title offers to continue only a game";
+        EXPECT_EQ(loaded.m_Header, games ? "running game" : "");
+    }
 }

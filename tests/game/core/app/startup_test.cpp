@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "engine/base/ScriptToolInterface.h"
 #include "engine/base/SingleInstance.h"
 #include "engine/d3d/ScreenRendererProxy.h"
+#include "engine/file/PakWriter.h"
 #include "game/core/GameStartup.h"
 #include "platform/ipc/InstanceLock.h"
 #include "tests/support/TestSupport.h"
@@ -20,6 +23,8 @@ protected:
     StartupTest() : m_GameFolder(m_Game.Path()) {
         CInstanceLock::SetFolderOverride(m_Locks.Path());
         SetDebugOutputEnabled(false);
+        // What the start looks for to know the folder holds the game's data.
+        testsupport::WriteFileBytes(m_Game.Path() + "sys/001.ogg", {'R', 'I', 'F', 'F'});
     }
     ~StartupTest() override {
         SetDebugOutputEnabled(true);
@@ -59,7 +64,7 @@ TEST_F(StartupTest, AHeadlessRunStartsTheGameAndEndsWithItsSaveFilesWritten) {
 TEST_F(StartupTest, ASecondCopyEndsAtOnceWithoutALog) {
     CSingleInstance first;
     ASSERT_TRUE(first.Acquire("/somewhere/else/niwa"));
-    EXPECT_EQ(RunGame(Args({"--frames", "3"})), 0);
+    EXPECT_EQ(RunGame(Args({"--frames", "3"})), kExitAlreadyRunning);
     EXPECT_FALSE(testsupport::FileExists(m_Game.Path() + "log.txt"));
     EXPECT_FALSE(testsupport::FileExists(m_Game.Path() + "save/cfg.sav"));
 }
@@ -92,4 +97,61 @@ TEST_F(StartupTest, ThisBuildsOptionsAreNoScriptToolArguments) {
     EXPECT_EQ(GetScriptToolArg(0), "scr\\a.txt");
     EXPECT_EQ(GetScriptToolArg(1), "");
     SetCommandLineArgs({});
+}
+
+TEST_F(StartupTest, OptionsAndValuesAreReadWholeAndTheFirstFaultIsTheOneTold) {
+    const struct {
+        std::vector<std::string> args;  // after the program
+        std::string error;
+    } refused[] = {
+        {{"--frames", "x", "--bogus"}, "--frames needs a whole number of frames, not \"x\""},
+        {{"--frames", "-1"}, "--frames needs a whole number of frames, not \"-1\""},
+        {{"--frames", "3x"}, "--frames needs a whole number of frames, not \"3x\""},
+        {{"--frames", "--movie"}, "--frames needs a whole number of frames"},
+        {{"--seed", "4294967296"}, "--seed needs a number from 0 to 4294967295, not \"4294967296\""},
+        {{"--data"}, "--data needs a folder"},
+        {{"--data", "--frames", "3"}, "--data needs a folder"},
+        {{"-x"}, "unknown option -x"},
+        {{"viewer", "scr\\a.txt", "--unknown"}, "unknown option --unknown"},
+    };
+    for (const auto& c : refused) {
+        std::vector<std::string> args{"niwa"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        EXPECT_EQ(ParseGameCommandLine(args).error, c.error) << c.args.front();
+    }
+    EXPECT_TRUE(ParseGameCommandLine({"niwa", "-h", "--bogus"}).help) << "help is given whatever else is wrong";
+    const SGameCommandLine good = ParseGameCommandLine(
+        {"niwa", "--data", "d", "--frames", "0", "--seed", "4294967295", "--movie", "--debug-window", "viewer", "a"});
+    EXPECT_EQ(good.error, "");
+    EXPECT_EQ(good.frames, 0);
+    EXPECT_EQ(good.seed, 4294967295u);
+    EXPECT_TRUE(good.movie && good.debugWindow && good.viewer);
+    EXPECT_EQ(good.gameArgs, (std::vector<std::string>{"niwa", "viewer", "a"}));
+}
+
+TEST_F(StartupTest, TheGamesDataCountsInItsArchiveAsInItsFolder) {
+    testsupport::CTempDir elsewhere;
+    std::filesystem::rename(m_Game.Path() + "sys", elsewhere.Path() + "sys");
+    EXPECT_EQ(RunGame(Args({"--frames", "1"})), kExitNoGameData);
+    EXPECT_FALSE(std::filesystem::exists(m_Game.Path() + "save")) << "nothing made there";
+    CPakWriter pak;
+    ASSERT_TRUE(pak.AddFolder(elsewhere.Path() + "sys"));
+    ASSERT_TRUE(pak.Save(m_Game.Path() + "sys.pak"));
+    EXPECT_EQ(RunGame(Args({"--frames", "1"})), kExitOk);
+}
+
+TEST_F(StartupTest, AMissingOrEmptyEventTableIsLoggedAndTheGameRuns) {
+    for (const char* table : {"", "garbage without a single comma\r\n\x01\x02\x03"}) {
+        SCOPED_TRACE(table);
+        if (*table) {
+            const std::vector<uint8_t> bytes(table, table + std::strlen(table));
+            ASSERT_TRUE(testsupport::WriteFileBytes(m_Game.Path() + "cfg/event.csv", bytes));
+        }
+        EXPECT_EQ(RunGame(Args({"--frames", "2"})), kExitOk);
+        const std::string log = LogText();
+        const std::string line = *table ? "CEventTable::Load() イベントが1つもありません[cfg\\event.csv]"
+                                        : "CEventTable::Load() ファイルを読み込めません[cfg\\event.csv]";
+        EXPECT_NE(log.find(line), std::string::npos) << log;
+        EXPECT_EQ(log.find("CEventTable::Load()"), log.rfind("CEventTable::Load()")) << "once";
+    }
 }

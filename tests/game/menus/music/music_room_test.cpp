@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <set>
 
 #include "engine/base/Log.h"
@@ -62,8 +63,9 @@ protected:
         };
         return s;
     }
-    // The room called from a stand-in, with the given tracks unlocked (-1: all).
-    void Enter(std::initializer_list<int32_t> unlocked) {
+    // The room called from a stand-in, with the given tracks unlocked (-1: all), by a cut
+    // or by transition 1 over `frames` (left running).
+    void Enter(std::initializer_list<int32_t> unlocked, int32_t frames = 0) {
         for (int32_t n : unlocked) {
             for (int32_t t = 0; t < Room::kTrackCount; ++t) {
                 if (n < 0 || n == t) d.Game().GetSystemData().SetMusicUnlock(t, 1);
@@ -72,7 +74,7 @@ protected:
         d.Start(kCaller);
         d.Frame();
         Manager().Call(Room::kSceneId);
-        Manager().Transition(0, 0);
+        Manager().Transition(frames > 0 ? 1 : 0, frames);
         Idle();
         ASSERT_NE(R(), nullptr);
     }
@@ -170,6 +172,37 @@ TEST_F(MusicRoomTest, NothingUnlockedLocksThePlayerButBackWorks) {
     Control(Room::CONTROL_BACK);
     Idle(Room::kTransitionFrames + 2);
     EXPECT_EQ(Manager().GetCurrentSceneId(), kCaller);
+}
+
+// A click while the incoming transition runs is not taken: a button switched on then,
+// its answer skipped, would stay on without playing and refuse the click that plays.
+TEST_F(MusicRoomTest, AClickDuringTheIncomingTransitionLeavesThePlayerWorking) {
+    struct SCase {
+        const char* name;
+        std::function<void()> click;
+        std::function<bool()> taken;
+    };
+    const SCase cases[] = {
+        {"track", [this] { Track(3); }, [this] { return static_cast<bool>(Plays(3)); }},
+        {"play", [this] { Control(Room::CONTROL_PLAY); }, [this] { return static_cast<bool>(Plays(0)); }},
+        {"mode", [this] { Mode(Room::MODE_REPEAT_ONE); },
+         [this] { return R()->IsModeOn(Room::MODE_REPEAT_ONE) && R()->GetModeButton(Room::MODE_REPEAT_ONE).IsChecked(); }},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Manager().Reset();
+        Enter({-1}, Room::kTransitionFrames);
+        ASSERT_TRUE(Manager().IsInTransition());
+        c.click();
+        EXPECT_FALSE(R()->IsPlaying());
+        EXPECT_FALSE(R()->GetTrackButton(3).IsChecked());
+        EXPECT_FALSE(R()->GetControl(Room::CONTROL_PLAY).IsChecked());
+        EXPECT_FALSE(R()->GetModeButton(Room::MODE_REPEAT_ONE).IsChecked());
+        for (int n = 0; n < 30 && Manager().IsInTransition(); ++n) Idle();
+        ASSERT_FALSE(Manager().IsInTransition());
+        c.click();
+        EXPECT_TRUE(c.taken());
+    }
 }
 
 TEST_F(MusicRoomTest, NextAndPreviousWrapAroundSilently) {

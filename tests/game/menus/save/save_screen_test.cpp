@@ -324,7 +324,9 @@ TEST_F(SaveScreenTest, EmptySlotsAreHalfSeenInLoadModesAndClearDataLoadsOnlyClea
         bool emptyOpaque;
         bool slot0Live;
     };
-    for (const SCase& c : {SCase{8, true, true}, SCase{9, false, true}, SCase{11, false, false}}) {
+    // Slot 0 is an ordinary record: only the clear-data load refuses it, frame and
+    // comment alike; the clear-data save lets its comment be written.
+    for (const SCase& c : {SCase{8, true, true}, SCase{9, false, true}, SCase{10, true, true}, SCase{11, false, false}}) {
         SCOPED_TRACE(c.scene);
         Manager().Reset();
         Enter(c.scene);
@@ -345,6 +347,12 @@ TEST_F(SaveScreenTest, EmptySlotsAreHalfSeenInLoadModesAndClearDataLoadsOnlyClea
         d.Move(r.left + 10, r.bottom - 11);
         d.Frame();
         EXPECT_TRUE(Screen()->GetFrame(1).IsHover());
+        Click(CommentPoint(0));
+        EXPECT_EQ(Screen()->IsEditing(), c.slot0Live) << "comment of the ordinary record";
+        if (Screen()->IsEditing()) Click(CommentPoint(0), CMouse::kRight);
+        Click(CommentPoint(1));
+        EXPECT_TRUE(Screen()->IsEditing()) << "comment of the clear-data record";
+        EXPECT_EQ(Screen()->GetEditSlot(), 1);
     }
 }
 

@@ -22,28 +22,30 @@
 
 namespace settingstest {
 
-// Calls the settings menu once, with a cut.
+// Calls the settings menu once, with a cut or with transition 1 over `frames`.
 class CCallerScene : public CSceneBase, public CSceneObjectBase {
 public:
-    explicit CCallerScene(bool* called) : m_Called(called) {}
+    CCallerScene(bool* called, int32_t frames) : m_Called(called), m_Frames(frames) {}
     void Update() override {
         if (!*m_Called) {
             *m_Called = true;
-            RequestCallScene(CSystemMenuScene::kSceneId, 0, 0);
+            RequestCallScene(CSystemMenuScene::kSceneId, m_Frames > 0 ? 1 : 0, m_Frames);
         }
     }
 
 private:
     bool* m_Called;
+    int32_t m_Frames;
 };
 
 class CFactory : public screentest::CPatchedFactory {
 public:
     bool called = false;
+    int32_t callFrames = 0;
 
 protected:
     std::unique_ptr<CSceneBase> Patch(int32_t id) override {
-        return id == 7 ? std::make_unique<CCallerScene>(&called) : nullptr;
+        return id == 7 ? std::make_unique<CCallerScene>(&called, callFrames) : nullptr;
     }
 };
 

@@ -172,4 +172,39 @@ TEST_F(SettingsTest, TheCancelButtonRestoresTheEntrySettingsWhileTheCancelInputK
     }
 }
 
+// A click while the menu's incoming transition runs is not taken: a button checked
+// then, its answer skipped, would stay checked and refuse every later click.
+TEST_F(SettingsTest, AClickDuringTheIncomingTransitionLeavesTheCommandButtonsWorking) {
+    for (int command : {2, static_cast<int>(CSystemMenuScene::COMMAND_CANCEL)}) {
+        SCOPED_TRACE(command);
+        Manager().Reset();
+        m_Factory.called = false;
+        m_Factory.callFrames = 15;
+        Live().SetDefaultSettings();
+        d.Start(7);
+        d.Frame(2);
+        ASSERT_NE(Menu(), nullptr);
+        ASSERT_TRUE(Manager().IsInTransition());
+        Live().m_MusicVolume = 30;
+        Command(command);
+        EXPECT_FALSE(Menu()->GetCommand(command).IsChecked()) << "not taken during the transition";
+        for (int n = 0; n < 30 && Manager().IsInTransition(); ++n) d.Frame();
+        ASSERT_FALSE(Manager().IsInTransition());
+        d.Move(0, 599);
+        d.Frame();
+        EXPECT_TRUE(Menu()->GetCommand(0).IsChecked());
+        Command(command);
+        if (command == CSystemMenuScene::COMMAND_CANCEL) {
+            EXPECT_EQ(Live().m_MusicVolume, 80) << "the cancel button restored the entry settings";
+            RunOut();
+            EXPECT_EQ(Scene(), 7);
+        } else {
+            const CMenuPage* page = Page<CSoundOptionPage>();
+            EXPECT_TRUE(page && page->GetState() == CMenuPage::STATE_SLIDING_IN) << "the page was asked for";
+            EXPECT_TRUE(Menu()->GetCommand(command).IsChecked());
+            EXPECT_FALSE(Menu()->GetCommand(0).IsChecked());
+        }
+    }
+}
+
 }  // namespace

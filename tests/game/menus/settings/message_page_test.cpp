@@ -98,6 +98,49 @@ TEST_F(MessagePageTest, SlidersTakeTheirEndsAndTheStepButtonsLockAtTheLimits) {
     EXPECT_EQ(Msg()->GetDemoText().GetInterval(), 5);
 }
 
+TEST_F(MessagePageTest, OnlyTheMessageSpeedStepsRestartTheDemoLineWhileBothSpeedSlidersDo) {
+    struct SCase {
+        bool drag;  // else a step button
+        int index;  // slider, or step button: minus and plus of speed, auto-advance, opacity
+        int32_t CSystemData::* field;
+        int32_t value;
+        bool restarts;
+    };
+    const SCase cases[] = {{false, 0, &CSystemData::m_MessageSpeed, 85, true},
+                           {false, 1, &CSystemData::m_MessageSpeed, 95, true},
+                           {false, 2, &CSystemData::m_AutoSpeed, 45, false},
+                           {false, 3, &CSystemData::m_AutoSpeed, 55, false},
+                           {false, 4, &CSystemData::m_WindowOpacity, 45, false},
+                           {false, 5, &CSystemData::m_WindowOpacity, 55, false},
+                           {true, 1, &CSystemData::m_AutoSpeed, 55, true},
+                           {true, 2, &CSystemData::m_WindowOpacity, 55, false}};
+    Open();
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.drag ? "slider " : "step ") << c.index);
+        // Slow enough that no line ends on its own while the case runs.
+        Live().m_MessageSpeed = 90;
+        Live().m_AutoSpeed = 50;
+        Live().m_WindowOpacity = 50;
+        Msg()->ToTextSpeed();
+        d.Frame(8);
+        const int32_t line = Msg()->GetLineIndex();
+        ASSERT_TRUE(Msg()->GetDemoText().IsActive());
+        if (c.drag) {
+            const SPoint fill = CMessageOptionPage::kLayout.fills[static_cast<size_t>(c.index)];
+            d.Click(fill.x + 120, fill.y + 4);
+            d.Frame();
+            d.Move(0, 599);
+        } else {
+            ClickAt(CMessageOptionPage::kLayout.steps[static_cast<size_t>(c.index)]);
+        }
+        d.Frame();
+        EXPECT_EQ(Live().*c.field, c.value);
+        EXPECT_EQ(Msg()->GetLineIndex(), c.restarts ? (line + 1) % 4 : line);
+        EXPECT_TRUE(Msg()->GetDemoText().IsActive());
+        d.Frame(6);
+    }
+}
+
 TEST_F(MessagePageTest, TheOptionButtonsSetSkipAndAutoMode) {
     Open();
     ClickAt(CMessageOptionPage::kOptionPlaces[0]);
@@ -113,7 +156,8 @@ TEST_F(MessagePageTest, TheOptionButtonsSetSkipAndAutoMode) {
 TEST_F(MessagePageTest, TheWindowsOpacityFollowsTheSetting) {
     Open();
     d.Frame();
-    const SPoint probe{780, 590};
+    // On the box's right edge: its middle is open.
+    const SPoint probe{797, 590};
     const screentest::SCellHit hit = Probe().At(d.Pixels(), probe.x, probe.y);
     EXPECT_EQ(hit.sheet, CMessageOptionPage::kWindowFile);
     EXPECT_EQ(hit.column, 3);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "engine/base/Window.h"
 #include "game/menus/settings/CancelActionPage.h"
@@ -119,7 +120,8 @@ class CWindowedMenu {
 public:
     using Body = std::function<void(CWindowedMenu&)>;
 
-    explicit CWindowedMenu(Body body) : m_Body(std::move(body)) {}
+    // `entryMode`: the screen mode stored and applied before the menu is entered.
+    explicit CWindowedMenu(Body body, int32_t entryMode = 0) : m_Body(std::move(body)), m_EntryMode(entryMode) {}
 
     bool Run() {
         settingstest::CQuietLog quiet;
@@ -140,6 +142,7 @@ public:
             CGameMain game(o);
             m_Game = &game;
             m_Window = self.GetWindow();
+            game.GetSystemData().m_ScreenMode = m_EntryMode;
             game.Begin(CGameMain::START_SCENE, {}, 7);
             Frames(3);
             if (Menu()) m_Body(*this);
@@ -172,6 +175,7 @@ public:
 
 private:
     Body m_Body;
+    int32_t m_EntryMode;
     CGameMain* m_Game = nullptr;
     CWindow* m_Window = nullptr;
 };
@@ -200,6 +204,54 @@ TEST(SettingsWindow, AModeChangedOutsideThePageIsStoredLiveAndInTheEntryCopy) {
     EXPECT_TRUE(seen.full);
     EXPECT_FALSE(seen.windowButton);
     EXPECT_EQ(seen.afterCancel, 32) << "cancel keeps the window as it was changed";
+}
+
+// The page's own switches (a mode button, the defaults) are not changes from outside:
+// the entry copy keeps the entry mode, and the cancel button brings the window back.
+TEST(SettingsWindow, TheCancelButtonUndoesAModeChosenInTheMenu) {
+    struct SCase {
+        const char* name;
+        int32_t entry;
+        std::vector<int> commands;  // option button 0..11, or 100 + a command button
+        int32_t chosen;             // the window after the commands
+        bool cancel;
+    };
+    constexpr int kDefaults = 100 + CSystemMenuScene::COMMAND_DEFAULTS;
+    const SCase cases[] = {
+        {"full screen, cancel", 0, {1}, 32, true},
+        {"16 bits then 32, cancel", 0, {2, 3}, 32, true},
+        {"full screen, accept", 0, {1}, 32, false},
+        {"window from full screen, cancel", 32, {0}, 0, true},
+        {"defaults from 16 bits, cancel", 16, {kDefaults}, 0, true},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        struct SSeen {
+            int32_t chosen = -1, backup = -1, window = -1, live = -1;
+        } seen;
+        CWindowedMenu menu(
+            [&](CWindowedMenu& m) {
+                for (int command : c.commands) {
+                    m.Click(Inside(command >= 100 ? CSystemMenuScene::kCommandPlaces[static_cast<size_t>(command - 100)]
+                                                  : CDisplayOptionPage::kPlaces[static_cast<size_t>(command)]));
+                    m.Frames(6);
+                }
+                seen.chosen = m.Game().GetScreenMode();
+                seen.backup = m.Menu()->GetBackup().m_ScreenMode;
+                m.Click(Inside(CSystemMenuScene::kCommandPlaces[c.cancel ? CSystemMenuScene::COMMAND_CANCEL
+                                                                         : CSystemMenuScene::COMMAND_ACCEPT]));
+                m.Frames(3);
+                seen.window = m.Game().GetScreenMode();
+                seen.live = m.Game().GetSystemData().m_ScreenMode;
+            },
+            c.entry);
+        ASSERT_TRUE(menu.Run());
+        EXPECT_EQ(seen.chosen, c.chosen);
+        EXPECT_EQ(seen.backup, c.entry) << "the entry copy";
+        const int32_t left = c.cancel ? c.entry : c.chosen;
+        EXPECT_EQ(seen.window, left);
+        EXPECT_EQ(seen.live, left);
+    }
 }
 
 TEST(SettingsWindow, AFailingDisplayChangeIsTriedOnceWhileTheChoiceStays) {

@@ -125,9 +125,39 @@ TEST_F(EventTermTest, ArithmeticWrapsAndImpossibleDivisionsAreSkipped) {
     EXPECT_EQ(m_Status.GetParam(1, 0), INT32_MIN);
     EXPECT_EQ(m_Status.GetParam(1, 1), INT32_MAX);
     EXPECT_EQ(m_Status.GetParam(1, 2), 0);
-    EXPECT_EQ(m_Status.GetParam(1, 3), INT32_MIN);
-    EXPECT_EQ(m_Status.GetParam(1, 4), INT32_MIN);
+    EXPECT_EQ(m_Status.GetParam(1, 3), INT32_MIN) << "no 32-bit quotient";
+    EXPECT_EQ(m_Status.GetParam(1, 4), 0) << "the remainder exists";
     EXPECT_EQ(m_Status.GetParam(1, 6), 9);
-    EXPECT_EQ(log.Count(), 4u);
+    EXPECT_EQ(log.Count(), 3u);
     EXPECT_TRUE(log.Contains("ApplyEventSettings() "));
+}
+
+TEST_F(EventTermTest, DivisionsAndRemaindersAtTheEdgesOfTheRange) {
+    struct SCase {
+        const char* setting;
+        int32_t left, right;
+        int32_t expected;  // the value after the setting
+        bool skipped;      // logged and left alone
+    };
+    const SCase cases[] = {
+        {"[1-0]%=[1-1]", INT32_MIN, -1, 0, false},
+        {"[1-0]/[1-1]", INT32_MIN, -1, INT32_MIN, true},
+        {"[1-0]%=[1-1]", INT32_MIN, 1, 0, false},
+        {"[1-0]%=[1-1]", INT32_MIN, INT32_MAX, -1, false},
+        {"[1-0]%=[1-1]", INT32_MAX, INT32_MIN, INT32_MAX, false},
+        {"[1-0]/[1-1]", INT32_MIN, 1, INT32_MIN, false},
+        {"[1-0]/[1-1]", INT32_MAX, -1, -INT32_MAX, false},
+        {"[1-0]%=[1-1]", -7, -1, 0, false},
+        {"[1-0]%=[1-1]", 5, 0, 5, true},
+        {"[1-0]/[1-1]", INT32_MIN, 0, INT32_MIN, true},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(std::string(c.setting) + " " + std::to_string(c.left) + " " + std::to_string(c.right));
+        m_Status.SetParam(1, 0, c.left);
+        m_Status.SetParam(1, 1, c.right);
+        CLogCapture log;
+        Apply({c.setting});
+        EXPECT_EQ(m_Status.GetParam(1, 0), c.expected);
+        EXPECT_EQ(log.Contains("ApplyEventSettings() "), c.skipped);
+    }
 }

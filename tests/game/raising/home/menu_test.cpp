@@ -384,6 +384,35 @@ TEST_F(MenuTest, TheStageTakesNoPressWhileAPanelIsOpen) {
     EXPECT_EQ(game.GetKeyboard().GetSuppressCount(), 0);
 }
 
+// The message window draws the menu: hiding the window (the right button under
+// right-click setting 0, as the window's own hide button does) takes the menu with it,
+// where it once stayed on screen frozen; the click that brings the window back brings
+// the menu back.
+TEST_F(MenuTest, TheMenuGoesAndComesBackWithTheMessageWindow) {
+    MenuReady();
+    ASSERT_TRUE(RunUntil([this] { return !kept->Stage().GetWindow().IsBoxMoving(); }, 60));
+    D().Game().GetSystemData().m_CancelAction = 0;
+    const SRect data = Menu()->GetButton(5).GetRect();
+    const int32_t x = (data.left + data.right) / 2;
+    const int32_t y = (data.top + data.bottom) / 2;
+    auto shown = [&] {
+        D().Move(799, 5);
+        EXPECT_TRUE(D().Frame());
+        return probe.At(D().Pixels(), x, y).sheet == CHomeScene::kButtonPictures[5];
+    };
+    ASSERT_TRUE(shown());
+    D().Press(CMouse::kRight);
+    ASSERT_TRUE(D().Frame());
+    ASSERT_FALSE(kept->Stage().IsWindowShownByPlayer());
+    EXPECT_FALSE(shown());
+    EXPECT_FALSE(shown()) << "while the window stays hidden";
+    D().Press(CMouse::kLeft);
+    ASSERT_TRUE(D().Frame());
+    ASSERT_TRUE(kept->Stage().IsWindowShownByPlayer());
+    EXPECT_TRUE(shown());
+    EXPECT_EQ(Menu()->GetPanelState(), 0) << "the click that showed the window did nothing else";
+}
+
 TEST_F(MenuTest, MoreThanAHundredHelpLinesKeepTheFirstHundred) {
     std::string text;
     for (int n = 0; n < 105; ++n) {

@@ -39,6 +39,21 @@ inline SRow Choice(const std::string& picture, int32_t target) { return SRow{0, 
 
 inline std::string ScriptPath(const std::string& name) { return "scr\\t\\" + name + ".txt"; }
 
+// A fresh status on which every mansion menu button is enabled: past the first turn
+// (year 1, month 5, week 1), stamina and money for every action, rank 2 and the job open.
+inline void SetPlayableStatus(CStatus& s) {
+    SStatusWords& w = s.Words();
+    w = SStatusWords{};
+    w.year = 1;
+    w.month = 5;
+    w.week = 1;
+    w.stamina = 100;
+    w.money = 1000;
+    w.evaluationTotal = 300;
+    s.SetParam(0, 0, 1);
+    s.SetParam(106, 15, 10);
+}
+
 // A stand-in mode: runs its hook on the first update, then ends.
 class CStubMode : public CModeState {
 public:

@@ -111,6 +111,32 @@ TEST_F(FollowUpTest, Kind23RowsAddTheirValueAndMoveTheCounters) {
     EXPECT_EQ(kept->GetPendingEvent(), nullptr);
 }
 
+TEST_F(FollowUpTest, TheOccasionGivenDecidesTheKind23ValueAndTheLastEvent) {
+    D().Game().GetEventTable().FindRow(40)->result = 7;
+    struct SCase {
+        int32_t kind, sub;
+        int32_t added;
+    };
+    for (const SCase c : {SCase{23, 1, 7}, {23, 0, 0}, {5, 1, 0}}) {
+        SCOPED_TRACE(std::to_string(c.kind) + ", " + std::to_string(c.sub));
+        kept->Status().Words().kind23Value = 0;
+        kept->Status().SetParam(104, 0, 0);
+        kept->StartEventById(21);
+        kept->ApplyEventSettings(40, c.kind, c.sub);
+        EXPECT_EQ(kept->Status().Words().kind23Value, c.added);
+        EXPECT_EQ(kept->Status().GetParam(104, 0), 1) << "the row's settings";
+        EXPECT_EQ(kept->GetPendingEvent(), nullptr);
+    }
+    ASSERT_TRUE(kept->StartEventById(21, 9, 3));
+    EXPECT_EQ(kept->State().m_EventKind, 9);
+    EXPECT_EQ(kept->State().m_EventSub, 3);
+    int32_t last = 0;
+    ASSERT_TRUE(kept->Status().FindFlag(9, 3, &last));
+    EXPECT_EQ(last, 21);
+    EXPECT_FALSE(kept->StartEventById(999, 9, 4));
+    EXPECT_FALSE(kept->Status().FindFlag(9, 4, &last)) << "no row, no last event";
+}
+
 class DeveloperStartTest : public InGameFixture {
 protected:
     void Start(std::vector<std::string> scripts) {

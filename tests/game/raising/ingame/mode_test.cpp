@@ -5,6 +5,8 @@
 #include "game/raising/ingame/BasicModes.h"
 #include "game/raising/ingame/EventModes.h"
 #include "game/raising/ingame/SideHostMode.h"
+#include "game/raising/home/HomeHostMode.h"
+#include "game/raising/mansion/MansionHostMode.h"
 #include "game/raising/season/DateCardScene.h"
 
 namespace {
@@ -39,6 +41,33 @@ TEST_F(ModeTest, TheFactoryMakesNothingForZeroAndPastNineteen) {
     EXPECT_EQ(factory.CreateMode(-3), nullptr);
     EXPECT_NE(dynamic_cast<CEventMode*>(factory.CreateMode(8).get()), nullptr);
     EXPECT_NE(dynamic_cast<CD000Scene*>(factory.CreateMode(4).get()), nullptr);
+}
+
+TEST_F(ModeTest, TheThreeMachinesFactoriesAreModeFactories) {
+    CMansionHostMode mansion(*kept);
+    CHomeHostMode home(*kept);
+    CInGameModeFactory inGame(*kept);
+    CMansionModeFactory mansionModes(mansion);
+    CHomeModeFactory homeModes(home);
+    struct SCase {
+        const char* name;
+        CModeFactory* factory;
+        int32_t first, last;  // the ids that make a mode
+    };
+    for (const SCase& c : {SCase{"in-game", &inGame, 1, CInGameModeFactory::kMaxModeId},
+                           SCase{"mansion", &mansionModes, 0, CMansionModeFactory::kMaxModeId},
+                           SCase{"home", &homeModes, 0, CHomeModeFactory::kLeave}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.factory->CreateMode(c.first - 1), nullptr);
+        EXPECT_EQ(c.factory->CreateMode(c.last + 1), nullptr);
+        std::unique_ptr<CModeState> mode = c.factory->CreateMode(c.last);
+        ASSERT_NE(mode, nullptr);
+        EXPECT_EQ(&mode->GetOwner(), kept);
+        // The mode manager asks through the scene factory's entry.
+        ISceneFactory& scenes = *c.factory;
+        EXPECT_NE(dynamic_cast<CModeState*>(scenes.Create(c.last).get()), nullptr);
+        EXPECT_EQ(scenes.Create(c.last + 1), nullptr);
+    }
 }
 
 TEST_F(ModeTest, TheSeasonalModePlaysTheMonthsEventAndGivesItsOutcome) {

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+#include "engine/draw/ImagePlane.h"
+#include "game/raising/ingame/ButtonGroup.h"
+
 namespace {
 
 using namespace ingametest;
@@ -104,3 +107,30 @@ TEST_F(SelectionTest, OneCursorSoundAHoverAndTheIndexAtThePressDoneWhenClosed) {
 }
 
 }  // namespace
+
+// The bar's seven widgets step together: checked momentary ones release after their
+// four frames, in one update of the group each frame.
+TEST(ButtonGroup, OneUpdateStepsTheFirstWidgetTheFiveButtonsAndTheLast) {
+    CImagePlane sheet;
+    ASSERT_TRUE(sheet.Create(70, 100));
+    SButtonGroup group;
+    std::vector<CButton*> widgets = {&group.first};
+    for (CImageButton& b : group.buttons) widgets.push_back(&b);
+    widgets.push_back(&group.last);
+    for (size_t i = 0; i < widgets.size(); ++i) {
+        CButton& w = *widgets[i];
+        ASSERT_TRUE(w.SetupColumn(&sheet, 7, 5, static_cast<int>(i)));
+        w.SetPosition(10 * static_cast<int32_t>(i), 0);
+        w.SetMomentary(true);
+        w.SetReactWhenChecked(true);
+        w.Update(10 * static_cast<int32_t>(i) + 5, 5, true);
+        ASSERT_TRUE(w.IsChecked()) << i;
+    }
+    for (int frame = 1; frame < CButton::kDefaultReleaseDelay; ++frame) group.Update();
+    for (size_t i = 0; i < widgets.size(); ++i) EXPECT_TRUE(widgets[i]->IsChecked()) << i;
+    group.Update();
+    for (size_t i = 0; i < widgets.size(); ++i) {
+        EXPECT_FALSE(widgets[i]->IsChecked()) << i;
+        EXPECT_TRUE(widgets[i]->BecameUnchecked()) << i;
+    }
+}

@@ -58,7 +58,9 @@ public:
         calls.push_back(FormatString("StartEvent %d %d restricted %d", kind, sub, state.GetStatus().Words().outcomeRestricted));
         script = 2;
     }
-    void ApplyEventRowNow(int32_t id) override { calls.push_back(FormatString("ApplyEventRowNow %d", id)); }
+    void ApplyEventSettings(int32_t id, int32_t kind, int32_t sub) override {
+        calls.push_back(FormatString("ApplyEventSettings %d (%d, %d)", id, kind, sub));
+    }
     bool IsScriptRunning() const override { return script > 0; }
     void ClearMode() override { calls.push_back("ClearMode"); }
     void SetPendingEvent(EventRow* row) override { pending = row; }
@@ -111,10 +113,10 @@ public:
     }
     void SetSlotVolume(int32_t g, int32_t s, int32_t v) override { calls.push_back(FormatString("SetSlotVolume %d %d %d", g, s, v)); }
     void SetSlotPan(int32_t g, int32_t s, int32_t p) override { calls.push_back(FormatString("SetSlotPan %d %d %d", g, s, p)); }
-    // The first name of the list really plays in the game's bank.
+    // The first path of the list really plays in the game's bank.
     void PlaySlot(int32_t g, int32_t s, int32_t once, int32_t fade) override {
         calls.push_back(FormatString("PlaySlot %d %d %d %d", g, s, once, fade));
-        m_Game.GetSoundBank().Load(g, s, "voice\\" + m_List.substr(0, m_List.find('\n')) + ".ogg");
+        m_Game.GetSoundBank().Load(g, s, m_List.substr(0, m_List.find('\n')));
         m_Game.GetSoundBank().Play(g, s, once, fade, 0);
     }
     void StopSlot(int32_t g, int32_t s, int32_t ms) override { calls.push_back(FormatString("StopSlot %d %d %d", g, s, ms)); }

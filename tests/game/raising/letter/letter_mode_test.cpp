@@ -17,17 +17,19 @@ const char* const kLetter = "obj\\letter\\l1.bmp";
 
 class LetterModeTest : public InGameFixture {
 protected:
-    void Make() {
+    // `voices` is the table's third field.
+    void Make(const std::string& voices = "lu1_0001") {
         // The letter (class 0) wins the first choice; the follow-up (class 1) only once
         // the choice is restricted.
         Build({{100, 23, 1, "letter1", "", 0, "[104_0]+=9"}, {101, 23, 1, "follow", "", 1, "", "", "", 0, 1}},
-              [this](const std::string& folder) {
+              [this, voices](const std::string& folder) {
                   for (const char* p : {"obj\\letter\\t000_000.bmp", "obj\\letter\\t000_001.bmp", kLetter})
                       probe.Write(folder, kit::MakeSheet(p, 800, 600));
                   probe.Write(folder, kit::MakeSheet("obj\\t001_000.bmp", 352, 200));
-                  const std::string table = "scr\\t\\letter1.txt,obj\\letter\\l1.bmp,lu1_0001\n";
+                  const std::string table = "scr\\t\\letter1.txt,obj\\letter\\l1.bmp," + voices + "\n";
                   kit::WriteBytes(kit::NativeFilePath(folder, "cfg\\letter.csv"), {table.begin(), table.end()});
                   kit::WriteBytes(kit::NativeFilePath(folder, "voice\\lu1_0001.ogg"), kit::MakeShortWave(3, 5000));
+                  kit::WriteBytes(kit::NativeFilePath(folder, "voice\\r.wav"), kit::MakeShortWave(4, 5000));
               });
         CLetterList::GetInstance().Load("cfg\\letter.csv");
         EnterParked();
@@ -98,6 +100,15 @@ TEST_F(LetterModeTest, TheLetterArrivesOnLayer100AndItsEventAndFollowUpPlay) {
     EXPECT_EQ(Played(), (std::vector<std::string>{"letter1", "follow"}));
     EXPECT_TRUE(kept->Status().HasReadLetter(kLetter));
     EXPECT_EQ(kept->Status().Words().outcomeRestricted, 0);
+}
+
+TEST_F(LetterModeTest, AVoiceWithAnExtensionOfItsOwnPlaysThatFile) {
+    Make("r.wav/lu1_0001");
+    ASSERT_TRUE(RunToState(6));
+    CSoundBank& bank = D().Game().GetSoundBank();
+    EXPECT_EQ(bank.GetGroupList(2), (std::vector<std::string>{"voice\\r.wav", "voice\\lu1_0001.ogg"}));
+    EXPECT_EQ(bank.GetName(2, 0), "voice\\r.wav");
+    EXPECT_TRUE(bank.IsPlaying(2, 0));
 }
 
 TEST_F(LetterModeTest, ASaveAtThePanelComesBackWithThePanelOpen) {

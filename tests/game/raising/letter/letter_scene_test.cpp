@@ -147,7 +147,7 @@ TEST_F(LetterSceneTest, FirstReadingShowsTheLetterAndPlaysItsEventAndFollowUp) {
         "StartScreenChangeAlt 1 30",
         "ShowLayerImageAlt 100 obj\\letter\\a.bmp",
         "StartScreenChange 1 60",
-        "PlaySound 2 0 [lu1_a\nlu1_b\n]",
+        "PlaySound 2 0 [voice\\lu1_a.ogg\nvoice\\lu1_b.ogg\n]",
         "SetSlotVolume 2 0 100",
         "SetSlotPan 2 0 0",
         "PlaySlot 2 0 1 0",
@@ -209,10 +209,10 @@ TEST_F(LetterSceneTest, ALetterReadBeforeOffersToReplayOrToEndTheMonth) {
     } cases[] = {
         {0, {1}, {22, 30, 31, 32, 33, 34, 50, 51, 52, 53}, {"StartEventById 1 23 1", "StartEvent 23 1 restricted 1"}},
         {1, {1, 4}, {23, 40, 41, 42, 43, 46, 50, 51, 52, 53},
-         {"EndMonth 1 (23, 1)", "ApplyEventRowNow 1", "SelectEventRow 23 1", "EndMonth 4 (23, 1)", "ApplyEventRowNow 4", kClosing}},
+         {"EndMonth 1 (23, 1)", "ApplyEventSettings 1 (23, 1)", "SelectEventRow 23 1", "EndMonth 4 (23, 1)", "ApplyEventSettings 4 (23, 1)", kClosing}},
         {1, {1}, {23, 40, 41, 42, 46, 50, 51, 52, 53},
-         {"EndMonth 1 (23, 1)", "ApplyEventRowNow 1", "SelectEventRow 23 1", kClosing}},
-        {1, {5}, {23, 40, 45, 46, 50, 51, 52, 53}, {"EndMonth 5 (23, 1)", "ApplyEventRowNow 5", kClosing}},
+         {"EndMonth 1 (23, 1)", "ApplyEventSettings 1 (23, 1)", "SelectEventRow 23 1", kClosing}},
+        {1, {5}, {23, 40, 45, 46, 50, 51, 52, 53}, {"EndMonth 5 (23, 1)", "ApplyEventSettings 5 (23, 1)", kClosing}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.after.size() * 10 + c.button);

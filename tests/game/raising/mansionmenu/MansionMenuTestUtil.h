@@ -37,19 +37,7 @@ protected:
         D().Game().GetSystemData().SetOption(CSystemData::OPTION_CONFIRM, 0);
     }
     // Every menu button enabled: past the first turn, rank 2, the job open.
-    void SetPlayable() {
-        CStatus& s = kept->Status();
-        SStatusWords& w = s.Words();
-        w = SStatusWords{};
-        w.year = 1;
-        w.month = 5;
-        w.week = 1;
-        w.stamina = 100;
-        w.money = 1000;
-        w.evaluationTotal = 300;
-        s.SetParam(0, 0, 1);
-        s.SetParam(106, 15, 10);
-    }
+    void SetPlayable() { SetPlayableStatus(kept->Status()); }
     CMansionHostMode* Host() { return dynamic_cast<CMansionHostMode*>(kept->GetCurrentMode()); }
     template <class T>
     T* Screen() {

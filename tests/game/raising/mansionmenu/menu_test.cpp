@@ -4,6 +4,7 @@
 
 #include "engine/draw/SceneManager.h"
 #include "game/core/SceneRequest.h"
+#include "platform/window/WindowMessage.h"
 
 namespace {
 
@@ -42,6 +43,12 @@ protected:
         D().Sounds().Take();
     }
 };
+
+// The menu stands on the mansion's background (it was once made on layer 100 and never
+// shown: the menu showed over black).
+TEST_F(MenuTest, TheMenuShowsTheMansionBackground) {
+    EXPECT_EQ(D().Probe().At(D().Pixels(), 700, 300).sheet, Menu::kBackground);
+}
 
 TEST_F(MenuTest, ButtonRulesDisableByTheStatus) {
     struct SCase {
@@ -204,6 +211,33 @@ TEST_F(MenuTest, TheEndAsksWhenTheConfirmationIsOnAndTheStatusPagesAreCalled) {
         ASSERT_TRUE(RunUntil([&] { return top.GetCurrentSceneId() == 19 && !top.IsInTransition(); }, 100));
         Menu()->SetMenuPanel(0);
         ASSERT_TRUE(RunUntil([this] { return !Menu()->GetPanelA().IsMoving(); }, 60));
+    }
+}
+
+// The cancel that closes a panel is the menu's: the stage, which runs after it with the
+// input suppressed, neither hides nor darkens its window for it nor calls the save
+// screen, whatever the right-click setting and whichever key or button it came from.
+TEST_F(MenuTest, TheCancelThatClosesAPanelDoesNotReachTheStage) {
+    const std::vector<std::pair<const char*, std::function<void()>>> cancels = {
+        {"esc", [this] { D().Key(VKey::kEscape); }},
+        {"enter", [this] { D().Key(VKey::kReturn); }},
+        {"right button", [this] { Cancel(); }},
+    };
+    for (int32_t setting : {0, 1, 3}) {
+        for (const auto& [name, cancel] : cancels) {
+            SCOPED_TRACE(testing::Message() << name << ", setting " << setting);
+            D().Game().GetSystemData().m_CancelAction = setting;
+            ClickAt(ButtonCentre(0));
+            ASSERT_TRUE(PanelOpen(Menu()->GetPanelA()));
+            cancel();
+            ASSERT_TRUE(D().Frame());
+            EXPECT_EQ(Menu()->GetMenuPanel(), 0);
+            ASSERT_TRUE(D().Frame(3));
+            EXPECT_TRUE(kept->Stage().IsWindowShownByPlayer());
+            EXPECT_FALSE(kept->Stage().GetWindow().IsDarkened());
+            EXPECT_EQ(D().Game().GetSceneManager().GetCurrentSceneId(), 19);
+            ASSERT_TRUE(RunUntil([this] { return !Menu()->GetPanelA().IsMoving(); }, 60));
+        }
     }
 }
 

@@ -61,6 +61,22 @@ TEST_F(ShopTest, TheFirstVisitPlaysTheIntroductionAndTheSecondOpensAtOnce) {
     EXPECT_GE(Shop()->GetStep(), 3) << "no introduction the second time";
 }
 
+// Her shop and ロザナ herself stand on the stage behind the boards (the pictures were
+// once made on their layers and never shown: the shop opened on black).
+TEST_F(ShopTest, TheShopShowsItsBackgroundAndRozana) {
+    kept->State().m_ShopVisited = 1;
+    ASSERT_TRUE(EnterShop());
+    const SFrame f = D().Pixels();
+    EXPECT_EQ(D().Probe().At(f, 700, 300).sheet, Shop::kBackground);
+    // Her picture 170 pixels left of where it was made: of its 160-pixel columns the
+    // second shows from the left edge to x 150.
+    const screentest::SCellHit her = D().Probe().At(f, 100, 240);
+    EXPECT_EQ(her.sheet, Shop::kKeeper);
+    EXPECT_EQ(her.column, 1);
+    EXPECT_EQ(her.row, 1);
+    EXPECT_EQ(D().Probe().At(f, 150, 240).sheet, Shop::kBackground);
+}
+
 TEST_F(ShopTest, GoodsAreListedByTheStatusOnPagesOfEight) {
     kept->Status().SetParam(14, 29, 1);   // entry 0
     kept->Status().SetParam(133, 4, 1);   // entry 30

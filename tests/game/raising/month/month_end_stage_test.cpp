@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "engine/base/ScriptToolInterface.h"
 #include "engine/sound/SoundBank.h"
 #include "game/core/RunningGame.h"
 #include "game/raising/event/EventTable.h"
@@ -131,6 +132,30 @@ TEST_F(MonthEndStageTest, AnEmptyReportStartsNothing) {
 
 TEST_F(MonthEndStageTest, TheBranchSwitchStartsNothing) {
     Start(2, false, true);
+    FrameUntil([&] { return ShownLine() == "after"; });
+    EXPECT_FALSE(Machine().IsActive());
+}
+
+TEST_F(MonthEndStageTest, TheStagesMonthReportIsWhatTheSequenceShows) {
+    Start(2);
+    CSaveRecordStrings report;
+    Stage().BuildMonthReport(report);
+    EXPECT_EQ(CTurnMachine::CountLines(report.m_Text), 2);
+    std::vector<int32_t> states;
+    std::vector<std::string> pages;
+    RunSequence(&states, &pages);
+    EXPECT_EQ(pages, std::vector<std::string>{report.m_Text});
+    Stage().SetTurnMachine(nullptr);
+    Stage().BuildMonthReport(report);
+    EXPECT_EQ(report.m_Text, "") << "no month end, no report";
+}
+
+TEST_F(MonthEndStageTest, TheScriptToolStartsNothing) {
+    struct SToolConnected {
+        SToolConnected() { GetScriptToolLink().SetConnectedWithoutBlock(true); }
+        ~SToolConnected() { GetScriptToolLink().SetConnectedWithoutBlock(false); }
+    } tool;
+    Start(2);
     FrameUntil([&] { return ShownLine() == "after"; });
     EXPECT_FALSE(Machine().IsActive());
 }

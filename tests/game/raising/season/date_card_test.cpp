@@ -1,6 +1,7 @@
 // The date card: the shown year and month in digit cells, its time, its passing and
 // its use of the wide background.
 #include "engine/base/Keyboard.h"
+#include "game/raising/ingame/BasicModes.h"
 #include "game/raising/season/DateCardScene.h"
 #include "tests/game/raising/season/SeasonTestUtil.h"
 
@@ -11,7 +12,12 @@ using Card = CD000Scene;
 
 class DateCardTest : public SeasonFixture {
 protected:
-    void SetUp() override { BuildSeason(); }
+    // The month's first event, on a picture of its own.
+    static constexpr const char* kEventPicture = "bg\\t_event.bmp";
+    void SetUp() override {
+        BuildSeason({{1, 60, 0, "month_start"}});
+        ASSERT_TRUE(D().Probe().Write(D().Folder(), kit::MakeSheet(kEventPicture, 800, 600, 4, 3)));
+    }
 
     // Mode 4 as the month's start asks for it; true once its opening transition is over.
     bool Open() {
@@ -75,8 +81,8 @@ TEST_F(DateCardTest, StaysTwoHundredFiftyFramesAfterItsTransitionAndHoldsTheWide
     }
     // 250 counted frames, the frame that leaves and the one in which mode 1 is made.
     EXPECT_EQ(shown, 252);
-    EXPECT_FALSE(kept->Stage().GetDrawList().IsShown(CMainGameScene::kTalkPriority));
     ASSERT_TRUE(RunUntil([this] { return ModeEnded(); }));
+    EXPECT_TRUE(kept->Stage().GetDrawList().IsShown(CMainGameScene::kTalkPriority)) << "given back when the card went";
     EXPECT_EQ(BlankRequests(), 1u);
     EXPECT_EQ(D().Game().GetWideBackgroundUsers(), users);
 }
@@ -108,6 +114,25 @@ TEST_F(DateCardTest, DecideCancelCtrlAndSkippingPassTheCardAtOnceAndOnce) {
         ASSERT_TRUE(RunUntil([this] { return ModeEnded(); }));
         EXPECT_EQ(BlankRequests(), 1u);
     }
+}
+
+// The card hides the stage's pictures as it leaves; whatever the month shows next on
+// the stage must have them back (they once stayed off, and every event after the first
+// date card played its text over a black screen).
+TEST_F(DateCardTest, TheMonthsEventsAfterTheCardShowTheirPictures) {
+    SetCalendar(1, 4);
+    ASSERT_TRUE(Open());
+    D().Press(CMouse::kLeft);
+    ASSERT_TRUE(RunUntil([this] { return BlankRequests() == 1 && ModeEnded(); }));
+    CMainGameScene& stage = kept->Stage();
+    ASSERT_TRUE(stage.ShowLayerImage(CMainGameScene::kBackgroundLayer, kEventPicture));
+    stage.ShowLayer(CMainGameScene::kBackgroundLayer);
+    ASSERT_TRUE(kept->StartEventById(1));
+    kept->SetMode(2, 0, 0);
+    ASSERT_TRUE(D().Frame());
+    ASSERT_NE(Current<CStageMode>(), nullptr);
+    const screentest::SFrame f = D().Pixels();
+    EXPECT_TRUE(D().Probe().ShowsCellAt(f, kEventPicture, 1, 1, 200, 200));
 }
 
 }  // namespace

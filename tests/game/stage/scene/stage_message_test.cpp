@@ -145,3 +145,63 @@ TEST_F(StageMessageTest, BalloonsHoldUntilAdvancedAndCloseOnAdvanceWhenAsked) {
     EXPECT_FALSE(Stage().GetMessageState().IsActive());
     EXPECT_TRUE(Stage().GetWindow().IsBalloonOpen(0)) << "an advanced balloon stays without holding";
 }
+
+namespace {
+
+// Pixels of the drawn letters (the sheets' colours stay below 0xD0 in every channel).
+int InkIn(const screentest::SFrame& frame, int32_t top, int32_t bottom) {
+    int ink = 0;
+    for (int32_t y = top; y < bottom; ++y) {
+        for (int32_t x = 36; x < 500; ++x) {
+            const uint32_t c = frame.At(x, y);
+            ink += ((c >> 16) & 0xFF) >= 0xE0 && ((c >> 8) & 0xFF) >= 0xE0 && (c & 0xFF) >= 0xE0;
+        }
+    }
+    return ink;
+}
+
+}  // namespace
+
+TEST_F(StageMessageTest, ASkippedLineShowsWholeNameAndTextOnTheFrameItIsSet) {
+    Begin();
+    enum EWay { SCRIPT_LINE, AFTER_A_SHOWN_LINE, SCREENS_LINE_AFTER_A_RESET };
+    for (const EWay way : {SCRIPT_LINE, AFTER_A_SHOWN_LINE, SCREENS_LINE_AFTER_A_RESET}) {
+        SCOPED_TRACE(way);
+        switch (way) {
+            case SCRIPT_LINE:
+                WriteScript("w.scr", {Record(1, 0, 3), Line(3, 0, "skipped whole")});
+                ASSERT_TRUE(Stage().StartScript("w.scr"));
+                d.Key(VKey::kControl);
+                ASSERT_TRUE(d.Frame());
+                break;
+            case AFTER_A_SHOWN_LINE:
+                WriteScript("w.scr", {Record(1, 0, 3), Line(3, 4, "before"), Line(4, 0, "skipped whole")});
+                ASSERT_TRUE(Stage().StartScript("w.scr"));
+                ASSERT_TRUE(d.Frame(25));
+                ASSERT_EQ(Stage().GetWindow().GetCurrentLine().m_Text, "before");
+                d.Key(VKey::kControl);
+                ASSERT_TRUE(d.Frame());
+                break;
+            case SCREENS_LINE_AFTER_A_RESET:
+                // A menu's help line while Ctrl is held, right after the last one was
+                // taken away (its clear request is still pending).
+                d.Game().GetKeyboard().KeyDown(VKey::kControl);
+                ASSERT_TRUE(d.Frame());
+                Stage().ResetMessageState();
+                Stage().ShowNameLine({"help", "skipped whole", ""});
+                ASSERT_TRUE(d.Frame());
+                d.Game().GetKeyboard().KeyUp(VKey::kControl);
+                break;
+        }
+        ASSERT_EQ(Stage().GetWindow().GetCurrentLine().m_Text, "skipped whole");
+        EXPECT_TRUE(Text().IsHolding());
+        EXPECT_EQ(Text().GetRevealedCount(), Text().GetCharCount());
+        const screentest::SFrame frame = d.Pixels();
+        EXPECT_GT(InkIn(frame, 438, 462), 0) << "the name";
+        EXPECT_GT(InkIn(frame, 464, 490), 0) << "the text";
+        ASSERT_TRUE(d.Frame(5));
+        EXPECT_TRUE(Text().IsHolding()) << "still shown once the skip is over";
+        Stage().ResetStage();
+        ASSERT_TRUE(d.Frame());
+    }
+}

@@ -107,3 +107,64 @@ TEST_F(StageScreensTest, TheThumbnailDrawsTheSavedShownLayersByIdWithoutNoiseWhe
     EXPECT_EQ(probe.At(f, 100, 100).Describe(), "bg\\room.bmp (0, 0)");
     scenes.host->drawHook = nullptr;
 }
+
+namespace {
+
+// A screen that lays one picture across the message box's top edge.
+class CStrip : public CSceneBase {
+public:
+    static constexpr const char* kSheet = "obj\\strip.bmp";
+    void Load() override { m_Plane.Load(kSheet); }
+    void Draw() override { m_Plane.Draw(200, 380, 0xFFFFFFFFu); }
+
+private:
+    CImagePlane m_Plane;
+};
+
+}  // namespace
+
+// The three places of a screen on the stage: under the window (the box covers it), over
+// it, and in it (over the box, and gone with the window when the player hides it).
+TEST_F(StageScreensTest, AScreenLiesUnderOverOrInTheMessageWindow) {
+    Begin();
+    ASSERT_TRUE(probe.Write(d.Folder(), kit::MakeSheet(CStrip::kSheet, 400, 100)));
+    CStrip strip;
+    strip.Load();
+    ASSERT_TRUE(Stage().ShowLayerImage(100, "bg\\room.bmp"));
+    Stage().ShowLayer(100);
+    Stage().ShowMessage({"a", "line", ""});
+    ASSERT_TRUE(d.Frame(30));
+    ASSERT_TRUE(Stage().GetWindow().IsBoxShown());
+    using Draw = void (CMainGameScene::*)(CSceneBase*);
+    struct SCase {
+        const char* name;
+        Draw draw;
+        // What shows on the box's edge (y 430) and above it (y 400), with the window
+        // shown and with it hidden by the player.
+        const char* onBox;
+        const char* aboveBox;
+        const char* onBoxHidden;
+        const char* aboveBoxHidden;
+    };
+    const SCase cases[] = {
+        {"under", &CMainGameScene::DrawWithScreen, "obj\\f000_001.bmp", CStrip::kSheet, CStrip::kSheet, CStrip::kSheet},
+        {"over", &CMainGameScene::DrawOverWindow, CStrip::kSheet, CStrip::kSheet, CStrip::kSheet, CStrip::kSheet},
+        {"in", &CMainGameScene::DrawInWindow, CStrip::kSheet, CStrip::kSheet, "bg\\room.bmp", "bg\\room.bmp"},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        scenes.host->drawHook = [&] { (Stage().*c.draw)(&strip); };
+        for (bool hidden : {false, true}) {
+            if (hidden) Stage().HideWindowByPlayer();
+            ASSERT_TRUE(d.Frame());
+            const screentest::SFrame f = d.Pixels();
+            EXPECT_EQ(probe.At(f, 300, 430).sheet, hidden ? c.onBoxHidden : c.onBox) << hidden;
+            EXPECT_EQ(probe.At(f, 300, 400).sheet, hidden ? c.aboveBoxHidden : c.aboveBox) << hidden;
+        }
+        // A click brings the window back.
+        d.Press(CMouse::kLeft);
+        ASSERT_TRUE(d.Frame());
+        ASSERT_TRUE(Stage().IsWindowShownByPlayer());
+    }
+    scenes.host->drawHook = nullptr;
+}

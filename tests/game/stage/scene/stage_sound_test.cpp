@@ -75,6 +75,26 @@ TEST_F(StageSoundTest, AListPlaysFromTheGroupsFolder) {
     EXPECT_TRUE(Heard("bank 0 2 bgm\\a.ogg"));
 }
 
+TEST_F(StageSoundTest, AListNameKeepsTheFolderAndTheExtensionItHas) {
+    Begin();
+    struct SCase {
+        int32_t group;
+        const char* list;
+        std::vector<std::string> files;
+    };
+    const SCase cases[] = {
+        {2, "voice\\r.wav\n", {"voice\\r.wav"}},
+        {2, "voice\\lu_0001.ogg\nlu_0002", {"voice\\lu_0001.ogg", "voice\\lu_0002.ogg"}},
+        {2, "Voice\\lu_0003", {"Voice\\lu_0003.ogg"}},
+        {1, "x.wav voice\\y", {"se\\x.wav", "se\\voice\\y.ogg"}},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.list);
+        Stage().PlaySound(c.group, 0, c.list);
+        EXPECT_EQ(Bank().GetGroupList(c.group), c.files);
+    }
+}
+
 TEST_F(StageSoundTest, SlotsOutsideTheBankAreRefusedAtEveryEntry) {
     Begin();
     CLogCapture log;
@@ -114,6 +134,40 @@ TEST_F(StageSoundTest, AmbientLoopsFollowHouseClassesAndStatusFlags) {
     Stage().StartScreenChange(0, 30);
     EXPECT_FALSE(Slot(1, 13).playing);
     EXPECT_FALSE(Slot(1, 15).playing);
+}
+
+TEST_F(StageSoundTest, AmbientLoopsFadeOverTheAskedChangeAlsoWhenThePictureCuts) {
+    Begin();
+    CGameState state;
+    CRunningGameOverride running(state);
+    state.GetStatus().SetParam(14, 37, 1);
+    struct SCase {
+        const char* what;
+        bool effects;
+        bool skip;
+    };
+    std::vector<int32_t> heard;
+    for (const SCase c : {SCase{"the change runs", true, false}, {"effects off", false, false}, {"skipping", true, true}}) {
+        SCOPED_TRACE(c.what);
+        Settings().m_Options[CSystemData::OPTION_EFFECTS] = c.effects;
+        Stage().SetSkip(c.skip);
+        // A new loop fades in over the change; a playing one fades to its new volume.
+        Stage().ShowPicture(100, "bg\\house.bmp");
+        Stage().StartScreenChange(1, 60);
+        ASSERT_TRUE(d.Frame());
+        ASSERT_NE(Bank().GetSound(1, 13), nullptr);
+        heard.push_back(Bank().GetSound(1, 13)->GetVolume());
+        Stage().ShowPicture(100, "bg\\room.bmp");
+        Stage().StartScreenChange(1, 60);
+        ASSERT_TRUE(d.Frame());
+        heard.push_back(Bank().GetSound(1, 13)->GetVolume());
+        Stage().SetSkip(false);
+        Stage().ClearToBlack();
+        Stage().StartScreenChangeAlt(0, 0);
+        ASSERT_TRUE(d.Frame());
+    }
+    // 60 frames are 1000 ms: one frame into the fade, whatever the picture did.
+    for (size_t i = 2; i < heard.size(); ++i) EXPECT_EQ(heard[i], heard[i % 2]) << i;
 }
 
 TEST_F(StageSoundTest, ResetKeepsMusicSlot0AndSavesRestartOnlyLoopingSlots) {

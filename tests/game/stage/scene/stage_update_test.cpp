@@ -7,6 +7,7 @@
 #include "game/core/GameMain.h"
 #include "game/core/ReadHistory.h"
 #include "game/core/SaveData.h"
+#include "game/core/SceneRequest.h"
 #include "game/menus/unlock/PlayViewTable.h"
 #include "platform/window/WindowMessage.h"
 #include "tests/game/stage/scene/StageTestUtil.h"
@@ -77,6 +78,20 @@ TEST_F(StageUpdateTest, AScriptThatEndsInItsFirstFrameSetsTheEndFlagInThatUpdate
     EXPECT_FALSE(Stage().GetScriptEndFlag());
     ASSERT_TRUE(d.Frame());
     EXPECT_TRUE(Stage().GetScriptEndFlag()) << "a script that failed to load ends at the next update";
+}
+
+TEST_F(StageUpdateTest, AnEndedScriptLeavesRecordIdZeroAndItsPairInTheHistory) {
+    Begin();
+    // The line holds at record 4; the plain record after it ends the script in the
+    // frame that closes the line.
+    WriteScript("s3.scr", {Record(1, 0, 3), Line(3, 4, "last"), Record(4, 0, 0)});
+    ASSERT_TRUE(Stage().StartScript("s3.scr"));
+    ASSERT_TRUE(d.Frame(25));
+    EXPECT_EQ(Stage().GetRecord().m_RecordId, 4);
+    ClickAt(400, 300);
+    ASSERT_TRUE(Stage().GetScriptEndFlag());
+    EXPECT_EQ(Stage().GetRecord().m_RecordId, 0) << "no record is current once the script has ended";
+    EXPECT_TRUE(d.Game().GetReadFlags().Contains("s3.scr", 0));
 }
 
 TEST_F(StageUpdateTest, WaitFlagsAndTheWaitSwitch) {
@@ -344,4 +359,35 @@ TEST_F(StageUpdateTest, LogButtonsOpenScrollAndClose) {
     EXPECT_EQ(Stage().GetWindow().GetLogIndex(), 0u);
     PressButton(13);
     EXPECT_FALSE(Stage().GetWindow().IsLogOpen()) << "newer on the newest line closes the log";
+}
+
+
+TEST_F(StageUpdateTest, Button7EndsAReplayAndReturnsToTheCaller) {
+    for (const bool inGame : {false, true}) {
+        SCOPED_TRACE(inGame ? "a game in progress" : "no game");
+        constexpr int32_t kCaller = 31;
+        scenes.host = nullptr;
+        d.Start(kCaller);
+        ASSERT_TRUE(d.Frame());
+        ASSERT_TRUE(RequestCallSceneKeep(kHostScene, 0, 0));
+        ASSERT_TRUE(d.Frame(2));
+        ASSERT_NE(scenes.host, nullptr);
+        scenes.host->shown = scenes.host->stage.get();
+        const int rebuildsBefore = scenes.owner.rebuilds;
+        d.Game().m_GameInProgress = inGame;
+        d.Game().m_ReplayFlag = 1;
+        Stage().LoadSlot(0, 0, "bgm\\a.ogg");
+        Stage().PlaySlot(0, 0, 0, 0);
+        // Button 7 lies off the screen: a replay's window is the only one that shows it,
+        // in the darkened button set.
+        Stage().GetWindow().SetDarken(true);
+        Stage().GetWindow().GetButton(7)->SetPosition(560, 560);
+        HoverButton(600, 580);
+        ClickAt(600, 580);
+        EXPECT_EQ(scenes.owner.rebuilds - rebuildsBefore, inGame ? 1 : 0);
+        EXPECT_EQ(d.Game().m_ReplayFlag, 0);
+        EXPECT_FALSE(Stage().GetRecord().GetSoundSlot(0, 0)->playing);
+        ASSERT_TRUE(d.Frame(2));
+        EXPECT_EQ(CurrentScene(), kCaller);
+    }
 }

@@ -169,27 +169,40 @@ TEST(CSurfaceEffectBlitter, PlainModesNotify) {
     EXPECT_TRUE(PixelsEqual(*dst, 15, 0, *src, 0, 2));
 }
 
-// An effect of unequal sizes is drawn as a plain stretch with the source's own filter,
-// whatever the mode number.
-TEST(SoftSurfaceEntryPoints, StretchedEffectUsesTheSourceFilter) {
-    for (int mode : {0, 1, 2, 7, 14}) {
-        auto src = MakeRandom(10, 10, 32, 1);
-        auto a = MakeRandom(30, 30, 32, 2);
-        auto b = MakeRandom(30, 30, 32, 2);
-        const SRect dr{2, 2, 22, 22}, sr{0, 0, 10, 10}, clip{0, 0, 30, 30};
-        a->DrawEffectStretched(mode, src.get(), dr, sr, clip, 255, 0);
-        b->StretchBltNearest(src.get(), &dr, &sr, &clip, 255, 0);
-        EXPECT_EQ(a->Bytes(), b->Bytes()) << mode;
-        EXPECT_EQ(a->GetEffectStretchedRect(mode, src.get(), dr, sr, clip, 255, 0), dr);
-        src->smooth = true;
-        auto c = MakeRandom(30, 30, 32, 2);
-        auto d = MakeRandom(30, 30, 32, 2);
-        c->DrawEffectStretched(mode, src.get(), dr, sr, clip, 255, 0);
-        d->StretchBltBilinear(src.get(), &dr, &sr, &clip, 255, 0);
-        EXPECT_EQ(c->Bytes(), d->Bytes()) << mode;
+// Unequal sizes carry no effect: the mode number is the stretch filter (0 nearest,
+// 1 bilinear, whatever the source's own flag) and any other mode draws nothing.
+TEST(SoftSurfaceEntryPoints, StretchedEffectTakesTheModeAsItsFilter) {
+    struct SCase {
+        int mode;
+        int filter;  // -1: nothing drawn
+    };
+    const SCase cases[] = {{0, 0}, {1, 1}, {2, -1}, {7, -1}, {14, -1}, {15, -1}, {-1, -1}};
+    const SRect dr{2, 2, 22, 22}, sr{0, 0, 10, 10}, clip{0, 0, 30, 30};
+    for (const SCase& c : cases) {
+        for (bool smooth : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "mode " << c.mode << (smooth ? " smooth" : ""));
+            auto src = MakeRandom(10, 10, 32, 1);
+            src->smooth = smooth;
+            auto a = MakeRandom(30, 30, 32, 2);
+            auto b = MakeRandom(30, 30, 32, 2);
+            a->DrawEffectStretched(c.mode, src.get(), dr, sr, clip, 255, 0);
+            if (c.filter == 0) b->StretchBltNearest(src.get(), &dr, &sr, &clip, 255, 0);
+            if (c.filter == 1) b->StretchBltBilinear(src.get(), &dr, &sr, &clip, 255, 0);
+            EXPECT_TRUE(a->Bytes() == b->Bytes());
+            EXPECT_EQ(a->stretchNotes.size(), c.filter < 0 ? 0u : 1u);
+            EXPECT_TRUE(a->notes.empty());
+            EXPECT_EQ(a->GetEffectStretchedRect(c.mode, src.get(), dr, sr, clip, 255, 0),
+                      c.filter < 0 ? SRect{} : dr);
+        }
     }
-    // Equal sizes draw the effect at the destination rectangle's corner.
+    // The rectangle query checks only the source: a source rectangle that stops the
+    // drawing still answers the stretch's rectangle.
     auto src = MakeRandom(10, 10, 32, 1);
+    auto q = MakeRandom(30, 30, 32, 2);
+    EXPECT_EQ(q->GetEffectStretchedRect(0, src.get(), dr, SRect{0, 0, 0, 10}, clip, 255, 0), dr);
+    EXPECT_EQ(q->GetEffectStretchedRect(1, src.get(), dr, sr, SRect{5, 5, 12, 40}, 255, 0), (SRect{5, 5, 12, 22}));
+    EXPECT_EQ(q->GetEffectStretchedRect(0, nullptr, dr, sr, clip, 255, 0), SRect{});
+    // Equal sizes draw the effect at the destination rectangle's corner.
     auto a = MakeRandom(30, 30, 32, 2);
     a->DrawEffectStretched(1, src.get(), {5, 6, 15, 16}, {0, 0, 10, 10}, {0, 0, 30, 30}, 255, 0);
     EXPECT_TRUE(PixelsEqual(*a, 5, 6, *src, 0, 0));

@@ -1,0 +1,71 @@
+#pragma once
+// The pieces every demo event is made of: what its script shows (music, a background,
+// a figure, an overlay, lines in the window or in balloons, the month-end command), its
+// row of cfg\event.csv, and the builders that turn both into a compiled script and a
+// table line.  EventData.cpp holds the month's events, ActionEventData.cpp those of the
+// work report, the seasonal events and the side actions.
+#include <string>
+#include <vector>
+
+class CAdvScriptBuilder;
+
+namespace demo {
+
+inline constexpr const char* kNoVoice = "voice\\.ogg";
+
+// "voice\<prefix>_<n, four digits>.ogg" and "bgm\bgm_<n, three digits>.ogg".
+std::string Voice(const char* prefix, int n);
+std::string Bgm(int n);
+
+// A spoken line of the message window or of a balloon.
+struct SLine {
+    std::string name;
+    std::string text;
+    std::string voice;  // kNoVoice for none
+};
+
+// What one event's script shows: music, a background, a figure, an overlay, lines in
+// the window, then balloons.  An empty name shows nothing of that kind.
+struct SScene {
+    int music = 0;  // bgm number, 0 keeps what plays
+    std::string background;
+    std::string figure;   // centre figure
+    std::string overlay;  // on layer 10000 at (100, 200)
+    std::vector<SLine> lines;
+    std::vector<SLine> balloons;
+    std::string effect;  // a redirected voice played as an effect
+    // The month-end command after the lines: the report of what the event (or the action
+    // that started it) changed, paged through the window.
+    bool endMonth = false;
+};
+
+struct SEventScene {
+    int id;
+    SScene scene;
+};
+
+// One row of the table; `script` is the file under scr\demo\ (empty for a continuation
+// line, which adds a condition, a setting or a choice to the row above).
+struct SRow {
+    std::string label;
+    int id, kind, sub, group;
+    std::string script;
+    std::string once;
+    int priority;
+    std::string condition;
+    std::string setting;
+    std::string next;
+    std::string picture;
+    int target;
+};
+
+void BuildScript(CAdvScriptBuilder& s, const SScene& scene);
+// The row as a line of cfg\event.csv (17 columns, the script folder "demo").
+std::string EventTableLine(const SRow& row);
+
+// The events of the work report's occasions (1, x), of the seasonal events (2, x) and of
+// every side action of both sides of the month, one row and one scene each.
+std::vector<SRow> ActionEventRows();
+std::vector<SEventScene> ActionEventScenes();
+
+}  // namespace demo
