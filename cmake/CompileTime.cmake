@@ -57,6 +57,7 @@ set(PG_UNITY_APART
   game/raising/season/StaffRollScene.cpp
   game/raising/work/WorkReportScene.cpp
   game/stage/talk/TalkCgImage.cpp
+  tools/demo/MansionMenuData.cpp
   bench/soft/effect/bench_soft_effect_crossfade.cpp
   tests/engine/draw/text/text_layout_test.cpp
   tests/engine/draw/text/text_object_test.cpp
@@ -77,20 +78,25 @@ set(PG_UNITY_APART
   tests/game/stage/talk/talk_picture_test.cpp
 )
 
-# _pg_unity_apart(sources...): marks the listed sources among these, in the calling
-# folder's scope.
-function(_pg_unity_apart)
-  foreach(f ${ARGN})
-    file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR} ${f})
-    if(rel IN_LIST PG_UNITY_APART)
-      set_source_files_properties(${f} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
-    endif()
+# pg_compile_time_finish(): keeps the sources of PG_UNITY_APART out of every target's
+# batches.  Called once, after every folder has been added.
+function(pg_compile_time_finish)
+  if(NOT PG_UNITY AND NOT PG_FUZZERS)
+    return()
+  endif()
+  _pg_all_targets(targets)
+  foreach(t ${targets})
+    get_target_property(srcs ${t} SOURCES)
+    get_target_property(dir ${t} SOURCE_DIR)
+    foreach(f ${srcs})
+      get_filename_component(f ${f} ABSOLUTE BASE_DIR ${dir})
+      file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR} ${f})
+      if(rel IN_LIST PG_UNITY_APART)
+        set_source_files_properties(${f} TARGET_DIRECTORY ${t} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+      endif()
+    endforeach()
   endforeach()
 endfunction()
-
-set(_pg_pch_std_libs <algorithm> <array> <atomic> <cmath> <cstdint> <cstdio> <cstdlib> <cstring>
-    <functional> <map> <memory> <mutex> <string> <vector>)
-set(_pg_pch_std_tests ${_pg_pch_std_libs} <filesystem> <random> <set> <thread>)
 
 # pg_compile_time_targets(): the targets whose precompiled headers the others reuse.
 # Called before any module or test is added.
@@ -117,8 +123,6 @@ endfunction()
 
 # pg_compile_time_library(target): a library of the project (a module).
 function(pg_compile_time_library target)
-  get_target_property(srcs ${target} SOURCES)
-  _pg_unity_apart(${srcs})
   if(PG_PCH)
     target_precompile_headers(${target} REUSE_FROM pg_pch_lib)
   endif()
@@ -126,14 +130,6 @@ endfunction()
 
 # pg_compile_time_test(target): a GoogleTest executable.
 function(pg_compile_time_test target)
-  get_target_property(srcs ${target} SOURCES)
-  _pg_unity_apart(${srcs})
   target_compile_options(${target} PRIVATE ${PG_TEST_OPTIMIZE})
   target_precompile_headers(${target} REUSE_FROM pg_pch_test)
-endfunction()
-
-# pg_compile_time_bench(target): a benchmark, optimised like the libraries it measures.
-function(pg_compile_time_bench target)
-  get_target_property(srcs ${target} SOURCES)
-  _pg_unity_apart(${srcs})
 endfunction()

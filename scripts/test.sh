@@ -3,10 +3,12 @@
 #   1. one clang build with AddressSanitizer and UBSan: the libFuzzer targets, each run
 #      for a bounded number of inputs, then every test, leak detection on;
 #   2. the test binaries that start threads, under ThreadSanitizer;
-#   3. every test again in the Release build, the one the play script builds.
+#   3. every test again in the Release build, the one the play script builds;
+#   4. the play command as a new user runs it, under an Xvfb display of its own.
 # A sanitizer build stops at the first report (undefined behaviour, bad access, leak of
 # ours, data race): the options are compiled into its binaries (cmake/Sanitizers.cmake),
-# the only leaks let through are in system libraries (tests/support/lsan.supp).
+# the only leaks and races let through are in system libraries (tests/support/lsan.supp,
+# tests/support/tsan.supp).
 #
 # The Release run stays: the sanitizer builds are optimised less, and instrumentation
 # changes what the optimiser does, so a fault that shows only in the program the
