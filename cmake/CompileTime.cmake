@@ -98,6 +98,10 @@ function(pg_compile_time_finish)
   endforeach()
 endfunction()
 
+set(_pg_pch_std_libs <algorithm> <array> <atomic> <cmath> <cstdint> <cstdio> <cstdlib> <cstring>
+    <functional> <map> <memory> <mutex> <string> <vector>)
+set(_pg_pch_std_tests ${_pg_pch_std_libs} <filesystem> <random> <set> <thread>)
+
 # pg_compile_time_targets(): the targets whose precompiled headers the others reuse.
 # Called before any module or test is added.
 function(pg_compile_time_targets)
