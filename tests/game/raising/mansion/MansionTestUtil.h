@@ -71,6 +71,11 @@ protected:
         });
         EnterParked();
         kept->Status().Words().stamina = 100;
+        // A friend joins work or training on a draw; unless a test asks for one, nobody
+        // does, whatever the clock seeded the shared generators with.
+        const uint32_t nobody = SeedWhere([](uint32_t r) { return r >= 40; });
+        CMansionWorkMode::Generator().Seed(nobody);
+        CTrainingMode::Generator().Seed(nobody);
     }
     CMansionHostMode* Host() { return dynamic_cast<CMansionHostMode*>(kept->GetCurrentMode()); }
     CMansionActionMode* Action() {
