@@ -114,13 +114,23 @@ rm -f "$play_fd_file" build/demo/log.txt
 DISPLAY=$play_display SDL_VIDEODRIVER=x11 SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy \
     bash scripts/play.sh --frames "$play_frames" > build/play.log 2>&1 &
 play_pid=$!
-# play.sh execs the game, so the game keeps its process id.
+# play.sh execs the game, so the game keeps its process id.  A game that never ends its
+# frames is stopped after ten minutes (the step takes half a minute), and the step fails
+# (the game ends cleanly on the signal, so its status alone would not tell).
+play_waited=0
+play_late=0
 while kill -0 "$play_pid" 2> /dev/null; do
     for id in $(DISPLAY=$play_display xdotool search --onlyvisible --pid "$play_pid" 2> /dev/null); do
         DISPLAY=$play_display xdotool windowfocus "$id" 2> /dev/null || true
     done
     DISPLAY=$play_display xdotool key space 2> /dev/null || true
     sleep 1
+    play_waited=$((play_waited + 1))
+    if [ "$play_waited" -eq 600 ]; then
+        echo "test.sh: the play command was still running after $play_waited s"
+        play_late=1
+        kill "$play_pid" 2> /dev/null || true
+    fi
 done
 play_status=0
 wait "$play_pid" || play_status=$?
@@ -128,7 +138,8 @@ kill "$play_xvfb" 2> /dev/null || true
 wait "$play_xvfb" 2> /dev/null || true
 play_failures=$(iconv -f CP932 -t UTF-8 build/demo/log.txt 2> /dev/null |
     grep -e '見つかりません' -e '開けません' -e '失敗' | grep -v 'save\\' || true)
-if [ "$play_status" -ne 0 ] || [ ! -s build/demo/log.txt ] || [ -n "$play_failures" ]; then
+if [ "$play_status" -ne 0 ] || [ "$play_late" -ne 0 ] || [ ! -s build/demo/log.txt ] ||
+    [ -n "$play_failures" ]; then
     echo "test.sh: the play command ended with $play_status"
     cat build/play.log
     echo "$play_failures"
