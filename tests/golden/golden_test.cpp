@@ -31,10 +31,10 @@
 #include "game/core/SystemData.h"
 #include "game/menus/music/MusicRoomScene.h"
 #include "game/menus/save/SaveLoadScene.h"
+#include "game/menus/save/SlotCard.h"
 #include "game/menus/settings/SystemMenuScene.h"
 #include "game/menus/status/GuideScene.h"
 #include "game/menus/title/TitleMenuScene.h"
-#include "game/menus/save/SlotCard.h"
 #include "game/menus/viewer/CGViewerScene.h"
 #include "game/menus/viewer/PlayViewScene.h"
 #include "game/menus/viewer/ThumbnailGridScene.h"
@@ -49,6 +49,7 @@
 #include "game/raising/season/StaffRollScene.h"
 #include "game/raising/work/FoodAllowanceScene.h"
 #include "game/raising/work/WorkReportScene.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/screen/GoldenFrame.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tests/tools/demo/DemoPlayer.h"
@@ -222,7 +223,7 @@ public:
     }
     ~GoldenRun() {
         CSaveData::SetClock({});
-        CRandom::SetDefaultSeedForTests(0);
+        testsupport::RestoreTestSeed();
         SetDebugOutputEnabled(true);
     }
 

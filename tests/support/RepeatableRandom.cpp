@@ -2,12 +2,12 @@
 // the clock, so that a test which happens to draw (a friend joining the work, a
 // dissolve's order) gives the same result on every run and on every machine.  A test
 // that wants particular draws still seeds its own generator.
-#include "engine/base/Random.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
 struct CRepeatableRandom {
-    CRepeatableRandom() { CRandom::SetDefaultSeedForTests(0x5EED); }
+    CRepeatableRandom() { testsupport::RestoreTestSeed(); }
 } const g_RepeatableRandom;
 
 }  // namespace

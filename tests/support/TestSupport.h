@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/base/Log.h"
+#include "engine/base/Random.h"
 
 namespace testsupport {
 
@@ -13,6 +14,20 @@ namespace testsupport {
 struct CQuietLog {
     CQuietLog() { SetDebugOutputEnabled(false); }
     ~CQuietLog() { SetDebugOutputEnabled(true); }
+};
+
+// The seed every test program's generators start from instead of the clock
+// (tests/support/RepeatableRandom.cpp).  A test that seeds them for a while puts this one
+// back afterwards, so that the tests after it in the same process repeat too.
+constexpr uint32_t kTestSeed = 0x5EED;
+inline void RestoreTestSeed() { CRandom::SetDefaultSeedForTests(kTestSeed); }
+
+// Generators built while it lives start from `seed`.
+struct CSeedScope {
+    explicit CSeedScope(uint32_t seed) { CRandom::SetDefaultSeedForTests(seed); }
+    ~CSeedScope() { RestoreTestSeed(); }
+    CSeedScope(const CSeedScope&) = delete;
+    CSeedScope& operator=(const CSeedScope&) = delete;
 };
 
 // A fresh folder under the system's temporary folder, removed with everything in it

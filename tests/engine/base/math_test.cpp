@@ -7,6 +7,7 @@
 #include "engine/base/Matrix.h"
 #include "engine/base/Random.h"
 #include "engine/base/SinTable.h"
+#include "tests/support/TestSupport.h"
 
 TEST(SinTable, QuarterTurnsAndWrap) {
     EXPECT_EQ(CSinTable::Sin(0), 0);
@@ -55,7 +56,7 @@ TEST(Random, FollowsTheStandardMersenneTwister) {
 TEST(Random, TestSeedMakesDefaultBuiltGeneratorsRepeat) {
     CRandom::SetDefaultSeedForTests(42);
     CRandom a, b;
-    CRandom::SetDefaultSeedForTests(0);
+    testsupport::RestoreTestSeed();
     EXPECT_EQ(a.Next(), b.Next());
 }
 

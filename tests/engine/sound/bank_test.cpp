@@ -264,7 +264,7 @@ TEST_F(BankTest, FadeSoundChannel) {
 TEST_F(BankTest, FadeSoundListPlaysItsOrder) {
     CRandom::SetDefaultSeedForTests(1234);
     CFadeSoundList voice(&m_Ds);
-    CRandom::SetDefaultSeedForTests(0);
+    testsupport::RestoreTestSeed();
     voice.LoadList({"se\\a.wav", "se\\b.wav", "se\\missing.wav"}, true);
     auto order = voice.GetOrder();
     ASSERT_EQ(order.size(), 3u);

@@ -16,6 +16,7 @@
 #include "game/core/SceneFactory.h"
 #include "game/core/SystemData.h"
 #include "game/menus/music/MusicRoomScene.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tools/demo/DemoWriter.h"
 
@@ -46,7 +47,7 @@ class MusicRoomTest : public ::testing::Test {
 protected:
     MusicRoomTest() : d(MakeSetup()) {}
     ~MusicRoomTest() override {
-        CRandom::SetDefaultSeedForTests(0);
+        testsupport::RestoreTestSeed();
         SetDebugOutputEnabled(true);
     }
     screentest::CGameDriver::SSetup MakeSetup() {
@@ -252,7 +253,7 @@ TEST_F(MusicRoomTest, TheModeDecidesWhatFollowsTheEndOfATrack) {
         CRandom::SetDefaultSeedForTests(kSeed);
         Music().Stop();
         Idle();
-        CRandom::SetDefaultSeedForTests(0);
+        testsupport::RestoreTestSeed();
         if (c.after >= 0) {
             EXPECT_TRUE(Plays(c.after));
             continue;

@@ -15,6 +15,7 @@
 #include "game/menus/title/BootChain.h"
 #include "game/menus/title/OpeningScene.h"
 #include "tests/game/menus/title/TitleTestUtil.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ constexpr uint32_t kSpace = 32;
 
 class ChainTest : public ::testing::Test, public CDemoGame {
 protected:
-    ~ChainTest() override { CRandom::SetDefaultSeedForTests(0); }
+    ~ChainTest() override { testsupport::RestoreTestSeed(); }
     // Frames until the scene changes (at most `limit`), counting those that ran after
     // the incoming transition.
     std::pair<int, int> RunScene(int limit = 1000) {

@@ -5,13 +5,14 @@
 
 #include "engine/base/Random.h"
 #include "tests/game/raising/ingame/InGameTestUtil.h"
+#include "tests/support/TestSupport.h"
 #include "tools/demo/DemoWriter.h"
 
 namespace seasontest {
 
 class SeasonFixture : public ingametest::InGameFixture {
 protected:
-    ~SeasonFixture() override { CRandom::SetDefaultSeedForTests(0); }
+    ~SeasonFixture() override { testsupport::RestoreTestSeed(); }
 
     void BuildSeason(const std::vector<ingametest::SRow>& rows = {}) {
         Build(rows, [this](const std::string& folder) {

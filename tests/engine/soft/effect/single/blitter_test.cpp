@@ -11,14 +11,9 @@
 #include "tests/support/TestSupport.h"
 
 using namespace fxtest;
+using testsupport::CSeedScope;
 
 namespace {
-
-class CSeedScope {
-public:
-    explicit CSeedScope(uint32_t seed) { CRandom::SetDefaultSeedForTests(seed); }
-    ~CSeedScope() { CRandom::SetDefaultSeedForTests(0); }
-};
 
 // A rule image of random values for mode 4.
 class CRuleScope {

@@ -5,8 +5,10 @@
 #include "engine/soft/effect/SoftFxBlitter.h"
 #include "engine/soft/effect/SoftFxKernels.h"
 #include "tests/engine/soft/effect/single/EffectTestUtil.h"
+#include "tests/support/TestSupport.h"
 
 using namespace fxtest;
+using testsupport::CSeedScope;
 
 namespace {
 
@@ -31,12 +33,6 @@ uint32_t ShownCells(void (*effect)(CSoftSurface*, CSoftSurface*, const SPoint*, 
 }
 
 uint32_t Cell(int col, int row) { return 1u << (col + 4 * row); }
-
-class CSeedScope {
-public:
-    explicit CSeedScope(uint32_t seed) { CRandom::SetDefaultSeedForTests(seed); }
-    ~CSeedScope() { CRandom::SetDefaultSeedForTests(0); }
-};
 
 }  // namespace
 

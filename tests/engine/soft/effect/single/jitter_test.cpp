@@ -5,16 +5,12 @@
 #include "engine/soft/effect/SoftFxBlitter.h"
 #include "engine/soft/effect/SoftFxKernels.h"
 #include "tests/engine/soft/effect/single/EffectTestUtil.h"
+#include "tests/support/TestSupport.h"
 
 using namespace fxtest;
+using testsupport::CSeedScope;
 
 namespace {
-class CSeedScope {
-public:
-    explicit CSeedScope(uint32_t seed) { CRandom::SetDefaultSeedForTests(seed); }
-    ~CSeedScope() { CRandom::SetDefaultSeedForTests(0); }
-};
-
 void Draw(int mode, CTestSurface& dst, CTestSurface& src, SPoint p, SRect sr, SRect clip, int opacity, int param) {
     CSurfaceEffectBlitter().DrawEffect(mode, &dst, &src, &p, &sr, &clip, opacity, param);
 }

@@ -6,6 +6,7 @@
 #include "engine/base/Random.h"
 #include "engine/soft/effect/SoftFx3Kernels.h"
 #include "tests/engine/soft/effect/three/FxSurface.h"
+#include "tests/support/TestSupport.h"
 
 using namespace fx3_test;
 
@@ -135,7 +136,7 @@ std::vector<int> RandomModel(uint32_t seed, int w, int h, int p) {
 
 class RandomDissolve : public ::testing::Test {
 protected:
-    void TearDown() override { CRandom::SetDefaultSeedForTests(0); }
+    void TearDown() override { testsupport::RestoreTestSeed(); }
 };
 
 TEST_F(RandomDissolve, FollowsTheSeededDrawsInOrder) {

@@ -12,6 +12,7 @@
 #include "engine/soft/effect/SoftFx3Blitter.h"
 #include "engine/soft/effect/SoftFxBlitter.h"
 #include "tests/engine/soft/effect/three/FxSurface.h"
+#include "tests/support/TestSupport.h"
 
 using namespace fx3_test;
 
@@ -219,7 +220,7 @@ TEST(SoftSurfaceEntryPoints, ShortFormsDrawWhatTheFullFormsDo) {
                     const SRect shortRect = pair.shortForm(first, mode, pair.param);
                     CRandom::SetDefaultSeedForTests(seed);
                     const SRect fullRect = pair.fullForm(second, mode, pair.param);
-                    CRandom::SetDefaultSeedForTests(0);
+                    testsupport::RestoreTestSeed();
                     EXPECT_TRUE(first.dst->Snapshot() != before) << where << ": nothing drawn";
                     EXPECT_TRUE(first.dst->Snapshot() == second.dst->Snapshot()) << where;
                     EXPECT_EQ(shortRect, fullRect) << where;

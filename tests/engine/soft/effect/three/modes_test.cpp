@@ -14,6 +14,7 @@
 #include "engine/soft/effect/SoftFxKernels.h"
 #include "engine/soft/effect/SoftFxRuleImages.h"
 #include "tests/engine/soft/effect/three/FxSurface.h"
+#include "tests/support/TestSupport.h"
 
 using namespace fx3_test;
 
@@ -54,7 +55,7 @@ SRun RunMode(int mode, int depth, int progress, const SGeometry& g, uint32_t see
                                         &g.size, &g.clip, progress);
     blitter.DrawEffect3(mode, r.dst.get(), r.a.get(), r.b.get(), &g.dstPt, &g.src1Pt, &g.src2Pt, &g.size, &g.clip,
                         progress);
-    CRandom::SetDefaultSeedForTests(0);
+    testsupport::RestoreTestSeed();
     r.checksum = Fnv1a(r.dst->Snapshot());
     return r;
 }
@@ -141,7 +142,7 @@ TEST_F(Effect3Modes, JittersScatterPastTheBlockUpToTheClip) {
                 } else {
                     jitter(model.dst.get(), model.b.get(), &g.dstPt, &block2, &g.clip, 256, (1024 - p) / divisor);
                 }
-                CRandom::SetDefaultSeedForTests(0);
+                testsupport::RestoreTestSeed();
                 const std::string where = "mode " + std::to_string(mode) + " depth " + std::to_string(depth) +
                                           " p " + std::to_string(p);
                 EXPECT_EQ(r.dst->Snapshot(), model.dst->Snapshot()) << where;
@@ -265,7 +266,7 @@ TEST_F(Effect3Modes, TransitionsStayInsideTheirRectangle) {
                 CRandom::SetDefaultSeedForTests(seed);
                 dst->DrawTransition(mode, a.get(), b.get(), SPoint{5, 4}, SPoint{30, 15}, SPoint{2, 1},
                                           SPoint{0, 3}, SSize{26, 18}, SSize{24, 20}, clip, p);
-                CRandom::SetDefaultSeedForTests(0);
+                testsupport::RestoreTestSeed();
                 const std::string where = "depth " + std::to_string(depth) + " mode " + std::to_string(mode) + " p " +
                                           std::to_string(p) + " seed " + std::to_string(seed);
                 ASSERT_EQ(dst->transitionNotes.size(), 1u) << where;
