@@ -248,6 +248,28 @@ TEST_F(TextObjectTest, CharactersArePlacedFromThePositionWithoutWrapping) {
     text.Draw();
 }
 
+// Every effect length above 0 plays, a single frame included: a character's effect
+// starts as it comes out and the reveal lasts (c − 1) × gap + length frames; a length of
+// 0 shows each character at once.
+TEST_F(TextObjectTest, EveryEffectLengthAboveZeroPlaysItsFrames) {
+    struct SCase {
+        int32_t length, gap;
+    };
+    for (const SCase c : {SCase{0, 2}, {1, 2}, {1, 1}, {2, 1}}) {
+        SCOPED_TRACE(::testing::Message() << "length " << c.length << " gap " << c.gap);
+        text.SetDisplayParams(c.length, c.gap);
+        text.SetText(Repeat(kA, 4));
+        text.Start();
+        ASSERT_EQ(factory.made.size(), 4u);
+        EXPECT_EQ(factory.made[0]->GetState(),
+                  c.length > 0 ? CMotionEffect::STATE_PLAYING : CMotionEffect::STATE_STOPPED);
+        EXPECT_EQ(FramesUntilRevealed(), 3 * c.gap + c.length);
+        EXPECT_TRUE(text.IsHolding());
+        text.Clear();
+        factory.made.clear();
+    }
+}
+
 TEST(TextObjectPlain, WorksWithThePlainEffectOfItsOwnFactory) {
     // Effect numbers past the numbered ones give the plain effect.
     CTextObject text;

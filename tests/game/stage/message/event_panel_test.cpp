@@ -113,3 +113,31 @@ TEST_F(EventPanelTest, OnlyTheShownPanelPassesTheCursorToItsButton) {
     panel.SetCursor(280, 12, true);
     EXPECT_TRUE(panel.IsButtonClicked());
 }
+
+// Both ways the fade covers the whole range in even fifteenths: the panel leaves from
+// fully opaque and arrives fully opaque.
+TEST_F(EventPanelTest, TheFadeRunsFromEndToEndBothWays) {
+    ASSERT_TRUE(panel.SetEvent("bg\\ev.bmp", 1));
+    struct SWay {
+        const char* name;
+        bool open;
+        int32_t from, to;
+        int32_t endState;
+    };
+    for (const SWay w : {SWay{"open", true, 0, 255, CEventPanel::STATE_SHOWN},
+                         {"close", false, 255, 0, CEventPanel::STATE_HIDDEN}}) {
+        SCOPED_TRACE(w.name);
+        if (w.open) {
+            panel.HideNow();
+            panel.Open();
+        } else {
+            panel.ShowNow();
+            panel.Close();
+        }
+        for (int32_t k = 0; k <= 15; ++k) {
+            EXPECT_EQ(panel.GetFade(), w.from + (w.to - w.from) * k / 15) << "step " << k;
+            panel.Step();
+        }
+        EXPECT_EQ(panel.GetState(), w.endState);
+    }
+}

@@ -205,3 +205,28 @@ TEST_F(StageMessageTest, ASkippedLineShowsWholeNameAndTextOnTheFrameItIsSet) {
         ASSERT_TRUE(d.Frame());
     }
 }
+
+TEST_F(StageMessageTest, ALinesVoicePlaysAtTheLinesVolumeAndPan) {
+    Begin();
+    struct SCase {
+        const char* what;
+        bool balloon;
+        int32_t volume, pan;
+    };
+    // Each case leaves values the next must replace, so that none passes on what was left.
+    for (const SCase c : {SCase{"window line", false, 30, -2500}, {"balloon", true, 60, 4000},
+                          {"window line again", false, 100, -10000}}) {
+        SCOPED_TRACE(c.what);
+        const CSaveRecordStrings line{"a", c.what, "voice\\me_0001.ogg", c.volume, c.pan};
+        if (c.balloon) {
+            Stage().ShowBalloon(0, 0, line, false);
+        } else {
+            Stage().ShowMessage(line);
+        }
+        EXPECT_EQ(Bank().GetName(2, 0), "voice\\me_0001.ogg");
+        EXPECT_EQ(Bank().GetVolume(2, 0), c.volume);
+        EXPECT_EQ(Bank().GetPan(2, 0), c.pan);
+        Stage().ResetStage();
+        ASSERT_TRUE(d.Frame());
+    }
+}

@@ -89,3 +89,46 @@ TEST_F(StageSaveTest, MotionRecordsKeepTheStartValuesUntilCommand20TakesTheEnd) 
     EXPECT_EQ(s.FindLayerRecord(200)->x, 100.0f);
     EXPECT_FALSE(s.FindLayerRecord(200)->motionRunning);
 }
+
+// Every value a motion moves lands in the record where the motion ends, each on its own
+// field, and the record agrees with the picture that ran to its last key.
+TEST_F(StageSaveTest, AMotionStoppedAtItsEndLeavesEveryValueOfTheRecordThere) {
+    Begin();
+    CMainGameScene& s = Stage();
+    s.ShowPicture(200, "obj\\girl.bmp");
+    s.SetLayerPos(200, 10, 20);
+    s.SetLayerMotion(200,
+                     "pos_x,100,0,10\npos_y,50,0,10\nbright,128,0,10\nscale_x,0.5,20,0,10\n"
+                     "scale_y,2.0,30,0,10\nrotate,64,40,60,0,10");
+    s.StartLayerMotion(200, false);
+    ASSERT_TRUE(d.Frame(3));
+    s.StopLayerMotionAtEnd(200);
+    const SLayerRecord& r = *s.FindLayerRecord(200);
+    struct SField {
+        const char* name;
+        float value, end;
+    };
+    for (const SField f : {SField{"x", r.x, 100}, {"y", r.y, 50}, {"level", static_cast<float>(r.level), 128},
+                           {"scale x", r.scaleX, 0.5f}, {"scale y", r.scaleY, 2.0f},
+                           {"scale centre x", r.scaleCenterX, 20}, {"scale centre y", r.scaleCenterY, 30},
+                           {"rotation", r.rotation, 64}, {"rotation centre x", r.rotationCenterX, 40},
+                           {"rotation centre y", r.rotationCenterY, 60}}) {
+        EXPECT_NEAR(f.value, f.end, 1e-4) << f.name;
+    }
+    EXPECT_FALSE(r.motionRunning);
+
+    const CTalkObjectManager& talk = s.GetTalk();
+    float sx = 0, sy = 0;
+    SPoint scaleCentre{}, rotationCentre{};
+    int32_t angle = 0;
+    talk.GetScale(200, &sx, &sy, &scaleCentre);
+    talk.GetRotation(200, &angle, &rotationCentre);
+    EXPECT_EQ(talk.GetPosition(200), (SPoint{static_cast<int32_t>(r.x), static_cast<int32_t>(r.y)}));
+    EXPECT_EQ(talk.GetAlpha(200), r.level);
+    EXPECT_NEAR(sx, r.scaleX, 1e-4);
+    EXPECT_NEAR(sy, r.scaleY, 1e-4);
+    EXPECT_EQ(scaleCentre, (SPoint{static_cast<int32_t>(r.scaleCenterX), static_cast<int32_t>(r.scaleCenterY)}));
+    EXPECT_EQ(angle, static_cast<int32_t>(r.rotation));
+    EXPECT_EQ(rotationCentre,
+              (SPoint{static_cast<int32_t>(r.rotationCenterX), static_cast<int32_t>(r.rotationCenterY)}));
+}

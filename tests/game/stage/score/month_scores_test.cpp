@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/base/Log.h"
 #include "game/core/Status.h"
 #include "game/stage/score/MonthScores.h"
 
@@ -100,5 +101,36 @@ TEST(MonthScoresTest, LevelToDurationSteps) {
     const int expected[] = {90, 90, 120, 120, 150, 150, 180, 180, 210, 210, 240, 240};
     for (size_t i = 0; i < std::size(values); ++i) {
         EXPECT_EQ(LevelToDuration(values[i]), expected[i]) << values[i];
+    }
+}
+
+// A kind outside the friends has no condition and no stored value: on a status where
+// every word is high and every flag set, whatever it read of the status would lift its
+// grade (to 6 or 7) or log an unknown parameter.
+TEST(MonthScoresTest, AKindOutsideTheFriendsReadsNothingOfTheStatus) {
+    struct SCase {
+        const char* name;
+        int kind, level, rank;
+        int expected;
+    };
+    const SCase cases[] = {
+        {"kind 4 at level 4 rank 4", 4, 4, 4, 3},   {"kind 4 at the top", 4, 7, 5, 4},
+        {"kind -1 at level 4 rank 4", -1, 4, 4, 3}, {"kind -1 at the top", -1, 7, 5, 4},
+        {"kind 5 at level 4 rank 4", 5, 4, 4, 3},   {"kind 5 at the top", 5, 7, 5, 4},
+    };
+    for (const SCase& c : cases) {
+        CStatus status = _StatusAtRank(c.rank);
+        for (int category = 0; category < CStatus::kBlockCount; ++category) {
+            for (int index = 0; index < CStatus::kBlockSize; ++index) status.SetParam(category, index, 999);
+        }
+        SStatusWords& words = status.Words();
+        for (int f = 0; f < CStatus::kFriendCount; ++f) {
+            words.friendWord[f] = 999;
+            words.exchange[f] = 999;
+            words.abilityMastery[f] = 100;
+        }
+        CLogCapture log;
+        EXPECT_EQ(CheckCondition(status, c.kind, c.level, 100), c.expected) << c.name;
+        EXPECT_EQ(log.Count(), 0u) << c.name << ": " << (log.Count() ? log.GetLines()[0] : "");
     }
 }
