@@ -53,7 +53,8 @@ public:
 
     // --- the line ---
     // The line becomes the current one (its name without "【" and "】") and goes into
-    // the log; the text part shows the name and lays the text out for its reveal.
+    // the log; the text part shows the name and starts the text's reveal at once, also
+    // while the box is closed or still sliding in (StartText then finds it busy).
     void SetMessage(const CSaveRecordStrings& line);
     // The line becomes the current one and the text part shows it whole at once, name
     // and text, without a reveal being set up or a log entry (the stage's skip paths).

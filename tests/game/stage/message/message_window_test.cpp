@@ -147,18 +147,36 @@ TEST_F(MessageWindowTest, TheBoxOpacityDividesAtEachStep) {
     EXPECT_EQ(window->GetBox().GetAlpha(), 0);
 }
 
-TEST_F(MessageWindowTest, TheLineStartsOnceTheBoxIsOpenAndCompletesClosesAndClears) {
-    window->SetMessage(CSaveRecordStrings("【ソラン】", "おはよう", "v.ogg", 7, 8));
-    EXPECT_EQ(window->GetCurrentLine(), CSaveRecordStrings("ソラン", "おはよう", "v.ogg", 7, 8));
+TEST_F(MessageWindowTest, TheLineRevealsWhileTheBoxSlidesInAndCompletesClosesAndClears) {
+    // The stage's order: the reveal settings, the line, the start.
     window->SetRevealStep(1);
     window->SetRevealTiming(true, 5);
+    window->SetMessage(CSaveRecordStrings("【ソラン】", "おはよう", "v.ogg", 7, 8));
+    EXPECT_EQ(window->GetCurrentLine(), CSaveRecordStrings("ソラン", "おはよう", "v.ogg", 7, 8));
+    EXPECT_TRUE(Text().IsRevealing()) << "laid out and started at once";
+    EXPECT_EQ(Text().GetRevealedCount(), 1u);
     window->StartText();
     EXPECT_EQ(window->GetBoxRequest(), CMessageWindow::BOX_OPEN);
     EXPECT_TRUE(window->IsTextBusy());
-    Frames(20);
-    EXPECT_FALSE(Text().IsBusy());
+    // One more character every five updates while the box slides in.
+    const struct {
+        int updates;
+        int boxState;
+        size_t revealed;
+    } steps[] = {{4, CMessageBox::OPEN_OPENING, 1}, {1, CMessageBox::OPEN_OPENING, 2},
+                 {10, CMessageBox::OPEN_OPENING, 4}, {5, CMessageBox::OPEN_OPEN, 4}};
+    for (const auto& s : steps) {
+        Frames(s.updates);
+        EXPECT_EQ(window->GetBox().GetOpenState(), s.boxState);
+        EXPECT_EQ(Text().GetRevealedCount(), s.revealed);
+        EXPECT_TRUE(Text().IsBusy());
+    }
+    // The start pending since the box began to open finds the line busy once the box
+    // is open: it is not restarted.
+    EXPECT_EQ(window->GetTextRequest(), CMessageWindow::TEXT_START);
     Frames(1);
-    EXPECT_TRUE(Text().IsRevealing());
+    EXPECT_EQ(window->GetTextRequest(), CMessageWindow::TEXT_NONE);
+    EXPECT_EQ(Text().GetRevealedCount(), 4u);
 
     window->CompleteText();
     EXPECT_TRUE(window->IsTextHolding());
