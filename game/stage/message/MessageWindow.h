@@ -139,8 +139,9 @@ public:
     void Update() override;
     void Draw() override;
     void OnDeviceRestored() override;
-    // Only the active parts (open balloons, the box, the log, the text), without the
-    // dimmer and the buttons: for save thumbnails.
+    // Only the active parts (open balloons, the box, the log, the text; an open log
+    // sets the balloons and the text aside), without the dimmer and the buttons: for
+    // save thumbnails.
     void DrawActiveParts();
     // Part by part as the window draws itself: the closed box behind an open log, the
     // dimmer and the buttons included; `overBox` (may be null) between the box and the
