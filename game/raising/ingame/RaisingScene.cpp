@@ -296,7 +296,14 @@ void CRaisingScene::ResetAll() {
 // The window closes itself through its own buttons.
 void CRaisingScene::StepHintWindow() { m_Hint.Open(); }
 
-void CRaisingScene::RebuildStage() { m_Stage->RestoreSnapshot(m_Game.GetSaveData().GetStageSnapshot()); }
+// The kept game's stage, not this scene's: a replay's window (scene 20, whose own stage
+// is about to go) ends through here, and the kept game's stage was blanked for it.
+void CRaisingScene::RebuildStage() {
+    IInGameScene* kept = m_Game.GetRaisingScene();
+    if (CMainGameScene* stage = kept ? kept->GetStage() : nullptr) {
+        stage->RestoreSnapshot(m_Game.GetSaveData().GetStageSnapshot());
+    }
+}
 
 void CRaisingScene::SetTalkText(const std::string& picturePath, int32_t eventId) {
     m_Stage->SetTalkText(picturePath, eventId);

@@ -91,9 +91,7 @@ void CRaisingScene::UpdateStep() {
     if (m_Fresh) {
         if (m_State.m_Step != 0) return;
         if (m_Game.m_GameInProgress != 0) {
-            if (CMainGameScene* kept = m_Game.GetRaisingScene() ? m_Game.GetRaisingScene()->GetStage() : nullptr) {
-                kept->RestoreSnapshot(m_Game.GetSaveData().GetStageSnapshot());
-            }
+            RebuildStage();
         } else {
             StopBankGroups(m_Game, 500);
         }

@@ -14,6 +14,9 @@ void CMessageText::SetLine(const std::string& name, const std::string& text) {
     m_Text.SetStyle(kStyle);
     m_Text.SetPosition(kTextX, kTextY);
     m_Text.SetText(text);
+    // Started here, not once the box is open: a line that opens the box reveals while
+    // the box slides in, in step with its voice.
+    m_Text.Start();
 }
 
 void CMessageText::ShowLineNow(const std::string& name, const std::string& text) {

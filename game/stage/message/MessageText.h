@@ -22,7 +22,7 @@ public:
 
     CMessageText(CGameMain* game, CSceneBase* owner);
 
-    // The name on the plane and the text laid out at its place, not yet revealed.
+    // The name on the plane and the text laid out at its place and started.
     void SetLine(const std::string& name, const std::string& text);
     // The same, shown whole at once: a line that is skipped is still read on screen.
     void ShowLineNow(const std::string& name, const std::string& text);

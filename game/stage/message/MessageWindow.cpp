@@ -396,12 +396,14 @@ void CMessageWindow::Draw() {
 }
 
 void CMessageWindow::DrawActiveParts() {
-    for (const auto& balloon : m_Balloons) {
-        if (balloon->IsOpen()) balloon->Draw();
+    // An open log has set the balloons and the text part aside: a thumbnail made then
+    // shows the log, not the current line over it.
+    for (int32_t i = 0; i < kBalloonCount; ++i) {
+        if (m_Layers.IsShown(i) && m_Balloons[i]->IsOpen()) m_Balloons[i]->Draw();
     }
     m_Box->Draw();
     m_Log->Draw();
-    m_Text->Draw();
+    if (m_Layers.IsShown(kTextPriority)) m_Text->Draw();
 }
 
 void CMessageWindow::DrawParts(CSceneBase* overBox) {

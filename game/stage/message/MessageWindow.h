@@ -53,7 +53,8 @@ public:
 
     // --- the line ---
     // The line becomes the current one (its name without "【" and "】") and goes into
-    // the log; the text part shows the name and lays the text out for its reveal.
+    // the log; the text part shows the name and starts the text's reveal at once, also
+    // while the box is closed or still sliding in (StartText then finds it busy).
     void SetMessage(const CSaveRecordStrings& line);
     // The line becomes the current one and the text part shows it whole at once, name
     // and text, without a reveal being set up or a log entry (the stage's skip paths).
@@ -138,8 +139,9 @@ public:
     void Update() override;
     void Draw() override;
     void OnDeviceRestored() override;
-    // Only the active parts (open balloons, the box, the log, the text), without the
-    // dimmer and the buttons: for save thumbnails.
+    // Only the active parts (open balloons, the box, the log, the text; an open log
+    // sets the balloons and the text aside), without the dimmer and the buttons: for
+    // save thumbnails.
     void DrawActiveParts();
     // Part by part as the window draws itself: the closed box behind an open log, the
     // dimmer and the buttons included; `overBox` (may be null) between the box and the

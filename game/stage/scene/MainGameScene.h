@@ -41,8 +41,8 @@ public:
     virtual void SetPanelOpenMirror(bool open) = 0;
     // The message window's button 15: one step of the hint window.
     virtual void StepHintWindow() = 0;
-    // The message window's button 7 with a game in progress: the stage is rebuilt from
-    // the current save record's stage record.
+    // The message window's button 7 with a game in progress: the kept game's stage (not
+    // a replay's own) is rebuilt from the current save record's stage record.
     virtual void RebuildStage() = 0;
 };
 

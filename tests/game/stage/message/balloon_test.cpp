@@ -3,6 +3,7 @@
 // sample scene uses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "game/stage/message/BalloonWindow.h"
@@ -108,6 +109,33 @@ TEST_F(BalloonTest, TheShapeAndTheTurningMarkAreDrawnAtTheBalloon) {
     balloon.MarkOff();
     Draw();
     EXPECT_EQ(probe.At(200 + 288 + 4, 100 + 112 + 4), 0u);
+}
+
+TEST_F(BalloonTest, TheWaitingMarkShowsOnlyWhileTheBalloonIsOpeningOrShown) {
+    balloon.SetFrame(3);
+    balloon.SetOutEffect(1, 4);
+    balloon.SetDisplayParams(4, 1);
+    balloon.SetText("「はい」");
+    balloon.SetPosition(200, 100);
+    balloon.MarkOn();
+    const int markX = 200 + 288 + 4, markY = 100 + 112 + 4;
+    balloon.ShowNow();
+    Draw();
+    ASSERT_EQ(probe.At(markX, markY), msgtest::MarkColour(0) & 0xFFFFFFu);
+    // Closing: the text first, then the shape; closed at the end.
+    balloon.Close();
+    std::vector<int> states;
+    for (int i = 0; i < 40 && balloon.IsOpen(); ++i) {
+        states.push_back(balloon.GetState());
+        Draw();
+        EXPECT_EQ(probe.At(markX, markY), 0u) << "state " << balloon.GetState();
+        balloon.Update();
+    }
+    EXPECT_NE(std::find(states.begin(), states.end(), CBalloonWindow::STATE_TEXT_CLOSING), states.end());
+    EXPECT_NE(std::find(states.begin(), states.end(), CBalloonWindow::STATE_CLOSING), states.end());
+    ASSERT_FALSE(balloon.IsOpen());
+    Draw();
+    EXPECT_EQ(probe.At(markX, markY), 0u) << "closed";
 }
 
 TEST_F(BalloonTest, TheSampleSceneOperations) {

@@ -40,6 +40,21 @@ protected:
         probe.Read();
     }
     CTextObject& Text() { return window->GetText().GetTextObject(); }
+    // Balloon 0 shown at once with shape 2, its corner at (300, 100).
+    void ShowBalloon() {
+        window->SetBalloonMessage(CSaveRecordStrings("", "「ふきだし」", ""), 0, 2);
+        window->SetBalloonPosition(0, 300, 100);
+        window->BalloonShowNow(0);
+    }
+    bool BalloonDrawn() const { return probe.At(301, 101) == (msgtest::ShapeColour(2) & 0xFFFFFFu); }
+    // Pure white pixels of the window's name and line (the log's are yellow).
+    int WhiteInTheTextBand() const {
+        int n = 0;
+        for (int y = 430; y < 520; ++y) {
+            for (int x = 30; x < 770; ++x) n += probe.At(x, y) == 0xFFFFFFu;
+        }
+        return n;
+    }
     // Keeps the cursor in the bottom band until the buttons take input.
     void RaiseButtons() {
         for (int i = 0; i < 8; ++i) window->HandleInput(0, 599, false);
@@ -147,18 +162,36 @@ TEST_F(MessageWindowTest, TheBoxOpacityDividesAtEachStep) {
     EXPECT_EQ(window->GetBox().GetAlpha(), 0);
 }
 
-TEST_F(MessageWindowTest, TheLineStartsOnceTheBoxIsOpenAndCompletesClosesAndClears) {
-    window->SetMessage(CSaveRecordStrings("【ソラン】", "おはよう", "v.ogg", 7, 8));
-    EXPECT_EQ(window->GetCurrentLine(), CSaveRecordStrings("ソラン", "おはよう", "v.ogg", 7, 8));
+TEST_F(MessageWindowTest, TheLineRevealsWhileTheBoxSlidesInAndCompletesClosesAndClears) {
+    // The stage's order: the reveal settings, the line, the start.
     window->SetRevealStep(1);
     window->SetRevealTiming(true, 5);
+    window->SetMessage(CSaveRecordStrings("【ソラン】", "おはよう", "v.ogg", 7, 8));
+    EXPECT_EQ(window->GetCurrentLine(), CSaveRecordStrings("ソラン", "おはよう", "v.ogg", 7, 8));
+    EXPECT_TRUE(Text().IsRevealing()) << "laid out and started at once";
+    EXPECT_EQ(Text().GetRevealedCount(), 1u);
     window->StartText();
     EXPECT_EQ(window->GetBoxRequest(), CMessageWindow::BOX_OPEN);
     EXPECT_TRUE(window->IsTextBusy());
-    Frames(20);
-    EXPECT_FALSE(Text().IsBusy());
+    // One more character every five updates while the box slides in.
+    const struct {
+        int updates;
+        int boxState;
+        size_t revealed;
+    } steps[] = {{4, CMessageBox::OPEN_OPENING, 1}, {1, CMessageBox::OPEN_OPENING, 2},
+                 {10, CMessageBox::OPEN_OPENING, 4}, {5, CMessageBox::OPEN_OPEN, 4}};
+    for (const auto& s : steps) {
+        Frames(s.updates);
+        EXPECT_EQ(window->GetBox().GetOpenState(), s.boxState);
+        EXPECT_EQ(Text().GetRevealedCount(), s.revealed);
+        EXPECT_TRUE(Text().IsBusy());
+    }
+    // The start pending since the box began to open finds the line busy once the box
+    // is open: it is not restarted.
+    EXPECT_EQ(window->GetTextRequest(), CMessageWindow::TEXT_START);
     Frames(1);
-    EXPECT_TRUE(Text().IsRevealing());
+    EXPECT_EQ(window->GetTextRequest(), CMessageWindow::TEXT_NONE);
+    EXPECT_EQ(Text().GetRevealedCount(), 4u);
 
     window->CompleteText();
     EXPECT_TRUE(window->IsTextHolding());
@@ -247,6 +280,98 @@ TEST_F(MessageWindowTest, TheLogKeepsTheEightyNewestLinesNewestFirst) {
     EXPECT_FALSE(window->IsLogOpen());
     window->ClearLog();
     EXPECT_EQ(window->GetLogCount(), 0u);
+}
+
+TEST_F(MessageWindowTest, TheLogOpensOverAClosedBoxWhileABalloonSpeaksAndTheBoxPictureLiesUnderIt) {
+    window->AddLogLine(CSaveRecordStrings("名", "前の行", ""));
+    ShowBalloon();
+    Frames(1);
+    ASSERT_EQ(window->GetBox().GetOpenState(), CMessageBox::OPEN_CLOSED);
+    DrawAndRead();
+    EXPECT_TRUE(BalloonDrawn());
+    EXPECT_EQ(probe.At(400, 500), 0u) << "a closed box draws nothing of itself";
+    window->OpenLog();
+    ASSERT_TRUE(window->IsLogOpen()) << "an open balloon lets the log open over a closed box";
+    // The window's own draw and the part-by-part one: the box picture plainly at
+    // (0, 416) under the log, the balloon set aside.
+    for (const bool parts : {false, true}) {
+        probe.Clear();
+        if (parts) {
+            window->DrawParts();
+        } else {
+            window->Draw();
+        }
+        probe.Read();
+        EXPECT_EQ(probe.At(400, 500), msgtest::kBoxColour & 0xFFFFFFu) << parts;
+        EXPECT_EQ(probe.At(400, 416), msgtest::kBoxColour & 0xFFFFFFu) << parts;
+        EXPECT_FALSE(BalloonDrawn()) << parts;
+    }
+    window->CloseLog();
+    DrawAndRead();
+    EXPECT_EQ(probe.At(400, 500), 0u);
+    EXPECT_TRUE(BalloonDrawn()) << "closing the log brings the balloon back";
+}
+
+TEST_F(MessageWindowTest, AnOpenLogSetsTheLineAndTheBalloonsAsideUntilItCloses) {
+    OpenBoxNow();
+    ShowBalloon();
+    window->SetMessage(CSaveRecordStrings("名前", "今の行です", ""));
+    window->CompleteText();
+    Frames(2);
+    const auto drawActive = [this] {
+        probe.Clear();
+        window->DrawActiveParts();
+        probe.Read();
+    };
+    drawActive();
+    ASSERT_TRUE(BalloonDrawn());
+    ASSERT_GT(WhiteInTheTextBand(), 0) << "the line and its name are drawn white";
+    window->OpenLog();
+    ASSERT_TRUE(window->IsLogOpen());
+    Frames(1);
+    // The save thumbnail's draw and the window's own: the log's line alone.
+    drawActive();
+    EXPECT_FALSE(BalloonDrawn());
+    EXPECT_EQ(WhiteInTheTextBand(), 0) << "no current line over the log in the thumbnail";
+    EXPECT_NE(probe.At(400, 450), 0u) << "the box is still drawn";
+    DrawAndRead();
+    EXPECT_FALSE(BalloonDrawn());
+    EXPECT_EQ(WhiteInTheTextBand(), 0);
+    window->CloseLog();
+    Frames(1);
+    for (const bool active : {false, true}) {
+        if (active) {
+            drawActive();
+        } else {
+            DrawAndRead();
+        }
+        EXPECT_TRUE(BalloonDrawn()) << active;
+        EXPECT_GT(WhiteInTheTextBand(), 0) << active;
+    }
+}
+
+TEST_F(MessageWindowTest, TheBoxRestoreCutsEveryButtonAgainFromItsSheet) {
+    // The sheets as a reset device gives them back, at twice the size: the restore cuts
+    // every button's five looks again from the picture as it now is.
+    folder.WriteSolid("obj\\big_003.bmp", msgtest::kSheet3Colour, 2 * 12 * 80, 2 * 5 * 40);
+    folder.WriteSolid("obj\\big_004.bmp", msgtest::kSheet4Colour, 2 * 2 * 62, 2 * 5 * 31);
+    folder.WriteSolid("obj\\big_005.bmp", msgtest::kSheet5Colour, 2 * 3 * 79, 2 * 5 * 40);
+    const char* bigger[] = {"obj\\big_003.bmp", "obj\\big_004.bmp", "obj\\big_005.bmp"};
+    SPoint before[CMessageBox::kButtonCount];
+    for (int i = 0; i < CMessageBox::kButtonCount; ++i) {
+        window->GetButton(i)->GetCells().GetCellSize(&before[i].x, &before[i].y);
+    }
+    for (int i : {0, 12, 14}) {
+        CImagePlane* sheet = window->GetButton(i)->GetCells().GetPlane();
+        ASSERT_NE(sheet, nullptr);
+        ASSERT_TRUE(sheet->Load(bigger[i == 0 ? 0 : i == 12 ? 1 : 2]));
+    }
+    window->OnDeviceRestored();
+    for (int i = 0; i < CMessageBox::kButtonCount; ++i) {
+        SPoint after;
+        window->GetButton(i)->GetCells().GetCellSize(&after.x, &after.y);
+        EXPECT_EQ(after, (SPoint{2 * before[i].x, 2 * before[i].y})) << i;
+    }
 }
 
 TEST_F(MessageWindowTest, ButtonsSitInTheirPlacesAndTheBranchSwitchPutsFiveAway) {

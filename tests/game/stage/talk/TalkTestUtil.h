@@ -27,6 +27,20 @@ inline std::vector<uint32_t> Bands(const std::vector<uint32_t>& colours, int ban
     return px;
 }
 
+// Writes a 24-bit bitmap at a game path such as "obj\\a.bmp" of the game folder `folder`
+// (the current one).
+inline void WritePictureIn(const std::string& folder, const std::string& path, const std::vector<uint32_t>& px, int w,
+                           int h) {
+    std::string native = folder + path;
+    for (char& c : native) {
+        if (c == '\\') c = '/';
+    }
+    ASSERT_TRUE(testsupport::MakeParentDirs(native));
+    CImagePlane plane;
+    ASSERT_TRUE(plane.CreateFromArgb(px.data(), w, h, w));
+    ASSERT_TRUE(plane.SaveBitmap(path));
+}
+
 class CTalkTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -45,14 +59,7 @@ protected:
 
     // Writes a 24-bit bitmap at a game path such as "obj\\a.bmp".
     void WritePicture(const std::string& path, const std::vector<uint32_t>& px, int w, int h) {
-        std::string native = m_Dir.Path() + path;
-        for (char& c : native) {
-            if (c == '\\') c = '/';
-        }
-        ASSERT_TRUE(testsupport::MakeParentDirs(native));
-        CImagePlane plane;
-        ASSERT_TRUE(plane.CreateFromArgb(px.data(), w, h, w));
-        ASSERT_TRUE(plane.SaveBitmap(path));
+        WritePictureIn(m_Dir.Path(), path, px, w, h);
     }
 
     uint32_t Probe(int x, int y) { return drawtest::Pixel(drawtest::ReadTarget(*Device()), x, y); }

@@ -203,11 +203,20 @@ TEST(TalkPictureFilter, PlainDrawsUsePointAndTransformedOnesAnisotropicThenPoint
     CScreenRendererProxy::SetGdiRendererFactory([] { return std::make_unique<CFilterRecorder>(); });
     CScreenRendererProxy::SetForceGdi(true);
     {
+        // A named picture with its thumbnail copy, which the save thumbnails draw.
+        testsupport::CTempDir dir;
+        testsupport::CGameFolderScope scope(dir.Path());
+        for (const char* path : {"obj\\f.bmp", "obj\\small\\obj\\f.bmp"}) {
+            talktest::WritePictureIn(dir.Path(), path, talktest::Solid(kWhite, 16, 16), 16, 16);
+        }
         CScreen screen;
         ASSERT_TRUE(screen.Create(nullptr, true, ""));
         CTalkCgImage p;
         p.CreateBlank(16, 16);
         p.SetPosition(30, 40);
+        CTalkCgImage named;
+        ASSERT_TRUE(named.SetImage("obj\\f.bmp"));
+        named.SetPosition(30, 40);
         struct SCase {
             int32_t angle;
             float scale;
@@ -233,6 +242,15 @@ TEST(TalkPictureFilter, PlainDrawsUsePointAndTransformedOnesAnisotropicThenPoint
             log.clear();
             p.Draw();
             EXPECT_TRUE(log.empty());
+            named.SetRotation(c.angle, 8, 8);
+            named.SetScale(c.scale, c.scale, 0, 0);
+            named.Show();
+            log.clear();
+            EXPECT_TRUE(named.DrawSmall());
+            EXPECT_EQ(log, c.small) << "thumbnail " << c.angle << " " << c.scale;
+            log.clear();
+            EXPECT_TRUE(named.DrawSmallScreen());
+            EXPECT_EQ(log, c.small) << "whole-screen thumbnail " << c.angle << " " << c.scale;
         }
     }
     CScreenRendererProxy::SetForceGdi(false);
