@@ -145,7 +145,6 @@ TEST_F(DDLoadTest, TheCursorTakesItsPictureFromTheGameData) {
     frame.SetAutoRegister(false);
     ASSERT_TRUE(frame.Create(8, 8, 32, false));
     frame.Clear(0x00808080);
-    cursor.SetShown(true);
     cursor.DrawTo(&frame, 4, 4);
     EXPECT_EQ(frame.GetPixel(4, 4), 0x00FF0000u);
     EXPECT_EQ(frame.GetPixel(4, 5), 0x00808080u);  // green is transparent
