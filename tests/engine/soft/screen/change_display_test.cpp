@@ -51,6 +51,16 @@ TEST_F(ChangeDisplayTest, Win32ChangeAndReset) {
     EXPECT_EQ(GdiGetDisplayChangeCount(), changes);
 }
 
+// The first attempt asks for the refresh rate the display runs at now: a desktop at
+// 75 Hz keeps 75 Hz (a change without a rate would get the driver's default, 60).
+TEST_F(ChangeDisplayTest, Win32FirstAsksForTheCurrentRefreshRate) {
+    ASSERT_TRUE(GdiSetDisplayMode(SGdiDisplayMode{1920, 1080, 32, 75}));
+    CChangeDisplayWin32API changer;
+    ASSERT_TRUE(changer.ChangeDisplay(800, 600, 16));
+    EXPECT_EQ(GdiGetDisplayMode().refreshRate, 75);
+    EXPECT_EQ(GdiGetDisplayMode().width, 800);
+}
+
 TEST_F(ChangeDisplayTest, Win32RetriesWithoutTheRefreshRate) {
     GdiDisplayFaults().refuseRefreshRate = true;
     CChangeDisplayWin32API changer;
@@ -123,6 +133,31 @@ TEST_F(ChangeDisplayTest, DDrawChangeAndResetThroughTheObject) {
     sleeps.clear();
     EXPECT_TRUE(changer.Reset());
     EXPECT_TRUE(sleeps.empty());
+}
+
+// Through the object, bits per pixel 0 is a reset, and a changer that goes resets a
+// mode it changed while the object stays.
+TEST_F(ChangeDisplayTest, DDrawZeroDepthAndDestructionReset) {
+    CAppManager::SetHWnd(Fake());
+    ASSERT_TRUE(CDirectDrawManager::GetInstance()->Initialize(Fake()));
+    CDirectDraw* dd = CDirectDrawManager::GetInstance()->Find(Fake());
+    {
+        CChangeDisplayDDraw changer;
+        ASSERT_TRUE(changer.UsesDirectDraw());
+        ASSERT_TRUE(changer.ChangeDisplay(800, 600, 16));
+        sleeps.clear();
+        EXPECT_TRUE(changer.ChangeDisplay(800, 600, 0));
+        EXPECT_EQ(sleeps, (std::vector<uint32_t>{100, 200}));
+        EXPECT_FALSE(changer.IsChanged());
+        EXPECT_FALSE(GdiIsDisplayChanged());
+        EXPECT_EQ(dd->GetInterface()->GetCooperativeLevel(), 0x408u);
+        ASSERT_TRUE(changer.ChangeDisplay(800, 600, 16));
+        ASSERT_TRUE(GdiIsDisplayChanged());
+    }
+    EXPECT_EQ(CDirectDrawManager::GetInstance()->Find(Fake()), dd);
+    EXPECT_FALSE(GdiIsDisplayChanged());
+    EXPECT_EQ(GdiGetDesktopBitsPerPixel(), 32);
+    EXPECT_EQ(dd->GetInterface()->GetCooperativeLevel(), 0x408u);
 }
 
 TEST_F(ChangeDisplayTest, DDrawFailuresAreLogged) {
