@@ -109,7 +109,9 @@ TEST_F(Compositions, BlindsModes) {
 TEST_F(Compositions, DissolveModes) {
     const std::pair<int, Effect> modes[] = {
         {18, SoftFxDissolve7}, {19, SoftFxPatternDissolve}, {20, SoftFxBlockDissolve}};
-    for (const auto& [mode, dissolve] : modes) {
+    for (const auto& m : modes) {
+        const int mode = m.first;
+        const Effect dissolve = m.second;
         for (int depth : {15, 16, 24, 32}) {
             for (int p : {300, 600}) {
                 const uint32_t seed = static_cast<uint32_t>(mode * 1000 + depth + p);
