@@ -30,6 +30,12 @@ protected:
         GdiResetDisplay();
         DDrawResetFaults();
     }
+    // The fake window as the thread's, with a DirectDraw object of its own.
+    CDirectDraw* WindowWithObject() {
+        CAppManager::SetHWnd(Fake());
+        EXPECT_TRUE(CDirectDrawManager::GetInstance()->Initialize(Fake()));
+        return CDirectDrawManager::GetInstance()->Find(Fake());
+    }
     std::vector<uint32_t> sleeps;
 };
 
@@ -115,9 +121,8 @@ TEST_F(ChangeDisplayTest, DDrawWithoutAnObjectSaysSo) {
 }
 
 TEST_F(ChangeDisplayTest, DDrawChangeAndResetThroughTheObject) {
-    CAppManager::SetHWnd(Fake());
-    ASSERT_TRUE(CDirectDrawManager::GetInstance()->Initialize(Fake()));
-    CDirectDraw* dd = CDirectDrawManager::GetInstance()->Find(Fake());
+    CDirectDraw* dd = WindowWithObject();
+    ASSERT_NE(dd, nullptr);
     CChangeDisplayDDraw changer;
     ASSERT_TRUE(changer.UsesDirectDraw());
     ASSERT_TRUE(changer.ChangeDisplay(800, 600, 16));
@@ -133,27 +138,21 @@ TEST_F(ChangeDisplayTest, DDrawChangeAndResetThroughTheObject) {
     sleeps.clear();
     EXPECT_TRUE(changer.Reset());
     EXPECT_TRUE(sleeps.empty());
+    // Bits per pixel 0 is a reset as well.
+    ASSERT_TRUE(changer.ChangeDisplay(800, 600, 16));
+    sleeps.clear();
+    EXPECT_TRUE(changer.ChangeDisplay(800, 600, 0));
+    EXPECT_EQ(sleeps, (std::vector<uint32_t>{100, 200}));
+    EXPECT_FALSE(changer.IsChanged());
+    EXPECT_FALSE(GdiIsDisplayChanged());
+    EXPECT_EQ(dd->GetInterface()->GetCooperativeLevel(), 0x408u);
 }
 
-// Through the object, bits per pixel 0 is a reset, and a changer that goes resets a
-// mode it changed while the object stays.
-TEST_F(ChangeDisplayTest, DDrawZeroDepthAndDestructionReset) {
-    CAppManager::SetHWnd(Fake());
-    ASSERT_TRUE(CDirectDrawManager::GetInstance()->Initialize(Fake()));
-    CDirectDraw* dd = CDirectDrawManager::GetInstance()->Find(Fake());
-    {
-        CChangeDisplayDDraw changer;
-        ASSERT_TRUE(changer.UsesDirectDraw());
-        ASSERT_TRUE(changer.ChangeDisplay(800, 600, 16));
-        sleeps.clear();
-        EXPECT_TRUE(changer.ChangeDisplay(800, 600, 0));
-        EXPECT_EQ(sleeps, (std::vector<uint32_t>{100, 200}));
-        EXPECT_FALSE(changer.IsChanged());
-        EXPECT_FALSE(GdiIsDisplayChanged());
-        EXPECT_EQ(dd->GetInterface()->GetCooperativeLevel(), 0x408u);
-        ASSERT_TRUE(changer.ChangeDisplay(800, 600, 16));
-        ASSERT_TRUE(GdiIsDisplayChanged());
-    }
+// A changer that goes resets a mode it changed, while the window's object stays.
+TEST_F(ChangeDisplayTest, DDrawChangerThatGoesResetsTheMode) {
+    CDirectDraw* dd = WindowWithObject();
+    ASSERT_NE(dd, nullptr);
+    ASSERT_TRUE(CChangeDisplayDDraw().ChangeDisplay(800, 600, 16));
     EXPECT_EQ(CDirectDrawManager::GetInstance()->Find(Fake()), dd);
     EXPECT_FALSE(GdiIsDisplayChanged());
     EXPECT_EQ(GdiGetDesktopBitsPerPixel(), 32);

@@ -13,10 +13,6 @@ namespace {
 
 constexpr uint8_t kGuard = 0xEE;
 
-struct SScene {
-    std::unique_ptr<CFxSurface> dst, a, b;
-};
-
 SScene MakeScene(int depth, int w, int h, uint32_t seed) {
     std::mt19937 rng(seed);
     return SScene{MakeFilledSurface(w + 10, h + 40, depth, kGuard, 2), MakeRandomSurface(rng, w + 3, h + 5, depth),

@@ -29,10 +29,6 @@ constexpr SSize kSize{40, 45};
 constexpr SRect kClip{1, 2, 78, 70};
 constexpr SRect kBlock1{2, 4, 42, 49}, kBlock2{7, 1, 47, 46};
 
-struct SScene {
-    std::unique_ptr<CFxSurface> dst, a, b;
-};
-
 SScene MakeScene(int depth, uint32_t seed) {
     std::mt19937 rng(seed);
     return SScene{MakeFilledSurface(80, 72, depth, 0x6B, 2), MakeRandomSurface(rng, 70, 70, depth, 1),
