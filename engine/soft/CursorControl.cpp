@@ -44,7 +44,7 @@ CCursorControl::CCursorControl() {
 
 CCursorControl::~CCursorControl() = default;
 
-bool CCursorControl::IsVisible() const { return m_Shown && m_Image.IsCreated(); }
+bool CCursorControl::IsVisible() const { return m_Image.IsCreated(); }
 
 void CCursorControl::GetSize(int32_t* width, int32_t* height) const {
     if (width) *width = m_Width;
@@ -79,7 +79,7 @@ void CCursorControl::_MakeArrow(int depth) {
 
 void CCursorControl::DrawTo(CSoftSurface* surface, int32_t x, int32_t y) {
     if (m_Drawn && m_DrawnOn) RestoreUnder(m_DrawnOn);
-    if (!m_Shown || !surface || !surface->IsCreated()) return;
+    if (!surface || !surface->IsCreated()) return;
     if (!_PrepareImage(surface->GetBitDepth())) return;
     int32_t sw = 0, sh = 0;
     surface->GetSize(&sw, &sh);

@@ -8,9 +8,9 @@
 // is the picture's top-left pixel (the arrow's tip), so the cursor rectangle is
 // (mouse x, mouse y, width, height).
 //
-// It is shown only when asked (SetShown): the GDI window screen shows it while the
-// window is full screen, where it hides the system cursor; in a framed window the
-// system's own arrow serves.
+// It is visible whenever it has a picture: the GDI window screen then draws it at the
+// pointer in a framed window and in full screen alike, and hides the system's pointer
+// over the window.
 #include <cstdint>
 
 #include "engine/soft/SoftSurfaceProxy.h"
@@ -25,10 +25,8 @@ public:
     CCursorControl(const CCursorControl&) = delete;
     CCursorControl& operator=(const CCursorControl&) = delete;
 
-    // Shown and a picture is present.
+    // A picture is present.
     bool IsVisible() const;
-    void SetShown(bool shown) { m_Shown = shown; }
-    bool IsShown() const { return m_Shown; }
     void GetSize(int32_t* width, int32_t* height) const;
     // Draws the cursor with its hot spot at (x, y) into the surface, keeping what lay
     // under it (a cursor still drawn is taken out first).  Nothing when not visible.
@@ -51,7 +49,6 @@ private:
     bool m_FromFile = false;
     int32_t m_Width = kArrowWidth;
     int32_t m_Height = kArrowHeight;
-    bool m_Shown = false;
     bool m_Drawn = false;
     SRect m_UnderRect;
     CSoftSurface* m_DrawnOn = nullptr;

@@ -182,7 +182,7 @@ bool CDDSurface::LoadFromFile(const char* path, int depth, bool dcFlag) {
 
 bool CDDSurface::SaveBitmap(const char* path) {
     if (!IsCreated()) return false;
-    return WriteSurfaceBitmap(this, path);
+    return WriteSurfaceBitmap(this, path, "CDDSurface::SaveBitmap()");
 }
 
 bool CDDSurface::Restore() {

@@ -108,7 +108,7 @@ bool CDIBSurface::_LoadInto(const char* who, const char* path, int depth, bool d
 
 bool CDIBSurface::SaveBitmap(const char* path) {
     if (!IsCreated()) return false;
-    return WriteSurfaceBitmap(this, path);
+    return WriteSurfaceBitmap(this, path, "CDIBSurface::SaveBitmap()");
 }
 
 void CDIBSurface::_ResetFields() {

@@ -386,18 +386,23 @@ std::vector<uint8_t> BuildBitmapFile(const uint8_t* bits, int pitch, int width, 
     return out;
 }
 
-bool WriteSurfaceBitmap(CSoftSurface* surface, const char* path) {
+bool WriteSurfaceBitmap(CSoftSurface* surface, const char* path, const char* who) {
     if (!surface || !path) return false;
-    CFile file;
-    if (!file.Create(path, 1)) return false;
     int32_t width = 0, height = 0;
     surface->GetSize(&width, &height);
     std::vector<uint8_t> bytes;
     {
+        // Unreadable pixels would be written as a black picture that looks saved: the
+        // save fails instead, before any file is made.
         CSurfaceLock lock(surface);
-        bytes = BuildBitmapFile(surface->IsCreated() ? surface->GetBits() : nullptr, surface->GetPitch(), width, height,
-                                surface->GetBitDepth());
+        if (!lock.locked || !surface->GetBits()) {
+            DebugPrintf("%s Lockに失敗しました", who);
+            return false;
+        }
+        bytes = BuildBitmapFile(surface->GetBits(), surface->GetPitch(), width, height, surface->GetBitDepth());
     }
+    CFile file;
+    if (!file.Create(path, 1)) return false;
     if (file.Write(bytes.data(), bytes.size(), 1) != 1) {
         DebugPrintf("WriteSurfaceBitmap() 書き込みに失敗しました。<%s>", path);
         return false;

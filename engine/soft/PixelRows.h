@@ -78,6 +78,7 @@ int32_t BitmapRowBytes(int32_t width);
 // (bottom row first in the file, padding bytes zero).  A depth other than
 // 15/16/24/32 gives the headers and a zero pixel area.
 std::vector<uint8_t> BuildBitmapFile(const uint8_t* bits, int pitch, int width, int height, int depth);
-// SaveBitmap of a surface: locks it, builds the file and writes it with CFile.
-// False when the file cannot be created or written.
-bool WriteSurfaceBitmap(CSoftSurface* surface, const char* path);
+// SaveBitmap of a surface: locks it and builds the file, then writes it with CFile.
+// False when the file cannot be created or written, and when the surface cannot be
+// locked: that failure is logged as "<who> Lockに失敗しました" and no file is made.
+bool WriteSurfaceBitmap(CSoftSurface* surface, const char* path, const char* who);

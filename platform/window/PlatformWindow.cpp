@@ -172,25 +172,81 @@ bool CPlatformWindow::GetDrawableSize(int32_t* width, int32_t* height) const {
     return w > 0 && h > 0;
 }
 
-void CPlatformWindow::MapToClient(int32_t windowX, int32_t windowY, int32_t* clientX, int32_t* clientY) const {
+void CPlatformWindow::_WindowToPicture(int32_t* x, int32_t* y) const {
     int w = 0;
     int h = 0;
     {
         std::lock_guard<std::recursive_mutex> lock(PlatformVideoLock());
         SDL_GetWindowSize(m_Impl->window, &w, &h);
     }
-    int32_t x = windowX;
-    int32_t y = windowY;
     if (w > 0 && h > 0 && (w != m_ClientWidth || h != m_ClientHeight)) {
         SDL_Rect r = Letterbox(w, h, m_ClientWidth, m_ClientHeight);
-        x = r.w > 0 ? static_cast<int32_t>(static_cast<int64_t>(windowX - r.x) * m_ClientWidth / r.w) : 0;
-        y = r.h > 0 ? static_cast<int32_t>(static_cast<int64_t>(windowY - r.y) * m_ClientHeight / r.h) : 0;
+        *x = r.w > 0 ? static_cast<int32_t>(static_cast<int64_t>(*x - r.x) * m_ClientWidth / r.w) : 0;
+        *y = r.h > 0 ? static_cast<int32_t>(static_cast<int64_t>(*y - r.y) * m_ClientHeight / r.h) : 0;
     }
+}
+
+void CPlatformWindow::MapToClient(int32_t windowX, int32_t windowY, int32_t* clientX, int32_t* clientY) const {
+    int32_t x = windowX;
+    int32_t y = windowY;
+    _WindowToPicture(&x, &y);
     // Points in the black bars belong to the nearest edge of the picture.
     x = std::clamp<int32_t>(x, 0, std::max(0, m_ClientWidth - 1));
     y = std::clamp<int32_t>(y, 0, std::max(0, m_ClientHeight - 1));
     if (clientX) *clientX = x;
     if (clientY) *clientY = y;
+}
+
+namespace {
+std::mutex g_PointerMutex;
+CPlatformWindow::PointerProvider g_PointerProvider;
+}  // namespace
+
+void CPlatformWindow::SetPointerProvider(PointerProvider provider) {
+    std::lock_guard<std::mutex> lock(g_PointerMutex);
+    g_PointerProvider = std::move(provider);
+}
+
+bool CPlatformWindow::GetPointerPosition(int32_t* screenX, int32_t* screenY) const {
+    int32_t x = 0;
+    int32_t y = 0;
+    PointerProvider provider;
+    {
+        std::lock_guard<std::mutex> lock(g_PointerMutex);
+        provider = g_PointerProvider;
+    }
+    if (provider) {
+        if (!provider(&x, &y)) return false;
+    } else {
+        if (IsHeadless()) return false;
+        std::lock_guard<std::recursive_mutex> lock(PlatformVideoLock());
+        int gx = 0, gy = 0;
+        SDL_GetGlobalMouseState(&gx, &gy);
+        x = gx;
+        y = gy;
+        if (m_FullScreen) {
+            int wx = 0, wy = 0;
+            SDL_GetWindowPosition(m_Impl->window, &wx, &wy);
+            x -= wx;
+            y -= wy;
+            _WindowToPicture(&x, &y);
+        }
+    }
+    if (screenX) *screenX = x;
+    if (screenY) *screenY = y;
+    return true;
+}
+
+void CPlatformWindow::ScreenToClient(int32_t* x, int32_t* y) const {
+    if (!x || !y || m_FullScreen) return;
+    int wx = 0, wy = 0;
+    {
+        std::lock_guard<std::recursive_mutex> lock(PlatformVideoLock());
+        SDL_GetWindowPosition(m_Impl->window, &wx, &wy);
+    }
+    *x -= wx;
+    *y -= wy;
+    _WindowToPicture(x, y);
 }
 
 bool CPlatformWindow::PresentFrame(const void* pixels, int32_t width, int32_t height, int32_t pitchBytes) {
@@ -415,6 +471,11 @@ void CPlatformWindow::Show(bool visible) {
 void CPlatformWindow::ShowCursor(bool visible) {
     std::lock_guard<std::recursive_mutex> lock(PlatformVideoLock());
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+bool CPlatformWindow::IsCursorShown() const {
+    std::lock_guard<std::recursive_mutex> lock(PlatformVideoLock());
+    return SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
 }
 
 // Runs under the video lock, on whichever thread pumped.

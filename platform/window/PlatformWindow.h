@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -73,6 +74,21 @@ public:
     void Show(bool visible);
     // The system mouse cursor over the client area.
     void ShowCursor(bool visible);
+    bool IsCursorShown() const;
+
+    // Where the pointer is on the screen: desktop pixels; while the window is full
+    // screen its picture stands for the screen (the display mode the program set), so
+    // positions are the picture's pixels.  False when there is no pointer to read (a
+    // headless driver).
+    bool GetPointerPosition(int32_t* screenX, int32_t* screenY) const;
+    // Screen pixels to client pixels: the window's place on the desktop taken off (in
+    // full screen the screen is the picture already).  Not clamped: a point off the
+    // window stays off it.
+    void ScreenToClient(int32_t* x, int32_t* y) const;
+    // Tests: the pointer's screen position comes from `provider` (false: no pointer);
+    // an empty function gives the system's pointer back.
+    using PointerProvider = std::function<bool(int32_t* screenX, int32_t* screenY)>;
+    static void SetPointerProvider(PointerProvider provider);
 
     // Maps a point in window coordinates (as the system's mouse events give them) to
     // logical client pixels; points on the black bars go to the nearest edge.
@@ -104,6 +120,8 @@ private:
     struct SImpl;
     friend struct SWindowRegistry;
     void _Translate(const void* sdlEvent);
+    // Window pixels to the picture's (the letterbox mapped back), not clamped.
+    void _WindowToPicture(int32_t* x, int32_t* y) const;
     void _Queue(const SWindowMessage& message);
 
     std::unique_ptr<SImpl> m_Impl;

@@ -27,13 +27,13 @@ SRect _Block(const SPoint& p, const SSize& s) {
 
 bool _Fits32(int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
 
-// Bands are L >> 4 lines; a block under 16 lines gets one band per line, so that it
-// too is revealed completely at the end.
-int64_t _CascadeBand(int64_t length) { return std::max<int64_t>(length >> 4, 1); }
+// Bands are L >> 4 lines: a block under 16 lines has none and shows only its background.
+int64_t _CascadeBand(int64_t length) { return length >> 4; }
 
 // How far the last band reaches past the far end of a run of `length` lines.
 int64_t _CascadeOverhang(int64_t length) {
     const int64_t band = _CascadeBand(length);
+    if (band < 1) return 0;
     return (length + band - 1) / band * band - length;
 }
 
@@ -61,6 +61,9 @@ void _Cascade(ECascade direction, CSoftSurface* dst, CSoftSurface* src, const SP
         return;
     }
     const int64_t band = _CascadeBand(length);
+    if (band < 1) {
+        return;
+    }
     // Every line a band can touch, before and after the block, in both coordinates.
     const int64_t lo = -band, hi = length + band;
     for (int64_t v : {int64_t{dstPt->x}, int64_t{dstPt->y}, int64_t{rect->left}, int64_t{rect->top}}) {

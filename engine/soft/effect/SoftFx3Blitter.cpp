@@ -124,14 +124,16 @@ void _Jitters(int mode, const SEffect3Call& c) {
 }
 
 // Modes that draw past the block as it is cut by the clip and the surfaces: the last
-// band of mode 3 and of the cascades runs on past the block's end, the zooms 25 and 26
-// grow to twice the block, 29 and 30 clip one pass to the whole destination only, and
-// the jitters scatter.  Their passes get the caller's clip, and the reported rectangle
-// grows to cover them.
+// band of mode 3, of the blinds (4, 9, 10) and of the cascades runs on past the block's
+// end, the zooms 25 and 26 grow to twice the block, 29 and 30 clip one pass to the whole
+// destination only, and the jitters scatter.  Their passes get the caller's clip, and the
+// reported rectangle grows to cover them.
 bool _DrawsPastTheBlock(int mode) {
-    return mode == 3 || (mode >= 5 && mode <= 8) || (mode >= 11 && mode <= 14) || mode == 25 || mode == 26 ||
-           mode >= 29;
+    return (mode >= 3 && mode <= 14) || mode == 25 || mode == 26 || mode >= 29;
 }
+
+// The blinds of modes 4, 9 and 10: vertical but for mode 9.
+bool _BlindsAreVertical(int mode) { return mode != 9; }
 
 // Joins to `acc` every pixel the passes of such a mode can write.
 void _JoinPassesReach(int mode, const SEffect3Call& c, SRect* acc) {
@@ -147,6 +149,13 @@ void _JoinPassesReach(int mode, const SEffect3Call& c, SRect* acc) {
     case 3:
         blt(c.src1, *c.dstPt, SoftFx3Mode3Extent(*c.src1Pt, *c.size), c.clip);
         blt(c.src2, *c.dstPt, SoftFx3Mode3Extent(*c.src2Pt, *c.size), c.clip);
+        break;
+    case 4:
+    case 9:
+    case 10:
+        // The background, then bands whose last one may overhang the block's end.
+        blt(c.src1, *c.dstPt, c.Block1(), c.clip);
+        blt(c.src2, *c.dstPt, SoftFxBlindsExtent(_BlindsAreVertical(mode), c.Block2(), p), c.clip);
         break;
     case 25:
     case 26:
@@ -332,17 +341,18 @@ SRect CEffectBlitter::GetTransitionRect(int mode, CSoftSurface* dst, CSoftSurfac
         return SRect{};
     }
     // The jitters scatter pixels beyond the plain blit's rectangle; the union is made of
-    // what each layer's jitter can reach.
+    // what each layer's jitter can reach, a layer whose blit clips away counting as
+    // {0, 0, 0, 0}.
     SRect u = kSoftFx3UnionIdentity;
     if (src1 != nullptr && dst1Pt != nullptr && src1Pt != nullptr && size1 != nullptr) {
         const SRect rect = _Block(*src1Pt, *size1);
         SoftFxJoinRect(&u, SoftFxJitterRect(j.rectMode, dst, src1, dst1Pt, &rect, clip, j.amount1));
-        SoftFxJoinRect(&u, BltClippedRect(dst, src1, dst1Pt, &rect, clip));
+        SoftFxJoinLayerRect(&u, BltClippedRect(dst, src1, dst1Pt, &rect, clip));
     }
     if (src2 != nullptr && dst2Pt != nullptr && src2Pt != nullptr && size2 != nullptr) {
         const SRect rect = _Block(*src2Pt, *size2);
         SoftFxJoinRect(&u, SoftFxJitterRect(j.rectMode, dst, src2, dst2Pt, &rect, clip, j.amount2));
-        SoftFxJoinRect(&u, BltClippedRect(dst, src2, dst2Pt, &rect, clip));
+        SoftFxJoinLayerRect(&u, BltClippedRect(dst, src2, dst2Pt, &rect, clip));
     }
     return u == kSoftFx3UnionIdentity ? SRect{} : u;
 }

@@ -135,6 +135,17 @@ void SoftFxJoinRect(SRect* acc, const SRect& part) {
     acc->bottom = std::max(acc->bottom, part.bottom);
 }
 
+void SoftFxJoinLayerRect(SRect* acc, const SRect& part) {
+    if (!part.IsEmpty()) {
+        SoftFxJoinRect(acc, part);
+        return;
+    }
+    acc->left = std::min(acc->left, 0);
+    acc->top = std::min(acc->top, 0);
+    acc->right = std::max(acc->right, 0);
+    acc->bottom = std::max(acc->bottom, 0);
+}
+
 SRect SoftFxIntersectRect(const SRect& a, const SRect& b) {
     SRect r;
     IntersectRect(&r, a, b);
@@ -181,13 +192,13 @@ SRect SoftFxUnionBltRects(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* s
         const SRect block = _BlockRect(*src1Pt, *size1);
         SRect part{};
         ClipBltRectsEx(&part, dst, src1, dst1Pt, &block, clip);
-        SoftFxJoinRect(&u, part);
+        SoftFxJoinLayerRect(&u, part);
     }
     if (src2 != nullptr && dst2Pt != nullptr && src2Pt != nullptr && size2 != nullptr) {
         const SRect block = _BlockRect(*src2Pt, *size2);
         SRect part{};
         ClipBltRectsEx(&part, dst, src2, dst2Pt, &block, clip);
-        SoftFxJoinRect(&u, part);
+        SoftFxJoinLayerRect(&u, part);
     }
     return _FinishUnion(u);
 }

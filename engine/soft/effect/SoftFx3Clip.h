@@ -36,8 +36,8 @@ SRect SoftFxPlaceRects3Alt(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* 
 SRect SoftFxUnionPlacedRects(CSoftSurface* src1, CSoftSurface* src2, const SPoint* dst1Pt, const SPoint* dst2Pt,
                              const SSize* size1, const SSize* size2);
 // The bounding box of the rectangles ClipBltRectsEx gives for each present source's
-// block at its destination point; parts that clip away are left out, and the answer is
-// {0, 0, 0, 0} when nothing is left or dst is null.
+// block at its destination point, a present source whose block clips away counting as
+// {0, 0, 0, 0}; {0, 0, 0, 0} when neither source is present or dst is null.
 SRect SoftFxUnionBltRects(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2, const SPoint* dst1Pt,
                           const SPoint* dst2Pt, const SPoint* src1Pt, const SPoint* src2Pt, const SSize* size1,
                           const SSize* size2, const SRect* clip);
@@ -48,6 +48,9 @@ SRect SoftFxUnionBltRectsAlt(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface
 // Joins `part` to `acc` (smaller left and top, larger right and bottom).  An empty part
 // leaves the union as it was.
 void SoftFxJoinRect(SRect* acc, const SRect& part);
+// Joins the clipped blit of a layer that is present: one that clipped away counts as
+// {0, 0, 0, 0}, so the union then reaches to the origin.
+void SoftFxJoinLayerRect(SRect* acc, const SRect& part);
 // The intersection of two rectangles; {0, 0, 0, 0} when they do not overlap.
 SRect SoftFxIntersectRect(const SRect& a, const SRect& b);
 

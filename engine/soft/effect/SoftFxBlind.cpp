@@ -13,8 +13,8 @@ namespace {
 constexpr int kBand = 32;
 
 // One Blt per band of 32 rows (vertical: columns); each band shows its first s rows.
-// A band is cut at the source rectangle's edge: the blinds never show source rows
-// outside the rectangle asked for, nor write below (right of) the block.
+// The last band is not cut at the source rectangle's edge: it shows the rows below it
+// as far as the source surface has them, and the reported rectangle grows to match.
 void _Blinds(bool vertical, CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* srcRect,
              const SRect* clip, int opacity, int progress) {
     if (dst == nullptr || src == nullptr || dstPt == nullptr || srcRect == nullptr || clip == nullptr) return;
@@ -22,22 +22,20 @@ void _Blinds(bool vertical, CSoftSurface* dst, CSoftSurface* src, const SPoint* 
     const SSize ss = src->GetSize();
     const int64_t extent = vertical ? int64_t{srcRect->right} - srcRect->left : int64_t{srcRect->bottom} - srcRect->top;
     const int64_t start = vertical ? srcRect->left : srcRect->top;
-    const int64_t end = vertical ? srcRect->right : srcRect->bottom;
     const int64_t limit = vertical ? ss.cx : ss.cy;
     for (int64_t k = 0; kBand * k < extent; ++k) {
         const int64_t first = start + kBand * k;
         // Bands that begin past the source's far edge can draw nothing; neither can any later one.
         if (first >= limit && first >= 0) break;
-        const int64_t last = std::min<int64_t>(first + s, end);
         SRect band = *srcRect;
         SPoint at = *dstPt;
         if (vertical) {
             band.left = softfx::Clamp32(first);
-            band.right = softfx::Clamp32(last);
+            band.right = softfx::Clamp32(first + s);
             at.x = softfx::Clamp32(int64_t{dstPt->x} + kBand * k);
         } else {
             band.top = softfx::Clamp32(first);
-            band.bottom = softfx::Clamp32(last);
+            band.bottom = softfx::Clamp32(first + s);
             at.y = softfx::Clamp32(int64_t{dstPt->y} + kBand * k);
         }
         dst->Blt(src, &at, &band, clip, opacity, 0);
@@ -54,6 +52,18 @@ void SoftFxBlindsH(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, co
 void SoftFxBlindsV(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* srcRect, const SRect* clip,
                    int opacity, int progress) {
     _Blinds(true, dst, src, dstPt, srcRect, clip, opacity, progress);
+}
+
+SRect SoftFxBlindsExtent(bool vertical, const SRect& srcRect, int progress) {
+    const int64_t s = SoftFxClampProgress(progress) >> 5;
+    const int64_t start = vertical ? srcRect.left : srcRect.top;
+    const int64_t end = vertical ? srcRect.right : srcRect.bottom;
+    SRect extent = srcRect;
+    if (end <= start) return extent;
+    // The last band begins at the last multiple of 32 inside the rectangle.
+    const int64_t last = start + (end - 1 - start) / kBand * kBand + s;
+    if (last > end) (vertical ? extent.right : extent.bottom) = softfx::Clamp32(last);
+    return extent;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -138,6 +138,12 @@ SRect CSurfaceEffectBlitter::GetEffectRect(int mode, CSoftSurface* dst, CSoftSur
     switch (mode) {
     case 2:
     case 3: return SoftFxRotateRect(dst, src, dstPt, srcRect, clip, opacity, param);
+    case 5:
+    case 6: {
+        // The last band may run on past the source rectangle.
+        const SRect extent = SoftFxBlindsExtent(mode == 6, *srcRect, param);
+        return SoftFxBltRect(dst, src, dstPt, &extent, clip);
+    }
     case 10: return SoftFxBoxBlurRect(dst, src, dstPt, srcRect, clip, param);
     case 12:
     case 13:

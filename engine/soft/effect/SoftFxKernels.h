@@ -21,15 +21,20 @@ inline int SoftFxClampOpacity(int opacity) { return opacity < 0 ? 0 : (opacity >
 // Mode 1: SoftBlt, then OnBlt with the ClipBltRectsEx rectangle.
 void SoftFxPlain(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* srcRect, const SRect* clip,
                  int opacity, int flags);
-// The rectangle of a plain blit (ClipBltRectsEx): what modes 1, 4 to 9 and 11 report.
+// The rectangle of a plain blit (ClipBltRectsEx): what modes 1, 4, 7 to 9 and 11 report.
 SRect SoftFxBltRect(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* srcRect, const SRect* clip);
 
 // Modes 5 and 6: bands of 32 rows (columns), each showing its first progress >> 5 rows
-// (columns), never past the source rectangle.  One Blt per band.
+// (columns).  The last band is as thick as the others: it may show up to 31 source rows
+// (columns) past the source rectangle, as far as the source surface has them.  One Blt
+// per band.
 void SoftFxBlindsH(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* srcRect, const SRect* clip,
                    int opacity, int progress);
 void SoftFxBlindsV(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* srcRect, const SRect* clip,
                    int opacity, int progress);
+// The source rectangle grown to the far edge of the blinds' last band at that progress:
+// blitted at dstPt, it covers every band (what modes 5 and 6 report).
+SRect SoftFxBlindsExtent(bool vertical, const SRect& srcRect, int progress);
 
 // Modes 7, 8 and 9 (opaque sources only).
 void SoftFxDissolve7(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* srcRect,

@@ -21,23 +21,29 @@ CGdiWindowScreen::CGdiWindowScreen(WindowHandle window, CWindow* appWindow)
 
 CGdiWindowScreen::~CGdiWindowScreen() {
     if (m_Window) m_Window->RemoveListener(this);
-    if (m_SystemCursorHidden && m_AppWindow) m_AppWindow->ShowCursor(true);
+    if (m_SystemCursorHidden) m_Window->ShowCursor(true);
     // The window's picture was this screen's; nothing else draws into it.
     if (m_Window) GdiForgetWindow(m_Window);
 }
 
-void CGdiWindowScreen::_SyncCursor() {
-    if (!m_AppWindow) return;
-    const bool fullScreen = m_AppWindow->IsFullScreen() || m_AppWindow->IsDisplayChanged();
-    m_Cursor.SetShown(fullScreen);
-    if (fullScreen != m_SystemCursorHidden) {
-        m_AppWindow->ShowCursor(!fullScreen);
-        m_SystemCursorHidden = fullScreen;
+void CGdiWindowScreen::_SyncSystemCursor() {
+    const bool hide = m_Window && m_Cursor.IsVisible();
+    if (hide != m_SystemCursorHidden) {
+        m_Window->ShowCursor(!hide);
+        m_SystemCursorHidden = hide;
     }
 }
 
-void CGdiWindowScreen::_TrackMouse(uint32_t message, intptr_t lParam) {
-    if (message == WindowMsg::kMouseMove) m_Mouse = SPoint{WindowMsg::PointX(lParam), WindowMsg::PointY(lParam)};
+bool CGdiWindowScreen::_IsFullScreen() const {
+    return m_AppWindow && (m_AppWindow->IsDisplayChanged() || m_AppWindow->IsFullScreen());
+}
+
+bool CGdiWindowScreen::_ReadPointer(bool fullScreen) {
+    int32_t x = 0, y = 0;
+    if (!m_Window || !m_Window->GetPointerPosition(&x, &y)) return false;
+    if (!fullScreen) m_Window->ScreenToClient(&x, &y);
+    m_Mouse = SPoint{x, y};
+    return true;
 }
 
 int32_t CGdiWindowScreen::Update() {
@@ -50,8 +56,9 @@ int32_t CGdiWindowScreen::Update() {
         list->AddRectSize(0, 0, size.cx, size.cy);
         return -1;
     }
-    _SyncCursor();
-    const bool cursor = m_Cursor.IsVisible();
+    _SyncSystemCursor();
+    // Without a pointer to read there is nowhere to draw the cursor.
+    const bool cursor = m_Cursor.IsVisible() && _ReadPointer(_IsFullScreen());
     const SPoint mouse = m_Mouse;
     int32_t cw = 0, ch = 0;
     m_Cursor.GetSize(&cw, &ch);
@@ -81,8 +88,9 @@ int32_t CGdiWindowScreen::Update() {
 
 int32_t CGdiWindowScreen::_Paint(WindowHandle window) {
     CDirtyRectSurface* frame = m_Screen.GetFrameBuffer();
-    _SyncCursor();
-    const bool cursor = m_Cursor.IsVisible();
+    _SyncSystemCursor();
+    // A paint request from the system (no window named) reads client pixels always.
+    const bool cursor = m_Cursor.IsVisible() && _ReadPointer(window != nullptr && _IsFullScreen());
     if (cursor) m_Cursor.DrawTo(frame, m_Mouse.x, m_Mouse.y);
     SRect area;
     std::unique_ptr<CGdiDC> dc = GdiBeginPaint(window ? window : m_Window, &area);
@@ -92,8 +100,7 @@ int32_t CGdiWindowScreen::_Paint(WindowHandle window) {
     return result;
 }
 
-intptr_t CGdiWindowScreen::OnMessage(WindowHandle window, uint32_t message, uintptr_t, intptr_t lParam) {
-    _TrackMouse(message, lParam);
+intptr_t CGdiWindowScreen::OnMessage(WindowHandle window, uint32_t message, uintptr_t, intptr_t) {
     if (message != WindowMsg::kPaint || m_RepaintPending) return 0;
     if (_Paint(window) != 1) {
         m_Screen.Recreate();
@@ -123,13 +130,12 @@ int32_t CGdiWindowScreenCursor::Update() {
 }
 
 intptr_t CGdiWindowScreenCursor::OnMessage(WindowHandle window, uint32_t message, uintptr_t, intptr_t lParam) {
-    _TrackMouse(message, lParam);
     if (message == WindowMsg::kPaint) {
         m_LastPaintResult = _Paint(window);
         return 1;
     }
     if (message == WindowMsg::kMouseMove) {
-        _SyncCursor();
+        _SyncSystemCursor();
         if (!m_Cursor.IsVisible()) return 0;
         // The position as the message carries it, unsigned 16-bit halves.
         const int32_t x = static_cast<int32_t>(lParam & 0xFFFF);

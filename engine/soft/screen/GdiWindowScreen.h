@@ -6,12 +6,14 @@
 // change of the desktop's depth rebuilds the frame buffer and every surface of the
 // window, and the whole frame is repainted.
 //
-// Mouse positions come from the window's own mouse messages, which the window gives
-// in client pixels in full screen as well (it maps the letterboxed picture back), so
-// no screen-to-client conversion is needed.
+// The software cursor is drawn whenever it has a picture, at the pointer's position
+// read at each copy: screen pixels turned into client pixels, except in full screen,
+// where the screen is the window's picture.  While it is drawn the system's pointer is
+// hidden over the window, so that one cursor shows.
 //
 // CGdiWindowScreenCursor is the variant that invalidates the dirty rectangles and
-// copies in the paint message, and copies the cursor area at each mouse move.
+// copies in the paint message, and copies the cursor area at each mouse move (at the
+// position the message carries).
 #include <cstdint>
 
 #include "engine/soft/CursorControl.h"
@@ -53,16 +55,17 @@ public:
 
     bool IsRepaintPending() const { return m_RepaintPending; }
     WindowHandle GetWindow() const { return m_Window; }
+    // Where the pointer was last read, in client pixels.
     SPoint GetMousePosition() const { return m_Mouse; }
-    // Where the cursor is drawn (what the window's mouse messages also set).
-    void SetMousePosition(int32_t x, int32_t y) { m_Mouse = SPoint{x, y}; }
 
 protected:
-    // Shows the software cursor while the application window is full screen (hiding
-    // the system cursor then); without an application window the cursor's own setting
-    // stands.
-    void _SyncCursor();
-    void _TrackMouse(uint32_t message, intptr_t lParam);
+    // Hides the system's pointer over the window while the software cursor is drawn.
+    void _SyncSystemCursor();
+    // The application window is full screen (its display mode changed).
+    bool _IsFullScreen() const;
+    // Reads the pointer into m_Mouse: client pixels, or screen pixels as they are when
+    // `fullScreen`.  False when there is no pointer to read.
+    bool _ReadPointer(bool fullScreen);
     // The paint message's copy (cursor drawn, area copied, cursor taken out).
     int32_t _Paint(WindowHandle window);
 

@@ -169,21 +169,62 @@ TEST(GfxSample, CachedRowsMatchThePerPixelModel) {
     }
 }
 
+// The ways GfxSampleAffine takes with SSE2, each given an equal share of the seeds
+// below (a plain random case reaches some of them rarely: a 1:1 linear row, say, in
+// about one seed in a hundred).
+enum class ESamplePath {
+    RotatedLinear,     // the affine filter, four pixels a step
+    PointRuns,         // unrotated point sampling of small steps: runs of one texel
+    PointGather,       // unrotated point sampling of larger steps: four texels gathered
+    LinearOneToOne,    // unrotated filter at one texel a pixel: two overlapping loads
+    LinearPlanned,     // unrotated filter at other steps: columns planned per row
+    LinearCachedRows,  // rows after rows through one row cache, any step
+    kCount
+};
+
+int64_t PickStepFor(ESamplePath path, std::mt19937& rng) {
+    static const int64_t kSmall[] = {0, 1, 82, 1311, 4096};
+    static const int64_t kLarge[] = {4097, 41943, 65537, 100000, 262144};
+    static const int64_t kOther[] = {1, 1311, 4096, 41943, 65537, 100000, 262144};
+    const bool random = rng() % 4 == 0;
+    const int64_t sign = rng() % 3 == 0 ? -1 : 1;
+    switch (path) {
+    case ESamplePath::PointRuns: return sign * (random ? static_cast<int64_t>(rng() % 4097) : kSmall[rng() % 5]);
+    case ESamplePath::PointGather:
+        return sign * (random ? 4097 + static_cast<int64_t>(rng() % (4 * 65536)) : kLarge[rng() % 5]);
+    case ESamplePath::LinearOneToOne: return 65536;
+    case ESamplePath::LinearPlanned: {
+        const int64_t step = random ? static_cast<int64_t>(rng() % (5 * 65536)) : kOther[rng() % 7];
+        return step == 65536 ? -step : sign * step;
+    }
+    default: return PickStep(rng);
+    }
+}
+
 // Long rows on larger textures, the shape of the screens' draws, compared as one
 // checksum over every seed (a difference anywhere changes it), then seed by seed to
 // name the first that differs.
 TEST(GfxSample, Sse2MatchesPlainOverSeededRowsBitForBit) {
     if (!GfxIsSimdEnabled()) GTEST_SKIP() << "no SSE2";
+    constexpr int kPaths = static_cast<int>(ESamplePath::kCount);
     uint32_t plainSum = 2166136261u, simdSum = 2166136261u;
     std::vector<uint32_t> plain, simd;
     for (uint32_t seed = 1; seed <= 3000; ++seed) {
-        SCase c = RandomCase(seed + 50000, seed % 2 == 0);
+        const auto path = static_cast<ESamplePath>(seed % kPaths);
+        const bool rotated = path == ESamplePath::RotatedLinear;
+        SCase c = RandomCase(seed + 50000, rotated);
         std::mt19937 rng(seed);
         const int64_t w = 64 + rng() % 600, h = 2 + rng() % 40;
         c.tex = MakeTexture(rng, w, h);
         c.S = static_cast<int64_t>(rng() % static_cast<uint32_t>(3 * w * 65536)) - w * 65536;
         c.n = 1 + static_cast<int>(rng() % 800);
-        if (seed % 3 == 0 && c.dT == 0) {
+        c.linear = !(path == ESamplePath::PointRuns || path == ESamplePath::PointGather);
+        if (!rotated) {
+            c.dT = 0;
+            c.dS = PickStepFor(path, rng);
+        }
+        if (path == ESamplePath::LinearCachedRows) {
+            if (rng() % 2 == 0) c.dS = 65536;
             SampleRows(c, false, 41943 + static_cast<int64_t>(seed), 4, &plain);
             SampleRows(c, true, 41943 + static_cast<int64_t>(seed), 4, &simd);
         } else {
@@ -192,7 +233,7 @@ TEST(GfxSample, Sse2MatchesPlainOverSeededRowsBitForBit) {
         }
         plainSum = Checksum(plainSum, plain);
         simdSum = Checksum(simdSum, simd);
-        ASSERT_EQ(plain, simd) << "seed " << seed;
+        ASSERT_EQ(plain, simd) << "seed " << seed << " path " << static_cast<int>(path);
     }
     EXPECT_EQ(plainSum, simdSum);
 }

@@ -219,6 +219,42 @@ TEST(PlatformWindow, FullScreenLetterboxMapsPointsBackToTheClient) {
     EXPECT_FALSE(w->IsFullScreen());
 }
 
+// The pointer as the desktop's pointer query gives it, and screen pixels turned into
+// client pixels: in a framed window only the window's place is taken off (nothing is
+// clamped); in full screen the screen is the picture already.
+TEST(PlatformWindow, PointerPositionAndScreenToClient) {
+    auto w = MakeWindow();
+    ASSERT_NE(w, nullptr);
+    int32_t x = 7, y = 7;
+    if (CPlatformWindow::IsHeadless()) {
+        EXPECT_FALSE(w->GetPointerPosition(&x, &y)) << "no pointer without a display";
+    }
+    CPlatformWindow::SetPointerProvider([](int32_t* px, int32_t* py) {
+        *px = 1234;
+        *py = -56;
+        return true;
+    });
+    ASSERT_TRUE(w->GetPointerPosition(&x, &y));
+    EXPECT_EQ(x, 1234);
+    EXPECT_EQ(y, -56);
+    CPlatformWindow::SetPointerProvider(nullptr);
+    int32_t ox = 0, oy = 0;
+    w->ScreenToClient(&ox, &oy);
+    int32_t fx = 5000, fy = -3000;
+    w->ScreenToClient(&fx, &fy);
+    EXPECT_EQ(fx, ox + 5000) << "a point off the window stays off it";
+    EXPECT_EQ(fy, oy - 3000);
+    if (!w->SetFullScreen(true)) {
+        GTEST_SKIP() << "this video driver has no full screen";
+    }
+    x = 321;
+    y = 123;
+    w->ScreenToClient(&x, &y);
+    EXPECT_EQ(x, 321);
+    EXPECT_EQ(y, 123);
+    EXPECT_TRUE(w->SetFullScreen(false));
+}
+
 TEST(PlatformText, ShiftJisBecomesUtf8) {
     EXPECT_EQ(PlatformSjisToUtf8("abc"), "abc");
     EXPECT_EQ(PlatformSjisToUtf8("\x8C\x78\x8D\x90"), "\xE8\xAD\xA6\xE5\x91\x8A");  // 警告

@@ -108,6 +108,30 @@ TEST_F(DDLoadTest, LoadFailuresLeaveTheSurfaceReleased) {
     EXPECT_FALSE(s.LoadFromFile("pic.bmp", 32, false));
 }
 
+// A surface that cannot be locked is not saved: the save fails with the lock's line
+// and no file is made or changed (it used to write a black picture and succeed).
+TEST_F(DDLoadTest, SaveBitmapOfASurfaceThatCannotBeLockedFailsAndWritesNothing) {
+    CDDSurface s(dd, Fake());
+    ASSERT_TRUE(s.LoadFromFile("pic.bmp", 32, false));
+    const std::vector<uint8_t> old{'o', 'l', 'd'};
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir.Path() + "kept.bmp", old));
+    DDrawFaults().failLock = true;
+    CLogCapture log;
+    EXPECT_FALSE(s.SaveBitmap("kept.bmp"));
+    EXPECT_FALSE(s.SaveBitmap("new.bmp"));
+    EXPECT_TRUE(log.Contains("CDDSurface::SaveBitmap() Lockに失敗しました"));
+    EXPECT_EQ(log.Count(), 2u);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.Path() + "kept.bmp", &bytes));
+    EXPECT_EQ(bytes, old);
+    EXPECT_FALSE(testsupport::FileExists(dir.Path() + "new.bmp"));
+    // Once it can be locked, the picture is saved as loaded.
+    DDrawFaults().failLock = false;
+    ASSERT_TRUE(s.SaveBitmap("new.bmp"));
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.Path() + "new.bmp", &bytes));
+    EXPECT_EQ(bytes, Picture());
+}
+
 TEST_F(DDLoadTest, TheCursorTakesItsPictureFromTheGameData) {
     ASSERT_TRUE(testsupport::WriteFileBytes(dir.Path() + "sys/cursor.bmp", Picture()));
     CCursorControl cursor;
@@ -121,7 +145,6 @@ TEST_F(DDLoadTest, TheCursorTakesItsPictureFromTheGameData) {
     frame.SetAutoRegister(false);
     ASSERT_TRUE(frame.Create(8, 8, 32, false));
     frame.Clear(0x00808080);
-    cursor.SetShown(true);
     cursor.DrawTo(&frame, 4, 4);
     EXPECT_EQ(frame.GetPixel(4, 4), 0x00FF0000u);
     EXPECT_EQ(frame.GetPixel(4, 5), 0x00808080u);  // green is transparent

@@ -112,6 +112,44 @@ TEST_F(DirectDrawTest, DisplayModeAnswersOnlyDDOk) {
     EXPECT_FALSE(GdiIsDisplayChanged());
 }
 
+// A surface wrapper that notes, when its object releases it, whether the display mode
+// is still changed and which cooperative level the object holds.
+class CWitnessSurface : public CDirectDrawSurface {
+public:
+    using CDirectDrawSurface::CDirectDrawSurface;
+    void Release() override {
+        CDirectDraw* owner = GetOwner();
+        if (owner && owner->GetInterface()) {
+            ++releases;
+            displayChanged = GdiIsDisplayChanged();
+            level = owner->GetInterface()->GetCooperativeLevel();
+        }
+        CDirectDrawSurface::Release();
+    }
+    int releases = 0;
+    bool displayChanged = true;
+    uint32_t level = 0;
+};
+
+// A full-screen object that goes puts the desktop mode back and leaves full screen
+// itself, before its surfaces and its interface go (the stand-in's interface would put
+// the mode back as it goes too, so the check is made while the surfaces are released).
+TEST_F(DirectDrawTest, FinalisingAFullScreenObjectRestoresTheDisplayFirst) {
+    CDirectDraw* dd = Object();
+    ASSERT_NE(dd, nullptr);
+    CWitnessSurface witness(dd);
+    ASSERT_TRUE(witness.Create(4, 4, 32, true));
+    witness.releases = 0;  // Create releases what was there first
+    ASSERT_TRUE(dd->SetCooperativeLevel(0x411));
+    ASSERT_TRUE(dd->SetDisplayMode(800, 600, 16, 0));
+    ASSERT_TRUE(GdiIsDisplayChanged());
+    CDirectDrawManager::GetInstance()->Release(Fake(1));
+    EXPECT_EQ(witness.releases, 1);
+    EXPECT_FALSE(witness.displayChanged);
+    EXPECT_EQ(witness.level, 0x408u);
+    EXPECT_EQ(GdiGetDesktopBitsPerPixel(), 32);
+}
+
 TEST_F(DirectDrawTest, ManagerDestructionReportsLeftObjectsOnce) {
     const int before = DDrawObjectCount();
     CLogCapture log;

@@ -30,6 +30,12 @@ protected:
         GdiResetDisplay();
         DDrawResetFaults();
     }
+    // The fake window as the thread's, with a DirectDraw object of its own.
+    CDirectDraw* WindowWithObject() {
+        CAppManager::SetHWnd(Fake());
+        EXPECT_TRUE(CDirectDrawManager::GetInstance()->Initialize(Fake()));
+        return CDirectDrawManager::GetInstance()->Find(Fake());
+    }
     std::vector<uint32_t> sleeps;
 };
 
@@ -49,6 +55,16 @@ TEST_F(ChangeDisplayTest, Win32ChangeAndReset) {
     const uint64_t changes = GdiGetDisplayChangeCount();
     EXPECT_TRUE(changer.Reset());
     EXPECT_EQ(GdiGetDisplayChangeCount(), changes);
+}
+
+// The first attempt asks for the refresh rate the display runs at now: a desktop at
+// 75 Hz keeps 75 Hz (a change without a rate would get the driver's default, 60).
+TEST_F(ChangeDisplayTest, Win32FirstAsksForTheCurrentRefreshRate) {
+    ASSERT_TRUE(GdiSetDisplayMode(SGdiDisplayMode{1920, 1080, 32, 75}));
+    CChangeDisplayWin32API changer;
+    ASSERT_TRUE(changer.ChangeDisplay(800, 600, 16));
+    EXPECT_EQ(GdiGetDisplayMode().refreshRate, 75);
+    EXPECT_EQ(GdiGetDisplayMode().width, 800);
 }
 
 TEST_F(ChangeDisplayTest, Win32RetriesWithoutTheRefreshRate) {
@@ -105,9 +121,8 @@ TEST_F(ChangeDisplayTest, DDrawWithoutAnObjectSaysSo) {
 }
 
 TEST_F(ChangeDisplayTest, DDrawChangeAndResetThroughTheObject) {
-    CAppManager::SetHWnd(Fake());
-    ASSERT_TRUE(CDirectDrawManager::GetInstance()->Initialize(Fake()));
-    CDirectDraw* dd = CDirectDrawManager::GetInstance()->Find(Fake());
+    CDirectDraw* dd = WindowWithObject();
+    ASSERT_NE(dd, nullptr);
     CChangeDisplayDDraw changer;
     ASSERT_TRUE(changer.UsesDirectDraw());
     ASSERT_TRUE(changer.ChangeDisplay(800, 600, 16));
@@ -123,6 +138,25 @@ TEST_F(ChangeDisplayTest, DDrawChangeAndResetThroughTheObject) {
     sleeps.clear();
     EXPECT_TRUE(changer.Reset());
     EXPECT_TRUE(sleeps.empty());
+    // Bits per pixel 0 is a reset as well.
+    ASSERT_TRUE(changer.ChangeDisplay(800, 600, 16));
+    sleeps.clear();
+    EXPECT_TRUE(changer.ChangeDisplay(800, 600, 0));
+    EXPECT_EQ(sleeps, (std::vector<uint32_t>{100, 200}));
+    EXPECT_FALSE(changer.IsChanged());
+    EXPECT_FALSE(GdiIsDisplayChanged());
+    EXPECT_EQ(dd->GetInterface()->GetCooperativeLevel(), 0x408u);
+}
+
+// A changer that goes resets a mode it changed, while the window's object stays.
+TEST_F(ChangeDisplayTest, DDrawChangerThatGoesResetsTheMode) {
+    CDirectDraw* dd = WindowWithObject();
+    ASSERT_NE(dd, nullptr);
+    ASSERT_TRUE(CChangeDisplayDDraw().ChangeDisplay(800, 600, 16));
+    EXPECT_EQ(CDirectDrawManager::GetInstance()->Find(Fake()), dd);
+    EXPECT_FALSE(GdiIsDisplayChanged());
+    EXPECT_EQ(GdiGetDesktopBitsPerPixel(), 32);
+    EXPECT_EQ(dd->GetInterface()->GetCooperativeLevel(), 0x408u);
 }
 
 TEST_F(ChangeDisplayTest, DDrawFailuresAreLogged) {

@@ -2,11 +2,14 @@
 // software cursor, and a real (headless) window.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "engine/base/AppManager.h"
 #include "engine/base/Log.h"
+#include "engine/base/Window.h"
 #include "engine/soft/CursorControl.h"
+#include "engine/soft/DIBSurface.h"
 #include "engine/soft/SurfaceRegistry.h"
 #include "engine/soft/screen/GdiWindowScreen.h"
 #include "platform/gdi/GdiDisplay.h"
@@ -15,18 +18,28 @@
 
 namespace {
 
-// A window context that records every rectangle copied into it.
+// A window context that records every rectangle copied into it; every context of the
+// window shares one picture.
 struct SRecord {
     std::vector<SRect> copies;
     int contexts = 0;
     int paints = 0;
     bool refuse = false;
+    bool broken = false;  // contexts without pixels: every copy into them fails
+    std::vector<uint8_t> picture = std::vector<uint8_t>(size_t{64} * 48 * 4, 0);
+
+    // The window's pixel at (x, y) as a colour 0x00RRGGBB.
+    uint32_t At(int x, int y) const {
+        const uint8_t* p = picture.data() + (static_cast<size_t>(y) * 64 + x) * 4;
+        return uint32_t{p[2]} << 16 | uint32_t{p[1]} << 8 | p[0];
+    }
 };
 
 class CRecordingDC : public CGdiDC {
 public:
-    CRecordingDC(SRecord* record, int32_t w, int32_t h) : m_Record(record), m_Pixels(size_t(w) * h * 4, 0) {
-        m_P.bits = m_Pixels.data();
+    CRecordingDC(SRecord* record, int32_t w, int32_t h) : m_Record(record) {
+        if (record->broken) return;
+        m_P.bits = record->picture.data();
         m_P.pitch = w * 4;
         m_P.width = w;
         m_P.height = h;
@@ -37,7 +50,6 @@ public:
 
 private:
     SRecord* m_Record;
-    std::vector<uint8_t> m_Pixels;
     SGdiPixels m_P;
 };
 
@@ -55,13 +67,29 @@ protected:
         });
     }
     void TearDown() override {
+        CPlatformWindow::SetPointerProvider(nullptr);
         GdiSetWindowDCProvider(nullptr);
         GdiForgetWindow(window.get());
         window.reset();
         GdiResetDisplay();
     }
+    // The pointer is read from `pointer` (screen pixels) from now on.
+    void UsePointer() {
+        CPlatformWindow::SetPointerProvider([this](int32_t* x, int32_t* y) {
+            *x = pointer.x;
+            *y = pointer.y;
+            return true;
+        });
+    }
+    // The screen point over client pixel (x, y) of the test window.
+    SPoint ScreenPointOf(int32_t x, int32_t y) const {
+        int32_t ox = 0, oy = 0;
+        window->ScreenToClient(&ox, &oy);
+        return SPoint{x - ox, y - oy};
+    }
     SRecord record;
     std::unique_ptr<CPlatformWindow> window;
+    SPoint pointer;
 };
 
 TEST_F(GdiScreenTest, UpdatePresentsExactlyTheDirtyRectangles) {
@@ -142,27 +170,125 @@ TEST_F(GdiScreenTest, A15BitFrameBufferGoesOntoA16BitDesktop) {
     EXPECT_EQ(screen.GetFrameBuffer()->GetBitDepth(), 32);
 }
 
-TEST_F(GdiScreenTest, TheCursorRectangleIsCopiedAndKeptForTheNextFrame) {
+// The cursor is drawn in a framed window too, at the pointer read at each copy (screen
+// pixels turned into client pixels), whatever the mouse messages say; its rectangle is
+// copied and kept for the next frame, and the system's pointer is hidden over the
+// window meanwhile.
+TEST_F(GdiScreenTest, TheCursorIsDrawnAtThePointerReadEachFrame) {
+    UsePointer();
+    pointer = ScreenPointOf(20, 10);
+    ASSERT_NE(pointer, (SPoint{20, 10})) << "the window lies at the screen's origin: the conversion goes unseen";
+    window->ShowCursor(true);
     CGdiWindowScreen screen(window.get(), nullptr);
     CDirtyRectSurface* frame = screen.GetFrameBuffer();
-    frame->GetUpdateList().Clear();
     frame->Clear(0x000000);
     frame->GetUpdateList().Clear();
-    screen.GetCursor()->SetShown(true);
     ASSERT_TRUE(screen.GetCursor()->IsVisible());
     int32_t cw = 0, ch = 0;
     screen.GetCursor()->GetSize(&cw, &ch);
     EXPECT_EQ(cw, CCursorControl::kArrowWidth);
-    window->SendMessage(WindowMsg::kMouseMove, 0, WindowMsg::MakePoint(20, 10));
-    EXPECT_EQ(screen.GetMousePosition(), (SPoint{20, 10}));
     EXPECT_EQ(screen.Update(), 1);
+    EXPECT_EQ(screen.GetMousePosition(), (SPoint{20, 10}));
+    EXPECT_FALSE(window->IsCursorShown());
     ASSERT_EQ(record.copies.size(), 1u);
     EXPECT_EQ(record.copies[0], (SRect{20, 10, 20 + cw, 10 + ch}));
     ASSERT_EQ(frame->GetUpdateList().GetCount(), 1);
     EXPECT_EQ(frame->GetUpdateList().GetRect(0), (SRect{20, 10, 20 + cw, 10 + ch}));
-    // The cursor was taken out of the frame buffer again.
-    EXPECT_EQ(frame->GetPixel(20, 10), 0u);
+    // The window shows the arrow (black tip, white inside); the frame buffer does not.
+    EXPECT_EQ(record.At(20, 10), 0x000000u);
+    EXPECT_EQ(record.At(21, 12), 0xFFFFFFu);
+    EXPECT_EQ(frame->GetPixel(21, 12), 0u);
     EXPECT_FALSE(screen.GetCursor()->IsDrawn());
+    // The pointer moves with no message: the next frame repaints the old place and
+    // draws the cursor at the new one.  A mouse message moves nothing.
+    pointer = ScreenPointOf(40, 25);
+    window->SendMessage(WindowMsg::kMouseMove, 0, WindowMsg::MakePoint(3, 3));
+    record.copies.clear();
+    EXPECT_EQ(screen.Update(), 1);
+    ASSERT_EQ(record.copies.size(), 2u);
+    EXPECT_EQ(record.copies[0], (SRect{20, 10, 20 + cw, 10 + ch}));
+    EXPECT_EQ(record.copies[1], (SRect{40, 25, 40 + cw, 25 + ch}));
+    EXPECT_EQ(record.At(21, 12), 0x000000u);
+    EXPECT_EQ(record.At(41, 27), 0xFFFFFFu);
+    EXPECT_EQ(record.At(4, 5), 0x000000u);
+}
+
+// Without a pointer to read, nothing is drawn; the system's pointer comes back when the
+// screen goes.
+TEST_F(GdiScreenTest, NoPointerNoCursor) {
+    CPlatformWindow::SetPointerProvider([](int32_t*, int32_t*) { return false; });
+    {
+        CGdiWindowScreen screen(window.get(), nullptr);
+        screen.GetFrameBuffer()->GetUpdateList().Clear();
+        EXPECT_EQ(screen.Update(), 1);
+        EXPECT_TRUE(record.copies.empty());
+        EXPECT_FALSE(window->IsCursorShown());
+    }
+    EXPECT_TRUE(window->IsCursorShown());
+}
+
+// In full screen (the display mode changed) the pointer's screen pixels are the
+// client's: they are used as they are.
+class CChangedDisplay : public CChangeDisplay {
+public:
+    bool ChangeDisplay(int32_t, int32_t, int32_t) override { return true; }
+    bool TestDisplayMode(int32_t, int32_t, int32_t) override { return true; }
+    bool Reset() override { return true; }
+    bool IsChanged() const override { return true; }
+    int32_t GetKind() const override { return 1; }
+};
+
+TEST_F(GdiScreenTest, InFullScreenThePointerIsUsedAsItIs) {
+    CWindow app;
+    ASSERT_TRUE(app.Create("full", 64, 48, false));
+    CWindow::SetDisplayChangerFactory([](int) { return std::make_unique<CChangedDisplay>(); });
+    ASSERT_TRUE(app.CreateDisplayChanger(0));
+    UsePointer();
+    pointer = SPoint{30, 20};
+    {
+        CGdiWindowScreen screen(app.GetHandle(), &app);
+        screen.GetFrameBuffer()->GetUpdateList().Clear();
+        EXPECT_EQ(screen.Update(), 1);
+        EXPECT_EQ(screen.GetMousePosition(), (SPoint{30, 20}));
+        int32_t cw = 0, ch = 0;
+        screen.GetCursor()->GetSize(&cw, &ch);
+        ASSERT_EQ(record.copies.size(), 1u);
+        EXPECT_EQ(record.copies[0], (SRect{30, 20, 30 + cw, 20 + ch}));
+        // Back in a window the same screen point is converted.
+        app.DeleteDisplayChanger();
+        EXPECT_EQ(screen.Update(), 1);
+        int32_t x = 30, y = 20;
+        app.GetHandle()->ScreenToClient(&x, &y);
+        EXPECT_EQ(screen.GetMousePosition(), (SPoint{x, y}));
+    }
+    CWindow::SetDisplayChangerFactory(nullptr);
+    GdiForgetWindow(app.GetHandle());
+}
+
+// A copy that fails (here the window's context has no pixels) is no success: the frame
+// buffer and the window's surfaces are rebuilt and the whole frame is marked dirty; in
+// the paint message the repaint is left to the next update.
+TEST_F(GdiScreenTest, AFailedCopyRebuildsAndSaysSo) {
+    CPlatformWindow::SetPointerProvider([](int32_t*, int32_t*) { return false; });
+    CGdiWindowScreen screen(window.get(), nullptr);
+    CDIBSurface surface(window.get());
+    ASSERT_TRUE(surface.Create(4, 4, 0, false));
+    surface.Fill(0x123456, SRect{0, 0, 4, 4});
+    CDirtyRectSurface* frame = screen.GetFrameBuffer();
+    frame->GetUpdateList().Clear();
+    frame->Fill(0x00FF00, SRect{2, 3, 10, 8});
+    record.broken = true;
+    EXPECT_EQ(screen.Update(), 0);
+    EXPECT_EQ(surface.GetPixel(0, 0), 0u);  // rebuilt: the contents are not kept
+    ASSERT_EQ(frame->GetUpdateList().GetCount(), 1);
+    EXPECT_EQ(frame->GetUpdateList().GetRect(0), (SRect{0, 0, 64, 48}));
+    EXPECT_EQ(window->SendMessage(WindowMsg::kPaint), 1);
+    EXPECT_TRUE(screen.IsRepaintPending());
+    record.broken = false;
+    EXPECT_EQ(screen.Update(), -1);
+    EXPECT_EQ(screen.Update(), 1);
+    ASSERT_FALSE(record.copies.empty());
+    EXPECT_EQ(record.copies.back(), (SRect{0, 0, 64, 48}));
 }
 
 TEST_F(GdiScreenTest, PaintFailureDefersTheRepaint) {
@@ -191,9 +317,7 @@ TEST(CursorControl, DrawAndRestoreKeepWhatLayUnder) {
     ASSERT_TRUE(frame.Create(16, 16, 16, false));
     frame.Clear(0x00FF0000);  // blue
     CCursorControl cursor;
-    cursor.DrawTo(&frame, 2, 2);
-    EXPECT_FALSE(cursor.IsDrawn());  // not shown
-    cursor.SetShown(true);
+    EXPECT_TRUE(cursor.IsVisible());  // the arrow: there is always a picture
     cursor.DrawTo(&frame, 10, 10);
     ASSERT_TRUE(cursor.IsDrawn());
     EXPECT_EQ(cursor.GetDrawnRect(), (SRect{10, 10, 16, 16}));
@@ -237,6 +361,7 @@ TEST(GdiScreenHeadless, AFrameBufferReachesTheWindowPicture) {
 namespace {
 
 TEST_F(GdiScreenTest, TheInvalidatingVariantCopiesInThePaintMessage) {
+    CPlatformWindow::SetPointerProvider([](int32_t*, int32_t*) { return false; });
     CGdiWindowScreenCursor screen(window.get(), nullptr);
     CDirtyRectSurface* frame = screen.GetFrameBuffer();
     frame->GetUpdateList().Clear();
@@ -254,6 +379,23 @@ TEST_F(GdiScreenTest, TheInvalidatingVariantCopiesInThePaintMessage) {
     EXPECT_EQ(screen.Update(), -1);
     EXPECT_EQ(frame->GetBitDepth(), 16);
     EXPECT_EQ(screen.GetLastPaintResult(), 1);
+}
+
+// The variant copies the cursor's area straight to the window at each mouse move, at
+// the position the message carries, and takes the cursor out of the frame buffer again.
+TEST_F(GdiScreenTest, TheInvalidatingVariantCopiesTheCursorAtEachMouseMove) {
+    CGdiWindowScreenCursor screen(window.get(), nullptr);
+    CDirtyRectSurface* frame = screen.GetFrameBuffer();
+    frame->Clear(0x000000);
+    int32_t cw = 0, ch = 0;
+    screen.GetCursor()->GetSize(&cw, &ch);
+    EXPECT_EQ(window->SendMessage(WindowMsg::kMouseMove, 0, WindowMsg::MakePoint(20, 10)), 0);
+    ASSERT_EQ(record.copies.size(), 1u);
+    EXPECT_EQ(record.copies[0], (SRect{20, 10, 20 + cw, 10 + ch}));
+    EXPECT_EQ(record.At(21, 12), 0xFFFFFFu);
+    EXPECT_EQ(frame->GetPixel(21, 12), 0u);
+    EXPECT_FALSE(screen.GetCursor()->IsDrawn());
+    EXPECT_FALSE(window->IsCursorShown());
 }
 
 }  // namespace

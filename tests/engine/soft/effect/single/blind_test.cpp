@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/soft/blit/BlendTables.h"
 #include "engine/soft/effect/SoftFxBlitter.h"
 #include "engine/soft/effect/SoftFxKernels.h"
@@ -51,18 +53,66 @@ TEST(SoftFxBlinds, BelowOneBandNothingAndFullShowsAll) {
     }
 }
 
-// A block whose height is not a multiple of 32: the last band stops at the block's
-// bottom (right edge) even where the source goes on.
-TEST(SoftFxBlinds, LastBandStopsAtTheBlock) {
+// A block whose height (width) is not a multiple of 32: the last band is a whole band
+// too and shows the source rows (columns) below the block as far as the source surface
+// has them.  Every destination pixel is checked against the bands as drawn by hand, and
+// the effect's report holds them all.
+TEST(SoftFxBlinds, LastBandRunsOnPastTheBlock) {
+    struct SCase {
+        SRect block;  // source rectangle in a 100 x 100 source
+        int progress;
+    };
+    // s = 20 (12 lines past the block), s = 32 (the source's edge cuts the overhang at
+    // line 40 of the block's 40 + 32), s = 8 (the last band ends inside the block).
+    const SCase cases[] = {{{10, 10, 50, 50}, 640}, {{0, 60, 40, 100}, 1024}, {{10, 10, 50, 50}, 256}};
     for (int mode : {5, 6}) {
-        auto src = MakeRandom(100, 100, 32, 5);
-        auto dst = MakeRandom(100, 100, 32, 6);
-        const auto before = Snapshot(*dst);
-        const SRect block{10, 10, 10 + 40, 10 + 40};
-        Draw(mode, *dst, *src, {20, 20}, block, {0, 0, 100, 100}, 255, 1024);
-        EXPECT_EQ(ChangesOutside(before, *dst, SRect{20, 20, 60, 60}), "") << mode;
-        EXPECT_EQ(dst->notes.back().drawn, (SRect{20, 20, 60, 60}));
-        EXPECT_EQ(ChangesOutside(before, *dst, NotedUnion(*dst)), "");
+        for (const SCase& c : cases) {
+            for (int depth : kDepths) {
+                const bool vertical = mode == 6;
+                SRect block = c.block;
+                if (vertical) block = SRect{block.top, block.left, block.bottom, block.right};
+                auto src = MakeRandom(100, 100, depth, 5);
+                auto dst = MakeRandom(120, 130, depth, 6);
+                const auto before = Snapshot(*dst);
+                const SPoint at{20, 20};
+                Draw(mode, *dst, *src, at, block, {0, 0, 120, 130}, 255, c.progress);
+                const int s = c.progress >> 5;
+                const int length = vertical ? block.right - block.left : block.bottom - block.top;
+                const int start = vertical ? block.left : block.top;
+                int far = 0;  // one past the last line drawn, counted from the block's start
+                for (int y = 0; y < 130; ++y) {
+                    for (int x = 0; x < 120; ++x) {
+                        const int along = vertical ? x - at.x : y - at.y;
+                        const int across = vertical ? y - at.y : x - at.x;
+                        const int acrossSize = vertical ? block.bottom - block.top : block.right - block.left;
+                        // Line `along` belongs to band along / 32, whose first s lines show
+                        // when the band starts inside the block and the source has the line.
+                        const bool shown = along >= 0 && across >= 0 && across < acrossSize && along / 32 * 32 < length &&
+                                           along % 32 < s && start + along < 100;
+                        const int sx = vertical ? block.left + along : block.left + across;
+                        const int sy = vertical ? block.top + across : block.top + along;
+                        if (shown) {
+                            far = std::max(far, along + 1);
+                            ASSERT_TRUE(PixelsEqual(*dst, x, y, *src, sx, sy))
+                                << "mode " << mode << " depth " << depth << " at " << x << "," << y;
+                        } else {
+                            ASSERT_TRUE(SamePixel(before, dst->Bytes(), *dst, x, y))
+                                << "mode " << mode << " depth " << depth << " at " << x << "," << y;
+                        }
+                    }
+                }
+                const SRect reported = dst->notes.back().drawn;
+                EXPECT_EQ(vertical ? reported.right : reported.bottom, (vertical ? at.x : at.y) + std::max(far, length))
+                    << "mode " << mode << " p " << c.progress;
+                EXPECT_EQ(ChangesOutside(before, *dst, reported), "");
+                SRect rect = block;
+                const SPoint p = at;
+                const SRect clip{0, 0, 120, 130};
+                EXPECT_EQ(CSurfaceEffectBlitter().GetEffectRect(mode, dst.get(), src.get(), &p, &rect, &clip, 255,
+                                                                c.progress),
+                          reported);
+            }
+        }
     }
 }
 

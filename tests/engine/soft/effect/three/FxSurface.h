@@ -43,6 +43,11 @@ public:
     std::vector<uint8_t> Snapshot() const;
 };
 
+// A destination and the two sources of a three-surface effect.
+struct SScene {
+    std::unique_ptr<CFxSurface> dst, a, b;
+};
+
 // A surface of random pixels (15 bpp: bit 15 clear unless keepBit15), random pitch
 // padding too.  Colours lean to 0x00 and 0xFF bytes now and then.  The pitch is
 // rounded up to whole 16- or 32-bit pixels unless anyPitch: the blit path reads

@@ -97,8 +97,7 @@ TEST(Effect3Rect, ModesOutsideTheTableGiveZeros) {
     // Modes that keep to the block report it; the others cover at least it.
     for (int mode = 1; mode <= 36; ++mode) {
         const SRect r = blitter.GetEffect3Rect(mode, s.dst.get(), s.a.get(), s.b.get(), &o, &o, &o, &size, &clip, 512);
-        const bool past = mode == 3 || (mode >= 5 && mode <= 8) || (mode >= 11 && mode <= 14) || mode == 25 ||
-                          mode == 26 || mode >= 29;
+        const bool past = (mode >= 3 && mode <= 14) || mode == 25 || mode == 26 || mode >= 29;
         if (past) {
             EXPECT_TRUE(RectInside(SRect{0, 0, 10, 10}, r)) << "mode " << mode;
         } else {
@@ -152,7 +151,9 @@ TEST(TransitionRect, PlacedUnionAndEmptyUnion) {
     }
 }
 
-TEST(TransitionRect, JitterModesLeaveOutLayersThatClipAway) {
+// A layer that is present but whose blit clips away entirely counts as {0, 0, 0, 0}:
+// the union then reaches to the origin.
+TEST(TransitionRect, JitterModesCountALayerThatClipsAwayAsZeros) {
     auto dst = MakeFilledSurface(300, 300, 16, 0);
     auto a = MakeFilledSurface(50, 50, 16, 0);
     auto b = MakeFilledSurface(100, 100, 16, 0);
@@ -164,8 +165,13 @@ TEST(TransitionRect, JitterModesLeaveOutLayersThatClipAway) {
         // At p = 1024 the second layer's jitter amount is 0: its reach is its blit.
         const SRect r =
             blitter.GetTransitionRect(mode, dst.get(), a.get(), b.get(), &away, &at, &o, &o, &s1, &s2, &clip, 1024);
-        EXPECT_EQ(r, (SRect{100, 100, 200, 200})) << "mode " << mode;
+        EXPECT_EQ(r, (SRect{0, 0, 200, 200})) << "mode " << mode;
     }
+    EXPECT_EQ(SoftFxUnionBltRects(dst.get(), a.get(), b.get(), &away, &at, &o, &o, &s1, &s2, &clip),
+              (SRect{0, 0, 200, 200}));
+    // A layer left out (null) is not one that clipped away.
+    EXPECT_EQ(blitter.GetTransitionRect(33, dst.get(), nullptr, b.get(), &away, &at, &o, &o, &s1, &s2, &clip, 1024),
+              (SRect{100, 100, 200, 200}));
     EXPECT_EQ(blitter.GetTransitionRect(33, dst.get(), nullptr, nullptr, &at, &at, &o, &o, &s1, &s2, &clip, 0),
               SRect{});
 }

@@ -22,10 +22,6 @@ TEST(PatternDissolve, ThresholdTables) {
     }
 }
 
-struct SScene {
-    std::unique_ptr<CFxSurface> dst, a, b;
-};
-
 SScene MakeScene(int depth, uint32_t seed) {
     std::mt19937 rng(seed);
     return SScene{MakeFilledSurface(24, 20, depth, 0xEE, 3), MakeRandomSurface(rng, 24, 20, depth, 1),

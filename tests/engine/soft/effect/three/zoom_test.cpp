@@ -47,10 +47,6 @@ TEST(ZoomRect, FollowsTheCountersAndTruncatesMargins) {
     EXPECT_EQ(big.right, 17);
 }
 
-struct SScene {
-    std::unique_ptr<CFxSurface> dst, a, b;
-};
-
 SScene MakeScene(int depth, uint32_t seed) {
     std::mt19937 rng(seed);
     return SScene{MakeFilledSurface(60, 50, depth, 0xEE), MakeRandomSurface(rng, 40, 30, depth),

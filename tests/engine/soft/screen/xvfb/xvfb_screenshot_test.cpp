@@ -36,6 +36,8 @@ TEST(GdiScreenUnderXvfb, AScreenshotFromOutsideShowsTheFrameBuffer) {
     ASSERT_NE(window, nullptr);
     ASSERT_FALSE(CPlatformWindow::IsHeadless());
     window->SetSoftwarePresent(true);
+    // The software cursor would be drawn wherever the server's pointer rests.
+    CPlatformWindow::SetPointerProvider([](int32_t*, int32_t*) { return false; });
     {
         CGdiWindowScreen screen(window.get(), nullptr);
         CDirtyRectSurface* frame = screen.GetFrameBuffer();
@@ -71,6 +73,7 @@ TEST(GdiScreenUnderXvfb, AScreenshotFromOutsideShowsTheFrameBuffer) {
         other[static_cast<size_t>(kWidth) * kHeight / 2] ^= 0x00FFFFFF;
         EXPECT_FALSE(reader.Contains(other, kWidth, kHeight));
     }
+    CPlatformWindow::SetPointerProvider(nullptr);
     GdiForgetWindow(window.get());
     window.reset();
 }
