@@ -125,26 +125,25 @@ SRect SoftFxPlaceRects3Alt(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* 
     return SoftFxPlaceRects3(dst, src1, src2, dstPt, src1Pt, src2Pt, size, clip);
 }
 
-void SoftFxJoinRect(SRect* acc, const SRect& part) {
-    if (part.IsEmpty()) {
-        return;
-    }
+namespace {
+
+// Smaller left and top, larger right and bottom, whatever the part's size.
+void _Join(SRect* acc, const SRect& part) {
     acc->left = std::min(acc->left, part.left);
     acc->top = std::min(acc->top, part.top);
     acc->right = std::max(acc->right, part.right);
     acc->bottom = std::max(acc->bottom, part.bottom);
 }
 
-void SoftFxJoinLayerRect(SRect* acc, const SRect& part) {
+}  // namespace
+
+void SoftFxJoinRect(SRect* acc, const SRect& part) {
     if (!part.IsEmpty()) {
-        SoftFxJoinRect(acc, part);
-        return;
+        _Join(acc, part);
     }
-    acc->left = std::min(acc->left, 0);
-    acc->top = std::min(acc->top, 0);
-    acc->right = std::max(acc->right, 0);
-    acc->bottom = std::max(acc->bottom, 0);
 }
+
+void SoftFxJoinLayerRect(SRect* acc, const SRect& part) { _Join(acc, part.IsEmpty() ? SRect{} : part); }
 
 SRect SoftFxIntersectRect(const SRect& a, const SRect& b) {
     SRect r;
@@ -173,10 +172,10 @@ SRect SoftFxUnionPlacedRects(CSoftSurface* src1, CSoftSurface* src2, const SPoin
                              const SSize* size1, const SSize* size2) {
     SRect u = kSoftFx3UnionIdentity;
     if (src1 != nullptr && dst1Pt != nullptr && size1 != nullptr) {
-        SoftFxJoinRect(&u, _PlacedRect(*dst1Pt, *size1));
+        _Join(&u, _PlacedRect(*dst1Pt, *size1));
     }
     if (src2 != nullptr && dst2Pt != nullptr && size2 != nullptr) {
-        SoftFxJoinRect(&u, _PlacedRect(*dst2Pt, *size2));
+        _Join(&u, _PlacedRect(*dst2Pt, *size2));
     }
     return _FinishUnion(u);
 }

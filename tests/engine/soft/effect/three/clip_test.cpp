@@ -139,6 +139,10 @@ TEST(TransitionRect, PlacedUnionAndEmptyUnion) {
               (SRect{-5, 20, 40, 70}));
     EXPECT_EQ(blitter.GetTransitionRect(1, s.dst.get(), s.a.get(), nullptr, &p1, &p2, &o, &o, &s1, &s2, &clip, 0),
               (SRect{10, 20, 40, 25}));
+    // A given layer of no size still joins the union at its placed corner.
+    const SSize zero{0, 0};
+    EXPECT_EQ(blitter.GetTransitionRect(1, s.dst.get(), s.a.get(), s.b.get(), &p1, &p2, &o, &o, &s1, &zero, &clip, 0),
+              (SRect{-5, 20, 40, 30}));
     // Nothing joined: an empty rectangle, not an inverted one whose width overflows.
     const SRect none =
         blitter.GetTransitionRect(1, s.dst.get(), nullptr, nullptr, &p1, &p2, &o, &o, &s1, &s2, &clip, 0);
