@@ -183,7 +183,8 @@ void CSaveLoadScene::_UpdateBrowse() {
             ShowPage(i);
         }
     }
-    if (m_IsEditing == 0 && IsCancelPressed()) {
+    // The cancel waits for the incoming transition like the buttons.
+    if (!transition && m_IsEditing == 0 && IsCancelPressed()) {
         _Leave();
         m_Game.PlayChannel2();
     }
