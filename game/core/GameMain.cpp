@@ -118,8 +118,11 @@ bool CGameMain::Shutdown() {
     // Its textures go before anything they depend on; the object itself goes with the
     // other members.
     m_WideBackground->Release();
-    // The record that takes a game holds one: the title offers to continue it.
-    if (WriteCurrentSave()) {
+    // The automatic save takes only a game of the player's: a never-restored kept
+    // scene, a replay or a developer's game would replace the game read from
+    // save\save00.sav at start.  The record that takes a game holds one: the title
+    // offers to continue it.
+    if (IsPlayersGameRunning() && WriteCurrentSave()) {
         m_SaveData->m_Used = 1;
     }
     _Step("WriteCurrentSave");
@@ -190,10 +193,8 @@ bool CGameMain::IsPlayersGameRunning() const {
 }
 
 bool CGameMain::WriteCurrentSave() {
-    // Without a game of the player's the kept scene holds a never-restored (or a
-    // replayed, or a developer's) game: copying it would replace the game read from
-    // save\save00.sav at start, which the exit then writes back.
-    if (!m_RaisingScene || !IsPlayersGameRunning()) {
+    // A replay is never the running game: the kept scene waits under it.
+    if (!m_RaisingScene || m_ReplayFlag != 0) {
         return false;
     }
     m_RaisingScene->WriteSave(*m_SaveData);

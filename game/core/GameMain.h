@@ -135,7 +135,8 @@ public:
     // game-in-progress count), the replay flag is clear and the run is no developer start.
     bool IsPlayersGameRunning() const;
     // Copies the running game into the current save record when a kept in-game scene
-    // exists and a game of the player's runs (true); otherwise the record stays as it is.
+    // exists and no replay runs (true); otherwise the record stays as it is.  The
+    // automatic save at exit asks it only while a game of the player's runs.
     bool WriteCurrentSave();
     // The save thumbnail of the running game, written to a game path; false (logged)
     // while the game has no in-game scene.

@@ -1,6 +1,7 @@
 #include "game/menus/save/SaveLoadScene.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "engine/base/GameFolder.h"
 #include "engine/base/Log.h"
@@ -182,7 +183,8 @@ void CSaveLoadScene::_UpdateBrowse() {
             ShowPage(i);
         }
     }
-    if (m_IsEditing == 0 && IsCancelPressed()) {
+    // The cancel waits for the incoming transition like the buttons.
+    if (!transition && m_IsEditing == 0 && IsCancelPressed()) {
         _Leave();
         m_Game.PlayChannel2();
     }
@@ -363,8 +365,13 @@ void CSaveLoadScene::_Load(int s) {
 bool CSaveLoadScene::SaveToSlot(int s) {
     CSaveData& slot = m_Slots[static_cast<size_t>(s)];
     const std::string comment = slot.m_Header;
+    CSaveData& current = m_Game.GetSaveData();
+    // The slot takes the game on the screen, the viewer's or the script tool's too; the
+    // current record of such a game is put back afterwards, since the exit writes that
+    // record back to the automatic save unchanged.
+    std::optional<CSaveData> before;
+    if (!m_Game.IsPlayersGameRunning()) before.emplace().Assign(current);
     m_Game.WriteCurrentSave();
-    const CSaveData& current = m_Game.GetSaveData();
     if (!m_IsClearData) {
         slot.Assign(current);
         slot.m_ClearData = 0;
@@ -380,6 +387,7 @@ bool CSaveLoadScene::SaveToSlot(int s) {
         slot.m_CarryMark = 1;
         slot.m_ClearData = 1;
     }
+    if (before) current.Assign(*before);
     slot.m_Header = comment;
     const std::string path = CSaveData::SlotPath(s + 1);
     if (!slot.SaveWithTime(path)) {

@@ -44,7 +44,8 @@ void CPlayViewScene::_BuildPage(int32_t page) {
 
 void CPlayViewScene::_Choose(int32_t index) {
     const bool running = m_Game.m_GameInProgress != 0;
-    if (running) m_Game.WriteCurrentSave();
+    // Only a game of the player's goes into the record, which the exit writes back.
+    if (m_Game.IsPlayersGameRunning()) m_Game.WriteCurrentSave();
     m_Game.m_ReplayFlag = 1;
     if (running) {
         for (int group = 0; group < 3; ++group) m_Game.GetSoundBank().StopGroup(group, kStopFadeMs);

@@ -258,10 +258,10 @@ void CMansionMenuScene::_StartSlide(SSide& p, bool in) {
     // In: decelerating; out: accelerating.
     const int32_t steps = in ? -kSideSteps : kSideSteps;
     p.x.Set(in ? w : 0, in ? 0 : w, steps);
-    p.shadow.Set(in ? -w : 0, in ? 0 : -w, steps);
+    p.y.Set(in ? -w : 0, in ? 0 : -w, steps);
     p.fade.Set(in ? 0 : 255, in ? 255 : 0, kSideSteps);
     p.x.SetStep(start);
-    p.shadow.SetStep(start);
+    p.y.SetStep(start);
     p.fade.SetStep(start);
 }
 
@@ -269,9 +269,9 @@ void CMansionMenuScene::StepSidePictures() {
     for (SSide& p : m_Sides) {
         if (p.state != SLIDING_IN && p.state != SLIDING_OUT) continue;
         p.x.Next();
-        p.shadow.Next();
+        p.y.Next();
         p.fade.Next();
-        if (p.x.IsEnd() && p.shadow.IsEnd() && p.fade.IsEnd()) p.state = p.state == SLIDING_IN ? SHOWN : HIDDEN;
+        if (p.x.IsEnd() && p.y.IsEnd() && p.fade.IsEnd()) p.state = p.state == SLIDING_IN ? SHOWN : HIDDEN;
     }
 }
 
@@ -289,6 +289,7 @@ void CMansionMenuScene::Update() {
     const bool cancel = IsCancelPressed(game.GetKeyboard(), game.GetMouse());
     _RunButtons(mouse.x, mouse.y, decide);
     // The list panels take the pointer by the open menu panel.
+    const int32_t fed = m_Panel;
     if (m_Panel == 0) {
         m_PanelA.SetCursor(-1, -1, false);
         m_PanelB.SetCursor(-1, -1, false);
@@ -318,9 +319,12 @@ void CMansionMenuScene::Update() {
         } else {
             SetMenuPanel(0);
         }
-    } else if (m_Panel == 3) {
+    }
+    // The entries of the panel that took the pointer are served even after a cancel:
+    // they act by the panel open now.
+    if (fed == 3) {
         _RunPanelB();
-    } else if (m_Panel != 0) {
+    } else if (fed != 0) {
         _RunPanelA();
     }
     m_PanelA.Update();
@@ -437,7 +441,8 @@ void CMansionMenuScene::_RunPanelB() {
         return;
     }
     for (int e = 0; e <= 1; ++e) {
-        if (!m_PanelB.BecameChecked(e)) continue;
+        // A cancel in this frame went back to the friends: the manner is not chosen.
+        if (!m_PanelB.BecameChecked(e) || m_Panel != 3) continue;
         game.PlayChannel0();
         state.m_ChosenManner = e;
         _Relay(CMansionHostMode::EXCHANGE);

@@ -87,13 +87,19 @@ public:
     CListPanel& GetPanelB() { return m_PanelB; }
     int32_t GetSideState(int i) const { return m_Sides[static_cast<size_t>(i)].state; }
     int32_t GetSideOffset(int i) const { return m_Sides[static_cast<size_t>(i)].x.GetValue(); }
+    // Where card i stands against its rest place: (its width, minus its width) when it
+    // begins to slide in, (0, 0) once in.
+    SPoint GetSideShift(int i) const {
+        const SSide& p = m_Sides[static_cast<size_t>(i)];
+        return SPoint{p.x.GetValue(), p.y.GetValue()};
+    }
     int32_t GetSideAlpha(int i) const { return m_Sides[static_cast<size_t>(i)].fade.GetValue(); }
 
 private:
     struct SSide {
         int32_t state = HIDDEN;
-        CCounterAccel x;       // the card: from its width to 0
-        CCounterAccel shadow;  // from minus the width to 0
+        CCounterAccel x;  // the card's horizontal offset: from its width to 0
+        CCounterAccel y;  // its vertical offset: from minus the width to 0
         CCounterLinear fade;
     };
 
@@ -110,12 +116,13 @@ private:
     const CStatus& _Status() const;
     // Drawing of the side cards (MansionMenuCards.cpp).
     void _DrawStatus();
-    void _DrawCard(int i, int32_t ox, uint32_t colour);
-    void _DrawNumber(int32_t value, const std::vector<SPoint>& places, int32_t ox, uint32_t colour) const;
+    // The figures of card i, placed relative to the card's shift o.
+    void _DrawCard(int i, SPoint o, uint32_t colour);
+    void _DrawNumber(int32_t value, const std::vector<SPoint>& places, SPoint o, uint32_t colour) const;
     void _DrawSign(int cell, int32_t x, int32_t y, uint32_t colour) const;
     void _DrawDigit(int d, int32_t x, int32_t y, uint32_t colour) const;
-    void _DrawCostLine(int32_t cost, int32_t ox, uint32_t colour) const;
-    void _DrawStaminaLine(int32_t ox, uint32_t colour) const;
+    void _DrawCostLine(int32_t cost, SPoint o, uint32_t colour) const;
+    void _DrawStaminaLine(SPoint o, uint32_t colour) const;
 
     int32_t m_ShownHelp = -1;
     std::array<CImagePlane, kButtonCount> m_ButtonPlanes;

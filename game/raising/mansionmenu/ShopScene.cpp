@@ -148,7 +148,7 @@ void CShopScene::_Open() {
     m_LeavePlane.LoadFile(kLeaveButton, 0, 1);
     SetupButton(m_Leave, &m_LeavePlane, 1, 0);
     m_Leave.SetPosition(kLeavePos.x, kLeavePos.y);
-    _List();
+    ListGoods([this](int e) { return IsOnSale(e); });
 
     m_TopState = 1;
     m_TopX.Set(-800, 0, -kSlideSteps);
@@ -159,10 +159,10 @@ void CShopScene::_Open() {
     _Say("「いらっしゃい、なんにするんだい？」", kGreetingVoice);
 }
 
-void CShopScene::_List() {
+void CShopScene::ListGoods(const std::function<bool(int)>& onSale) {
     int k = 0;
     for (int e = 0; e < kEntryCount; ++e) {
-        m_Listed[static_cast<size_t>(e)] = IsOnSale(e) ? 1 : 0;
+        m_Listed[static_cast<size_t>(e)] = onSale(e) ? 1 : 0;
         if (!m_Listed[static_cast<size_t>(e)]) continue;
         m_Slot[static_cast<size_t>(e)] = k;
         const SPoint p = SlotPos(k);
@@ -171,13 +171,15 @@ void CShopScene::_List() {
     }
     // One page when nothing is listed.
     m_PageCount = k == 0 ? 1 : (k - 1) / kPageSize + 1;
-    _SetPage(0);
+    // "next" stays as set up, enabled: in a shop of one page its first press finds the
+    // last page and turns it off.
+    m_Page = 0;
+    m_Prev.Disable();
     _Disable();
 }
 
-void CShopScene::_SetPage(int32_t page) {
+void CShopScene::_TurnPage(int32_t page) {
     m_Page = page < 0 ? 0 : (page >= m_PageCount ? m_PageCount - 1 : page);
-    // With one page both buttons are off: "next" would lead nowhere.
     m_Page > 0 ? m_Prev.Enable() : m_Prev.Disable();
     m_Page < m_PageCount - 1 ? m_Next.Enable() : m_Next.Disable();
 }
@@ -237,7 +239,7 @@ void CShopScene::RunShop() {
         if (b.HoverBegan()) game.PlayChannel1();
         if (b.BecameChecked()) {
             game.PlayChannel0();
-            _SetPage(m_Page + (i == 0 ? -1 : 1));
+            _TurnPage(m_Page + (i == 0 ? -1 : 1));
         }
     }
     for (int e = 0; e < kEntryCount; ++e) {

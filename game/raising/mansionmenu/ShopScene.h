@@ -7,6 +7,7 @@
 // ロザナ's farewell and goes back to the menu.  Positions: docs/mansion-menu.md.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "engine/base/Counter.h"
@@ -69,6 +70,9 @@ public:
     bool IsOnSale(int entry) const;
     // Whether the player cannot buy an entry now (money or owned).
     bool IsUnavailable(int entry) const;
+    // Lists the entries that `onSale` names (the shop asks IsOnSale) on pages of eight
+    // and shows page 0 with "previous" disabled.
+    void ListGoods(const std::function<bool(int)>& onSale);
 
     int32_t GetPage() const { return m_Page; }
     int32_t GetPageCount() const { return m_PageCount; }
@@ -83,7 +87,6 @@ public:
 
 private:
     void _Open();
-    void _List();
     void _Disable();
     void _ServeCursor(int32_t mx, int32_t my, bool decide);
     void _Buy();
@@ -91,7 +94,9 @@ private:
     void _Unselect();
     // The line in the message window is revealed whole.
     bool _LineShown();
-    void _SetPage(int32_t page);
+    // A page button's press: the page moved within 0 .. count − 1, "previous" enabled past
+    // page 0 and "next" before the last page.
+    void _TurnPage(int32_t page);
     const CStatus& _Status() const;
     CStatus& _Status();
 

@@ -171,7 +171,7 @@ void CReportWriter::Kind15(int32_t sub) {
 
 void CReportWriter::Kind17(int32_t sub) {
     if (sub == 0) {
-        if (m_W.monthPay != 0) Add(FormatString("今回のバイト代 %d を受け取りました。", m_W.monthPay));
+        Add(FormatString("今回のバイト代 %d を受け取りました。", m_W.monthPay));
         Add(FormatString("屋敷の仕事をサボった為、評価が %lld 低下しました。",
                          static_cast<long long>(-int64_t{m_W.monthEvaluationLoss})));
     } else if (sub == 1) {

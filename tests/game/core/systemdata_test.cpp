@@ -117,6 +117,71 @@ TEST(SystemData, TablePatternsRoundTrip) {
     EXPECT_LT(file.GetBuffer().size(), 200u);
 }
 
+// The stored runs of known tables, byte for byte: a gap of zeros of 8 bytes or fewer
+// stays inside a literal run (a new run would cost its 8 bytes of counts); a longer gap
+// begins a new run; the zeros after the last value make a last run without values.
+TEST(SystemData, RunTablesStoreShortGapsInsideALiteralRun) {
+    auto u32 = [](std::vector<uint8_t>& out, uint32_t v) {
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    };
+    auto empty = [&](std::vector<uint8_t>& out) {
+        u32(out, 100000);
+        u32(out, 100000);
+        u32(out, 0);
+    };
+    CSystemData d(CSystemData::kNoLoad);
+    // Unlock bytes: 2 and 3, a gap of 8 (4 to 11), 12, a gap of 9 (13 to 21), 22.
+    d.SetCgUnlock(2, 1);
+    d.SetCgUnlock(3, 2);
+    d.SetCgUnlock(12, 3);
+    d.SetCgUnlock(22, 4);
+    // Persistent integers: 0, a gap of 2 (8 bytes), 3, a gap of 3 (12 bytes), 7.
+    d.SetPersistent(0, 5);
+    d.SetPersistent(3, -6);
+    d.SetPersistent(7, 7);
+    std::vector<uint8_t> want;
+    u32(want, 100000);
+    u32(want, 2);
+    u32(want, 11);
+    for (uint8_t b : {1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 3}) want.push_back(b);
+    u32(want, 9);
+    u32(want, 1);
+    want.push_back(4);
+    u32(want, 100000 - 23);
+    u32(want, 0);
+    empty(want);  // seen words
+    empty(want);  // play-view unlock bytes
+    u32(want, 100000);
+    u32(want, 0);
+    u32(want, 4);
+    for (uint32_t v : {5u, 0u, 0u, static_cast<uint32_t>(-6)}) u32(want, v);
+    u32(want, 3);
+    u32(want, 1);
+    u32(want, 7);
+    u32(want, 100000 - 8);
+    u32(want, 0);
+    want.insert(want.end(), CSystemData::kMusicUnlockCount, 0);
+
+    // The tables and the music bytes end the record; a fresh one ends with four empty
+    // tables there.
+    CDataFile freshFile;
+    CSystemData fresh(CSystemData::kNoLoad);
+    StoreRecord(fresh, MakeRecordTag('N', 'S', 'Y', 'S'), &freshFile);
+    std::vector<uint8_t> freshTail;
+    for (int t = 0; t < 4; ++t) empty(freshTail);
+    freshTail.insert(freshTail.end(), CSystemData::kMusicUnlockCount, 0);
+    const std::vector<uint8_t>& f = freshFile.GetBuffer();
+    ASSERT_GT(f.size(), freshTail.size());
+    const size_t tables = f.size() - freshTail.size();
+    EXPECT_EQ(std::vector<uint8_t>(f.begin() + static_cast<std::ptrdiff_t>(tables), f.end()), freshTail);
+
+    CDataFile file;
+    StoreRecord(d, MakeRecordTag('N', 'S', 'Y', 'S'), &file);
+    const std::vector<uint8_t>& b = file.GetBuffer();
+    ASSERT_EQ(b.size(), tables + want.size());
+    EXPECT_EQ(std::vector<uint8_t>(b.begin() + static_cast<std::ptrdiff_t>(tables), b.end()), want);
+}
+
 TEST(SystemData, BrokenRunsAreRefused) {
     QuietLog quiet;
     CSystemData fresh(CSystemData::kNoLoad);

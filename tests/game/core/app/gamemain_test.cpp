@@ -467,14 +467,17 @@ TEST_F(GameMainTest, WithoutDirect3DTheWideBackgroundDoesNotLoadButItsUsersAreCo
     EXPECT_TRUE(log.Contains("CGameMain::EndWideBackground()"));
 }
 
-TEST_F(GameMainTest, OnlyAGameOfThePlayersReachesTheSaveRecord) {
+// The running game goes into the current record whenever no replay runs (a slot saved
+// in the viewer takes the viewer's game); the automatic save at exit takes it only from
+// a game of the player's, and otherwise writes back the record read at start.
+TEST_F(GameMainTest, OnlyAGameOfThePlayersReachesTheAutomaticSave) {
     constexpr int kNoBegin = -1;
     struct SCase {
         const char* name;
         int start;           // what Begin starts, or kNoBegin
         int32_t games;       // games started, continued or loaded besides the first scene
         uint8_t replay;
-        bool copied;
+        bool players;
     };
     const SCase cases[] = {
         {"no game since the start", kNoBegin, 0, 0, false},
@@ -496,10 +499,16 @@ TEST_F(GameMainTest, OnlyAGameOfThePlayersReachesTheSaveRecord) {
         }
         game.m_GameInProgress += c.games;
         game.m_ReplayFlag = c.replay;
-        game.GetSaveData().m_Header = "read at start";
-        game.WriteCurrentSave();
-        EXPECT_EQ(game.IsPlayersGameRunning(), c.copied);
-        EXPECT_EQ(game.GetSaveData().m_Header, c.copied ? "running game" : "read at start");
+        EXPECT_EQ(game.IsPlayersGameRunning(), c.players);
+        CSaveData& record = game.GetSaveData();
+        record.m_Header = "read at start";
+        EXPECT_EQ(game.WriteCurrentSave(), c.replay == 0);
+        EXPECT_EQ(record.m_Header, c.replay == 0 ? "running game" : "read at start");
+        record.m_Header = "read at start";
+        record.m_Used = 0;
+        game.Shutdown();
+        EXPECT_EQ(record.m_Header, c.players ? "running game" : "read at start");
+        EXPECT_EQ(record.m_Used, c.players ? 1 : 0);
     }
 }
 

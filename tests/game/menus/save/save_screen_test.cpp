@@ -333,6 +333,9 @@ TEST_F(SaveScreenTest, EmptySlotsAreHalfSeenInLoadModesAndClearDataLoadsOnlyClea
         const screentest::SFrame f = d.Pixels();
         const SPoint empty = CSlotCard::kThumb[2];
         EXPECT_EQ(static_cast<bool>(Probe().At(f, empty.x + 10, empty.y + 10)), c.emptyOpaque);
+        // The ordinary record is drawn at half alpha where it takes no clicks: its slot
+        // number's ones digit at (149, 98) shows in its own colour only when whole.
+        EXPECT_EQ(static_cast<bool>(Probe().CornersAt(f, CSlotCard::kDateDigits, 1, 0, 149, 98)), c.slot0Live);
         d.Move(FramePoint(0).x, FramePoint(0).y);
         d.Frame();
         EXPECT_EQ(Screen()->GetFrame(0).IsHover(), c.slot0Live);
@@ -353,6 +356,62 @@ TEST_F(SaveScreenTest, EmptySlotsAreHalfSeenInLoadModesAndClearDataLoadsOnlyClea
         Click(CommentPoint(1));
         EXPECT_TRUE(Screen()->IsEditing()) << "comment of the clear-data record";
         EXPECT_EQ(Screen()->GetEditSlot(), 1);
+    }
+}
+
+// A developer start runs no game of the player's: a slot saved there still takes the
+// game on the screen, while the current record, which the exit writes back to the
+// automatic save, stays as it was read at start.
+TEST_F(SaveScreenTest, ASlotSavedInADeveloperStartTakesTheGameOnTheScreen) {
+    Settings().m_OverwriteConfirm = 0;
+    for (CGameMain::EStart start : {CGameMain::START_TOOL, CGameMain::START_VIEWER}) {
+        SCOPED_TRACE(start);
+        Manager().Reset();
+        CSaveData& record = d.Game().GetSaveData();
+        record.Reset();
+        record.m_Header = "read at start";
+        record.GetGameState().GetStatus().SetParam(104, 0, 11);
+        d.Game().Begin(start, {"scr\\a.txt"});
+        d.Frame(2);
+        Settle();
+        ASSERT_EQ(Scene(), 19);
+        ASSERT_FALSE(d.Game().IsPlayersGameRunning());
+        kept->Status().SetParam(104, 0, 4321);
+        RequestCallSceneKeep(8, 1, 15);
+        d.Frame();
+        Settle();
+        d.Frame();
+        ASSERT_NE(Screen(), nullptr);
+        Click(FramePoint(1));
+        EXPECT_EQ(OnDisk(1).GetGameState().GetStatus().GetParam(104, 0), 4321);
+        EXPECT_EQ(Screen()->GetSlot(1).GetGameState().GetStatus().GetParam(104, 0), 4321);
+        EXPECT_EQ(record.m_Header, "read at start");
+        EXPECT_EQ(record.GetGameState().GetStatus().GetParam(104, 0), 11);
+        EXPECT_TRUE(Screen()->IsEditing()) << "the comment follows as after any save";
+    }
+}
+
+// The cancel input waits for the incoming transition, as the tabs and buttons do.
+TEST_F(SaveScreenTest, CancelIsNotTakenDuringTheIncomingTransition) {
+    for (int32_t scene = 8; scene <= 11; ++scene) {
+        SCOPED_TRACE(scene);
+        Manager().Reset();
+        Enter(19);
+        RequestCallSceneKeep(scene, 1, 15);
+        d.Frame();
+        ASSERT_NE(Screen(), nullptr);
+        ASSERT_TRUE(Manager().IsInTransition());
+        d.Sounds().Take();
+        d.Key(27);
+        d.Frame();
+        EXPECT_FALSE(Screen()->IsLeaving());
+        EXPECT_FALSE(Heard("ch2"));
+        Settle();
+        ASSERT_EQ(Scene(), scene) << "still there once the transition is over";
+        d.Key(27);
+        d.Frame();
+        EXPECT_TRUE(Screen()->IsLeaving());
+        EXPECT_TRUE(Heard("ch2"));
     }
 }
 

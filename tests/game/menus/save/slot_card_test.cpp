@@ -2,6 +2,8 @@
 // at which places.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "game/core/SaveData.h"
 #include "game/core/Status.h"
 #include "game/menus/save/SlotCard.h"
@@ -133,6 +135,85 @@ TEST_F(SlotCardTest, RankPictureFollowsTheThresholdsAndMarksFollowTheRecord) {
     EXPECT_TRUE(d.Probe().ShowsCellAt(f, CSlotCard::kCarryMark, 0, 0, CSlotCard::kCarry[2].x, CSlotCard::kCarry[2].y));
     EXPECT_TRUE(d.Probe().ShowsCellAt(f, CSlotCard::kLastSavedMark, 0, 0, CSlotCard::kLastSaved[2].x,
                                       CSlotCard::kLastSaved[2].y));
+}
+
+// Every place of the card, written out for each of the four places on a page, with a
+// record that shows every figure: slot numbers 09, 14, 35, 36; saved 2006-11-23 14:05;
+// year 12, month 11, week 3, satiety 123, money 1234567, rank 3, both marks.
+TEST_F(SlotCardTest, EveryItemStandsAtItsPlaceOnAllFourCards) {
+    struct SPlaces {
+        int slot;
+        SPoint thumb, tens, ones, lastSaved, carry, rank;
+        std::array<SPoint, 10> date;  // year, month, day, hour, minute: tens then ones
+        std::array<SPoint, 5> captions;
+        std::array<SPoint, 2> year, month;
+        SPoint week;
+        std::array<SPoint, 3> satiety;
+        std::array<SPoint, 7> money;  // millions down to ones
+    };
+    const SPlaces cards[] = {
+        {8, {20, 122}, {132, 96}, {149, 98}, {313, 106}, {179, 88}, {277, 171},
+         {{{19, 277}, {36, 279}, {75, 280}, {91, 278}, {131, 278}, {148, 280}, {185, 280}, {202, 278}, {243, 277},
+           {260, 280}}},
+         {{{265, 135}, {313, 137}, {345, 136}, {346, 212}, {344, 255}}},
+         {{{235, 133}, {249, 135}}}, {{{287, 134}, {299, 132}}}, {330, 133},
+         {{{301, 212}, {316, 208}, {331, 211}}},
+         {{{246, 252}, {260, 249}, {274, 247}, {288, 251}, {302, 247}, {316, 251}, {330, 248}}}},
+        {13, {20, 374}, {132, 349}, {149, 351}, {313, 359}, {179, 341}, {277, 424},
+         {{{19, 530}, {36, 532}, {75, 533}, {92, 531}, {131, 530}, {148, 532}, {184, 533}, {201, 531}, {243, 531},
+           {260, 533}}},
+         {{{265, 388}, {313, 390}, {345, 389}, {346, 465}, {344, 508}}},
+         {{{235, 386}, {249, 388}}}, {{{287, 387}, {299, 385}}}, {330, 386},
+         {{{301, 465}, {316, 461}, {332, 464}}},
+         {{{246, 505}, {260, 502}, {274, 500}, {288, 504}, {302, 500}, {316, 504}, {330, 501}}}},
+        {34, {425, 122}, {537, 96}, {555, 98}, {718, 106}, {584, 88}, {682, 171},
+         {{{424, 277}, {441, 279}, {480, 280}, {497, 278}, {536, 277}, {553, 279}, {589, 280}, {606, 278},
+           {648, 278}, {665, 280}}},
+         {{{670, 135}, {718, 137}, {750, 136}, {751, 212}, {749, 255}}},
+         {{{640, 133}, {654, 135}}}, {{{692, 134}, {704, 132}}}, {735, 133},
+         {{{706, 212}, {721, 208}, {736, 211}}},
+         {{{651, 252}, {665, 249}, {679, 247}, {693, 251}, {707, 247}, {721, 251}, {735, 248}}}},
+        {35, {425, 374}, {537, 350}, {555, 352}, {718, 359}, {584, 341}, {682, 424},
+         {{{424, 530}, {441, 532}, {480, 533}, {497, 531}, {536, 530}, {553, 532}, {589, 533}, {606, 531},
+           {648, 531}, {665, 533}}},
+         {{{670, 388}, {718, 390}, {750, 389}, {751, 465}, {749, 508}}},
+         {{{640, 386}, {654, 388}}}, {{{692, 387}, {704, 385}}}, {735, 386},
+         {{{706, 465}, {721, 461}, {736, 464}}},
+         {{{651, 505}, {665, 502}, {679, 500}, {693, 504}, {707, 500}, {721, 504}, {735, 501}}}},
+    };
+    const int dateDigits[10] = {0, 6, 1, 1, 2, 3, 1, 4, 0, 5};
+    for (const SPlaces& c : cards) {
+        SCOPED_TRACE(c.slot);
+        CSaveData r = Used(12, 11);
+        r.m_CarryMark = 1;
+        CStatus& s = r.GetGameState().GetStatus();
+        s.SetParam(109, 2, 3);
+        s.SetParam(108, 3, 123);
+        s.SetParam(104, 0, 1234567);
+        s.SetParam(104, 4, 600);
+        const screentest::SFrame f = Draw(c.slot, r, true);
+        const int number = c.slot + 1;
+        EXPECT_TRUE(Digit(f, kDate, number / 10, c.tens));
+        EXPECT_TRUE(Digit(f, kDate, number % 10, c.ones));
+        for (size_t i = 0; i < 10; ++i) EXPECT_TRUE(Digit(f, kDate, dateDigits[i], c.date[i])) << "date " << i;
+        EXPECT_TRUE(d.Probe().ShowsCellAt(f, CSlotCard::kLastSavedMark, 0, 0, c.lastSaved.x, c.lastSaved.y));
+        EXPECT_TRUE(d.Probe().ShowsCellAt(f, CSlotCard::kCarryMark, 0, 0, c.carry.x, c.carry.y));
+        EXPECT_TRUE(d.Probe().ShowsCellAt(f, CSlotCard::kRanks, 3, 0, c.rank.x, c.rank.y));
+        for (int i = 0; i < 5; ++i) {
+            const SPoint at = c.captions[static_cast<size_t>(i)];
+            EXPECT_TRUE(d.Probe().ShowsCellAt(f, CSlotCard::kCaptions, i, 0, at.x, at.y)) << "caption " << i;
+        }
+        EXPECT_TRUE(Digit(f, kStatus, 1, c.year[0]));
+        EXPECT_TRUE(Digit(f, kStatus, 2, c.year[1]));
+        EXPECT_TRUE(Digit(f, kStatus, 1, c.month[0]));
+        EXPECT_TRUE(Digit(f, kStatus, 1, c.month[1]));
+        EXPECT_TRUE(Digit(f, kStatus, 3, c.week));
+        for (int i = 0; i < 3; ++i) EXPECT_TRUE(Digit(f, kStatus, i + 1, c.satiety[static_cast<size_t>(i)])) << i;
+        for (int i = 0; i < 7; ++i) EXPECT_TRUE(Digit(f, kStatus, i + 1, c.money[static_cast<size_t>(i)])) << i;
+
+        d.Draw([&] { card.DrawPicture(c.slot % 4, false, nullptr, 0, 0xFFFFFFFFu); });
+        EXPECT_TRUE(d.Probe().ShowsCellAt(d.Pixels(), CSlotCard::kEmptyPicture, 0, 0, c.thumb.x, c.thumb.y));
+    }
 }
 
 }  // namespace

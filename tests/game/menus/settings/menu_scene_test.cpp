@@ -40,7 +40,18 @@ TEST_F(SettingsTest, PagesSlideInFromTheRightAndOutToTheLeft) {
     EXPECT_GT(in->GetOffsetX(), 0);
     EXPECT_LT(out->GetOffsetX(), 0);
     EXPECT_GT(out->GetOffsetX(), -800);
-    d.Frame(19);
+    // Drawn where its counter stands: the music test button, at (536, 157) once in,
+    // shows moved right by the offset.
+    int frames = 1;
+    while (in->GetOffsetX() > 100 && frames < 19) {
+        d.Frame();
+        ++frames;
+    }
+    ASSERT_EQ(in->GetState(), CMenuPage::STATE_SLIDING_IN);
+    const int32_t dx = in->GetOffsetX();
+    ASSERT_GT(dx, 0);
+    EXPECT_TRUE(Probe().CornersAt(d.Pixels(), "obj\\c000_034.bmp", 8, 0, 536 + dx, 157));
+    d.Frame(20 - frames);
     EXPECT_EQ(in->GetState(), CMenuPage::STATE_SHOWN);
     EXPECT_EQ(in->GetOffsetX(), 0);
     EXPECT_EQ(Page<CDisplayOptionPage>(), nullptr) << "dropped once its slide ended";

@@ -28,8 +28,43 @@ protected:
         ASSERT_EQ(Snd()->GetState(), CMenuPage::STATE_SHOWN);
         d.Sounds().Take();
     }
-    void Test(int i) { ClickAt(CSoundOptionPage::kTestPlaces[static_cast<size_t>(i)], 10, 10); }
+    // The test buttons of music, effects and voice at (536, 157), (536, 205), (536, 253).
+    void Test(int i) { ClickAt(SPoint{536, 157 + 48 * i}, 10, 10); }
 };
+
+// Every picture of the page at its place, for volumes at 100 (the fills whole, the plus
+// buttons locked and not drawn) and at 50 (every step button drawn).
+TEST_F(SoundPageTest, EveryPartStandsAtItsPlace) {
+    Live().m_MusicVolume = 100;
+    Live().m_EffectVolume = 100;
+    Live().m_VoiceVolume = 100;
+    Open();
+    d.Frame();
+    screentest::SFrame f = d.Pixels();
+    EXPECT_TRUE(Probe().ShowsCellAt(f, "obj\\c000_030.bmp", 0, 0, 0, 88));
+    const SPoint tests[3] = {{536, 157}, {536, 205}, {536, 253}};
+    const SPoint frames[3] = {{232, 152}, {232, 200}, {232, 248}};
+    const SPoint fills[3] = {{245, 172}, {245, 220}, {245, 268}};
+    const SPoint minus[3] = {{207, 168}, {207, 217}, {207, 263}};
+    const SPoint plus[3] = {{498, 168}, {498, 217}, {498, 263}};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(Probe().CornersAt(f, "obj\\c000_034.bmp", 8, 0, tests[i].x, tests[i].y));
+        EXPECT_TRUE(Probe().CornersAt(f, "obj\\c000_035.bmp", 0, 0, frames[i].x, frames[i].y));
+        EXPECT_TRUE(Probe().CornersAt(f, "obj\\c000_036.bmp", 0, 0, fills[i].x, fills[i].y));
+        EXPECT_TRUE(Probe().CornersAt(f, "obj\\c000_037.bmp", 0, 0, minus[i].x, minus[i].y));
+    }
+    Live().m_MusicVolume = 50;
+    Live().m_EffectVolume = 50;
+    Live().m_VoiceVolume = 50;
+    Snd()->Refresh();
+    d.Frame();
+    f = d.Pixels();
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(Probe().CornersAt(f, "obj\\c000_037.bmp", 1, 0, plus[i].x, plus[i].y));
+    }
+}
 
 TEST_F(SoundPageTest, EachTestStartsItsSoundAndAsecondPressStopsAndUnloadsIt) {
     Open();
@@ -83,7 +118,7 @@ TEST_F(SoundPageTest, TheMusicTestIsInertWhileMusicPlays) {
 TEST_F(SoundPageTest, DraggingASliderAppliesTheVolumeEveryFrame) {
     Open();
     Test(CSoundOptionPage::TEST_EFFECT);
-    const SPoint fill = CSoundOptionPage::kLayout.fills[1];
+    const SPoint fill{245, 220};  // the effect volume's slider
     // Held down across frames while the pointer moves along the slider.
     d.Move(fill.x + 1, fill.y + 4);
     d.Game().GetMouse().ButtonDown(CMouse::kLeft);
@@ -99,7 +134,7 @@ TEST_F(SoundPageTest, DraggingASliderAppliesTheVolumeEveryFrame) {
     EXPECT_FALSE(Snd()->GetStepButton(2).IsLocked());
     d.Game().GetMouse().ButtonUp(CMouse::kLeft);
     d.Frame();
-    ClickAt(CSoundOptionPage::kLayout.steps[3], 4, 4);
+    ClickAt(SPoint{498, 217}, 4, 4);  // its plus button
     EXPECT_EQ(Live().m_EffectVolume, 60);
 }
 

@@ -177,6 +177,22 @@ TEST_F(PlayViewTest, ChoosingDuringAGameSavesItStopsItsSoundsAndReplaysOutsideTh
     EXPECT_EQ(view->GetPage(), 0);
 }
 
+// A developer start runs no game of the player's: the play view does not copy its game
+// into the current record, which the exit writes back to the automatic save as read.
+TEST_F(PlayViewTest, ChoosingInADeveloperStartLeavesTheSaveRecordAlone) {
+    Unlock({0});
+    d.Game().Begin(CGameMain::START_TOOL);
+    d.Frame();
+    ASSERT_NE(d.Game().m_GameInProgress, 0);
+    ASSERT_FALSE(d.Game().IsPlayersGameRunning());
+    d.Game().GetSaveData().m_Header = "read at start";
+    Enter(CPlayViewScene::kScene);
+    ChooseFirst();
+    EXPECT_EQ(d.Game().m_ReplayFlag, 1);
+    EXPECT_EQ(Count(m_Record, "WriteSave"), 0);
+    EXPECT_EQ(d.Game().GetSaveData().m_Header, "read at start");
+}
+
 TEST_F(PlayViewTest, ChoosingWithoutAGameWritesNothingAndStopsNoSoundButSetsTheFlag) {
     Unlock({0});
     d.Game().m_GameInProgress = 0;

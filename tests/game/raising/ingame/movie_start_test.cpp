@@ -4,17 +4,33 @@
 
 #include "engine/base/Keyboard.h"
 #include "game/raising/ingame/BasicModes.h"
+#include "game/raising/ingame/InGameStart.h"
 #include "tests/support/movie/MovieTestUtil.h"
 
 namespace {
 
 using namespace ingametest;
 
-class MovieStartTest : public InGameFixture {};
+// The game built as the program builds it for "--movie": every in-game scene from the
+// maker of that start.
+class MovieStartTest : public InGameFixture {
+protected:
+    void BuildMovieStart() {
+        screentest::CGameDriver::SSetup s = MakeSetup(
+            {}, [](const std::string& folder) { movietest::WriteMovie(folder, movietest::SClip{.audio = false}); });
+        const CGameMain::InGameSceneMaker movieStart = MakeInGameSceneMaker(CMovieMode::kModeId);
+        s.inGameSceneMaker = [this, movieStart](CGameMain& game, bool fresh) {
+            std::unique_ptr<IInGameScene> scene = movieStart(game, fresh);
+            if (!fresh) kept = dynamic_cast<CRaisingScene*>(scene.get());
+            return scene;
+        };
+        dp = std::make_unique<screentest::CGameDriver>(s);
+    }
+};
 
 TEST_F(MovieStartTest, TheKeptScenePlaysTheMovieAloneAndEndsTheProgramAfterIt) {
-    Build({}, [](const std::string& folder) { movietest::WriteMovie(folder, movietest::SClip{.audio = false}); });
-    kept->SetSoloMode(CMovieMode::kModeId);
+    BuildMovieStart();
+    ASSERT_NE(kept, nullptr);
     D().Start(19);
     ASSERT_TRUE(D().Frame());
     auto* mode = dynamic_cast<CMovieModeState*>(kept->GetCurrentMode());

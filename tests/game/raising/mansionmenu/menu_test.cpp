@@ -183,6 +183,57 @@ TEST_F(MenuTest, TheFriendPanelChoosesAMannerAndCancelGoesBackToTheFriends) {
     EXPECT_EQ(kept->State().m_ChosenManner, 1);
 }
 
+// A cancel with a panel open does not end the frame: the entries of the panel that had
+// the pointer are still served, by the panel open after the cancel.
+TEST_F(MenuTest, ACancelStillServesThePanelEntriesOfItsFrame) {
+    // Pointing at an entry of the friend panel as the right button cancels it: the
+    // cursor sound follows the cancel sound; no help of the closed panel shows.
+    ClickAt(ButtonCentre(1));
+    ASSERT_TRUE(PanelOpen(Menu()->GetPanelA()));
+    D().Move(700, 500);
+    ASSERT_TRUE(D().Frame());
+    D().Sounds().Take();
+    const SPoint e1 = ItemPoint(Menu()->GetPanelA(), 1);
+    D().Click(e1.x, e1.y, CMouse::kRight);
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(D().Sounds().Take(), (std::vector<std::string>{"ch1", "ch2"})) << "a frame's sounds by channel";
+    EXPECT_EQ(Menu()->GetMenuPanel(), 0);
+    EXPECT_NE(Menu()->GetShownHelp(), 11);
+    ASSERT_TRUE(RunUntil([this] { return !Menu()->GetPanelA().IsMoving(); }, 60));
+
+    // Deciding on the work entry in the frame of Esc: the decide sound plays, and the
+    // entry acts by the panel now open, none, so the work does not start.
+    ClickAt(ButtonCentre(0));
+    ASSERT_TRUE(PanelOpen(Menu()->GetPanelA()));
+    const SPoint e0 = ItemPoint(Menu()->GetPanelA(), 0);
+    D().Move(e0.x, e0.y);
+    ASSERT_TRUE(D().Frame());
+    D().Sounds().Take();
+    D().Key(VKey::kSpace);
+    D().Key(VKey::kEscape);
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(D().Sounds().Take(), (std::vector<std::string>{"ch0", "ch2"}));
+    EXPECT_EQ(Menu()->GetMenuPanel(), 0);
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(Host()->GetSideModeId(), 0);
+    ASSERT_TRUE(RunUntil([this] { return !Menu()->GetPanelA().IsMoving(); }, 60));
+
+    // A manner decided in the frame of Esc: back to the friends, no exchange.
+    ClickAt(ButtonCentre(1));
+    ASSERT_TRUE(PanelOpen(Menu()->GetPanelA()));
+    ClickAt(ItemPoint(Menu()->GetPanelA(), 0));
+    ASSERT_TRUE(PanelOpen(Menu()->GetPanelB()));
+    const SPoint m0 = ItemPoint(Menu()->GetPanelB(), 0);
+    D().Move(m0.x, m0.y);
+    ASSERT_TRUE(D().Frame());
+    D().Key(VKey::kSpace);
+    D().Key(VKey::kEscape);
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(Menu()->GetMenuPanel(), 2);
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(Host()->GetSideModeId(), 0);
+}
+
 TEST_F(MenuTest, TheEndAsksWhenTheConfirmationIsOnAndTheStatusPagesAreCalled) {
     D().Game().GetSystemData().SetOption(CSystemData::OPTION_CONFIRM, 1);
     ClickAt(ButtonCentre(8));
@@ -378,6 +429,74 @@ TEST_F(CardTest, EveryCardDrawsItsFiguresAtTheirPlaces) {
     // Card 2: the friend stages.
     f = ShowCard(1, 2);
     EXPECT_TRUE(D().Probe().CornersAt(f, Menu::kStages, kept->Status().GetFriendStage(0), 0, 512, 32));
+}
+
+// A card slides in from its width to the right and above: it is drawn at (280 plus its
+// horizontal offset, its vertical offset), and its figures keep their places against
+// it.  Card 5 alone over black, stopped half-way; the money's digits are found as what
+// changes on the card when the money does.
+TEST_F(CardTest, ACardSlidesInFromTheTopRightWithItsFigures) {
+    kept->Stage().SetLayerFill(CMainGameScene::kBackgroundLayer, 0xFF000000u);
+    D().Move(700, 500);
+    ASSERT_TRUE(D().Frame());
+    int32_t cw = 0, ch = 0;
+    D().Probe().CellSize(Menu::kCards, &cw, &ch);
+    int steps = 0;
+    auto slideIn = [&](int32_t money) {
+        kept->Status().Words().money = money;
+        for (int i = 0; i < Menu::kCardCount; ++i) Menu()->HideSidePicture(i);
+        EXPECT_TRUE(RunUntil([&] {
+            for (int i = 0; i < Menu::kCardCount; ++i) {
+                if (Menu()->GetSideState(i) != Menu::HIDDEN) return false;
+            }
+            return true;
+        }, 40));
+        Menu()->ShowSidePicture(5);
+        EXPECT_EQ(Menu()->GetSideShift(5), (SPoint{cw, -cw})) << "from its width right and above";
+        if (steps == 0) {
+            // Until the money's row (y 37 on the card) is on the screen.
+            while (Menu()->GetSideShift(5).y < -30 && steps < Menu::kSideSteps) {
+                EXPECT_TRUE(D().Frame());
+                ++steps;
+            }
+        } else {
+            EXPECT_TRUE(D().Frame(steps));
+        }
+        return D().Pixels();
+    };
+    const SFrame rich = slideIn(1234567);
+    const SFrame poor = slideIn(2345678);
+    const SPoint o = Menu()->GetSideShift(5);
+    ASSERT_EQ(Menu()->GetSideState(5), Menu::SLIDING_IN);
+    ASSERT_GT(o.x, 0);
+    ASSERT_LT(o.y, 0);
+    screentest::SVisible card;
+    card.what = "card 5";
+    card.sheet = Menu::kCards;
+    card.column = 5;
+    card.x = Menu::kCardX + o.x;
+    card.y = o.y;
+    card.veilAlpha = 255 - Menu()->GetSideAlpha(5);
+    EXPECT_TRUE(D().Probe().ShowsAll(rich, {card}));
+    // The digits: ones at (534, 37) leftwards to the millions at (454, 37), moved by o.
+    screentest::SBox changed;
+    for (int32_t y = 0; y < 200; ++y) {
+        for (int32_t x = Menu::kCardX; x < 800; ++x) {
+            if (rich.At(x, y) == poor.At(x, y)) continue;
+            if (changed.empty) changed = {x, y, x + 1, y + 1, false};
+            changed.left = std::min(changed.left, x);
+            changed.top = std::min(changed.top, y);
+            changed.right = std::max(changed.right, x + 1);
+            changed.bottom = std::max(changed.bottom, y + 1);
+        }
+    }
+    ASSERT_FALSE(changed.empty);
+    int32_t dw = 0, dh = 0;
+    D().Probe().CellSize(Menu::kDigits, &dw, &dh);
+    EXPECT_EQ(changed.left, 454 + o.x);
+    EXPECT_EQ(changed.top, 37 + o.y);
+    EXPECT_EQ(changed.right, 534 + dw + o.x);
+    EXPECT_EQ(changed.bottom, 37 + dh + o.y);
 }
 
 }  // namespace

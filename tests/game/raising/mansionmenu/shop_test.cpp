@@ -108,6 +108,27 @@ TEST_F(ShopTest, GoodsAreListedByTheStatusOnPagesOfEight) {
     EXPECT_TRUE(D().Probe().Absent(f, Shop::kGoods, 0, 0));
 }
 
+// The listing turns "previous" off and leaves "next" as it was made, on; in a shop of
+// one page the first press of "next" finds the last page and turns it off.  (The
+// goods always on sale make two pages: the listing is asked for two entries here.)
+TEST_F(ShopTest, InAShopOfOnePageNextIsOffOnceAPressFindsTheLastPage) {
+    ASSERT_TRUE(EnterShop());
+    Shop()->ListGoods([](int e) { return e == 2 || e == 7; });
+    EXPECT_EQ(Shop()->GetPageCount(), 1);
+    EXPECT_EQ(Shop()->GetPage(), 0);
+    EXPECT_FALSE(Shop()->GetPrev().IsEnabled());
+    EXPECT_TRUE(Shop()->GetNext().IsEnabled());
+    const SPoint next{Shop::kNextPos.x + 4, Shop::kNextPos.y + 4};
+    ClickAt(next);
+    EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch0"});
+    EXPECT_EQ(Shop()->GetPage(), 0) << "no page past the last";
+    EXPECT_FALSE(Shop()->GetNext().IsEnabled());
+    EXPECT_FALSE(Shop()->GetPrev().IsEnabled());
+    ASSERT_TRUE(D().Frame(5));
+    ClickAt(next);
+    EXPECT_TRUE(D().Sounds().Take().empty());
+}
+
 TEST_F(ShopTest, BuyingAtTheExactPriceLeavesNothingAndDisablesWhatTheRestNoLongerCovers) {
     SStatusWords& w = kept->Status().Words();
     w.money = Shop::Price(2) + Shop::Price(8);  // 30 + 30

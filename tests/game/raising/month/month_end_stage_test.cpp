@@ -145,15 +145,24 @@ TEST_F(MonthEndStageTest, TheBranchSwitchStartsNothing) {
     FrameUntilAfterWithoutTheSequence();
 }
 
+// The stage's report is the running game's: its status, its occasion (kind and sub) and
+// the owner's pending row, in the report's own words.
 TEST_F(MonthEndStageTest, TheStagesMonthReportIsWhatTheSequenceShows) {
     Start(2);
     CSaveRecordStrings report;
     Stage().BuildMonthReport(report);
-    EXPECT_EQ(CTurnMachine::CountLines(report.m_Text), 2);
+    EXPECT_EQ(report.m_Text, "フェリナの恩義が 1 (+1) になりました。\nフェリナの恩義が 1 (+1) になりました。");
     std::vector<int32_t> states;
     std::vector<std::string> pages;
     RunSequence(&states, &pages);
     EXPECT_EQ(pages, std::vector<std::string>{report.m_Text});
+    // Work helped by friend 1 (occasion (6, 2)): 9 + 1 this month.
+    m_State.m_EventKind = 6;
+    m_State.m_EventSub = 2;
+    m_State.GetStatus().Words().workAmount = 9;
+    m_State.GetStatus().Words().monthWorkGain = 1;
+    Stage().BuildMonthReport(report);
+    EXPECT_EQ(report.m_Text, "チャコルの協力のおかげで、\n今月の仕事量が 10 (+1) になりました。");
     Stage().SetTurnMachine(nullptr);
     Stage().BuildMonthReport(report);
     EXPECT_EQ(report.m_Text, "") << "no month end, no report";
