@@ -132,10 +132,10 @@ bool CheckGameData(bool given, std::string* problem, std::vector<std::string>* m
 bool RefuseMissingDisplay() {
     if (!PlatformVideoFoundNoDisplay()) return false;
     const char* display = std::getenv("DISPLAY");
-    const std::string where = display && *display ? "DISPLAY is \"" + std::string(display) + "\", where no X server answers"
-                                                   : "DISPLAY is not set";
-    PrintError("no display could be opened (" + where +
-               "); to run without a display, set SDL_VIDEODRIVER=dummy");
+    const std::string where = display && *display
+                                  ? "DISPLAY is \"" + std::string(display) + "\", where no X server answers"
+                                  : "DISPLAY is not set";
+    PrintError("no display could be opened (" + where + "); to run without a display, set SDL_VIDEODRIVER=dummy");
     return true;
 }
 

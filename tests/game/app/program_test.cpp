@@ -108,7 +108,8 @@ TEST_F(Program, StartUpErrorsSayWhatIsWrongAndEndWithTheirCode) {
         {{"--scene", "5"}, kExitUsage, {"--scene opens the scenes 26 to 29"}},
         {{"--data", missing}, kExitNoGameData, {"the data folder " + missing + "/ does not exist"}},
         {{"--data", empty}, kExitNoGameData,
-         {"no game data in " + empty, "looked for the folders cfg, scr, bg", "hint_voice (each also as a .pak archive) and mov.pak"}},
+         {"no game data in " + empty, "looked for the folders cfg, scr, bg",
+          "hint_voice (each also as a .pak archive) and mov.pak"}},
         {{"--data", file}, kExitNoGameData, {"the data folder " + file + "/ is not a folder"}},
         {{"--frames", "1"}, kExitNoGameData, {"(give the game's data folder with --data FOLDER)"}},
     };
@@ -225,7 +226,8 @@ TEST_F(Program, OneDataFolderRunsOneCopyWhateverItsRuntimeFolder) {
     testsupport::CTempDir otherLocks;
     const std::string other = otherLocks.Path().substr(0, otherLocks.Path().size() - 1);
     auto first = std::make_unique<testsupport::CChildProcess>();
-    ASSERT_TRUE(first->Start({NIWA_BINARY, "--data", data, "--frames", "100000"}, Env(Locks()), m_Root.Path() + "first.txt"));
+    ASSERT_TRUE(
+        first->Start({NIWA_BINARY, "--data", data, "--frames", "100000"}, Env(Locks()), m_Root.Path() + "first.txt"));
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (CInstanceLock::ReadFileHolderPid(lock) != first->Pid() && std::chrono::steady_clock::now() < until) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -276,8 +278,8 @@ TEST_F(Program, SavesThatFailAtExitAreNamedAlsoWithoutALog) {
         EXPECT_TRUE(Has(out, "niwa: a save at exit could not be written: " + data + "save/save00.sav, " + data +
                                  "save/read.sav, " + data + "save/cfg.sav" + says))
             << out;
-        EXPECT_EQ(Has(out, "niwa: cannot write the log file " + data + "log.txt; the game runs without it"), c.logFolder)
-            << out;
+        const std::string noLog = "niwa: cannot write the log file " + data + "log.txt; the game runs without it";
+        EXPECT_EQ(Has(out, noLog), c.logFolder) << out;
     }
 }
 

@@ -116,6 +116,26 @@ TEST(AudioMixer, EightBitMonoFillsBothSides) {
     EXPECT_FALSE(b->IsPlaying());
 }
 
+TEST(AudioMixer, EightBitStereoKeepsEachSide) {
+    CAudioDevice dev;
+    dev.OpenManual();
+    SAudioFormat f;
+    f.channels = 2;
+    f.bits = 8;
+    // Left and right apart in every frame, at both ends of the range.
+    const std::vector<uint8_t> pcm = {0, 255, 64, 200, 128, 1, 255, 0, 17, 128};
+    auto b = dev.CreateBuffer(f, static_cast<uint32_t>(pcm.size()));
+    ASSERT_TRUE(b);
+    b->Write(0, pcm.data(), static_cast<uint32_t>(pcm.size()));
+    b->Play(false);
+    auto out = Pull(dev, 6);
+    for (size_t i = 0; i < pcm.size(); ++i) {
+        EXPECT_EQ(out[i], (pcm[i] - 128) * 256) << (i % 2 ? "right " : "left ") << i / 2;
+    }
+    EXPECT_EQ(out[10], 0);
+    EXPECT_EQ(out[11], 0);
+}
+
 TEST(AudioMixer, LoopingWrapsAndOnceEnds) {
     CAudioDevice dev;
     dev.OpenManual();
