@@ -10,6 +10,7 @@
 #include "engine/base/Log.h"
 #include "engine/file/PakCache.h"
 #include "game/core/SuperScene.h"
+#include "game/core/SystemData.h"
 #include "game/menus/unlock/CGViewTable.h"
 #include "game/menus/unlock/PlayViewTable.h"
 #include "game/raising/hint/HintTable.h"
@@ -53,7 +54,7 @@ TEST(MissingTables, EachIsLoggedOnceWithItsFileWhenFirstReadAndTheGameGoesOn) {
         {"cfg/cgview1.txt", "LoadCGViewTable() ファイルを読み込めません[cfg\\cgview1.txt]",
          [] {
              CGViewTable::Reload();
-             CSystemData data(CSystemData::kNoLoad);
+             const CSystemData data{CSystemData::kNoLoad};
              std::vector<SCGViewEntry> entries;
              EXPECT_FALSE(LoadCGViewerPage(0, data, &entries));
              EXPECT_TRUE(entries.empty());

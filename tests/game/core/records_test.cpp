@@ -290,9 +290,10 @@ TEST(StageSnapshotRecord, LayersPlacedBeyondWhatTheStageDrawsAreRefusedAtLoad) {
         EXPECT_TRUE(loaded.Save("save\\save08.sav")) << what;
         EXPECT_TRUE(testsupport::FileExists(ToNativePath("save\\save08.sav.bad"))) << what;
     };
-    for (const auto& [name, field] : fields) {
+    for (const auto& named : fields) {
+        const SField field = named.second;
         for (float value : values) {
-            const std::string what = std::string(name) + " " + std::to_string(value);
+            const std::string what = std::string(named.first) + " " + std::to_string(value);
             saveWith([&](SLayerRecord& l) { l.*field = value; });
             refused(what);
         }
