@@ -1,5 +1,8 @@
 #include "engine/base/SingleInstance.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "engine/base/Log.h"
 #include "engine/base/StringUtil.h"
 #include "platform/ipc/InstanceLock.h"
@@ -37,6 +40,10 @@ std::string MakeInstanceMutexName(const std::string& programPath) {
     return name;
 }
 
+CSingleInstance::CSingleInstance() : m_FolderLock(std::make_unique<CInstanceLock>()) {}
+
+CSingleInstance::~CSingleInstance() = default;
+
 bool CSingleInstance::Acquire(const std::string& programPath) {
     m_Refusal = SRefusal();
     // Only a copy that holds the path guard ends this one; a path guard that cannot be
@@ -55,6 +62,22 @@ bool CSingleInstance::Acquire(const std::string& programPath) {
     return true;
 }
 
+bool CSingleInstance::AcquireDataFolder(const std::string& saveFolder) {
+    m_Refusal = SRefusal();
+    std::error_code ec;
+    std::filesystem::create_directories(saveFolder, ec);
+    const std::string path = saveFolder + kFolderLockName;
+    if (m_FolderLock->TryAcquireFile(path) != CInstanceLock::kAlreadyHeld) {
+        return true;
+    }
+    m_Refusal.why = kFolderInUse;
+    m_Refusal.lockPath = path;
+    m_Refusal.holderPid = CInstanceLock::ReadFileHolderPid(path);
+    return false;
+}
+
+bool CSingleInstance::HoldsDataFolder() const { return m_FolderLock->IsHeld(); }
+
 void CSingleInstance::_Refuse(ERefusal why, const std::string& mutexName) {
     // What a user needs to find the other copy, or the file in the way.
     m_Refusal.why = why;
@@ -63,6 +86,7 @@ void CSingleInstance::_Refuse(ERefusal why, const std::string& mutexName) {
 }
 
 void CSingleInstance::Release() {
+    m_FolderLock->Release();
     m_GameMutex.Release();
     m_PathMutex.Release();
 }

@@ -27,16 +27,25 @@ private:
 // (a backslash that is the second byte of a Shift-JIS character stays).
 std::string MakeInstanceMutexName(const std::string& programPath);
 
-// Both guards of the game: one named after the program path, one by the game's name.
+// The guards of the game: one named after the program path, one by the game's name
+// (both in the user's runtime folder), and one in the data folder it saves to, which
+// also keeps out a copy of another login or runtime folder.
 class CSingleInstance {
 public:
     static constexpr const char* kGameMutexName = "akarinokoniwa_mutex";
+    static constexpr const char* kFolderLockName = "niwa.lock";
+
+    CSingleInstance();
+    ~CSingleInstance();
+    CSingleInstance(const CSingleInstance&) = delete;
+    CSingleInstance& operator=(const CSingleInstance&) = delete;
 
     // Why the last Acquire answered false.
     enum ERefusal {
         kNone,
         kAnotherCopy,    // another copy holds a guard
         kCannotCreate,   // the game's guard could not be made
+        kFolderInUse,    // another copy holds the data folder's guard
     };
     struct SRefusal {
         ERefusal why = kNone;
@@ -48,6 +57,13 @@ public:
     // then ends without a window); true otherwise, also when the first could not be
     // made (the second then guards alone).
     bool Acquire(const std::string& programPath);
+    // The data folder's guard: the file kFolderLockName in the save folder
+    // `saveFolder` (native, with its '/'; made when missing), held until Release.  False
+    // when another copy holds it (kFolderInUse); true when taken, and also when no lock
+    // file can be made there (a read-only folder), where the game runs unguarded.
+    bool AcquireDataFolder(const std::string& saveFolder);
+    // The data folder's guard is held (false after a folder that could not take one).
+    bool HoldsDataFolder() const;
     void Release();
     const SRefusal& GetRefusal() const { return m_Refusal; }
 
@@ -56,6 +72,7 @@ private:
 
     CInstanceMutex m_PathMutex;
     CInstanceMutex m_GameMutex;
+    std::unique_ptr<CInstanceLock> m_FolderLock;
     SRefusal m_Refusal;
 };
 

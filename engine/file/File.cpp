@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <new>
+#include <set>
 
 #include "engine/base/GameFolder.h"
 #include "engine/base/Log.h"
@@ -315,4 +317,14 @@ bool CMemoryFileObject::Seek(int64_t offset, int origin) {
     if (pos < 0 || pos > GetSize()) return false;
     m_Pos = pos;
     return true;
+}
+
+void ReportUnreadableFile(const char* caller, const std::string& path) {
+    static std::mutex mutex;
+    static std::set<std::string> reported;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!reported.insert(path).second) return;
+    }
+    DebugPrintf("%s ファイルを読み込めません[%s]", caller, path.c_str());
 }

@@ -139,3 +139,9 @@ std::string ResolveDiskPathForWrite(const std::string& gamePath);
 // A game path's components, split at backslashes that are characters of their own
 // (and at slashes); empty components and "." are dropped.
 std::vector<std::string> SplitGamePath(const std::string& path);
+
+// The log line of a data file the game needs but cannot read (a table, the probe of an
+// archive): "<caller> ファイルを読み込めません[<path>]", written the first time each path
+// is reported in the run, so that a table read again (by each stage, at each opening of
+// a window) is reported once.
+void ReportUnreadableFile(const char* caller, const std::string& path);

@@ -12,5 +12,7 @@ int CGameApp::MainProc() {
     game.Begin(m_Start.kind, m_Start.scripts, m_Start.scene);
     m_FramesRun = game.Run(m_Start.frames);
     DebugPrintf("CGameApp::MainProc() %lldフレームで終了", static_cast<long long>(m_FramesRun));
-    return game.Shutdown() ? 0 : kSavesFailed;
+    const bool written = game.Shutdown();
+    m_FailedSaves = game.GetFailedExitSaves();
+    return written ? 0 : kSavesFailed;
 }

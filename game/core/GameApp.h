@@ -27,6 +27,8 @@ public:
 
     // Frames the last run ran.
     int64_t GetFramesRun() const { return m_FramesRun; }
+    // The saves at exit that were not written (game paths), in writing order.
+    const std::vector<std::string>& GetFailedSaves() const { return m_FailedSaves; }
 
     static constexpr const char* kTitle = "Niwa";
 
@@ -39,4 +41,5 @@ private:
     SStart m_Start;
     CGameMain::SOptions m_Options;
     int64_t m_FramesRun = 0;
+    std::vector<std::string> m_FailedSaves;
 };

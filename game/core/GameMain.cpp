@@ -127,13 +127,16 @@ bool CGameMain::Shutdown() {
     }
     _Step("WriteCurrentSave");
     // Each save is tried whatever became of the one before.
-    bool written = m_SaveData->Save(CSaveData::SlotPath(0));
+    auto tried = [this](bool written, const std::string& path) {
+        if (!written) m_FailedExitSaves.push_back(path);
+    };
+    tried(m_SaveData->Save(CSaveData::SlotPath(0)), CSaveData::SlotPath(0));
     _Step("save00.sav");
-    written = m_ReadHistory->Save(CReadHistory::kDefaultPath) && written;
+    tried(m_ReadHistory->Save(CReadHistory::kDefaultPath), CReadHistory::kDefaultPath);
     _Step("read.sav");
-    written = m_SystemData->Save(CSystemData::kDefaultPath) && written;
+    tried(m_SystemData->Save(CSystemData::kDefaultPath), CSystemData::kDefaultPath);
     _Step("cfg.sav");
-    m_ExitSavesWritten = written;
+    m_ExitSavesWritten = m_FailedExitSaves.empty();
     // The scenes go while every service they use still lives; the kept in-game scene
     // is the game object's own and goes with it.
     m_SceneManager->Reset();

@@ -95,6 +95,8 @@ public:
     // The end of the run: the exit saves, every one tried, then the scenes released.
     // True when every save was written; once only (later calls answer the same).
     bool Shutdown();
+    // The saves of Shutdown that were not written (game paths), in writing order.
+    const std::vector<std::string>& GetFailedExitSaves() const { return m_FailedExitSaves; }
 
     // Before the loop: clears the screen to black, loads the channel sounds, chooses the
     // first scene (transition 0 over 0 frames), applies the volume settings and brings
@@ -211,6 +213,7 @@ private:
     bool m_DeveloperStart = false;
     bool m_ShutDown = false;
     bool m_ExitSavesWritten = true;
+    std::vector<std::string> m_FailedExitSaves;
     std::unique_ptr<CWideBackground> m_WideBackground;
     int32_t m_WideBackgroundUsers = 0;
     uint64_t m_DeviceRestores = 0;

@@ -14,12 +14,12 @@
 #include "engine/base/ScriptToolInterface.h"
 #include "engine/base/SingleInstance.h"
 #include "engine/base/Thread.h"
-#include "engine/file/File.h"
 #include "engine/soft/blit/BlendTables.h"
 #include "engine/soft/screen/gdirenderer/GdiScreenRenderer.h"
 #include "game/core/GameApp.h"
 #include "game/core/ScriptChooser.h"
 #include "platform/sys/Process.h"
+#include "platform/window/PlatformVideo.h"
 
 bool IsDeveloperStartScene(int32_t id) { return id >= 26 && id <= 29; }
 
@@ -79,9 +79,31 @@ std::string ShownPath(std::string path) {
 
 void PrintError(const std::string& text) { std::fprintf(stderr, "%s: %s\n", kProgram, text.c_str()); }
 
-// The game folder exists and holds the game's data: the first sound every screen
-// needs, as a file of its folder or inside its archive.  False with the problem told.
-bool CheckGameData(bool given, std::string* problem) {
+// What the game reads from its data folder: these folders (or their ".pak" archives)
+// and the movie.
+constexpr const char* kDataFolders[] = {"cfg", "scr", "bg",  "obj", "sc",    "cg",        "chara",
+                                        "sys", "bgm", "se",  "voice", "effect", "hint_voice"};
+constexpr const char* kMovieArchive = "mov.pak";
+
+// The data the folder lacks, as the log names it ("bgm\, bgm.pak": neither is there).
+std::vector<std::string> MissingGameData(const std::string& folder) {
+    std::vector<std::string> missing;
+    std::error_code ec;
+    for (const char* name : kDataFolders) {
+        const std::string base = folder + name;
+        if (!std::filesystem::is_directory(base, ec) && !std::filesystem::is_regular_file(base + ".pak", ec)) {
+            missing.push_back(std::string(name) + "\\, " + name + ".pak");
+        }
+    }
+    if (!std::filesystem::is_regular_file(folder + kMovieArchive, ec)) missing.push_back(kMovieArchive);
+    return missing;
+}
+
+// The game folder exists and holds some of the game's data: a folder that holds none of
+// it is no data folder (a wrong --data), while what a data set lacks is only logged
+// (`missing`), since every screen goes on without the files it cannot find.  False with
+// the problem told.
+bool CheckGameData(bool given, std::string* problem, std::vector<std::string>* missing) {
     const std::string folder = GetGameFolder();
     // Without its '/': a file of that name is then no folder rather than missing.
     const std::string entry = folder.size() > 1 ? folder.substr(0, folder.size() - 1) : folder;
@@ -95,13 +117,25 @@ bool CheckGameData(bool given, std::string* problem) {
         *problem = "the data folder " + folder + " is not a folder" + hint;
         return false;
     }
-    const std::string probe = CGameMain::kChannelSounds[0];
-    if (!CFile::Exists(probe)) {
-        const std::string top = probe.substr(0, probe.find('\\'));
-        *problem = "no game data in " + folder + ": looked for " + ShownPath(probe) + " (in the folder " + top +
-                   " or in " + top + ".pak)" + hint;
+    *missing = MissingGameData(folder);
+    if (missing->size() == std::size(kDataFolders) + 1) {
+        std::string folders;
+        for (const char* name : kDataFolders) folders += std::string(folders.empty() ? "" : ", ") + name;
+        *problem = "no game data in " + folder + ": looked for the folders " + folders +
+                   " (each also as a .pak archive) and " + kMovieArchive + hint;
         return false;
     }
+    return true;
+}
+
+// The display check: SDL left to choose found no display (a window would never be seen).
+bool RefuseMissingDisplay() {
+    if (!PlatformVideoFoundNoDisplay()) return false;
+    const char* display = std::getenv("DISPLAY");
+    const std::string where = display && *display
+                                  ? "DISPLAY is \"" + std::string(display) + "\", where no X server answers"
+                                  : "DISPLAY is not set";
+    PrintError("no display could be opened (" + where + "); to run without a display, set SDL_VIDEODRIVER=dummy");
     return true;
 }
 
@@ -112,8 +146,21 @@ int RefuseStart(const CSingleInstance::SRefusal& refusal) {
         return kExitStartFailed;
     }
     const std::string holder = refusal.holderPid > 0 ? " (process " + std::to_string(refusal.holderPid) + ")" : "";
-    PrintError("another copy of the game is already running" + holder + "; its lock file is " + refusal.lockPath);
+    if (refusal.why == CSingleInstance::kFolderInUse) {
+        PrintError("another copy of the game is already using the data folder " + GetGameFolder() + holder +
+                   "; its lock file is " + refusal.lockPath);
+    } else {
+        PrintError("another copy of the game is already running" + holder + "; its lock file is " + refusal.lockPath);
+    }
     return kExitAlreadyRunning;
+}
+
+// The exit line of a run whose saves were not all written: each of them, and where to
+// read why.
+std::string FailedSavesText(const std::vector<std::string>& failed, bool logWritten) {
+    std::string text = "a save at exit could not be written:";
+    for (size_t i = 0; i < failed.size(); ++i) text += (i == 0 ? " " : ", ") + GetGameFolder() + ShownPath(failed[i]);
+    return text + (logWritten ? "; " + GetGameFolder() + "log.txt says why" : " (no log file could be written)");
 }
 
 }  // namespace
@@ -190,9 +237,14 @@ int RunGame(const std::vector<std::string>& args, const SGameParts& parts) {
     // Before anything is written there: a wrong folder would otherwise get a save
     // folder and a report, and show a window that never changes.
     std::string problem;
-    if (!CheckGameData(!cmd.dataFolder.empty(), &problem)) {
+    std::vector<std::string> missing;
+    if (!CheckGameData(!cmd.dataFolder.empty(), &problem, &missing)) {
         PrintError(problem);
         return kExitNoGameData;
+    }
+    // Only where nobody asked for a driver: tests and CI ask for SDL's dummy one.
+    if (RefuseMissingDisplay()) {
+        return kExitStartFailed;
     }
     // A repeatable run (the scripted playthrough): set before any generator is built.
     if (cmd.seed != 0) CRandom::SetDefaultSeedForTests(cmd.seed);
@@ -203,12 +255,28 @@ int RunGame(const std::vector<std::string>& args, const SGameParts& parts) {
     if (!instance.Acquire(PlatformGetProgramPath())) {
         return RefuseStart(instance.GetRefusal());
     }
+    // Copies with other runtime folders (another login, a service) meet here: the last
+    // to quit would otherwise write its automatic save over the other's.
+    const std::string saveFolder = GetGameFolder() + "save/";
+    if (!instance.AcquireDataFolder(saveFolder)) {
+        const int code = RefuseStart(instance.GetRefusal());
+        instance.Release();
+        return code;
+    }
     if (!CheckDesktopColorDepth()) {
         PrintError("cannot run on a desktop of 24 bits per pixel; switch it to 16 or 32 bits");
         return kExitStartFailed;
     }
-    EnableLogFile(GetGameFolder() + "log.txt");
+    const bool logWritten = EnableLogFile(GetGameFolder() + "log.txt");
+    if (!logWritten) {
+        PrintError("cannot write the log file " + GetGameFolder() + "log.txt; the game runs without it");
+    }
     DebugPrintf("起動しました");
+    for (const std::string& what : missing) DebugPrintf("RunGame() データがありません[%s]", what.c_str());
+    if (!instance.HoldsDataFolder()) {
+        DebugPrintf("RunGame() データフォルダのロックファイルを作れません[%s%s]", saveFolder.c_str(),
+                    CSingleInstance::kFolderLockName);
+    }
     BuildBlendTables();
     InstallSoftwareScreenPath();
 
@@ -262,9 +330,9 @@ int RunGame(const std::vector<std::string>& args, const SGameParts& parts) {
         // The main thread only waits: the game ends its window thread, which ends the others.
         CThreadList::Get().WaitAll();
         if (result == kExitOk && app.GetExitCode() == CGameApp::kSavesFailed) {
-            // Each failed save has its log line; this one says where to look.
+            // Each failed save has its log line too, which says why.
             DebugPrintf("RunGame() 終了時の保存に失敗しました");
-            PrintError("a save at exit could not be written; " + GetGameFolder() + "log.txt says which");
+            PrintError(FailedSavesText(app.GetFailedSaves(), logWritten));
             result = kExitSavesFailed;
         }
     }

@@ -13,8 +13,9 @@
 //
 // What ends the program before its window, on stderr and with its exit code: an unknown
 // option or a bad value (with the usage line), a data folder that is missing or holds
-// none of the game's data, another copy running.  Saves at exit that could not all be
-// written end a run with an exit code of their own.
+// none of the game's data, no display where no video driver was asked for, another copy
+// running or using the same data folder.  Saves at exit that could not all be written
+// end a run with an exit code of their own, the line naming each.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,9 +33,9 @@ struct SGameParts {
 // The program's exit codes.
 enum EGameExitCode {
     kExitOk = 0,              // the game ended as asked (also --help, a cancelled viewer)
-    kExitStartFailed = 1,     // no window, a refused desktop, the lock file not made
+    kExitStartFailed = 1,     // no display or window, a refused desktop, the lock file not made
     kExitUsage = 2,           // an unknown option or a bad value
-    kExitAlreadyRunning = 3,  // another copy holds the single-instance lock
+    kExitAlreadyRunning = 3,  // another copy holds a single-instance lock or the data folder's
     kExitNoGameData = 4,      // the data folder is missing or holds no game data
     kExitSavesFailed = 5,     // the game ran, but a save at exit was not written
 };

@@ -1,6 +1,43 @@
 #include "game/core/StageSnapshot.h"
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
 #include "engine/base/Log.h"
+
+namespace {
+
+// Every int's float lies within ±2^31; past it a float is no int the stage ever had.
+constexpr float kIntFloatLimit = 2147483648.0f;
+// A script gives a scale in thousandths of an int: at most 2147483.647 either way.
+constexpr float kScaleLimit = 2147484.0f;
+// The motion values' scales (bit patterns of floats) are words 3 and 4 of ten.
+constexpr size_t kMotionScaleX = 3, kMotionScaleY = 4, kMotionValueCount = 10;
+
+bool _Within(float v, float limit) { return std::isfinite(v) && std::fabs(v) <= limit; }
+
+}  // namespace
+
+int32_t LayerPlacementInt(float value) {
+    if (std::isnan(value)) return 0;
+    if (value >= kIntFloatLimit) return INT32_MAX;
+    if (value <= -kIntFloatLimit) return INT32_MIN;
+    return static_cast<int32_t>(value);
+}
+
+bool SLayerRecord::IsPlacementInRange() const {
+    for (float v : {x, y, scaleCenterX, scaleCenterY, rotation, rotationCenterX, rotationCenterY}) {
+        if (!_Within(v, kIntFloatLimit)) return false;
+    }
+    if (!_Within(scaleX, kScaleLimit) || !_Within(scaleY, kScaleLimit)) return false;
+    if (motionValues.size() >= kMotionValueCount) {
+        for (size_t i : {kMotionScaleX, kMotionScaleY}) {
+            if (!_Within(std::bit_cast<float>(motionValues[i]), kScaleLimit)) return false;
+        }
+    }
+    return true;
+}
 
 void SLayerRecord::Serialize(CDataFile& df) {
     df.Io(id);
@@ -22,6 +59,11 @@ void SLayerRecord::Serialize(CDataFile& df) {
     df.Io(motionRunning);
     df.Io(motionLoop);
     serial::IoVector(df, motionValues);
+    if (df.IsLoading() && !df.HasFailed() && !IsPlacementInRange()) {
+        DebugPrintf("SLayerRecord::Serialize() レイヤーの配置が範囲外です[id:%d x:%g y:%g]", id, static_cast<double>(x),
+                    static_cast<double>(y));
+        serial::MarkFailed(df);
+    }
 }
 
 void SBalloonRecord::Serialize(CDataFile& df) {

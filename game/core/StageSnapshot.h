@@ -29,7 +29,17 @@ struct SLayerRecord {
 
     void Serialize(CDataFile& file);
     bool operator==(const SLayerRecord&) const = default;
+
+    // Whether the placement (and the end placement a motion saved) is one the stage can
+    // have written: finite, positions, centres and angles within the int range (the
+    // stage takes them from ints), scales within what a script's thousandths give.  A
+    // loaded layer outside fails the load: only a hand-edited save holds one.
+    bool IsPlacementInRange() const;
 };
+
+// A placement value of a layer record as the int the stage draws with: held to the int
+// range (an int's float can be 2^31, just past it), 0 for NaN.
+int32_t LayerPlacementInt(float value);
 
 // One speech balloon: its shown mark, its line and the settings it was opened with.
 struct SBalloonRecord {

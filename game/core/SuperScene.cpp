@@ -3,11 +3,13 @@
 #include <map>
 
 #include "engine/base/Singleton.h"
-#include "engine/base/Log.h"
 #include "engine/base/StringUtil.h"
+#include "engine/file/File.h"
 #include "engine/file/TextReader.h"
 
 namespace {
+
+constexpr const char* kTable = "cfg\\super_sc.txt";
 
 class CSuperSceneTable {
 public:
@@ -16,8 +18,8 @@ public:
     void Load() {
         m_Entries.clear();
         CTextReader reader;
-        if (!reader.Load("cfg\\super_sc.txt")) {
-            DebugPrintf("CSuperSceneTable::Load() cfg\\super_sc.txt を読めません");
+        if (!reader.Load(kTable)) {
+            ReportUnreadableFile("CSuperSceneTable::Load()", kTable);
             return;
         }
         std::string fields[3];

@@ -64,8 +64,9 @@ std::string CInstanceLock::PathForName(const std::string& name) {
     return GetFolder() + "/niwa-" + std::to_string(uid) + "-" + safe + ".lock";
 }
 
-long CInstanceLock::ReadHolderPid(const std::string& name) {
-    const std::string path = PathForName(name);
+long CInstanceLock::ReadHolderPid(const std::string& name) { return ReadFileHolderPid(PathForName(name)); }
+
+long CInstanceLock::ReadFileHolderPid(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) {
         return 0;
@@ -84,11 +85,27 @@ long CInstanceLock::ReadHolderPid(const std::string& name) {
 CInstanceLock::~CInstanceLock() { Release(); }
 
 CInstanceLock::EResult CInstanceLock::TryAcquire(const std::string& name) {
+    // Private to the user: the folder may be shared (/tmp).
+    return _Take(PathForName(name), 0600);
+}
+
+CInstanceLock::EResult CInstanceLock::TryAcquireFile(const std::string& path) {
+    // Readable by everyone who shares the folder, so that another user's copy sees the
+    // lock too (flock needs no write access).
+    return _Take(path, 0644);
+}
+
+CInstanceLock::EResult CInstanceLock::_Take(const std::string& path, int mode) {
     Release();
-    std::string path = PathForName(name);
-    // The folder may be shared (/tmp): never follow a link planted at the lock's name,
-    // which would let the truncation below reach someone else's file.
-    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    // Never follow a link planted at the lock's name, which would let the truncation
+    // below reach someone else's file.
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, static_cast<mode_t>(mode));
+    bool writable = true;
+    if (fd < 0 && errno == EACCES) {
+        // Another user's lock file: taking it tells whether that user's copy runs.
+        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        writable = false;
+    }
     if (fd < 0) {
         return kFailed;
     }
@@ -98,7 +115,7 @@ CInstanceLock::EResult CInstanceLock::TryAcquire(const std::string& name) {
         return (err == EWOULDBLOCK || err == EAGAIN) ? kAlreadyHeld : kFailed;
     }
     // The holder's process id, for whoever looks at the file.
-    if (ftruncate(fd, 0) == 0) {
+    if (writable && ftruncate(fd, 0) == 0) {
         std::string pid = std::to_string(getpid()) + "\n";
         ssize_t w = pwrite(fd, pid.data(), pid.size(), 0);
         (void)w;

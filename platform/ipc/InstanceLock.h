@@ -2,6 +2,7 @@
 // Named locks between processes, standing for named mutexes: a lock file in the user's
 // runtime folder ($XDG_RUNTIME_DIR, else /tmp) held with flock.  The system drops the
 // lock when its holder ends, however it ends, so a crashed copy never blocks the next.
+// A lock may also be a file of a given path (the data folder's lock of the game).
 #include <string>
 
 class CInstanceLock {
@@ -17,6 +18,8 @@ public:
     // waiting.  kAlreadyHeld when another holder has it (another process, or another
     // CInstanceLock of this one); kFailed when the lock file cannot be made.
     EResult TryAcquire(const std::string& name);
+    // The same on the lock file at `path` (its folder must exist).
+    EResult TryAcquireFile(const std::string& path);
     // Takes the lock, waiting at most `timeoutMs` (polling).
     EResult Acquire(const std::string& name, unsigned timeoutMs);
     void Release();
@@ -28,11 +31,15 @@ public:
     // The process id the holder of `name` wrote into its lock file; 0 when the file
     // holds none (never taken, or being written).
     static long ReadHolderPid(const std::string& name);
+    // The same for the lock file at `path`.
+    static long ReadFileHolderPid(const std::string& path);
     // The folder of the lock files (tests may point it elsewhere; empty restores).
     static void SetFolderOverride(const std::string& folder);
     static std::string GetFolder();
 
 private:
+    EResult _Take(const std::string& path, int mode);
+
     int m_Fd = -1;
     std::string m_Path;
 };

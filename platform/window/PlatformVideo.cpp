@@ -66,6 +66,20 @@ bool PlatformVideoDriverIsHeadless(const char* driver) {
     return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
 }
 
+bool PlatformVideoFoundNoDisplay() {
+    const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
+    if (wanted && wanted[0] != '\0') {
+        return false;
+    }
+    std::lock_guard<std::recursive_mutex> lock(PlatformVideoLock());
+    if (!PlatformVideoAcquire()) {
+        return true;
+    }
+    const bool none = PlatformVideoDriverIsHeadless(SDL_GetCurrentVideoDriver());
+    PlatformVideoRelease();
+    return none;
+}
+
 bool PlatformShowWarningBox(const std::string& title, const std::string& text) {
     std::lock_guard<std::recursive_mutex> lock(PlatformVideoLock());
     const char* driver = SDL_GetCurrentVideoDriver();

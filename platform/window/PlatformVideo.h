@@ -21,6 +21,11 @@ inline bool PlatformIsRefusedDepth(int bytesPerPixel) { return bytesPerPixel == 
 
 // True for SDL's video drivers that show nothing ("dummy", "offscreen"); false for null.
 bool PlatformVideoDriverIsHeadless(const char* driver);
+// True when nobody asked for a video driver (SDL_VIDEODRIVER unset or empty) and SDL,
+// left to choose, found no display: it starts none at all, or falls back to a driver
+// that shows nothing, where a window would never be seen.  False when a driver was
+// asked for (tests and CI ask for "dummy") or a real one started.
+bool PlatformVideoFoundNoDisplay();
 
 // A warning message box; title and text are Shift-JIS.  Nothing is shown headless.
 bool PlatformShowWarningBox(const std::string& title, const std::string& text);

@@ -3,6 +3,7 @@
 #include "engine/base/Log.h"
 #include "engine/base/Singleton.h"
 #include "engine/base/StringUtil.h"
+#include "engine/file/File.h"
 #include "engine/file/TextReader.h"
 #include "game/core/GameMain.h"
 #include "game/core/SystemData.h"
@@ -106,7 +107,11 @@ void LoadCGViewTable(CGViewTable& table) {
     for (int n = 1; n <= CGViewTable::kFileCount; ++n) {
         const std::string name = GetCGViewFileName(n);
         CTextReader reader;
-        if (reader.Load(name)) table.Read(reader, name);
+        if (reader.Load(name)) {
+            table.Read(reader, name);
+        } else {
+            ReportUnreadableFile("LoadCGViewTable()", name);
+        }
     }
 }
 
@@ -156,7 +161,10 @@ bool LoadCGViewerPage(int page, const CSystemData& data, std::vector<SCGViewEntr
     }
     const std::string name = GetCGViewFileName(page + 1);
     CTextReader reader;
-    if (!reader.Load(name)) return false;
+    if (!reader.Load(name)) {
+        ReportUnreadableFile("LoadCGViewerPage()", name);
+        return false;
+    }
     ReadCGViewerEntries(reader, data, name, entries);
     return true;
 }

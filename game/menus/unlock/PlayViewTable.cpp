@@ -3,6 +3,7 @@
 #include "engine/base/Log.h"
 #include "engine/base/Singleton.h"
 #include "engine/base/StringUtil.h"
+#include "engine/file/File.h"
 #include "engine/file/TextReader.h"
 #include "game/core/GameMain.h"
 #include "game/core/SystemData.h"
@@ -35,7 +36,11 @@ void LoadPlayViewTable(std::vector<SPlayViewPair>& list) {
     for (int n = 1; n <= CPlayViewTable::kFileCount; ++n) {
         const std::string name = GetPlayViewFileName(n);
         CTextReader reader;
-        if (reader.Load(name)) ReadPlayViewPairs(reader, name, list);
+        if (reader.Load(name)) {
+            ReadPlayViewPairs(reader, name, list);
+        } else {
+            ReportUnreadableFile("LoadPlayViewTable()", name);
+        }
     }
 }
 

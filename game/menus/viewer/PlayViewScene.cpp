@@ -1,6 +1,7 @@
 #include "game/menus/viewer/PlayViewScene.h"
 
 #include "engine/base/StringUtil.h"
+#include "engine/file/File.h"
 #include "engine/file/TextReader.h"
 #include "engine/sound/SoundBank.h"
 #include "game/core/GameMain.h"
@@ -35,7 +36,10 @@ void CPlayViewScene::_BuildPage(int32_t page) {
     m_Entries.clear();
     if (page < 0 || page >= kPages) return;
     CTextReader reader;
-    if (!reader.Load(GetPlayViewFileName(page + 1))) return;
+    if (!reader.Load(GetPlayViewFileName(page + 1))) {
+        ReportUnreadableFile("CPlayViewScene::_BuildPage()", GetPlayViewFileName(page + 1));
+        return;
+    }
     ReadPlayViewPage(reader, m_Game.GetSystemData(), &m_Entries);
     for (const std::unique_ptr<CPlayViewEntry>& entry : m_Entries) {
         entry->m_Thumbnail.LoadFile(entry->m_ThumbnailPath);

@@ -41,4 +41,9 @@ void SortHintEntries(HintEntryList& entries, int32_t mode) {
     }
 }
 
-bool AreHintVoicesInstalled() { return CFile::Exists(kHintVoiceProbe); }
+bool AreHintVoicesInstalled() {
+    if (CFile::Exists(kHintVoiceProbe)) return true;
+    // Without the voices archive (hint_voice.pak or its folder).
+    ReportUnreadableFile("AreHintVoicesInstalled()", kHintVoiceProbe);
+    return false;
+}

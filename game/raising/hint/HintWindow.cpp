@@ -5,6 +5,7 @@
 #include "engine/base/Log.h"
 #include "engine/base/Matrix.h"
 #include "engine/base/Mouse.h"
+#include "engine/file/File.h"
 #include "engine/file/TextReader.h"
 #include "game/core/GameMain.h"
 #include "game/core/ReadHistory.h"
@@ -148,7 +149,7 @@ void CHintWindow::LoadHintFile(const std::string& fileName) {
         return;
     }
     CTextReader reader;
-    reader.Load(fileName);  // a missing table is an empty tab
+    if (!reader.Load(fileName)) ReportUnreadableFile("CHintWindow::LoadHintFile()", fileName);  // an empty tab
     CGameMain* game = Game();
     for (SHintLine& line : ParseHintTable(reader)) {
         auto entry = std::make_unique<HintEntry>();

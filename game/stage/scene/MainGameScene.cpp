@@ -7,6 +7,7 @@
 #include "engine/base/Mouse.h"
 #include "engine/base/ScriptToolInterface.h"
 #include "engine/draw/SceneManager.h"
+#include "engine/file/File.h"
 #include "engine/file/TextReader.h"
 #include "engine/sound/SoundBank.h"
 #include "game/core/GameMain.h"
@@ -100,11 +101,17 @@ bool CMainGameScene::_EffectsOn() const {
 
 void CMainGameScene::_LoadTables() {
     CTextReader voices;
-    if (voices.Load(kVoiceTable)) m_Sound.SetRedirected(ReadRedirectedVoices(voices));
+    if (voices.Load(kVoiceTable)) {
+        m_Sound.SetRedirected(ReadRedirectedVoices(voices));
+    } else {
+        ReportUnreadableFile("CMainGameScene::_LoadTables()", kVoiceTable);
+    }
     CTextReader house;
     if (house.Load(kHouseTable)) {
         const SHouseLists lists = ReadHouseLists(house);
         SetHouseLayoutLists(lists.layout1, lists.layout2);
+    } else {
+        ReportUnreadableFile("CMainGameScene::_LoadTables()", kHouseTable);
     }
 }
 

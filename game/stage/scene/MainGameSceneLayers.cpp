@@ -175,12 +175,12 @@ void CMainGameScene::SetLayerMotion(int32_t id, const std::string& text) {
     if (SLayerRecord* r = _LayerRecord(id)) {
         r->motionText = text;
         // Where the motion ends, from the values it starts at.
-        SPoint pos{static_cast<int32_t>(r->x), static_cast<int32_t>(r->y)};
+        SPoint pos{LayerPlacementInt(r->x), LayerPlacementInt(r->y)};
         int32_t alpha = r->level;
         float sx = r->scaleX, sy = r->scaleY;
-        SPoint scaleCentre{static_cast<int32_t>(r->scaleCenterX), static_cast<int32_t>(r->scaleCenterY)};
-        int32_t angle = static_cast<int32_t>(r->rotation);
-        SPoint rotCentre{static_cast<int32_t>(r->rotationCenterX), static_cast<int32_t>(r->rotationCenterY)};
+        SPoint scaleCentre{LayerPlacementInt(r->scaleCenterX), LayerPlacementInt(r->scaleCenterY)};
+        int32_t angle = LayerPlacementInt(r->rotation);
+        SPoint rotCentre{LayerPlacementInt(r->rotationCenterX), LayerPlacementInt(r->rotationCenterY)};
         m_Talk->ParseMotion(id, text, SMotionOut{&pos, &alpha, &sx, &sy, &scaleCentre, &angle, &rotCentre});
         r->motionValues = {pos.x,         pos.y,   alpha,       std::bit_cast<int32_t>(sx), std::bit_cast<int32_t>(sy),
                            scaleCentre.x, scaleCentre.y, angle, rotCentre.x,                rotCentre.y};
@@ -203,11 +203,11 @@ void CMainGameScene::StopLayerMotion(int32_t id) {
     if (!r) return;
     r->motionRunning = 0;
     const SLayerRecord saved = *r;
-    m_Talk->SetPosition(id, static_cast<int32_t>(saved.x), static_cast<int32_t>(saved.y));
-    m_Talk->SetScale(id, saved.scaleX, saved.scaleY, static_cast<int32_t>(saved.scaleCenterX),
-                     static_cast<int32_t>(saved.scaleCenterY));
-    m_Talk->SetRotation(id, static_cast<int32_t>(saved.rotation), static_cast<int32_t>(saved.rotationCenterX),
-                        static_cast<int32_t>(saved.rotationCenterY));
+    m_Talk->SetPosition(id, LayerPlacementInt(saved.x), LayerPlacementInt(saved.y));
+    m_Talk->SetScale(id, saved.scaleX, saved.scaleY, LayerPlacementInt(saved.scaleCenterX),
+                     LayerPlacementInt(saved.scaleCenterY));
+    m_Talk->SetRotation(id, LayerPlacementInt(saved.rotation), LayerPlacementInt(saved.rotationCenterX),
+                        LayerPlacementInt(saved.rotationCenterY));
     m_Talk->SetAlpha(id, saved.level);
 }
 

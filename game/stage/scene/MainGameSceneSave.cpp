@@ -103,10 +103,10 @@ void CMainGameScene::_MakeLayer(CTalkObjectManager& talk, const SLayerRecord& r)
             return;
     }
     if (r.shown) talk.Show(r.id);
-    talk.SetPosition(r.id, static_cast<int32_t>(r.x), static_cast<int32_t>(r.y));
-    talk.SetRotation(r.id, static_cast<int32_t>(r.rotation), static_cast<int32_t>(r.rotationCenterX),
-                     static_cast<int32_t>(r.rotationCenterY));
-    talk.SetScale(r.id, r.scaleX, r.scaleY, static_cast<int32_t>(r.scaleCenterX), static_cast<int32_t>(r.scaleCenterY));
+    talk.SetPosition(r.id, LayerPlacementInt(r.x), LayerPlacementInt(r.y));
+    talk.SetRotation(r.id, LayerPlacementInt(r.rotation), LayerPlacementInt(r.rotationCenterX),
+                     LayerPlacementInt(r.rotationCenterY));
+    talk.SetScale(r.id, r.scaleX, r.scaleY, LayerPlacementInt(r.scaleCenterX), LayerPlacementInt(r.scaleCenterY));
     talk.SetAlpha(r.id, r.level);
 }
 

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #if defined(NIWA_BINARY)
+#include <signal.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -24,13 +27,26 @@ namespace fs = std::filesystem;
 class Program : public ::testing::Test {
 protected:
     // Runs a program to its end; its standard output and error in the answer.
-    std::string Run(const std::vector<std::string>& args, int* code) {
-        const std::vector<std::string> env{"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", "XDG_RUNTIME_DIR=" + Locks()};
-        return testsupport::RunAndRead(args, env, code);
+    std::string Run(const std::vector<std::string>& args, int* code, const std::vector<std::string>& more = {}) {
+        return testsupport::RunAndRead(args, Env(Locks(), more), code);
     }
-    std::string Game(std::vector<std::string> more, int* code) {
+    // The children's settings: headless, the given lock folder, then `more` (which may
+    // replace them, or leave one out by its bare name).
+    static std::vector<std::string> Env(const std::string& locks, const std::vector<std::string>& more = {}) {
+        std::vector<std::string> env;
+        for (const std::string& s : {std::string("SDL_VIDEODRIVER=dummy"), std::string("SDL_AUDIODRIVER=dummy"),
+                                     "XDG_RUNTIME_DIR=" + locks}) {
+            const std::string name = s.substr(0, s.find('='));
+            bool replaced = false;
+            for (const std::string& m : more) replaced = replaced || m.substr(0, m.find('=')) == name;
+            if (!replaced) env.push_back(s);
+        }
+        env.insert(env.end(), more.begin(), more.end());
+        return env;
+    }
+    std::string Game(std::vector<std::string> more, int* code, const std::vector<std::string>& env = {}) {
         more.insert(more.begin(), NIWA_BINARY);
-        return Run(more, code);
+        return Run(more, code, env);
     }
     // The lock folder of the children (no trailing '/', as the runtime folder is given).
     std::string Locks() const { return m_Locks.Path().substr(0, m_Locks.Path().size() - 1); }
@@ -91,7 +107,9 @@ TEST_F(Program, StartUpErrorsSayWhatIsWrongAndEndWithTheirCode) {
         {{"--frames", "abc"}, kExitUsage, {"not \"abc\""}},
         {{"--scene", "5"}, kExitUsage, {"--scene opens the scenes 26 to 29"}},
         {{"--data", missing}, kExitNoGameData, {"the data folder " + missing + "/ does not exist"}},
-        {{"--data", empty}, kExitNoGameData, {"no game data in " + empty, "looked for sys/001.ogg", "sys.pak"}},
+        {{"--data", empty}, kExitNoGameData,
+         {"no game data in " + empty, "looked for the folders cfg, scr, bg",
+          "hint_voice (each also as a .pak archive) and mov.pak"}},
         {{"--data", file}, kExitNoGameData, {"the data folder " + file + "/ is not a folder"}},
         {{"--frames", "1"}, kExitNoGameData, {"(give the game's data folder with --data FOLDER)"}},
     };
@@ -171,6 +189,108 @@ TEST_F(Program, ARunEndsWithItsSavesToldAndTheMissingEventTableLogged) {
         const std::string log = Text(data + "log.txt");
         for (const std::string& part : c.logged) EXPECT_TRUE(Has(log, part)) << part;
     }
+}
+
+TEST_F(Program, WithoutADisplayItEndsAtOnceUnlessADriverWasAskedFor) {
+    const std::string data = MinimalData(m_Root.Path());
+    // A display number no X server of this machine listens on.
+    int free = 9999;
+    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(free))) --free;
+    const std::string unused = ":" + std::to_string(free);
+    struct SCase {
+        const char* name;
+        std::vector<std::string> env;  // over the headless settings
+        int code;
+        std::string says;
+    } cases[] = {
+        {"no DISPLAY", {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"}, kExitStartFailed,
+         "niwa: no display could be opened (DISPLAY is not set); to run without a display, set SDL_VIDEODRIVER=dummy"},
+        {"a DISPLAY without a server", {"SDL_VIDEODRIVER", "DISPLAY=" + unused, "WAYLAND_DISPLAY"}, kExitStartFailed,
+         "niwa: no display could be opened (DISPLAY is \"" + unused + "\", where no X server answers)"},
+        {"the dummy driver asked for", {"DISPLAY", "WAYLAND_DISPLAY"}, kExitOk, ""},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        int code = -1;
+        const std::string out = Game({"--data", data, "--frames", "2"}, &code, c.env);
+        EXPECT_EQ(code, c.code) << out;
+        EXPECT_TRUE(Has(out, c.says)) << out;
+        EXPECT_EQ(fs::exists(data + "log.txt"), c.code == kExitOk) << "nothing written before the display is known";
+        EXPECT_EQ(fs::exists(data + "save"), c.code == kExitOk);
+    }
+}
+
+TEST_F(Program, OneDataFolderRunsOneCopyWhateverItsRuntimeFolder) {
+    const std::string data = MinimalData(m_Root.Path());
+    const std::string lock = data + "save/" + CSingleInstance::kFolderLockName;
+    testsupport::CTempDir otherLocks;
+    const std::string other = otherLocks.Path().substr(0, otherLocks.Path().size() - 1);
+    auto first = std::make_unique<testsupport::CChildProcess>();
+    ASSERT_TRUE(
+        first->Start({NIWA_BINARY, "--data", data, "--frames", "100000"}, Env(Locks()), m_Root.Path() + "first.txt"));
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (CInstanceLock::ReadFileHolderPid(lock) != first->Pid() && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_EQ(CInstanceLock::ReadFileHolderPid(lock), first->Pid()) << Text(m_Root.Path() + "first.txt");
+
+    int code = -1;
+    std::string out = Game({"--data", data, "--frames", "2"}, &code, {"XDG_RUNTIME_DIR=" + other});
+    EXPECT_EQ(code, kExitAlreadyRunning) << out;
+    EXPECT_TRUE(Has(out, "niwa: another copy of the game is already using the data folder " + data + " (process " +
+                             std::to_string(first->Pid()) + "); its lock file is " + lock))
+        << out;
+
+    // A killed copy leaves no lock behind.
+    ASSERT_EQ(kill(first->Pid(), SIGKILL), 0);
+    first.reset();
+    out = Game({"--data", data, "--frames", "2"}, &code, {"XDG_RUNTIME_DIR=" + other});
+    EXPECT_EQ(code, kExitOk) << out;
+
+    // Where no lock file can be made, the game runs unguarded and says so in its log.
+    fs::remove(lock);
+    fs::create_directory(lock);
+    out = Game({"--data", data, "--frames", "2"}, &code);
+    EXPECT_EQ(code, kExitOk) << out;
+    EXPECT_TRUE(Has(Text(data + "log.txt"), "RunGame() データフォルダのロックファイルを作れません[" + lock + "]"));
+}
+
+TEST_F(Program, SavesThatFailAtExitAreNamedAlsoWithoutALog) {
+    struct SCase {
+        const char* name;
+        bool logFolder;  // a folder where log.txt belongs
+        std::string says;
+    } cases[] = {
+        {"a log", false, "; {data}log.txt says why"},
+        {"no log", true, " (no log file could be written)"},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::CTempDir dir;
+        const std::string data = MinimalData(dir.Path());
+        ASSERT_TRUE(testsupport::WriteFileBytes(data + "save", {1}));
+        if (c.logFolder) fs::create_directory(data + "log.txt");
+        int code = -1;
+        const std::string out = Game({"--data", data, "--frames", "2"}, &code);
+        EXPECT_EQ(code, kExitSavesFailed) << out;
+        std::string says = c.says;
+        if (says.find("{data}") != std::string::npos) says.replace(says.find("{data}"), 6, data);
+        EXPECT_TRUE(Has(out, "niwa: a save at exit could not be written: " + data + "save/save00.sav, " + data +
+                                 "save/read.sav, " + data + "save/cfg.sav" + says))
+            << out;
+        const std::string noLog = "niwa: cannot write the log file " + data + "log.txt; the game runs without it";
+        EXPECT_EQ(Has(out, noLog), c.logFolder) << out;
+    }
+}
+
+TEST_F(Program, StartedWithoutDataFolderItReadsTheFolderItLivesIn) {
+    const std::string data = MinimalData(m_Root.Path() + "game/");
+    fs::copy_file(NIWA_BINARY, data + "niwa");
+    int code = -1;
+    const std::string out = Run({data + "niwa", "--frames", "2"}, &code);
+    EXPECT_EQ(code, kExitOk) << out;
+    EXPECT_TRUE(testsupport::FileExists(data + "log.txt")) << out;
+    EXPECT_TRUE(testsupport::FileExists(data + "save/save00.sav"));
 }
 
 }  // namespace

@@ -233,4 +233,47 @@ TEST(PlayersSaves, SurviveEveryRunThatPlaysNoGameAndContinueAfterIt) {
     }
 }
 
+// A save made before (104, 5) existed: its status ends its plain words after (143, 15),
+// 249 of them.  tests/data/save_249_words.sav was written by the code of commit c388cf7
+// (the parent of the one that added (104, 5)), built in a scratch worktree, from a new
+// game on that code's demo data, with money 4321, the month 4, (101, 0) 11, (140, 1) 33
+// and (143, 15) 22 set, saved to slot 1 with the comment "249 words".
+TEST(PlayersSaves, ASaveOfTheOlderStatusLayoutLoadsPlaysOnAndIsWrittenBackInTodays) {
+    testsupport::CQuietLog quiet;
+    std::vector<uint8_t> old;
+    ASSERT_TRUE(testsupport::ReadFileBytes(std::string(PG_TEST_DATA) + "save_249_words.sav", &old));
+    CFolder folder({{"save00.sav", old}});
+    {
+        CRun run(folder.Path());
+        const CSaveData& loaded = run.Game().GetSaveData();
+        ASSERT_EQ(loaded.m_Used, 1) << "the older layout loads";
+        EXPECT_EQ(loaded.m_Header, "249 words");
+        const CStatus& status = loaded.GetGameState().GetStatus();
+        EXPECT_EQ(status.GetParam(104, 0), kMoney);
+        EXPECT_EQ(status.GetParam(101, 0), 11) << "the first plain word";
+        EXPECT_EQ(status.GetParam(140, 1), 33);
+        EXPECT_EQ(status.GetParam(143, 15), 22) << "the last plain word of the older layout";
+        EXPECT_EQ(status.GetParam(104, 5), 0) << "the word it lacks";
+        run.EnterTitle();
+        run.TitleButton(kContinue);
+        ASSERT_TRUE(run.RunUntil([&] { return run.Scene() == kKeptGame && run.Settled(); }, 200));
+        const SPoint line{300, 300};
+        run.RunUntil([] { return false; }, 120, &line);
+        EXPECT_EQ(GetRunningParam(104, 5), 0);
+        EXPECT_EQ(GetRunningParam(143, 15), 22);
+        EXPECT_EQ(GetRunningParam(109, 1), kMonth);
+        CStatus* running = GetRunningStatus();
+        ASSERT_NE(running, nullptr);
+        running->SetParam(104, 5, 7);
+    }
+    // The exit wrote the game back in today's layout, which holds the word.
+    CSaveData written;
+    testsupport::CGameFolderScope scope(folder.Path());
+    ASSERT_TRUE(written.Load(CSaveData::SlotPath(0)));
+    EXPECT_EQ(written.GetGameState().GetStatus().GetParam(104, 5), 7);
+    EXPECT_EQ(written.GetGameState().GetStatus().GetParam(143, 15), 22);
+    EXPECT_NE(written.GetGameState().GetStatus().GetParam(104, 0), kMoney)
+        << "the game played on: an event's settings paid";
+}
+
 }  // namespace

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <filesystem>
+#include <functional>
+#include <limits>
+
 #include "engine/base/GameFolder.h"
 #include "engine/base/Log.h"
 #include "engine/file/DataFile.h"
@@ -246,6 +251,77 @@ TEST(StageSnapshotRecord, ResetAssignAndRangeChecks) {
     EXPECT_TRUE(b == CStageSnapshot());
     EXPECT_TRUE(b.m_ScriptName.empty());
     EXPECT_EQ(b.m_SoundSlots[0].playing, 0);
+}
+
+// A hand-edited save may place a layer anywhere a float reaches; the stage draws at ints
+// (and a script's scale in thousandths of one), so such a save is refused as malformed:
+// the record reset, a log line, the file kept as ".bad" before the first write over it.
+TEST(StageSnapshotRecord, LayersPlacedBeyondWhatTheStageDrawsAreRefusedAtLoad) {
+    QuietLog quiet;
+    CTempDir dir;
+    CGameFolderScope scope(dir.Path());
+    using SField = float SLayerRecord::*;
+    const std::pair<const char*, SField> fields[] = {
+        {"x", &SLayerRecord::x},
+        {"y", &SLayerRecord::y},
+        {"scale x", &SLayerRecord::scaleX},
+        {"scale y", &SLayerRecord::scaleY},
+        {"scale centre x", &SLayerRecord::scaleCenterX},
+        {"scale centre y", &SLayerRecord::scaleCenterY},
+        {"rotation", &SLayerRecord::rotation},
+        {"rotation centre x", &SLayerRecord::rotationCenterX},
+        {"rotation centre y", &SLayerRecord::rotationCenterY},
+    };
+    const float values[] = {1e30f, std::numeric_limits<float>::quiet_NaN(), 3e9f, -3e9f};
+    auto saveWith = [](const std::function<void(SLayerRecord&)>& edit) {
+        CSaveData s;
+        coretest::FillSaveData(s);
+        edit(s.GetStageSnapshot().m_Layers[1]);
+        EXPECT_TRUE(s.Save("save\\save08.sav"));
+    };
+    auto refused = [](const std::string& what) {
+        CLogCapture log;
+        CSaveData loaded;
+        EXPECT_FALSE(loaded.Load("save\\save08.sav")) << what;
+        EXPECT_TRUE(loaded == CSaveData()) << what;
+        EXPECT_TRUE(log.Contains("SLayerRecord::Serialize() ")) << what;
+        // The next write keeps the refused file beside itself.
+        std::filesystem::remove(ToNativePath("save\\save08.sav.bad"));
+        EXPECT_TRUE(loaded.Save("save\\save08.sav")) << what;
+        EXPECT_TRUE(testsupport::FileExists(ToNativePath("save\\save08.sav.bad"))) << what;
+    };
+    for (const auto& named : fields) {
+        const SField field = named.second;
+        for (float value : values) {
+            const std::string what = std::string(named.first) + " " + std::to_string(value);
+            saveWith([&](SLayerRecord& l) { l.*field = value; });
+            refused(what);
+        }
+    }
+    // The end scales a motion saved (words 3 and 4 of its ten values, as float bits).
+    for (size_t word : {3u, 4u}) {
+        saveWith([&](SLayerRecord& l) {
+            l.motionValues.assign(10, 0);
+            l.motionValues[word] = std::bit_cast<int32_t>(std::numeric_limits<float>::infinity());
+        });
+        refused("motion word " + std::to_string(word));
+    }
+    // What the stage itself writes at its limits loads: an int's float reaches 2^31, a
+    // script's scale 2147483.647.
+    saveWith([](SLayerRecord& l) {
+        l.x = static_cast<float>(INT32_MAX);
+        l.y = static_cast<float>(INT32_MIN);
+        l.rotation = static_cast<float>(INT32_MAX);
+        l.scaleX = static_cast<float>(INT32_MAX) * 0.001f;
+        l.scaleY = static_cast<float>(INT32_MIN) * 0.001f;
+        l.motionValues = {1, 2, 3, std::bit_cast<int32_t>(l.scaleX), std::bit_cast<int32_t>(1.0f), 6, 7, 8, 9, 10};
+    });
+    CSaveData loaded;
+    EXPECT_TRUE(loaded.Load("save\\save08.sav"));
+    EXPECT_EQ(LayerPlacementInt(loaded.GetStageSnapshot().m_Layers[1].x), INT32_MAX);
+    EXPECT_EQ(LayerPlacementInt(loaded.GetStageSnapshot().m_Layers[1].y), INT32_MIN);
+    EXPECT_EQ(LayerPlacementInt(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(LayerPlacementInt(-12.75f), -12);
 }
 
 TEST(GameStateRecord, ResetAssignAndModeWords) {

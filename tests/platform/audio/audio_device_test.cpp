@@ -33,6 +33,19 @@ std::vector<int16_t> Pull(CAudioDevice& dev, uint32_t frames) {
     return out;
 }
 
+// An 8-bit buffer of the given samples, playing once.
+std::shared_ptr<CAudioBuffer> PlayEightBit(CAudioDevice& dev, uint16_t channels, const std::vector<uint8_t>& pcm) {
+    SAudioFormat f;
+    f.channels = channels;
+    f.bits = 8;
+    auto b = dev.CreateBuffer(f, static_cast<uint32_t>(pcm.size()));
+    if (b) {
+        EXPECT_TRUE(b->Write(0, pcm.data(), static_cast<uint32_t>(pcm.size())));
+        b->Play(false);
+    }
+    return b;
+}
+
 int16_t Model(float s, float gain) {
     float v = s * gain;
     v = v > 32767.0f ? 32767.0f : (v < -32768.0f ? -32768.0f : v);
@@ -99,14 +112,9 @@ TEST(AudioMixer, PanMovesEnergyToOneSide) {
 TEST(AudioMixer, EightBitMonoFillsBothSides) {
     CAudioDevice dev;
     dev.OpenManual();
-    SAudioFormat f;
-    f.channels = 1;
-    f.bits = 8;
     std::vector<uint8_t> pcm = {0, 64, 128, 200, 255};
-    auto b = dev.CreateBuffer(f, 5);
+    auto b = PlayEightBit(dev, 1, pcm);
     ASSERT_TRUE(b);
-    b->Write(0, pcm.data(), 5);
-    b->Play(false);
     auto out = Pull(dev, 7);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(out[2 * i], (pcm[i] - 128) * 256);
@@ -114,6 +122,20 @@ TEST(AudioMixer, EightBitMonoFillsBothSides) {
     }
     EXPECT_EQ(out[10], 0);
     EXPECT_FALSE(b->IsPlaying());
+}
+
+TEST(AudioMixer, EightBitStereoKeepsEachSide) {
+    CAudioDevice dev;
+    dev.OpenManual();
+    // Left and right apart in every frame, at both ends of the range.
+    const std::vector<uint8_t> pcm = {0, 255, 64, 200, 128, 1, 255, 0, 17, 128};
+    ASSERT_TRUE(PlayEightBit(dev, 2, pcm));
+    auto out = Pull(dev, 6);
+    for (size_t i = 0; i < pcm.size(); ++i) {
+        EXPECT_EQ(out[i], (pcm[i] - 128) * 256) << (i % 2 ? "right " : "left ") << i / 2;
+    }
+    EXPECT_EQ(out[10], 0);
+    EXPECT_EQ(out[11], 0);
 }
 
 TEST(AudioMixer, LoopingWrapsAndOnceEnds) {

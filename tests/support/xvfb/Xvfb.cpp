@@ -18,17 +18,23 @@ namespace testsupport {
 
 namespace {
 
-// This process's environment with the settings added or replaced.
+// This process's environment with the settings added or replaced; a setting without
+// '=' removes that variable.
 std::vector<std::string> MergedEnvironment(const std::vector<std::string>& env) {
     std::vector<std::string> out;
     for (char** e = environ; *e != nullptr; ++e) {
         const std::string entry = *e;
         const std::string key = entry.substr(0, entry.find('=') + 1);
         bool replaced = false;
-        for (const std::string& s : env) replaced = replaced || s.compare(0, key.size(), key) == 0;
+        for (const std::string& s : env) {
+            const std::string name = s.find('=') == std::string::npos ? s + "=" : s;
+            replaced = replaced || name.compare(0, key.size(), key) == 0;
+        }
         if (!replaced) out.push_back(entry);
     }
-    out.insert(out.end(), env.begin(), env.end());
+    for (const std::string& s : env) {
+        if (s.find('=') != std::string::npos) out.push_back(s);
+    }
     return out;
 }
 

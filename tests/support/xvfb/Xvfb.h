@@ -31,7 +31,7 @@ private:
 };
 
 // A child process: the arguments and "NAME=value" settings added to (or replacing those
-// of) this process's environment.
+// of) this process's environment; a plain "NAME" leaves that variable out.
 class CChildProcess {
 public:
     CChildProcess() = default;

@@ -155,3 +155,37 @@ TEST_F(StartupTest, AMissingOrEmptyEventTableIsLoggedAndTheGameRuns) {
         EXPECT_EQ(log.find("CEventTable::Load()"), log.rfind("CEventTable::Load()")) << "once";
     }
 }
+
+TEST_F(StartupTest, AFolderWithAnyOfTheGamesDataStartsAndLogsWhatItLacks) {
+    struct SCase {
+        const char* name;
+        const char* file;  // the one file of the folder, if any
+        int code;
+        std::vector<std::string> lacks;  // logged as missing
+        std::vector<std::string> has;    // not logged
+    } cases[] = {
+        {"every sound but the decide sound", "sys/004.ogg", kExitOk,
+         {"[scr\\, scr.pak]", "[mov.pak]", "[hint_voice\\, hint_voice.pak]"}, {"[sys\\, sys.pak]"}},
+        {"the scripts' archive", "scr.pak", kExitOk, {"[sys\\, sys.pak]"}, {"[scr\\, scr.pak]"}},
+        {"the movie", "mov.pak", kExitOk, {"[cfg\\, cfg.pak]"}, {"[mov.pak]"}},
+        {"a stray file", "notes.txt", kExitNoGameData, {}, {}},
+        {"nothing", nullptr, kExitNoGameData, {}, {}},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::CTempDir data;
+        if (c.file) {
+            ASSERT_TRUE(testsupport::MakeParentDirs(data.Path() + c.file) &&
+                        testsupport::WriteFileBytes(data.Path() + c.file, {'R', 'I', 'F', 'F'}));
+        }
+        EXPECT_EQ(RunGame({"niwa", "--data", data.Path(), "--frames", "1"}), c.code);
+        std::vector<uint8_t> bytes;
+        testsupport::ReadFileBytes(data.Path() + "log.txt", &bytes);
+        const std::string log(bytes.begin(), bytes.end());
+        EXPECT_EQ(log.empty(), c.code != kExitOk) << "nothing written in a folder that is refused";
+        for (const std::string& what : c.lacks) {
+            EXPECT_NE(log.find("RunGame() データがありません" + what), std::string::npos) << what;
+        }
+        for (const std::string& what : c.has) EXPECT_EQ(log.find(what), std::string::npos) << what;
+    }
+}

@@ -132,3 +132,28 @@ TEST_F(StageSaveTest, AMotionStoppedAtItsEndLeavesEveryValueOfTheRecordThere) {
     EXPECT_EQ(rotationCentre,
               (SPoint{static_cast<int32_t>(r.rotationCenterX), static_cast<int32_t>(r.rotationCenterY)}));
 }
+
+// A script's int placement is kept as a float, which for the largest ints is 2^31, just
+// past the int range: it comes back as the int it was, in a restore and after a motion.
+TEST_F(StageSaveTest, PlacementsAtTheIntLimitsComeBackHeldToThem) {
+    Begin();
+    SLayerRecord layer;
+    layer.id = 200;
+    layer.file = "obj\\girl.bmp";
+    layer.shown = 1;
+    layer.x = static_cast<float>(INT32_MAX);
+    layer.y = static_cast<float>(INT32_MIN);
+    layer.rotation = static_cast<float>(INT32_MAX);
+    layer.rotationCenterX = static_cast<float>(INT32_MAX);
+    layer.scaleCenterY = static_cast<float>(INT32_MAX);
+    CStageSnapshot record;
+    record.m_Layers.push_back(layer);
+    CMainGameScene b(&d.Game(), nullptr, false);
+    b.RestoreSnapshot(record);
+    EXPECT_EQ(b.GetTalk().GetPosition(200), (SPoint{INT32_MAX, INT32_MIN}));
+    b.SetLayerMotion(200, "pos_x,100,0,10");
+    b.StartLayerMotion(200, false);
+    b.StopLayerMotion(200);
+    EXPECT_EQ(b.GetTalk().GetPosition(200), (SPoint{INT32_MAX, INT32_MIN})) << "the motion's start";
+    b.BuildThumbnail(record);
+}
