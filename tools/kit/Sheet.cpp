@@ -132,11 +132,12 @@ void DrawLabel(const SSheetSpec& spec, int32_t c, int32_t r, int32_t cw, int32_t
     LabelNumber(px, spec.width, x + 2, y, place.right + 1, r, ink);
     DrawWord(px, spec.width, place.wordX, place.wordY, place.word, place.wordScale, ink, place.glyphs);
     if (r == spec.lockedRow && !place.word.empty()) {
-        // Struck through at the glyphs' middle row: the word stays legible.
+        // Struck through at the glyphs' middle row, a column past the word on either side
+        // (longer than a "-"): the word stays legible.
         const int32_t strikeY = place.wordY + GlyphHeight(place.glyphs) / 2 * place.wordScale;
-        const int32_t width = WordWidth(place.word, place.wordScale, place.glyphs);
+        const int32_t width = WordWidth(place.word, place.wordScale, place.glyphs) + 2;
         for (int32_t dy = 0; dy < place.wordScale; ++dy) {
-            std::fill_n(px->begin() + static_cast<ptrdiff_t>(strikeY + dy) * spec.width + place.wordX, width, ink);
+            std::fill_n(px->begin() + static_cast<ptrdiff_t>(strikeY + dy) * spec.width + place.wordX - 1, width, ink);
         }
     }
 }

@@ -202,9 +202,9 @@ std::string CSheetProbe::_Check(const SFrame& frame, const SVisible& v) const {
     }
     const int32_t cw = s->width / s->columns, ch = s->height / s->rows;
     std::ostringstream seen;
-    if (v.exact.width > 0) {
+    if (v.exact.width > 0 || v.word) {
         for (int32_t row : rows) {
-            const std::string f = _CheckExact(frame, *s, v, row);
+            const std::string f = _CheckExact(frame, *s, v, row, v.word ? kit::WordBox(*s, v.column, row) : v.exact);
             if (f.empty()) return {};
             seen << f;
         }
@@ -233,11 +233,13 @@ std::string CSheetProbe::_Check(const SFrame& frame, const SVisible& v) const {
     return what.str();
 }
 
-std::string CSheetProbe::_CheckExact(const SFrame& frame, const kit::SSheetSpec& s, const SVisible& v, int32_t row) const {
+std::string CSheetProbe::_CheckExact(const SFrame& frame, const kit::SSheetSpec& s, const SVisible& v, int32_t row,
+                                     const kit::SBox& b) const {
     const std::vector<uint32_t>& px = _SheetPixels(s);
     const int32_t cw = s.width / s.columns, ch = s.height / s.rows;
-    const kit::SBox& b = v.exact;
-    if (b.x < 0 || b.y < 0 || b.x + b.width > cw || b.y + b.height > ch) return " the box lies outside the cell;";
+    if (b.width <= 0 || b.x < 0 || b.y < 0 || b.x + b.width > cw || b.y + b.height > ch) {
+        return " the box is empty or lies outside the cell;";
+    }
     for (int32_t y = b.y; y < b.y + b.height; ++y) {
         for (int32_t x = b.x; x < b.x + b.width; ++x) {
             const uint32_t want = px[static_cast<size_t>(row * ch + y) * s.width + v.column * cw + x];

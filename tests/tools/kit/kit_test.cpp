@@ -290,8 +290,8 @@ TEST(SheetProbe, ListsOfWhatMustShowPassAndFailByCell) {
     // window; not look 0's there (the same word on another colour), nor look 1 at
     // (10, 10), whose look 0 was drawn stretched (the same size there).
     V word{"button 0's word", "obj\\b.bmp", 0, 0, 10, 10, {}};
-    word.exact = kit::WordBox(buttons, 0, 0);
-    ASSERT_GT(word.exact.width, 20);
+    word.word = true;
+    ASSERT_GT(kit::WordBox(buttons, 0, 0).width, 20);
     EXPECT_TRUE(ok(word));
     word.x = 420, word.y = 320;
     EXPECT_FALSE(ok(word));
@@ -300,8 +300,17 @@ TEST(SheetProbe, ListsOfWhatMustShowPassAndFailByCell) {
     word.x = word.y = 10;
     EXPECT_FALSE(ok(word));
     word.row = 0;
+    word.word = false;
+    word.exact = kit::WordBox(buttons, 0, 0);
+    EXPECT_TRUE(ok(word)) << "the same box given";
     word.exact = kit::SBox{0, 0, 101, 10};
     EXPECT_FALSE(ok(word)) << "a box larger than the cell";
+    // Button 1's locked look, greyed and struck through, and not its normal look.
+    V locked{"button 1 locked", "obj\\b.bmp", 1, 4, 200, 10, {}};
+    locked.word = true;
+    EXPECT_TRUE(ok(locked));
+    locked.row = 0;
+    EXPECT_FALSE(ok(locked));
 
     const ::testing::AssertionResult both = d.Probe().ShowsAll(
         frame, {V{"first", "obj\\b.bmp", 1, 0, 200, 10, {}}, V{"second", "obj\\x.bmp", 0, 0, 0, 0, {}}});
