@@ -84,8 +84,9 @@ SLabelPlace PlaceLabel(const SSheetSpec& spec, int32_t c, int32_t r, int32_t cw,
     // for whoever checks that it shows.
     const int32_t wordBottom = std::min(bottom, r * ch + ch / 2 - 2);
     // Beside the label, large where there is room; else below it; else in the small
-    // glyphs (a row too low for the others), beside or below; else cut to fit.
-    const int32_t besideX = labelEnd + 2;
+    // glyphs (a row too low for the others), beside or below, a little further from the
+    // label's digits of the same size; else cut to fit.
+    const int32_t besideX = labelEnd + 2, smallX = labelEnd + 4;
     auto fits = [&](int32_t x, int32_t y, int32_t scale, EGlyphs glyphs, const std::string& w) {
         return x + WordWidth(w, scale, glyphs) - 1 <= right && y + GlyphHeight(glyphs) * scale - 1 <= wordBottom;
     };
@@ -96,7 +97,7 @@ SLabelPlace PlaceLabel(const SSheetSpec& spec, int32_t c, int32_t r, int32_t cw,
     const STry tries[] = {{besideX, top, 2, EGlyphs::Regular},
                           {besideX, top, 1, EGlyphs::Regular},
                           {left, top + 7, 1, EGlyphs::Regular},
-                          {besideX, top, 1, EGlyphs::Small},
+                          {smallX, top, 1, EGlyphs::Small},
                           {left, top + 7, 1, EGlyphs::Small}};
     bool placed = false;
     for (const STry& t : tries) {
@@ -107,9 +108,9 @@ SLabelPlace PlaceLabel(const SSheetSpec& spec, int32_t c, int32_t r, int32_t cw,
         }
     }
     if (!placed) {
-        while (!word.empty() && !fits(besideX, top, 1, EGlyphs::Small, word)) word.pop_back();
+        while (!word.empty() && !fits(smallX, top, 1, EGlyphs::Small, word)) word.pop_back();
         if (word.empty()) return p;
-        p.wordX = besideX, p.wordY = top, p.wordScale = 1, p.glyphs = EGlyphs::Small;
+        p.wordX = smallX, p.wordY = top, p.wordScale = 1, p.glyphs = EGlyphs::Small;
     }
     p.word = word;
     p.right = std::max(p.right, p.wordX + WordWidth(word, p.wordScale, p.glyphs));

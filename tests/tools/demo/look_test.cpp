@@ -106,10 +106,10 @@ TEST_F(DemoLook, EveryTrackButtonShowsItsWholeTitle) {
         const std::string title = kit::CellWord(tracks, c, 0);
         ASSERT_GT(title.size(), 3u) << c;
         // The label "c.r" from x 1 (its digits four columns apart, the dot taking two),
-        // two columns, then the title: not cut short.
+        // four columns, then the title: not cut short.
         const int32_t digits = static_cast<int32_t>(std::to_string(c).size()) + 1;
         for (int32_t look = 0; look < 4; ++look) {
-            EXPECT_EQ(kit::WordBox(tracks, c, look).width, 5 + 4 * digits + kit::WordWidth(title, 1, kit::EGlyphs::Small))
+            EXPECT_EQ(kit::WordBox(tracks, c, look).width, 7 + 4 * digits + kit::WordWidth(title, 1, kit::EGlyphs::Small))
                 << title << " look " << look;
         }
     }

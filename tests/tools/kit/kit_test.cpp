@@ -97,10 +97,11 @@ TEST(Sheet, WordsSitBesideTheLabelInsideTheirCell) {
         {72, 28, "Back", 12 + kit::WordWidth("Back", 1), 8},  // doubled, it would reach the centre
         {64, 20, "Load", 12 + kit::WordWidth("Load", 1), 8},
         {20, 40, "Go", 12, 15},                                   // below the label
-        // A row too low for the 5 × 7 glyphs (a music room's track) takes the 3 × 5 ones.
-        {192, 16, "Garden Flowers", 12 + kit::WordWidth("Garden Flowers", 1, kit::EGlyphs::Small), 6},
+        // A row too low for the 5 × 7 glyphs (a music room's track) takes the 3 × 5 ones,
+        // four columns after the label's digits of the same size.
+        {192, 16, "Garden Flowers", 14 + kit::WordWidth("Garden Flowers", 1, kit::EGlyphs::Small), 6},
         // Cut to what fits, in the small glyphs.
-        {30, 20, "Training", 12 + kit::WordWidth("Trai", 1, kit::EGlyphs::Small), 6},
+        {30, 20, "Training", 14 + kit::WordWidth("Trai", 1, kit::EGlyphs::Small), 6},
     };
     for (const auto& k : cases) {
         const kit::SSheetSpec s = kit::MakeControls("obj\\w.bmp", k.cellW * 2, k.cellH * 3, 2, 3, {"", k.word});
