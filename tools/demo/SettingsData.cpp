@@ -85,10 +85,12 @@ void WriteSettingsData(CDemoWriter& out) {
     out.Sheet(kit::MakeControls(CSystemMenuScene::kCommandSheet, 648, 140, 9, 5,
                                 {"Screen", "Text", "Sound", "Voice", "Cancel key", "Info", "Defaults", "OK", "Cancel"}));
     // Columns: the screen modes (0 to 3), on and off, the skip modes, the sound tests and
-    // the five things the cancel key may do.
+    // the five things the cancel key may do in a scene: hide the message window, open the
+    // in-game menu (the window's second set of buttons), skip while held, open the save or
+    // the load screen (docs/controls.md).
     out.Sheet(kit::MakeControls(CSystemMenuScene::kOptionSheet, 1232, 96, 14, 3,
-                                {"Window", "Full", "16 bit", "32 bit", "On", "Off", "Read", "All", "Test", "Window",
-                                 "Hide", "Skip", "Save", "Load"}));
+                                {"Window", "Full", "16 bit", "32 bit", "On", "Off", "Read", "All", "Test", "Hide",
+                                 "Menu", "Skip", "Save", "Load"}));
     // Page backgrounds drawn at (0, 88) down to the bottom edge, with the names of their
     // rows; the information page's at (72, 88).  The cancel page names its one row above
     // it, in a cell as wide as the name.
