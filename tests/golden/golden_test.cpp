@@ -353,7 +353,9 @@ public:
     // under the menu screens' half-black veil: no black band ends the screen.
     List BottomBand() {
         const kit::SSheetSpec* strip = D().Probe().Find(CWideBackground::kBottomStripFile);
-        if (strip == nullptr) return {Cell("bottom strip", CWideBackground::kBottomStripFile, 0, 0, 0, 0)};
+        if (strip == nullptr || CWideBackground::kBottomStripTop + strip->height < 600) {
+            return {Cell("a bottom strip down to y 600", "", 0, 0, 0, 0)};  // fails: no such sheet
+        }
         const int32_t last = strip->rows - 1, rowHeight = strip->height / strip->rows;
         return {Veiled(Cell("bottom strip's last row", strip->name, 0, last, 0, CWideBackground::kBottomStripTop + rowHeight * last),
                        0x80)};
