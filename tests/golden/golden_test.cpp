@@ -15,6 +15,7 @@
 // comparing them, but never a frame whose list does not show.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -32,7 +33,13 @@
 #include "game/menus/music/MusicRoomScene.h"
 #include "game/menus/save/SaveLoadScene.h"
 #include "game/menus/save/SlotCard.h"
+#include "game/menus/settings/CancelActionPage.h"
+#include "game/menus/settings/DisplayOptionPage.h"
+#include "game/menus/settings/InfoPage.h"
+#include "game/menus/settings/MessageOptionPage.h"
+#include "game/menus/settings/SoundOptionPage.h"
 #include "game/menus/settings/SystemMenuScene.h"
+#include "game/menus/settings/VoiceOptionPage.h"
 #include "game/menus/status/GuideScene.h"
 #include "game/menus/title/TitleMenuScene.h"
 #include "game/menus/viewer/CGViewerScene.h"
@@ -43,17 +50,20 @@
 #include "game/raising/ingame/ModeState.h"
 #include "game/raising/ingame/RaisingScene.h"
 #include "game/raising/ingame/SelectionScene.h"
+#include "game/raising/home/HomeScene.h"
 #include "game/raising/mansionmenu/MansionMenuScene.h"
 #include "game/raising/season/DateCardScene.h"
 #include "game/raising/season/SeasonalEventScene.h"
 #include "game/raising/season/StaffRollScene.h"
 #include "game/raising/work/FoodAllowanceScene.h"
+#include "game/raising/wide/WideBackground.h"
 #include "game/raising/work/WorkReportScene.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/screen/GoldenFrame.h"
 #include "tests/support/screen/ScreenDriver.h"
 #include "tests/tools/demo/DemoPlayer.h"
 #include "tools/demo/DemoWriter.h"
+#include "tools/demo/EventScripts.h"
 
 namespace {
 
@@ -96,6 +106,20 @@ SVisible Screen(std::string what, std::string sheet, int32_t c, int32_t r) {
 // Somewhere on the screen: a figure or a picture whose place the renderer picks.
 SVisible Somewhere(std::string what, std::string sheet, int32_t c, int32_t r) {
     return SVisible{std::move(what), std::move(sheet), c, r, SVisible::kAnywhere, SVisible::kAnywhere, {}};
+}
+
+// A button of column c at its place, locked: its greyed look with the word struck
+// through, told apart from the enabled looks by its word's box.
+SVisible Disabled(std::string what, std::string sheet, int32_t c, const SPoint& at) {
+    SVisible v{std::move(what), std::move(sheet), c, kit::kLockedLook, at.x, at.y, {}};
+    v.word = true;
+    return v;
+}
+
+// The same with its label and word shown as the sheet draws them (a title, a name).
+SVisible Worded(SVisible v) {
+    v.word = true;
+    return v;
 }
 
 // The same under a black veil of that alpha.
@@ -156,7 +180,7 @@ List TabBar(int32_t own, bool settings = false) {
         const int32_t x = 8 + 48 * i, y = 48;
         if (settings && i >= 2 && i <= 4) continue;
         if (i == 0) {
-            out.push_back(Cell(words[i], "obj\\c000_002.bmp", i, 4, x, y));
+            out.push_back(Disabled(words[i], "obj\\c000_002.bmp", i, SPoint{x, y}));
         } else if (i == own) {
             out.push_back(Cell(words[i], "obj\\c000_002.bmp", i, 2, x, y));
         } else {
@@ -325,6 +349,34 @@ public:
             ADD_FAILURE() << screentest::WriteFrameDiff(m_Failures, name, actual, expected, diff);
         }
     }
+    // The wide background's bottom strip down to the screen's bottom edge, its last row
+    // under the menu screens' half-black veil: no black band ends the screen.
+    List BottomBand() {
+        const kit::SSheetSpec* strip = D().Probe().Find(CWideBackground::kBottomStripFile);
+        if (strip == nullptr || CWideBackground::kBottomStripTop + strip->height < 600) {
+            return {Cell("a bottom strip down to y 600", "", 0, 0, 0, 0)};  // fails: no such sheet
+        }
+        const int32_t last = strip->rows - 1, rowHeight = strip->height / strip->rows;
+        return {Veiled(Cell("bottom strip's last row", strip->name, 0, last, 0, CWideBackground::kBottomStripTop + rowHeight * last),
+                       0x80)};
+    }
+    // The names written into a picture drawn at `at` (a settings page's rows), each shown
+    // as drawn in the cell it lies in.
+    List Captions(const std::string& sheet, const SPoint& at) {
+        const kit::SSheetSpec* s = D().Probe().Find(sheet);
+        if (s == nullptr) return {Cell("captions", sheet, 0, 0, at.x, at.y)};
+        const int32_t cw = s->width / s->columns, ch = s->height / s->rows;
+        List out;
+        for (const kit::SCaption& caption : s->captions) {
+            const kit::SBox box = kit::CaptionBox(caption);
+            const int32_t c = box.x / cw, r = box.y / ch;
+            SVisible v = Cell("caption " + caption.text, sheet, c, r, at.x + c * cw, at.y + r * ch);
+            v.exact = kit::SBox{box.x - c * cw, box.y - r * ch, box.width, box.height};
+            out.push_back(v);
+        }
+        return out;
+    }
+
     // The TEST is skipped (after its failures, if any) when it passed over a checkpoint.
     bool AnySkipped() const { return !m_Skipped.empty(); }
     const std::string& Skipped() const { return m_Skipped; }
@@ -432,10 +484,10 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
              Somewhere("answer 1", "obj\\selection\\sel_104.bmp", 0, 0), Somewhere("answer 2", "obj\\selection\\sel_104.bmp", 1, 0)},
             "0:bgm\\bgm_004.ogg");
     // The mansion menu of the first turn: the mansion's picture, the first side card and
-    // every button that is enabled (work, training, the small expense, end and status:
-    // friend, shop and meal wait for the second week, bond for an evaluation of 50, the
-    // job for its conditions), the slide panel's mansion item over the top buttons and
-    // the window over the last.
+    // every button that is enabled (work, training, the small expense, end and status),
+    // the others in their locked look (friend, shop and meal wait for the second week,
+    // bond for an evaluation of 50, the job for its conditions), the slide panel's
+    // mansion item over the top buttons and the window over the last.
     g.PlayUntilMode(16, 60);
     {
         List mansion = {Screen("background", "bg\\bg06mk.bmp", 3, 1),
@@ -444,17 +496,33 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
             mansion.push_back(Button("button " + std::to_string(i), CMansionMenuScene::ButtonPicture(i), 0,
                                      CMansionMenuScene::ButtonPos(i)));
         }
+        for (int i : {1, 2, 4, 5, 6}) {
+            mansion.push_back(Disabled("button " + std::to_string(i) + ", disabled", CMansionMenuScene::ButtonPicture(i),
+                                       0, CMansionMenuScene::ButtonPos(i)));
+        }
         g.Check("12b_mansion_side", Join({mansion, SlidePanel(1), MessageBox()}));
     }
-    // Balloons over the garden, the first one speaking.
+    // Balloons over the garden, the first one speaking, then the second under it: each
+    // wholly on the screen (looked at by its body's far corners) and clear of the other.
+    auto balloon = [](int i) {
+        const demo::SBalloonAt at = demo::BalloonAt(i);
+        const SVisible shape = Cell("balloon " + std::to_string(i), "obj\\f000_000.bmp", i, 0, at.x, at.y);
+        return List{At(shape, 60, 40), At(shape, demo::kBalloonWidth - 60, demo::kBalloonHeight - 30)};
+    };
     g.PlayUntil("ev_112", 50);
     g.Check("13_balloons",
-            {Screen("background", "bg\\ev_garden.bmp", 3, 0), Screen("background", "bg\\ev_garden.bmp", 3, 1),
-             Somewhere("balloon 0", "obj\\f000_000.bmp", 0, 0)},
+            Join({{Screen("background", "bg\\ev_garden.bmp", 0, 2), Screen("background", "bg\\ev_garden.bmp", 3, 2)},
+                  balloon(0)}),
             "0:bgm\\bgm_007.ogg 2:voice\\lu_1012.ogg");
+    g.D().Click(400, 500);
+    g.D().Frame();
+    g.D().Move(400, 500);
+    g.D().Frame(50);
+    g.Check("13a_second_balloon", Join({{Screen("background", "bg\\ev_garden.bmp", 3, 2)}, balloon(0), balloon(1)}),
+            "0:bgm\\bgm_007.ogg 2:voice\\me_1012.ogg");
     // The home menu: the household by morning under its half-black veil (layer 101)
-    // through the frame, the first information picture, and the buttons a satiety of 10
-    // leaves enabled (rest, data, end).
+    // through the frame, the first information picture, the buttons a satiety of 10
+    // leaves enabled (rest, data, end) and the others locked.
     g.PlayUntilMode(17, 60);
     {
         const std::vector<std::pair<int, SPoint>> enabled = {{2, {408, 160}}, {5, {624, 160}}, {6, {640, 248}}};
@@ -462,9 +530,12 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
                      Cell("frame", "obj\\h001_005.bmp", 0, 0, 0, 152),
                      Cell("information 0", "obj\\m000_000.bmp", 0, 0, 280, 0)};
         for (const auto& [i, at] : enabled) {
-            char picture[32];
-            std::snprintf(picture, sizeof picture, "obj\\m000_%03d.bmp", 5 + i);
-            home.push_back(Button("button " + std::to_string(i), picture, 0, at));
+            home.push_back(Button("button " + std::to_string(i), CHomeScene::kButtonPictures[i], 0, at));
+        }
+        // Housework, the outing, room play and nursing wait for her satiety.
+        const std::vector<std::pair<int, SPoint>> disabled = {{0, {176, 240}}, {1, {8, 160}}, {3, {384, 280}}, {4, {160, 160}}};
+        for (const auto& [i, at] : disabled) {
+            home.push_back(Disabled("button " + std::to_string(i) + ", disabled", CHomeScene::kButtonPictures[i], 0, at));
         }
         g.Check("13b_home_side", Join({home, SlidePanel(9), MessageBox()}));
     }
@@ -498,7 +569,8 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
     g.D().Move(slot.x + 2, slot.y + 2);
     g.D().Frame(20);
     g.Check("18_viewer_after_month",
-            ThumbnailGrid(CCGViewerScene::kTitle, 2, "obj\\small_app\\cg\\ev01.bmp", "obj\\pv_cg01.bmp"));
+            Join({ThumbnailGrid(CCGViewerScene::kTitle, 2, "obj\\small_app\\cg\\ev01.bmp", "obj\\pv_cg01.bmp"),
+                  g.BottomBand()}));
     // The first entry in the full view: its first unlocked group, the picture with its
     // two overlays at their places.
     g.D().Click(slot.x + 2, slot.y + 2);
@@ -510,7 +582,27 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
     g.D().Move(slot.x + 2, slot.y + 2);
     g.D().Frame(20);
     g.Check("19_play_view_after_month",
-            ThumbnailGrid(CPlayViewScene::kTitle, 3, "obj\\small_app\\cg\\pv01.bmp", "obj\\pv_ev01.bmp"));
+            Join({ThumbnailGrid(CPlayViewScene::kTitle, 3, "obj\\small_app\\cg\\pv01.bmp", "obj\\pv_ev01.bmp"),
+                  g.BottomBand()}));
+    // The music room with the month's first tune unlocked: its track button with the
+    // whole title, clicked, and the playing track's title at the top.
+    {
+        using M = CMusicRoomScene;
+        g.Open(M::kSceneId, 10);
+        const SPoint track = M::TrackPlace(0);
+        g.D().Click(track.x + 100, track.y + 8);
+        g.D().Frame();
+        g.D().Move(400, 300);
+        g.D().Frame(20);
+        g.Check("19b_music_room_after_month",
+                Join({TabBar(M::kOwnTab),
+                      {Cell("title", M::kTitle, 0, 0, 0, 0), Worded(Cell("track 1, playing", M::kTrackSheet, 0, 2, track.x, track.y)),
+                       Worded(Cell("the playing track's title", M::kTrackTitleSheet, 0, 0, M::kTrackTitlePlace.x,
+                                   M::kTrackTitlePlace.y)),
+                       Button("stop", M::kControlSheet, 2, M::kControlPlaces[2]),
+                       Button("back", M::kControlSheet, 5, M::kControlPlaces[5])},
+                      g.BottomBand()}));
+    }
     GOLDEN_FINISH(g);
 }
 
@@ -627,8 +719,8 @@ TEST(GoldenFrames, MenusAndScenesById) {
     // The save and load screens of a first start: title, tabs, page 1 on, the other page
     // buttons and back; saving takes every slot, so its four empty slots show their frames
     // and empty cards in full, while loading takes none and draws them dim.
-    auto saveLoad = [](const char* title, int32_t own, bool slots) {
-        List out = TabBar(own);
+    auto saveLoad = [&g](const char* title, int32_t own, bool slots) {
+        List out = Join({TabBar(own), g.BottomBand()});
         out.push_back(Cell("title", title, 0, 0, 0, 0));
         out.push_back(Cell("page 1", SL::kPageSheet, 0, 2, SL::kPageButtonX[0], 12));
         for (int b = 1; b < SL::kPageButtons; ++b) {
@@ -649,18 +741,17 @@ TEST(GoldenFrames, MenusAndScenesById) {
     } screens[] = {
         {8, "20_save", 30, saveLoad(SL::kSaveTitle, 0, true)},
         {9, "21_load", 30, saveLoad(SL::kLoadTitle, 1, false)},
-        {12, "22_picture_viewer", 30, ThumbnailGrid(CCGViewerScene::kTitle, 2)},
-        {14, "24_play_view", 30, ThumbnailGrid(CPlayViewScene::kTitle, 3)},
+        {12, "22_picture_viewer", 30, Join({ThumbnailGrid(CCGViewerScene::kTitle, 2), g.BottomBand()})},
+        {14, "24_play_view", 30, Join({ThumbnailGrid(CPlayViewScene::kTitle, 3), g.BottomBand()})},
         // The music room of a first start: no track unlocked, so play and the modes are
         // locked and only back and the tabs answer.
         {15, "23_music_room", 30,
          Join({TabBar(CMusicRoomScene::kOwnTab),
                {Cell("title", CMusicRoomScene::kTitle, 0, 0, 0, 0),
-                Cell("play, locked", CMusicRoomScene::kControlSheet, 0, 4, CMusicRoomScene::kControlPlaces[0].x,
-                     CMusicRoomScene::kControlPlaces[0].y),
-                Cell("repeat one, locked", CMusicRoomScene::kModeSheet, 0, 4, CMusicRoomScene::kModePlaces[0].x,
-                     CMusicRoomScene::kModePlaces[0].y),
-                Button("back", CMusicRoomScene::kControlSheet, 5, CMusicRoomScene::kControlPlaces[5])}})},
+                Disabled("play", CMusicRoomScene::kControlSheet, 0, CMusicRoomScene::kControlPlaces[0]),
+                Disabled("repeat one", CMusicRoomScene::kModeSheet, 0, CMusicRoomScene::kModePlaces[0]),
+                Button("back", CMusicRoomScene::kControlSheet, 5, CMusicRoomScene::kControlPlaces[5])},
+               g.BottomBand()})},
         // The guide: its background, topic 0's one page, the buttons of topics 1 to 5, back.
         {17, "25_guide", 30,
          Join({{Screen("background", "obj\\u000_000.bmp", 3, 2),
@@ -696,6 +787,9 @@ TEST(GoldenFrames, MenusAndScenesById) {
         g.Check(s.name, s.visible);
     }
     // The settings menu and each of its six pages, by its page buttons.
+    const std::array<const char*, 6> kPageBackgrounds = {
+        CDisplayOptionPage::kBackgroundFile, CMessageOptionPage::kBackgroundFile, CSoundOptionPage::kBackgroundFile,
+        CVoiceOptionPage::kBackgroundFile,   CCancelActionPage::kBackgroundFile,  CInfoPage::kBackgroundFile};
     g.Open(16, 30);
     for (int page = 0; page < 6; ++page) {
         const SPoint at = CSystemMenuScene::kCommandPlaces[static_cast<size_t>(page)];
@@ -703,9 +797,16 @@ TEST(GoldenFrames, MenusAndScenesById) {
         g.D().Frame(40);
         char name[32];
         std::snprintf(name, sizeof name, "4%d_settings_page_%d", page, page);
-        // The page button just clicked is on with the pointer still on it (look 3).
+        // The page button just clicked is on with the pointer still on it (look 3); the
+        // page's background down to the bottom edge with the names of its rows.
         List settings = TabBar(CSystemMenuScene::kOwnTab, true);
         settings.push_back(Cell("page button", CSystemMenuScene::kCommandSheet, page, 3, at.x, at.y));
+        const bool info = page == CInfoPage::kPageId;
+        const std::string background = kPageBackgrounds[static_cast<size_t>(page)];
+        const SPoint pageAt = info ? CInfoPage::kBackgroundAt : CMenuPage::kBackgroundAt;
+        settings.push_back(At(Cell("page background, bottom", background, 0, 1, pageAt.x, pageAt.y + 256), 10, 250));
+        const List captions = g.Captions(background, pageAt);
+        settings.insert(settings.end(), captions.begin(), captions.end());
         for (int c = 6; c < CSystemMenuScene::kCommandCount; ++c) {
             settings.push_back(Button("command " + std::to_string(c), CSystemMenuScene::kCommandSheet, c,
                                       CSystemMenuScene::kCommandPlaces[static_cast<size_t>(c)]));

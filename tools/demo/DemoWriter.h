@@ -82,6 +82,11 @@ void WriteSharedData(CDemoWriter& out);
 void WriteBootTitleData(CDemoWriter& out);
 // The settings menu and its pages, with their test sounds.
 void WriteSettingsData(CDemoWriter& out);
+// The names of the voice page's sixteen rows: the speakers' file prefixes (switch j
+// serves the voices "voice\<prefix>_..." that ClassifyVoiceName maps to j), with the
+// name of the speaker where the demo's events give one; the last row every other voice.
+inline constexpr const char* kVoiceCaptions[16] = {"Lu Lux", "Me Mel", "Cu", "Pa Pal", "Ma", "Pk", "Sa", "Py",
+                                                   "Ta",     "Ro Rosana", "Fa", "Wa", "Mu", "Na", "Ig", "Others"};
 
 // The save and load screens: titles, page buttons, slot frames, card sheets, the
 // overwrite question and the clear-data thumbnail.

@@ -18,6 +18,8 @@ std::string Bgm(int n) {
     return text;
 }
 
+SBalloonAt BalloonAt(int i) { return SBalloonAt{40, 40 + (kBalloonHeight + 20) * i}; }
+
 void BuildScript(CAdvScriptBuilder& s, const SScene& scene) {
     if (scene.music != 0) s.Add(30, {0, 80, 0, 500}, {Bgm(scene.music)});
     if (!scene.background.empty()) s.Add(11, {}, {scene.background});
@@ -34,9 +36,9 @@ void BuildScript(CAdvScriptBuilder& s, const SScene& scene) {
     }
     int balloon = 0;
     for (const SLine& l : scene.balloons) {
-        // Balloons left, centre-left in turn: place 0 at (x + 180, y + 148).
-        s.Add(6, {100, 0, 1, 300, 1, 300, 0, 0, balloon * 200 - 120, balloon * 40, balloon % 9, balloon, 0},
-              {l.name, l.text, l.voice});
+        // Place 0 puts the balloon's corner at (x + 180, y + 148).
+        const SBalloonAt at = BalloonAt(balloon);
+        s.Add(6, {100, 0, 1, 300, 1, 300, 0, 0, at.x - 180, at.y - 148, balloon % 9, balloon, 0}, {l.name, l.text, l.voice});
         ++balloon;
     }
     if (balloon > 0) s.Add(8);

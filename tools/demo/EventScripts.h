@@ -4,6 +4,7 @@
 // row of cfg\event.csv, and the builders that turn both into a compiled script and a
 // table line.  EventData.cpp holds the month's events, ActionEventData.cpp those of the
 // work report, the seasonal events and the side actions.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,19 @@ inline constexpr const char* kNoVoice = "voice\\.ogg";
 // "voice\<prefix>_<n, four digits>.ogg" and "bgm\bgm_<n, three digits>.ogg".
 std::string Voice(const char* prefix, int n);
 std::string Bgm(int n);
+
+// The size of a balloon's shape: obj\f000_000.bmp holds nine side by side.  The text
+// is centred in a box of 24 full-width characters 96 pixels in from the corner.
+inline constexpr int32_t kBalloonWidth = 720;
+inline constexpr int32_t kBalloonHeight = 160;
+
+// Where the i-th balloon of a scene stands (its top-left corner on the screen): one
+// under the other from the top left, each wholly on the screen, clear of the others
+// and, for the two a scene shows at most, of the message box from y 416.
+struct SBalloonAt {
+    int32_t x, y;
+};
+SBalloonAt BalloonAt(int i);
 
 // A spoken line of the message window or of a balloon.
 struct SLine {

@@ -10,8 +10,72 @@
 #include "game/menus/settings/SystemMenuScene.h"
 #include "game/menus/settings/VoiceOptionPage.h"
 #include "tools/demo/DemoWriter.h"
+#include "tools/kit/TinyFont.h"
 
 namespace demo {
+
+namespace {
+
+// The pages' backgrounds reach from under the headers (y 88) to the bottom edge.
+constexpr int32_t kPageHeight = 600 - CMenuPage::kBackgroundAt.y;
+constexpr int32_t kCaptionScale = 2;
+// The height of the option buttons (the 14 × 3 sheet's cells) and of the minus and plus
+// buttons (the 2 × 3 sheet's).
+constexpr int32_t kOptionHeight = 32;
+constexpr int32_t kStepHeight = 24;
+
+// The name of a row whose controls stand at `row` (screen pixels, `height` high),
+// written into the page's background at x `x`, level with the controls' middle.
+kit::SCaption RowCaption(int32_t x, SPoint row, int32_t height, const char* text) {
+    const int32_t captionHeight = kit::kGlyphHeight * kCaptionScale;
+    return kit::SCaption{x - CMenuPage::kBackgroundAt.x, row.y + (height - captionHeight) / 2 - CMenuPage::kBackgroundAt.y,
+                         text, kCaptionScale};
+}
+
+// A page's background of 200 × 256 cells (400 × 256 with `wide` cells) with its rows'
+// names: the labels of a page's rows are part of its picture.
+kit::SSheetSpec PageBackground(const char* file, std::vector<kit::SCaption> captions, bool wide = false) {
+    kit::SSheetSpec s = kit::MakeSheet(file, 800, kPageHeight, wide ? 2 : 4, 2);
+    s.captions = std::move(captions);
+    return s;
+}
+
+std::vector<kit::SCaption> DisplayCaptions() {
+    using P = CDisplayOptionPage;
+    const char* names[] = {"Screen", "Colours", "Effects", "Waits", "Ask first", "Event panel"};
+    std::vector<kit::SCaption> out;
+    for (size_t row = 0; row < 6; ++row) out.push_back(RowCaption(40, P::kPlaces[2 * row], kOptionHeight, names[row]));
+    return out;
+}
+
+std::vector<kit::SCaption> MessageCaptions() {
+    using P = CMessageOptionPage;
+    return {RowCaption(24, P::kLayout.steps[0], kStepHeight, "Text speed"),
+            RowCaption(24, P::kOptionPlaces[0], kOptionHeight, "Skip"),
+            RowCaption(24, P::kOptionPlaces[2], kOptionHeight, "Auto mode"),
+            RowCaption(24, P::kLayout.steps[2], kStepHeight, "Auto speed"),
+            RowCaption(24, P::kLayout.steps[4], kStepHeight, "Opacity")};
+}
+
+std::vector<kit::SCaption> SoundCaptions() {
+    using P = CSoundOptionPage;
+    return {RowCaption(24, P::kLayout.steps[0], kStepHeight, "Music"),
+            RowCaption(24, P::kLayout.steps[2], kStepHeight, "Effects"),
+            RowCaption(24, P::kLayout.steps[4], kStepHeight, "Voices")};
+}
+
+std::vector<kit::SCaption> VoiceCaptions() {
+    std::vector<kit::SCaption> out;
+    for (int j = 0; j < CVoiceOptionPage::kButtonCount / 2; ++j) {
+        // Left of the ON button: the left column from x 16, the right one 160 pixels
+        // before its buttons, clear of the left column's OFF buttons.
+        const int32_t x = j < 8 ? 16 : CVoiceOptionPage::Place(16).x - 160;
+        out.push_back(RowCaption(x, CVoiceOptionPage::Place(2 * j), kOptionHeight, kVoiceCaptions[j]));
+    }
+    return out;
+}
+
+}  // namespace
 
 void WriteSettingsData(CDemoWriter& out) {
     // The two headers under the tab bar (its sheet is a shared one), the page and
@@ -21,17 +85,25 @@ void WriteSettingsData(CDemoWriter& out) {
     out.Sheet(kit::MakeControls(CSystemMenuScene::kCommandSheet, 648, 140, 9, 5,
                                 {"Screen", "Text", "Sound", "Voice", "Cancel key", "Info", "Defaults", "OK", "Cancel"}));
     // Columns: the screen modes (0 to 3), on and off, the skip modes, the sound tests and
-    // the five things the cancel key may do.
+    // the five things the cancel key may do in a scene: hide the message window, open the
+    // in-game menu (the window's second set of buttons), skip while held, open the save or
+    // the load screen (docs/controls.md).
     out.Sheet(kit::MakeControls(CSystemMenuScene::kOptionSheet, 1232, 96, 14, 3,
-                                {"Window", "Full", "16 bit", "32 bit", "On", "Off", "Read", "All", "Test", "Window",
-                                 "Hide", "Skip", "Save", "Load"}));
-    // Page backgrounds drawn at (0, 88); the information page's at (72, 88).
-    for (const char* file : {CDisplayOptionPage::kBackgroundFile, CMessageOptionPage::kBackgroundFile,
-                             CSoundOptionPage::kBackgroundFile, CVoiceOptionPage::kBackgroundFile,
-                             CCancelActionPage::kBackgroundFile}) {
-        out.Sheet(kit::MakeSheet(file, 800, 424, 4, 2));
-    }
-    out.Sheet(kit::MakeSheet(CInfoPage::kBackgroundFile, 656, 424, 4, 2));
+                                {"Window", "Full", "16 bit", "32 bit", "On", "Off", "Read", "All", "Test", "Hide",
+                                 "Menu", "Skip", "Save", "Load"}));
+    // Page backgrounds drawn at (0, 88) down to the bottom edge, with the names of their
+    // rows; the information page's at (72, 88).  The cancel page names its one row above
+    // it, in a cell as wide as the name.
+    out.Sheet(PageBackground(CDisplayOptionPage::kBackgroundFile, DisplayCaptions()));
+    out.Sheet(PageBackground(CMessageOptionPage::kBackgroundFile, MessageCaptions()));
+    out.Sheet(PageBackground(CSoundOptionPage::kBackgroundFile, SoundCaptions()));
+    out.Sheet(PageBackground(CVoiceOptionPage::kBackgroundFile, VoiceCaptions()));
+    const SPoint cancelRow = CCancelActionPage::Place(0);
+    out.Sheet(PageBackground(CCancelActionPage::kBackgroundFile,
+                             {RowCaption(cancelRow.x, SPoint{cancelRow.x, cancelRow.y - kOptionHeight - 8}, kOptionHeight,
+                                         "Esc, Enter, right click:")},
+                             true));
+    out.Sheet(kit::MakeSheet(CInfoPage::kBackgroundFile, 656, kPageHeight, 4, 2));
     // Sliders: a frame, a fill of 240 × 16 (ten 24-pixel cells, so a screenshot shows
     // how far it is drawn) and the minus and plus buttons (2 × 3 cells of 24 × 24).
     out.Sheet(kit::MakeSheet(CSliderSet::kFrameFile, 272, 40, 4, 1));

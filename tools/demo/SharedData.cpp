@@ -12,9 +12,12 @@ void WriteSharedData(CDemoWriter& out) {
         out.Sound(CGameMain::kChannelSounds[i], 10u + static_cast<uint32_t>(i), 150);
     }
     // Wide background: strips of 8-pixel rows, a band of 32-pixel columns repeating
-    // every 256 pixels, and a landscape whose keyed sky lets the band show through.
+    // every 256 pixels, and a landscape whose keyed sky lets the band show through.  The
+    // landscape ends at y 488; the bottom strip, drawn from y 440 as high as its
+    // picture, reaches the screen's bottom edge, so no menu screen ends in black.
     out.Sheet(kit::MakeSheet(CWideBackground::kTopStripFile, 4, 56, 1, 7));
-    out.Sheet(kit::MakeSheet(CWideBackground::kBottomStripFile, 4, 40, 1, 5));
+    const int32_t bottom = 600 - CWideBackground::kBottomStripTop;
+    out.Sheet(kit::MakeSheet(CWideBackground::kBottomStripFile, 4, bottom, 1, bottom / 8));
     out.Sheet(kit::MakeSheet(CWideBand::kFile, 256, 256, 8, 1));
     kit::SSheetSpec landscape = kit::MakeSheet(CWidePicture::kFile, 2400, 432, 12, 2);
     landscape.areas.push_back({0, 0, 2400, 150, kit::kKeyGreen});

@@ -8,6 +8,7 @@
 #include "game/raising/ingame/BasicModes.h"
 #include "game/raising/ingame/SelectionScene.h"
 #include "tools/demo/DemoWriter.h"
+#include "tools/demo/EventScripts.h"
 
 namespace demo {
 
@@ -19,8 +20,8 @@ void WriteMessageWindow(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet("obj\\f000_002.bmp", 192, 32, 6, 1));  // waiting mark
     // Balloon shapes: a body in each cell round the text's 24-character box (96, 64 from
     // the corner) with a translucent rim, and nothing round it.
-    kit::SSheetSpec balloons = kit::MakeSheet("obj\\f000_000.bmp", 6480, 160, 9, 1);
-    balloons.cellAreas = {{0, 0, 720, 160, 0x00000000u},
+    kit::SSheetSpec balloons = kit::MakeSheet("obj\\f000_000.bmp", 9 * kBalloonWidth, kBalloonHeight, 9, 1);
+    balloons.cellAreas = {{0, 0, kBalloonWidth, kBalloonHeight, 0x00000000u},
                           {40, 24, 640, 124, 0x80000000u, true},
                           {48, 32, 624, 108, 0xFF000000u, true}};
     out.Sheet(balloons);
@@ -54,13 +55,15 @@ void WriteHintWindow(CDemoWriter& out) {
 
 // The slide panel: a board with the date digits and three labels, and one picture per
 // item (obj\e000_005.bmp for item 0 up to obj\e000_027.bmp for item 22).  It slides in
-// over the top left of the screen, where the mansion menu has its first four buttons:
-// the board is a date strip above them (digits 20 high at y 7, so their last four rows
-// are left open) and open below, the labels are marks on a transparent ground and the
-// pictures frames round what lies under them.
+// over the top left of the screen and is drawn over every mode, the mansion menu's list
+// panels included (the first of them from (152, 128)): the board is a date strip (digits
+// 20 high at y 7, so their last four rows are left open) and see-through below, with
+// neither grid lines nor labels there, the labels are marks on a transparent ground and
+// the pictures frames round what lies under them, ending above y 128.
 void WriteSlidePanel(CDemoWriter& out) {
-    kit::SSheetSpec board = kit::MakeSheet("obj\\e000_000.bmp", 240, 176, 2, 2);
-    board.areas.push_back({0, 24, 240, 152, 0x00000000u});
+    kit::SSheetSpec board = kit::MakeSheet("obj\\e000_000.bmp", 240, 120, 1, 1);
+    board.areas.push_back({0, 24, 240, 96, 0x00000000u});
+    board.areasKeepLabels = false;
     out.Sheet(board);
     kit::SSheetSpec digits = kit::MakeSheet("obj\\e000_001.bmp", 192, 20, 12, 1);
     digits.cellAreas.push_back({0, 16, 16, 4, 0x00000000u});
@@ -76,7 +79,7 @@ void WriteSlidePanel(CDemoWriter& out) {
     for (int item = 0; item < 23; ++item) {
         char name[32];
         std::snprintf(name, sizeof name, "obj\\e000_%03d.bmp", item + 5);
-        kit::SSheetSpec picture = FrameSheet(name, 120, 88, 2, 1, 4);
+        kit::SSheetSpec picture = FrameSheet(name, 120, 48, 2, 1, 4);
         const char* word = item == 1 ? "Mansion" : item == 9 ? "Home" : item == 20 ? "Report" : item == 22 ? "Food" : "";
         picture.columnWords = {word};
         out.Sheet(picture);

@@ -13,12 +13,6 @@ namespace kit {
 
 namespace {
 
-// 3 × 5 digits, one row a byte (bit 2 is the left column).
-constexpr uint8_t kDigits[10][5] = {
-    {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 7, 1, 7}, {5, 5, 7, 1, 1},
-    {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 1, 1}, {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7},
-};
-
 std::string CanonicalName(const std::string& name) {
     std::string s = name;
     for (char& c : s) {
@@ -53,12 +47,7 @@ int32_t LabelNumber(std::vector<uint32_t>* px, int32_t width, int32_t x, int32_t
     const std::string digits = std::to_string(value);
     if (x + static_cast<int32_t>(digits.size()) * 4 - 1 > right) return -1;
     for (char d : digits) {
-        const uint8_t* glyph = kDigits[d - '0'];
-        for (int gy = 0; gy < 5; ++gy) {
-            for (int gx = 0; gx < 3; ++gx) {
-                if (glyph[gy] & (4 >> gx)) (*px)[static_cast<size_t>(y + gy) * width + x + gx] = ink;
-            }
-        }
+        DrawWord(px, width, x, y, std::string(1, d), 1, ink, EGlyphs::Small);
         x += 4;
     }
     return x;
@@ -73,6 +62,7 @@ struct SLabelPlace {
     int32_t bottom = 0;  // one past the last ink row
     std::string word;
     int32_t wordX = 0, wordY = 0, wordScale = 1;
+    EGlyphs glyphs = EGlyphs::Regular;
 };
 
 SLabelPlace PlaceLabel(const SSheetSpec& spec, int32_t c, int32_t r, int32_t cw, int32_t ch) {
@@ -93,31 +83,38 @@ SLabelPlace PlaceLabel(const SSheetSpec& spec, int32_t c, int32_t r, int32_t cw,
     // The word keeps to the cell's upper half: a control's centre stays its plain colour
     // for whoever checks that it shows.
     const int32_t wordBottom = std::min(bottom, r * ch + ch / 2 - 2);
-    // Beside the label, large where there is room; else below it; else cut to fit.
-    const int32_t besideX = labelEnd + 2;
-    auto fits = [&](int32_t x, int32_t y, int32_t scale, const std::string& w) {
-        return x + WordWidth(w, scale) - 1 <= right && y + kGlyphHeight * scale - 1 <= wordBottom;
+    // Beside the label, large where there is room; else below it; else in the small
+    // glyphs (a row too low for the others), beside or below, a little further from the
+    // label's digits of the same size; else cut to fit.
+    const int32_t besideX = labelEnd + 2, smallX = labelEnd + 4;
+    auto fits = [&](int32_t x, int32_t y, int32_t scale, EGlyphs glyphs, const std::string& w) {
+        return x + WordWidth(w, scale, glyphs) - 1 <= right && y + GlyphHeight(glyphs) * scale - 1 <= wordBottom;
     };
     struct STry {
         int32_t x, y, scale;
+        EGlyphs glyphs;
     };
-    const STry tries[] = {{besideX, top, 2}, {besideX, top, 1}, {left, top + 7, 1}};
+    const STry tries[] = {{besideX, top, 2, EGlyphs::Regular},
+                          {besideX, top, 1, EGlyphs::Regular},
+                          {left, top + 7, 1, EGlyphs::Regular},
+                          {smallX, top, 1, EGlyphs::Small},
+                          {left, top + 7, 1, EGlyphs::Small}};
     bool placed = false;
     for (const STry& t : tries) {
-        if (fits(t.x, t.y, t.scale, word)) {
-            p.wordX = t.x, p.wordY = t.y, p.wordScale = t.scale;
+        if (fits(t.x, t.y, t.scale, t.glyphs, word)) {
+            p.wordX = t.x, p.wordY = t.y, p.wordScale = t.scale, p.glyphs = t.glyphs;
             placed = true;
             break;
         }
     }
     if (!placed) {
-        while (!word.empty() && !fits(besideX, top, 1, word)) word.pop_back();
+        while (!word.empty() && !fits(smallX, top, 1, EGlyphs::Small, word)) word.pop_back();
         if (word.empty()) return p;
-        p.wordX = besideX, p.wordY = top, p.wordScale = 1;
+        p.wordX = smallX, p.wordY = top, p.wordScale = 1, p.glyphs = EGlyphs::Small;
     }
     p.word = word;
-    p.right = std::max(p.right, p.wordX + WordWidth(word, p.wordScale));
-    p.bottom = std::max(p.bottom, p.wordY + kGlyphHeight * p.wordScale);
+    p.right = std::max(p.right, p.wordX + WordWidth(word, p.wordScale, p.glyphs));
+    p.bottom = std::max(p.bottom, p.wordY + GlyphHeight(p.glyphs) * p.wordScale);
     return p;
 }
 
@@ -129,18 +126,27 @@ uint32_t InkFor(uint32_t colour) {
 void DrawLabel(const SSheetSpec& spec, int32_t c, int32_t r, int32_t cw, int32_t ch, std::vector<uint32_t>* px) {
     const SLabelPlace place = PlaceLabel(spec, c, r, cw, ch);
     if (!place.shown) return;
-    const uint32_t ink = InkFor(CellColour(spec.name, c, r));
+    const uint32_t ink = InkFor(CellColour(spec, c, r));
     const int32_t y = r * ch + 1;
     int32_t x = LabelNumber(px, spec.width, c * cw + 1, y, place.right + 1, c, ink);
     (*px)[static_cast<size_t>(y + 4) * spec.width + x] = ink;  // the dot between the numbers
     LabelNumber(px, spec.width, x + 2, y, place.right + 1, r, ink);
-    DrawWord(px, spec.width, place.wordX, place.wordY, place.word, place.wordScale, ink);
+    DrawWord(px, spec.width, place.wordX, place.wordY, place.word, place.wordScale, ink, place.glyphs);
+    if (r == spec.lockedRow && !place.word.empty()) {
+        // Struck through at the glyphs' middle row, a column past the word on either side
+        // (longer than a "-"): the word stays legible.
+        const int32_t strikeY = place.wordY + GlyphHeight(place.glyphs) / 2 * place.wordScale;
+        const int32_t width = WordWidth(place.word, place.wordScale, place.glyphs) + 2;
+        for (int32_t dy = 0; dy < place.wordScale; ++dy) {
+            std::fill_n(px->begin() + static_cast<ptrdiff_t>(strikeY + dy) * spec.width + place.wordX - 1, width, ink);
+        }
+    }
 }
 
 // The cell's first row and column and the box round its label and word in the plain
 // colour again, then the label and word.
 void KeepGridAndLabel(const SSheetSpec& spec, int32_t c, int32_t r, int32_t cw, int32_t ch, std::vector<uint32_t>* px) {
-    const uint32_t colour = CellColour(spec.name, c, r);
+    const uint32_t colour = CellColour(spec, c, r);
     const int32_t x0 = c * cw, y0 = r * ch;
     std::fill_n(px->begin() + static_cast<ptrdiff_t>(y0) * spec.width + x0, cw, colour);
     for (int32_t y = y0; y < y0 + ch; ++y) (*px)[static_cast<size_t>(y) * spec.width + x0] = colour;
@@ -170,7 +176,7 @@ void PaintAreas(const SSheetSpec& spec, int32_t cw, int32_t ch, std::vector<uint
     }
     for (int32_t r = 0; r < spec.rows; ++r) {
         for (int32_t c = 0; c < spec.columns; ++c) {
-            const uint32_t colour = CellColour(spec.name, c, r);
+            const uint32_t colour = CellColour(spec, c, r);
             for (const SArea& a : spec.cellAreas) PaintArea(a, colour, c * cw, r * ch, cw, ch, spec.width, px);
         }
     }
@@ -192,6 +198,7 @@ SSheetSpec MakeControls(const std::string& name, int32_t width, int32_t height, 
                         std::vector<std::string> words) {
     SSheetSpec s = MakeSheet(name, width, height, columns, rows);
     s.columnWords = std::move(words);
+    if (rows == kButtonLooks) s.lockedRow = kLockedLook;
     return s;
 }
 
@@ -223,6 +230,29 @@ uint32_t CellColour(const std::string& name, int32_t column, int32_t row) {
     return 0xFF000000u | channel(h >> 16) << 16 | channel(h >> 8) << 8 | channel(h);
 }
 
+uint32_t CellColour(const SSheetSpec& spec, int32_t column, int32_t row) {
+    const uint32_t colour = CellColour(spec.name, column, row);
+    if (row != spec.lockedRow) return colour;
+    // Greyed: each channel a quarter of its way from the grey of the same lightness, so
+    // the cell keeps a trace of its own colour (and stays apart from its neighbours).
+    const int32_t r = (colour >> 16) & 0xFF, g = (colour >> 8) & 0xFF, b = colour & 0xFF;
+    const int32_t grey = (r * 3 + g * 6 + b) / 10;
+    auto toward = [grey](int32_t channel) { return static_cast<uint32_t>(grey + (channel - grey) / 4); };
+    return 0xFF000000u | toward(r) << 16 | toward(g) << 8 | toward(b);
+}
+
+SBox WordBox(const SSheetSpec& spec, int32_t column, int32_t row) {
+    if (spec.columns <= 0 || spec.rows <= 0) return {};
+    const int32_t cw = spec.width / spec.columns, ch = spec.height / spec.rows;
+    const SLabelPlace place = PlaceLabel(spec, column, row, cw, ch);
+    if (!place.shown) return {};
+    return SBox{0, 0, std::min(place.right + 1 - column * cw, cw), std::min(place.bottom + 1 - row * ch, ch)};
+}
+
+SBox CaptionBox(const SCaption& caption) {
+    return SBox{caption.x, caption.y, WordWidth(caption.text, caption.scale), kGlyphHeight * caption.scale};
+}
+
 std::vector<uint32_t> MakeSheetPixels(const SSheetSpec& spec) {
     if (spec.width <= 0 || spec.height <= 0 || spec.columns <= 0 || spec.rows <= 0) return {};
     std::vector<uint32_t> px(static_cast<size_t>(spec.width) * spec.height, 0xFF000000u);
@@ -230,7 +260,7 @@ std::vector<uint32_t> MakeSheetPixels(const SSheetSpec& spec) {
     const int32_t ch = spec.height / spec.rows;
     for (int32_t r = 0; r < spec.rows; ++r) {
         for (int32_t c = 0; c < spec.columns; ++c) {
-            const uint32_t colour = CellColour(spec.name, c, r);
+            const uint32_t colour = CellColour(spec, c, r);
             for (int32_t y = r * ch; y < (r + 1) * ch; ++y) {
                 std::fill_n(px.begin() + static_cast<ptrdiff_t>(y) * spec.width + c * cw, cw, colour);
             }
@@ -249,7 +279,7 @@ std::vector<uint32_t> MakeSheetPixels(const SSheetSpec& spec) {
     }
     for (const SCaption& c : spec.captions) {
         const int32_t column = std::clamp(c.x / cw, 0, spec.columns - 1), row = std::clamp(c.y / ch, 0, spec.rows - 1);
-        DrawWord(&px, spec.width, c.x, c.y, c.text, c.scale, InkFor(CellColour(spec.name, column, row)));
+        DrawWord(&px, spec.width, c.x, c.y, c.text, c.scale, InkFor(CellColour(spec, column, row)));
     }
     return px;
 }

@@ -14,6 +14,19 @@ namespace kit {
 // Opaque pure green: the colour key of the texture loaders.
 constexpr uint32_t kKeyGreen = 0xFF00FF00u;
 
+// A button's sheet has a column per button and a row per look, in the buttons' order:
+// normal, pointer over, checked, checked and pointer over, locked (disabled).
+constexpr int32_t kButtonLooks = 5;
+constexpr int32_t kLockedLook = 4;
+
+// A rectangle in pixels, from its top-left corner.
+struct SBox {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
 struct SArea {
     int32_t x = 0;
     int32_t y = 0;
@@ -53,6 +66,10 @@ struct SSheetSpec {
     // rows are the controls, for columns without a word of their own.
     std::vector<std::string> columnWords;
     std::vector<std::string> rowWords;
+    // The row of a button sheet's locked look, -1 for none: its cells are greyed and
+    // their words struck through, so that a disabled control is told from an enabled one
+    // at a glance.  MakeControls sets it for a sheet of kButtonLooks rows.
+    int32_t lockedRow = -1;
     // Painted over the cells, in picture pixels; `cellAreas` the same inside every cell,
     // in cell pixels.  A sheet with an area that is not opaque is written as PNG bytes
     // whatever its name, so the alpha is kept (a BMP has none).
@@ -71,7 +88,8 @@ struct SSheetSpec {
 
 // A labelled sheet without areas.
 SSheetSpec MakeSheet(const std::string& name, int32_t width, int32_t height, int32_t columns = 1, int32_t rows = 1);
-// A sheet of controls: `words` name its columns.
+// A sheet of controls: `words` name its columns.  A sheet of kButtonLooks rows is a
+// button sheet, its last row the locked look.
 SSheetSpec MakeControls(const std::string& name, int32_t width, int32_t height, int32_t columns, int32_t rows,
                         std::vector<std::string> words);
 
@@ -84,6 +102,13 @@ bool WritesPng(const SSheetSpec& spec);
 // its channels stay within 0x30..0xCF, so it is never black, white or a key colour.
 // The name counts without regard to case or slash direction.
 uint32_t CellColour(const std::string& name, int32_t column, int32_t row);
+// The colour a cell of the sheet is filled with: the one above, greyed in the locked row.
+uint32_t CellColour(const SSheetSpec& spec, int32_t column, int32_t row);
+// Where a cell's label and word are drawn (its first row and column included),
+// cell-relative; empty when the cell has no label.
+SBox WordBox(const SSheetSpec& spec, int32_t column, int32_t row);
+// Where a caption is drawn, in picture pixels.
+SBox CaptionBox(const SCaption& caption);
 // The picture, A8R8G8B8, top row first.
 std::vector<uint32_t> MakeSheetPixels(const SSheetSpec& spec);
 // File images of A8R8G8B8 pixels: an uncompressed 24-bit BMP (alpha dropped) and an

@@ -67,33 +67,65 @@ constexpr uint8_t kGlyphs['Z' - ' ' + 1][kGlyphHeight] = {
     {0x1F, 0x01, 0x02, 0x04, 0x08, 0x10, 0x1F},  // 'Z'
 };
 
-const uint8_t* Glyph(char c) {
+// The same in 3 × 5 (bit 2 is the left column): for rows of 16 pixels, where the
+// larger glyphs would reach the cell's middle.
+constexpr uint8_t kSmallGlyphs['Z' - ' ' + 1][kSmallGlyphHeight] = {
+    {0, 0, 0, 0, 0}, {2, 2, 2, 0, 2}, {0, 0, 0, 0, 0}, {5, 7, 5, 7, 5}, {0, 0, 0, 0, 0},  // ' ' to '$'
+    {5, 1, 2, 4, 5}, {2, 5, 2, 5, 3}, {2, 2, 0, 0, 0}, {1, 2, 2, 2, 1}, {4, 2, 2, 2, 4},  // '%' to ')'
+    {0, 0, 0, 0, 0}, {0, 2, 7, 2, 0}, {0, 0, 0, 2, 4}, {0, 0, 7, 0, 0}, {0, 0, 0, 0, 2},  // '*' to '.'
+    {1, 1, 2, 4, 4},                                                                         // '/'
+    {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 7, 1, 7}, {5, 5, 7, 1, 1},  // '0' to '4'
+    {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 1, 1}, {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7},  // '5' to '9'
+    {0, 2, 0, 2, 0}, {0, 0, 0, 0, 0}, {1, 2, 4, 2, 1}, {0, 7, 0, 7, 0}, {4, 2, 1, 2, 4},  // ':' to '>'
+    {7, 1, 2, 0, 2}, {0, 0, 0, 0, 0},                                                       // '?', '@'
+    {2, 5, 7, 5, 5}, {6, 5, 6, 5, 6}, {3, 4, 4, 4, 3}, {6, 5, 5, 5, 6}, {7, 4, 6, 4, 7},  // 'A' to 'E'
+    {7, 4, 6, 4, 4}, {3, 4, 5, 5, 3}, {5, 5, 7, 5, 5}, {7, 2, 2, 2, 7}, {1, 1, 1, 5, 2},  // 'F' to 'J'
+    {5, 5, 6, 5, 5}, {4, 4, 4, 4, 7}, {5, 7, 7, 5, 5}, {6, 5, 5, 5, 5}, {2, 5, 5, 5, 2},  // 'K' to 'O'
+    {6, 5, 6, 4, 4}, {2, 5, 5, 6, 3}, {6, 5, 6, 5, 5}, {3, 4, 2, 1, 6}, {7, 2, 2, 2, 2},  // 'P' to 'T'
+    {5, 5, 5, 5, 7}, {5, 5, 5, 5, 2}, {5, 5, 7, 7, 5}, {5, 5, 2, 5, 5}, {5, 5, 2, 2, 2},  // 'U' to 'Y'
+    {7, 1, 2, 4, 7},                                                                         // 'Z'
+};
+
+int32_t Index(char c) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     if (c < ' ' || c > 'Z') c = ' ';
-    return kGlyphs[c - ' '];
+    return c - ' ';
+}
+
+struct SFont {
+    int32_t width, height;
+    uint8_t leftBit;
+};
+
+SFont FontOf(EGlyphs glyphs) {
+    return glyphs == EGlyphs::Small ? SFont{kSmallGlyphWidth, kSmallGlyphHeight, 0x04}
+                                    : SFont{kGlyphWidth, kGlyphHeight, 0x10};
 }
 
 }  // namespace
 
-int32_t WordWidth(const std::string& word, int32_t scale) {
+int32_t GlyphHeight(EGlyphs glyphs) { return FontOf(glyphs).height; }
+
+int32_t WordWidth(const std::string& word, int32_t scale, EGlyphs glyphs) {
     if (word.empty()) return 0;
-    return static_cast<int32_t>(word.size()) * (kGlyphWidth + 1) * scale - scale;
+    return static_cast<int32_t>(word.size()) * (FontOf(glyphs).width + 1) * scale - scale;
 }
 
 void DrawWord(std::vector<uint32_t>* pixels, int32_t width, int32_t x, int32_t y, const std::string& word, int32_t scale,
-              uint32_t ink) {
+              uint32_t ink, EGlyphs glyphs) {
     const int32_t height = width > 0 ? static_cast<int32_t>(pixels->size() / static_cast<size_t>(width)) : 0;
+    const SFont font = FontOf(glyphs);
     for (char c : word) {
-        const uint8_t* glyph = Glyph(c);
-        for (int32_t gy = 0; gy < kGlyphHeight * scale; ++gy) {
-            for (int32_t gx = 0; gx < kGlyphWidth * scale; ++gx) {
-                if (!(glyph[gy / scale] & (0x10 >> (gx / scale)))) continue;
+        const uint8_t* glyph = glyphs == EGlyphs::Small ? kSmallGlyphs[Index(c)] : kGlyphs[Index(c)];
+        for (int32_t gy = 0; gy < font.height * scale; ++gy) {
+            for (int32_t gx = 0; gx < font.width * scale; ++gx) {
+                if (!(glyph[gy / scale] & (font.leftBit >> (gx / scale)))) continue;
                 const int32_t px = x + gx, py = y + gy;
                 if (px < 0 || py < 0 || px >= width || py >= height) continue;
                 (*pixels)[static_cast<size_t>(py) * width + px] = ink;
             }
         }
-        x += (kGlyphWidth + 1) * scale;
+        x += (font.width + 1) * scale;
     }
 }
 

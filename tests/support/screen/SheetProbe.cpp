@@ -52,7 +52,7 @@ void CSheetProbe::Add(const kit::SSheetSpec& sheet) {
     const size_t index = m_Sheets.size() - 1;
     for (int32_t r = 0; r < sheet.rows; ++r) {
         for (int32_t c = 0; c < sheet.columns; ++c) {
-            m_Colours[kit::CellColour(sheet.name, c, r) & 0xFFFFFFu] = SKey{index, c, r};
+            m_Colours[kit::CellColour(sheet, c, r) & 0xFFFFFFu] = SKey{index, c, r};
         }
     }
 }
@@ -77,7 +77,8 @@ SCellHit CSheetProbe::At(const SFrame& frame, int32_t x, int32_t y) const {
 }
 
 SBox CSheetProbe::Locate(const SFrame& frame, const std::string& sheet, int32_t column, int32_t row) const {
-    const uint32_t colour = kit::CellColour(sheet, column, row) & 0xFFFFFFu;
+    const kit::SSheetSpec* spec = Find(sheet);
+    const uint32_t colour = (spec ? kit::CellColour(*spec, column, row) : kit::CellColour(sheet, column, row)) & 0xFFFFFFu;
     SBox box;
     for (int32_t y = 0; y < frame.height; ++y) {
         for (int32_t x = 0; x < frame.width; ++x) {
@@ -130,12 +131,16 @@ void CSheetProbe::CellSize(const std::string& sheet, int32_t* width, int32_t* he
                                          << "): its corners show " << first.Describe() << " and " << last.Describe();
 }
 
-bool CSheetProbe::_IsPlain(const kit::SSheetSpec& s, int32_t column, int32_t row, int32_t cx, int32_t cy) const {
+const std::vector<uint32_t>& CSheetProbe::_SheetPixels(const kit::SSheetSpec& s) const {
     auto it = m_Pixels.find(s.name);
     if (it == m_Pixels.end()) it = m_Pixels.emplace(s.name, kit::MakeSheetPixels(s)).first;
-    const std::vector<uint32_t>& px = it->second;
+    return it->second;
+}
+
+bool CSheetProbe::_IsPlain(const kit::SSheetSpec& s, int32_t column, int32_t row, int32_t cx, int32_t cy) const {
+    const std::vector<uint32_t>& px = _SheetPixels(s);
     const int32_t cw = s.width / s.columns, ch = s.height / s.rows;
-    const uint32_t colour = kit::CellColour(s.name, column, row);
+    const uint32_t colour = kit::CellColour(s, column, row);
     if (cx < 1 || cy < 1 || cx >= cw - 1 || cy >= ch - 1) return false;
     for (int32_t dy = -1; dy <= 1; ++dy) {
         for (int32_t dx = -1; dx <= 1; ++dx) {
@@ -188,7 +193,7 @@ std::string CSheetProbe::_Check(const SFrame& frame, const SVisible& v) const {
     if (v.row == SVisible::kEnabledLook) rows = {0, 1};
     if (v.x == SVisible::kAnywhere) {
         for (int32_t row : rows) {
-            const uint32_t colour = kit::CellColour(s->name, v.column, row) & 0xFFFFFFu;
+            const uint32_t colour = kit::CellColour(*s, v.column, row) & 0xFFFFFFu;
             const auto n = std::count_if(frame.pixels.begin(), frame.pixels.end(),
                                          [colour](uint32_t p) { return (p & 0xFFFFFFu) == colour; });
             if (n >= SVisible::kAnywherePixels) return {};
@@ -197,6 +202,15 @@ std::string CSheetProbe::_Check(const SFrame& frame, const SVisible& v) const {
     }
     const int32_t cw = s->width / s->columns, ch = s->height / s->rows;
     std::ostringstream seen;
+    if (v.exact.width > 0 || v.word) {
+        for (int32_t row : rows) {
+            const std::string f = _CheckExact(frame, *s, v, row, v.word ? kit::WordBox(*s, v.column, row) : v.exact);
+            if (f.empty()) return {};
+            seen << f;
+        }
+        what << " drawn at (" << v.x << ", " << v.y << ") does not show as drawn:" << seen.str();
+        return what.str();
+    }
     for (int32_t row : rows) {
         int32_t px = 0, py = 0;
         if (v.pointX >= 0) {
@@ -207,7 +221,7 @@ std::string CSheetProbe::_Check(const SFrame& frame, const SVisible& v) const {
             return what.str() + " has no plain pixels to look at";
         }
         const int32_t sx = v.x + px - v.column * cw, sy = v.y + py - row * ch;
-        const uint32_t colour = Veiled(kit::CellColour(s->name, v.column, row), v.veilAlpha);
+        const uint32_t colour = Veiled(kit::CellColour(*s, v.column, row), v.veilAlpha);
         bool all = true;
         for (int32_t dy = -1; dy <= 1 && all; ++dy) {
             for (int32_t dx = -1; dx <= 1 && all; ++dx) all = Near(frame.At(sx + dx, sy + dy), colour, v.veilAlpha);
@@ -217,6 +231,28 @@ std::string CSheetProbe::_Check(const SFrame& frame, const SVisible& v) const {
     }
     what << " drawn at (" << v.x << ", " << v.y << ") does not show:" << seen.str();
     return what.str();
+}
+
+std::string CSheetProbe::_CheckExact(const SFrame& frame, const kit::SSheetSpec& s, const SVisible& v, int32_t row,
+                                     const kit::SBox& b) const {
+    const std::vector<uint32_t>& px = _SheetPixels(s);
+    const int32_t cw = s.width / s.columns, ch = s.height / s.rows;
+    if (b.width <= 0 || b.x < 0 || b.y < 0 || b.x + b.width > cw || b.y + b.height > ch) {
+        return " the box is empty or lies outside the cell;";
+    }
+    for (int32_t y = b.y; y < b.y + b.height; ++y) {
+        for (int32_t x = b.x; x < b.x + b.width; ++x) {
+            const uint32_t want = px[static_cast<size_t>(row * ch + y) * s.width + v.column * cw + x];
+            if ((want >> 24) != 0xFF) continue;
+            const uint32_t pixel = frame.At(v.x + x, v.y + y);
+            if (Near(pixel, Veiled(want & 0xFFFFFFu, v.veilAlpha), v.veilAlpha)) continue;
+            std::ostringstream out;
+            out << std::hex << " (" << std::dec << v.x + x << ", " << v.y + y << ") shows #" << std::hex
+                << (pixel & 0xFFFFFFu) << " for #" << (want & 0xFFFFFFu) << ";";
+            return out.str();
+        }
+    }
+    return {};
 }
 
 ::testing::AssertionResult CSheetProbe::ShowsAll(const SFrame& frame, const std::vector<SVisible>& list) const {

@@ -2,6 +2,7 @@
 // probes, the game driver's input, frames and sound recording.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "engine/base/Log.h"
@@ -96,7 +97,11 @@ TEST(Sheet, WordsSitBesideTheLabelInsideTheirCell) {
         {72, 28, "Back", 12 + kit::WordWidth("Back", 1), 8},  // doubled, it would reach the centre
         {64, 20, "Load", 12 + kit::WordWidth("Load", 1), 8},
         {20, 40, "Go", 12, 15},                                   // below the label
-        {30, 20, "Training", 12 + kit::WordWidth("Tra", 1), 8},  // cut to what fits
+        // A row too low for the 5 × 7 glyphs (a music room's track) takes the 3 × 5 ones,
+        // four columns after the label's digits of the same size.
+        {192, 16, "Garden Flowers", 14 + kit::WordWidth("Garden Flowers", 1, kit::EGlyphs::Small), 6},
+        // Cut to what fits, in the small glyphs.
+        {30, 20, "Training", 14 + kit::WordWidth("Trai", 1, kit::EGlyphs::Small), 6},
     };
     for (const auto& k : cases) {
         const kit::SSheetSpec s = kit::MakeControls("obj\\w.bmp", k.cellW * 2, k.cellH * 3, 2, 3, {"", k.word});
@@ -123,6 +128,45 @@ TEST(Sheet, WordsSitBesideTheLabelInsideTheirCell) {
     EXPECT_EQ(kit::CellWord(rows, 0, 2), "C");
 }
 
+// The locked look of a button sheet (its fifth row) is greyed with its word struck
+// through; the other looks, and sheets that are no button sheets, keep their colours.
+TEST(Sheet, TheLockedLookOfAButtonIsGreyedAndStruckThrough) {
+    const kit::SSheetSpec s = kit::MakeControls("obj\\l.bmp", 2 * 200, 5 * 40, 2, 5, {"Shop", "Job"});
+    ASSERT_EQ(s.lockedRow, 4);
+    const std::vector<uint32_t> px = kit::MakeSheetPixels(s);
+    auto spread = [](uint32_t c) {
+        const int32_t ch[3] = {static_cast<int32_t>((c >> 16) & 0xFF), static_cast<int32_t>((c >> 8) & 0xFF),
+                               static_cast<int32_t>(c & 0xFF)};
+        return *std::max_element(ch, ch + 3) - *std::min_element(ch, ch + 3);
+    };
+    for (int32_t c = 0; c < 2; ++c) {
+        for (int32_t r = 0; r < 5; ++r) {
+            const uint32_t own = kit::CellColour(s.name, c, r), drawn = kit::CellColour(s, c, r);
+            EXPECT_EQ(px[static_cast<size_t>(r * 40 + 30) * 400 + c * 200 + 150], drawn) << c << "." << r;
+            if (r < 4) {
+                EXPECT_EQ(drawn, own) << c << "." << r;
+                continue;
+            }
+            EXPECT_LE(spread(drawn), spread(own) / 4 + 1) << "greyed";
+            EXPECT_NE(drawn, own);
+        }
+        // The word "SHOP" or "JOB" at twice the size from (12, 1): struck through on its
+        // middle row (y 7 and 8) in the locked look only.
+        const int32_t width = kit::WordWidth(c == 0 ? "Shop" : "Job", 2);
+        for (int32_t r = 0; r < 5; ++r) {
+            int32_t ink = 0;
+            for (int32_t x = 12; x < 12 + width; ++x) {
+                const uint32_t p = px[static_cast<size_t>(r * 40 + 7) * 400 + c * 200 + x];
+                ink += p == 0xFF000000u || p == 0xFFFFFFFFu;
+            }
+            EXPECT_EQ(ink == width, r == 4) << c << "." << r << ": " << ink << " of " << width;
+        }
+        EXPECT_EQ(kit::WordBox(s, c, 4).width, 12 + width + 1);
+    }
+    EXPECT_EQ(kit::MakeSheet("obj\\l.bmp", 100, 100, 1, 5).lockedRow, -1) << "no button sheet";
+    EXPECT_EQ(kit::MakeControls("obj\\l.bmp", 100, 60, 1, 3, {"On"}).lockedRow, -1) << "three looks, none locked";
+}
+
 TEST(TinyFont, GlyphsAreCapitalsOfFiveBySevenAndClipAtTheEdge) {
     std::vector<uint32_t> a(40 * 10, 0), b(40 * 10, 0);
     kit::DrawWord(&a, 40, 1, 1, "Hi!", 1, 1u);
@@ -133,6 +177,10 @@ TEST(TinyFont, GlyphsAreCapitalsOfFiveBySevenAndClipAtTheEdge) {
     kit::DrawWord(&i, 8, 0, 0, "I", 1, 1u);
     EXPECT_EQ(std::count(i.begin(), i.end(), 1u), 11);
     EXPECT_EQ(kit::WordWidth("ABC", 2), 3 * 12 - 2);
+    std::vector<uint32_t> small(8 * 9, 0);
+    kit::DrawWord(&small, 8, 0, 0, "I", 1, 1u, kit::EGlyphs::Small);
+    EXPECT_EQ(std::count(small.begin(), small.end(), 1u), 9) << "3 × 5: bars of 3 and a stem of 3";
+    EXPECT_EQ(kit::WordWidth("ABC", 1, kit::EGlyphs::Small), 3 * 4 - 1);
     std::vector<uint32_t> blank(8 * 9, 0);
     kit::DrawWord(&blank, 8, 0, 0, "@~", 1, 1u);
     EXPECT_EQ(std::count(blank.begin(), blank.end(), 1u), 0) << "no glyph: a blank";
@@ -238,6 +286,32 @@ TEST(SheetProbe, ListsOfWhatMustShowPassAndFailByCell) {
     EXPECT_TRUE(veiled.ShowsAll(dim, {under}));
     under.veilAlpha = 0x40;
     EXPECT_FALSE(veiled.ShowsAll(dim, {under})) << "a lighter veil";
+
+    // A box shown exactly as drawn: button 0's word in look 0, and in look 1 in the frame's
+    // window; not look 0's there (the same word on another colour), nor look 1 at
+    // (10, 10), whose look 0 was drawn stretched (the same size there).
+    V word{"button 0's word", "obj\\b.bmp", 0, 0, 10, 10, {}};
+    word.word = true;
+    ASSERT_GT(kit::WordBox(buttons, 0, 0).width, 20);
+    EXPECT_TRUE(ok(word));
+    word.x = 420, word.y = 320;
+    EXPECT_FALSE(ok(word));
+    word.row = 1;
+    EXPECT_TRUE(ok(word));
+    word.x = word.y = 10;
+    EXPECT_FALSE(ok(word));
+    word.row = 0;
+    word.word = false;
+    word.exact = kit::WordBox(buttons, 0, 0);
+    EXPECT_TRUE(ok(word)) << "the same box given";
+    word.exact = kit::SBox{0, 0, 101, 10};
+    EXPECT_FALSE(ok(word)) << "a box larger than the cell";
+    // Button 1's locked look, greyed and struck through, and not its normal look.
+    V locked{"button 1 locked", "obj\\b.bmp", 1, 4, 200, 10, {}};
+    locked.word = true;
+    EXPECT_TRUE(ok(locked));
+    locked.row = 0;
+    EXPECT_FALSE(ok(locked));
 
     const ::testing::AssertionResult both = d.Probe().ShowsAll(
         frame, {V{"first", "obj\\b.bmp", 1, 0, 200, 10, {}}, V{"second", "obj\\x.bmp", 0, 0, 0, 0, {}}});

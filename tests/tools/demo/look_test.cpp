@@ -1,0 +1,237 @@
+// What the demo's pictures let a player read: disabled controls look disabled, every
+// track title and settings row has its words, balloons stand on the screen apart from
+// each other, and the menu backdrops reach the screen's bottom edge.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/adv/AdvCommandControl.h"
+#include "engine/base/Log.h"
+#include "game/core/VoiceName.h"
+#include "game/menus/music/MusicRoomScene.h"
+#include "game/menus/settings/CancelActionPage.h"
+#include "game/menus/settings/DisplayOptionPage.h"
+#include "game/menus/settings/InfoPage.h"
+#include "game/menus/settings/MessageOptionPage.h"
+#include "game/menus/settings/SoundOptionPage.h"
+#include "game/menus/settings/VoiceOptionPage.h"
+#include "game/raising/wide/WideBackground.h"
+#include "platform/sys/Geometry.h"
+#include "tests/support/TestSupport.h"
+#include "tools/demo/DemoWriter.h"
+#include "tools/kit/TinyFont.h"
+
+namespace {
+
+// The demo data once for every test of this file.
+class DemoLook : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_Dir = new testsupport::CTempDir();
+        s_Sheets = new std::vector<kit::SSheetSpec>();
+        ASSERT_TRUE(demo::WriteDemoData(s_Dir->Path(), s_Sheets));
+    }
+    static void TearDownTestSuite() {
+        delete s_Sheets;
+        delete s_Dir;
+    }
+    static const kit::SSheetSpec& Sheet(const std::string& name) {
+        for (const kit::SSheetSpec& s : *s_Sheets) {
+            if (s.name == name) return s;
+        }
+        ADD_FAILURE() << "no sheet " << name;
+        static const kit::SSheetSpec none;
+        return none;
+    }
+    // The difference between a colour's largest and smallest channel: 0 for a grey.
+    static int32_t Spread(uint32_t c) {
+        const int32_t ch[3] = {static_cast<int32_t>((c >> 16) & 0xFF), static_cast<int32_t>((c >> 8) & 0xFF),
+                               static_cast<int32_t>(c & 0xFF)};
+        return *std::max_element(ch, ch + 3) - *std::min_element(ch, ch + 3);
+    }
+
+    // The longest run of ink (black or white) along a row of a cell's word box.
+    static int32_t LongestInk(const std::vector<uint32_t>& px, const kit::SSheetSpec& s, int32_t c, int32_t r) {
+        const int32_t cw = s.width / s.columns, ch = s.height / s.rows;
+        const kit::SBox box = kit::WordBox(s, c, r);
+        int32_t longest = 0;
+        for (int32_t y = 0; y < box.height; ++y) {
+            int32_t run = 0;
+            for (int32_t x = 0; x < box.width; ++x) {
+                const uint32_t p = px[static_cast<size_t>(r * ch + y) * s.width + c * cw + x];
+                run = p == 0xFF000000u || p == 0xFFFFFFFFu ? run + 1 : 0;
+                longest = std::max(longest, run);
+            }
+        }
+        return longest;
+    }
+
+    static testsupport::CTempDir* s_Dir;
+    static std::vector<kit::SSheetSpec>* s_Sheets;
+};
+
+testsupport::CTempDir* DemoLook::s_Dir = nullptr;
+std::vector<kit::SSheetSpec>* DemoLook::s_Sheets = nullptr;
+
+// Every button sheet (five looks a column, words on them) draws its locked look greyed
+// with the word struck through: the cells' colours alone (each a colour of its own) do
+// not tell a player which buttons answer.
+TEST_F(DemoLook, EveryLockedLookOfEveryButtonSheetIsGreyedAndStruckThrough) {
+    int sheets = 0;
+    for (const kit::SSheetSpec& s : *s_Sheets) {
+        if (s.rows != kit::kButtonLooks || s.columnWords.empty()) continue;
+        ++sheets;
+        ASSERT_EQ(s.lockedRow, kit::kLockedLook) << s.name;
+        const std::vector<uint32_t> px = kit::MakeSheetPixels(s);
+        for (int32_t c = 0; c < s.columns; ++c) {
+            const uint32_t locked = kit::CellColour(s, c, kit::kLockedLook);
+            EXPECT_NE(locked, kit::CellColour(s.name, c, kit::kLockedLook)) << s.name << " column " << c;
+            EXPECT_LE(Spread(locked), 0xA0 / 4) << s.name << " column " << c << ": greyed";
+            if (kit::CellWord(s, c, kit::kLockedLook).empty()) continue;
+            // Struck through: a line of ink longer than any the word has in the normal look.
+            EXPECT_GE(LongestInk(px, s, c, kit::kLockedLook), LongestInk(px, s, c, 0) + 2) << s.name << " column " << c;
+        }
+    }
+    EXPECT_GE(sheets, 30);
+}
+
+// Each track button of the music room, a row of 16 pixels, shows its whole title.
+TEST_F(DemoLook, EveryTrackButtonShowsItsWholeTitle) {
+    const kit::SSheetSpec& tracks = Sheet(CMusicRoomScene::kTrackSheet);
+    ASSERT_EQ(tracks.columns, CMusicRoomScene::kTrackCount);
+    for (int32_t c = 0; c < tracks.columns; ++c) {
+        const std::string title = kit::CellWord(tracks, c, 0);
+        ASSERT_GT(title.size(), 3u) << c;
+        // The label "c.r" from x 1 (its digits four columns apart, the dot taking two),
+        // four columns, then the title: not cut short.
+        const int32_t digits = static_cast<int32_t>(std::to_string(c).size()) + 1;
+        for (int32_t look = 0; look < 4; ++look) {
+            EXPECT_EQ(kit::WordBox(tracks, c, look).width, 7 + 4 * digits + kit::WordWidth(title, 1, kit::EGlyphs::Small))
+                << title << " look " << look;
+        }
+    }
+}
+
+// Every row of the display and voice pages (and the other pages with rows) has its name
+// in the page's background: within one cell of the picture, left of the row's first
+// button and level with it.
+TEST_F(DemoLook, EverySettingsRowIsNamedBesideItsButtons) {
+    struct SRow {
+        SPoint button;
+        int32_t height;
+    };
+    auto optionRows = [](auto place, int count, int step) {
+        std::vector<SRow> rows;
+        for (int i = 0; i < count; ++i) rows.push_back(SRow{place(i * step), 32});
+        return rows;
+    };
+    const auto& display = CDisplayOptionPage::kPlaces;
+    const auto& message = CMessageOptionPage::kLayout.steps;
+    const auto& sound = CSoundOptionPage::kLayout.steps;
+    const struct {
+        const char* file;
+        std::vector<SRow> rows;
+    } pages[] = {
+        {CDisplayOptionPage::kBackgroundFile, optionRows([&](int i) { return display[static_cast<size_t>(i)]; }, 6, 2)},
+        {CVoiceOptionPage::kBackgroundFile, optionRows(CVoiceOptionPage::Place, 16, 2)},
+        {CMessageOptionPage::kBackgroundFile,
+         {{message[0], 24}, {CMessageOptionPage::kOptionPlaces[0], 32}, {CMessageOptionPage::kOptionPlaces[2], 32},
+          {message[2], 24}, {message[4], 24}}},
+        {CSoundOptionPage::kBackgroundFile, {{sound[0], 24}, {sound[2], 24}, {sound[4], 24}}},
+    };
+    for (const auto& page : pages) {
+        const kit::SSheetSpec& s = Sheet(page.file);
+        ASSERT_EQ(s.captions.size(), page.rows.size()) << page.file;
+        const int32_t cw = s.width / s.columns, ch = s.height / s.rows;
+        for (size_t i = 0; i < page.rows.size(); ++i) {
+            const kit::SBox box = kit::CaptionBox(s.captions[i]);
+            const std::string what = std::string(page.file) + " row " + std::to_string(i) + " " + s.captions[i].text;
+            EXPECT_EQ(box.x / cw, (box.x + box.width - 1) / cw) << what << ": one cell";
+            EXPECT_EQ(box.y / ch, (box.y + box.height - 1) / ch) << what << ": one cell";
+            // On the screen, the page's background lies at (0, 88).
+            const SRow& row = page.rows[i];
+            const int32_t top = box.y + 88, bottom = top + box.height;
+            EXPECT_LT(box.x + box.width, row.button.x) << what << ": left of the buttons";
+            EXPECT_GE(top, row.button.y) << what;
+            EXPECT_LE(bottom, row.button.y + row.height) << what;
+        }
+    }
+    // The voice rows name the file prefixes that each switch serves.
+    for (int j = 0; j < 15; ++j) {
+        std::string prefix = std::string(demo::kVoiceCaptions[j]).substr(0, 2);
+        std::transform(prefix.begin(), prefix.end(), prefix.begin(), [](char c) { return c | 0x20; });
+        EXPECT_EQ(ClassifyVoiceName("voice\\" + prefix + "_0001.ogg"), j) << demo::kVoiceCaptions[j];
+    }
+    EXPECT_EQ(ClassifyVoiceName("voice\\zz_0001.ogg"), 15) << demo::kVoiceCaptions[15];
+}
+
+// The balloons of every demo script, placed by the balloon command's rule (place 0, 1
+// and 2 put the corner at x + 180, x − 40 and x + 430, y + 148; docs/command-table.md),
+// lie wholly on the 800 × 600 screen and clear of the balloons open with them.
+TEST_F(DemoLook, EveryBalloonOfEveryScriptStaysOnTheScreenAndClearOfTheOthers) {
+    SetDebugOutputEnabled(false);
+    const kit::SSheetSpec& shapes = Sheet("obj\\f000_000.bmp");
+    const int32_t w = shapes.width / shapes.columns, h = shapes.height;
+    std::vector<uint8_t> manifest;
+    ASSERT_TRUE(testsupport::ReadFileBytes(s_Dir->Path() + "manifest.txt", &manifest));
+    std::vector<std::string> scripts;
+    std::string line;
+    for (uint8_t c : manifest) {
+        if (c != '\n') {
+            line.push_back(static_cast<char>(c));
+            continue;
+        }
+        if (line.rfind("scr\\", 0) == 0) scripts.push_back(line.substr(0, line.find(' ')));
+        line.clear();
+    }
+    ASSERT_GT(scripts.size(), 50u);
+    testsupport::CGameFolderScope scope(s_Dir->Path());
+    int balloons = 0;
+    for (const std::string& path : scripts) {
+        CAdvCommandControl script;
+        ASSERT_TRUE(script.LoadCompiled(path)) << path;
+        std::map<int32_t, SRect> open;
+        for (size_t i = 0; i < script.GetRecordCount(); ++i) {
+            const CAdvCommand* r = script.GetRecordAt(i);
+            if (r->Code == 7) open.erase(r->Ints[0]);
+            if (r->Code == 8) open.clear();
+            if (r->Code != 6) continue;
+            ++balloons;
+            static constexpr int32_t kOffsetX[] = {180, -40, 430};
+            const int32_t place = r->Ints[7];
+            ASSERT_TRUE(place >= 0 && place <= 2) << path << ": a balloon left where the last one of its number was";
+            const int32_t x = r->Ints[8] + kOffsetX[place], y = r->Ints[9] + 148;
+            const SRect rect{x, y, x + w, y + h};
+            const std::string what = path + " balloon " + std::to_string(r->Ints[11]) + " at (" + std::to_string(x) +
+                                     ", " + std::to_string(y) + ")";
+            EXPECT_TRUE(x >= 0 && y >= 0 && rect.right <= 800 && rect.bottom <= 600) << what << " leaves the screen";
+            for (const auto& [n, other] : open) {
+                const bool apart = rect.right <= other.left || other.right <= rect.left || rect.bottom <= other.top ||
+                                   other.bottom <= rect.top;
+                if (n != r->Ints[11]) {
+                    EXPECT_TRUE(apart) << what << " covers balloon " << n;
+                }
+            }
+            open[r->Ints[11]] = rect;
+        }
+    }
+    EXPECT_GE(balloons, 2);
+    SetDebugOutputEnabled(true);
+}
+
+// The backdrops that are ours to size reach the bottom edge: the wide background's
+// bottom strip (drawn from y 440 as high as its picture, under the landscape's fixed
+// 432 rows that end at y 488) and the settings pages (drawn from y 88).
+TEST_F(DemoLook, TheMenuBackdropsReachTheBottomEdge) {
+    EXPECT_EQ(CWideBackground::kBottomStripTop + Sheet(CWideBackground::kBottomStripFile).height, 600);
+    for (const char* page : {CDisplayOptionPage::kBackgroundFile, CMessageOptionPage::kBackgroundFile,
+                             CSoundOptionPage::kBackgroundFile, CVoiceOptionPage::kBackgroundFile,
+                             CCancelActionPage::kBackgroundFile, CInfoPage::kBackgroundFile}) {
+        EXPECT_EQ(88 + Sheet(page).height, 600) << page;
+    }
+}
+
+}  // namespace
