@@ -137,7 +137,8 @@ wait "$play_pid" || play_status=$?
 kill "$play_xvfb" 2> /dev/null || true
 wait "$play_xvfb" 2> /dev/null || true
 play_failures=$(iconv -f CP932 -t UTF-8 build/demo/log.txt 2> /dev/null |
-    grep -e '見つかりません' -e '開けません' -e '失敗' | grep -v 'save\\' || true)
+    grep -e '見つかりません' -e '開けません' -e '読み込めません' -e 'データがありません' -e '失敗' |
+    grep -v 'save\\' || true)
 if [ "$play_status" -ne 0 ] || [ "$play_late" -ne 0 ] || [ ! -s build/demo/log.txt ] ||
     [ -n "$play_failures" ]; then
     echo "test.sh: the play command ended with $play_status"

@@ -96,10 +96,21 @@ void WritePlayView(CDemoWriter& out) {
 
 }  // namespace
 
+// Pages 2 to 6 hold nothing in the demo, but their tables are there: a missing table
+// is logged as data the set lacks.
+void WriteEmptyPages(CDemoWriter& out) {
+    for (int n = 2; n <= 6; ++n) {
+        const std::string page = std::to_string(n);
+        out.Text("cfg\\cgview" + page + ".txt", {"// picture viewer, page " + page + ": empty"});
+        out.Text("cfg\\playview" + page + ".txt", {"// play view, page " + page + ": empty"});
+    }
+}
+
 void WriteViewerData(CDemoWriter& out) {
     WriteSheets(out);
     WriteCGView(out);
     WritePlayView(out);
+    WriteEmptyPages(out);
 }
 
 }  // namespace demo
