@@ -134,7 +134,7 @@ TEST_F(Compositions, MosaicSwapsPicturesAtTheMiddle) {
             });
             EXPECT_EQ(Drawn(21, depth, p, seed), want) << Where(21, depth, p);
         }
-        // The Part's sizes, spelt out.
+        // The mosaic's sizes, spelt out rather than computed.
         EXPECT_EQ(Drawn(21, depth, 511, 7), Passes(depth, 7, [](SScene& s) { Pass(s, SoftFxMosaic, false, 256, 63); }));
         EXPECT_EQ(Drawn(21, depth, 512, 7), Passes(depth, 7, [](SScene& s) { Pass(s, SoftFxMosaic, true, 256, 64); }));
     }
