@@ -259,9 +259,7 @@ int RunGame(const std::vector<std::string>& args, const SGameParts& parts) {
     // to quit would otherwise write its automatic save over the other's.
     const std::string saveFolder = GetGameFolder() + "save/";
     if (!instance.AcquireDataFolder(saveFolder)) {
-        const int code = RefuseStart(instance.GetRefusal());
-        instance.Release();
-        return code;
+        return RefuseStart(instance.GetRefusal());
     }
     if (!CheckDesktopColorDepth()) {
         PrintError("cannot run on a desktop of 24 bits per pixel; switch it to 16 or 32 bits");

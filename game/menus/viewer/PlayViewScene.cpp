@@ -35,9 +35,10 @@ CPlayViewScene::~CPlayViewScene() { m_Entries.clear(); }
 void CPlayViewScene::_BuildPage(int32_t page) {
     m_Entries.clear();
     if (page < 0 || page >= kPages) return;
+    const std::string name = GetPlayViewFileName(page + 1);
     CTextReader reader;
-    if (!reader.Load(GetPlayViewFileName(page + 1))) {
-        ReportUnreadableFile("CPlayViewScene::_BuildPage()", GetPlayViewFileName(page + 1));
+    if (!reader.Load(name)) {
+        ReportUnreadableFile("CPlayViewScene::_BuildPage()", name);
         return;
     }
     ReadPlayViewPage(reader, m_Game.GetSystemData(), &m_Entries);
