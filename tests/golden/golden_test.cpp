@@ -368,10 +368,10 @@ public:
         const int32_t cw = s->width / s->columns, ch = s->height / s->rows;
         List out;
         for (const kit::SCaption& caption : s->captions) {
-            const kit::SBox box = kit::CaptionBox(caption);
-            const int32_t c = box.x / cw, r = box.y / ch;
+            const SRect box = kit::CaptionBox(caption);
+            const int32_t c = box.left / cw, r = box.top / ch;
             SVisible v = Cell("caption " + caption.text, sheet, c, r, at.x + c * cw, at.y + r * ch);
-            v.exact = kit::SBox{box.x - c * cw, box.y - r * ch, box.width, box.height};
+            v.exact = SRect{box.left - c * cw, box.top - r * ch, box.right - c * cw, box.bottom - r * ch};
             out.push_back(v);
         }
         return out;

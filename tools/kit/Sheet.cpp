@@ -241,16 +241,17 @@ uint32_t CellColour(const SSheetSpec& spec, int32_t column, int32_t row) {
     return 0xFF000000u | toward(r) << 16 | toward(g) << 8 | toward(b);
 }
 
-SBox WordBox(const SSheetSpec& spec, int32_t column, int32_t row) {
+SRect WordBox(const SSheetSpec& spec, int32_t column, int32_t row) {
     if (spec.columns <= 0 || spec.rows <= 0) return {};
     const int32_t cw = spec.width / spec.columns, ch = spec.height / spec.rows;
     const SLabelPlace place = PlaceLabel(spec, column, row, cw, ch);
     if (!place.shown) return {};
-    return SBox{0, 0, std::min(place.right + 1 - column * cw, cw), std::min(place.bottom + 1 - row * ch, ch)};
+    return SRect{0, 0, std::min(place.right + 1 - column * cw, cw), std::min(place.bottom + 1 - row * ch, ch)};
 }
 
-SBox CaptionBox(const SCaption& caption) {
-    return SBox{caption.x, caption.y, WordWidth(caption.text, caption.scale), kGlyphHeight * caption.scale};
+SRect CaptionBox(const SCaption& caption) {
+    return SRect{caption.x, caption.y, caption.x + WordWidth(caption.text, caption.scale),
+                 caption.y + kGlyphHeight * caption.scale};
 }
 
 std::vector<uint32_t> MakeSheetPixels(const SSheetSpec& spec) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/sys/Geometry.h"
+
 namespace kit {
 
 // Opaque pure green: the colour key of the texture loaders.
@@ -18,14 +20,6 @@ constexpr uint32_t kKeyGreen = 0xFF00FF00u;
 // normal, pointer over, checked, checked and pointer over, locked (disabled).
 constexpr int32_t kButtonLooks = 5;
 constexpr int32_t kLockedLook = 4;
-
-// A rectangle in pixels, from its top-left corner.
-struct SBox {
-    int32_t x = 0;
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-};
 
 struct SArea {
     int32_t x = 0;
@@ -106,9 +100,9 @@ uint32_t CellColour(const std::string& name, int32_t column, int32_t row);
 uint32_t CellColour(const SSheetSpec& spec, int32_t column, int32_t row);
 // Where a cell's label and word are drawn (its first row and column included),
 // cell-relative; empty when the cell has no label.
-SBox WordBox(const SSheetSpec& spec, int32_t column, int32_t row);
+SRect WordBox(const SSheetSpec& spec, int32_t column, int32_t row);
 // Where a caption is drawn, in picture pixels.
-SBox CaptionBox(const SCaption& caption);
+SRect CaptionBox(const SCaption& caption);
 // The picture, A8R8G8B8, top row first.
 std::vector<uint32_t> MakeSheetPixels(const SSheetSpec& spec);
 // File images of A8R8G8B8 pixels: an uncompressed 24-bit BMP (alpha dropped) and an

@@ -202,7 +202,7 @@ std::string CSheetProbe::_Check(const SFrame& frame, const SVisible& v) const {
     }
     const int32_t cw = s->width / s->columns, ch = s->height / s->rows;
     std::ostringstream seen;
-    if (v.exact.width > 0 || v.word) {
+    if (v.exact.Width() > 0 || v.word) {
         for (int32_t row : rows) {
             const std::string f = _CheckExact(frame, *s, v, row, v.word ? kit::WordBox(*s, v.column, row) : v.exact);
             if (f.empty()) return {};
@@ -234,14 +234,14 @@ std::string CSheetProbe::_Check(const SFrame& frame, const SVisible& v) const {
 }
 
 std::string CSheetProbe::_CheckExact(const SFrame& frame, const kit::SSheetSpec& s, const SVisible& v, int32_t row,
-                                     const kit::SBox& b) const {
+                                     const SRect& b) const {
     const std::vector<uint32_t>& px = _SheetPixels(s);
     const int32_t cw = s.width / s.columns, ch = s.height / s.rows;
-    if (b.width <= 0 || b.x < 0 || b.y < 0 || b.x + b.width > cw || b.y + b.height > ch) {
+    if (b.Width() <= 0 || b.left < 0 || b.top < 0 || b.right > cw || b.bottom > ch) {
         return " the box is empty or lies outside the cell;";
     }
-    for (int32_t y = b.y; y < b.y + b.height; ++y) {
-        for (int32_t x = b.x; x < b.x + b.width; ++x) {
+    for (int32_t y = b.top; y < b.bottom; ++y) {
+        for (int32_t x = b.left; x < b.right; ++x) {
             const uint32_t want = px[static_cast<size_t>(row * ch + y) * s.width + v.column * cw + x];
             if ((want >> 24) != 0xFF) continue;
             const uint32_t pixel = frame.At(v.x + x, v.y + y);

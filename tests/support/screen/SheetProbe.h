@@ -67,7 +67,7 @@ struct SVisible {
     // When not empty, a cell-relative box that must show exactly as the sheet draws it,
     // in place of the plain block: a caption or a label with its ink (its see-through
     // pixels aside); kit::CaptionBox gives a caption's, in picture pixels.
-    kit::SBox exact{};
+    SRect exact{};
     // The same for the cell's label and word (kit::WordBox in each look asked for): a
     // control's word shows, and a locked look's greyed and struck through.
     bool word = false;
@@ -111,7 +111,7 @@ private:
     // The cell-relative box `b` of `v` in look `row`: empty when it shows as drawn, else
     // where it does not.
     std::string _CheckExact(const SFrame& frame, const kit::SSheetSpec& s, const SVisible& v, int32_t row,
-                            const kit::SBox& b) const;
+                            const SRect& b) const;
     const std::vector<uint32_t>& _SheetPixels(const kit::SSheetSpec& s) const;
     // The 3 × 3 block round the cell-relative point is the cell's plain colour.
     bool _IsPlain(const kit::SSheetSpec& s, int32_t column, int32_t row, int32_t cx, int32_t cy) const;

@@ -56,11 +56,11 @@ protected:
     // The longest run of ink (black or white) along a row of a cell's word box.
     static int32_t LongestInk(const std::vector<uint32_t>& px, const kit::SSheetSpec& s, int32_t c, int32_t r) {
         const int32_t cw = s.width / s.columns, ch = s.height / s.rows;
-        const kit::SBox box = kit::WordBox(s, c, r);
+        const SRect box = kit::WordBox(s, c, r);
         int32_t longest = 0;
-        for (int32_t y = 0; y < box.height; ++y) {
+        for (int32_t y = 0; y < box.Height(); ++y) {
             int32_t run = 0;
-            for (int32_t x = 0; x < box.width; ++x) {
+            for (int32_t x = 0; x < box.Width(); ++x) {
                 const uint32_t p = px[static_cast<size_t>(r * ch + y) * s.width + c * cw + x];
                 run = p == 0xFF000000u || p == 0xFFFFFFFFu ? run + 1 : 0;
                 longest = std::max(longest, run);
@@ -109,7 +109,7 @@ TEST_F(DemoLook, EveryTrackButtonShowsItsWholeTitle) {
         // four columns, then the title: not cut short.
         const int32_t digits = static_cast<int32_t>(std::to_string(c).size()) + 1;
         for (int32_t look = 0; look < 4; ++look) {
-            EXPECT_EQ(kit::WordBox(tracks, c, look).width, 7 + 4 * digits + kit::WordWidth(title, 1, kit::EGlyphs::Small))
+            EXPECT_EQ(kit::WordBox(tracks, c, look).Width(), 7 + 4 * digits + kit::WordWidth(title, 1, kit::EGlyphs::Small))
                 << title << " look " << look;
         }
     }
@@ -147,14 +147,14 @@ TEST_F(DemoLook, EverySettingsRowIsNamedBesideItsButtons) {
         ASSERT_EQ(s.captions.size(), page.rows.size()) << page.file;
         const int32_t cw = s.width / s.columns, ch = s.height / s.rows;
         for (size_t i = 0; i < page.rows.size(); ++i) {
-            const kit::SBox box = kit::CaptionBox(s.captions[i]);
+            const SRect box = kit::CaptionBox(s.captions[i]);
             const std::string what = std::string(page.file) + " row " + std::to_string(i) + " " + s.captions[i].text;
-            EXPECT_EQ(box.x / cw, (box.x + box.width - 1) / cw) << what << ": one cell";
-            EXPECT_EQ(box.y / ch, (box.y + box.height - 1) / ch) << what << ": one cell";
+            EXPECT_EQ(box.left / cw, (box.right - 1) / cw) << what << ": one cell";
+            EXPECT_EQ(box.top / ch, (box.bottom - 1) / ch) << what << ": one cell";
             // On the screen, the page's background lies at (0, 88).
             const SRow& row = page.rows[i];
-            const int32_t top = box.y + 88, bottom = top + box.height;
-            EXPECT_LT(box.x + box.width, row.button.x) << what << ": left of the buttons";
+            const int32_t top = box.top + 88, bottom = box.bottom + 88;
+            EXPECT_LT(box.right, row.button.x) << what << ": left of the buttons";
             EXPECT_GE(top, row.button.y) << what;
             EXPECT_LE(bottom, row.button.y + row.height) << what;
         }

@@ -161,7 +161,7 @@ TEST(Sheet, TheLockedLookOfAButtonIsGreyedAndStruckThrough) {
             }
             EXPECT_EQ(ink == width, r == 4) << c << "." << r << ": " << ink << " of " << width;
         }
-        EXPECT_EQ(kit::WordBox(s, c, 4).width, 12 + width + 1);
+        EXPECT_EQ(kit::WordBox(s, c, 4).Width(), 12 + width + 1);
     }
     EXPECT_EQ(kit::MakeSheet("obj\\l.bmp", 100, 100, 1, 5).lockedRow, -1) << "no button sheet";
     EXPECT_EQ(kit::MakeControls("obj\\l.bmp", 100, 60, 1, 3, {"On"}).lockedRow, -1) << "three looks, none locked";
@@ -292,7 +292,7 @@ TEST(SheetProbe, ListsOfWhatMustShowPassAndFailByCell) {
     // (10, 10), whose look 0 was drawn stretched (the same size there).
     V word{"button 0's word", "obj\\b.bmp", 0, 0, 10, 10, {}};
     word.word = true;
-    ASSERT_GT(kit::WordBox(buttons, 0, 0).width, 20);
+    ASSERT_GT(kit::WordBox(buttons, 0, 0).Width(), 20);
     EXPECT_TRUE(ok(word));
     word.x = 420, word.y = 320;
     EXPECT_FALSE(ok(word));
@@ -304,7 +304,7 @@ TEST(SheetProbe, ListsOfWhatMustShowPassAndFailByCell) {
     word.word = false;
     word.exact = kit::WordBox(buttons, 0, 0);
     EXPECT_TRUE(ok(word)) << "the same box given";
-    word.exact = kit::SBox{0, 0, 101, 10};
+    word.exact = SRect{0, 0, 101, 10};
     EXPECT_FALSE(ok(word)) << "a box larger than the cell";
     // Button 1's locked look, greyed and struck through, and not its normal look.
     V locked{"button 1 locked", "obj\\b.bmp", 1, 4, 200, 10, {}};
