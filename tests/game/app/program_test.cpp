@@ -33,14 +33,7 @@ protected:
     // The children's settings: headless, the given lock folder, then `more` (which may
     // replace them, or leave one out by its bare name).
     static std::vector<std::string> Env(const std::string& locks, const std::vector<std::string>& more = {}) {
-        std::vector<std::string> env;
-        for (const std::string& s : {std::string("SDL_VIDEODRIVER=dummy"), std::string("SDL_AUDIODRIVER=dummy"),
-                                     "XDG_RUNTIME_DIR=" + locks}) {
-            const std::string name = s.substr(0, s.find('='));
-            bool replaced = false;
-            for (const std::string& m : more) replaced = replaced || m.substr(0, m.find('=')) == name;
-            if (!replaced) env.push_back(s);
-        }
+        std::vector<std::string> env{"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", "XDG_RUNTIME_DIR=" + locks};
         env.insert(env.end(), more.begin(), more.end());
         return env;
     }

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -18,22 +19,25 @@ namespace testsupport {
 
 namespace {
 
+// A setting's name ("NAME" of "NAME=value" or of a bare "NAME").
+std::string SettingName(const std::string& s) { return s.substr(0, s.find('=')); }
+
 // This process's environment with the settings added or replaced; a setting without
-// '=' removes that variable.
+// '=' removes that variable, and a later setting of a name overrides an earlier one.
 std::vector<std::string> MergedEnvironment(const std::vector<std::string>& env) {
     std::vector<std::string> out;
     for (char** e = environ; *e != nullptr; ++e) {
         const std::string entry = *e;
-        const std::string key = entry.substr(0, entry.find('=') + 1);
-        bool replaced = false;
-        for (const std::string& s : env) {
-            const std::string name = s.find('=') == std::string::npos ? s + "=" : s;
-            replaced = replaced || name.compare(0, key.size(), key) == 0;
-        }
+        const std::string key = SettingName(entry);
+        const bool replaced =
+            std::any_of(env.begin(), env.end(), [&](const std::string& s) { return SettingName(s) == key; });
         if (!replaced) out.push_back(entry);
     }
-    for (const std::string& s : env) {
-        if (s.find('=') != std::string::npos) out.push_back(s);
+    for (size_t i = 0; i < env.size(); ++i) {
+        const std::string name = SettingName(env[i]);
+        const bool overridden = std::any_of(env.begin() + static_cast<std::ptrdiff_t>(i) + 1, env.end(),
+                                            [&](const std::string& s) { return SettingName(s) == name; });
+        if (!overridden && env[i].find('=') != std::string::npos) out.push_back(env[i]);
     }
     return out;
 }
