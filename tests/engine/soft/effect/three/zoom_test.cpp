@@ -70,9 +70,9 @@ TEST(Zoom, EndsShowOneSource) {
     }
 }
 
-// The stated passes of the zooms that reach past the block, drawn with the surface's
-// own blit and stretch: 25 and 26 clip their zoomed picture to the clip only, 29 and 30
-// their second pass to the whole destination only.
+// The passes of the zooms that reach past the block, drawn one by one with the
+// surface's own blit and stretch: 25 and 26 clip their zoomed picture to the clip only,
+// 29 and 30 their second pass to the whole destination only.
 void ModelZoom(int mode, CSoftSurface* dst, CSoftSurface* a, CSoftSurface* b, SPoint dp, SPoint ap, SPoint bp,
                SSize size, SRect clip, int p) {
     const SRect zoom = SoftFx3ZoomRect(mode, dp, size, p);
@@ -98,7 +98,7 @@ void ModelZoom(int mode, CSoftSurface* dst, CSoftSurface* a, CSoftSurface* b, SP
     }
 }
 
-TEST(Zoom, PassesKeepToTheirStatedClips) {
+TEST(Zoom, PassesKeepToTheirOwnClips) {
     const SPoint dp{10, 8}, ap{3, 2}, bp{1, 4};
     const SSize size{30, 24};
     const SRect block{10, 8, 40, 32};
