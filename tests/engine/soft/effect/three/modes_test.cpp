@@ -269,6 +269,28 @@ TEST_F(Effect3Modes, EntryPointsCheckTheirArguments) {
 
 // --- transitions ---
 
+// A transition's layers drawn one by one: mode 1 lays the first at 256 - (p >> 2) and
+// the second over it at p >> 2; 33 and 35 jitter one layer at 256, the first up to the
+// middle with amount p / 2, then the second with (1024 - p) / 2; 34 and 36 both, the
+// first at 256 - (p >> 2) with amount p / 4, the second at p >> 2 with (1024 - p) / 4.
+void ModelTransition(int mode, CFxSurface& dst, CFxSurface& a, CFxSurface& b, SPoint d1, SPoint d2, SRect r1,
+                     SRect r2, SRect clip, int p) {
+    if (mode == 1) {
+        dst.BltClipped(&a, d1.x, d1.y, r1, clip, 256 - (p >> 2));
+        dst.BltClipped(&b, d2.x, d2.y, r2, clip, p >> 2);
+        return;
+    }
+    const auto jitter = mode <= 34 ? SoftFxJitterRows : SoftFxJitterColumns;
+    if (mode % 2 == 0) {
+        jitter(&dst, &a, &d1, &r1, &clip, 256 - (p >> 2), p / 4);
+        jitter(&dst, &b, &d2, &r2, &clip, p >> 2, (1024 - p) / 4);
+    } else if (p < 512) {
+        jitter(&dst, &a, &d1, &r1, &clip, 256, p / 2);
+    } else {
+        jitter(&dst, &b, &d2, &r2, &clip, 256, (1024 - p) / 2);
+    }
+}
+
 TEST_F(Effect3Modes, TransitionsStayInsideTheirRectangle) {
     for (int depth : {16, 32}) {
         for (int mode : {1, 33, 34, 35, 36}) {
@@ -281,11 +303,17 @@ TEST_F(Effect3Modes, TransitionsStayInsideTheirRectangle) {
                 const auto before = dst->Snapshot();
                 const SRect clip{2, 3, 60, 44};
                 CRandom::SetDefaultSeedForTests(seed);
-                dst->DrawTransition(mode, a.get(), b.get(), SPoint{5, 4}, SPoint{30, 15}, SPoint{2, 1},
+                dst->DrawTransition(mode, a.get(), b.get(), SPoint{5, 4}, SPoint{20, 15}, SPoint{2, 1},
                                           SPoint{0, 3}, SSize{26, 18}, SSize{24, 20}, clip, p);
+                // The layers overlap in columns 20 to 30 of rows 15 to 21.
+                auto model = MakeFilledSurface(64, 48, depth, kGuardFill, 1);
+                CRandom::SetDefaultSeedForTests(seed);
+                ModelTransition(mode, *model, *a, *b, SPoint{5, 4}, SPoint{20, 15}, SRect{2, 1, 28, 19},
+                                SRect{0, 3, 24, 23}, clip, p);
                 testsupport::RestoreTestSeed();
                 const std::string where = "depth " + std::to_string(depth) + " mode " + std::to_string(mode) + " p " +
                                           std::to_string(p) + " seed " + std::to_string(seed);
+                EXPECT_EQ(dst->Snapshot(), model->Snapshot()) << where;
                 ASSERT_EQ(dst->transitionNotes.size(), 1u) << where;
                 const SRect reported = dst->transitionNotes[0];
                 EXPECT_EQ(CompareOutside(*dst, before, reported), "") << where << " reported " << RectText(reported);
