@@ -20,11 +20,17 @@ constexpr int kJitterColumns = 14;
 using SingleEffect = void (*)(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* srcRect,
                               const SRect* clip, int opacity, int param);
 
+// A block that would end past the 32-bit range ends at its edge instead of wrapping
+// round to a rectangle that lies elsewhere.
 SRect _Block(const SPoint& p, const SSize& s) {
-    return SRect{p.x, p.y, static_cast<int32_t>(int64_t{p.x} + s.cx), static_cast<int32_t>(int64_t{p.y} + s.cy)};
+    auto end = [](int32_t at, int32_t length) {
+        return static_cast<int32_t>(std::clamp<int64_t>(int64_t{at} + length, INT32_MIN, INT32_MAX));
+    };
+    return SRect{p.x, p.y, end(p.x, s.cx), end(p.y, s.cy)};
 }
 
-// Everything one DrawEffect3 call needs, with the clip its passes use.
+// Everything one DrawEffect3 call needs.  Every pass is clipped by the caller's clip
+// and the surfaces it touches, as that pass alone would be.
 struct SEffect3Call {
     CSoftSurface* dst;
     CSoftSurface* src1;
@@ -123,19 +129,22 @@ void _Jitters(int mode, const SEffect3Call& c) {
     }
 }
 
-// Modes that draw past the block as it is cut by the clip and the surfaces: the last
-// band of mode 3, of the blinds (4, 9, 10) and of the cascades runs on past the block's
-// end, the zooms 25 and 26 grow to twice the block, 29 and 30 clip one pass to the whole
-// destination only, and the jitters scatter.  Their passes get the caller's clip, and the
-// reported rectangle grows to cover them.
-bool _DrawsPastTheBlock(int mode) {
-    return (mode >= 3 && mode <= 14) || mode == 25 || mode == 26 || mode >= 29;
+bool _IsZoom(int mode) { return mode >= 23 && mode <= 30; }
+
+bool _HasGeometry(const SPoint* dstPt, const SPoint* src1Pt, const SPoint* src2Pt, const SSize* size,
+                  const SRect* clip) {
+    return dstPt != nullptr && src1Pt != nullptr && src2Pt != nullptr && size != nullptr && clip != nullptr;
 }
 
 // The blinds of modes 4, 9 and 10: vertical but for mode 9.
 bool _BlindsAreVertical(int mode) { return mode != 9; }
 
-// Joins to `acc` every pixel the passes of such a mode can write.
+// Joins to `acc` every pixel the passes of a mode can write beyond the block cut by the
+// clip and both sources: a background, or a pass of one source, is not cut where the
+// other source ends; the bands run on past the block's end; the zooms 25 and 26 grow to
+// twice the block; 29 and 30 clip one pass to the whole destination only; the jitters
+// scatter.  The modes that mix the two sources pixel by pixel (1, 2, 15 to 17) keep to
+// the block.
 void _JoinPassesReach(int mode, const SEffect3Call& c, SRect* acc) {
     const SSize ds = c.dst->GetSize();
     const SRect whole{0, 0, ds.cx, ds.cy};
@@ -143,9 +152,17 @@ void _JoinPassesReach(int mode, const SEffect3Call& c, SRect* acc) {
     auto blt = [&](CSoftSurface* src, SPoint at, SRect rect, const SRect& clip) {
         join(BltClippedRect(c.dst, src, &at, &rect, &clip));
     };
-    auto stretch = [&](const SRect& clip) { join(SoftFxIntersectRect(SoftFx3ZoomRect(mode, *c.dstPt, *c.size, c.p), clip)); };
+    // The zoomed picture of `src` (a stretch without a source draws nothing).
+    auto stretch = [&](CSoftSurface* src, const SRect& clip) {
+        if (src != nullptr) join(SoftFxIntersectRect(SoftFx3ZoomRect(mode, *c.dstPt, *c.size, c.p), clip));
+    };
     const int p = c.p;
     switch (mode) {
+    case 1:
+    case 2:
+    case 15:
+    case 16:
+    case 17: break;
     case 3:
         blt(c.src1, *c.dstPt, SoftFx3Mode3Extent(*c.src1Pt, *c.size), c.clip);
         blt(c.src2, *c.dstPt, SoftFx3Mode3Extent(*c.src2Pt, *c.size), c.clip);
@@ -157,6 +174,28 @@ void _JoinPassesReach(int mode, const SEffect3Call& c, SRect* acc) {
         blt(c.src1, *c.dstPt, c.Block1(), c.clip);
         blt(c.src2, *c.dstPt, SoftFxBlindsExtent(_BlindsAreVertical(mode), c.Block2(), p), c.clip);
         break;
+    case 18:
+    case 19:
+    case 20:
+        blt(c.src1, *c.dstPt, c.Block1(), c.clip);
+        blt(c.src2, *c.dstPt, c.Block2(), c.clip);
+        break;
+    case 21:
+    case 22:
+        // One source's mosaic on either side of the middle, or both.
+        if (mode == 22 || p < 512) blt(c.src1, *c.dstPt, c.Block1(), c.clip);
+        if (mode == 22 || p >= 512) blt(c.src2, *c.dstPt, c.Block2(), c.clip);
+        break;
+    case 23:
+    case 27:
+        blt(c.src1, *c.dstPt, c.Block1(), c.clip);
+        stretch(c.src2, c.clip);
+        break;
+    case 24:
+    case 28:
+        blt(c.src2, *c.dstPt, c.Block2(), c.clip);
+        stretch(c.src1, c.clip);
+        break;
     case 25:
     case 26:
         // At its far end each shows one source in place instead of the zoom.
@@ -165,16 +204,16 @@ void _JoinPassesReach(int mode, const SEffect3Call& c, SRect* acc) {
         } else if (mode == 26 && p == 0) {
             blt(c.src1, *c.dstPt, c.Block1(), c.clip);
         } else {
-            stretch(c.clip);
+            stretch(mode == 25 ? c.src1 : c.src2, c.clip);
         }
         break;
     case 29:
-        stretch(c.clip);
+        stretch(c.src1, c.clip);
         blt(c.src2, *c.dstPt, c.Block2(), whole);
         break;
     case 30:
         blt(c.src1, *c.dstPt, c.Block1(), c.clip);
-        stretch(whole);
+        stretch(c.src2, whole);
         break;
     default:
         if (mode >= 31) {
@@ -294,13 +333,17 @@ SRect CEffectBlitter::GetEffect3Rect(int mode, CSoftSurface* dst, CSoftSurface* 
     if (mode < 1 || mode > 36) {
         return SRect{};
     }
-    SRect rect = SoftFxPlaceRects3(dst, src1, src2, dstPt, src1Pt, src2Pt, size, clip);
-    // A block that clips away draws nothing at all, whatever the mode.
-    if (!rect.IsEmpty() && _DrawsPastTheBlock(mode)) {
-        const SEffect3Call call{dst, src1, src2, dstPt, src1Pt, src2Pt, size, *clip, SoftFx3ClampProgress(progress)};
-        _JoinPassesReach(mode, call, &rect);
+    const SRect block = SoftFxPlaceRects3(dst, src1, src2, dstPt, src1Pt, src2Pt, size, clip);
+    // Only the zooms draw with a source missing: their other pass still does.
+    if (dst == nullptr || !_HasGeometry(dstPt, src1Pt, src2Pt, size, clip) ||
+        (!_IsZoom(mode) && (src1 == nullptr || src2 == nullptr))) {
+        return block;
     }
-    return rect;
+    // The passes draw even where the block clips away: their reach alone is the answer then.
+    SRect rect = block.IsEmpty() ? kSoftFx3UnionIdentity : block;
+    const SEffect3Call call{dst, src1, src2, dstPt, src1Pt, src2Pt, size, *clip, SoftFx3ClampProgress(progress)};
+    _JoinPassesReach(mode, call, &rect);
+    return rect == kSoftFx3UnionIdentity ? SRect{} : rect;
 }
 
 void CEffectBlitter::DrawEffect3(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2,
@@ -312,15 +355,12 @@ void CEffectBlitter::DrawEffect3(int mode, CSoftSurface* dst, CSoftSurface* src1
     const SRect drawn = GetEffect3Rect(mode, dst, src1, src2, dstPt, src1Pt, src2Pt, size, clip, progress);
     if (mode == -1) {
         dst->Clear(EffectClearColour);
-    } else if (!drawn.IsEmpty() && ((mode >= 23 && mode <= 30) || _SameDepth(dst, src1, src2))) {
-        // The zooms check no depths of their own: each blit and stretch they make refuses
-        // a source of another depth by itself, so the other source's pass still draws.
-        // GetEffect3Rect answered a non-empty block, so every pointer is present.  Modes
-        // that keep to the block have their passes clipped to it; the others draw with
-        // the caller's clip into the wider rectangle reported for them.
-        const SRect passClip = _DrawsPastTheBlock(mode) ? *clip : drawn;
-        const SEffect3Call call{dst, src1, src2, dstPt, src1Pt, src2Pt, size, passClip,
-                                SoftFx3ClampProgress(progress)};
+    } else if (_HasGeometry(dstPt, src1Pt, src2Pt, size, clip) &&
+               (_IsZoom(mode) || (src1 != nullptr && src2 != nullptr && _SameDepth(dst, src1, src2)))) {
+        // The zooms check no surfaces or depths of their own: each blit and stretch they
+        // make refuses a missing source or one of another depth by itself, so the other
+        // source's pass still draws.
+        const SEffect3Call call{dst, src1, src2, dstPt, src1Pt, src2Pt, size, *clip, SoftFx3ClampProgress(progress)};
         _DrawMode(mode, call);
     }
     dst->OnDrawEffect3(src1, src2, dstPt, src1Pt, src2Pt, size, clip, progress, drawn);

@@ -19,10 +19,12 @@
 //   31-36   row-pair, row and column jitters
 // Every mode but 0 notifies the destination once through OnDrawEffect3 with the
 // rectangle GetEffect3Rect answers, after any OnBlt of its inner passes; every pixel a
-// mode writes lies inside that rectangle.  Most modes keep to the block cut by the clip
-// and the surfaces (their passes are clipped to it); modes 3, 5 to 8, 11 to 14, 25,
-// 26, 29 to 36 draw past it (a last band overhanging the block, a picture zoomed past
-// it, a pass clipped to the whole destination, a jitter's scatter) and report that too.
+// mode writes lies inside that rectangle.  Every pass is clipped by the caller's clip and
+// the surfaces it touches, as it would be alone.  Modes 1, 2 and 15 to 17 keep to the
+// block cut by the clip and both sources; the others may draw past it (one source's
+// pass where the other source ends, a last band overhanging the block, a picture
+// zoomed past it, a pass clipped to the whole destination, a jitter's scatter), even
+// where the block clips away, and report that too.
 //
 // DrawTransition modes: 1 both layers blended over the destination (the first at
 // 256 - (p >> 2), the second at p >> 2); 33 / 35 row / column jitter of the first
@@ -42,15 +44,16 @@ public:
     virtual ~CEffectBlitter() = default;
 
     // Nothing for mode 0, modes outside -1..36 or a null destination; otherwise draws
-    // (modes with a missing source, surfaces of different depths or a block that clips
-    // away draw nothing) and notifies.
+    // (modes other than the zooms draw nothing with a missing source or surfaces of
+    // different depths; the zooms' passes each refuse such a source on their own) and
+    // notifies.
     virtual void DrawEffect3(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2, const SPoint* dstPt,
                              const SPoint* src1Pt, const SPoint* src2Pt, const SSize* size, const SRect* clip,
                              int progress);
     // Mode -1: the whole destination.  Modes 1..36: the block placed at dstPt, cut by
     // the clip rectangle, both sources and the destination (SoftFxPlaceRects3), joined,
     // for the modes that draw past it, with everything their passes can reach inside the
-    // destination.  Zeros otherwise, and when the block clips away (nothing is drawn).
+    // destination.  Zeros otherwise, and when nothing is reached.
     virtual SRect GetEffect3Rect(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2,
                                  const SPoint* dstPt, const SPoint* src1Pt, const SPoint* src2Pt, const SSize* size,
                                  const SRect* clip, int progress);

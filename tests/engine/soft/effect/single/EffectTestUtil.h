@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/soft/SoftSurface.h"
+#include "tests/engine/soft/blit/RefModel.h"
 #include "tests/engine/soft/support/TestSurface.h"
 
 namespace fxtest {
@@ -59,6 +60,15 @@ inline bool SamePixel(const std::vector<uint8_t>& a, const std::vector<uint8_t>&
 inline bool PixelsEqual(CTestSurface& a, int x, int y, CTestSurface& b, int sx, int sy) {
     const int n = BytesPerPixel(a.GetBitDepth());
     return std::memcmp(PixelAt(a.Bytes(), a, x, y), PixelAt(b.Bytes(), b, sx, sy), n) == 0;
+}
+
+// Blends `src` (a pixel of the same depth) into pixel (x, y) of a snapshot of `s`, by the
+// blend formulas at `opacity` (255 copies).
+inline void BlendInto(std::vector<uint8_t>& bytes, const CTestSurface& s, int x, int y, const uint8_t* src,
+                      int opacity) {
+    const int depth = s.GetBitDepth();
+    uint8_t* d = bytes.data() + static_cast<size_t>(y) * s.GetPitch() + static_cast<size_t>(x) * BytesPerPixel(depth);
+    ref::BlendPixel(depth, d, src, static_cast<unsigned>(opacity));
 }
 
 inline SRect Intersect(const SRect& a, const SRect& b) {

@@ -134,8 +134,10 @@ TEST(SoftFxBoxBlur, OffsetsAndOpacity) {
     Draw(10, dst, src, {3, 3}, {0, 0, 3, 3}, {0, 0, 8, 8}, 255, 2);
     EXPECT_EQ(dst.GetPixel(4, 4), 0x3F3F3Fu);
     EXPECT_EQ(dst.GetPixel(3, 3), 0x1A1A1Au);  // 63 -> 47 -> 35 -> 26
-    EXPECT_NE(dst.GetPixel(3, 4), 0u);
-    EXPECT_NE(dst.GetPixel(4, 3), 0u);
+    // Rows of offsets outside, columns inside: the white blit at (0, -1) comes second and
+    // two black ones darken it, the one at (-1, 0) third and one black one after it.
+    EXPECT_EQ(dst.GetPixel(4, 3), 0x232323u);  // 63 -> 47 -> 35
+    EXPECT_EQ(dst.GetPixel(3, 4), 0x2F2F2Fu);  // 63 -> 47
     EXPECT_EQ(dst.GetPixel(5, 5), 0u);
     EXPECT_EQ(dst.GetPixel(2, 2), 0u);
     // N * N above the opacity: every blit has opacity 0 and nothing changes.
@@ -176,19 +178,25 @@ TEST(SoftFxBoxBlur, ReportHoldsEveryBlitAtTheSourceEdge) {
 }
 
 TEST(SoftFxMosaic, BlocksAnchoredAtTheDestinationPoint) {
-    auto src = MakeRandom(16, 16, 32, 21);
-    CTestSurface dst(16, 16, 32);
+    BuildBlendTables();
     // N = 4 at the clip's top-left: block edges 2 pixels before every multiple of 4 from
     // the anchor, the first block column and row 2 pixels wide, each block sampled at
-    // its top-left pixel.
-    Draw(11, dst, *src, {0, 0}, {0, 0, 16, 16}, {0, 0, 16, 16}, 255, 4);
+    // its top-left pixel, copied at 255 and blended below.
     auto sampleOf = [](int v) { return v < 2 ? 0 : ((v - 2) / 4) * 4 + 2; };
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            int sy = sampleOf(y);
-            // Rows after the last whole band take the first row of the rest.
-            if (y >= 14) sy = 14;
-            ASSERT_TRUE(PixelsEqual(dst, x, y, *src, sampleOf(x), sy)) << x << "," << y;
+    for (int depth : kDepths) {
+        for (int opacity : {255, 1, 100, 254}) {
+            auto src = MakeRandom(16, 16, depth, 21);
+            auto dst = MakeRandom(16, 16, depth, 22);
+            auto want = Snapshot(*dst);
+            Draw(11, *dst, *src, {0, 0}, {0, 0, 16, 16}, {0, 0, 16, 16}, opacity, 4);
+            for (int y = 0; y < 16; ++y) {
+                // Rows after the last whole band take the first row of the rest.
+                const int sy = y >= 14 ? 14 : sampleOf(y);
+                for (int x = 0; x < 16; ++x) {
+                    BlendInto(want, *dst, x, y, PixelAt(src->Bytes(), *src, sampleOf(x), sy), opacity);
+                }
+            }
+            EXPECT_EQ(dst->Bytes(), want) << "depth " << depth << " opacity " << opacity;
         }
     }
 }

@@ -92,11 +92,17 @@ TEST(SoftFxDissolve, BlockDissolveShowsNoneAtZeroAndAllAtFull) {
         auto src = MakeRandom(7, 5, depth, 4);
         const SPoint p{0, 0};
         const SRect r{0, 0, 7, 5};
+        // Every block shape (2x2, the odd column's 1x2, the odd row's 2x1, the corner)
+        // copies at 255 and blends below.
         for (int progress : {1023, 1024, 5000}) {
-            auto d = MakeRandom(7, 5, depth, 3);
-            SoftFxBlockDissolve(d.get(), src.get(), &p, &r, &r, 255, progress);
-            for (int y = 0; y < 5; ++y)
-                for (int x = 0; x < 7; ++x) ASSERT_TRUE(PixelsEqual(*d, x, y, *src, x, y));
+            for (int opacity : {255, 1, 100, 254}) {
+                auto d = MakeRandom(7, 5, depth, 3);
+                auto want = Snapshot(*d);
+                SoftFxBlockDissolve(d.get(), src.get(), &p, &r, &r, opacity, progress);
+                for (int y = 0; y < 5; ++y)
+                    for (int x = 0; x < 7; ++x) BlendInto(want, *d, x, y, PixelAt(src->Bytes(), *src, x, y), opacity);
+                ASSERT_EQ(d->Bytes(), want) << "depth " << depth << " opacity " << opacity;
+            }
         }
     }
 }

@@ -111,26 +111,31 @@ TEST(SoftFxJitter, SeededRunsRepeatAndClipsHold) {
 
 TEST(SoftFxJitter, KeysAndAlphaSkipTheirPixels) {
     BuildBlendTables();
-    // A 15-bit keyed source whose pixels differ from the key only in the top bit: skipped
-    // by the copy, drawn by the blend.
-    CTestSurface src(8, 1, 15);
-    src.SetColorKeyEnabled(true);
-    src.SetColorKey(0x0000F8);  // blue 31 -> 0x001F
-    for (int x = 0; x < 8; ++x) {
-        const uint16_t v = 0x801F;
-        std::memcpy(src.Bytes().data() + 2 * x, &v, 2);
+    // A keyed source whose pixels differ from the key only outside the colour bits (the
+    // top bit at 15 bits, the X byte at 32): skipped by the copy, drawn by the blend.
+    struct SKeyCase {
+        int depth;
+        uint32_t key, pixel;
+    };
+    // 15 bits: blue 31 -> 0x001F.
+    for (const SKeyCase& k : {SKeyCase{15, 0x0000F8, 0x801F}, SKeyCase{32, 0x102030, 0xFF102030}}) {
+        CTestSurface src(8, 1, k.depth);
+        src.SetColorKeyEnabled(true);
+        src.SetColorKey(k.key);
+        const int bytes = BytesPerPixel(k.depth);
+        for (int x = 0; x < 8; ++x) std::memcpy(src.Bytes().data() + bytes * x, &k.pixel, bytes);
+        CTestSurface copy(8, 1, k.depth), blend(8, 1, k.depth);
+        Draw(13, copy, src, {0, 0}, {0, 0, 8, 1}, {0, 0, 8, 1}, 255, 3);
+        Draw(13, blend, src, {0, 0}, {0, 0, 8, 1}, {0, 0, 8, 1}, 200, 3);
+        for (int x = 0; x < 8; ++x) EXPECT_EQ(copy.GetPixel(x, 0), 0u) << k.depth;
+        bool any = false;
+        for (int x = 0; x < 8; ++x) any = any || blend.GetPixel(x, 0) != 0;
+        EXPECT_TRUE(any) << k.depth;
+        // Pair jitter takes opaque sources only.
+        CTestSurface d2(8, 1, k.depth);
+        Draw(12, d2, src, {0, 0}, {0, 0, 8, 1}, {0, 0, 8, 1}, 255, 3);
+        for (int x = 0; x < 8; ++x) EXPECT_EQ(d2.GetPixel(x, 0), 0u) << k.depth;
     }
-    CTestSurface copy(8, 1, 15), blend(8, 1, 15);
-    Draw(13, copy, src, {0, 0}, {0, 0, 8, 1}, {0, 0, 8, 1}, 255, 3);
-    Draw(13, blend, src, {0, 0}, {0, 0, 8, 1}, {0, 0, 8, 1}, 200, 3);
-    for (int x = 0; x < 8; ++x) EXPECT_EQ(copy.GetPixel(x, 0), 0u);
-    bool any = false;
-    for (int x = 0; x < 8; ++x) any = any || blend.GetPixel(x, 0) != 0;
-    EXPECT_TRUE(any);
-    // Pair jitter takes opaque sources only.
-    CTestSurface d2(8, 1, 15);
-    Draw(12, d2, src, {0, 0}, {0, 0, 8, 1}, {0, 0, 8, 1}, 255, 3);
-    for (int x = 0; x < 8; ++x) EXPECT_EQ(d2.GetPixel(x, 0), 0u);
     // Alpha sources show only fully opaque pixels.
     CTestSurface a(8, 1, 32), d3(8, 1, 32);
     a.MakeAlphaPlane();

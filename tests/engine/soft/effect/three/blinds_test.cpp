@@ -62,9 +62,9 @@ bool Inside(const CFxSurface& surface, int x, int y) {
     return x >= 0 && y >= 0 && x < size.cx && y < size.cy;
 }
 
-// Checks every pixel of the block and of the last band's overhang against the stated
-// cascade: revealed lines show the second source where it has pixels, the rest of the
-// block the first source, the rest of the overhang is left alone.
+// Checks every pixel of the block and of the last band's overhang against the cascade
+// worked out line by line: revealed lines show the second source where it has pixels,
+// the rest of the block the first source, the rest of the overhang is left alone.
 void CheckCascade(const SCascadeMode& m, int depth, int w, int h, int progress) {
     SScene s = MakeScene(depth, w, h, static_cast<uint32_t>(w * 131 + h * 7 + progress + m.mode));
     const SPoint dp{4, 6}, ap{2, 3}, bp{5, 1};
@@ -140,7 +140,7 @@ TEST(CascadeBlinds, BlocksUnder16LinesShowOnlyTheBackground) {
     }
 }
 
-TEST(CascadeBlinds, PartExampleOf100Lines) {
+TEST(CascadeBlinds, AHundredLinesRevealTheLastBandPastTheBlock) {
     // L = 100: b = 6, R at 1024 = 66 + 6 = 72; band 16 reveals min(8, 6) = 6 lines,
     // the last 2 of them past the block.
     EXPECT_TRUE(Revealed(100, 99, 1024));

@@ -178,7 +178,7 @@ TEST_P(CrossFadeKernels, MatchTheModelOnSeededBlocks) {
 INSTANTIATE_TEST_SUITE_P(All, CrossFadeKernels, ::testing::ValuesIn(kKernels),
                          [](const ::testing::TestParamInfo<SKernelUnderTest>& info) { return std::string(info.param.name); });
 
-// --- the documented exact cases, through the dispatcher at each processor level ---
+// --- exact cases at the ends and halfway, through the dispatcher at each processor level ---
 
 struct SLevel {
     uint32_t features;

@@ -79,7 +79,7 @@ TEST(PatternDissolve, ClippedBlockKeepsThePatternAnchored) {
     }
 }
 
-TEST(PatternDissolve, PartExamples) {
+TEST(PatternDissolve, CellsShownAtTheFirstAndLastSteps) {
     // Mode 15 at p = 64: cells 2 and 8; at p = 192 also 0 and 10.
     auto shown = [](const int* t, int p) {
         std::vector<int> cells;

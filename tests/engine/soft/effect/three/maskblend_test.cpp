@@ -86,7 +86,7 @@ TEST_F(MaskBlend, MatchesTheModel) {
     }
 }
 
-TEST_F(MaskBlend, PartExamples) {
+TEST_F(MaskBlend, WeightsAcrossTheSoftEdgeAndAHardEdge) {
     // t = 15, progress 512: P = 135, rule value 127 mixes at 128.
     EXPECT_EQ(ModelWeight(15, 512, 119), 255);
     EXPECT_EQ(ModelWeight(15, 512, 120), 240);

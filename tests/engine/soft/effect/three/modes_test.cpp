@@ -27,12 +27,21 @@ struct SGeometry {
     SPoint dstPt, src1Pt, src2Pt;
     SSize size;
     SRect clip;
+    // Where a source's own pass covers the destination (the 48 x 44 destination, a
+    // 40 x 36 first and a 44 x 34 second source): the first's, the second's, and the
+    // second's clipped to the whole destination only.
+    SRect first, second, secondUnclipped;
 };
 
 const SGeometry kGeometries[] = {
-    {"inside", {6, 5}, {2, 4}, {7, 1}, {30, 27}, {0, 0, 48, 44}},
-    {"clipped", {6, 5}, {2, 4}, {7, 1}, {30, 27}, {11, 9, 29, 25}},
-    {"edges", {-4, 20}, {0, 3}, {9, 0}, {40, 40}, {0, 0, 48, 44}},
+    {"inside", {6, 5}, {2, 4}, {7, 1}, {30, 27}, {0, 0, 48, 44}, {6, 5, 36, 32}, {6, 5, 36, 32}, {6, 5, 36, 32}},
+    {"clipped", {6, 5}, {2, 4}, {7, 1}, {30, 27}, {11, 9, 29, 25}, {11, 9, 29, 25}, {11, 9, 29, 25}, {6, 5, 36, 32}},
+    // The second source ends at column 31, the first at 36.
+    {"edges", {-4, 20}, {0, 3}, {9, 0}, {40, 40}, {0, 0, 48, 44}, {0, 20, 36, 44}, {0, 20, 31, 44}, {0, 20, 31, 44}},
+    // The second source's block lies wholly outside it.
+    {"outside", {6, 5}, {2, 4}, {44, 1}, {30, 27}, {0, 0, 48, 44}, {6, 5, 36, 32}, {}, {}},
+    // The clip misses the block.
+    {"apart", {6, 5}, {2, 4}, {7, 1}, {30, 27}, {38, 34, 48, 44}, {}, {}, {6, 5, 36, 32}},
 };
 
 struct SRun {
@@ -99,17 +108,21 @@ TEST_F(Effect3Modes, EveryModeAtStartMiddleAndEnd) {
                         EXPECT_TRUE(RectInside(note.drawn, r.reported))
                             << where << " OnStretchBlt " << RectText(note.drawn);
                     }
-                    // The ends show one source over the block (some modes reach past it).
+                    // The ends show one source: over the block cut by both sources where
+                    // the mode mixes the two pixel by pixel, elsewhere over all that
+                    // source's own pass covers, past where the other source ends.
                     const SRect block = SoftFxPlaceRects3(r.dst.get(), r.a.get(), r.b.get(), &g.dstPt, &g.src1Pt,
                                                           &g.src2Pt, &g.size, &g.clip);
                     ASSERT_TRUE(RectInside(block, r.reported)) << where;
-                    const SPoint corner{block.left, block.top};
+                    const bool mixes = mode == 1 || mode == 2 || (mode >= 15 && mode <= 17);
                     if (p == 0) {
-                        const SPoint from{g.src1Pt.x + corner.x - g.dstPt.x, g.src1Pt.y + corner.y - g.dstPt.y};
-                        EXPECT_EQ(CompareBlock(*r.dst, block, *r.a, from, depth == 32), "") << where;
+                        const SRect shows = mixes ? block : g.first;
+                        const SPoint from{g.src1Pt.x + shows.left - g.dstPt.x, g.src1Pt.y + shows.top - g.dstPt.y};
+                        EXPECT_EQ(CompareBlock(*r.dst, shows, *r.a, from, depth == 32), "") << where;
                     } else if (p >= 1023) {
-                        const SPoint from{g.src2Pt.x + corner.x - g.dstPt.x, g.src2Pt.y + corner.y - g.dstPt.y};
-                        EXPECT_EQ(CompareBlock(*r.dst, block, *r.b, from, depth == 32), "") << where;
+                        const SRect shows = mixes ? block : (mode == 29 || mode == 30) ? g.secondUnclipped : g.second;
+                        const SPoint from{g.src2Pt.x + shows.left - g.dstPt.x, g.src2Pt.y + shows.top - g.dstPt.y};
+                        EXPECT_EQ(CompareBlock(*r.dst, shows, *r.b, from, depth == 32), "") << where;
                     }
                 }
             }
@@ -121,7 +134,7 @@ TEST_F(Effect3Modes, EveryModeAtStartMiddleAndEnd) {
 // the single-surface jitters give the same bytes, beyond the block too.
 TEST_F(Effect3Modes, JittersScatterPastTheBlockUpToTheClip) {
     using Jitter = void (*)(CSoftSurface*, CSoftSurface*, const SPoint*, const SRect*, const SRect*, int, int);
-    const SGeometry g{"wide clip", {6, 5}, {2, 4}, {7, 1}, {30, 27}, {2, 3, 44, 40}};
+    const SGeometry g{"wide clip", {6, 5}, {2, 4}, {7, 1}, {30, 27}, {2, 3, 44, 40}, {}, {}, {}};
     const SRect blockRect{6, 5, 36, 32};
     for (int mode = 31; mode <= 36; ++mode) {
         const Jitter jitter = mode <= 32 ? SoftFxJitterRowPairs : mode <= 34 ? SoftFxJitterRows : SoftFxJitterColumns;
@@ -199,16 +212,17 @@ TEST_F(Effect3Modes, MixedDepthsAndMissingSourcesDrawNothingButNotify) {
     const SSize s{20, 20};
     const SRect clip{0, 0, 20, 20};
     for (int mode = 1; mode <= 36; ++mode) {
-        // The zooms leave the depth check to each of their passes (below).
-        if (mode < 23 || mode > 30) blitter.DrawEffect3(mode, dst.get(), a.get(), b.get(), &o, &o, &o, &s, &clip, 700);
+        // The zooms leave both checks to each of their passes (below).
+        if (mode >= 23 && mode <= 30) continue;
+        blitter.DrawEffect3(mode, dst.get(), a.get(), b.get(), &o, &o, &o, &s, &clip, 700);
         blitter.DrawEffect3(mode, dst.get(), a.get(), nullptr, &o, &o, &o, &s, &clip, 700);
     }
     EXPECT_EQ(dst->Snapshot(), before);
-    ASSERT_EQ(dst->effect3Notes.size(), 64u);
+    ASSERT_EQ(dst->effect3Notes.size(), 56u);
     EXPECT_EQ(dst->effect3Notes[1].drawn, SRect{});
 }
 
-TEST_F(Effect3Modes, ZoomsWithMixedDepthsDrawThePassesThatMatch) {
+TEST_F(Effect3Modes, ZoomsWithMixedDepthsOrAMissingSourceDrawThePassesThatCan) {
     std::mt19937 rng(5);
     auto a = MakeRandomSurface(rng, 20, 20, 16);
     auto b = MakeRandomSurface(rng, 20, 20, 32);
@@ -217,13 +231,16 @@ TEST_F(Effect3Modes, ZoomsWithMixedDepthsDrawThePassesThatMatch) {
     const SRect clip{0, 0, 20, 20};
     CEffectBlitter blitter;
     // Mode 23 at the end: the first source's pass draws, the second's stretch refuses
-    // its 32-bit source.  Mode 24 at the start: the first source stretched to full size.
-    for (const auto& [mode, progress] : {std::pair{23, 1024}, std::pair{24, 0}}) {
-        auto dst = MakeFilledSurface(20, 20, 16, 0x33);
-        blitter.DrawEffect3(mode, dst.get(), a.get(), b.get(), &o, &o, &o, &s, &clip, progress);
-        EXPECT_EQ(CompareBlock(*dst, clip, *a, o), "") << "mode " << mode;
-        ASSERT_EQ(dst->effect3Notes.size(), 1u);
-        EXPECT_EQ(dst->effect3Notes[0].drawn, clip);
+    // its 32-bit (or missing) source.  Mode 24 at the start: the first source stretched
+    // to full size.
+    for (CSoftSurface* second : {static_cast<CSoftSurface*>(b.get()), static_cast<CSoftSurface*>(nullptr)}) {
+        for (const auto& [mode, progress] : {std::pair{23, 1024}, std::pair{24, 0}}) {
+            auto dst = MakeFilledSurface(20, 20, 16, 0x33);
+            blitter.DrawEffect3(mode, dst.get(), a.get(), second, &o, &o, &o, &s, &clip, progress);
+            EXPECT_EQ(CompareBlock(*dst, clip, *a, o), "") << "mode " << mode;
+            ASSERT_EQ(dst->effect3Notes.size(), 1u);
+            EXPECT_EQ(dst->effect3Notes[0].drawn, clip);
+        }
     }
 }
 
@@ -252,6 +269,28 @@ TEST_F(Effect3Modes, EntryPointsCheckTheirArguments) {
 
 // --- transitions ---
 
+// A transition's layers drawn one by one: mode 1 lays the first at 256 - (p >> 2) and
+// the second over it at p >> 2; 33 and 35 jitter one layer at 256, the first up to the
+// middle with amount p / 2, then the second with (1024 - p) / 2; 34 and 36 both, the
+// first at 256 - (p >> 2) with amount p / 4, the second at p >> 2 with (1024 - p) / 4.
+void ModelTransition(int mode, CFxSurface& dst, CFxSurface& a, CFxSurface& b, SPoint d1, SPoint d2, SRect r1,
+                     SRect r2, SRect clip, int p) {
+    if (mode == 1) {
+        dst.BltClipped(&a, d1.x, d1.y, r1, clip, 256 - (p >> 2));
+        dst.BltClipped(&b, d2.x, d2.y, r2, clip, p >> 2);
+        return;
+    }
+    const auto jitter = mode <= 34 ? SoftFxJitterRows : SoftFxJitterColumns;
+    if (mode % 2 == 0) {
+        jitter(&dst, &a, &d1, &r1, &clip, 256 - (p >> 2), p / 4);
+        jitter(&dst, &b, &d2, &r2, &clip, p >> 2, (1024 - p) / 4);
+    } else if (p < 512) {
+        jitter(&dst, &a, &d1, &r1, &clip, 256, p / 2);
+    } else {
+        jitter(&dst, &b, &d2, &r2, &clip, 256, (1024 - p) / 2);
+    }
+}
+
 TEST_F(Effect3Modes, TransitionsStayInsideTheirRectangle) {
     for (int depth : {16, 32}) {
         for (int mode : {1, 33, 34, 35, 36}) {
@@ -264,11 +303,17 @@ TEST_F(Effect3Modes, TransitionsStayInsideTheirRectangle) {
                 const auto before = dst->Snapshot();
                 const SRect clip{2, 3, 60, 44};
                 CRandom::SetDefaultSeedForTests(seed);
-                dst->DrawTransition(mode, a.get(), b.get(), SPoint{5, 4}, SPoint{30, 15}, SPoint{2, 1},
+                dst->DrawTransition(mode, a.get(), b.get(), SPoint{5, 4}, SPoint{20, 15}, SPoint{2, 1},
                                           SPoint{0, 3}, SSize{26, 18}, SSize{24, 20}, clip, p);
+                // The layers overlap in columns 20 to 30 of rows 15 to 21.
+                auto model = MakeFilledSurface(64, 48, depth, kGuardFill, 1);
+                CRandom::SetDefaultSeedForTests(seed);
+                ModelTransition(mode, *model, *a, *b, SPoint{5, 4}, SPoint{20, 15}, SRect{2, 1, 28, 19},
+                                SRect{0, 3, 24, 23}, clip, p);
                 testsupport::RestoreTestSeed();
                 const std::string where = "depth " + std::to_string(depth) + " mode " + std::to_string(mode) + " p " +
                                           std::to_string(p) + " seed " + std::to_string(seed);
+                EXPECT_EQ(dst->Snapshot(), model->Snapshot()) << where;
                 ASSERT_EQ(dst->transitionNotes.size(), 1u) << where;
                 const SRect reported = dst->transitionNotes[0];
                 EXPECT_EQ(CompareOutside(*dst, before, reported), "") << where << " reported " << RectText(reported);

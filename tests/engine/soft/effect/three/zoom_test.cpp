@@ -70,8 +70,9 @@ TEST(Zoom, EndsShowOneSource) {
     }
 }
 
-// The stated passes of the zooms that reach past the block, drawn with the surface's
-// own blit and stretch: 25 and 26 clip their zoomed picture to the clip only, 29 and 30
+// The passes of the zooms from 25 on, drawn one by one with the surface's own blit and
+// stretch: 25 and 26 clip their zoomed picture to the clip only, 27 and 28 lay it over
+// the other source at (p >> 3) + (p >> 2) and 384 - (p >> 3) - (p >> 2), 29 and 30 clip
 // their second pass to the whole destination only.
 void ModelZoom(int mode, CSoftSurface* dst, CSoftSurface* a, CSoftSurface* b, SPoint dp, SPoint ap, SPoint bp,
                SSize size, SRect clip, int p) {
@@ -87,6 +88,14 @@ void ModelZoom(int mode, CSoftSurface* dst, CSoftSurface* a, CSoftSurface* b, SP
         if (p == 0) dst->BltClipped(a, dp.x, dp.y, blockA, clip, 256);
         else dst->StretchBlt(b, zoom, blockB, clip, 256);
         break;
+    case 27:
+        dst->BltClipped(a, dp.x, dp.y, blockA, clip, 256);
+        dst->StretchBlt(b, zoom, blockB, clip, (p >> 3) + (p >> 2));
+        break;
+    case 28:
+        dst->BltClipped(b, dp.x, dp.y, blockB, clip, 256);
+        dst->StretchBlt(a, zoom, blockA, clip, 384 - (p >> 3) - (p >> 2));
+        break;
     case 29:
         dst->StretchBlt(a, zoom, blockA, clip, 256);
         dst->BltRect(b, dp.x, dp.y, blockB, p >> 2);
@@ -98,7 +107,7 @@ void ModelZoom(int mode, CSoftSurface* dst, CSoftSurface* a, CSoftSurface* b, SP
     }
 }
 
-TEST(Zoom, PassesKeepToTheirStatedClips) {
+TEST(Zoom, PassesKeepToTheirOwnClips) {
     const SPoint dp{10, 8}, ap{3, 2}, bp{1, 4};
     const SSize size{30, 24};
     const SRect block{10, 8, 40, 32};
@@ -116,12 +125,13 @@ TEST(Zoom, PassesKeepToTheirStatedClips) {
                     ASSERT_EQ(s.dst->effect3Notes.size(), 1u) << where;
                     const SRect reported = s.dst->effect3Notes[0].drawn;
                     EXPECT_EQ(CompareOutside(*s.dst, before, reported), "") << where;
-                    if (mode == 25 || mode == 26 || mode >= 29) {
+                    if (mode >= 25) {
                         SScene model = MakeScene(depth, seed);
                         ModelZoom(mode, model.dst.get(), model.a.get(), model.b.get(), dp, ap, bp, size, clip, p);
                         EXPECT_EQ(s.dst->Snapshot(), model.dst->Snapshot()) << where;
-                    } else {
-                        // The others keep to the block inside the clip.
+                    }
+                    if (mode <= 24 || mode == 27 || mode == 28) {
+                        // These keep to the block inside the clip.
                         EXPECT_TRUE(RectInside(reported, SoftFxIntersectRect(clip, block))) << where;
                     }
                 }
