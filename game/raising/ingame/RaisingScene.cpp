@@ -274,7 +274,13 @@ void CRaisingScene::Draw() {
     } else if (CScreenRenderer* renderer = m_Game.GetRenderer()) {
         renderer->Clear(kBlack);
     }
-    if (m_State.m_ModeId != 17) m_Slide.Draw();
+    // Laid over whatever the mode drew (the blank fade, the date card and the staff roll
+    // included), and gone while the player keeps the window hidden.  The home side draws
+    // the card inside its own window.
+    if (m_Stage->IsSubFlag()) {
+        if (m_State.m_ModeId != 17) m_Slide.Draw();
+        m_Stage->GetEventPanel().Draw();
+    }
     if (m_Hint.GetState() != CHintWindow::STATE_CLOSED) m_Hint.Draw();
 }
 
