@@ -1,6 +1,7 @@
 #include "game/core/Status.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <mutex>
@@ -529,7 +530,8 @@ int CStatus::GetMainRank() const { return RankOf(m_W.evaluationTotal); }
 int32_t CStatus::GetEvaluationToNextRank(int32_t total) {
     static const int32_t kLimits[] = {50, 300, 600, 1200, 2600};
     for (int32_t limit : kLimits) {
-        if (total < limit) return limit - total;
+        // Taken in 64 bits: a total far below 0 (a damaged save) would overflow.
+        if (total < limit) return static_cast<int32_t>(std::min<int64_t>(int64_t{limit} - total, INT32_MAX));
     }
     return 0;
 }
@@ -537,7 +539,9 @@ int32_t CStatus::GetEvaluationToNextRank(int32_t total) {
 void CStatus::SettleWork() {
     AddMoney(static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(RankToValue(m_W.evaluationTotal)) * m_W.workAmount,
                                                     kMoneyMax)));
-    m_W.evaluationTotal = _Clamp(static_cast<int64_t>(m_W.evaluationTotal) + m_W.evaluation, 0, kEvaluationTotalMax);
+    // Only capped: a month whose evaluation is worse than the total leaves it below 0,
+    // and the next good month has that much to make up.
+    m_W.evaluationTotal = _Clamp(static_cast<int64_t>(m_W.evaluationTotal) + m_W.evaluation, INT32_MIN, kEvaluationTotalMax);
     m_W.lastWorkAmount = m_W.workAmount;
     m_W.lastEvaluation = m_W.evaluation;
     m_W.workAmount = 0;

@@ -52,7 +52,7 @@ struct SStatusWords {
     int32_t stamina = 0;            // (104, 1) 0..300
     int32_t workAmount = 0;         // (104, 2) 0..9,999 (this month)
     int32_t evaluation = 0;         // (104, 3) -9,999..9,999 (this month)
-    int32_t evaluationTotal = 0;    // (104, 4) 0..99,999
+    int32_t evaluationTotal = 0;    // (104, 4) at most 99,999; below 0 after a bad month's settlement
     int32_t abilityPoints = 0;      // raw points, at most 400; (104, 7) level, (104, 8) points mod 100
     int32_t reportCount = 0;        // (104, 9)
     int32_t lastWorkAmount = 0;     // last month's work amount
@@ -212,8 +212,8 @@ public:
     // The evaluation a total still needs to reach the next rank; 0 from the top rank on.
     static int32_t GetEvaluationToNextRank(int32_t total);
     // The month's work settled: the pay at the rate of the total before this month's
-    // evaluation goes into the money, the evaluation into the total (at most 99,999),
-    // this month's work and evaluation become last month's and are cleared.
+    // evaluation goes into the money, the evaluation into the total (at most 99,999, no
+    // floor), this month's work and evaluation become last month's and are cleared.
     void SettleWork();
     // Ability points / 100 + 1, at most 5 (at least 1).
     int GetLevel5() const;

@@ -466,7 +466,9 @@ void CHintWindow::_UpdateScrollbar(int32_t x, int32_t y) {
     if (perEntry <= 0.0) {
         return;
     }
-    const int32_t first = m_DragStartFirst + static_cast<int32_t>((y - m_DragStartY) / perEntry);
+    // The whole sum is truncated toward zero, not the entries moved: truncating those
+    // alone would hold an upward drag from entry 1 or more for a whole entry's height.
+    const int32_t first = static_cast<int32_t>(m_DragStartFirst + (y - m_DragStartY) / perEntry);
     if (first != m_FirstVisible) {
         SetScroll(first);
     }

@@ -35,8 +35,8 @@ const std::string& CHomeHelpLines::Get(int n) const {
 }
 
 int CHomeHelpLines::Parse(CTextReader& reader, std::array<std::string, kCount>* lines) {
-    // The whole line is one field: commas and blanks belong to the help text.
-    reader.SetSplitFields(false);
+    // One field a line, read as the mansion's help tables are: blanks belong to the
+    // help text, a comma still ends it.
     reader.SetBlankSeparates(false);
     std::string field;
     int n = 0;

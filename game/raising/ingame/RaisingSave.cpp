@@ -114,8 +114,12 @@ bool CRaisingScene::RenderToTexture(const std::string& path) {
         CModeState* mode = m_State.m_SelectionFlag != 0 ? m_Selection.get() : GetCurrentMode();
         // After the end of play or between modes there is none to draw.
         if (mode != nullptr) mode->PrepareThumbnail();
-        if (m_Stage->IsPanelOpenFlag()) m_Stage->GetEventPanel().Draw();
-        m_Slide.Draw();
+        // The overlays by the flag the frame draws them by, so the picture shows what
+        // the screen showed.
+        if (m_Stage->IsSubFlag()) {
+            m_Stage->GetEventPanel().Draw();
+            m_Slide.Draw();
+        }
     }
     const std::vector<uint32_t> pixels = ReadPixels(*device, target.GetTexture());
     if (pixels.empty() || !WriteScaled(*device, pixels, target.GetWidth(), target.GetHeight(), path)) {

@@ -179,8 +179,10 @@ void CRaisingScene::UpdatePendingEvent() {
     if (m_Pending == nullptr || m_State.m_EventActive == 0 || !m_Stage->GetScriptEndFlag()) return;
     const EventRow& row = *m_Pending;
     if (m_State.m_FollowUpPhase != 0) {
-        // Waiting for the choice: the selection screen lowers its flag once it closed.
-        if (m_State.m_SelectionFlag != 0) return;
+        // The chosen event starts in the frame the screen reports its choice.  A save
+        // that holds this phase without a selection on screen has nothing left to wait
+        // for, so it goes on with the index it holds.
+        if (m_State.m_SelectionFlag != 0 && !m_Selection->GetSelection().IsDone()) return;
         const int32_t index = m_State.m_SelectedIndex;
         if (index >= 0 && static_cast<size_t>(index) < row.choices.size()) {
             StartEventById(row.choices[static_cast<size_t>(index)].target);
@@ -272,7 +274,13 @@ void CRaisingScene::Draw() {
     } else if (CScreenRenderer* renderer = m_Game.GetRenderer()) {
         renderer->Clear(kBlack);
     }
-    if (m_State.m_ModeId != 17) m_Slide.Draw();
+    // Laid over whatever the mode drew (the blank fade, the date card and the staff roll
+    // included), and gone while the player keeps the window hidden.  The home side draws
+    // the card inside its own window.
+    if (m_Stage->IsSubFlag()) {
+        if (m_State.m_ModeId != 17) m_Slide.Draw();
+        m_Stage->GetEventPanel().Draw();
+    }
     if (m_Hint.GetState() != CHintWindow::STATE_CLOSED) m_Hint.Draw();
 }
 

@@ -1,6 +1,7 @@
 #include "game/raising/work/WorkReportScene.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "engine/base/SinTable.h"
@@ -25,7 +26,9 @@ int32_t CR000Scene::_OldTotal() const { return m_Owner.Status().Words().evaluati
 
 int32_t CR000Scene::_NewTotal() const {
     const SStatusWords& w = m_Owner.Status().Words();
-    return std::clamp<int64_t>(static_cast<int64_t>(w.evaluationTotal) + w.evaluation, 0, CStatus::kEvaluationTotalMax);
+    // As the settlement stores it: a negative total shows with the minus sign.
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(static_cast<int64_t>(w.evaluationTotal) + w.evaluation, INT32_MIN, CStatus::kEvaluationTotalMax));
 }
 
 void CR000Scene::Load() {

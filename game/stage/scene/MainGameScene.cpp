@@ -480,9 +480,10 @@ void CMainGameScene::_SyncButtons() {
 
 // ---- drawing ----
 
+// The event picture panel is not drawn here: the in-game scene draws it over
+// whatever its mode shows.
 void CMainGameScene::Draw() {
     m_DrawList.Draw();
-    m_EventPanel.Draw();
     if (m_DrawList.IsShown(kWindowPriority)) m_SidePanel.Draw();
 }
 
@@ -490,7 +491,6 @@ void CMainGameScene::DrawWithScreen(CSceneBase* screen) {
     if (m_DrawList.IsShown(kTalkPriority)) m_Talk->Draw();
     if (screen) screen->Draw();
     if (m_DrawList.IsShown(kWindowPriority)) m_Window->Draw();
-    m_EventPanel.Draw();
     m_SidePanel.Draw();
 }
 
@@ -498,14 +498,12 @@ void CMainGameScene::DrawOverWindow(CSceneBase* screen) {
     if (m_DrawList.IsShown(kTalkPriority)) m_Talk->Draw();
     if (m_DrawList.IsShown(kWindowPriority)) m_Window->Draw();
     if (screen) screen->Draw();
-    m_EventPanel.Draw();
     m_SidePanel.Draw();
 }
 
 void CMainGameScene::DrawInWindow(CSceneBase* screen) {
     if (m_DrawList.IsShown(kTalkPriority)) m_Talk->Draw();
     if (m_DrawList.IsShown(kWindowPriority)) m_Window->DrawParts(screen);
-    m_EventPanel.Draw();
     m_SidePanel.Draw();
 }
 

@@ -110,7 +110,7 @@ public:
     void Draw() override;
     // The three places of a screen laid over the stage (`screen` may be null); each
     // draws the talk objects while entry 0 is shown, the message window while entry 100
-    // is, and the event panel and the side panel last:
+    // is, and the side panel last:
     // - under the window: `screen` between the pictures and the window;
     void DrawWithScreen(CSceneBase* screen);
     // - over the window: `screen` after the window (its buttons stay visible over the
@@ -243,6 +243,10 @@ public:
     // The player hides the window (its own button).
     void HideWindowByPlayer();
     bool IsWindowShownByPlayer() const { return m_WindowShownByPlayer; }
+    // The stage's flag over which the in-game scene lays its notice card and the event
+    // picture panel: down while the player keeps the window hidden, so that they go
+    // with it.
+    bool IsSubFlag() const { return m_WindowShownByPlayer; }
     bool IsSkipOn() const { return m_SkipToggle; }
     void SetSkip(bool on) { m_SkipToggle = on; }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <iterator>
 #include <vector>
 
@@ -44,9 +45,10 @@ TEST(StatusRank, RankToValueTakesTheTotal) {
 }
 
 TEST(StatusRank, EvaluationToNextRankAndRankBonusOfATotal) {
-    const int32_t totals[] = {0, 49, 50, 299, 600, 2599, 2600, 99999};
-    const int32_t toNext[] = {50, 1, 250, 1, 600, 1, 0, 0};
-    const int32_t bonus[] = {10, 10, 14, 14, 22, 26, 30, 30};
+    // A total below 0 is still rank 0; the farthest one needs more than a word holds.
+    const int32_t totals[] = {0, 49, 50, 299, 600, 2599, 2600, 99999, -20, INT32_MIN};
+    const int32_t toNext[] = {50, 1, 250, 1, 600, 1, 0, 0, 70, INT32_MAX};
+    const int32_t bonus[] = {10, 10, 14, 14, 22, 26, 30, 30, 10, 10};
     for (size_t i = 0; i < std::size(totals); ++i) {
         EXPECT_EQ(CStatus::GetEvaluationToNextRank(totals[i]), toNext[i]) << totals[i];
         EXPECT_EQ(CStatus::RankBonusOf(totals[i]), bonus[i]) << totals[i];
@@ -62,7 +64,8 @@ TEST(StatusWork, SettleWorkPaysByTheTotalBeforeTheEvaluation) {
         {100, 10, 20, 290, 130, 310},             // rank 1 before: rate 3, not the new total's 4
         {0, 9999, 9999, 95000, 99990, 99999},     // the total capped
         {9999990, 100, 5, 2600, 9999999, 2605},   // the money clamped
-        {50, 7, -9999, 300, 78, 0},               // a negative evaluation; the total's floor is 0
+        {50, 7, -9999, 300, 78, -9699},           // a negative evaluation takes the total below 0
+        {10, 5, 30, -100, 20, -70},               // a total below 0 pays at rank 0's rate
     };
     for (const Case& c : cases) {
         CStatus s;

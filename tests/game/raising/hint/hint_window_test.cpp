@@ -358,6 +358,23 @@ TEST_F(HintWindowTest, AListLongerThanTheThumbDragsByFractionsOfAPixel) {
     mouse.ButtonUp(CMouse::kLeft);
     d.Frame();
     EXPECT_FALSE(W().IsDragging());
+    // Up from entry 10: the thumb now spans 113 to 118.  The first entry is the start plus
+    // the entries moved, truncated as a whole.
+    struct SCase {
+        int32_t y;
+        int32_t first;
+    };
+    const SCase up[] = {{115, 10}, {114, 8}, {113, 7}, {106, 0}};  // 10 − 1.1, 10 − 2.2, 10 − 10
+    d.Move(730, 115);
+    mouse.ButtonDown(CMouse::kLeft);
+    for (const SCase& c : up) {
+        d.Move(730, c.y);
+        d.Frame();
+        ASSERT_TRUE(W().IsDragging());
+        EXPECT_EQ(W().GetFirstVisible(), c.first) << c.y;
+    }
+    mouse.ButtonUp(CMouse::kLeft);
+    d.Frame();
 }
 
 TEST_F(HintWindowTest, RowButtonsHandThePictureToTheStageOnlyUnderAnEntry) {

@@ -6,6 +6,7 @@
 #include "engine/base/Keyboard.h"
 #include "engine/base/Mouse.h"
 #include "engine/draw/SceneManager.h"
+#include "engine/file/TextReader.h"
 #include "game/core/GameMain.h"
 #include "game/core/SystemData.h"
 
@@ -430,6 +431,17 @@ TEST_F(MenuTest, MoreThanAHundredHelpLinesKeepTheFirstHundred) {
     EXPECT_TRUE(log.Contains("CHomeHelpLines::Load()"));
     // A backslash that is the second byte of a double-byte character stays ("ソ" is 83 5C).
     EXPECT_EQ(CHomeHelpLines::BreakLines("\x83\x5C\\a"), "\x83\x5C\na");
+}
+
+// One field a line, as the mansion's help tables read theirs.
+TEST(HomeHelpLines, AHelpEndsAtACommaKeepsItsBlanksAndEmptyLinesAreSkipped) {
+    CTextReader reader;
+    ASSERT_TRUE(reader.SetText(std::string("first, cut here\r\n\r\n  blanks kept  \r\nback\\slash,\r\n")));
+    std::array<std::string, CHomeHelpLines::kCount> lines;
+    EXPECT_EQ(CHomeHelpLines::Parse(reader, &lines), 3);
+    EXPECT_EQ(lines[0], "first");
+    EXPECT_EQ(lines[1], "  blanks kept  ");
+    EXPECT_EQ(lines[2], "back\nslash");
 }
 
 }  // namespace

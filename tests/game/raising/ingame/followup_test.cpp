@@ -65,6 +65,12 @@ TEST_F(FollowUpTest, SelectStartsTheChosenChoicesEvent) {
     EXPECT_EQ(kept->State().m_SelectionPicture, "obj\\selection\\two.bmp");
     ASSERT_TRUE(RunUntil([this] { return kept->GetSelectionMode().GetSelection().GetState() == CSelectionScene::STATE_OPEN; }));
     D().Click(300, 330);  // button 1 of two
+    CSelectionScene& screen = kept->GetSelectionMode().GetSelection();
+    ASSERT_TRUE(RunUntil([&screen] { return screen.IsDone(); }));
+    EXPECT_EQ(Played(), std::vector<std::string>{"select"}) << "closed in this frame";
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(Played(), (std::vector<std::string>{"select", "second"})) << "started in the frame of the report";
+    EXPECT_FALSE(kept->IsSelectionShown());
     ASSERT_TRUE(RunUntil([this] { return Idle() && !kept->IsSelectionShown(); }));
     EXPECT_EQ(Played(), (std::vector<std::string>{"select", "second"}));
 }
@@ -72,11 +78,15 @@ TEST_F(FollowUpTest, SelectStartsTheChosenChoicesEvent) {
 TEST_F(FollowUpTest, AnIndexPastTheChoicesDropsThePendingEvent) {
     kept->StartEventById(30);
     kept->SetMode(2, 0, 0);
-    ASSERT_TRUE(RunUntil([this] { return kept->IsSelectionShown(); }));
-    // A choice the row does not have, as a damaged save may bring.
+    ASSERT_TRUE(RunUntil([this] { return kept->GetSelectionMode().GetSelection().GetState() == CSelectionScene::STATE_OPEN; }));
+    D().Click(300, 330);
+    ASSERT_TRUE(D().Frame());
+    ASSERT_EQ(kept->State().m_SelectedIndex, 1) << "written at the press";
+    // In its place, a choice the row does not have, as a damaged save may bring; the
+    // screen reports it as it closes.
     kept->State().m_SelectedIndex = 4;
-    kept->State().m_SelectionFlag = 0;
     ASSERT_TRUE(RunUntil([this] { return Idle(); }));
+    EXPECT_FALSE(kept->IsSelectionShown());
     EXPECT_EQ(kept->State().m_EventActive, 0);
     EXPECT_TRUE(log.Contains("CRaisingScene::UpdatePendingEvent()"));
     EXPECT_EQ(Played(), std::vector<std::string>{"select"});

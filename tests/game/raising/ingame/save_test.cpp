@@ -1,5 +1,6 @@
 // Saves of the in-game scene through the save file into a fresh game object, the save
-// thumbnail, and the relay scenes with the real scene.
+// thumbnail and the overlays it shares with the frame, and the relay scenes with the
+// real scene.
 #include "tests/game/raising/ingame/InGameTestUtil.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "engine/d3d/ScreenRendererProxy.h"
 #include "engine/draw/SceneManager.h"
 #include "game/core/SaveData.h"
+#include "game/raising/ingame/BasicModes.h"
 #include "game/raising/ingame/EventModes.h"
 
 namespace {
@@ -218,6 +220,85 @@ TEST_F(SaveTest, TheLoadRelayRestoresTheKeptSceneFromTheRecord) {
     ASSERT_TRUE(RunUntil([this] { return D().Game().GetSceneManager().GetCurrentSceneId() == 19; }, 60));
     EXPECT_EQ(kept->Status().GetParam(104, 0), 77);
     EXPECT_EQ(D().Game().GetSaveData().GetGameState().m_Step, 90);
+}
+
+// The notice card and the event picture panel lie over whatever the scene shows, the panel
+// over the card, and go while the player keeps the window hidden; the thumbnail lays
+// them by the same flag, the card last.
+class OverlayTest : public InGameFixture {
+protected:
+    static constexpr const char* kPanel = "obj\\panel.bmp";
+    static constexpr const char* kCard = "obj\\e000_000.bmp";
+    void SetUp() override {
+        Build({{1, 90, 0, "held"}}, [this](const std::string& folder) {
+            stagetest::WriteScript(ScriptPath("held"),
+                                   {stagetest::Record(1, 0, 2), stagetest::Line(2, 0, "a line held until a click")});
+            probe.Write(folder, kit::MakeSheet(CPictureMode::kPicture, 800, 600));
+            // The panel's and the card's other pictures are left out: what shows is the
+            // panel's picture over the card's board.
+            probe.Write(folder, kit::MakeSheet(kPanel, 300, 200));
+            probe.Write(folder, kit::MakeSheet(kCard, 400, 150));
+        });
+        EnterParked();
+        SStatusWords& w = kept->Status().Words();
+        w.year = 1;
+        w.month = 5;
+        w.week = 1;
+    }
+};
+
+TEST_F(OverlayTest, TheCardAndTheEventPanelLieOverEveryScreenWhileTheWindowShows) {
+    // Panel (264, 0) 300 × 200 over card (0, 0) 400 × 150: (350, 100) lies under both,
+    // (100, 120) under the card alone.
+    struct SCase {
+        const char* name;
+        int32_t mode;  // 0: between modes, the screen black
+        bool panelOpen, windowHidden;
+        const char* underBoth;
+        const char* underCard;
+        const char* thumbUnderBoth;  // null: neither, black (the picture mode draws none)
+    };
+    const SCase cases[] = {
+        {"between modes", 0, true, false, kPanel, kCard, kCard},
+        {"the stage's line", 2, true, false, kPanel, kCard, kCard},
+        {"the picture mode", 18, true, false, kPanel, kCard, kCard},
+        {"the panel closed", 18, false, false, kCard, kCard, kCard},
+        {"the window hidden by the player", 18, true, true, CPictureMode::kPicture, CPictureMode::kPicture, nullptr},
+        {"the window hidden over the stage", 2, true, true, "", "", nullptr},
+    };
+    CMainGameScene& stage = kept->Stage();
+    stage.SetEventPanel(kPanel, 5);
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.mode == 2) {
+            ASSERT_TRUE(kept->StartEventById(1));
+        }
+        if (c.mode == 0) {
+            kept->ClearMode();
+        } else {
+            kept->SetMode(c.mode, 0, 0);
+        }
+        if (c.panelOpen) {
+            stage.OpenEventPanel(true);
+            stage.GetEventPanel().ShowNow();
+        } else {
+            stage.CloseEventPanel(true);
+            stage.GetEventPanel().HideNow();
+        }
+        if (c.windowHidden) stage.HideWindowByPlayer();
+        kept->ShowSlidePicture(20);
+        ASSERT_TRUE(D().Frame(25));
+        ASSERT_EQ(kept->GetModeManager().GetCurrentSceneId(), c.mode);
+        const SFrame f = D().Pixels();
+        EXPECT_EQ(probe.At(f, 350, 100).sheet, c.underBoth);
+        EXPECT_EQ(probe.At(f, 100, 120).sheet, c.underCard);
+        ASSERT_TRUE(D().Game().RenderGameToTexture("save\\save01.bmp"));
+        const std::vector<uint32_t> thumb = ReadThumbnail(ReadNative(kit::NativeFilePath(D().Folder(), "save\\save01.bmp")));
+        ASSERT_EQ(thumb.size(), 200u * 150u);
+        // A plain 4 × 4 block filters to its own colour.
+        const uint32_t want = c.thumbUnderBoth ? kit::CellColour(c.thumbUnderBoth, 0, 0) & 0xFFFFFFu : 0u;
+        EXPECT_EQ(thumb[25 * 200 + 350 / 4], want) << std::hex << want;
+    }
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
 // The monthly work report, frame by frame in the running game.
+#include <algorithm>
+#include <cstdlib>
+
 #include "engine/base/SinTable.h"
 #include "game/core/SystemData.h"
 #include "tests/game/raising/work/WorkTestUtil.h"
@@ -67,6 +70,7 @@ TEST_F(ReportTest, RankChangesPlayTheirScriptsAndTheMoneyShownIsTheMoneyStored) 
         {290, 20, {"r0", "r1", "r2", "r3", "r4"}, 3, 0},
         {310, -20, {"r0", "r1", "r2", "r5", "r4"}, 4, 0},
         {99990, 50, {"r0", "r1", "r4"}, 10, 3},
+        {30, -50, {"r0", "r1", "r4"}, 2, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.total);
@@ -74,22 +78,29 @@ TEST_F(ReportTest, RankChangesPlayTheirScriptsAndTheMoneyShownIsTheMoneyStored) 
         SetWork(1000, 10, c.evaluation, c.total);
         kept->Status().Words().reportCount = 2;
         // Read while the screen lives: the mode and its screen are gone once it ends.
-        int32_t shownMoney = -1, shownRate = -1, shownPay = -1;
+        int32_t shownMoney = -1, shownRate = -1, shownPay = -1, shownTotal = -1;
+        bool totalNegative = false;
         ASSERT_TRUE(RunReport([&](int32_t phase) {
             if (phase == 29) {
                 shownMoney = report->GetNumber(CR000Scene::NUM_MONEY).GetTarget();
                 shownRate = report->GetNumber(CR000Scene::NUM_RATE).GetTarget();
                 shownPay = report->GetNumber(CR000Scene::NUM_PAY).GetTarget();
+                shownTotal = report->GetNumber(CR000Scene::NUM_TOTAL).GetTarget();
+                totalNegative = report->GetNumber(CR000Scene::NUM_TOTAL).IsNegative();
             }
             return false;
         }));
         EXPECT_EQ(Played(), c.played);
+        // The new total with the minus sign when it is below 0.
+        const int32_t newTotal = std::min(99999, c.total + c.evaluation);
+        EXPECT_EQ(shownTotal, std::abs(newTotal));
+        EXPECT_EQ(totalNegative, newTotal < 0);
         const SStatusWords& w = kept->Status().Words();
         EXPECT_EQ(shownRate, c.rate);
         EXPECT_EQ(shownPay, c.rate * 10);
         EXPECT_EQ(w.money, 1000 + c.rate * 10);
         EXPECT_EQ(shownMoney, w.money);
-        EXPECT_EQ(w.evaluationTotal, std::min(99999, c.total + c.evaluation));
+        EXPECT_EQ(w.evaluationTotal, newTotal);
         EXPECT_EQ(w.lastWorkAmount, 10);
         EXPECT_EQ(w.lastEvaluation, c.evaluation);
         EXPECT_EQ(w.workAmount, 0);
