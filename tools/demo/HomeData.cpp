@@ -42,11 +42,17 @@ void WriteHomeData(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet(CHomeScene::kPercentMark, 16, 16, 1, 1));
     out.Sheet(kit::MakeSheet(CHomeScene::kFaceSheet, CHomeScene::kFaceCells * 40, 40, CHomeScene::kFaceCells, 1));
     // The digit and mark sheets are shared with the mansion menu (SharedData.cpp).
-    // The home list panels: backgrounds, item sheets of 96 × 32 looks (5 rows).
+    // The home list panels: backgrounds, item sheets of 96 × 32 looks (5 rows).  Each
+    // background holds the items and the BACK of every layout that shows it: the
+    // outing destinations' (m000_014, BACK to x 656 and y 408), the room plays'
+    // (m000_016, six items and BACK to y 400) and the nursing's (m000_017, BACK to x 672)
+    // reach further than the others.
     for (int n = 12; n <= 20; ++n) {
         char name[32];
         std::snprintf(name, sizeof name, "obj\\m000_%03d.bmp", n);
-        out.Sheet(kit::MakeSheet(name, 320, 240, 2, 2));
+        const int32_t width = n == 14 || n == 17 ? 336 : 320;
+        const int32_t height = n == 14 ? 296 : n == 16 ? 328 : 240;
+        out.Sheet(kit::MakeSheet(name, width, height, 2, 2));
     }
     out.Sheet(kit::MakeControls("obj\\m001_000.bmp", 29 * 96, 5 * 32, 29, 5, ListItemWords()));
     // The second sheet (the third housework and the first outing destination) and the

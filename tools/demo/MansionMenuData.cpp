@@ -86,8 +86,13 @@ void WriteMansionMenuData(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet(Menu::kLevels, 6 * 24, 20, 6, 1));
     out.Sheet(kit::MakeSheet(Menu::kStages, 8 * 32, 20, 8, 1));
     // The list panels of layouts 0 to 9: a background each and the items' sheet (18
-    // columns of five looks).
-    for (int n = 16; n <= 25; ++n) out.Sheet(kit::MakeSheet("obj\\h001_0" + std::to_string(n) + ".bmp", 376, 248, 1, 1));
+    // columns of five looks).  Each background holds the items and the BACK its layout
+    // places on it: the friends' and the bond's BACK (layouts 1 and 3) stand 256 below
+    // their panels' tops, so those two are taller.
+    for (int n = 16; n <= 25; ++n) {
+        const int32_t height = n == 17 || n == 19 ? 296 : 248;
+        out.Sheet(kit::MakeSheet("obj\\h001_0" + std::to_string(n) + ".bmp", 376, height, 1, 1));
+    }
     out.Sheet(kit::MakeControls("obj\\h002_000.bmp", 18 * 160, 5 * 32, 18, 5, ListItemWords()));
     out.Text(Menu::kHelpFile, MenuHelp());
 

@@ -165,6 +165,14 @@ TEST_F(MenuTest, TheFriendPanelChoosesAMannerAndCancelGoesBackToTheFriends) {
     EXPECT_EQ(Menu()->GetMenuPanel(), 3);
     ASSERT_TRUE(PanelOpen(Menu()->GetPanelB()));
     EXPECT_EQ(Menu()->GetPanelB().GetType(), 2);
+    // One BACK shows, the manners' that answers: the friends' under them takes no
+    // pointer, and their panel shows where it stands.
+    const screentest::SVisible mannersBack{"the manners' back", "obj\\h002_001.bmp", 0, screentest::SVisible::kEnabledLook,
+                                           682, 312, {}};
+    const screentest::SVisible friendsBack{"the friends' back", "obj\\h002_001.bmp", 0, screentest::SVisible::kEnabledLook,
+                                           408, 384, {}};
+    EXPECT_TRUE(D().Probe().ShowsAll(D().Pixels(), {mannersBack}));
+    EXPECT_EQ(D().Probe().At(D().Pixels(), 408 + 32, 384 + 12).sheet, "obj\\h001_017.bmp") << "the friends' back";
     // Pointing at manner 1 shows help 38 + friend.
     const SPoint m1 = ItemPoint(Menu()->GetPanelB(), 1);
     D().Move(m1.x, m1.y);
@@ -175,6 +183,7 @@ TEST_F(MenuTest, TheFriendPanelChoosesAMannerAndCancelGoesBackToTheFriends) {
     EXPECT_EQ(Menu()->GetMenuPanel(), 2);
     EXPECT_EQ(Menu()->GetPanelA().GetState(), CPanelState::STATE_OPEN) << "shown at once";
     EXPECT_FALSE(Menu()->GetPanelB().IsOpen());
+    EXPECT_TRUE(D().Probe().ShowsAll(D().Pixels(), {friendsBack}));
     ClickAt(ItemPoint(Menu()->GetPanelA(), 1));
     ASSERT_TRUE(PanelOpen(Menu()->GetPanelB()));
     ClickAt(ItemPoint(Menu()->GetPanelB(), 1));
