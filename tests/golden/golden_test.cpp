@@ -58,6 +58,7 @@
 #include "game/raising/work/FoodAllowanceScene.h"
 #include "game/raising/wide/WideBackground.h"
 #include "game/raising/work/WorkReportScene.h"
+#include "game/stage/message/EventPanel.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/screen/GoldenFrame.h"
 #include "tests/support/screen/ScreenDriver.h"
@@ -636,6 +637,30 @@ TEST(GoldenFrames, TheHintWindowOverAnEvent) {
         hints.push_back(Button("row button " + std::to_string(k), "obj\\u000_005.bmp", 0, 608, 64 + 80 * k));
     }
     g.Check("13c_hint_window", hints);
+    // A row's button shows its hint's picture in the event panel: it slides in to (264,
+    // 0), reaching the screen's right edge, with its close button at (272, 8), the mark
+    // of a played event at (592, 8) and the event's name.  The window's EVENT button
+    // (16) then closes it and opens it again.
+    CEventPanel& panel = g.Raising()->Stage().GetEventPanel();
+    g.D().Click(608 + 48, 64 + 16);
+    g.D().Frame();
+    g.D().Move(400, 300);
+    g.Until("the event panel", [&panel] { return panel.GetState() == CEventPanel::STATE_SHOWN; }, 200);
+    const SPoint event{703 + 39, 536 + 12};
+    g.D().Move(event.x, event.y);
+    g.D().Frame(20);
+    g.D().Click(event.x, event.y);
+    g.Until("the event panel closed", [&panel] { return panel.GetState() == CEventPanel::STATE_HIDDEN; }, 60);
+    EXPECT_EQ(g.D().Probe().At(g.D().Pixels(), 733, 36).sheet, "cg\\ev01.bmp") << "the picture under the panel";
+    g.D().Click(event.x, event.y);
+    g.Until("the event panel again", [&panel] { return panel.GetState() == CEventPanel::STATE_SHOWN; }, 60);
+    g.D().Frame(5);
+    g.Check("13d_event_panel",
+            Join({{Cell("event picture", "obj\\h100_000.bmp", 1, 0, 398, 0), Cell("event picture", "obj\\h100_000.bmp", 3, 0, 666, 0),
+                   Button("panel's close button", "obj\\u000_005.bmp", 1, 272, 8), Worded(Cell("seen mark", "obj\\u000_004.bmp", 1, 0, 592, 8)),
+                   Cell("event button, on", "obj\\f000_005.bmp", 2, 3, 703, 536)},
+                  g.Captions("obj\\h100_000.bmp", SPoint{264, 0}),
+                  {Cell("message box, under the raised buttons", "obj\\f000_001.bmp", 3, 0, 600, 416)}}));
     GOLDEN_FINISH(g);
 }
 
