@@ -585,8 +585,10 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
     g.Check("19_play_view_after_month",
             Join({ThumbnailGrid(CPlayViewScene::kTitle, 3, "obj\\small_app\\cg\\pv01.bmp", "obj\\pv_ev01.bmp"),
                   g.BottomBand()}));
-    // The music room with the month's first tune unlocked: its track button with the
-    // whole title, clicked, and the playing track's title at the top.
+    // The music room with the month's tunes unlocked, the first nine with no gap between
+    // them (the month's events play bgm_001 to bgm_009): the first track's button with
+    // the whole title, clicked, the eight others with theirs, and the playing track's
+    // title at the top.
     {
         using M = CMusicRoomScene;
         g.Open(M::kSceneId, 10);
@@ -595,6 +597,10 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
         g.D().Frame();
         g.D().Move(400, 300);
         g.D().Frame(20);
+        List tracks;
+        for (int32_t t = 1; t < 9; ++t) {
+            tracks.push_back(Worded(Button("track " + std::to_string(t + 1), M::kTrackSheet, t, 32, 160 + 16 * t)));
+        }
         g.Check("19b_music_room_after_month",
                 Join({TabBar(M::kOwnTab),
                       {Cell("title", M::kTitle, 0, 0, 0, 0), Worded(Cell("track 1, playing", M::kTrackSheet, 0, 2, track.x, track.y)),
@@ -602,7 +608,7 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
                                    M::kTrackTitlePlace.y)),
                        Button("stop", M::kControlSheet, 2, M::kControlPlaces[2]),
                        Button("back", M::kControlSheet, 5, M::kControlPlaces[5])},
-                      g.BottomBand()}));
+                      tracks, g.BottomBand()}));
     }
     GOLDEN_FINISH(g);
 }

@@ -68,7 +68,10 @@ std::vector<SEventScene> Scenes() {
                {{"ルクス", "「まずはひと月、やってみよう」", Voice("lu", 1002)}}, {}, "", false}},
         {103, {3, "bg\\ev_house1.bmp", "chara\\me_01.bmp", "",
                {{"メル", "「四月になったね」", Voice("me", 1003)}}, {}, "", false}},
-        {111, {0, "cg\\ev02.bmp", "", "", {{"", "新しい月が始まった。", kNoVoice}}, {}, "", false}},
+        // The mansion's music, which the mansion menu plays by itself, is the month's
+        // second tune: an event plays it too, so that the music room lists the month's
+        // tunes without a gap.
+        {111, {2, "cg\\ev02.bmp", "", "", {{"", "新しい月が始まった。", kNoVoice}}, {}, "", false}},
         {104, {4, "bg\\ev_room.bmp", "chara\\pa_01.bmp", "",
                {{"パル", "「今日は何をしようか？」", Voice("pa", 1004)}}, {}, "", false}},
         {105, {0, "cg\\ev03.bmp", "", "", {{"パル", "「外で遊ぼう！」", Voice("pa", 1005)}}, {}, "", false}},

@@ -26,6 +26,42 @@ std::vector<std::string> ListItemWords() {
             "Nap",    "Read",     "Draw",     "Music", "Games",  "Nurse",    "Status 1", "Status 2", "Leave", "Stay"};
 }
 
+// The help lines, by the list entries they are shown for: the housework kinds (0 to 2),
+// the rests (3 to 5; the list has two), the room plays (6 to 11), nursing (12), the
+// outing destinations (13 to 24; the river's and the hill's open a list of their own)
+// and those two lists (25 to 28).
+std::vector<std::string> HelpLines() {
+    return {"Do the washing together.",
+            "Clean the house together.",
+            "Sew and mend together.",
+            "Take a nap.",
+            "Rest together.",
+            "Rest a while.",
+            "Play in her room.",
+            "Read a book together.",
+            "Draw pictures together.",
+            "Play music together.",
+            "Spend the time together in her room.",
+            "Play games together.",
+            "Look after her while she is ill.",
+            "Go to the meadow.",
+            "Go to the park.",
+            "Go to the fields.",
+            "Go to the pond.",
+            "Go to the market.",
+            "Go to the bakery.",
+            "Go to the library.",
+            "Go to the temple.",
+            "Go to the sea.",
+            "Go to the lake.",
+            "Go to the forest.",
+            "Go to the mountain.",
+            "Fish in the river.",
+            "Swim in the river.",
+            "Have a picnic on the hill.",
+            "Pick flowers on the hill."};
+}
+
 }  // namespace
 
 void WriteHomeData(CDemoWriter& out) {
@@ -64,9 +100,7 @@ void WriteHomeData(CDemoWriter& out) {
     for (const char* name : {"bg\\bg13m.bmp", "bg\\bg13e.bmp", "bg\\bg13n.bmp"}) {
         out.StageSheet(kit::MakeSheet(name, 800, 600, 4, 3));
     }
-    std::string help;
-    for (int n = 0; n < 29; ++n) help += "説明その" + std::to_string(n) + "です。\\二行目です。\n";
-    out.WholeText(CHomeHelpLines::kFile, help);
+    out.Text(CHomeHelpLines::kFile, HelpLines());
 }
 
 }  // namespace demo

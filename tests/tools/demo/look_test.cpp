@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@
 #include "game/menus/settings/MessageOptionPage.h"
 #include "game/menus/settings/SoundOptionPage.h"
 #include "game/menus/settings/VoiceOptionPage.h"
+#include "game/raising/home/HomeHelpLines.h"
+#include "game/raising/mansionmenu/MansionMenuScene.h"
+#include "game/raising/mansionmenu/ShopScene.h"
 #include "game/raising/wide/WideBackground.h"
 #include "platform/sys/Geometry.h"
 #include "tests/support/TestSupport.h"
@@ -98,19 +102,21 @@ TEST_F(DemoLook, EveryLockedLookOfEveryButtonSheetIsGreyedAndStruckThrough) {
     EXPECT_GE(sheets, 30);
 }
 
-// Each track button of the music room, a row of 16 pixels, shows its whole title.
-TEST_F(DemoLook, EveryTrackButtonShowsItsWholeTitle) {
+// Each track button of the music room, a row of 16 pixels, shows its whole title in the
+// large letters that fill the row.
+TEST_F(DemoLook, EveryTrackButtonShowsItsWholeTitleInLargeLetters) {
     const kit::SSheetSpec& tracks = Sheet(CMusicRoomScene::kTrackSheet);
     ASSERT_EQ(tracks.columns, CMusicRoomScene::kTrackCount);
     for (int32_t c = 0; c < tracks.columns; ++c) {
         const std::string title = kit::CellWord(tracks, c, 0);
         ASSERT_GT(title.size(), 3u) << c;
         // The label "c.r" from x 1 (its digits four columns apart, the dot taking two),
-        // four columns, then the title: not cut short.
+        // two columns, then the title twice the 5 × 7 size, 14 rows high: not cut short.
         const int32_t digits = static_cast<int32_t>(std::to_string(c).size()) + 1;
         for (int32_t look = 0; look < 4; ++look) {
-            EXPECT_EQ(kit::WordBox(tracks, c, look).Width(), 7 + 4 * digits + kit::WordWidth(title, 1, kit::EGlyphs::Small))
-                << title << " look " << look;
+            const SRect box = kit::WordBox(tracks, c, look);
+            EXPECT_EQ(box.Width(), 5 + 4 * digits + kit::WordWidth(title, 2)) << title << " look " << look;
+            EXPECT_EQ(box.Height(), 16) << title << " look " << look;
         }
     }
 }
@@ -159,8 +165,10 @@ TEST_F(DemoLook, EverySettingsRowIsNamedBesideItsButtons) {
             EXPECT_LE(bottom, row.button.y + row.height) << what;
         }
     }
-    // The voice rows name the file prefixes that each switch serves.
+    // The voice rows name the file prefixes that each switch serves, and whose voices
+    // they are.
     for (int j = 0; j < 15; ++j) {
+        EXPECT_GE(std::string(demo::kVoiceCaptions[j]).size(), 6u) << demo::kVoiceCaptions[j] << ": a name after the prefix";
         std::string prefix = std::string(demo::kVoiceCaptions[j]).substr(0, 2);
         std::transform(prefix.begin(), prefix.end(), prefix.begin(), [](char c) { return c | 0x20; });
         EXPECT_EQ(ClassifyVoiceName("voice\\" + prefix + "_0001.ogg"), j) << demo::kVoiceCaptions[j];
@@ -220,6 +228,33 @@ TEST_F(DemoLook, EveryBalloonOfEveryScriptStaysOnTheScreenAndClearOfTheOthers) {
     }
     EXPECT_GE(balloons, 2);
     SetDebugOutputEnabled(true);
+}
+
+// The help tables read as a player's text: no help carries its own number (as "0 work"
+// or "説明その0" did) nor says it is unused; a line no screen shows holds a blank.
+TEST_F(DemoLook, EveryHelpLineReadsAsAPlayersText) {
+    for (const char* file : {CMansionMenuScene::kHelpFile, CShopScene::kHelpFile, CHomeHelpLines::kFile}) {
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(testsupport::ReadFileBytes(kit::NativeFilePath(s_Dir->Path(), file), &bytes)) << file;
+        const std::string text(bytes.begin(), bytes.end());
+        int n = 0;
+        for (size_t at = 0, end = 0; (end = text.find('\n', at)) != std::string::npos; at = end + 1, ++n) {
+            const std::string line = text.substr(at, end - at);
+            const std::string what = std::string(file) + " line " + std::to_string(n) + ": " + line;
+            EXPECT_EQ(line.find("unused"), std::string::npos) << what;
+            for (size_t d = 0; d < line.size();) {
+                if (!std::isdigit(static_cast<unsigned char>(line[d]))) {
+                    ++d;
+                    continue;
+                }
+                size_t e = d;
+                while (e < line.size() && std::isdigit(static_cast<unsigned char>(line[e]))) ++e;
+                EXPECT_NE(std::stoi(line.substr(d, e - d)), n) << what;
+                d = e;
+            }
+        }
+        EXPECT_GE(n, 29) << file;
+    }
 }
 
 // Every question and list panel holds its buttons: at the places its screen puts them
