@@ -58,6 +58,7 @@
 #include "game/raising/work/FoodAllowanceScene.h"
 #include "game/raising/wide/WideBackground.h"
 #include "game/raising/work/WorkReportScene.h"
+#include "game/stage/message/EventPanel.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/screen/GoldenFrame.h"
 #include "tests/support/screen/ScreenDriver.h"
@@ -584,8 +585,10 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
     g.Check("19_play_view_after_month",
             Join({ThumbnailGrid(CPlayViewScene::kTitle, 3, "obj\\small_app\\cg\\pv01.bmp", "obj\\pv_ev01.bmp"),
                   g.BottomBand()}));
-    // The music room with the month's first tune unlocked: its track button with the
-    // whole title, clicked, and the playing track's title at the top.
+    // The music room with the month's tunes unlocked, the first nine with no gap between
+    // them (the month's events play bgm_001 to bgm_009): the first track's button with
+    // the whole title, clicked, the eight others with theirs, and the playing track's
+    // title at the top.
     {
         using M = CMusicRoomScene;
         g.Open(M::kSceneId, 10);
@@ -594,6 +597,10 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
         g.D().Frame();
         g.D().Move(400, 300);
         g.D().Frame(20);
+        List tracks;
+        for (int32_t t = 1; t < 9; ++t) {
+            tracks.push_back(Worded(Button("track " + std::to_string(t + 1), M::kTrackSheet, t, 32, 160 + 16 * t)));
+        }
         g.Check("19b_music_room_after_month",
                 Join({TabBar(M::kOwnTab),
                       {Cell("title", M::kTitle, 0, 0, 0, 0), Worded(Cell("track 1, playing", M::kTrackSheet, 0, 2, track.x, track.y)),
@@ -601,7 +608,7 @@ TEST(GoldenFrames, TheFirstMonthAndWhatItUnlocked) {
                                    M::kTrackTitlePlace.y)),
                        Button("stop", M::kControlSheet, 2, M::kControlPlaces[2]),
                        Button("back", M::kControlSheet, 5, M::kControlPlaces[5])},
-                      g.BottomBand()}));
+                      tracks, g.BottomBand()}));
     }
     GOLDEN_FINISH(g);
 }
@@ -636,6 +643,30 @@ TEST(GoldenFrames, TheHintWindowOverAnEvent) {
         hints.push_back(Button("row button " + std::to_string(k), "obj\\u000_005.bmp", 0, 608, 64 + 80 * k));
     }
     g.Check("13c_hint_window", hints);
+    // A row's button shows its hint's picture in the event panel: it slides in to (264,
+    // 0), reaching the screen's right edge, with its close button at (272, 8), the mark
+    // of a played event at (592, 8) and the event's name.  The window's EVENT button
+    // (16) then closes it and opens it again.
+    CEventPanel& panel = g.Raising()->Stage().GetEventPanel();
+    g.D().Click(608 + 48, 64 + 16);
+    g.D().Frame();
+    g.D().Move(400, 300);
+    g.Until("the event panel", [&panel] { return panel.GetState() == CEventPanel::STATE_SHOWN; }, 200);
+    const SPoint event{703 + 39, 536 + 12};
+    g.D().Move(event.x, event.y);
+    g.D().Frame(20);
+    g.D().Click(event.x, event.y);
+    g.Until("the event panel closed", [&panel] { return panel.GetState() == CEventPanel::STATE_HIDDEN; }, 60);
+    EXPECT_EQ(g.D().Probe().At(g.D().Pixels(), 733, 36).sheet, "cg\\ev01.bmp") << "the picture under the panel";
+    g.D().Click(event.x, event.y);
+    g.Until("the event panel again", [&panel] { return panel.GetState() == CEventPanel::STATE_SHOWN; }, 60);
+    g.D().Frame(5);
+    g.Check("13d_event_panel",
+            Join({{Cell("event picture", "obj\\h100_000.bmp", 1, 0, 398, 0), Cell("event picture", "obj\\h100_000.bmp", 3, 0, 666, 0),
+                   Button("panel's close button", "obj\\u000_005.bmp", 1, 272, 8), Worded(Cell("seen mark", "obj\\u000_004.bmp", 1, 0, 592, 8)),
+                   Cell("event button, on", "obj\\f000_005.bmp", 2, 3, 703, 536)},
+                  g.Captions("obj\\h100_000.bmp", SPoint{264, 0}),
+                  {Cell("message box, under the raised buttons", "obj\\f000_001.bmp", 3, 0, 600, 416)}}));
     GOLDEN_FINISH(g);
 }
 

@@ -153,6 +153,10 @@ constexpr screentest::SRegion kSettingsHeaderRegion{0, 0, 280, 40};
 constexpr screentest::SRegion kMessagePageRegion{8, 100, 200, 40};
 // The top of the save screen's first slot frame (the background moves in its window).
 constexpr screentest::SRegion kFirstSlotRegion{11, 88, 384, 28};
+// The hint window's side picture (left of the speakers, which move), and the event
+// panel at the top right.
+constexpr screentest::SRegion kHintSideRegion{0, 200, 120, 200};
+constexpr screentest::SRegion kEventPanelRegion{264, 0, 536, 72};
 constexpr int kMessageSpeed = 100;
 constexpr const char* kComment = "demo";
 
@@ -195,6 +199,28 @@ TEST_F(Playthrough, BootSettingsAMonthSaveLoadViewersAndQuit) {
     Xdotool({"key", "Return"});
     ASSERT_TRUE(ClickUntilShows("10_prologue", kPictureTopRegion, 744, 52))
         << "back did not return to the prologue";
+    // The hint window (HINTS, once the buttons have risen, at a point where the open
+    // window has no button), its first row's button: the event panel shows the hint's
+    // picture; the window's EVENT button closes it.  Each is clicked again only after two
+    // seconds, so that no click lands on what opened.
+    auto every2s = [&](const std::function<void()>& act) {
+        return [&, act, last = Clock::now() - std::chrono::seconds(2)]() mutable {
+            if (Clock::now() - last < std::chrono::seconds(2)) return;
+            act();
+            last = Clock::now();
+        };
+    };
+    auto bandPress = [&](int x, int y) {
+        Xdotool({"mousemove", std::to_string(x), std::to_string(y)});
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        Press();
+    };
+    ASSERT_TRUE(WaitFor([&] { return Shows("13c_hint_window", kHintSideRegion); }, 20, every2s([&] { bandPress(690, 542); })))
+        << "the hint window never opened";
+    ASSERT_TRUE(WaitFor([&] { return Shows("13d_event_panel", kEventPanelRegion); }, 20, every2s([&] { Click(656, 80); })))
+        << "the hint's row did not show its picture in the event panel";
+    ASSERT_TRUE(WaitFor([&] { return Shows("10_prologue", kEventPanelRegion); }, 20, every2s([&] { bandPress(742, 548); })))
+        << "EVENT did not close the event panel";
     // Ctrl held passes the prologue's lines without a click.
     Xdotool({"keydown", "ctrl"});
     const bool skipped = WaitFor([&] { return !Shows("10_prologue", kPictureTopRegion); }, 30);

@@ -83,10 +83,14 @@ void WriteBootTitleData(CDemoWriter& out);
 // The settings menu and its pages, with their test sounds.
 void WriteSettingsData(CDemoWriter& out);
 // The names of the voice page's sixteen rows: the speakers' file prefixes (switch j
-// serves the voices "voice\<prefix>_..." that ClassifyVoiceName maps to j), with the
-// name of the speaker where the demo's events give one; the last row every other voice.
-inline constexpr const char* kVoiceCaptions[16] = {"Lu Lux", "Me Mel", "Cu", "Pa Pal", "Ma", "Pk", "Sa", "Py",
-                                                   "Ta",     "Ro Rosana", "Fa", "Wa", "Mu", "Na", "Ig", "Others"};
+// serves the voices "voice\<prefix>_..." that ClassifyVoiceName maps to j), each with
+// the name of the one who speaks them: the demo's cast (Lux, Mel and Pal speak in its
+// events, Rosana in the shop, Cura, Mara, Pyria and Tara in the logos, the sound page's
+// tests and the hints; the others have no voice in the demo); the last row every other
+// voice.
+inline constexpr const char* kVoiceCaptions[16] = {
+    "Lu Lux",  "Me Mel",    "Cu Cura", "Pa Pal",  "Ma Mara",  "Pk Pikone", "Sa Sana", "Py Pyria",
+    "Ta Tara", "Ro Rosana", "Fa Fana", "Wa Wanda", "Mu Muna", "Na Nana",   "Ig Igor", "Everyone else"};
 
 // The save and load screens: titles, page buttons, slot frames, card sheets, the
 // overwrite question and the clear-data thumbnail.

@@ -68,7 +68,10 @@ std::vector<SEventScene> Scenes() {
                {{"ルクス", "「まずはひと月、やってみよう」", Voice("lu", 1002)}}, {}, "", false}},
         {103, {3, "bg\\ev_house1.bmp", "chara\\me_01.bmp", "",
                {{"メル", "「四月になったね」", Voice("me", 1003)}}, {}, "", false}},
-        {111, {0, "cg\\ev02.bmp", "", "", {{"", "新しい月が始まった。", kNoVoice}}, {}, "", false}},
+        // The mansion's music, which the mansion menu plays by itself, is the month's
+        // second tune: an event plays it too, so that the music room lists the month's
+        // tunes without a gap.
+        {111, {2, "cg\\ev02.bmp", "", "", {{"", "新しい月が始まった。", kNoVoice}}, {}, "", false}},
         {104, {4, "bg\\ev_room.bmp", "chara\\pa_01.bmp", "",
                {{"パル", "「今日は何をしようか？」", Voice("pa", 1004)}}, {}, "", false}},
         {105, {0, "cg\\ev03.bmp", "", "", {{"パル", "「外で遊ぼう！」", Voice("pa", 1005)}}, {}, "", false}},
@@ -153,7 +156,19 @@ void WriteSounds(CDemoWriter& out) {
     out.Text("cfg\\stage_house.txt", {"// layout, picture", "1, bg\\ev_house1.bmp", "2, bg\\ev_house2.bmp"});
 }
 
-// Six tabs of hints: each line a picture, an event, an order key and a voice.
+// The label of an event's row, which its hint picture carries.
+std::string EventLabel(int id) {
+    for (const SRow& r : kRows) {
+        if (r.id == id) return r.label;
+    }
+    return {};
+}
+
+// Six tabs of hints: each line a picture, an event, an order key and a voice.  A hint's
+// picture is also the event's picture in the stage's event panel, drawn from (264, 0)
+// to the screen's right edge, so it is as wide as that: the panel's button (8, 8 in the
+// picture) and mark (328, 8), and in the hint window's row the mark and the row's button
+// (432, 8), lie over its top band; the event's name stands below them.
 void WriteHints(CDemoWriter& out) {
     const int events[] = {101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 112, 113};
     const char* voices[] = {"pa_0036", "cu_0001", "", "cu_0002"};
@@ -171,7 +186,10 @@ void WriteHints(CDemoWriter& out) {
             const int event = events[(picture - 1) % 12];
             lines.push_back(std::string(name) + "," + std::to_string(event) + "," + std::to_string((k * 5) % 7) + "," +
                             voices[k % 4]);
-            out.Sheet(kit::MakeSheet(std::string("obj\\") + name + ".bmp", 320, 72, 4, 1));
+            kit::SSheetSpec picture = kit::MakeSheet(std::string("obj\\") + name + ".bmp", kHintPictureWidth,
+                                                     kHintPictureHeight, 4, 1);
+            picture.captions = {{8, 48, EventLabel(event), 2}};
+            out.Sheet(picture);
         }
         out.Text("cfg\\hint" + std::to_string(tab) + ".txt", lines);
     }

@@ -23,6 +23,11 @@ std::string Bgm(int n);
 inline constexpr int32_t kBalloonWidth = 720;
 inline constexpr int32_t kBalloonHeight = 160;
 
+// The size of a hint's picture, which is also its event's picture in the stage's event
+// panel: drawn from x 264, it ends at the screen's right edge.
+inline constexpr int32_t kHintPictureWidth = 536;
+inline constexpr int32_t kHintPictureHeight = 72;
+
 // Where the i-th balloon of a scene stands (its top-left corner on the screen): one
 // under the other from the top left, each wholly on the screen, clear of the others
 // and, for the two a scene shows at most, of the message box from y 416.

@@ -26,6 +26,42 @@ std::vector<std::string> ListItemWords() {
             "Nap",    "Read",     "Draw",     "Music", "Games",  "Nurse",    "Status 1", "Status 2", "Leave", "Stay"};
 }
 
+// The help lines, by the list entries they are shown for: the housework kinds (0 to 2),
+// the rests (3 to 5; the list has two), the room plays (6 to 11), nursing (12), the
+// outing destinations (13 to 24; the river's and the hill's open a list of their own)
+// and those two lists (25 to 28).
+std::vector<std::string> HelpLines() {
+    return {"Do the washing together.",
+            "Clean the house together.",
+            "Sew and mend together.",
+            "Take a nap.",
+            "Rest together.",
+            "Rest a while.",
+            "Play in her room.",
+            "Read a book together.",
+            "Draw pictures together.",
+            "Play music together.",
+            "Spend the time together in her room.",
+            "Play games together.",
+            "Look after her while she is ill.",
+            "Go to the meadow.",
+            "Go to the park.",
+            "Go to the fields.",
+            "Go to the pond.",
+            "Go to the market.",
+            "Go to the bakery.",
+            "Go to the library.",
+            "Go to the temple.",
+            "Go to the sea.",
+            "Go to the lake.",
+            "Go to the forest.",
+            "Go to the mountain.",
+            "Fish in the river.",
+            "Swim in the river.",
+            "Have a picnic on the hill.",
+            "Pick flowers on the hill."};
+}
+
 }  // namespace
 
 void WriteHomeData(CDemoWriter& out) {
@@ -42,11 +78,17 @@ void WriteHomeData(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet(CHomeScene::kPercentMark, 16, 16, 1, 1));
     out.Sheet(kit::MakeSheet(CHomeScene::kFaceSheet, CHomeScene::kFaceCells * 40, 40, CHomeScene::kFaceCells, 1));
     // The digit and mark sheets are shared with the mansion menu (SharedData.cpp).
-    // The home list panels: backgrounds, item sheets of 96 × 32 looks (5 rows).
+    // The home list panels: backgrounds, item sheets of 96 × 32 looks (5 rows).  Each
+    // background holds the items and the BACK of every layout that shows it: the
+    // outing destinations' (m000_014, BACK to x 656 and y 408), the room plays'
+    // (m000_016, six items and BACK to y 400) and the nursing's (m000_017, BACK to x 672)
+    // reach further than the others.
     for (int n = 12; n <= 20; ++n) {
         char name[32];
         std::snprintf(name, sizeof name, "obj\\m000_%03d.bmp", n);
-        out.Sheet(kit::MakeSheet(name, 320, 240, 2, 2));
+        const int32_t width = n == 14 || n == 17 ? 336 : 320;
+        const int32_t height = n == 14 ? 296 : n == 16 ? 328 : 240;
+        out.Sheet(kit::MakeSheet(name, width, height, 2, 2));
     }
     out.Sheet(kit::MakeControls("obj\\m001_000.bmp", 29 * 96, 5 * 32, 29, 5, ListItemWords()));
     // The second sheet (the third housework and the first outing destination) and the
@@ -58,9 +100,7 @@ void WriteHomeData(CDemoWriter& out) {
     for (const char* name : {"bg\\bg13m.bmp", "bg\\bg13e.bmp", "bg\\bg13n.bmp"}) {
         out.StageSheet(kit::MakeSheet(name, 800, 600, 4, 3));
     }
-    std::string help;
-    for (int n = 0; n < 29; ++n) help += "説明その" + std::to_string(n) + "です。\\二行目です。\n";
-    out.WholeText(CHomeHelpLines::kFile, help);
+    out.Text(CHomeHelpLines::kFile, HelpLines());
 }
 
 }  // namespace demo

@@ -1,6 +1,7 @@
 // The mansion menu and the shop: the backgrounds, the buttons, the side cards and their
 // figure sheets, the list panels of the menu, the shop's boards and goods, ロザナ's
 // voices and the two help tables.  Positions and grids: docs/mansion-menu.md.
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -15,42 +16,56 @@ namespace {
 using Menu = CMansionMenuScene;
 using Shop = CShopScene;
 
-// The menu's help lines 0 to 41 ("*d" a number, "*c" a name, "\" a line break).  Each
-// help on its own line and no commas: the reader splits a line at a comma.
+// The four friends as the friend list names them.
+constexpr const char* kFriends[4] = {"Felina", "Chakoru", "Milte", "Nerisa"};
+
+// The menu's help lines 0 to 41 ("*d" a number, "*c" a name, "\" a line break), each
+// on its own line and without commas: the reader ends a help at a comma.  Lines 18 to
+// 21, 23 to 26 and 31 to 33 are no help the menu shows; they hold a blank, since an
+// empty line would move every later help up by one.
 std::vector<std::string> MenuHelp() {
     std::vector<std::string> lines = {
-        "0 work: *d more evaluation to the next rank.\\Stamina 8.",
-        "1 time with a friend.\\Stamina 6.",
-        "2 an action for a friend.\\Stamina 6.",
-        "3 training: *d points to the next level.\\Stamina 5.",
-        "4 the shop.",
-        "5 part-time job: *d jobs to the next pay.\\Stamina 10.",
-        "6 a meal.",
-        "7 a small expense for the girl.\\Stamina 2.",
-        "8 end the week at the mansion.",
-        "9 the status pages.",
+        "Work at the mansion: *d more evaluation for the next rank.\\Stamina 8.",
+        "Spend time with a friend.\\Stamina 6.",
+        "Do something for a friend.\\Stamina 6.",
+        "Training: *d more points for the next level.\\Stamina 5.",
+        "Rosana's shop.",
+        "A part-time job: *d more jobs for the next pay.\\Stamina 10.",
+        "A meal.",
+        "A small present for the girl.\\Stamina 2.",
+        "End the week at the mansion.",
+        "Look at the status pages.",
     };
-    for (int f = 0; f < 4; ++f) lines.push_back(std::to_string(10 + f) + " friend " + std::to_string(f) + ": *d to the next level.");
-    lines.push_back("14 meal 0: 40 for 10 stamina.");
-    lines.push_back("15 meal 1: 120 for 20 stamina.");
-    lines.push_back("16 meal 2: 300 for 30 stamina.");
-    lines.push_back("17 work: the highest rank.\\Stamina 8.");
-    for (int n = 18; n < 22; ++n) lines.push_back(std::to_string(n) + " (unused)");
-    lines.push_back("22 part-time job: the highest pay.\\Stamina 10.");
-    for (int n = 23; n < 27; ++n) lines.push_back(std::to_string(n) + " (unused)");
-    for (int f = 0; f < 4; ++f) lines.push_back(std::to_string(27 + f) + " friend " + std::to_string(f) + ": the highest level.");
-    for (int n = 31; n < 34; ++n) lines.push_back(std::to_string(n) + " (unused)");
-    lines.push_back("34 *c and you pay 25: +*d. *c needs *d more.");
-    lines.push_back("35 *c at no cost: +*d. *c needs *d more.");
-    lines.push_back("36 *c is at the highest level.");
-    lines.push_back("37 *c is at the highest level.");
+    for (const char* name : kFriends) lines.push_back(std::string(name) + ": *d more for the next level.");
+    lines.push_back("A light meal: 40 for 10 stamina.");
+    lines.push_back("A good meal: 120 for 20 stamina.");
+    lines.push_back("A feast: 300 for 30 stamina.");
+    lines.push_back("Work at the mansion: you have the highest rank.\\Stamina 8.");
+    for (int n = 18; n < 22; ++n) lines.push_back(" ");
+    lines.push_back("A part-time job: you have the highest pay.\\Stamina 10.");
+    for (int n = 23; n < 27; ++n) lines.push_back(" ");
+    for (const char* name : kFriends) lines.push_back(std::string(name) + " is at the highest level.");
+    for (int n = 31; n < 34; ++n) lines.push_back(" ");
+    lines.push_back("Time with *c paying 25: +*d. *c needs *d more for the next level.");
+    lines.push_back("Time with *c for free: +*d. *c needs *d more for the next level.");
+    lines.push_back("Time with *c paying 25: she is at the highest level.");
+    lines.push_back("Time with *c for free: she is at the highest level.");
     return lines;
 }
+
+// The goods of the shop, by entry.
+constexpr const char* kGoods[] = {"Ribbon",    "Picture book", "Crayons",  "Doll",       "Straw hat",  "Apron",
+                                  "Umbrella",  "Boots",        "Scarf",    "Mittens",    "Jump rope",  "Ball",
+                                  "Kite",      "Flute",        "Harmonica", "Sketchbook", "Paints",     "Storybook",
+                                  "Dictionary", "Globe",       "Sewing kit", "Broom",     "Bucket",     "Watering can",
+                                  "Seeds",     "Flower pot",   "Tea set",  "Cookbook",   "Lantern",    "Blanket",
+                                  "Pillow",    "Music box",    "Hair comb", "Mirror"};
+static_assert(std::size(kGoods) == Shop::kEntryCount);
 
 std::vector<std::string> ShopHelp() {
     std::vector<std::string> lines;
     for (int e = 0; e < Shop::kEntryCount; ++e) {
-        lines.push_back("goods " + std::to_string(e) + ": price " + std::to_string(Shop::Price(e)) + ".");
+        lines.push_back(std::string(kGoods[e]) + ": " + std::to_string(Shop::Price(e)) + ".");
     }
     return lines;
 }
@@ -67,11 +82,7 @@ std::vector<std::string> ListItemWords() {
             "Job",   "Meal 40", "Meal 120", "Meal 300", "Give 5", "Status 1", "Status 2", "Stay", "Leave"};
 }
 
-std::vector<std::string> GoodsWords() {
-    std::vector<std::string> words;
-    for (int e = 0; e < Shop::kEntryCount; ++e) words.push_back("Item " + std::to_string(e));
-    return words;
-}
+std::vector<std::string> GoodsWords() { return {std::begin(kGoods), std::end(kGoods)}; }
 
 }  // namespace
 
@@ -86,8 +97,13 @@ void WriteMansionMenuData(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet(Menu::kLevels, 6 * 24, 20, 6, 1));
     out.Sheet(kit::MakeSheet(Menu::kStages, 8 * 32, 20, 8, 1));
     // The list panels of layouts 0 to 9: a background each and the items' sheet (18
-    // columns of five looks).
-    for (int n = 16; n <= 25; ++n) out.Sheet(kit::MakeSheet("obj\\h001_0" + std::to_string(n) + ".bmp", 376, 248, 1, 1));
+    // columns of five looks).  Each background holds the items and the BACK its layout
+    // places on it: the friends' and the bond's BACK (layouts 1 and 3) stand 256 below
+    // their panels' tops, so those two are taller.
+    for (int n = 16; n <= 25; ++n) {
+        const int32_t height = n == 17 || n == 19 ? 296 : 248;
+        out.Sheet(kit::MakeSheet("obj\\h001_0" + std::to_string(n) + ".bmp", 376, height, 1, 1));
+    }
     out.Sheet(kit::MakeControls("obj\\h002_000.bmp", 18 * 160, 5 * 32, 18, 5, ListItemWords()));
     out.Text(Menu::kHelpFile, MenuHelp());
 

@@ -73,8 +73,11 @@ void WriteMusicRoomData(CDemoWriter& out, uint32_t tuneMs) {
     out.Sheet(kit::MakeControls(CMusicRoomScene::kControlSheet, 288, 160, 6, 5,
                                 {"Play", "Pause", "Stop", "Prev", "Next", "Back"}));
     out.Sheet(kit::MakeControls(CMusicRoomScene::kModeSheet, 312, 120, 3, 5, {"Repeat 1", "Repeat all", "Shuffle"}));
-    out.Sheet(kit::MakeControls(CMusicRoomScene::kTrackSheet, 192 * CMusicRoomScene::kTrackCount, 80,
-                                CMusicRoomScene::kTrackCount, 5, TrackTitles()));
+    // The track buttons' titles fill their 16-pixel rows, in letters read at a glance.
+    kit::SSheetSpec tracks = kit::MakeControls(CMusicRoomScene::kTrackSheet, 192 * CMusicRoomScene::kTrackCount, 80,
+                                               CMusicRoomScene::kTrackCount, 5, TrackTitles());
+    tracks.wordsFillCell = true;
+    out.Sheet(tracks);
     // The names of the game's table of music files (a test holds the two together).
     for (int32_t i = 0; i < CMusicRoomScene::kTrackCount; ++i) {
         char name[32];

@@ -33,10 +33,12 @@ void WriteMessageWindow(CDemoWriter& out) {
                                  "Exit", "Close"}));
     out.Sheet(kit::MakeControls("obj\\f000_004.bmp", 124, 155, 2, 5, {"Older", "Newer"}));
     out.Sheet(kit::MakeControls("obj\\f000_005.bmp", 237, 120, 3, 5, {"Guide", "Hints", "Event"}));
-    // The event panel's button, seen marks and read mark; the hint window draws the same.
-    out.Sheet(kit::MakeControls("obj\\u000_005.bmp", 192, 160, 2, 5, {"Open", "Open"}));
-    out.Sheet(kit::MakeSheet("obj\\u000_004.bmp", 128, 32, 2, 1));
-    out.Sheet(kit::MakeSheet("obj\\u003_000.bmp", 64, 32, 1, 1));
+    // The button that shows a hint's picture in the event panel (column 0, the hint
+    // window's rows) and the panel's own, which closes it (column 1); the marks of an
+    // event not played and played, and of one read in an earlier game.
+    out.Sheet(kit::MakeControls("obj\\u000_005.bmp", 192, 160, 2, 5, {"Open", "Close"}));
+    out.Sheet(kit::MakeControls("obj\\u000_004.bmp", 128, 32, 2, 1, {"New", "Seen"}));
+    out.Sheet(kit::MakeControls("obj\\u003_000.bmp", 64, 32, 1, 1, {"Read"}));
 }
 
 // The hint window: a frame right of a side picture, six tabs, four options, arrows and

@@ -39,8 +39,11 @@ void WriteWorkFoodData(CDemoWriter& out) {
     out.Sheet(kit::MakeControls(F::kArrows, 48, 120, 2, 5, {"+", "-"}));
     out.Sheet(kit::MakeControls(F::kDecide, 176, 200, 1, 5, {"Send food"}));
     out.StageSheet(kit::MakeControls(F::kFriendPicture, 320, 480, 2, 3, {"Felina"}));
-    out.Sheet(kit::MakeControls("obj\\p000_003.bmp", 256, 176, 1, 1, {"Send this food?"}));
-    out.Sheet(kit::MakeControls("obj\\p000_004.bmp", 256, 176, 1, 1, {"Under 10%! Send?"}));
+    // The questions stand at (272, 336) with YES and NO (the question sheet's 256 × 32
+    // cells) at (320, 424) and (320, 464): 352 × 216 holds both with the margins the
+    // other questions have.
+    out.Sheet(kit::MakeControls("obj\\p000_003.bmp", 352, 216, 1, 1, {"Send this food?"}));
+    out.Sheet(kit::MakeControls("obj\\p000_004.bmp", 352, 216, 1, 1, {"Under 10%! Send?"}));
 }
 
 }  // namespace demo

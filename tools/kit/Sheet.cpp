@@ -80,9 +80,9 @@ SLabelPlace PlaceLabel(const SSheetSpec& spec, int32_t c, int32_t r, int32_t cw,
     p.bottom = top + 5;
     std::string word = CellWord(spec, c, r);
     if (word.empty()) return p;
-    // The word keeps to the cell's upper half: a control's centre stays its plain colour
-    // for whoever checks that it shows.
-    const int32_t wordBottom = std::min(bottom, r * ch + ch / 2 - 2);
+    // The word keeps to the cell's upper half, unless the sheet lets it fill the cell: a
+    // control's centre stays its plain colour for whoever checks that it shows.
+    const int32_t wordBottom = spec.wordsFillCell ? bottom : std::min(bottom, r * ch + ch / 2 - 2);
     // Beside the label, large where there is room; else below it; else in the small
     // glyphs (a row too low for the others), beside or below, a little further from the
     // label's digits of the same size; else cut to fit.

@@ -54,12 +54,17 @@ struct SSheetSpec {
     bool label = true;
     // The word of the control a cell shows ("New game", "Yes"), drawn right of its label
     // in the same ink (twice the size where the cell has room, else below the label or
-    // cut short to fit), never past the cell nor below its upper half, so that the
-    // cell's centre keeps its plain colour.  A column's word is drawn in each of its
-    // rows (buttons: a column per button, a row per look); `rowWords` serve sheets whose
-    // rows are the controls, for columns without a word of their own.
+    // cut short to fit), never past the cell nor (but with `wordsFillCell`) below its
+    // upper half, so that the cell's centre keeps its plain colour.  A column's word is
+    // drawn in each of its rows (buttons: a column per button, a row per look);
+    // `rowWords` serve sheets whose rows are the controls, for columns without a word of
+    // their own.
     std::vector<std::string> columnWords;
     std::vector<std::string> rowWords;
+    // The words may reach down to the cell's last rows: for a row too low to hold a
+    // legible word in its upper half (16 pixels), where a probe then finds the cell's
+    // plain colour beside the word rather than at its centre.
+    bool wordsFillCell = false;
     // The row of a button sheet's locked look, -1 for none: its cells are greyed and
     // their words struck through, so that a disabled control is told from an enabled one
     // at a glance.  MakeControls sets it for a sheet of kButtonLooks rows.

@@ -431,6 +431,8 @@ void CHomeScene::OpenPanelState(int32_t n) {
         shown.SetupPanelImages(type);
         shown.Open();
     }
+    // The panels under the one that takes the pointer leave their BACK out: one shows.
+    for (int k = 1; k <= kPanelCount; ++k) GetPanel(k).SetBackShown(panel == 0 || k >= panel);
     ApplyButtonRule();
 }
 

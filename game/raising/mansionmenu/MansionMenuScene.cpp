@@ -157,6 +157,9 @@ void CMansionMenuScene::_OpenPanelA(int32_t type) {
 
 void CMansionMenuScene::SetMenuPanel(int32_t n) {
     m_Panel = n;
+    // Under the manners the friends take no pointer: their BACK is left out, so the
+    // manners' is the only one.
+    m_PanelA.SetBackShown(n != 3);
     if (n == 0) {
         m_PanelA.Close();
         m_PanelB.Close();

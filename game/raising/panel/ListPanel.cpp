@@ -174,7 +174,7 @@ void CListPanel::Draw() {
         for (CImageWidget& item : m_Items) {
             if (item.HasImage()) item.DrawPlain(0xFFFFFFFFu);
         }
-        if (m_BackButton.HasImage()) m_BackButton.DrawPlain(0xFFFFFFFFu);
+        if (m_BackButton.HasImage() && m_BackShown) m_BackButton.DrawPlain(0xFFFFFFFFu);
         _DrawDigits(m_NumberA, false, 1.0f, 1.0f);
         _DrawDigits(m_NumberB, false, 1.0f, 1.0f);
         return;
@@ -190,7 +190,7 @@ void CListPanel::Draw() {
         item.SetPosition(0, 0);
         item.Draw(colour, _PartMatrix(home.x, home.y, sx, sy));
     }
-    if (m_BackButton.HasImage()) {
+    if (m_BackButton.HasImage() && m_BackShown) {
         m_BackButton.SetPosition(0, 0);
         m_BackButton.Draw(colour, _PartMatrix(m_BackPos.x, m_BackPos.y, sx, sy));
     }

@@ -57,6 +57,11 @@ public:
     bool HoverBegan(int i) const;
     bool BecameChecked(int i) const;
 
+    // Whether Draw shows the back button.  An owner that opens a second panel over this
+    // one, which then takes no pointer, leaves its back button out, so that the one
+    // BACK on the screen is the one that answers.
+    void SetBackShown(bool shown) { m_BackShown = shown; }
+
     void Update() override;
     void Draw() override;
     void OnDeviceRestored() override;
@@ -89,6 +94,7 @@ private:
     int32_t m_Y = 0;
     std::array<SPoint, kItemCount> m_ItemPos{};
     SPoint m_BackPos{};
+    bool m_BackShown = true;
     SNumber m_NumberA;
     SNumber m_NumberB;
     CImagePlane m_DigitSheet;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@
 #include "game/menus/settings/MessageOptionPage.h"
 #include "game/menus/settings/SoundOptionPage.h"
 #include "game/menus/settings/VoiceOptionPage.h"
+#include "game/raising/home/HomeHelpLines.h"
+#include "game/raising/mansionmenu/MansionMenuScene.h"
+#include "game/raising/mansionmenu/ShopScene.h"
 #include "game/raising/wide/WideBackground.h"
 #include "platform/sys/Geometry.h"
 #include "tests/support/TestSupport.h"
@@ -98,19 +102,21 @@ TEST_F(DemoLook, EveryLockedLookOfEveryButtonSheetIsGreyedAndStruckThrough) {
     EXPECT_GE(sheets, 30);
 }
 
-// Each track button of the music room, a row of 16 pixels, shows its whole title.
-TEST_F(DemoLook, EveryTrackButtonShowsItsWholeTitle) {
+// Each track button of the music room, a row of 16 pixels, shows its whole title in the
+// large letters that fill the row.
+TEST_F(DemoLook, EveryTrackButtonShowsItsWholeTitleInLargeLetters) {
     const kit::SSheetSpec& tracks = Sheet(CMusicRoomScene::kTrackSheet);
     ASSERT_EQ(tracks.columns, CMusicRoomScene::kTrackCount);
     for (int32_t c = 0; c < tracks.columns; ++c) {
         const std::string title = kit::CellWord(tracks, c, 0);
         ASSERT_GT(title.size(), 3u) << c;
         // The label "c.r" from x 1 (its digits four columns apart, the dot taking two),
-        // four columns, then the title: not cut short.
+        // two columns, then the title twice the 5 × 7 size, 14 rows high: not cut short.
         const int32_t digits = static_cast<int32_t>(std::to_string(c).size()) + 1;
         for (int32_t look = 0; look < 4; ++look) {
-            EXPECT_EQ(kit::WordBox(tracks, c, look).Width(), 7 + 4 * digits + kit::WordWidth(title, 1, kit::EGlyphs::Small))
-                << title << " look " << look;
+            const SRect box = kit::WordBox(tracks, c, look);
+            EXPECT_EQ(box.Width(), 5 + 4 * digits + kit::WordWidth(title, 2)) << title << " look " << look;
+            EXPECT_EQ(box.Height(), 16) << title << " look " << look;
         }
     }
 }
@@ -159,8 +165,10 @@ TEST_F(DemoLook, EverySettingsRowIsNamedBesideItsButtons) {
             EXPECT_LE(bottom, row.button.y + row.height) << what;
         }
     }
-    // The voice rows name the file prefixes that each switch serves.
+    // The voice rows name the file prefixes that each switch serves, and whose voices
+    // they are.
     for (int j = 0; j < 15; ++j) {
+        EXPECT_GE(std::string(demo::kVoiceCaptions[j]).size(), 6u) << demo::kVoiceCaptions[j] << ": a name after the prefix";
         std::string prefix = std::string(demo::kVoiceCaptions[j]).substr(0, 2);
         std::transform(prefix.begin(), prefix.end(), prefix.begin(), [](char c) { return c | 0x20; });
         EXPECT_EQ(ClassifyVoiceName("voice\\" + prefix + "_0001.ogg"), j) << demo::kVoiceCaptions[j];
@@ -220,6 +228,88 @@ TEST_F(DemoLook, EveryBalloonOfEveryScriptStaysOnTheScreenAndClearOfTheOthers) {
     }
     EXPECT_GE(balloons, 2);
     SetDebugOutputEnabled(true);
+}
+
+// The help tables read as a player's text: no help carries its own number (as "0 work"
+// or "説明その0" did) nor says it is unused; a line no screen shows holds a blank.
+TEST_F(DemoLook, EveryHelpLineReadsAsAPlayersText) {
+    for (const char* file : {CMansionMenuScene::kHelpFile, CShopScene::kHelpFile, CHomeHelpLines::kFile}) {
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(testsupport::ReadFileBytes(kit::NativeFilePath(s_Dir->Path(), file), &bytes)) << file;
+        const std::string text(bytes.begin(), bytes.end());
+        int n = 0;
+        for (size_t at = 0, end = 0; (end = text.find('\n', at)) != std::string::npos; at = end + 1, ++n) {
+            const std::string line = text.substr(at, end - at);
+            const std::string what = std::string(file) + " line " + std::to_string(n) + ": " + line;
+            EXPECT_EQ(line.find("unused"), std::string::npos) << what;
+            EXPECT_FALSE(std::regex_search(line, std::regex("(^|[^0-9])" + std::to_string(n) + "([^0-9]|$)"))) << what;
+        }
+        EXPECT_GE(n, 29) << file;
+    }
+}
+
+// Every question and list panel holds its buttons: at the places its screen puts them
+// (the question panels of types 2 to 8, the list panels of layouts 0 to 21), each
+// button's cell lies inside the panel's picture, so that none stands out of its box.
+TEST_F(DemoLook, EveryQuestionAndListPanelHoldsItsButtons) {
+    struct SPart {
+        int32_t x, y;
+    };
+    struct SPanel {
+        const char* picture;
+        int32_t x, y;
+        const char* sheet;  // the buttons' or items' cells
+        std::vector<SPart> parts;
+        std::vector<SPart> back;  // the list panel's back button, if it has one
+    };
+    const char* yesNo = "obj\\b000_011.bmp";
+    const char* mansion = "obj\\h002_000.bmp";
+    const char* home = "obj\\m001_000.bmp";
+    const SPanel panels[] = {
+        {"obj\\b000_010.bmp", 224, 192, yesNo, {{272, 288}, {272, 328}}, {}},
+        {"obj\\f000_007.bmp", 224, 192, yesNo, {{272, 288}, {272, 328}}, {}},
+        {"obj\\p000_003.bmp", 272, 336, yesNo, {{320, 424}, {320, 464}}, {}},
+        {"obj\\p000_004.bmp", 272, 336, yesNo, {{320, 424}, {320, 464}}, {}},
+        {"obj\\c000_014.bmp", 224, 192, "obj\\c000_015.bmp", {{272, 288}, {272, 328}}, {}},
+        {"obj\\s000_005.bmp", 80, 184, "obj\\s000_006.bmp", {{128, 296}, {128, 336}}, {}},
+        {"obj\\t001_000.bmp", 224, 104, yesNo, {{272, 200}, {272, 240}}, {}},
+        {"obj\\h001_016.bmp", 184, 152, mansion, {{256, 248}, {256, 288}}, {}},
+        {"obj\\h001_017.bmp", 152, 128, mansion, {{224, 208}, {224, 248}, {224, 288}, {224, 328}}, {{408, 384}}},
+        {"obj\\h001_018.bmp", 424, 128, mansion, {{496, 232}, {496, 272}}, {{682, 312}}},
+        {"obj\\h001_019.bmp", 176, 128, mansion, {{224, 208}, {224, 248}, {224, 288}, {224, 328}}, {{408, 384}}},
+        {"obj\\h001_020.bmp", 376, 176, mansion, {{448, 280}, {448, 320}}, {}},
+        {"obj\\h001_021.bmp", 320, 152, mansion, {{368, 272}, {368, 312}}, {}},
+        {"obj\\h001_022.bmp", 32, 176, mansion, {{80, 240}, {80, 280}, {80, 320}}, {{248, 368}}},
+        {"obj\\h001_023.bmp", 352, 152, mansion, {{424, 248}, {424, 288}}, {}},
+        {"obj\\h001_024.bmp", 304, 176, mansion, {{352, 264}, {352, 304}}, {{512, 360}}},
+        {"obj\\h001_025.bmp", 176, 176, mansion, {{224, 272}, {224, 312}}, {}},
+        {"obj\\m000_012.bmp", 368, 160, home, {{448, 224}, {448, 264}, {448, 304}}, {{608, 344}}},
+        {"obj\\m000_013.bmp", 160, 160, home, {{240, 224}, {240, 264}, {240, 304}}, {{408, 352}}},
+        {"obj\\m000_014.bmp", 336, 128, home, {{416, 144}, {416, 184}, {416, 224}, {416, 264}, {416, 304}, {416, 344}},
+         {{592, 384}}},
+        {"obj\\m000_014.bmp", 336, 128, home, {{416, 184}, {416, 224}, {416, 264}, {416, 304}}, {{592, 376}}},
+        {"obj\\m000_015.bmp", 56, 152, home, {{96, 240}, {96, 280}}, {{264, 336}}},
+        {"obj\\m000_016.bmp", 72, 88, home, {{128, 144}, {128, 184}, {128, 224}, {128, 264}, {128, 304}, {128, 344}},
+         {{304, 376}}},
+        {"obj\\m000_017.bmp", 352, 152, home, {{424, 248}}, {{608, 336}}},
+        {"obj\\m000_018.bmp", 304, 176, home, {{352, 264}, {352, 304}}, {{512, 360}}},
+        {"obj\\m000_019.bmp", 304, 176, home, {{352, 312}, {352, 272}}, {}},
+        {"obj\\m000_020.bmp", 40, 210, "obj\\m001_002.bmp", {{90, 260}, {90, 300}}, {{120, 340}}},
+        {"obj\\m000_020.bmp", 40, 210, "obj\\m001_003.bmp", {{90, 260}, {90, 300}}, {{120, 340}}},
+    };
+    const kit::SSheetSpec& backSheet = Sheet("obj\\h002_001.bmp");
+    for (const SPanel& p : panels) {
+        const kit::SSheetSpec& picture = Sheet(p.picture);
+        const SRect box{p.x, p.y, p.x + picture.width, p.y + picture.height};
+        auto holds = [&](const kit::SSheetSpec& cells, const SPart& at, const char* what) {
+            const SRect cell{at.x, at.y, at.x + cells.width / cells.columns, at.y + cells.height / cells.rows};
+            EXPECT_TRUE(cell.left >= box.left && cell.top >= box.top && cell.right <= box.right && cell.bottom <= box.bottom)
+                << p.picture << " at (" << p.x << ", " << p.y << ") ends at (" << box.right << ", " << box.bottom << "): "
+                << what << " at (" << at.x << ", " << at.y << ") ends at (" << cell.right << ", " << cell.bottom << ")";
+        };
+        for (const SPart& at : p.parts) holds(Sheet(p.sheet), at, "a button");
+        for (const SPart& at : p.back) holds(backSheet, at, "BACK");
+    }
 }
 
 // The backdrops that are ours to size reach the bottom edge: the wide background's

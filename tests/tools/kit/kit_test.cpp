@@ -83,13 +83,14 @@ SBox InkBox(const std::vector<uint32_t>& px, const kit::SSheetSpec& s, int32_t c
 }  // namespace
 
 // Words go beside the label, twice the size where the cell has room, and never leave
-// the cell's upper half: a long word in a narrow cell is cut, the centre stays plain, and
-// every look of a button carries its word.
+// the cell's upper half unless the sheet lets them fill it: a long word in a narrow cell
+// is cut, the centre stays plain, and every look of a button carries its word.
 TEST(Sheet, WordsSitBesideTheLabelInsideTheirCell) {
     const struct {
         int32_t cellW, cellH;
         const char* word;
         int32_t wantRight, wantBottom;  // one past the ink, cell-relative
+        bool fill = false;              // the sheet lets its words fill the cell
     } cases[] = {
         // "1.r" ends at column 10; a word beside it starts two columns on, at 12.
         {176, 40, "New game", 12 + kit::WordWidth("New game", 2), 15},
@@ -100,11 +101,14 @@ TEST(Sheet, WordsSitBesideTheLabelInsideTheirCell) {
         // A row too low for the 5 × 7 glyphs (a music room's track) takes the 3 × 5 ones,
         // four columns after the label's digits of the same size.
         {192, 16, "Garden Flowers", 14 + kit::WordWidth("Garden Flowers", 1, kit::EGlyphs::Small), 6},
+        // The same row whose words may fill the cell: doubled, down to its last rows.
+        {192, 16, "Garden Flowers", 12 + kit::WordWidth("Garden Flowers", 2), 15, true},
         // Cut to what fits, in the small glyphs.
         {30, 20, "Training", 14 + kit::WordWidth("Trai", 1, kit::EGlyphs::Small), 6},
     };
     for (const auto& k : cases) {
-        const kit::SSheetSpec s = kit::MakeControls("obj\\w.bmp", k.cellW * 2, k.cellH * 3, 2, 3, {"", k.word});
+        kit::SSheetSpec s = kit::MakeControls("obj\\w.bmp", k.cellW * 2, k.cellH * 3, 2, 3, {"", k.word});
+        s.wordsFillCell = k.fill;
         const std::vector<uint32_t> px = kit::MakeSheetPixels(s);
         for (int32_t r = 0; r < 3; ++r) {
             const SBox plain = InkBox(px, s, 0, r);
@@ -116,7 +120,9 @@ TEST(Sheet, WordsSitBesideTheLabelInsideTheirCell) {
             EXPECT_EQ(worded.right, k.wantRight) << k.word;
             EXPECT_EQ(worded.bottom, k.wantBottom) << k.word;
             EXPECT_LE(worded.right, k.cellW - 1) << k.word;
-            EXPECT_LE(worded.bottom, k.cellH / 2 - 1) << k.word << ": the centre stays plain";
+            if (!k.fill) {
+                EXPECT_LE(worded.bottom, k.cellH / 2 - 1) << k.word << ": the centre stays plain";
+            }
         }
     }
     // A column without a word takes its row's.

@@ -126,7 +126,13 @@ TEST_F(MenuTest, OutingChoicesGiveTheirDestinations) {
         ClickButton(1);
         ClickItem(1, c.category);
         ClickItem(2, c.item);
-        if (c.sub >= 0) ClickItem(3, c.sub);
+        if (c.sub >= 0) {
+            ASSERT_TRUE(RunUntil([&] { return Menu()->GetPanel(3).GetState() == CPanelState::STATE_OPEN; }, 40));
+            // One BACK shows, the two choices' own: the destinations' under them, at (592,
+            // 384), is left out and their panel shows there.
+            EXPECT_EQ(probe.At(D().Pixels(), 592 + 32, 384 + 12).sheet, "obj\\m000_014.bmp") << c.item;
+            ClickItem(3, c.sub);
+        }
         EXPECT_EQ(kept->State().m_OutingDestination, c.destination) << c.category << " " << c.item << " " << c.sub;
         EXPECT_EQ(Host()->GetHomeMode(), 8);
         EXPECT_EQ(kept->State().m_HomeMode, 8);

@@ -165,6 +165,14 @@ TEST_F(MenuTest, TheFriendPanelChoosesAMannerAndCancelGoesBackToTheFriends) {
     EXPECT_EQ(Menu()->GetMenuPanel(), 3);
     ASSERT_TRUE(PanelOpen(Menu()->GetPanelB()));
     EXPECT_EQ(Menu()->GetPanelB().GetType(), 2);
+    // One BACK shows, the manners' that answers: the friends' under them takes no
+    // pointer, and their panel shows where it stands.
+    const screentest::SVisible mannersBack{"the manners' back", "obj\\h002_001.bmp", 0, screentest::SVisible::kEnabledLook,
+                                           682, 312, {}};
+    const screentest::SVisible friendsBack{"the friends' back", "obj\\h002_001.bmp", 0, screentest::SVisible::kEnabledLook,
+                                           408, 384, {}};
+    EXPECT_TRUE(D().Probe().ShowsAll(D().Pixels(), {mannersBack}));
+    EXPECT_EQ(D().Probe().At(D().Pixels(), 408 + 32, 384 + 12).sheet, "obj\\h001_017.bmp") << "the friends' back";
     // Pointing at manner 1 shows help 38 + friend.
     const SPoint m1 = ItemPoint(Menu()->GetPanelB(), 1);
     D().Move(m1.x, m1.y);
@@ -175,6 +183,7 @@ TEST_F(MenuTest, TheFriendPanelChoosesAMannerAndCancelGoesBackToTheFriends) {
     EXPECT_EQ(Menu()->GetMenuPanel(), 2);
     EXPECT_EQ(Menu()->GetPanelA().GetState(), CPanelState::STATE_OPEN) << "shown at once";
     EXPECT_FALSE(Menu()->GetPanelB().IsOpen());
+    EXPECT_TRUE(D().Probe().ShowsAll(D().Pixels(), {friendsBack}));
     ClickAt(ItemPoint(Menu()->GetPanelA(), 1));
     ASSERT_TRUE(PanelOpen(Menu()->GetPanelB()));
     ClickAt(ItemPoint(Menu()->GetPanelB(), 1));
@@ -301,17 +310,17 @@ TEST_F(MenuTest, HelpTextsAreFilledWithThePlayersNumbers) {
         std::string text;
     };
     const SCase cases[] = {
-        {[&] { w.evaluationTotal = 280, w.evaluation = 5; }, 0, "0 work: 15 more evaluation to the next rank.\nStamina 8."},
-        {[&] { w.evaluationTotal = 290, w.evaluation = 20; }, 0, "0 work: 0 more evaluation to the next rank.\nStamina 8."},
-        {[&] { w.evaluationTotal = 2600; }, 0, "17 work: the highest rank.\nStamina 8."},
-        {[&] { w.abilityPoints = 237; }, 3, "3 training: 63 points to the next level.\nStamina 5."},
-        {[&] { s.SetParam(103, 4, 45); }, 5, "5 part-time job: 25 jobs to the next pay.\nStamina 10."},
-        {[&] { s.SetParam(103, 4, 150); }, 5, "22 part-time job: the highest pay.\nStamina 10."},
-        {[&] { s.SetParam(106, 6, 230); }, 12, "12 friend 2: 70 to the next level."},
-        {[&] { s.SetParam(106, 6, 950); }, 12, "29 friend 2: the highest level."},
-        {[&] { s.SetParam(106, 5, 130); }, 35, "34 チャコル and you pay 25: +15. チャコル needs 70 more."},
-        {[&] { s.SetParam(106, 7, 0); }, 41, "35 ネリサ at no cost: +8. ネリサ needs 100 more."},
-        {[&] { s.SetParam(106, 4, 999); }, 38, "37 フェリナ is at the highest level."},
+        {[&] { w.evaluationTotal = 280, w.evaluation = 5; }, 0, "Work at the mansion: 15 more evaluation for the next rank.\nStamina 8."},
+        {[&] { w.evaluationTotal = 290, w.evaluation = 20; }, 0, "Work at the mansion: 0 more evaluation for the next rank.\nStamina 8."},
+        {[&] { w.evaluationTotal = 2600; }, 0, "Work at the mansion: you have the highest rank.\nStamina 8."},
+        {[&] { w.abilityPoints = 237; }, 3, "Training: 63 more points for the next level.\nStamina 5."},
+        {[&] { s.SetParam(103, 4, 45); }, 5, "A part-time job: 25 more jobs for the next pay.\nStamina 10."},
+        {[&] { s.SetParam(103, 4, 150); }, 5, "A part-time job: you have the highest pay.\nStamina 10."},
+        {[&] { s.SetParam(106, 6, 230); }, 12, "Milte: 70 more for the next level."},
+        {[&] { s.SetParam(106, 6, 950); }, 12, "Milte is at the highest level."},
+        {[&] { s.SetParam(106, 5, 130); }, 35, "Time with チャコル paying 25: +15. チャコル needs 70 more for the next level."},
+        {[&] { s.SetParam(106, 7, 0); }, 41, "Time with ネリサ for free: +8. ネリサ needs 100 more for the next level."},
+        {[&] { s.SetParam(106, 4, 999); }, 38, "Time with フェリナ for free: she is at the highest level."},
         {[] {}, 60, ""},
     };
     for (const SCase& c : cases) {
