@@ -81,8 +81,8 @@ TEST_F(OutcomeTest, TheDrawsGiveTheOutcomeWordsAndTheRowThatFitsThem) {
         {"failed, the draw takes the second list", {25}, {60, 0, 0, 0, 0, 0, 0, 0, 61}, {2, 0, 0, 1, 1, 1}, 104},
         // Three helpers: 80 and their halves (10, 10, 0) to help; S3 = 20 / 3 = 6.
         {"three, S3 tied best: place 3 adds 2", {25, 26, 27}, {0, 0, 0, 90, 0, 0, 0, 4}, {4, 3, 1, 1, 1, 1}, 107},
-        {"three, S3 one short: S0 and S1 tie, place 0", {25, 26, 27}, {0, 0, 0, 90, 0, 0, 0, 3}, {3, 0, 1, 1, 1, 1}, 100},
-        {"two helped at 40 + 20, tied: side 0 takes place 1", {25, 26}, {0, 80, 0, 60, 0, 0, 0, 0}, {2, 1, 1, 0, 1, 0}, 101},
+        {"three, S3 one short: S0, S1 tie, place 0", {25, 26, 27}, {0, 0, 0, 90, 0, 0, 0, 3}, {3, 0, 1, 1, 1, 1}, 100},
+        {"two helped at 40 + 20, tied: side 0 place 1", {25, 26}, {0, 80, 0, 60, 0, 0, 0, 0}, {2, 1, 1, 0, 1, 0}, 101},
         {"side 0 top: housework 20 above sports", {}, {0, 80, 0, 0, 0, 0, 0}, {2, 4, 1, 0, 0, 1}, 106, 19, 20},
         {"side 0: housework equal to sports", {}, {0, 80, 0, 0, 0, 0, 0}, {1, 4, 1, 0, 0, 0}, 106, 30, 30},
     };
