@@ -2,6 +2,7 @@
 // without the question, ロザナ's lines and voices, the money digits and leaving.
 #include "tests/game/raising/mansionmenu/MansionMenuTestUtil.h"
 
+#include <algorithm>
 #include <functional>
 #include <set>
 
