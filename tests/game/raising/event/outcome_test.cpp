@@ -61,13 +61,14 @@ struct SOutcomeCase {
     std::deque<uint32_t> draws;
     SWords words;
     int32_t row;
+    float sports = 30, housework = 0;
 };
 
 }  // namespace
 
 TEST_F(OutcomeTest, TheDrawsGiveTheOutcomeWordsAndTheRowThatFitsThem) {
     m_Table.LoadText(Graded(100, 2, 2, 1) + Graded(101, 2, 1, 2) + Graded(102, 3, 0, 0) + Graded(103, 1, 0, 0) +
-                     Graded(104, 4, 0, 0) + Graded(105, 2, 2, 3) + Graded(106, 2, 2, 5));
+                     Graded(104, 4, 0, 0) + Graded(105, 2, 2, 3) + Graded(106, 2, 2, 5) + Graded(107, 2, 2, 4));
     const SOutcomeCase cases[] = {
         // Ties with the pass score 30 and the grade score 56 draw again; place 0 on side 1
         // adds one to the top grade.
@@ -78,12 +79,20 @@ TEST_F(OutcomeTest, TheDrawsGiveTheOutcomeWordsAndTheRowThatFitsThem) {
         {"no helper: no help draw, place 4", {}, {0, 0, 0, 0, 0, 0, 0}, {2, 4, 1, 1, 0, 1}, 106},
         {"failed, the mood keeps the first list", {25}, {60, 0, 0, 0, 0, 0, 0, 0, 60}, {2, 0, 0, 1, 1, 1}, 103},
         {"failed, the draw takes the second list", {25}, {60, 0, 0, 0, 0, 0, 0, 0, 61}, {2, 0, 0, 1, 1, 1}, 104},
+        // Three helpers: 80 and their halves (10, 10, 0) to help; S3 = 20 / 3 = 6.
+        {"three, S3 tied best: place 3 adds 2", {25, 26, 27}, {0, 0, 0, 90, 0, 0, 0, 4}, {4, 3, 1, 1, 1, 1}, 107},
+        {"three, S3 one short: S0, S1 tie, place 0", {25, 26, 27}, {0, 0, 0, 90, 0, 0, 0, 3}, {3, 0, 1, 1, 1, 1}, 100},
+        {"two helped at 40 + 20, tied: side 0 place 1", {25, 26}, {0, 80, 0, 60, 0, 0, 0, 0}, {2, 1, 1, 0, 1, 0}, 101},
+        {"side 0 top: housework 20 above sports", {}, {0, 80, 0, 0, 0, 0, 0}, {2, 4, 1, 0, 0, 1}, 106, 19, 20},
+        {"side 0: housework equal to sports", {}, {0, 80, 0, 0, 0, 0, 0}, {1, 4, 1, 0, 0, 0}, 106, 30, 30},
     };
     for (const SOutcomeCase& c : cases) {
         for (int i : {25, 26, 27}) {
             m_Status.SetParam(132, i, 0);
         }
         SetHelpers(c.helpers);
+        m_Status.Words().ability[ABILITY_SPORTS] = c.sports;
+        m_Status.Words().ability[ABILITY_HOUSEWORK] = c.housework;
         CScriptedDraws select(EVENT_DRAW_SELECT, c.draws);
         EventRow* row = m_Table.SelectEvent(m_Status, 23, 1);
         ASSERT_NE(row, nullptr) << c.name;

@@ -140,6 +140,40 @@ TEST_F(ActionTest, AMissingChoiceChangesNothing) {
     EXPECT_EQ(S().GetParam(126, 22), 0);
 }
 
+TEST(HomeChanges, EveryOutingAndRoomPlayHasTheChangeAndCostOfItsRow) {
+    struct Row {
+        int32_t mode;
+        std::vector<int32_t> choices;
+        int32_t personality;
+        float ability[5];  // reading, sports, art, music, housework
+        int32_t cost;
+    };
+    const Row rows[] = {
+        {2, {0, 1, 2, 3, 4, 5, 14, 16}, 1, {-0.25f, 2.0f, -0.25f, -0.25f, 0}, 15},
+        {2, {6, 7, 8, 9}, 3, {-0.25f, 0, -0.25f, -0.25f, 0}, 20},
+        {2, {10}, 2, {-0.25f, 3.0f, -0.25f, -0.25f, 0}, 25},
+        {2, {11}, 2, {-0.25f, 1.0f, -0.25f, -0.25f, 2.0f}, 25},
+        {2, {12}, 4, {-0.25f, 1.0f, -0.25f, -0.25f, 0}, 25},
+        {2, {13}, 2, {0, 3.0f, 0, 0, 0}, 25},
+        {2, {15, 17}, 2, {-0.25f, 3.0f, -0.25f, -0.25f, 0}, 30},
+        {3, {0, 4, 5}, -2, {0, -0.5f, 0, 0, 0}, 15},
+        {3, {1}, -2, {1.75f, -0.5f, 0, 0, 0}, 15},
+        {3, {2}, -2, {0, -0.5f, 1.75f, 0, 0}, 15},
+        {3, {3}, -2, {0, -0.5f, 0, 1.75f, 0}, 15},
+    };
+    for (const Row& r : rows) {
+        for (int32_t choice : r.choices) {
+            SCOPED_TRACE(testing::Message() << "mode " << r.mode << " choice " << choice);
+            const SHomeChange c = HomeChangeOf(r.mode, choice);
+            EXPECT_EQ(c.personality, r.personality);
+            EXPECT_EQ(c.temper, 0);
+            EXPECT_EQ(c.contentment, 0);
+            for (int a = 0; a < 5; ++a) EXPECT_EQ(c.ability[a], r.ability[a]) << "ability " << a;
+            EXPECT_EQ(c.cost, r.cost);
+        }
+    }
+}
+
 class ClosingTest : public HomeFixture {};
 
 TEST_F(ClosingTest, TheClosingEventStartsAlwaysAndTheMusicFadesOnlyWhenItHasARow) {

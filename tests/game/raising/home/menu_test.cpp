@@ -230,7 +230,7 @@ TEST_F(MenuTest, HelpLinesAndTheButtonsHelpTexts) {
         EXPECT_EQ(WindowText().substr(0, 2), bytes);
     }
     EXPECT_EQ(std::string(CHomeScene::HelpText(7)), "");
-    // Hovering the items of each panel state shows its help line.
+    // Hovering the items of each panel state sounds channel 1 and shows its help line.
     struct Case {
         int32_t state;
         int panel, item;
@@ -248,8 +248,10 @@ TEST_F(MenuTest, HelpLinesAndTheButtonsHelpTexts) {
         D().Move(0, 0);
         ASSERT_TRUE(D().Frame());
         const SPoint p = Menu()->GetPanel(c.panel).GetItemHome(c.item);
+        D().Sounds().Take();
         D().Move(p.x + 4, p.y + 4);
         ASSERT_TRUE(D().Frame());
+        EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch1"}) << c.state << " " << c.item;
         EXPECT_EQ(Menu()->GetHelpLine(), c.line) << c.state << " " << c.item;
         EXPECT_EQ(WindowText(), "line" + std::to_string(c.line)) << c.state << " " << c.item;
         kept->Status().SetParam(107, 0, 0);

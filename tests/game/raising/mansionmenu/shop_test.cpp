@@ -2,6 +2,10 @@
 // without the question, ロザナ's lines and voices, the money digits and leaving.
 #include "tests/game/raising/mansionmenu/MansionMenuTestUtil.h"
 
+#include <algorithm>
+#include <functional>
+#include <set>
+
 #include "game/core/VoiceName.h"
 
 namespace {
@@ -106,6 +110,39 @@ TEST_F(ShopTest, GoodsAreListedByTheStatusOnPagesOfEight) {
     f = D().Pixels();
     EXPECT_TRUE(D().Probe().CornersAt(f, Shop::kGoods, 26, 0, 408, 56));
     EXPECT_TRUE(D().Probe().Absent(f, Shop::kGoods, 0, 0));
+}
+
+// Each entry's price, the items of the last four and the status word that lists each
+// entry not always on sale.  Money going down turns the goods off one price at a time.
+TEST_F(ShopTest, EveryEntryHasItsPriceItsItemAndItsListingWord) {
+    const int32_t prices[Shop::kEntryCount] = {50,  80,  30,  160, 40,  100, 100, 40,  30,  40,  60,  80,
+                                               30,  45,  60,  100, 200, 0,   150, 0,   120, 200, 100, 140,
+                                               400, 300, 160, 120, 100, 160, 60,  80,  120, 160};
+    const int listing[][3] = {{0, 14, 29},  {1, 14, 31},  {3, 14, 0},   {4, 14, 10},  {5, 14, 11},
+                              {6, 14, 12},  {9, 125, 8},  {10, 14, 13}, {11, 14, 15}, {13, 14, 17},
+                              {14, 125, 0}, {15, 125, 1}, {16, 14, 21}, {20, 133, 5}, {21, 133, 6},
+                              {24, 133, 1}, {25, 7, 0},   {28, 133, 2}, {29, 133, 3}, {30, 133, 4}};
+    CStatus& s = kept->Status();
+    s.SetParam(102, 30, 1);  // entry 30's item
+    s.SetParam(102, 33, 1);  // entry 32's
+    ASSERT_TRUE(EnterShop());
+    for (const auto& [entry, category, index] : listing) {
+        EXPECT_FALSE(Shop()->IsOnSale(entry)) << entry;
+        s.SetParam(category, index, 1);
+        EXPECT_TRUE(Shop()->IsOnSale(entry)) << entry;
+        s.SetParam(category, index, 0);
+    }
+    Shop()->ListGoods([](int) { return true; });
+    std::set<int32_t, std::greater<>> monies;
+    for (int32_t p : prices) monies.insert({p, std::max(p - 1, 0)});
+    for (int32_t money : monies) {
+        s.Words().money = money;
+        ASSERT_TRUE(D().Frame());
+        for (int e = 0; e < Shop::kEntryCount; ++e) {
+            const bool owned = e == 30 || e == 32;
+            EXPECT_EQ(Shop()->GetGoods(e).IsEnabled(), prices[e] <= money && !owned) << e << " at " << money;
+        }
+    }
 }
 
 // The listing turns "previous" off and leaves "next" as it was made, on; in a shop of

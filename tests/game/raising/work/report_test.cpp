@@ -202,11 +202,17 @@ TEST_F(ReportTest, TheRankCardGrowsAndTurnsAboutItsCentre) {
     };
     const Point points[] = {{20, 240, 0, 1}, {360, 20, 1, 0}, {150, 20, 0, 0}};
     int checked = 0;
+    bool titled = false;
     ASSERT_TRUE(RunReport([&](int32_t phase) {
         if (phase != 19 && phase != 23) return phase == 24;
         const int32_t scale = report->GetCardScale();
         const int32_t turn = report->GetCardTurn();
         const int32_t alpha = report->GetCardAlpha();
+        // At rest before it closes the card shows its title at (33, 39) on it.
+        if (phase == 23 && alpha == 255 && !titled) {
+            EXPECT_TRUE(probe.ShowsCellAt(D().Pixels(), CR000Scene::kCardTitle, 0, 0, 8 + 33, 144 + 39));
+            titled = true;
+        }
         if (alpha < 64) return false;
         const int64_t t = CSinTable::Sin(turn / 8);
         const int32_t i = static_cast<int32_t>(((t * 1024) >> 16) % 512);
@@ -230,6 +236,7 @@ TEST_F(ReportTest, TheRankCardGrowsAndTurnsAboutItsCentre) {
         return false;
     }));
     EXPECT_GT(checked, 20);
+    EXPECT_TRUE(titled);
 }
 
 }  // namespace
