@@ -41,6 +41,8 @@ TEST_F(StageMessageTest, MessageSpeedGivesTheWindowItsRevealSettings) {
         if (c.timed) {
             EXPECT_EQ(Text().GetInterval(), c.interval);
         }
+        Stage().ShowBalloon(0, 0, {"a", "text", ""}, false);
+        EXPECT_EQ(Stage().GetWindow().GetBalloon(0)->GetTextObject().GetCharsPerStep(), c.step) << "a balloon";
     }
 }
 

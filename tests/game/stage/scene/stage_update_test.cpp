@@ -39,6 +39,17 @@ protected:
         d.Key(VKey::kEscape);
         ASSERT_TRUE(d.Frame());
     }
+    // One frame after leaving: the music fades over 900 ms (54 frames) under transition 1
+    // over 60 frames.
+    void ExpectLeavingFadesAndTransition() {
+        EXPECT_EQ(d.Game().GetSceneManager().GetTransitionIndex(), 1);
+        ASSERT_TRUE(d.Frame(50));
+        EXPECT_TRUE(Bank().IsPlaying(0, 0));
+        EXPECT_TRUE(d.Game().GetSceneManager().IsInTransition());
+        ASSERT_TRUE(d.Frame(12));
+        EXPECT_FALSE(Bank().IsPlaying(0, 0));
+        EXPECT_FALSE(d.Game().GetSceneManager().IsInTransition());
+    }
 };
 
 }  // namespace
@@ -270,16 +281,20 @@ TEST_F(StageUpdateTest, LeavingByTheSidePanelOrAtOnce) {
     EXPECT_EQ(saved.m_Used, 1) << "the running game is kept marked as the automatic save";
     ASSERT_TRUE(d.Frame());
     EXPECT_EQ(CurrentScene(), 1);
+    ExpectLeavingFadesAndTransition();
 }
 
 TEST_F(StageUpdateTest, LeavingToTheTitleAtOnceWithoutConfirmation) {
     Begin();
     Settings().SetOption(CSystemData::OPTION_CONFIRM, 0);
+    Stage().LoadSlot(0, 0, "bgm\\a.ogg");
+    Stage().PlaySlot(0, 0, 0, 0);
     Stage().GetWindow().SetDarken(true);
     PressButton(9);
     EXPECT_FALSE(Stage().GetSidePanel().IsOpen());
     ASSERT_TRUE(d.Frame());
     EXPECT_EQ(CurrentScene(), 5);
+    ExpectLeavingFadesAndTransition();
     CSaveData saved;
     EXPECT_FALSE(saved.Load(CSaveData::SlotPath(0))) << "no game was running: nothing is kept";
 }
