@@ -43,6 +43,8 @@ void CMessageWindow::_ReleaseParts() {
 }
 
 void CMessageWindow::Reset() {
+    // The dimmer is one of the parts: the window comes back undarkened.
+    SetDarken(false);
     _ReleaseParts();
     Init();
 }

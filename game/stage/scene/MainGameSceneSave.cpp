@@ -67,6 +67,9 @@ void CMainGameScene::ResetStage() {
 
 void CMainGameScene::ResetForRestore() {
     ResetStage();
+    // The window's parts are built anew: a box left dimmed by a balloon, or a close still
+    // waiting in its requests, would otherwise come back with the restored game.
+    m_Window->Reset();
     m_Record.Reset();
     if (m_TurnMachine) m_TurnMachine->Reset();
 }

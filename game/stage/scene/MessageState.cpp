@@ -82,6 +82,11 @@ void CMessageState::ShowBalloon(int32_t index, int32_t shape, const CSaveRecordS
     if (m_Stage.IsSkipping()) {
         window.SetBalloonMessage(line, index, shape);
         window.BalloonShowNow(index);
+        // A skipped balloon is read: left with the previous line's close-on-advance and
+        // advanced marks, it would hold the script with nothing left to advance it.
+        state->closeOnAdvance = false;
+        state->advanced = true;
+        m_Stage._StoreBalloon(index);
         return;
     }
     if (SBalloonRecord* record = m_Stage.m_Record.GetBalloon(index)) {
@@ -153,8 +158,10 @@ bool CMessageState::PlayLineVoice() {
 
 bool CMessageState::_Advance() const {
     CGameMain* game = m_Stage.GetGame();
-    // The log covers the line: its scrolling is no advance.
-    if (m_Stage.GetWindow().IsBoxMoving() || m_Stage.GetWindow().IsLogOpen()) return false;
+    // The log covers the line: its scrolling is no advance.  The darkened window (the
+    // in-game menu) takes every press, also one its buttons do not take yet.
+    const CMessageWindow& window = m_Stage.GetWindow();
+    if (window.IsBoxMoving() || window.IsLogOpen() || window.IsDarkened()) return false;
     if (m_Stage.IsSkipping()) return true;
     if (!game) return false;
     const CKeyboard& keys = game->GetKeyboard();
@@ -162,7 +169,7 @@ bool CMessageState::_Advance() const {
     // A click on one of the window's buttons belongs to the button.
     bool onButton = false;
     for (int32_t i = 0; i < CMessageBox::kButtonCount; ++i) {
-        const CImageButton* b = m_Stage.GetWindow().GetButton(i);
+        const CImageButton* b = window.GetButton(i);
         onButton = onButton || (b && b->IsPointerOver());
     }
     return (mouse.IsPressed(CMouse::kLeft) && !onButton) || keys.IsPressed(VKey::kSpace) || mouse.GetWheel() > 0 ||
@@ -192,21 +199,17 @@ void CMessageState::_CloseLine() {
     m_Stage.StopLineVoice();
 }
 
-bool CMessageState::_StepLine(bool advance) {
+void CMessageState::_StepLine(bool advance) {
     CMessageWindow& window = m_Stage.GetWindow();
     // Busy covers a finished line held on screen; only one still appearing is completed.
     const bool revealing = window.GetText().GetTextObject().IsRevealing() ||
                            window.GetTextRequest() == CMessageWindow::TEXT_START;
     if (revealing) {
         if (advance) window.CompleteText();
-        return true;
+        return;
     }
     if (m_AutoCounter > 0) --m_AutoCounter;
-    if (advance || _AutoAllows()) {
-        _CloseLine();
-        return false;
-    }
-    return true;
+    if (advance || _AutoAllows()) _CloseLine();
 }
 
 bool CMessageState::_StepBalloons(bool advance) {
@@ -235,7 +238,10 @@ bool CMessageState::_StepBalloons(bool advance) {
 
 bool CMessageState::Step() {
     const bool advance = _Advance();
-    if (m_LineShown && !m_TalkText && _StepLine(advance)) {
+    // The frame in which a line closes is still the line's: the next command runs in the
+    // frame after, and the balloons are not stepped on the same press.
+    if (m_LineShown && !m_TalkText) {
+        _StepLine(advance);
         m_Active = true;
         return true;
     }

@@ -73,7 +73,7 @@ public:
 private:
     bool _Advance() const;
     bool _AutoAllows() const;
-    bool _StepLine(bool advance);
+    void _StepLine(bool advance);
     bool _StepBalloons(bool advance);
     void _CloseLine();
 

@@ -22,6 +22,7 @@
 #include "game/menus/title/TitleMenuScene.h"
 #include "game/menus/viewer/PlayViewScene.h"
 #include "game/raising/ingame/InGameStart.h"
+#include "game/stage/scene/MainGameScene.h"
 #include "tests/support/TestSupport.h"
 #include "tools/demo/DemoWriter.h"
 #include "tools/kit/StepClock.h"
@@ -231,6 +232,49 @@ TEST(PlayersSaves, SurviveEveryRunThatPlaysNoGameAndContinueAfterIt) {
         EXPECT_EQ(GetRunningParam(104, 0), kMoney);
         EXPECT_EQ(GetRunningParam(109, 1), kMonth);
     }
+}
+
+// A slot saved on a line loads at the command after that line: the stage keeps the
+// record the script goes on from, so the line is back in the log only and is not shown
+// again.  On the demo data the month's first turn ends its script on the report's
+// closing words, so the load goes on to the month's next scene.
+TEST(PlayersSaves, ALoadGoesOnAfterTheLineTheSlotWasSavedOn) {
+    testsupport::CQuietLog quiet;
+    const std::string saved = "さあ、今月もがんばろう。";
+    const std::string next = "「四月になったね」";
+    auto shown = [] {
+        CMainGameScene* stage = GetKeptStage();
+        return stage ? stage->GetWindow().GetCurrentLine().m_Text : std::string();
+    };
+    const SPoint line{300, 300};
+    CFolder folder({});
+    {
+        CRun run(folder.Path());
+        run.EnterTitle();
+        run.TitleButton(kNewGame);
+        ASSERT_TRUE(run.RunUntil([&] { return shown() == saved; }, 3000, &line));
+        run.Frame(20);
+        run.Game().WriteCurrentSave();
+        CSaveData slot = run.Game().GetSaveData();
+        ASSERT_TRUE(slot.SaveWithTime(CSaveData::SlotPath(1)));
+    }
+    CRun run(folder.Path());
+    run.EnterTitle();
+    run.TitleButton(kLoad);
+    ASSERT_TRUE(run.RunUntil([&] { return run.Scene() == kLoadScreen && run.Settled(); }, 100));
+    run.Frame(2);
+    const SPoint at = CSaveLoadScene::kFrames[0];
+    run.Click(SPoint{at.x + 200, at.y + 100});
+    ASSERT_TRUE(run.RunUntil([&] { return run.Scene() == kKeptGame && run.Settled(); }, 200));
+    const CMessageWindow& window = GetKeptStage()->GetWindow();
+    ASSERT_GE(window.GetLogCount(), 1u);
+    EXPECT_EQ(window.GetLogLine(0)->m_Text, saved);
+    std::vector<std::string> lines;
+    run.RunUntil([&] {
+        if (lines.empty() || lines.back() != shown()) lines.push_back(shown());
+        return shown() == next;
+    }, 1200);
+    EXPECT_EQ(lines, (std::vector<std::string>{"", next}));
 }
 
 // A save made before (104, 5) existed: its status ends its plain words after (143, 15),

@@ -1,6 +1,7 @@
 // The event picture panel: its slide in and out, and the seen, read or plain mark.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "game/core/GameState.h"
@@ -15,6 +16,23 @@ constexpr uint32_t kPicture = 0xFF306090u;
 constexpr uint32_t kNotSeen = 0xFF800000u;
 constexpr uint32_t kSeen = 0xFF008000u;
 constexpr uint32_t kRead = 0xFF000080u;
+
+// `src` at alpha `a` over `dst`, channel by channel (RGB).
+uint32_t Over(uint32_t src, int a, uint32_t dst) {
+    uint32_t out = 0;
+    for (int shift : {0, 8, 16}) {
+        const int s = static_cast<int>((src >> shift) & 0xFF), d = static_cast<int>((dst >> shift) & 0xFF);
+        out |= static_cast<uint32_t>((s * a + d * (255 - a)) / 255) << shift;
+    }
+    return out;
+}
+
+bool Near(uint32_t got, uint32_t want) {
+    for (int shift : {0, 8, 16}) {
+        if (std::abs(static_cast<int>((got >> shift) & 0xFF) - static_cast<int>((want >> shift) & 0xFF)) > 2) return false;
+    }
+    return true;
+}
 
 class EventPanelTest : public ::testing::Test {
 protected:
@@ -139,5 +157,40 @@ TEST_F(EventPanelTest, TheFadeRunsFromEndToEndBothWays) {
             panel.Step();
         }
         EXPECT_EQ(panel.GetState(), w.endState);
+    }
+}
+
+// Ten of the fifteen steps in, the picture, the button and each mark are drawn through
+// the slide (536 × 5 / 15, about 179, right and 5 low) and at the fade's alpha 170.
+TEST_F(EventPanelTest, EveryPartSlidesAndFadesWithThePanel) {
+    const int a = 170;
+    const uint32_t picture = Over(kPicture, a, 0), button = Over(0xFFFFFFu, a, picture);
+    struct SCase {
+        std::vector<int32_t> played;
+        bool read;
+        uint32_t mark;
+    };
+    for (const SCase& c : {SCase{{}, false, kNotSeen}, {{13}, false, kSeen}, {{}, true, kRead}}) {
+        state.Reset();
+        history.Clear();
+        for (int32_t id : c.played) state.GetStatus().MarkEventSeen(id);
+        if (c.read) history.Add("scr\\ev13.scr", 3);
+        ASSERT_TRUE(panel.SetEvent("bg\\ev.bmp", 13));
+        panel.HideNow();
+        panel.Open();
+        for (int i = 0; i < 10; ++i) panel.Step();
+        probe.Clear();
+        panel.Draw();
+        probe.Read();
+        struct SPointWant {
+            int x, y;
+            uint32_t want;
+        };
+        // The picture from (443, 5), the button from (451, 13), the mark from (771, 13).
+        for (const SPointWant p : {SPointWant{500, 200, picture}, {438, 200, 0}, {500, 2, 0}, {470, 23, button},
+                                   {300, 20, 0}, {779, 21, Over(c.mark, a, picture)}, {600, 16, picture}}) {
+            EXPECT_TRUE(Near(probe.At(p.x, p.y), p.want)) << std::hex << c.mark << " at " << std::dec << p.x << ", "
+                                                          << p.y << ": " << std::hex << probe.At(p.x, p.y);
+        }
     }
 }

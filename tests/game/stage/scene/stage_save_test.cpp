@@ -70,6 +70,17 @@ TEST_F(StageSaveTest, ARestoredStageDrawsWhatTheSavedOneDrew) {
     const SFrame after = FramesOf(b, 30);
     EXPECT_EQ(after.pixels, before.pixels);
     scenes.host->shown = &a;
+
+    // The box a balloon dimmed, under the veil of the darkened window, comes back bright
+    // and unveiled in a game restored on the same stage.
+    ASSERT_EQ(a.GetWindow().GetBox().GetDimLevel(), 50);
+    a.GetWindow().SetDarken(true);
+    CStageSnapshot windowOnly;
+    windowOnly.m_WindowShown = 1;
+    a.RestoreSnapshot(windowOnly);
+    ASSERT_TRUE(d.Frame(25));
+    EXPECT_EQ(a.GetWindow().GetBox().GetDimLevel(), 100);
+    EXPECT_EQ(probe.At(d.Pixels(), 400, 500).Describe(), "obj\\f000_001.bmp (0, 0)");
 }
 
 TEST_F(StageSaveTest, MotionRecordsKeepTheStartValuesUntilCommand20TakesTheEnd) {

@@ -155,6 +155,7 @@ TEST_F(StageSoundTest, AmbientLoopsFadeOverTheAskedChangeAlsoWhenThePictureCuts)
         Stage().ShowPicture(100, "bg\\house.bmp");
         Stage().StartScreenChange(1, 60);
         ASSERT_TRUE(d.Frame());
+        EXPECT_EQ(Stage().IsScreenChanging(), c.effects && !c.skip) << "skipping or effects off: a cut";
         ASSERT_NE(Bank().GetSound(1, 13), nullptr);
         heard.push_back(Bank().GetSound(1, 13)->GetVolume());
         Stage().ShowPicture(100, "bg\\room.bmp");
@@ -173,6 +174,7 @@ TEST_F(StageSoundTest, AmbientLoopsFadeOverTheAskedChangeAlsoWhenThePictureCuts)
 TEST_F(StageSoundTest, ResetKeepsMusicSlot0AndSavesRestartOnlyLoopingSlots) {
     Begin();
     Stage().LoadSlot(0, 0, "bgm\\a.ogg");
+    Stage().SetSlotVolume(0, 0, 100);
     Stage().PlaySlot(0, 0, 0, 0);
     Stage().LoadSlot(0, 1, "bgm\\b.ogg");
     Stage().PlaySlot(0, 1, 0, 0);
@@ -196,6 +198,17 @@ TEST_F(StageSoundTest, ResetKeepsMusicSlot0AndSavesRestartOnlyLoopingSlots) {
     fresh.RestoreSnapshot(saved);
     EXPECT_TRUE(Bank().IsPlaying(0, 0));
     EXPECT_FALSE(Bank().IsPlaying(1, 3)) << "a sound played once is not restarted";
+    // From where it was, fading in over 500 ms (30 frames).
+    ASSERT_NE(Bank().GetSound(0, 0), nullptr);
+    EXPECT_GE(static_cast<int32_t>(Bank().GetSound(0, 0)->GetPosition()), saved.GetSoundSlot(0, 0)->position);
+    std::vector<int32_t> heard;
+    for (int frames : {15, 13, 4, 28}) {
+        ASSERT_TRUE(d.Frame(frames));
+        heard.push_back(Bank().GetSound(0, 0)->GetVolume());
+    }
+    EXPECT_LT(heard[0], heard[1]);
+    EXPECT_LT(heard[1], heard[3]) << "28 frames in";
+    EXPECT_EQ(heard[2], heard[3]) << "32 frames in";
 }
 
 TEST(StageTables, HouseListsKeepGoodLinesAndLogTheRest) {

@@ -39,6 +39,17 @@ protected:
         d.Key(VKey::kEscape);
         ASSERT_TRUE(d.Frame());
     }
+    // One frame after leaving: the music fades over 900 ms (54 frames) under transition 1
+    // over 60 frames.
+    void ExpectLeavingFadesAndTransition() {
+        EXPECT_EQ(d.Game().GetSceneManager().GetTransitionIndex(), 1);
+        ASSERT_TRUE(d.Frame(50));
+        EXPECT_TRUE(Bank().IsPlaying(0, 0));
+        EXPECT_TRUE(d.Game().GetSceneManager().IsInTransition());
+        ASSERT_TRUE(d.Frame(12));
+        EXPECT_FALSE(Bank().IsPlaying(0, 0));
+        EXPECT_FALSE(d.Game().GetSceneManager().IsInTransition());
+    }
 };
 
 }  // namespace
@@ -57,15 +68,40 @@ TEST_F(StageUpdateTest, LinesHoldTheScriptUntilReadAndItsEndIsToldToHistoryAndPl
     EXPECT_TRUE(LastResult()) << "a shown line holds the frame";
     EXPECT_TRUE(d.Game().GetReadFlags().Contains("s1.scr", 4));
     ClickAt(400, 300);
-    EXPECT_EQ(Stage().GetWindow().GetCurrentLine().m_Text, "two") << "closing a line runs the next at once";
+    EXPECT_EQ(Stage().GetWindow().GetCurrentLine().m_Text, "one") << "the frame that closes a line holds the script";
+    EXPECT_TRUE(LastResult());
+    ASSERT_TRUE(d.Frame());
+    EXPECT_EQ(Stage().GetWindow().GetCurrentLine().m_Text, "two") << "the next line runs in the frame after";
     EXPECT_FALSE(Stage().GetScriptEndFlag());
     EXPECT_EQ(Settings().GetPlayViewUnlock(0), 0);
     ASSERT_TRUE(d.Frame(5));
     ClickAt(400, 300);
+    EXPECT_FALSE(Stage().GetScriptEndFlag());
+    ASSERT_TRUE(d.Frame());
     EXPECT_TRUE(Stage().GetScriptEndFlag());
     EXPECT_TRUE(d.Game().GetReadFlags().Find("s1.scr"));
     EXPECT_EQ(Settings().GetPlayViewUnlock(0), 1);
     CPlayViewTable::Reload();
+}
+
+// The in-game menu (the darkened window) takes every press: one that reaches CONFIG or
+// CLOSE with the pointer, before the buttons take input, or lands beside them, moves no
+// line behind the menu.
+TEST_F(StageUpdateTest, APressOnTheDarkenedWindowNeverAdvancesTheLine) {
+    Begin();
+    WriteScript("m.scr", {Record(1, 0, 3), Line(3, 4, "one"), Line(4, 0, "two")});
+    ASSERT_TRUE(Stage().StartScript("m.scr"));
+    ASSERT_TRUE(d.Frame(25));
+    Stage().GetWindow().SetDarken(true);
+    for (const SPoint at : {ButtonCentre(8), ButtonCentre(11), SPoint{400, 300}}) {
+        SCOPED_TRACE(at.x);
+        d.Move(400, 300);
+        ASSERT_TRUE(d.Frame(10));
+        ClickAt(at.x, at.y);
+        ASSERT_TRUE(d.Frame(3));
+        EXPECT_TRUE(Stage().GetMessageState().m_LineShown);
+        EXPECT_EQ(Stage().GetWindow().GetCurrentLine().m_Text, "one");
+    }
 }
 
 TEST_F(StageUpdateTest, AScriptThatEndsInItsFirstFrameSetsTheEndFlagInThatUpdate) {
@@ -83,12 +119,13 @@ TEST_F(StageUpdateTest, AScriptThatEndsInItsFirstFrameSetsTheEndFlagInThatUpdate
 TEST_F(StageUpdateTest, AnEndedScriptLeavesRecordIdZeroAndItsPairInTheHistory) {
     Begin();
     // The line holds at record 4; the plain record after it ends the script in the
-    // frame that closes the line.
+    // frame after the one that closes the line.
     WriteScript("s3.scr", {Record(1, 0, 3), Line(3, 4, "last"), Record(4, 0, 0)});
     ASSERT_TRUE(Stage().StartScript("s3.scr"));
     ASSERT_TRUE(d.Frame(25));
     EXPECT_EQ(Stage().GetRecord().m_RecordId, 4);
     ClickAt(400, 300);
+    ASSERT_TRUE(d.Frame());
     ASSERT_TRUE(Stage().GetScriptEndFlag());
     EXPECT_EQ(Stage().GetRecord().m_RecordId, 0) << "no record is current once the script has ended";
     EXPECT_TRUE(d.Game().GetReadFlags().Contains("s3.scr", 0));
@@ -244,16 +281,20 @@ TEST_F(StageUpdateTest, LeavingByTheSidePanelOrAtOnce) {
     EXPECT_EQ(saved.m_Used, 1) << "the running game is kept marked as the automatic save";
     ASSERT_TRUE(d.Frame());
     EXPECT_EQ(CurrentScene(), 1);
+    ExpectLeavingFadesAndTransition();
 }
 
 TEST_F(StageUpdateTest, LeavingToTheTitleAtOnceWithoutConfirmation) {
     Begin();
     Settings().SetOption(CSystemData::OPTION_CONFIRM, 0);
+    Stage().LoadSlot(0, 0, "bgm\\a.ogg");
+    Stage().PlaySlot(0, 0, 0, 0);
     Stage().GetWindow().SetDarken(true);
     PressButton(9);
     EXPECT_FALSE(Stage().GetSidePanel().IsOpen());
     ASSERT_TRUE(d.Frame());
     EXPECT_EQ(CurrentScene(), 5);
+    ExpectLeavingFadesAndTransition();
     CSaveData saved;
     EXPECT_FALSE(saved.Load(CSaveData::SlotPath(0))) << "no game was running: nothing is kept";
 }

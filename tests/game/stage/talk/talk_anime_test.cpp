@@ -102,6 +102,14 @@ TEST_F(TalkAnimeTest, BlendedFramesCrossFadeOnTheDirect3DScreen) {
     EXPECT_NEAR(static_cast<int>(p & 0xFF), cur, 2);
     EXPECT_EQ(a.GetFrame(0)->GetAlpha(), 200);
     EXPECT_EQ(a.GetFrame(1)->GetAlpha(), 200);
+    // At the wrap the frame before frame 0 is the last one: the blue frame fades out.
+    for (int i = 0; i < 4; ++i) a.Update();
+    ASSERT_EQ(a.GetCurrentFrame(), 0);
+    ASSERT_EQ(a.GetFadeValue(), v);
+    Clear();
+    a.Draw();
+    EXPECT_NEAR(static_cast<int>(Probe(0, 0) & 0xFF), prev * (255 - cur) / 255, 2);
+    EXPECT_NEAR(static_cast<int>((Probe(0, 0) >> 16) & 0xFF), cur, 2);
 
     // Effects off: frame 0 alone.  Without blending: the current frame alone.
     CSystemData off{CSystemData::kNoLoad};

@@ -147,6 +147,36 @@ TEST_F(TalkBackgroundTest, DetailsAppearWithTheirStatusFlags) {
     }
 }
 
+// Mid-way through a strip's cross-fade its previous frame (cell 0) fades out by the
+// strip's rule under the current one (cell 1) at v: e-t at 255 − v, b at 2 × (255 − v)
+// held to 255.
+TEST_F(TalkBackgroundTest, ThePreviousFrameFadesOutByItsStripsRule) {
+    WriteMorning();
+    CTalkTimeBg bg;
+    ASSERT_TRUE(bg.LoadTime(0));
+    for (int i = 0; i < 121; ++i) bg.Update();  // frame 1 of both strips, 120 steps into its fade
+    CGameState state;
+    CRunningGameOverride game(state);
+    CSystemData system{CSystemData::kNoLoad};
+    CTalkSystemDataOverride scope(system);
+    auto over = [](uint32_t src, int a, uint32_t dst) {
+        uint32_t out = 0;
+        for (int shift : {0, 8, 16}) {
+            out |= ((((src >> shift) & 0xFF) * a + ((dst >> shift) & 0xFF) * (255 - a)) / 255) << shift;
+        }
+        return out;
+    };
+    for (const SDetailPlace& d : {kPlaces[2], kPlaces[3]}) {
+        for (const SDetailPlace& o : kPlaces) state.GetStatus().SetParam(14, o.statusIndex, o.statusIndex == d.statusIndex);
+        Clear();
+        bg.Draw();
+        const int v = bg.GetScene().GetFade(d.strip);
+        const int previous = d.strip == CTimeOfDayBg::STRIP_B ? std::min(2 * (255 - v), 255) : 255 - v;
+        EXPECT_TRUE(Near(Probe(d.x + 1, d.y + 1), over(kCells[1], v, over(kCells[0], previous, kBase)), 2))
+            << d.statusIndex << " at v " << v;
+    }
+}
+
 TEST_F(TalkBackgroundTest, NoiseMovesEveryFourthFrameWithinHalfThePicture) {
     WritePicture("sys\\noise2_small.bmp", talktest::Solid(0xFF808080u, 250, 120), 250, 120);
     CNoiseEffect noise;
