@@ -130,7 +130,8 @@ bool CGameMain::Shutdown() {
     auto tried = [this](bool written, const std::string& path) {
         if (!written) m_FailedExitSaves.push_back(path);
     };
-    tried(m_SaveData->Save(CSaveData::SlotPath(0)), CSaveData::SlotPath(0));
+    CSaveData& automatic = m_ExitRecord ? *m_ExitRecord : *m_SaveData;
+    tried(automatic.Save(CSaveData::SlotPath(0)), CSaveData::SlotPath(0));
     _Step("save00.sav");
     tried(m_ReadHistory->Save(CReadHistory::kDefaultPath), CReadHistory::kDefaultPath);
     _Step("read.sav");
@@ -202,6 +203,15 @@ bool CGameMain::WriteCurrentSave() {
     }
     m_RaisingScene->WriteSave(*m_SaveData);
     return true;
+}
+
+bool CGameMain::WriteCurrentSaveForReplay() {
+    // A developer's game is not the player's: the automatic save keeps what the record
+    // held, as the save screen's slot save leaves it.
+    if (!m_ExitRecord && !IsPlayersGameRunning() && m_RaisingScene && m_ReplayFlag == 0) {
+        m_ExitRecord = std::make_unique<CSaveData>(*m_SaveData);
+    }
+    return WriteCurrentSave();
 }
 
 bool CGameMain::RenderGameToTexture(const std::string& path) {

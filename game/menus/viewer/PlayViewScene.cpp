@@ -49,8 +49,9 @@ void CPlayViewScene::_BuildPage(int32_t page) {
 
 void CPlayViewScene::_Choose(int32_t index) {
     const bool running = m_Game.m_GameInProgress != 0;
-    // Only a game of the player's goes into the record, which the exit writes back.
-    if (m_Game.IsPlayersGameRunning()) m_Game.WriteCurrentSave();
+    // The replay's return rebuilds the stage from the record: the game on the screen goes
+    // in, the viewer's and the script tool's too.
+    if (running) m_Game.WriteCurrentSaveForReplay();
     m_Game.m_ReplayFlag = 1;
     if (running) {
         for (int group = 0; group < 3; ++group) m_Game.GetSoundBank().StopGroup(group, kStopFadeMs);

@@ -98,13 +98,14 @@ TEST_F(MessagePageTest, SlidersTakeTheirEndsAndTheStepButtonsLockAtTheLimits) {
     EXPECT_EQ(Msg()->GetDemoText().GetInterval(), 5);
 }
 
-TEST_F(MessagePageTest, OnlyTheMessageSpeedStepsRestartTheDemoLineWhileBothSpeedSlidersDo) {
+TEST_F(MessagePageTest, OnlyTheMessageSpeedStepsRestartTheDemoLineWhileBothSpeedSlidersDoOnAChange) {
     struct SCase {
         bool drag;  // else a step button
         int index;  // slider, or step button: minus and plus of speed, auto-advance, opacity
         int32_t CSystemData::* field;
         int32_t value;
         bool restarts;
+        int32_t dx = 120;  // a drag's point right of the fill's left edge
     };
     const SCase cases[] = {{false, 0, &CSystemData::m_MessageSpeed, 85, true},
                            {false, 1, &CSystemData::m_MessageSpeed, 95, true},
@@ -113,7 +114,9 @@ TEST_F(MessagePageTest, OnlyTheMessageSpeedStepsRestartTheDemoLineWhileBothSpeed
                            {false, 4, &CSystemData::m_WindowOpacity, 45, false},
                            {false, 5, &CSystemData::m_WindowOpacity, 55, false},
                            {true, 1, &CSystemData::m_AutoSpeed, 55, true},
-                           {true, 2, &CSystemData::m_WindowOpacity, 55, false}};
+                           {true, 2, &CSystemData::m_WindowOpacity, 55, false},
+                           // Held where the slider gives the value it has: nothing is called.
+                           {true, 1, &CSystemData::m_AutoSpeed, 50, false, 110}};
     Open();
     for (const SCase& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.drag ? "slider " : "step ") << c.index);
@@ -127,7 +130,7 @@ TEST_F(MessagePageTest, OnlyTheMessageSpeedStepsRestartTheDemoLineWhileBothSpeed
         ASSERT_TRUE(Msg()->GetDemoText().IsActive());
         if (c.drag) {
             const SPoint fill = CMessageOptionPage::kLayout.fills[static_cast<size_t>(c.index)];
-            d.Click(fill.x + 120, fill.y + 4);
+            d.Click(fill.x + c.dx, fill.y + 4);
             d.Frame();
             d.Move(0, 599);
         } else {

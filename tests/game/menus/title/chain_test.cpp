@@ -10,6 +10,7 @@
 #include "engine/base/SinTable.h"
 #include "engine/sound/FadeSound.h"
 #include "engine/sound/SoundBank.h"
+#include "engine/sound/SoundVolume.h"
 #include "game/core/SystemData.h"
 #include "game/core/VoiceName.h"
 #include "game/menus/title/BootChain.h"
@@ -162,6 +163,7 @@ TEST_F(ChainTest, OpeningFadesInIgnoresInputThenSwingsAndTurnsAwayIntoTheTitle) 
     EXPECT_GE(frames, 80 + 20);
     EXPECT_LE(frames, 80 + 20 + 4);
     EXPECT_EQ(Probe().At(d.Pixels(), 336 + 50, 32 + 50).Describe(), "obj\\w000_000.bmp (0, 0)");
+    EXPECT_TRUE(Probe().Absent(d.Pixels(), COpeningScene::kSwing, 0, 0)) << "the swing begins at alpha 0";
 
     // The swing: alpha + 4 a frame, angle (Sin(phase) × 10) >> 16 with phase + 4.
     int32_t lowest = 0, highest = 0;
@@ -177,6 +179,7 @@ TEST_F(ChainTest, OpeningFadesInIgnoresInputThenSwingsAndTurnsAwayIntoTheTitle) 
     }
     EXPECT_EQ(lowest, -10);
     EXPECT_EQ(highest, 10);
+    EXPECT_FALSE(Probe().Locate(d.Pixels(), COpeningScene::kSwing, 0, 0).empty) << "at alpha 255";
 
     d.Sounds().Take();
     d.Key(27);
@@ -202,6 +205,27 @@ TEST_F(ChainTest, OpeningFadesInIgnoresInputThenSwingsAndTurnsAwayIntoTheTitle) 
     const std::vector<std::string> started = d.Sounds().Take();
     EXPECT_EQ(std::count(started.begin(), started.end(), "ch5"), 0) << "the title keeps the opening's sounds";
     EXPECT_TRUE(d.Game().GetChannel(5)->IsPlaying());
+}
+
+// The ambient sounds reach their volume 2,000 ms after the opening loads and 1,000 ms
+// after the title does.
+TEST_F(ChainTest, TheAmbientSoundsFadeInOverTwoSecondsAtTheOpeningAndOneAtTheTitle) {
+    const std::pair<int32_t, int> cases[] = {{6, 120}, {7, 60}};
+    for (const auto& [scene, fadeFrames] : cases) {
+        SCOPED_TRACE(scene);
+        Manager().Reset();
+        for (int ch : {5, 6}) d.Game().GetChannel(ch)->Stop();
+        d.Start(scene);
+        d.Frame();
+        CSound& sound = d.Game().GetChannel(5)->GetSound();
+        ASSERT_EQ(sound.GetVolume(), -10000) << "from silence";
+        int frames = 0;
+        while (sound.GetVolume() != RatioToHundredthsDb(0.3) && frames < 300) {
+            d.Frame();
+            ++frames;
+        }
+        EXPECT_EQ(frames, fadeFrames);
+    }
 }
 
 TEST(OpeningSwing, APositiveAngleTurnsClockwiseAboutTheCentre) {

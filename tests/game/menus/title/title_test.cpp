@@ -1,13 +1,19 @@
 // The title menu on the demo data: the strip's slide, every choice, the quit question
-// and the ambient sounds across a called screen.
+// and the ambient sounds across a called screen; and the menu screens' buttons that
+// release themselves, the title's QUIT among them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "engine/sound/FadeSound.h"
 #include "game/core/SaveData.h"
 #include "game/core/SystemData.h"
+#include "game/menus/music/MusicRoomScene.h"
+#include "game/menus/settings/MessageOptionPage.h"
+#include "game/menus/settings/SystemMenuScene.h"
+#include "game/menus/status/GameOverScene.h"
 #include "game/menus/title/TitleMenuScene.h"
 #include "tests/game/menus/title/TitleTestUtil.h"
 
@@ -44,6 +50,10 @@ TEST_F(TitleTest, TheStripSlidesInFromBelowAndTakesNoClicksBefore) {
     EXPECT_EQ(Title()->GetIntroState(), 1);
     EXPECT_GT(Title()->GetStripOffset(), 150);
     d.Frame(10);
+    // A third of the way through their fade-in neither the strip nor a button shows its
+    // own colour yet.
+    EXPECT_TRUE(Probe().Absent(d.Pixels(), "obj\\b000_007.bmp", 2, 0));
+    EXPECT_TRUE(Probe().Absent(d.Pixels(), kSheet, 2, 0));
     d.Click(8 + 20, 480 + 10);
     d.Frame();
     EXPECT_GT(Title()->GetStripOffset(), 0);
@@ -193,6 +203,103 @@ TEST_F(TitleTest, AQuickReturnFromACalledScreenStartsTheAmbientSoundsAgain) {
     EXPECT_TRUE(d.Game().GetChannel(6)->IsPlaying());
     EXPECT_FALSE(AmbientFadingOut());
     EXPECT_EQ(Title()->GetIntroState(), 2) << "the strip slid in again";
+}
+
+// The buttons that release themselves, on the menu screens that have them: pressed,
+// given the frames to release and pressed again, each acts a second time.  Between the
+// presses the title's question is answered NO, the settings are changed back, and the
+// game-over screen's load screen (a stand-in) returns.
+class CLoadStandIn : public titletest::CFactory {
+public:
+    CLoadStandIn() : titletest::CFactory({10}) {}
+};
+
+void WriteMenuData(demo::CDemoWriter& out) {
+    demo::WriteSettingsData(out);
+    demo::WriteStatusGuideData(out);
+    demo::WriteMusicRoomData(out);
+}
+
+class ReleasingButtonsTest : public ::testing::Test,
+                             public titletest::CDemoGameOf<CLoadStandIn, titletest::CKeptScene> {
+protected:
+    ReleasingButtonsTest() : CDemoGameOf(WriteMenuData) {}
+    void Idle(int frames) {
+        d.Move(0, 599);
+        d.Frame(frames);
+    }
+    void ClickAt(SPoint at) {
+        d.Click(at.x + 6, at.y + 6);
+        d.Frame();
+        Idle(1);
+    }
+};
+
+TEST_F(ReleasingButtonsTest, ASecondPressActsAgain) {
+    CSystemData& sd = d.Game().GetSystemData();
+    for (int32_t t = 0; t < CMusicRoomScene::kTrackCount; ++t) sd.SetMusicUnlock(t, 1);
+    const auto nothing = [] {};
+    const auto changed = [&] {
+        Idle(3);
+        sd.m_MessageSpeed = 10;
+    };
+    const auto messagePage = [&] {
+        Idle(3);
+        sd.m_MessageSpeed = 50;
+        ClickAt(CSystemMenuScene::kCommandPlaces[CMessageOptionPage::kPageId]);
+        Idle(21);
+    };
+    const auto playing = [&] {
+        Idle(1);
+        ClickAt(CMusicRoomScene::kControlPlaces[CMusicRoomScene::CONTROL_PLAY]);
+        Idle(2);
+    };
+    const auto speed = [&] { return sd.m_MessageSpeed; };
+    const auto track = [&] { return Current<CMusicRoomScene>()->GetTrack(); };
+    struct SCase {
+        const char* name;
+        int32_t scene;
+        SPoint at;
+        std::function<void()> ready, between;
+        std::function<int32_t()> reading;
+        int32_t first, second;  // the reading after each press
+    };
+    const SCase cases[] = {
+        {"title QUIT", 7, CTitleMenuScene::kPlaces[9], [&] { Idle(CTitleMenuScene::kIntroFrames + 1); },
+         [&] {
+             Idle(CButtonPanel::kSteps + 1);
+             ClickAt({272 + 14, 288 + 44});
+             Idle(CButtonPanel::kSteps + 2);
+         },
+         [&] { return Current<CTitleMenuScene>()->GetPanel().IsOpen() ? 1 : 0; }, 1, 1},
+        {"settings DEFAULTS", 16, CSystemMenuScene::kCommandPlaces[CSystemMenuScene::COMMAND_DEFAULTS], changed,
+         changed, speed, 50, 50},
+        {"message speed plus", 16, CMessageOptionPage::kLayout.steps[1], messagePage, nothing, speed, 55, 60},
+        {"message speed minus", 16, CMessageOptionPage::kLayout.steps[0], messagePage, nothing, speed, 45, 40},
+        {"game over LOAD", 18, CV000Scene::kButtonPlaces[0],
+         [&] { Idle(CV000Scene::kBlackFrames + CV000Scene::kFadeSteps + 1); },
+         [&] {
+             for (int i = 0; i < 80 && Scene() != 18; ++i) d.Frame();
+         },
+         [&] { return Scene(); }, 10, 10},
+        {"music room NEXT", 15, CMusicRoomScene::kControlPlaces[CMusicRoomScene::CONTROL_NEXT], playing, nothing,
+         track, 1, 2},
+        {"music room PREV", 15, CMusicRoomScene::kControlPlaces[CMusicRoomScene::CONTROL_PREVIOUS], playing,
+         nothing, track, 18, 17},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Manager().Reset();
+        d.Start(c.scene);
+        c.ready();
+        ClickAt(c.at);
+        EXPECT_EQ(c.reading(), c.first);
+        c.between();
+        Idle(6);
+        ASSERT_NE(c.reading(), c.second);
+        ClickAt(c.at);
+        EXPECT_EQ(c.reading(), c.second);
+    }
 }
 
 }  // namespace

@@ -175,11 +175,17 @@ TEST_F(PlayViewTest, ChoosingDuringAGameSavesItStopsItsSoundsAndReplaysOutsideTh
     EXPECT_EQ(Count(m_Record, "WriteSave"), 1) << "the replay never reaches the save record";
     EXPECT_EQ(d.Game().GetSaveData().m_Header, "saved before the replay");
     EXPECT_EQ(view->GetPage(), 0);
+    EXPECT_TRUE(d.Game().Shutdown());
+    CSaveData automatic;
+    ASSERT_TRUE(automatic.Load(CSaveData::SlotPath(0)));
+    EXPECT_EQ(automatic.m_Header, "running game") << "the player's game goes on into the automatic save";
 }
 
-// A developer start runs no game of the player's: the play view does not copy its game
-// into the current record, which the exit writes back to the automatic save as read.
-TEST_F(PlayViewTest, ChoosingInADeveloperStartLeavesTheSaveRecordAlone) {
+// A developer start runs no game of the player's, yet the replay's return rebuilds the
+// stage from the current record: the play view copies the game on the screen into it,
+// while the exit writes the record read at start back to the automatic save, also after
+// a second replay.
+TEST_F(PlayViewTest, ChoosingInADeveloperStartSavesTheGameForTheReturnButNotForTheExit) {
     Unlock({0});
     d.Game().Begin(CGameMain::START_TOOL);
     d.Frame();
@@ -187,10 +193,21 @@ TEST_F(PlayViewTest, ChoosingInADeveloperStartLeavesTheSaveRecordAlone) {
     ASSERT_FALSE(d.Game().IsPlayersGameRunning());
     d.Game().GetSaveData().m_Header = "read at start";
     Enter(CPlayViewScene::kScene);
-    ChooseFirst();
-    EXPECT_EQ(d.Game().m_ReplayFlag, 1);
-    EXPECT_EQ(Count(m_Record, "WriteSave"), 0);
-    EXPECT_EQ(d.Game().GetSaveData().m_Header, "read at start");
+    for (int choice = 0; choice < 2; ++choice) {
+        SCOPED_TRACE(choice);
+        ChooseFirst();
+        EXPECT_EQ(d.Game().m_ReplayFlag, 1);
+        EXPECT_EQ(Count(m_Record, "WriteSave"), 1 + choice);
+        EXPECT_EQ(d.Game().GetSaveData().m_Header, "running game");
+        d.Frame();
+        for (int frame = 0; frame < 400 && Scene() != CPlayViewScene::kScene; ++frame) d.Frame();
+        ASSERT_EQ(Scene(), CPlayViewScene::kScene);
+        RunOutTransition();
+    }
+    EXPECT_TRUE(d.Game().Shutdown());
+    CSaveData automatic;
+    ASSERT_TRUE(automatic.Load(CSaveData::SlotPath(0)));
+    EXPECT_EQ(automatic.m_Header, "read at start");
 }
 
 TEST_F(PlayViewTest, ChoosingWithoutAGameWritesNothingAndStopsNoSoundButSetsTheFlag) {
