@@ -20,12 +20,20 @@ void CDataFile::BeginStore() {
     m_Pos = 0;
     m_Mode = MODE_STORE;
     m_Failed = false;
+    m_Refused = false;
 }
 
 void CDataFile::BeginLoad() {
     m_Pos = 0;
     m_Mode = MODE_LOAD;
     m_Failed = false;
+    m_Refused = false;
+}
+
+void CDataFile::Refuse() {
+    if (m_Mode != MODE_LOAD) return;
+    m_Failed = true;
+    m_Refused = true;
 }
 
 void CDataFile::SetBuffer(std::vector<uint8_t> buffer) {

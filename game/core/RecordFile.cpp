@@ -24,7 +24,7 @@ bool LoadRecord(CSerializable& record, uint32_t tag, CDataFile* file, const char
     }
     record.Serialize(*file);
     if (file->HasFailed()) {
-        DebugPrintf("%s 記録が途中で終わっています", who);
+        if (!file->WasRefused()) DebugPrintf("%s 記録が途中で終わっています", who);
         return false;
     }
     if (file->GetRemaining() != 0) {
