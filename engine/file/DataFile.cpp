@@ -354,6 +354,9 @@ bool CDataFile::Load(const std::string& path, uint32_t* version, uint32_t maxVer
         } else {
             DebugPrintf("CDataFile::Load() 大きさが不正です[%s][size:%lld]", path.c_str(), static_cast<long long>(size));
         }
+    } else if (ResolveDiskPath(path).empty()) {
+        // A save not yet written (a first start): not a fault, so not for the terminal.
+        DebugPrintfLogOnly("CDataFile::Load() ファイルを開けません[%s]", path.c_str());
     } else {
         DebugPrintf("CDataFile::Load() ファイルを開けません[%s]", path.c_str());
     }

@@ -116,7 +116,9 @@ bool LoadRecordFile(CSerializable& record, const std::string& path, uint32_t tag
     CDataFile file;
     uint32_t v = 0;
     bool loaded = file.Load(path, &v);
-    if (!loaded) {
+    if (!loaded && ResolveDiskPath(path).empty()) {
+        DebugPrintfLogOnly("%s 読み込みに失敗しました[%s]", who, path.c_str());  // not yet written
+    } else if (!loaded) {
         DebugPrintf("%s 読み込みに失敗しました[%s]", who, path.c_str());
     } else {
         if (version) {
