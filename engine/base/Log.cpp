@@ -22,14 +22,9 @@ LogState& State() {
     return *state;
 }
 
-}  // namespace
-
-void DebugPrintf(const char* format, ...) {
+void _Print(bool debugOutput, const char* format, va_list args) {
     char buf[2048];
-    va_list args;
-    va_start(args, format);
     int n = std::vsnprintf(buf, sizeof(buf), format, args);
-    va_end(args);
     if (n < 0) {
         return;
     }
@@ -41,7 +36,7 @@ void DebugPrintf(const char* format, ...) {
 
     LogState& s = State();
     std::lock_guard<std::recursive_mutex> lock(s.mutex);
-    if (s.debugOutput) {
+    if (s.debugOutput && debugOutput) {
         PlatformDebugOutput(line.c_str());
     }
     if (s.file) {
@@ -54,6 +49,22 @@ void DebugPrintf(const char* format, ...) {
     for (ILogListener* l : listeners) {
         l->OnLogLine(line);
     }
+}
+
+}  // namespace
+
+void DebugPrintf(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    _Print(true, format, args);
+    va_end(args);
+}
+
+void DebugPrintfLogOnly(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    _Print(false, format, args);
+    va_end(args);
 }
 
 bool EnableLogFile(const std::string& nativePath) {

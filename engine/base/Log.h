@@ -8,6 +8,9 @@
 
 // printf-style; the text is cut at 2,048 bytes and one trailing line feed is dropped.
 void DebugPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// The same line for log.txt and the listeners only, not the debugger output (the
+// terminal): for what is no fault, a save not yet written on a first start.
+void DebugPrintfLogOnly(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Starts writing every line to the file at `nativePath` (truncated first).
 bool EnableLogFile(const std::string& nativePath);

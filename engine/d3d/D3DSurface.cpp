@@ -4,7 +4,7 @@
 
 #include "engine/base/Log.h"
 #include "engine/d3d/D3DDevice.h"
-#include "engine/file/File.h"
+#include "engine/file/DataFile.h"
 
 namespace {
 void Put16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
@@ -122,11 +122,9 @@ bool CD3DSurface::SaveBitmap(const std::string& path) const {
         DebugPrintf("CD3DSurface::SaveBitmap() サーフェスがありません[%s]", path.c_str());
         return false;
     }
-    CFile file;
-    if (!file.Create(path, 1)) {
-        return false;
-    }
-    if (file.Write(bytes.data(), bytes.size(), 1) != 1) {
+    // A slot's thumbnail is written over the old one: a kill part-way must leave the
+    // old picture or the new one, never a torn file.
+    if (!WriteFileAtomic(path, bytes)) {
         DebugPrintf("CD3DSurface::SaveBitmap() 書き込みに失敗[%s]", path.c_str());
         return false;
     }

@@ -30,8 +30,10 @@ public:
     // Writes the surface as an uncompressed 24-bit Windows bitmap at a game path:
     // "BM" header of 14 bytes, 40-byte information header, pixels from offset 54,
     // bottom row first, rows of blue, green, red padded to 4 bytes.  16-bit channels are
-    // widened by shifting them to the top of their byte.  False when the surface is
-    // missing, cannot be read or the file cannot be created.
+    // widened by shifting them to the top of their byte.  Written atomically (a
+    // temporary file beside it, flushed, renamed over; a missing folder is made), so a
+    // failed or interrupted write leaves the old file whole.  False when the surface is
+    // missing, cannot be read or the file cannot be written.
     bool SaveBitmap(const std::string& path) const;
     // The same bitmap as bytes.
     bool EncodeBitmap(std::vector<uint8_t>* out) const;

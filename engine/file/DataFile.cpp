@@ -20,12 +20,20 @@ void CDataFile::BeginStore() {
     m_Pos = 0;
     m_Mode = MODE_STORE;
     m_Failed = false;
+    m_Refused = false;
 }
 
 void CDataFile::BeginLoad() {
     m_Pos = 0;
     m_Mode = MODE_LOAD;
     m_Failed = false;
+    m_Refused = false;
+}
+
+void CDataFile::Refuse() {
+    if (m_Mode != MODE_LOAD) return;
+    m_Failed = true;
+    m_Refused = true;
 }
 
 void CDataFile::SetBuffer(std::vector<uint8_t> buffer) {
@@ -346,6 +354,9 @@ bool CDataFile::Load(const std::string& path, uint32_t* version, uint32_t maxVer
         } else {
             DebugPrintf("CDataFile::Load() 大きさが不正です[%s][size:%lld]", path.c_str(), static_cast<long long>(size));
         }
+    } else if (ResolveDiskPath(path).empty()) {
+        // A save not yet written (a first start): not a fault, so not for the terminal.
+        DebugPrintfLogOnly("CDataFile::Load() ファイルを開けません[%s]", path.c_str());
     } else {
         DebugPrintf("CDataFile::Load() ファイルを開けません[%s]", path.c_str());
     }

@@ -72,6 +72,10 @@ public:
 
     // True once any read failed since BeginLoad.
     bool HasFailed() const { return m_Failed; }
+    // Fails the load (reads fail from here on) for a record that refused its own
+    // fields and has logged why, so that its loader names no second cause.
+    void Refuse();
+    bool WasRefused() const { return m_Refused; }
     // Bytes not yet read.
     size_t GetRemaining() const { return m_Buffer.size() - m_Pos; }
     const std::vector<uint8_t>& GetBuffer() const { return m_Buffer; }
@@ -108,6 +112,7 @@ private:
     size_t m_Pos = 0;
     EMode m_Mode = MODE_STORE;
     bool m_Failed = false;
+    bool m_Refused = false;
 };
 
 // Writes bytes to a file of the game folder atomically: a temporary file beside it,

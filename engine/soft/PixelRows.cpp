@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "engine/base/Log.h"
-#include "engine/file/File.h"
+#include "engine/file/DataFile.h"
 #include "engine/image/ImageFile.h"
 #include "engine/soft/PixelPack.h"
 #include "engine/soft/SoftSurface.h"
@@ -401,10 +401,9 @@ bool WriteSurfaceBitmap(CSoftSurface* surface, const char* path, const char* who
         }
         bytes = BuildBitmapFile(surface->GetBits(), surface->GetPitch(), width, height, surface->GetBitDepth());
     }
-    CFile file;
-    if (!file.Create(path, 1)) return false;
-    if (file.Write(bytes.data(), bytes.size(), 1) != 1) {
-        DebugPrintf("WriteSurfaceBitmap() 書き込みに失敗しました。<%s>", path);
+    // A kill part-way must leave the old file whole, as with the save files.
+    if (!WriteFileAtomic(path, bytes)) {
+        DebugPrintf("%s 書き込みに失敗しました。<%s>", who, path);
         return false;
     }
     return true;

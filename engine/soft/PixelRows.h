@@ -78,7 +78,8 @@ int32_t BitmapRowBytes(int32_t width);
 // (bottom row first in the file, padding bytes zero).  A depth other than
 // 15/16/24/32 gives the headers and a zero pixel area.
 std::vector<uint8_t> BuildBitmapFile(const uint8_t* bits, int pitch, int width, int height, int depth);
-// SaveBitmap of a surface: locks it and builds the file, then writes it with CFile.
-// False when the file cannot be created or written, and when the surface cannot be
+// SaveBitmap of a surface: locks it and builds the file, then writes it atomically
+// (WriteFileAtomic: a failed or interrupted write leaves the old file whole).
+// False when the file cannot be written, and when the surface cannot be
 // locked: that failure is logged as "<who> Lockに失敗しました" and no file is made.
 bool WriteSurfaceBitmap(CSoftSurface* surface, const char* path, const char* who);

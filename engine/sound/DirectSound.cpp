@@ -1,6 +1,7 @@
 #include "engine/sound/DirectSound.h"
 
 #include <string>
+#include <vector>
 
 #include "engine/base/AppManager.h"
 #include "engine/base/Log.h"
@@ -21,7 +22,13 @@ bool CDirectSound::Create(const void* window, EOutput output) {
         m_Device.OpenManual();
     } else {
         std::string note;
-        m_Device.OpenOutput(&note);
+        std::vector<std::string> library;
+        m_Device.OpenOutput(&note, &library);
+        // ALSA's complaints while SDL looked for a device (a machine without a sound
+        // card) are kept for the log; the line below says the same on the terminal.
+        for (const std::string& line : library) {
+            DebugPrintfLogOnly("CDirectSound::Create() %s", line.c_str());
+        }
         if (!note.empty()) {
             DebugPrintf("CDirectSound::Create() サウンドデバイスがないため無音で動作します[%s]", note.c_str());
         }

@@ -6,6 +6,7 @@
 #include "engine/base/AppManager.h"
 #include "engine/base/GameFolder.h"
 #include "engine/base/Log.h"
+#include "engine/file/File.h"
 #include "engine/d3d/Screen.h"
 #include "engine/draw/SceneManager.h"
 #include "engine/sound/DirectSound.h"
@@ -171,6 +172,9 @@ void CGameMain::Begin(EStart start, const std::vector<std::string>& scripts, int
         renderer->Present();
     }
     for (int i = 0; i < kChannelSoundCount; ++i) {
+        // The channels say nothing of a missing file (a damaged one is logged as it is
+        // decoded): the menus would go silent with no word in the log.
+        if (!CFile::Exists(kChannelSounds[i])) ReportUnreadableFile("CGameMain::Begin()", kChannelSounds[i]);
         m_Channels[static_cast<size_t>(i)]->Load(kChannelSounds[i]);
     }
     m_DeveloperStart = start != START_BOOT;

@@ -24,7 +24,7 @@ bool LoadRecord(CSerializable& record, uint32_t tag, CDataFile* file, const char
     }
     record.Serialize(*file);
     if (file->HasFailed()) {
-        DebugPrintf("%s 記録が途中で終わっています", who);
+        if (!file->WasRefused()) DebugPrintf("%s 記録が途中で終わっています", who);
         return false;
     }
     if (file->GetRemaining() != 0) {
@@ -116,7 +116,9 @@ bool LoadRecordFile(CSerializable& record, const std::string& path, uint32_t tag
     CDataFile file;
     uint32_t v = 0;
     bool loaded = file.Load(path, &v);
-    if (!loaded) {
+    if (!loaded && ResolveDiskPath(path).empty()) {
+        DebugPrintfLogOnly("%s 読み込みに失敗しました[%s]", who, path.c_str());  // not yet written
+    } else if (!loaded) {
         DebugPrintf("%s 読み込みに失敗しました[%s]", who, path.c_str());
     } else {
         if (version) {

@@ -12,23 +12,25 @@ namespace fs = std::filesystem;
 namespace {
 
 // Saves copied from a case-insensitive file system may come in capitals.
-bool _IsSaveTemp(const std::string& name) {
-    static constexpr char kSuffix[] = ".sav.tmp";
-    constexpr size_t kLength = sizeof(kSuffix) - 1;
-    if (name.size() <= kLength) {
+bool _EndsWith(const std::string& name, const std::string& suffix) {
+    if (name.size() <= suffix.size()) {
         return false;
     }
-    for (size_t i = 0; i < kLength; ++i) {
-        char c = name[name.size() - kLength + i];
+    for (size_t i = 0; i < suffix.size(); ++i) {
+        char c = name[name.size() - suffix.size() + i];
         if (c >= 'A' && c <= 'Z') {
             c = static_cast<char>(c - 'A' + 'a');
         }
-        if (c != kSuffix[i]) {
+        if (c != suffix[i]) {
             return false;
         }
     }
     return true;
 }
+
+// A record's temporary file, or a thumbnail's: a new picture not yet renamed, or the
+// old one set aside while its slot's record was replaced.
+bool _IsSaveTemp(const std::string& name) { return _EndsWith(name, ".sav.tmp") || _EndsWith(name, ".bmp.tmp"); }
 
 }  // namespace
 

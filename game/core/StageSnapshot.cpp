@@ -62,7 +62,7 @@ void SLayerRecord::Serialize(CDataFile& df) {
     if (df.IsLoading() && !df.HasFailed() && !IsPlacementInRange()) {
         DebugPrintf("SLayerRecord::Serialize() レイヤーの配置が範囲外です[id:%d x:%g y:%g]", id, static_cast<double>(x),
                     static_cast<double>(y));
-        serial::MarkFailed(df);
+        df.Refuse();
     }
 }
 

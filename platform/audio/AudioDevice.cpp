@@ -1,8 +1,11 @@
 #include "platform/audio/AudioDevice.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -45,6 +48,53 @@ void CAudioMixerCore::Mix(int16_t* out, uint32_t frames, std::vector<std::shared
 }
 
 // ---------------------------------------------------------------------------
+// The sound library's own complaints
+
+namespace {
+
+std::mutex g_LibraryMutex;
+std::vector<std::string> g_LibraryLines;
+// SDL's device watch asks ALSA again every so often: the list must not grow without end
+// between two openings.
+constexpr size_t kLibraryLineLimit = 64;
+
+// ALSA's error handler.  Without one it prints "ALSA lib file:line:(function) ..." on
+// standard error, eight lines on a machine without a sound card while SDL looks for one.
+// Set, it is also told what ALSA itself keeps quiet while it lists devices, the same
+// lines again and again: each is kept once.
+void _KeepAlsaLine(const char* file, int line, const char* function, int err, const char* format, ...) {
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof(text), format ? format : "", args);
+    va_end(args);
+    std::string out = std::string("ALSA lib ") + (file ? file : "") + ":" + std::to_string(line) + ":(" +
+                      (function ? function : "") + ") " + text;
+    if (err != 0) out += std::string(": ") + std::strerror(err < 0 ? -err : err);
+    std::lock_guard<std::mutex> lock(g_LibraryMutex);
+    if (g_LibraryLines.size() < kLibraryLineLimit &&
+        std::find(g_LibraryLines.begin(), g_LibraryLines.end(), out) == g_LibraryLines.end()) {
+        g_LibraryLines.push_back(std::move(out));
+    }
+}
+
+// SDL opens ALSA by its name when it looks for an output; opened here first (and kept
+// open), the one copy of the library in the process has the handler set already.
+void _CatchAlsaLines() {
+    static const bool caught = [] {
+        void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+        if (!alsa) return false;  // no ALSA: nothing to say anything
+        using ErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+        using SetHandler = int (*)(ErrorHandler);
+        auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+        return set && set(&_KeepAlsaLine) == 0;
+    }();
+    (void)caught;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
 // CAudioDevice
 
 // Consumes the mix in real time when no output device could be opened.
@@ -76,8 +126,9 @@ void CAudioDevice::_Callback(void* user, uint8_t* stream, int len) {
     self->Mix(reinterpret_cast<int16_t*>(stream), static_cast<uint32_t>(len) / 4);
 }
 
-bool CAudioDevice::OpenOutput(std::string* note) {
+bool CAudioDevice::OpenOutput(std::string* note, std::vector<std::string>* libraryLines) {
     Close();
+    _CatchAlsaLines();
     std::string why;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         why = std::string("SDL_InitSubSystem: ") + SDL_GetError();
@@ -133,6 +184,9 @@ bool CAudioDevice::OpenOutput(std::string* note) {
         });
     }
     if (note) *note = why;
+    std::lock_guard<std::mutex> lock(g_LibraryMutex);
+    if (libraryLines) libraryLines->swap(g_LibraryLines);
+    g_LibraryLines.clear();
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/audio/AudioBuffer.h"
 
@@ -24,8 +25,10 @@ public:
     // Opens SDL's audio output.  When it cannot (or the driver is SDL's silent
     // "dummy"), a silent clock consumes the mix in real time instead, so sounds
     // still end; `note` then says why (empty when a real output opened).
+    // `libraryLines` takes what the sound library itself complained of meanwhile
+    // (ALSA's lines, which it would otherwise print on standard error).
     // Returns true when some output (real or silent) runs.
-    bool OpenOutput(std::string* note);
+    bool OpenOutput(std::string* note, std::vector<std::string>* libraryLines = nullptr);
     // Manual mode: nothing pulls the mix except Mix().
     void OpenManual();
     void Close();

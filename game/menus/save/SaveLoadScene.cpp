@@ -7,6 +7,7 @@
 #include "engine/base/Log.h"
 #include "engine/d3d/Screen.h"
 #include "engine/draw/SceneManager.h"
+#include "engine/file/AtomicWrite.h"
 #include "engine/file/File.h"
 #include "game/core/GameMain.h"
 #include "game/core/RunningGame.h"
@@ -23,6 +24,21 @@ constexpr uint32_t kWhite = 0xFFFFFFFFu;
 constexpr uint32_t kKeyEnter = 13;
 constexpr uint32_t kKeyEsc = 27;
 constexpr int32_t kMoneyMax = 9999999;
+
+// Moves a slot's picture to the name a replacement is written under
+// (GetAtomicTempPath), before the slot's record is replaced: the native path it was
+// moved from, or "" when there was none.
+std::string _SetPictureAside(const std::string& path) {
+    const std::string native = ResolveDiskPath(path);
+    SPlatformFileStamp stamp;
+    if (native.empty() || !PlatformStatFile(native, &stamp) || stamp.isFolder) return std::string();
+    if (PlatformReplaceFile(native, GetAtomicTempPath(native))) return native;
+    // It cannot come back for a failed save then, but it must not stand beside a new one.
+    if (!PlatformRemoveFile(native)) {
+        DebugPrintf("CSaveLoadScene::SaveToSlot() 古いサムネイルを削除できません[%s]", path.c_str());
+    }
+    return std::string();
+}
 
 uint32_t AlphaColour(uint32_t alpha) { return alpha << 24 | 0x00FFFFFFu; }
 
@@ -55,8 +71,9 @@ CSaveLoadScene::~CSaveLoadScene() {
 void CSaveLoadScene::ReadSlot(int s) {
     CSaveData& slot = m_Slots[static_cast<size_t>(s)];
     const std::string path = CSaveData::SlotPath(s + 1);
-    // A slot never saved is an ordinary empty slot, not worth a log line.
-    if (!CFile::Exists(path)) {
+    // A slot never saved is an ordinary empty slot, not worth a log line; anything else
+    // in its place (a folder, a damaged file) is read, and logged, like the other saves.
+    if (ResolveDiskPath(path).empty()) {
         slot.Reset();
         return;
     }
@@ -390,9 +407,14 @@ bool CSaveLoadScene::SaveToSlot(int s) {
     if (before) current.Assign(*before);
     slot.m_Header = comment;
     const std::string path = CSaveData::SlotPath(s + 1);
+    // The record and its picture cannot be replaced in one step.  The old picture steps
+    // aside first, so that a kill before the new one is in place leaves the slot
+    // without a picture, never beside another game's.
+    const std::string picture = _SetPictureAside(CSlotCard::ThumbnailPath(s));
     if (!slot.SaveWithTime(path)) {
         // The write is atomic: the file still holds the previous save, and so does the card.
         DebugPrintf("CSaveLoadScene::SaveToSlot() セーブファイルを書き込めません[%s]", path.c_str());
+        if (!picture.empty()) PlatformReplaceFile(GetAtomicTempPath(picture), picture);
         ReadSlot(s);
         m_CommentWindows[static_cast<size_t>(s)].SetText(slot.m_Header);
         _ForgetThumbnail(s);
@@ -400,6 +422,11 @@ bool CSaveLoadScene::SaveToSlot(int s) {
         return false;
     }
     _WriteThumbnail(s);
+    // The old game's picture, set aside, never comes back beside the new save (the new
+    // one, when written, took its name over already).
+    if (!picture.empty() && !PlatformRemoveFile(GetAtomicTempPath(picture))) {
+        DebugPrintf("CSaveLoadScene::SaveToSlot() 古いサムネイルを削除できません[%s]", picture.c_str());
+    }
     _ForgetThumbnail(s);
     m_Game.GetSystemData().m_LastSavedSlot = s;
     return true;
@@ -407,20 +434,11 @@ bool CSaveLoadScene::SaveToSlot(int s) {
 
 void CSaveLoadScene::_WriteThumbnail(int s) {
     const std::string path = CSlotCard::ThumbnailPath(s);
-    bool written = false;
     if (m_IsClearData) {
         CImagePlane picture;
-        written = picture.LoadFile(kClearDataPicture) && picture.SaveBitmap(path);
+        if (picture.LoadFile(kClearDataPicture)) picture.SaveBitmap(path);
     } else if (m_Game.GetScreen().UsesDirect3D()) {
-        written = m_Game.RenderGameToTexture(path);
-    }
-    if (!written) {
-        // An older thumbnail would show another game's picture on the new save.
-        const std::string native = ToNativePath(path);
-        SPlatformFileStamp stamp;
-        if (PlatformStatFile(native, &stamp) && !PlatformRemoveFile(native)) {
-            DebugPrintf("CSaveLoadScene::SaveToSlot() 古いサムネイルを削除できません[%s]", path.c_str());
-        }
+        m_Game.RenderGameToTexture(path);
     }
 }
 
@@ -497,7 +515,9 @@ CImagePlane* CSaveLoadScene::_Thumbnail(int s) {
         // Read once: a missing or broken file is not asked for again every frame.
         m_ThumbTried[static_cast<size_t>(s)] = true;
         const std::string path = CSlotCard::ThumbnailPath(s);
-        if (CFile::Exists(path)) {
+        // A missing picture is ordinary (a save without Direct3D); a folder in its
+        // place is read, and logged, like a damaged file.
+        if (!ResolveDiskPath(path).empty()) {
             ++m_ThumbReads[static_cast<size_t>(s)];
             plane.LoadFile(path);
         }

@@ -4,7 +4,13 @@
 
 bool CWideBackground::_BuildStrip(CImagePlane* strip, const char* file) {
     CImagePlane picture;
-    if (!CFile::Exists(file) || !picture.Load(file) || !strip->Create(1, picture.GetHeight(), true)) {
+    if (!CFile::Exists(file)) {
+        // A damaged strip is logged by its loader; a missing one would go unremarked.
+        // The background is loaded again after each release: once a run is enough.
+        ReportUnreadableFile("CWideBackground::Load()", file);
+        return false;
+    }
+    if (!picture.Load(file) || !strip->Create(1, picture.GetHeight(), true)) {
         return false;
     }
     return strip->CopyRect(picture, 0, 0, 0, 0, 1, picture.GetHeight());

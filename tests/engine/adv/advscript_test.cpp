@@ -331,6 +331,11 @@ TEST(AdvCommandEditing, NewIdRules) {
     top.Append(r);
     EXPECT_EQ(top.NewId(), 0xFFFFFFFDu);
     EXPECT_EQ(top.Append(CAdvCommand()), 0xFFFFFFFDu);
+    // 0xFFFFFFFE alone is already the top: no higher id is free.
+    CAdvCommandControl nearTop;
+    r.Id = 0xFFFFFFFEu;
+    nearTop.Append(r);
+    EXPECT_EQ(nearTop.NewId(), 0xFFFFFFFDu);
 }
 
 TEST(AdvCommandEditing, CachedLinkOnlyToRecordsAlreadyPresent) {

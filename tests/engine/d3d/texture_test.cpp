@@ -12,6 +12,7 @@
 #include "engine/d3d/D3DTiledTexture.h"
 #include "engine/d3d/D3DVertexBuffer.h"
 #include "engine/d3d/D3DXLoad.h"
+#include "engine/file/AtomicWrite.h"
 #include "tests/engine/d3d/D3DTestUtil.h"
 #include "tests/support/TestSupport.h"
 
@@ -121,8 +122,32 @@ TEST(D3DSurface, SaveBitmapOfAnUncreatableFileIsFalse) {
     ASSERT_TRUE(s.CreateImageSurface(&d, 2, 2));
     testsupport::CTempDir dir;
     testsupport::CGameFolderScope scope(dir.Path());
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir.Path() + "plain", {1}));
     CLogCapture log;
-    EXPECT_FALSE(s.SaveBitmap("no_such_folder\\x.bmp"));
+    EXPECT_FALSE(s.SaveBitmap("plain\\x.bmp")) << "its folder is a file";
+}
+
+// A write that fails or stops part-way (a full disk, a kill before the rename, a
+// refused rename) leaves the old picture whole.
+TEST(D3DSurface, AnInterruptedSaveBitmapLeavesTheOldFileWhole) {
+    CD3DDevice d;
+    ASSERT_TRUE(d.Create(nullptr));
+    CD3DSurface s;
+    ASSERT_TRUE(s.CreateImageSurface(&d, 2, 2));
+    testsupport::CTempDir dir;
+    testsupport::CGameFolderScope scope(dir.Path());
+    testsupport::CQuietLog quiet;
+    const std::vector<uint8_t> old = {'o', 'l', 'd'};
+    for (EAtomicWriteFault fault : {EAtomicWriteFault::FAIL_TEMP_WRITE, EAtomicWriteFault::STOP_BEFORE_RENAME,
+                                    EAtomicWriteFault::FAIL_RENAME}) {
+        ASSERT_TRUE(testsupport::WriteFileBytes(dir.Path() + "thumb.bmp", old));
+        SetAtomicWriteFault(fault);
+        EXPECT_FALSE(s.SaveBitmap("thumb.bmp"));
+        SetAtomicWriteFault(EAtomicWriteFault::NONE);
+        std::vector<uint8_t> now;
+        ASSERT_TRUE(testsupport::ReadFileBytes(dir.Path() + "thumb.bmp", &now));
+        EXPECT_EQ(now, old) << static_cast<int>(fault);
+    }
 }
 
 TEST(D3DXLoad, LoadsAFileImageAndReportsItsSize) {

@@ -157,6 +157,15 @@ TEST_F(TransitionTest, RuleFadeFollowsTheSharedRulePictureAndItsSoftEdge) {
     px = drawtest::ReadTarget(*device);
     EXPECT_NE(drawtest::Pixel(px, 600, 10), expectA[10 * 800 + 600]);
     EXPECT_NE(drawtest::Pixel(px, 600, 10), expectB[10 * 800 + 600]);
+    // The blinds' fade variants have a soft edge of their own, whatever the shared
+    // threshold: halfway, the middle of a slat of Trans_BlindFade1 (rule level 130) is
+    // on its way in.
+    mask.SetThreshold(0);
+    ASSERT_TRUE(holder.Create(42));
+    ASSERT_TRUE(holder.Draw(512));
+    px = drawtest::ReadTarget(*device);
+    EXPECT_NE(drawtest::Pixel(px, 10, 20), expectA[20 * 800 + 10]);
+    EXPECT_NE(drawtest::Pixel(px, 10, 20), expectB[20 * 800 + 10]);
     // Without a rule picture the rule is a left-to-right gradient.
     mask.Release();
     mask.SetThreshold(0);

@@ -122,6 +122,13 @@ TEST(BmpDecoder, ShortPaletteAndZeroColorsUsed) {
     bytes = WriteBmp(spec, values);
     ASSERT_TRUE(image.OpenMemory(bytes.data(), bytes.size(), "a.bmp"));
     ExpectPixels(image, 4, 2, 3, [&](int32_t x, int32_t y) { return Bytes(spec.palette[values[y * 4 + x]], 3); });
+
+    // 300 colours declared and written: 8 bits index the first 256 of them.
+    spec.palette = RandomValues(rnd, 300, 0xFFFFFF);
+    spec.colorsUsed = -1;
+    bytes = WriteBmp(spec, values);
+    ASSERT_TRUE(image.OpenMemory(bytes.data(), bytes.size(), "a.bmp"));
+    ExpectPixels(image, 4, 2, 3, [&](int32_t x, int32_t y) { return Bytes(spec.palette[values[y * 4 + x]], 3); });
 }
 
 // 16-bit words are kept as they are; the masks decide between 15 and 16.

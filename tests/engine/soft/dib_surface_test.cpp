@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/base/Log.h"
+#include "engine/file/AtomicWrite.h"
 #include "engine/soft/DIBSectionSurface.h"
 #include "engine/soft/DIBSurface.h"
 #include "engine/soft/SurfaceRegistry.h"
@@ -410,10 +411,19 @@ TEST_P(DibBoth, SaveBitmapWritesExactBytes) {
     EXPECT_EQ(bytes[56], 0x30);
     EXPECT_EQ(bytes[57], 0);
 
-    // A file that cannot be created: false with CFile's line.
+    // A file that cannot be written (its folder is a file): false with the writer's line.
     CLogCapture log;
-    EXPECT_FALSE(s->SaveBitmap("no/such/folder/x.bmp"));
-    EXPECT_TRUE(log.Contains("[CFile::Create()]"));
+    EXPECT_FALSE(s->SaveBitmap("one.bmp/x.bmp"));
+    EXPECT_TRUE(log.Contains("SaveBitmap() 書き込みに失敗しました。<one.bmp/x.bmp>"));
+
+    // A write stopped before its rename (a kill) leaves the old file whole.
+    SetAtomicWriteFault(EAtomicWriteFault::STOP_BEFORE_RENAME);
+    s->SetPixel(0, 0, 0x00605040);
+    EXPECT_FALSE(s->SaveBitmap("one.bmp"));
+    SetAtomicWriteFault(EAtomicWriteFault::NONE);
+    std::vector<uint8_t> now;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.Path() + "one.bmp", &now));
+    EXPECT_EQ(now, bytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Surfaces, DibBoth, ::testing::Values(false, true),

@@ -184,6 +184,20 @@ TEST_F(Program, ARunEndsWithItsSavesToldAndTheMissingEventTableLogged) {
     }
 }
 
+// A first start, on a machine whose sound library may find no card: the saves not yet
+// written and the library's search are no faults, and the terminal shows neither; the
+// saves' lines stay in log.txt.
+TEST_F(Program, AFirstStartTellsTheTerminalNothingOfSavesNotYetWrittenNorOfTheSoundLibrary) {
+    const std::string data = MinimalData(m_Root.Path());
+    int code = -1;
+    const std::string out = Game({"--data", data, "--frames", "2"}, &code, {"SDL_AUDIODRIVER=alsa"});
+    EXPECT_EQ(code, kExitOk) << out;
+    for (const char* unsaid : {"save\\cfg.sav", "save\\read.sav", "save\\save00.sav", "ALSA lib"}) {
+        EXPECT_FALSE(Has(out, unsaid)) << unsaid << " in: " << out;
+    }
+    EXPECT_TRUE(Has(Text(data + "log.txt"), "CSystemData::Load() 読み込みに失敗しました[save\\cfg.sav]"));
+}
+
 TEST_F(Program, WithoutADisplayItEndsAtOnceUnlessADriverWasAskedFor) {
     const std::string data = MinimalData(m_Root.Path());
     // A display number no X server of this machine listens on.

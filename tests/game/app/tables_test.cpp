@@ -1,6 +1,6 @@
-// The tables a month needs, each taken out of a data folder in turn: the first read of a
-// missing table writes one log line naming its file, a second read none, and the reader
-// goes on with an empty table.
+// The tables a month needs, and the files the game and its menus load whatever the
+// tables say, each taken out of a data folder in turn: the first read of a missing file
+// writes one log line naming it, a second read none, and the reader goes on without it.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,15 +9,18 @@
 
 #include "engine/base/Log.h"
 #include "engine/file/PakCache.h"
+#include "game/core/GameMain.h"
 #include "game/core/SuperScene.h"
 #include "game/core/SystemData.h"
 #include "game/menus/unlock/CGViewTable.h"
 #include "game/menus/unlock/PlayViewTable.h"
 #include "game/raising/hint/HintTable.h"
 #include "game/raising/hint/HintWindow.h"
+#include "game/raising/wide/WideBackground.h"
 #include "game/stage/scene/MainGameScene.h"
 #include "tests/support/TestSupport.h"
 #include "engine/file/PakWriter.h"
+#include "tools/kit/StepClock.h"
 
 namespace {
 
@@ -38,6 +41,18 @@ TEST(MissingTables, EachIsLoggedOnceWithItsFileWhenFirstReadAndTheGameGoesOn) {
         ASSERT_TRUE(testsupport::MakeParentDirs(dir.Path() + "cfg/" + table));
         ASSERT_TRUE(testsupport::WriteFileBytes(dir.Path() + "cfg/" + table, {'/', '/', '\n'}));
     }
+    for (const char* file : {"sys/001.ogg", "sys/004.ogg", "sys/002.ogg", "sys/006.ogg", "obj/b000_000.bmp"}) {
+        ASSERT_TRUE(testsupport::MakeParentDirs(dir.Path() + file));
+        ASSERT_TRUE(testsupport::WriteFileBytes(dir.Path() + file, {'R', 'I', 'F', 'F'}));
+    }
+    const auto begin = [] {
+        kit::CStepClock clock;
+        CGameMain::SOptions o;
+        o.clock = &clock;
+        o.manualSound = true;
+        o.reportPath = "";
+        CGameMain(std::move(o)).Begin(CGameMain::START_BOOT);
+    };
     CPakWriter voices;
     ASSERT_TRUE(voices.AddEntry("cu_0000.ogg", {'R', 'I', 'F', 'F'}));
     ASSERT_TRUE(voices.Save(dir.Path() + "hint_voice.pak"));
@@ -75,6 +90,10 @@ TEST(MissingTables, EachIsLoggedOnceWithItsFileWhenFirstReadAndTheGameGoesOn) {
          }},
         {"hint_voice.pak", "AreHintVoicesInstalled() ファイルを読み込めません[hint_voice\\cu_0000.ogg]",
          [] { EXPECT_FALSE(AreHintVoicesInstalled()); }},
+        {"sys/001.ogg", "CGameMain::Begin() ファイルを読み込めません[sys\\001.ogg]", begin},
+        {"sys/006.ogg", "CGameMain::Begin() ファイルを読み込めません[sys\\006.ogg]", begin},
+        {"obj/b000_000.bmp", "CWideBackground::Load() ファイルを読み込めません[obj\\b000_000.bmp]",
+         [] { CWideBackground().Load(); }},
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.file);

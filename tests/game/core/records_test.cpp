@@ -285,6 +285,7 @@ TEST(StageSnapshotRecord, LayersPlacedBeyondWhatTheStageDrawsAreRefusedAtLoad) {
         EXPECT_FALSE(loaded.Load("save\\save08.sav")) << what;
         EXPECT_TRUE(loaded == CSaveData()) << what;
         EXPECT_TRUE(log.Contains("SLayerRecord::Serialize() ")) << what;
+        EXPECT_FALSE(log.Contains("記録が途中で終わっています")) << what << ": the one line says what was refused";
         // The next write keeps the refused file beside itself.
         std::filesystem::remove(ToNativePath("save\\save08.sav.bad"));
         EXPECT_TRUE(loaded.Save("save\\save08.sav")) << what;

@@ -28,7 +28,8 @@ TEST(SaveFolder, RemovesOnlyTheTemporaryFilesOfUnfinishedSaves) {
     const Entry entries[] = {
         {"save00.sav.tmp", false, true}, {"CFG.SAV.TMP", false, true},  {"save00.sav", false, false},
         {"read.sav", false, false},      {"notes.tmp", false, false},   {"save01.sav.tmp.bak", false, false},
-        {".sav.tmp", false, false},      {"old.sav.tmp", true, false},
+        {".sav.tmp", false, false},      {"old.sav.tmp", true, false},  {"save01.bmp.tmp", false, true},
+        {"save01.bmp", false, false},
     };
     for (const Entry& e : entries) {
         const std::string path = dir.Path() + "save/" + e.name;
@@ -37,12 +38,12 @@ TEST(SaveFolder, RemovesOnlyTheTemporaryFilesOfUnfinishedSaves) {
     }
     CLogCapture log;
     SetDebugOutputEnabled(false);
-    EXPECT_EQ(RemoveStaleSaveTemps(), 2);
+    EXPECT_EQ(RemoveStaleSaveTemps(), 3);
     SetDebugOutputEnabled(true);
     for (const Entry& e : entries) {
         EXPECT_EQ(std::filesystem::exists(dir.Path() + "save/" + e.name), !e.removed) << e.name;
     }
-    EXPECT_EQ(log.Count(), 2u);
+    EXPECT_EQ(log.Count(), 3u);
     EXPECT_TRUE(log.Contains("RemoveStaleSaveTemps() "));
 
     log.Clear();

@@ -134,6 +134,7 @@ TEST_F(DDrawTest, BltFastRefusesSourceRectanglesSpanningTheIntRange) {
     const SRect one{0, 0, 1, 1};
     EXPECT_EQ(dst->BltFast(3, 3, src.get(), &one, 0), DD_OK);
     EXPECT_EQ(dst->BltFast(4, 3, src.get(), &one, 0), DDERR_INVALIDRECT);
+    EXPECT_EQ(dst->BltFast(3, 4, src.get(), &one, 0), DDERR_INVALIDRECT);
 }
 
 TEST_F(DDrawTest, FaultsReachEveryCall) {

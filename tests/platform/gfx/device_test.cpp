@@ -167,6 +167,19 @@ TEST(GfxDevice, OutOfRangeViewportsRectsAndPointsAreRefusedOrClipped) {
     EXPECT_EQ(d->CopyRects(*bb, &src, 1, *copy, &far), GFX_E_INVALIDCALL);
     SGfxPoint farY{0, 0x7FFFFFFF};
     EXPECT_EQ(d->CopyRects(*bb, &src, 1, *copy, &farY), GFX_E_INVALIDCALL);
+    // Count 0 copies the whole source, to the point when one is given.
+    SGfxRect white{0, 0, 4, 4};
+    SGfxPoint origin{0, 0}, corner{4, 4}, below{0, 5};
+    d->Clear(1, &white, GFX_CLEAR_TARGET, 0xFFFFFFFFu);
+    ASSERT_EQ(d->CopyRects(*bb, &white, 1, *copy, &origin), GFX_OK);
+    EXPECT_EQ(d->CopyRects(*copy, nullptr, 0, *bb, &below), GFX_E_INVALIDCALL);
+    ASSERT_EQ(d->CopyRects(*copy, nullptr, 0, *bb, &corner), GFX_OK);
+    EXPECT_EQ(Pixel(*d, 7, 7), 0xFFFFFFFFu);
+    // A render state past the table, or no place for the answer.
+    uint32_t state = 7;
+    EXPECT_EQ(d->GetRenderState(GFX_RS_COUNT, &state), GFX_E_INVALIDCALL);
+    EXPECT_EQ(state, 7u);
+    EXPECT_EQ(d->GetRenderState(GFX_RS_CULLMODE, nullptr), GFX_E_INVALIDCALL);
 }
 
 TEST(GfxDevice, VertexLayoutsWithPointSizeAndOtherCoordinateSizesAreRead) {

@@ -5,6 +5,7 @@
 // as the 4 × 4 box-filtered picture of its own frame.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -76,6 +77,7 @@ public:
     }
     bool RenderToTexture(const std::string& path) override {
         ++thumbnails;
+        if (beforeThumbnail) beforeThumbnail();
         if (failThumbnail) return false;
         CD3DDevice* device = CAppManager::GetD3DDevice();
         CD3DTexture target;
@@ -97,6 +99,8 @@ public:
     CStatus& Status() { return m_State.GetStatus(); }
 
     bool failThumbnail = false;
+    // Runs as the thumbnail is asked for: what a kill at that moment would leave.
+    std::function<void()> beforeThumbnail;
     int writes = 0;
     int restores = 0;
     int thumbnails = 0;

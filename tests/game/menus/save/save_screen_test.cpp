@@ -417,6 +417,8 @@ TEST_F(SaveScreenTest, CancelIsNotTakenDuringTheIncomingTransition) {
 
 TEST_F(SaveScreenTest, AFailedWriteKeepsThePreviousSaveAndAStaleThumbnailGoes) {
     WriteSlot(0, 55, "old");
+    const std::vector<uint8_t> oldPicture(90054, 7);
+    ASSERT_TRUE(kit::WriteBytes(kit::NativeFilePath(d.Folder(), "save\\save01.bmp"), oldPicture));
     Settings().m_OverwriteConfirm = 0;
     EnterFromGame(8, 999);
     const std::vector<uint8_t> before = Bytes("save\\save01.sav");
@@ -431,6 +433,8 @@ TEST_F(SaveScreenTest, AFailedWriteKeepsThePreviousSaveAndAStaleThumbnailGoes) {
     EXPECT_TRUE(Heard("ch2"));
     EXPECT_TRUE(log.Contains("CSaveLoadScene::SaveToSlot()"));
     EXPECT_EQ(Settings().m_LastSavedSlot, 0);
+    EXPECT_EQ(Bytes("save\\save01.bmp"), oldPicture) << "the old save keeps its picture";
+    EXPECT_FALSE(Exists("save\\save01.bmp.tmp"));
 
     // Another game's picture must not stand beside the new save.
     ASSERT_TRUE(kit::WriteBytes(kit::NativeFilePath(d.Folder(), "save\\save02.bmp"), std::vector<uint8_t>(90054, 1)));
@@ -438,6 +442,39 @@ TEST_F(SaveScreenTest, AFailedWriteKeepsThePreviousSaveAndAStaleThumbnailGoes) {
     Click(FramePoint(1));
     EXPECT_EQ(OnDisk(1).m_Used, 1);
     EXPECT_FALSE(Exists("save\\save02.bmp"));
+}
+
+// A kill while the slot's picture is written (stopped before its rename) finds the new
+// record on disk and no picture beside it: never the old game's.
+TEST_F(SaveScreenTest, AKillWhileThePictureIsWrittenLeavesNoOtherGamesPicture) {
+    WriteSlot(1, 55, "old");
+    ASSERT_TRUE(kit::WriteBytes(kit::NativeFilePath(d.Folder(), "save\\save02.bmp"), std::vector<uint8_t>(90054, 7)));
+    Settings().m_OverwriteConfirm = 0;
+    EnterFromGame(8, 999);
+    int asked = 0;
+    kept->beforeThumbnail = [&] {
+        ++asked;
+        EXPECT_EQ(OnDisk(1).GetGameState().GetStatus().GetParam(104, 0), 999) << "the new record is in place";
+        EXPECT_FALSE(Exists("save\\save02.bmp")) << "the old game's picture is not beside it";
+        SetAtomicWriteFault(EAtomicWriteFault::STOP_BEFORE_RENAME);
+    };
+    Click(FramePoint(1));
+    SetAtomicWriteFault(EAtomicWriteFault::NONE);
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(Exists("save\\save02.bmp"));
+}
+
+TEST_F(SaveScreenTest, AFolderInPlaceOfASlotFileIsLoggedAndTheSlotShowsEmpty) {
+    ASSERT_TRUE(std::filesystem::create_directories(kit::NativeFilePath(d.Folder(), "save\\save02.sav")));
+    WriteSlot(2, 5);
+    ASSERT_TRUE(std::filesystem::create_directories(kit::NativeFilePath(d.Folder(), "save\\save03.bmp")));
+    CLogCapture log;
+    Enter(9);
+    d.Frame(10);
+    EXPECT_EQ(Screen()->GetSlot(1).m_Used, 0);
+    EXPECT_EQ(Screen()->GetSlot(2).m_Used, 1);
+    EXPECT_TRUE(log.Contains("CSaveData::Load() 読み込みに失敗しました[save\\save02.sav]"));
+    EXPECT_TRUE(log.Contains("CImagePlane::Load() ファイルを開けません[save\\save03.bmp]"));
 }
 
 TEST_F(SaveScreenTest, AThumbnailIsReadOncePerShowingOfItsPage) {
