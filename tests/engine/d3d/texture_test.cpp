@@ -115,13 +115,20 @@ TEST(D3DSurface, SixteenBitChannelsAreShiftedToTheTopOfTheByte) {
     EXPECT_TRUE(log.Contains("CD3DSurface::SaveBitmap()"));
 }
 
-TEST(D3DSurface, SaveBitmapOfAnUncreatableFileIsFalse) {
+// A 2 x 2 surface and a game folder of its own to write it into.
+class D3DSurfaceFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(d.Create(nullptr));
+        ASSERT_TRUE(s.CreateImageSurface(&d, 2, 2));
+    }
     CD3DDevice d;
-    ASSERT_TRUE(d.Create(nullptr));
     CD3DSurface s;
-    ASSERT_TRUE(s.CreateImageSurface(&d, 2, 2));
     testsupport::CTempDir dir;
-    testsupport::CGameFolderScope scope(dir.Path());
+    testsupport::CGameFolderScope scope{dir.Path()};
+};
+
+TEST_F(D3DSurfaceFile, SaveBitmapOfAnUncreatableFileIsFalse) {
     ASSERT_TRUE(testsupport::WriteFileBytes(dir.Path() + "plain", {1}));
     CLogCapture log;
     EXPECT_FALSE(s.SaveBitmap("plain\\x.bmp")) << "its folder is a file";
@@ -129,13 +136,7 @@ TEST(D3DSurface, SaveBitmapOfAnUncreatableFileIsFalse) {
 
 // A write that fails or stops part-way (a full disk, a kill before the rename, a
 // refused rename) leaves the old picture whole.
-TEST(D3DSurface, AnInterruptedSaveBitmapLeavesTheOldFileWhole) {
-    CD3DDevice d;
-    ASSERT_TRUE(d.Create(nullptr));
-    CD3DSurface s;
-    ASSERT_TRUE(s.CreateImageSurface(&d, 2, 2));
-    testsupport::CTempDir dir;
-    testsupport::CGameFolderScope scope(dir.Path());
+TEST_F(D3DSurfaceFile, AnInterruptedSaveBitmapLeavesTheOldFileWhole) {
     testsupport::CQuietLog quiet;
     const std::vector<uint8_t> old = {'o', 'l', 'd'};
     for (EAtomicWriteFault fault : {EAtomicWriteFault::FAIL_TEMP_WRITE, EAtomicWriteFault::STOP_BEFORE_RENAME,
