@@ -536,12 +536,16 @@ int32_t CStatus::GetEvaluationToNextRank(int32_t total) {
     return 0;
 }
 
+int32_t CStatus::SettledEvaluationTotal(int32_t total, int32_t evaluation) {
+    // Only capped: a month whose evaluation is worse than the total leaves it below 0,
+    // and the next good month has that much to make up.
+    return _Clamp(static_cast<int64_t>(total) + evaluation, INT32_MIN, kEvaluationTotalMax);
+}
+
 void CStatus::SettleWork() {
     AddMoney(static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(RankToValue(m_W.evaluationTotal)) * m_W.workAmount,
                                                     kMoneyMax)));
-    // Only capped: a month whose evaluation is worse than the total leaves it below 0,
-    // and the next good month has that much to make up.
-    m_W.evaluationTotal = _Clamp(static_cast<int64_t>(m_W.evaluationTotal) + m_W.evaluation, INT32_MIN, kEvaluationTotalMax);
+    m_W.evaluationTotal = SettledEvaluationTotal(m_W.evaluationTotal, m_W.evaluation);
     m_W.lastWorkAmount = m_W.workAmount;
     m_W.lastEvaluation = m_W.evaluation;
     m_W.workAmount = 0;

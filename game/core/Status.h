@@ -215,6 +215,8 @@ public:
     // evaluation goes into the money, the evaluation into the total (at most 99,999, no
     // floor), this month's work and evaluation become last month's and are cleared.
     void SettleWork();
+    // The total the settlement leaves: total + evaluation, at most 99,999, no floor.
+    static int32_t SettledEvaluationTotal(int32_t total, int32_t evaluation);
     // Ability points / 100 + 1, at most 5 (at least 1).
     int GetLevel5() const;
     // Job pay and job cost by the part-time job count.

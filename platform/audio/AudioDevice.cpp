@@ -4,12 +4,12 @@
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <cstdarg>
-#include <cstdio>
 #include <atomic>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <thread>

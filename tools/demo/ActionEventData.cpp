@@ -29,7 +29,6 @@ constexpr const char* kHouse = "bg\\ev_house1.bmp";
 constexpr const char* kFriendNames[4] = {"フェリナ", "チャコル", "ミルテ", "ネリサ"};
 constexpr const char* kFriendFigures[4] = {"chara\\fr_00.bmp", "chara\\fr_01.bmp", "chara\\fr_02.bmp",
                                            "chara\\fr_03.bmp"};
-constexpr const char* kFriendWords[4] = {"Felina", "Chakoru", "Milte", "Nerisa"};
 
 struct SAction {
     int id, kind, sub;

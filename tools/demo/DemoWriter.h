@@ -92,6 +92,10 @@ inline constexpr const char* kVoiceCaptions[16] = {
     "Lu Lux",  "Me Mel",    "Cu Cura", "Pa Pal",  "Ma Mara",  "Pk Pikone", "Sa Sana", "Py Pyria",
     "Ta Tara", "Ro Rosana", "Fa Fana", "Wa Wanda", "Mu Muna", "Na Nana",   "Ig Igor", "Everyone else"};
 
+// The four friends by index in the letters of the demo's pictures and help lines (their
+// figures, the friend list, the help of the mansion menu).
+inline constexpr const char* kFriendWords[4] = {"Felina", "Chakoru", "Milte", "Nerisa"};
+
 // The save and load screens: titles, page buttons, slot frames, card sheets, the
 // overwrite question and the clear-data thumbnail.
 void WriteSaveLoadData(CDemoWriter& out);

@@ -16,9 +16,6 @@ namespace {
 using Menu = CMansionMenuScene;
 using Shop = CShopScene;
 
-// The four friends as the friend list names them.
-constexpr const char* kFriends[4] = {"Felina", "Chakoru", "Milte", "Nerisa"};
-
 // The menu's help lines 0 to 41 ("*d" a number, "*c" a name, "\" a line break), each
 // on its own line and without commas: the reader ends a help at a comma.  Lines 18 to
 // 21, 23 to 26 and 31 to 33 are no help the menu shows; they hold a blank, since an
@@ -36,7 +33,7 @@ std::vector<std::string> MenuHelp() {
         "End the week at the mansion.",
         "Look at the status pages.",
     };
-    for (const char* name : kFriends) lines.push_back(std::string(name) + ": *d more for the next level.");
+    for (const char* name : kFriendWords) lines.push_back(std::string(name) + ": *d more for the next level.");
     lines.push_back("A light meal: 40 for 10 stamina.");
     lines.push_back("A good meal: 120 for 20 stamina.");
     lines.push_back("A feast: 300 for 30 stamina.");
@@ -44,7 +41,7 @@ std::vector<std::string> MenuHelp() {
     for (int n = 18; n < 22; ++n) lines.push_back(" ");
     lines.push_back("A part-time job: you have the highest pay.\\Stamina 10.");
     for (int n = 23; n < 27; ++n) lines.push_back(" ");
-    for (const char* name : kFriends) lines.push_back(std::string(name) + " is at the highest level.");
+    for (const char* name : kFriendWords) lines.push_back(std::string(name) + " is at the highest level.");
     for (int n = 31; n < 34; ++n) lines.push_back(" ");
     lines.push_back("Time with *c paying 25: +*d. *c needs *d more for the next level.");
     lines.push_back("Time with *c for free: +*d. *c needs *d more for the next level.");

@@ -1,7 +1,6 @@
 #include "game/raising/work/WorkReportScene.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 
 #include "engine/base/SinTable.h"
@@ -27,8 +26,7 @@ int32_t CR000Scene::_OldTotal() const { return m_Owner.Status().Words().evaluati
 int32_t CR000Scene::_NewTotal() const {
     const SStatusWords& w = m_Owner.Status().Words();
     // As the settlement stores it: a negative total shows with the minus sign.
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(static_cast<int64_t>(w.evaluationTotal) + w.evaluation, INT32_MIN, CStatus::kEvaluationTotalMax));
+    return CStatus::SettledEvaluationTotal(w.evaluationTotal, w.evaluation);
 }
 
 void CR000Scene::Load() {
