@@ -106,6 +106,13 @@ endfunction()
 set(PG_LONG_TESTS test_playthrough 100 test_golden 30 test_tools_demo 30 test_game_raising_season 25
     test_game_raising_mansion 12)
 
+# The environment of every discovered test: no window and no sound card are needed.
+# gtest_discover_tests passes its PROPERTIES through three list expansions (its own
+# arguments, the include file it writes, the discovery script) before they reach
+# set_tests_properties, and each takes one level of escaping off a semicolon; escaped
+# for all three, the list arrives whole instead of as its first entry alone.
+set(_pg_test_environment [[SDL_VIDEODRIVER=dummy\\\\\\\;SDL_AUDIODRIVER=dummy]])
+
 # pg_test(name DEPS targets...): one GoogleTest executable of the .cpp files of the
 # current folder (files ending in _fuzz.cpp excepted).  Tests run headless.
 function(pg_test name)
@@ -129,7 +136,7 @@ function(pg_test name)
     DISCOVERY_TIMEOUT 60
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES LABELS ${name}
-               ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;PG_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+               ENVIRONMENT "${_pg_test_environment}"
                COST ${cost})
   set_property(GLOBAL APPEND PROPERTY PG_TEST_TARGETS ${name})
 endfunction()

@@ -62,9 +62,4 @@ bool MakeParentDirs(const std::string& nativePath) {
     return !ec;
 }
 
-std::string SourceDir() {
-    const char* env = std::getenv("PG_SOURCE_DIR");
-    return env ? std::string(env) : std::string(".");
-}
-
 }  // namespace testsupport

@@ -59,7 +59,5 @@ bool ReadFileBytes(const std::string& nativePath, std::vector<uint8_t>* bytes);
 bool FileExists(const std::string& nativePath);
 // Creates the folders of a native path (like mkdir -p on its parent).
 bool MakeParentDirs(const std::string& nativePath);
-// The source tree's root (for checked-in test data).
-std::string SourceDir();
 
 }  // namespace testsupport
