@@ -148,11 +148,12 @@ void CMansionMenuScene::ApplyButtonRules() {
     }
 }
 
+// Set up anew even over an open panel of the same layout: an item clicked there stays
+// checked and takes no click again, so the friend chosen before the manners would be
+// dead once cancel or BACK went back to the friends.
 void CMansionMenuScene::_OpenPanelA(int32_t type) {
-    if (m_PanelA.GetType() != type || !m_PanelA.IsOpen() || !m_PanelA.GetItem(0) || !m_PanelA.GetItem(0)->HasImage()) {
-        m_PanelA.SetupPanelImages(type);
-        m_PanelA.Open();
-    }
+    m_PanelA.SetupPanelImages(type);
+    m_PanelA.Open();
 }
 
 void CMansionMenuScene::SetMenuPanel(int32_t n) {

@@ -35,6 +35,11 @@ std::string CTurnMachine::TextAfterLine(const std::string& text, int n) {
     return at == std::string::npos ? std::string() : text.substr(at);
 }
 
+std::string CTurnMachine::FirstLines(const std::string& text, int n) {
+    const size_t at = _AfterLineFeed(text, n);
+    return at == std::string::npos ? text : text.substr(0, at - 1);
+}
+
 void CTurnMachine::Begin(ITurnStage& stage) {
     CSaveRecordStrings report;
     stage.BuildReport(report);
@@ -44,11 +49,14 @@ void CTurnMachine::Begin(ITurnStage& stage) {
 }
 
 // Page `page` (0..2) of the report; the third page takes every line from the 7th on.
+// The first two end at their third line: the window draws every line it is given, and
+// the page after would show (and log) the same lines again.
 void CTurnMachine::_ShowPage(ITurnStage& stage, int page) {
     CSaveRecordStrings report;
     stage.BuildReport(report);
     const int lines = CountLines(report.m_Text);
     report.m_Text = TextAfterLine(report.m_Text, page * kPageLines);
+    if (page < kLastPage) report.m_Text = FirstLines(report.m_Text, kPageLines);
     stage.ShowMessage(report);
     const bool last = page == kLastPage || lines <= (page + 1) * kPageLines;
     m_TurnState = last ? 10 : m_TurnState + 1;

@@ -62,6 +62,8 @@ public:
     static int CountLines(const std::string& text);
     // The text after its n-th LF (the whole text for n = 0; empty when it has fewer).
     static std::string TextAfterLine(const std::string& text, int n);
+    // The text before its n-th LF (the whole text when it has fewer).
+    static std::string FirstLines(const std::string& text, int n);
 
 private:
     void _ShowPage(ITurnStage& stage, int page);

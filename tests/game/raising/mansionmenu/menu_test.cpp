@@ -192,6 +192,29 @@ TEST_F(MenuTest, TheFriendPanelChoosesAMannerAndCancelGoesBackToTheFriends) {
     EXPECT_EQ(kept->State().m_ChosenManner, 1);
 }
 
+// Going back from the manners, by cancel or by their BACK, sets the friends up anew:
+// the friend chosen before takes a click again and opens the manners.
+TEST_F(MenuTest, TheFriendChosenBeforeOpensTheMannersAgainAfterGoingBack) {
+    const std::pair<const char*, std::function<void()>> roads[] = {
+        {"cancel", [this] { Cancel(); }},
+        {"back", [this] { D().Click(682 + 4, 312 + 4); }},  // the manners' BACK
+    };
+    ClickAt(ButtonCentre(1));
+    ASSERT_TRUE(PanelOpen(Menu()->GetPanelA()));
+    for (const auto& [name, back] : roads) {
+        ClickAt(ItemPoint(Menu()->GetPanelA(), 2));
+        ASSERT_TRUE(PanelOpen(Menu()->GetPanelB())) << "friend 2 opens the manners, before " << name;
+        back();
+        ASSERT_TRUE(D().Frame());
+        ASSERT_EQ(Menu()->GetMenuPanel(), 2) << name;
+    }
+    ClickAt(ItemPoint(Menu()->GetPanelA(), 2));
+    ASSERT_TRUE(PanelOpen(Menu()->GetPanelB())) << "after back";
+    ClickAt(ItemPoint(Menu()->GetPanelB(), 0));
+    EXPECT_EQ(Host()->GetSideModeId(), 11);
+    EXPECT_EQ(kept->State().m_ChosenFriend, 2);
+}
+
 // A cancel with a panel open does not end the frame: the entries of the panel that had
 // the pointer are still served, by the panel open after the cancel.
 TEST_F(MenuTest, ACancelStillServesThePanelEntriesOfItsFrame) {

@@ -103,7 +103,7 @@ std::string _Report(int lines, int from = 1) {
 struct SPagingCase {
     int lines;
     std::vector<int32_t> states;
-    std::vector<int> pageFrom;  // the first line of each page
+    std::vector<std::pair<int, int>> pages;  // the first and last line of each page
 };
 
 class MonthEndPagingTest : public MonthEndStageTest, public ::testing::WithParamInterface<SPagingCase> {};
@@ -122,18 +122,24 @@ TEST_P(MonthEndPagingTest, ThreeLinesAPageAndTheRestOnTheThird) {
     std::vector<std::string> pages;
     RunSequence(&states, &pages);
     EXPECT_EQ(states, c.states);
-    ASSERT_EQ(pages.size(), c.pageFrom.size());
-    for (size_t p = 0; p < pages.size(); ++p) EXPECT_EQ(pages[p], _Report(c.lines, c.pageFrom[p])) << p;
+    ASSERT_EQ(pages.size(), c.pages.size());
+    for (size_t p = 0; p < pages.size(); ++p) EXPECT_EQ(pages[p], _Report(c.pages[p].second, c.pages[p].first)) << p;
+    // The log holds the pages, oldest last: every line once.
+    std::string logged;
+    const CMessageWindow& window = Stage().GetWindow();
+    for (size_t i = window.GetLogCount(); i-- > 0;) logged += (logged.empty() ? "" : "\n") + window.GetLogLine(i)->m_Text;
+    EXPECT_EQ(logged, _Report(c.lines));
     // The first call after state 13 lets the script go on.
     ASSERT_TRUE(d.Frame());
     EXPECT_EQ(ShownLine(), "after");
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, MonthEndPagingTest,
-                         ::testing::Values(SPagingCase{3, kOnePage, {1}}, SPagingCase{4, kTwoPages, {1, 4}},
-                                           SPagingCase{6, kTwoPages, {1, 4}},
-                                           SPagingCase{7, kThreePages, {1, 4, 7}},
-                                           SPagingCase{10, kThreePages, {1, 4, 7}}));
+                         ::testing::Values(SPagingCase{3, kOnePage, {{1, 3}}},
+                                           SPagingCase{4, kTwoPages, {{1, 3}, {4, 4}}},
+                                           SPagingCase{6, kTwoPages, {{1, 3}, {4, 6}}},
+                                           SPagingCase{7, kThreePages, {{1, 3}, {4, 6}, {7, 7}}},
+                                           SPagingCase{10, kThreePages, {{1, 3}, {4, 6}, {7, 10}}}));
 
 TEST_F(MonthEndStageTest, AnEmptyReportStartsNothing) {
     Start(0);
