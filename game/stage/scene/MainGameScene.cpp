@@ -202,7 +202,9 @@ bool CMainGameScene::_Update() {
     // 2
     if (_SidePanelStep(transition)) return true;
     // 3
-    if (!m_SkipStopLock && !transition && m_SkipToggle && cancel && !m_CancelLock) {
+    // Under the in-game menu (the darkened window) skipping shows nothing to stop: the
+    // cancel is the menu's, which it closes, and skipping stays as the player left it.
+    if (!m_SkipStopLock && !transition && m_SkipToggle && cancel && !m_CancelLock && !m_Window->IsDarkened()) {
         m_SkipToggle = false;
         if (CImageButton* b = m_Window->GetButton(2)) b->SetUnchecked();
         return true;
@@ -221,12 +223,15 @@ bool CMainGameScene::_Update() {
         return true;
     }
     // 6
-    const bool holding = m_Message.Step();
+    // The buttons see this frame's pointer before the display steps: whether a left press
+    // is a button's or the line's is decided by where the pointer is now, not where it
+    // was in the frame before.
     const bool input = !transition && m_WindowShownByPlayer && m_Game;
     const SPoint p = input ? m_Game->GetMouse().GetPosition() : SPoint{-1, -1};
     const bool press = input && m_Game->GetMouse().IsPressed(CMouse::kLeft);
     m_Window->HandleInput(p.x, p.y, press);
     m_EventPanel.SetCursor(p.x, p.y, press);
+    const bool holding = m_Message.Step();
     if (m_WindowShownByPlayer) {
         const CSystemData* settings = GetSettings();
         const int32_t extra = ExtraTextSteps(settings ? settings->m_MessageSpeed : 50);

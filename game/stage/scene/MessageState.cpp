@@ -166,8 +166,9 @@ bool CMessageState::_Advance() const {
     if (!game) return false;
     const CKeyboard& keys = game->GetKeyboard();
     const CMouse& mouse = game->GetMouse();
-    // A click on one of the window's buttons belongs to the button.
-    bool onButton = false;
+    // A click on one of the window's buttons, or on the event panel's while it takes
+    // clicks, belongs to the button.  The buttons have this frame's pointer already.
+    bool onButton = m_Stage.GetEventPanel().IsButtonPointerOver();
     for (int32_t i = 0; i < CMessageBox::kButtonCount; ++i) {
         const CImageButton* b = window.GetButton(i);
         onButton = onButton || (b && b->IsPointerOver());
@@ -188,9 +189,18 @@ bool CMessageState::IsHolding() const {
     return false;
 }
 
+// The in-game menu (the darkened window) holds the auto wait where it stands: the line
+// or balloon under the veil stays until the menu closes, and the wait goes on from there.
+bool CMessageState::_AutoPaused() const { return m_Stage.GetWindow().IsDarkened(); }
+
+void CMessageState::_CountDown() {
+    if (m_AutoCounter > 0 && !_AutoPaused()) --m_AutoCounter;
+}
+
 bool CMessageState::_AutoAllows() const {
     const CSystemData* settings = m_Stage.GetSettings();
-    return settings && settings->m_AutoMode && m_AutoCounter <= 0 && !m_Stage.IsLineVoicePlaying();
+    return settings && settings->m_AutoMode && m_AutoCounter <= 0 && !m_Stage.IsLineVoicePlaying() &&
+           !_AutoPaused();
 }
 
 void CMessageState::_CloseLine() {
@@ -208,7 +218,7 @@ void CMessageState::_StepLine(bool advance) {
         if (advance) window.CompleteText();
         return;
     }
-    if (m_AutoCounter > 0) --m_AutoCounter;
+    _CountDown();
     if (advance || _AutoAllows()) _CloseLine();
 }
 
@@ -220,7 +230,7 @@ bool CMessageState::_StepBalloons(bool advance) {
         if (window.IsBalloonOpening(b)) {
             if (advance) window.BalloonShowNow(b);
         } else {
-            if (m_AutoCounter > 0) --m_AutoCounter;
+            _CountDown();
             if (!state.advanced && (advance || _AutoAllows())) {
                 state.advanced = true;
                 if (state.closeOnAdvance) {

@@ -72,6 +72,8 @@ public:
 
 private:
     bool _Advance() const;
+    bool _AutoPaused() const;
+    void _CountDown();
     bool _AutoAllows() const;
     void _StepLine(bool advance);
     bool _StepBalloons(bool advance);

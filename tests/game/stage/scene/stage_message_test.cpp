@@ -64,6 +64,36 @@ TEST_F(StageMessageTest, TheAutoWaitClosesAFinishedLineOnceItsVoiceHasEnded) {
     EXPECT_EQ(Stage().GetMessageState().GetAutoCounter(), 50 * 10 / 10 + 30);
 }
 
+// The in-game menu (the darkened window) holds the auto wait where it stands: no line or
+// balloon closes under it, and the wait goes on once the menu has closed.
+TEST_F(StageMessageTest, TheInGameMenuHoldsTheAutoWait) {
+    Begin();
+    Settings().m_AutoMode = 1;
+    Settings().m_AutoSpeed = 90;
+    for (const bool balloon : {false, true}) {
+        SCOPED_TRACE(balloon ? "balloon" : "line");
+        const CSaveRecordStrings line{"a", "one", ""};
+        if (balloon) {
+            Stage().ShowBalloon(0, 0, line, true);
+        } else {
+            Stage().ShowMessage(line);
+        }
+        auto read = [&] {
+            const CMessageState& m = Stage().GetMessageState();
+            return balloon ? m.m_Balloons[0].advanced : !m.m_LineShown;
+        };
+        Stage().GetWindow().SetDarken(true);
+        ASSERT_TRUE(d.Frame(120));
+        EXPECT_FALSE(read());
+        EXPECT_EQ(Stage().GetMessageState().GetAutoCounter(), (100 - 90) * 3 / 10 + 30);
+        Stage().GetWindow().SetDarken(false);
+        ASSERT_TRUE(d.Frame(120));
+        EXPECT_TRUE(read()) << "the wait went on after the menu";
+        Stage().ResetStage();
+        ASSERT_TRUE(d.Frame());
+    }
+}
+
 TEST_F(StageMessageTest, SkipMode1SkipsOnlyLinesAlreadyRead) {
     Begin();
     Settings().m_SkipMode = 1;

@@ -104,6 +104,53 @@ TEST_F(StageUpdateTest, APressOnTheDarkenedWindowNeverAdvancesTheLine) {
     }
 }
 
+// A left press on a finished line is a button's or the line's, never both and never
+// neither, by where the pointer is in the frame of the press: the pointer's first frame
+// over a button, the frame it leaves one, and the event panel's CLOSE.
+TEST_F(StageUpdateTest, ALeftPressIsTheButtonsOrTheLinesByThisFramesPointer) {
+    constexpr int kPanel = 17;  // the event panel's CLOSE, at (272, 8), 96 × 32
+    const SPoint text{200, 480};  // on the line, beside the panel's picture
+    const SPoint band{600, 590};  // in the bottom band, on no button
+    struct SCase {
+        const char* name;
+        bool menuFirst;  // the press comes in the frame after the in-game menu's CLOSE
+        SPoint rest, click;
+        int button;  // the button that takes the press; -1: the line reads on
+    };
+    const SCase cases[] = {
+        {"first frame on VOICE", false, band, ButtonCentre(5), 5},
+        {"first frame on MENU", false, band, ButtonCentre(6), 6},
+        {"leaving VOICE", false, ButtonCentre(5), text, -1},
+        {"after the menu's CLOSE, resting on VOICE's place", true, ButtonCentre(11), text, -1},
+        {"the panel's CLOSE", false, SPoint{320, 24}, SPoint{320, 24}, kPanel},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Begin();
+        ASSERT_TRUE(probe.Write(d.Folder(), kit::MakeSheet("obj\\u000_005.bmp", 192, 160, 2, 5)));
+        Stage().SetEventPanel("obj\\girl.bmp", 7);
+        Stage().OpenEventPanel(true);
+        WriteScript("p.scr", {Record(1, 0, 3), Line(3, 4, "one"), Line(4, 0, "two")});
+        ASSERT_TRUE(Stage().StartScript("p.scr"));
+        ASSERT_TRUE(d.Frame(25));
+        if (c.menuFirst) Stage().GetWindow().SetDarken(true);
+        HoverButton(c.rest.x, c.rest.y);
+        if (c.menuFirst) {
+            ClickAt(c.rest.x, c.rest.y);
+            ASSERT_FALSE(Stage().GetWindow().IsDarkened());
+        }
+        ClickAt(c.click.x, c.click.y);
+        CImageButton* taker =
+            c.button == kPanel ? &Stage().GetEventPanel().GetButton() : Stage().GetWindow().GetButton(c.button);
+        EXPECT_EQ(Stage().GetMessageState().m_LineShown, taker != nullptr) << "the line read on";
+        if (taker) {
+            EXPECT_TRUE(taker->IsChecked()) << "the button took the press";
+        }
+        EXPECT_EQ(Stage().IsPanelOpenFlag(), c.button != kPanel);
+        EXPECT_EQ(Stage().GetWindow().IsDarkened(), c.button == 6);
+    }
+}
+
 TEST_F(StageUpdateTest, AScriptThatEndsInItsFirstFrameSetsTheEndFlagInThatUpdate) {
     Begin();
     WriteScript("s2.scr", {Record(1, 0, 3), Record(3, 0, 0)});
@@ -210,6 +257,12 @@ TEST_F(StageUpdateTest, SkipToggleAndTheSkipStopLock) {
     EXPECT_TRUE(LastResult());
     EXPECT_FALSE(Stage().GetWindow().GetButton(2)->IsChecked());
     EXPECT_FALSE(Stage().GetWindow().IsDarkened());
+    // Skipping under the in-game menu: one cancel closes the menu and skipping goes on.
+    Stage().SetSkip(true);
+    Stage().GetWindow().SetDarken(true);
+    Cancel();
+    EXPECT_FALSE(Stage().GetWindow().IsDarkened());
+    EXPECT_TRUE(Stage().IsSkipOn());
 }
 
 TEST_F(StageUpdateTest, RightClickSettings) {
