@@ -393,8 +393,9 @@ bool CSaveLoadScene::SaveToSlot(int s) {
     const std::string comment = slot.m_Header;
     CSaveData& current = m_Game.GetSaveData();
     // The slot takes the game on the screen, the viewer's or the script tool's too; the
-    // current record of such a game is put back afterwards, since the exit writes that
-    // record back to the automatic save unchanged.
+    // current record of such a game is put back afterwards, as a slot save found it
+    // (the automatic save at exit writes the record the game object kept aside at
+    // start).
     std::optional<CSaveData> before;
     if (!m_Game.IsPlayersGameRunning()) before.emplace().Assign(current);
     m_Game.WriteCurrentSave();
