@@ -179,7 +179,7 @@ void CSaveLoadScene::_UpdateBrowse() {
     const bool transition = IsTopSceneInTransition();
     // The edit that follows a save shows no sign on the screen: a left click that ends
     // it goes on to the tab bar and the page buttons, so that the player's first BACK
-    // is not taken for the end of an edit he never saw.  The slots never get that
+    // is not taken for the end of an edit never seen.  The slots never get that
     // click, and the cancel input and Enter only end the edit.
     const bool clickEndsEdit = m_IsEditing != 0 && m_Game.GetMouse().IsPressed(CMouse::kLeft);
     const bool pointer = (m_IsEditing == 0 || clickEndsEdit) && !transition;
