@@ -178,6 +178,10 @@ void CGameMain::Begin(EStart start, const std::vector<std::string>& scripts, int
         m_Channels[static_cast<size_t>(i)]->Load(kChannelSounds[i]);
     }
     m_DeveloperStart = start != START_BOOT;
+    // A developer's start is no game of the player's, whatever it does: a load takes a
+    // slot into the current record and a replay the game on the screen, so the record
+    // read at start is kept aside now for the automatic save at exit.
+    m_ExitRecord = m_DeveloperStart ? std::make_unique<CSaveData>(*m_SaveData) : nullptr;
     switch (start) {
     case START_VIEWER:
         m_Viewer = true;
@@ -207,15 +211,6 @@ bool CGameMain::WriteCurrentSave() {
     }
     m_RaisingScene->WriteSave(*m_SaveData);
     return true;
-}
-
-bool CGameMain::WriteCurrentSaveForReplay() {
-    // A developer's game is not the player's: the automatic save keeps what the record
-    // held, as the save screen's slot save leaves it.
-    if (!m_ExitRecord && !IsPlayersGameRunning() && m_RaisingScene && m_ReplayFlag == 0) {
-        m_ExitRecord = std::make_unique<CSaveData>(*m_SaveData);
-    }
-    return WriteCurrentSave();
 }
 
 bool CGameMain::RenderGameToTexture(const std::string& path) {

@@ -140,10 +140,6 @@ public:
     // exists and no replay runs (true); otherwise the record stays as it is.  The
     // automatic save at exit asks it only while a game of the player's runs.
     bool WriteCurrentSave();
-    // WriteCurrentSave for a replay, whose return rebuilds the stage from the record:
-    // outside a game of the player's (a developer start) the record as it stood is first
-    // kept aside, once, and the automatic save at exit writes that one instead.
-    bool WriteCurrentSaveForReplay();
     // The save thumbnail of the running game, written to a game path; false (logged)
     // while the game has no in-game scene.
     bool RenderGameToTexture(const std::string& path);
@@ -206,8 +202,8 @@ private:
     std::unique_ptr<CSceneFactory> m_OwnFactory;
     std::unique_ptr<CSceneManager> m_SceneManager;
     std::unique_ptr<CSaveData> m_SaveData;
-    // The record the exit writes to the automatic save in place of m_SaveData, once a
-    // replay has taken a developer's game into the current one.
+    // The record the exit writes to the automatic save in place of m_SaveData: in a
+    // developer start, the record read at start, kept aside as the start begins.
     std::unique_ptr<CSaveData> m_ExitRecord;
     // Declared before the in-game scene, which keeps pointers to its rows.
     std::unique_ptr<CEventTable> m_OwnEventTable;

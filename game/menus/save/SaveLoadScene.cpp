@@ -177,18 +177,27 @@ void CSaveLoadScene::_UpdateConfirm() {
 
 void CSaveLoadScene::_UpdateBrowse() {
     const bool transition = IsTopSceneInTransition();
-    const bool pointer = m_IsEditing == 0 && !transition;
+    // The edit that follows a save shows no sign on the screen: a left click that ends
+    // it goes on to the tab bar and the page buttons, so that the player's first BACK
+    // is not taken for the end of an edit never seen.  The slots never get that
+    // click, and the cancel input and Enter only end the edit.
+    const bool clickEndsEdit = m_IsEditing != 0 && m_Game.GetMouse().IsPressed(CMouse::kLeft);
+    const bool pointer = (m_IsEditing == 0 || clickEndsEdit) && !transition;
     const SPoint at = m_Game.GetMouse().GetPosition();
     const bool decide = IsDecidePressed();
+    // First, so that the comment is written before a tab leaves the screen.
+    const bool ended = UpdateCommentEdit();
     if (m_TabBar.Update(m_Game, pointer) >= 0) {
         ++m_LeaveCount;
         return;
     }
     for (CImageButton& b : m_PageButtons) Feed(b, pointer, at, decide);
 
-    if (UpdateCommentEdit()) return;
-    UpdatePages();
-    if (_SlotClicks()) return;
+    if (ended && !clickEndsEdit) return;
+    if (!ended) {
+        UpdatePages();
+        if (_SlotClicks()) return;
+    }
 
     if (!transition) {
         for (int i = 0; i < kPageButtons; ++i) {
@@ -201,7 +210,7 @@ void CSaveLoadScene::_UpdateBrowse() {
         }
     }
     // The cancel waits for the incoming transition like the buttons.
-    if (!transition && m_IsEditing == 0 && IsCancelPressed()) {
+    if (!transition && !ended && m_IsEditing == 0 && IsCancelPressed()) {
         _Leave();
         m_Game.PlayChannel2();
     }
@@ -384,8 +393,9 @@ bool CSaveLoadScene::SaveToSlot(int s) {
     const std::string comment = slot.m_Header;
     CSaveData& current = m_Game.GetSaveData();
     // The slot takes the game on the screen, the viewer's or the script tool's too; the
-    // current record of such a game is put back afterwards, since the exit writes that
-    // record back to the automatic save unchanged.
+    // current record of such a game is put back afterwards, as a slot save found it
+    // (the automatic save at exit writes the record the game object kept aside at
+    // start).
     std::optional<CSaveData> before;
     if (!m_Game.IsPlayersGameRunning()) before.emplace().Assign(current);
     m_Game.WriteCurrentSave();

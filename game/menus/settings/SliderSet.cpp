@@ -59,16 +59,22 @@ int32_t CSliderSet::ValueAt(int i, SPoint at) const {
     return ValueAt(at.x - m_Layout.fills[static_cast<size_t>(i)].x, m_Fill.GetWidth());
 }
 
-int CSliderSet::Held(CGameMain& game, int32_t* value) const {
+int CSliderSet::Held(CGameMain& game, int32_t* value) {
     const CMouse& mouse = game.GetMouse();
     if (!mouse.IsLeftDown()) {
+        m_Taken = -1;
         return -1;
     }
-    const int slider = HitSlider(mouse.GetPosition());
-    if (slider >= 0) {
-        *value = ValueAt(slider, mouse.GetPosition());
+    // A quick drag past an end leaves the rectangle between two frames: read only
+    // inside it, the slider would stop short of its end (about 10) with the pointer
+    // far past it.
+    if (m_Taken < 0) {
+        m_Taken = HitSlider(mouse.GetPosition());
     }
-    return slider;
+    if (m_Taken >= 0) {
+        *value = std::clamp(ValueAt(m_Taken, mouse.GetPosition()), 0, 100);
+    }
+    return m_Taken;
 }
 
 int CSliderSet::PressedStep(CGameMain& game, int32_t* delta) {

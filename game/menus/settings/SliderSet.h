@@ -38,9 +38,11 @@ public:
     int HitSlider(SPoint at) const;
     // The value the point gives on slider i.
     int32_t ValueAt(int i, SPoint at) const;
-    // While the decide button is held over a slider: that slider, and the value under
-    // the pointer in `value`; else -1.
-    int Held(CGameMain& game, int32_t* value) const;
+    // While the decide button is held: the slider it took, and in `value` the value of
+    // the pointer's x held to the slider's ends; else -1.  A slider is taken by the
+    // held button over its rectangle and stays taken, wherever the pointer goes, until
+    // the button is released.
+    int Held(CGameMain& game, int32_t* value);
     // Plays the step buttons' sounds; the slider whose minus or plus was pressed, with
     // -5 or +5 in `delta`, or -1.
     int PressedStep(CGameMain& game, int32_t* delta);
@@ -57,6 +59,8 @@ private:
     CImagePlane m_Fill;
     CImagePlane m_StepSheet;
     std::array<CButton, 2 * kCount> m_Steps;
+    // The slider the held button took, or -1.
+    int m_Taken = -1;
 };
 
 // The settings fields that a page's three sliders show, in slider order.

@@ -50,8 +50,9 @@ void CPlayViewScene::_BuildPage(int32_t page) {
 void CPlayViewScene::_Choose(int32_t index) {
     const bool running = m_Game.m_GameInProgress != 0;
     // The replay's return rebuilds the stage from the record: the game on the screen goes
-    // in, the viewer's and the script tool's too.
-    if (running) m_Game.WriteCurrentSaveForReplay();
+    // in, the viewer's and the script tool's too (their automatic save keeps the record
+    // read at start, which the game object set aside).
+    if (running) m_Game.WriteCurrentSave();
     m_Game.m_ReplayFlag = 1;
     if (running) {
         for (int group = 0; group < 3; ++group) m_Game.GetSoundBank().StopGroup(group, kStopFadeMs);

@@ -512,6 +512,28 @@ TEST_F(GameMainTest, OnlyAGameOfThePlayersReachesTheAutomaticSave) {
     }
 }
 
+// A developer start keeps the automatic save read at start for the exit from its first
+// frame: a slot loaded there, with no replay after it, never reaches save00.sav.
+TEST_F(GameMainTest, ADeveloperStartWritesBackTheAutomaticSaveReadAtStartAfterALoad) {
+    for (CGameMain::EStart start : {CGameMain::START_VIEWER, CGameMain::START_TOOL, CGameMain::START_SCENE}) {
+        SCOPED_TRACE(start);
+        CSaveData save;
+        save.m_Header = "read at start";
+        ASSERT_TRUE(save.Save(CSaveData::SlotPath(0)));
+        {
+            CGameMain::SOptions o = Options(true);
+            WithInGameScene(o);
+            CGameMain game(o);
+            game.Begin(start, {"scr\\a.txt"}, CGameMain::kKeptInGameScene);
+            ASSERT_TRUE(game.RunFrame());
+            save.m_Header = "loaded slot";
+            game.GetSaveData().Assign(save);
+        }
+        ASSERT_TRUE(save.Load(CSaveData::SlotPath(0)));
+        EXPECT_EQ(save.m_Header, "read at start");
+    }
+}
+
 TEST_F(GameMainTest, EveryExitSaveIsTriedAndAFailureIsReported) {
     struct SCase {
         const char* blocker;  // made a folder in the way, or a file where save\ belongs

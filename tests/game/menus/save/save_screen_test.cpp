@@ -163,6 +163,11 @@ TEST_F(SaveScreenTest, SavingIntoAnEmptySlotWritesRecordAndThumbnailThenEditsThe
     EXPECT_TRUE(disk.m_Time == (SSaveTime{2006, 2, 3, 4, 5, 6})) << "the comment keeps the save time";
     EXPECT_FALSE(Screen()->GetFrame(1).IsChecked());
     EXPECT_EQ(Scene(), 8) << "the Enter that ended the edit does not leave";
+    // The edit after a save shows nothing: the player's first BACK leaves.
+    Click(FramePoint(2));
+    ASSERT_TRUE(Screen()->IsEditing());
+    Click(PagePoint(CSaveLoadScene::kBackButton));
+    EXPECT_TRUE(Screen()->IsLeaving());
 }
 
 TEST_F(SaveScreenTest, AUsedSlotAsksFirstWhenTheOverwriteQuestionIsOn) {
@@ -237,9 +242,18 @@ TEST_F(SaveScreenTest, TheCommentEditEndsOnEscEitherMouseButtonAndAnEnterAfterTh
         const char* what;
         std::function<void(SaveScreenTest&)> input;
         bool ends;
+        bool leaves = false;
+    };
+    auto click = [](SPoint at, CMouse::EButton b = CMouse::kLeft) {
+        return [at, b](SaveScreenTest& t) { t.d.Click(at.x, at.y, b); };
     };
     const SCase cases[] = {
         {"Esc", [](SaveScreenTest& t) { t.d.Key(27); }, true},
+        // The left click that ends the edit reaches the tab bar and BACK, not the slots.
+        {"left button on BACK", click(PagePoint(CSaveLoadScene::kBackButton)), true, true},
+        {"left button on the load tab", click(SPoint{8 + 48 + 5, 48 + 5}), true, true},
+        {"left button on an empty slot", click(FramePoint(1)), true},
+        {"right button on BACK", click(PagePoint(CSaveLoadScene::kBackButton), CMouse::kRight), true},
         {"left button", [](SaveScreenTest& t) { t.d.Click(790, 590); }, true},
         {"right button", [](SaveScreenTest& t) { t.d.Click(790, 590, CMouse::kRight); }, true},
         {"Space", [](SaveScreenTest& t) { t.d.Key(32); }, false},
@@ -268,7 +282,8 @@ TEST_F(SaveScreenTest, TheCommentEditEndsOnEscEitherMouseButtonAndAnEnterAfterTh
         c.input(*this);
         d.Frame();
         EXPECT_EQ(Screen()->IsEditing(), !c.ends);
-        EXPECT_EQ(Scene(), 8) << "ending the edit ends that frame";
+        EXPECT_EQ(Screen()->IsLeaving(), c.leaves);
+        EXPECT_FALSE(Exists("save\\save02.sav")) << "no save into the slot under the click";
     }
     // After the composition frame above, the next Enter ends it.
     d.Key(13);

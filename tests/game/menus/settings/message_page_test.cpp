@@ -106,6 +106,7 @@ TEST_F(MessagePageTest, OnlyTheMessageSpeedStepsRestartTheDemoLineWhileBothSpeed
         int32_t value;
         bool restarts;
         int32_t dx = 120;  // a drag's point right of the fill's left edge
+        int32_t pastX = 0;  // else the frame after the press moves it there, 40 above the row
     };
     const SCase cases[] = {{false, 0, &CSystemData::m_MessageSpeed, 85, true},
                            {false, 1, &CSystemData::m_MessageSpeed, 95, true},
@@ -116,7 +117,10 @@ TEST_F(MessagePageTest, OnlyTheMessageSpeedStepsRestartTheDemoLineWhileBothSpeed
                            {true, 1, &CSystemData::m_AutoSpeed, 55, true},
                            {true, 2, &CSystemData::m_WindowOpacity, 55, false},
                            // Held where the slider gives the value it has: nothing is called.
-                           {true, 1, &CSystemData::m_AutoSpeed, 50, false, 110}};
+                           {true, 1, &CSystemData::m_AutoSpeed, 50, false, 110},
+                           // A quick drag past an end: the held slider follows the x alone.
+                           {true, 2, &CSystemData::m_WindowOpacity, 100, false, 120, 400},
+                           {true, 2, &CSystemData::m_WindowOpacity, 0, false, 120, -200}};
     Open();
     for (const SCase& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.drag ? "slider " : "step ") << c.index);
@@ -130,8 +134,14 @@ TEST_F(MessagePageTest, OnlyTheMessageSpeedStepsRestartTheDemoLineWhileBothSpeed
         ASSERT_TRUE(Msg()->GetDemoText().IsActive());
         if (c.drag) {
             const SPoint fill = CMessageOptionPage::kLayout.fills[static_cast<size_t>(c.index)];
-            d.Click(fill.x + c.dx, fill.y + 4);
+            d.Move(fill.x + c.dx, fill.y + 4);
+            d.Game().GetMouse().ButtonDown(CMouse::kLeft);
             d.Frame();
+            if (c.pastX != 0) {
+                d.Move(fill.x + c.pastX, fill.y - 40);
+                d.Frame();
+            }
+            d.Game().GetMouse().ButtonUp(CMouse::kLeft);
             d.Move(0, 599);
         } else {
             ClickAt(CMessageOptionPage::kLayout.steps[static_cast<size_t>(c.index)]);

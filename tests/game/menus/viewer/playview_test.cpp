@@ -184,14 +184,17 @@ TEST_F(PlayViewTest, ChoosingDuringAGameSavesItStopsItsSoundsAndReplaysOutsideTh
 // A developer start runs no game of the player's, yet the replay's return rebuilds the
 // stage from the current record: the play view copies the game on the screen into it,
 // while the exit writes the record read at start back to the automatic save, also after
-// a second replay.
+// a load before the replays and after a second replay.
 TEST_F(PlayViewTest, ChoosingInADeveloperStartSavesTheGameForTheReturnButNotForTheExit) {
     Unlock({0});
+    d.Game().GetSaveData().m_Header = "read at start";
     d.Game().Begin(CGameMain::START_TOOL);
     d.Frame();
     ASSERT_NE(d.Game().m_GameInProgress, 0);
     ASSERT_FALSE(d.Game().IsPlayersGameRunning());
-    d.Game().GetSaveData().m_Header = "read at start";
+    CSaveData loaded;  // what a load takes into the record
+    loaded.m_Header = "loaded slot";
+    d.Game().GetSaveData().Assign(loaded);
     Enter(CPlayViewScene::kScene);
     for (int choice = 0; choice < 2; ++choice) {
         SCOPED_TRACE(choice);
