@@ -43,8 +43,8 @@ std::vector<std::string> MenuHelp() {
     for (int n = 23; n < 27; ++n) lines.push_back(" ");
     for (const char* name : kFriendWords) lines.push_back(std::string(name) + " is at the highest level.");
     for (int n = 31; n < 34; ++n) lines.push_back(" ");
-    lines.push_back("Time with *c paying 25: +*d. *c needs *d more for the next level.");
-    lines.push_back("Time with *c for free: +*d. *c needs *d more for the next level.");
+    lines.push_back("Time with *c paying 25: +*d.\\*c needs *d more for the next level.");
+    lines.push_back("Time with *c for free: +*d.\\*c needs *d more for the next level.");
     lines.push_back("Time with *c paying 25: she is at the highest level.");
     lines.push_back("Time with *c for free: she is at the highest level.");
     return lines;

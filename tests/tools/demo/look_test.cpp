@@ -231,7 +231,10 @@ TEST_F(DemoLook, EveryBalloonOfEveryScriptStaysOnTheScreenAndClearOfTheOthers) {
 }
 
 // The help tables read as a player's text: no help carries its own number (as "0 work"
-// or "説明その0" did) nor says it is unused; a line no screen shows holds a blank.
+// or "説明その0" did) nor says it is unused; a line no screen shows holds a blank. Each
+// row ("\" breaks it), filled with a four-character name and three-digit numbers, fits
+// between the window's text at x 36 and its waiting mark at x 748: 64 half-width cells of
+// the 22-pixel font, a Shift-JIS character two.
 TEST_F(DemoLook, EveryHelpLineReadsAsAPlayersText) {
     for (const char* file : {CMansionMenuScene::kHelpFile, CShopScene::kHelpFile, CHomeHelpLines::kFile}) {
         std::vector<uint8_t> bytes;
@@ -243,6 +246,16 @@ TEST_F(DemoLook, EveryHelpLineReadsAsAPlayersText) {
             const std::string what = std::string(file) + " line " + std::to_string(n) + ": " + line;
             EXPECT_EQ(line.find("unused"), std::string::npos) << what;
             EXPECT_FALSE(std::regex_search(line, std::regex("(^|[^0-9])" + std::to_string(n) + "([^0-9]|$)"))) << what;
+            int32_t cells = 0, widest = 0;
+            for (size_t i = 0; i < line.size(); ++i) {
+                const auto c = static_cast<unsigned char>(line[i]);
+                const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+                const int32_t placeholder = line.compare(i, 2, "*c") == 0 ? 8 : line.compare(i, 2, "*d") == 0 ? 3 : 0;
+                cells = c == '\\' ? 0 : cells + (lead ? 2 : placeholder ? placeholder : c != '\r');
+                i += lead || placeholder ? 1 : 0;
+                widest = std::max(widest, cells);
+            }
+            EXPECT_LE(widest, 64) << what;
         }
         EXPECT_GE(n, 29) << file;
     }

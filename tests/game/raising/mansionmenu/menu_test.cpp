@@ -318,8 +318,8 @@ TEST_F(MenuTest, HelpTextsAreFilledWithThePlayersNumbers) {
         {[&] { s.SetParam(103, 4, 150); }, 5, "A part-time job: you have the highest pay.\nStamina 10."},
         {[&] { s.SetParam(106, 6, 230); }, 12, "Milte: 70 more for the next level."},
         {[&] { s.SetParam(106, 6, 950); }, 12, "Milte is at the highest level."},
-        {[&] { s.SetParam(106, 5, 130); }, 35, "Time with チャコル paying 25: +15. チャコル needs 70 more for the next level."},
-        {[&] { s.SetParam(106, 7, 0); }, 41, "Time with ネリサ for free: +8. ネリサ needs 100 more for the next level."},
+        {[&] { s.SetParam(106, 5, 130); }, 35, "Time with チャコル paying 25: +15.\nチャコル needs 70 more for the next level."},
+        {[&] { s.SetParam(106, 7, 0); }, 41, "Time with ネリサ for free: +8.\nネリサ needs 100 more for the next level."},
         {[&] { s.SetParam(106, 4, 999); }, 38, "Time with フェリナ for free: she is at the highest level."},
         {[] {}, 60, ""},
     };
