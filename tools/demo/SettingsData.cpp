@@ -88,9 +88,16 @@ void WriteSettingsData(CDemoWriter& out) {
     // the five things the cancel key may do in a scene: hide the message window, open the
     // in-game menu (the window's second set of buttons), skip while held, open the save or
     // the load screen (docs/controls.md).
-    out.Sheet(kit::MakeControls(CSystemMenuScene::kOptionSheet, 1232, 96, 14, 3,
-                                {"Window", "Full", "16 bit", "32 bit", "On", "Off", "Read", "All", "Test", "Hide",
-                                 "Menu", "Skip", "Save", "Load"}));
+    // The ON and OFF pictures show only on the part of their cells where the voice page's
+    // switches answer (the display and message pages use them too).
+    kit::SSheetSpec options = kit::MakeControls(CSystemMenuScene::kOptionSheet, 1232, 96, 14, 3,
+                                                {"Window", "Full", "16 bit", "32 bit", "On", "Off", "Read", "All", "Test",
+                                                 "Hide", "Menu", "Skip", "Save", "Load"});
+    options.shownWidths.assign(CSystemMenuScene::kOptionColumns, 0);
+    for (int32_t c : {CVoiceOptionPage::kOnColumn, CVoiceOptionPage::kOffColumn}) {
+        options.shownWidths[static_cast<size_t>(c)] = options.width / options.columns - CVoiceOptionPage::kRightMargin;
+    }
+    out.Sheet(options);
     // Page backgrounds drawn at (0, 88) down to the bottom edge, with the names of their
     // rows; the information page's at (72, 88).  The cancel page names its one row above
     // it, in a cell as wide as the name.

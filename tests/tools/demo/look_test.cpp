@@ -18,6 +18,7 @@
 #include "game/menus/settings/InfoPage.h"
 #include "game/menus/settings/MessageOptionPage.h"
 #include "game/menus/settings/SoundOptionPage.h"
+#include "game/menus/settings/SystemMenuScene.h"
 #include "game/menus/settings/VoiceOptionPage.h"
 #include "game/raising/home/HomeHelpLines.h"
 #include "game/raising/mansionmenu/MansionMenuScene.h"
@@ -174,6 +175,22 @@ TEST_F(DemoLook, EverySettingsRowIsNamedBesideItsButtons) {
         EXPECT_EQ(ClassifyVoiceName("voice\\" + prefix + "_0001.ogg"), j) << demo::kVoiceCaptions[j];
     }
     EXPECT_EQ(ClassifyVoiceName("voice\\zz_0001.ogg"), 15) << demo::kVoiceCaptions[15];
+}
+
+// The voice page's ON and OFF buttons (the option sheet's columns 4 and 5, 88 pixels
+// wide) answer on their left 43 pixels: they show there and nowhere else.
+TEST_F(DemoLook, TheVoiceSwitchesShowOnlyWhereTheyAnswer) {
+    const kit::SSheetSpec& s = Sheet(CSystemMenuScene::kOptionSheet);
+    const std::vector<uint32_t> px = kit::MakeSheetPixels(s);
+    for (int32_t column : {4, 5}) {
+        int32_t wrong = 0;
+        for (int32_t y = 0; y < s.height; ++y) {
+            for (int32_t x = 0; x < 88; ++x) {
+                wrong += (px[static_cast<size_t>(y * s.width + column * 88 + x)] >> 24 == 0xFF) != (x < 43);
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "column " << column;
+    }
 }
 
 // The balloons of every demo script, placed by the balloon command's rule (place 0, 1
