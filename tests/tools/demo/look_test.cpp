@@ -20,6 +20,7 @@
 #include "game/menus/settings/SoundOptionPage.h"
 #include "game/menus/settings/SystemMenuScene.h"
 #include "game/menus/settings/VoiceOptionPage.h"
+#include "game/menus/status/GuideScene.h"
 #include "game/raising/home/HomeHelpLines.h"
 #include "game/raising/mansionmenu/MansionMenuScene.h"
 #include "game/raising/mansionmenu/ShopScene.h"
@@ -190,6 +191,26 @@ TEST_F(DemoLook, TheVoiceSwitchesShowOnlyWhereTheyAnswer) {
             }
         }
         EXPECT_EQ(wrong, 0) << "column " << column;
+    }
+}
+
+// Every page of the guide has its words within its own cell: the overview how to choose
+// a topic, the others their topic and page ("Topic 2", "Page 3 of 5").
+TEST_F(DemoLook, EveryGuidePageSaysWhatItIs) {
+    const int32_t pages[] = {1, 4, 5, 4, 2, 4};
+    for (int32_t t = 0; t < 6; ++t) {
+        const kit::SSheetSpec& s = Sheet(CU000Scene::kPageSheets[t]);
+        ASSERT_EQ(s.columns, pages[t]) << s.name;
+        for (int32_t p = 0; p < pages[t]; ++p) {
+            std::string words;
+            for (const kit::SCaption& c : s.captions) {
+                const SRect box = kit::CaptionBox(c);
+                if (box.left >= 320 * p && box.right <= 320 * (p + 1)) words += c.text + " ";
+            }
+            const std::string page = "Page " + std::to_string(p + 1) + " of " + std::to_string(pages[t]);
+            EXPECT_NE(words.find(t == 0 ? "topic" : "Topic " + std::to_string(t) + " " + page), std::string::npos)
+                << s.name << " page " << p << ": " << words;
+        }
     }
 }
 
