@@ -145,7 +145,7 @@ std::vector<SEventScene> ActionEventScenes() {
 
 void WriteActionEventData(CDemoWriter& out) {
     for (const char* background : {kMansion, kTown}) out.StageSheet(kit::MakeSheet(background, 800, 600, 4, 3));
-    for (int f = 0; f < 4; ++f) out.StageSheet(kit::MakeControls(kFriendFigures[f], 320, 520, 1, 2, {kFriendWords[f]}));
+    for (int f = 0; f < 4; ++f) out.StageSheet(kit::MakeControls(kFriendFigures[f], 320, 520, 1, 2, {kFriends[f].word}));
     // The shop's introduction, on the first visit of a game.
     SScene intro;
     intro.background = CShopScene::kBackground;

@@ -33,7 +33,7 @@ public:
     // A sound of `ms` milliseconds from a seed: Ogg Vorbis when the build can encode
     // it, else a WAVE under the same name (the decoders go by the first bytes).
     bool Sound(const std::string& path, uint32_t seed, uint32_t ms);
-    // A text table (ASCII, so the same bytes in Shift-JIS), lines ended by "\r\n".
+    // A text table, lines ended by "\r\n": Shift-JIS, as the literals of the sources are.
     bool Text(const std::string& path, const std::vector<std::string>& lines);
     // A compiled scenario script under its game path ("scr\\demo\\ev_101.txt").
     bool Script(const std::string& path, CAdvScriptBuilder& script);
@@ -92,9 +92,15 @@ inline constexpr const char* kVoiceCaptions[16] = {
     "Lu Lux",  "Me Mel",    "Cu Cura", "Pa Pal",  "Ma Mara",  "Pk Pikone", "Sa Sana", "Py Pyria",
     "Ta Tara", "Ro Rosana", "Fa Fana", "Wa Wanda", "Mu Muna", "Na Nana",   "Ig Igor", "Everyone else"};
 
-// The four friends by index in the letters of the demo's pictures and help lines (their
-// figures, the friend list, the help of the mansion menu).
-inline constexpr const char* kFriendWords[4] = {"Felina", "Chakoru", "Milte", "Nerisa"};
+// The four friends by index: the names the game gives them (the help lines of the
+// mansion menu, as the menu fills in its own), and the words of the demo's pictures, in
+// the kit's capitals (their figures, the friend list).
+struct SFriendName {
+    const char* name;  // Shift-JIS
+    const char* word;  // ASCII
+};
+inline constexpr SFriendName kFriends[4] = {
+    {"フェリナ", "Felina"}, {"チャコル", "Chakoru"}, {"ミルテ", "Milte"}, {"ネリサ", "Nerisa"}};
 
 // The save and load screens: titles, page buttons, slot frames, card sheets, the
 // overwrite question and the clear-data thumbnail.

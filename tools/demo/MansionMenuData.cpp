@@ -19,50 +19,63 @@ using Shop = CShopScene;
 // The menu's help lines 0 to 41 ("*d" a number, "*c" a name, "\" a line break), each
 // on its own line and without commas: the reader ends a help at a comma.  Lines 18 to
 // 21, 23 to 26 and 31 to 33 are no help the menu shows; they hold a blank, since an
-// empty line would move every later help up by one.
+// empty line would move every later help up by one.  Lines 34 to 37 get the friend's
+// name (34 and 35: name, gain, name, need; 36 and 37: the name alone).
 std::vector<std::string> MenuHelp() {
     std::vector<std::string> lines = {
-        "Work at the mansion: *d more evaluation for the next rank.\\Stamina 8.",
-        "Spend time with a friend.\\Stamina 6.",
-        "Do something for a friend.\\Stamina 6.",
-        "Training: *d more points for the next level.\\Stamina 5.",
-        "Rosana's shop.",
-        "A part-time job: *d more jobs for the next pay.\\Stamina 10.",
-        "A meal.",
-        "A small present for the girl.\\Stamina 2.",
-        "End the week at the mansion.",
-        "Look at the status pages.",
+        "屋敷で働きます。次のランクまで、評価があと*d必要です。\\体力を8使います。",
+        "友達と一緒に過ごします。\\体力を6使います。",
+        "友達のために何かをしてあげます。\\体力を6使います。",
+        "修行をします。次のレベルまで、あと*dポイントです。\\体力を5使います。",
+        "ロザナのお店で買い物をします。",
+        "アルバイトをします。次の昇給まで、あと*d回です。\\体力を10使います。",
+        "食事をします。",
+        "ピコネにささやかな贈り物をします。\\体力を2使います。",
+        "屋敷での一週間を終えます。",
+        "ステータスを確認します。",
     };
-    for (const char* name : kFriendWords) lines.push_back(std::string(name) + ": *d more for the next level.");
-    lines.push_back("A light meal: 40 for 10 stamina.");
-    lines.push_back("A good meal: 120 for 20 stamina.");
-    lines.push_back("A feast: 300 for 30 stamina.");
-    lines.push_back("Work at the mansion: you have the highest rank.\\Stamina 8.");
+    for (const SFriendName& f : kFriends) lines.push_back(std::string(f.name) + "と過ごします。次のレベルまで、あと*dです。");
+    lines.push_back("軽い食事です。40で体力が10回復します。");
+    lines.push_back("しっかりした食事です。120で体力が20回復します。");
+    lines.push_back("ごちそうです。300で体力が30回復します。");
+    lines.push_back("屋敷で働きます。ランクはもう最高です。\\体力を8使います。");
     for (int n = 18; n < 22; ++n) lines.push_back(" ");
-    lines.push_back("A part-time job: you have the highest pay.\\Stamina 10.");
+    lines.push_back("アルバイトをします。お給料はもう最高です。\\体力を10使います。");
     for (int n = 23; n < 27; ++n) lines.push_back(" ");
-    for (const char* name : kFriendWords) lines.push_back(std::string(name) + " is at the highest level.");
+    for (const SFriendName& f : kFriends) lines.push_back(std::string(f.name) + "との交流は、もう最高のレベルです。");
     for (int n = 31; n < 34; ++n) lines.push_back(" ");
-    lines.push_back("Time with *c paying 25: +*d. *c needs *d more for the next level.");
-    lines.push_back("Time with *c for free: +*d. *c needs *d more for the next level.");
-    lines.push_back("Time with *c paying 25: she is at the highest level.");
-    lines.push_back("Time with *c for free: she is at the highest level.");
+    lines.push_back("25払って*cと過ごします。交流+*d。\\*cの次のレベルまで、あと*dです。");
+    lines.push_back("お金を払わずに*cと過ごします。交流+*d。\\*cの次のレベルまで、あと*dです。");
+    lines.push_back("25払って*cと過ごします。\\交流はもう最高のレベルです。");
+    lines.push_back("お金を払わずに*cと過ごします。\\交流はもう最高のレベルです。");
     return lines;
 }
 
-// The goods of the shop, by entry.
-constexpr const char* kGoods[] = {"Ribbon",    "Picture book", "Crayons",  "Doll",       "Straw hat",  "Apron",
-                                  "Umbrella",  "Boots",        "Scarf",    "Mittens",    "Jump rope",  "Ball",
-                                  "Kite",      "Flute",        "Harmonica", "Sketchbook", "Paints",     "Storybook",
-                                  "Dictionary", "Globe",       "Sewing kit", "Broom",     "Bucket",     "Watering can",
-                                  "Seeds",     "Flower pot",   "Tea set",  "Cookbook",   "Lantern",    "Blanket",
-                                  "Pillow",    "Music box",    "Hair comb", "Mirror"};
+// The goods of the shop, by entry: their names in the help lines and the words of their
+// pictures.
+struct SGoods {
+    const char* name;  // Shift-JIS
+    const char* word;  // ASCII
+};
+constexpr SGoods kGoods[] = {
+    {"リボン", "Ribbon"},         {"絵本", "Picture book"},          {"クレヨン", "Crayons"},
+    {"お人形", "Doll"},           {"麦わら帽子", "Straw hat"},       {"エプロン", "Apron"},
+    {"傘", "Umbrella"},           {"長靴", "Boots"},                 {"マフラー", "Scarf"},
+    {"手袋", "Mittens"},          {"縄跳び", "Jump rope"},           {"ボール", "Ball"},
+    {"凧", "Kite"},               {"笛", "Flute"},                   {"ハーモニカ", "Harmonica"},
+    {"スケッチブック", "Sketchbook"}, {"絵の具", "Paints"},          {"物語の本", "Storybook"},
+    {"辞書", "Dictionary"},       {"地球儀", "Globe"},               {"裁縫セット", "Sewing kit"},
+    {"ほうき", "Broom"},          {"バケツ", "Bucket"},              {"じょうろ", "Watering can"},
+    {"花の種", "Seeds"},          {"植木鉢", "Flower pot"},          {"ティーセット", "Tea set"},
+    {"料理の本", "Cookbook"},     {"ランタン", "Lantern"},           {"毛布", "Blanket"},
+    {"枕", "Pillow"},             {"オルゴール", "Music box"},       {"くし", "Hair comb"},
+    {"手鏡", "Mirror"}};
 static_assert(std::size(kGoods) == Shop::kEntryCount);
 
 std::vector<std::string> ShopHelp() {
     std::vector<std::string> lines;
     for (int e = 0; e < Shop::kEntryCount; ++e) {
-        lines.push_back(std::string(kGoods[e]) + ": " + std::to_string(Shop::Price(e)) + ".");
+        lines.push_back(std::string(kGoods[e].name) + "です。お値段は" + std::to_string(Shop::Price(e)) + "です。");
     }
     return lines;
 }
@@ -75,11 +88,20 @@ constexpr const char* kButtonWords[Menu::kButtonCount] = {"Work", "Friend",  "Bo
 // close, the four friends, the two manners, training, the job, the three meals, the small
 // expense, the two status pages, and the end question's stay and leave.
 std::vector<std::string> ListItemWords() {
-    return {"Work",  "Cancel",  "Felina", "Chakoru", "Milte", "Nerisa",   "Pay 25",   "Free",  "Train",
-            "Job",   "Meal 40", "Meal 120", "Meal 300", "Give 5", "Status 1", "Status 2", "Stay", "Leave"};
+    std::vector<std::string> words = {"Work", "Cancel"};
+    for (const SFriendName& f : kFriends) words.push_back(f.word);
+    for (const char* w : {"Pay 25", "Free", "Train", "Job", "Meal 40", "Meal 120", "Meal 300", "Give 5", "Status 1",
+                          "Status 2", "Stay", "Leave"}) {
+        words.push_back(w);
+    }
+    return words;
 }
 
-std::vector<std::string> GoodsWords() { return {std::begin(kGoods), std::end(kGoods)}; }
+std::vector<std::string> GoodsWords() {
+    std::vector<std::string> words;
+    for (const SGoods& g : kGoods) words.push_back(g.word);
+    return words;
+}
 
 }  // namespace
 

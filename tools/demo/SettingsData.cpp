@@ -40,11 +40,13 @@ kit::SSheetSpec PageBackground(const char* file, std::vector<kit::SCaption> capt
     return s;
 }
 
+// The second row's 16 and 32 bits are the colour depth of the full screen only: the
+// window keeps the desktop's.
 std::vector<kit::SCaption> DisplayCaptions() {
     using P = CDisplayOptionPage;
-    const char* names[] = {"Screen", "Colours", "Effects", "Waits", "Ask first", "Event panel"};
+    const char* names[] = {"Screen", "Full-screen colours", "Effects", "Waits", "Ask first", "Event panel"};
     std::vector<kit::SCaption> out;
-    for (size_t row = 0; row < 6; ++row) out.push_back(RowCaption(40, P::kPlaces[2 * row], kOptionHeight, names[row]));
+    for (size_t row = 0; row < 6; ++row) out.push_back(RowCaption(8, P::kPlaces[2 * row], kOptionHeight, names[row]));
     return out;
 }
 
@@ -88,13 +90,20 @@ void WriteSettingsData(CDemoWriter& out) {
     // the five things the cancel key may do in a scene: hide the message window, open the
     // in-game menu (the window's second set of buttons), skip while held, open the save or
     // the load screen (docs/controls.md).
-    out.Sheet(kit::MakeControls(CSystemMenuScene::kOptionSheet, 1232, 96, 14, 3,
-                                {"Window", "Full", "16 bit", "32 bit", "On", "Off", "Read", "All", "Test", "Hide",
-                                 "Menu", "Skip", "Save", "Load"}));
+    // The ON and OFF pictures show only on the part of their cells where the voice page's
+    // switches answer (the display and message pages use them too).
+    kit::SSheetSpec options = kit::MakeControls(CSystemMenuScene::kOptionSheet, 1232, 96, 14, 3,
+                                                {"Window", "Full", "16 bit", "32 bit", "On", "Off", "Read", "All", "Test",
+                                                 "Hide", "Menu", "Skip", "Save", "Load"});
+    options.shownWidths.assign(CSystemMenuScene::kOptionColumns, 0);
+    for (int32_t c : {CVoiceOptionPage::kOnColumn, CVoiceOptionPage::kOffColumn}) {
+        options.shownWidths[static_cast<size_t>(c)] = options.width / options.columns - CVoiceOptionPage::kRightMargin;
+    }
+    out.Sheet(options);
     // Page backgrounds drawn at (0, 88) down to the bottom edge, with the names of their
     // rows; the information page's at (72, 88).  The cancel page names its one row above
-    // it, in a cell as wide as the name.
-    out.Sheet(PageBackground(CDisplayOptionPage::kBackgroundFile, DisplayCaptions()));
+    // it, and the display page its full-screen colours, in cells as wide as the names.
+    out.Sheet(PageBackground(CDisplayOptionPage::kBackgroundFile, DisplayCaptions(), true));
     out.Sheet(PageBackground(CMessageOptionPage::kBackgroundFile, MessageCaptions()));
     out.Sheet(PageBackground(CSoundOptionPage::kBackgroundFile, SoundCaptions()));
     out.Sheet(PageBackground(CVoiceOptionPage::kBackgroundFile, VoiceCaptions()));

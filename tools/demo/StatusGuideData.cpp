@@ -1,4 +1,6 @@
 // The two status pages, the guide and the game-over screen.
+#include <string>
+
 #include "game/menus/status/GameOverScene.h"
 #include "game/menus/status/GuideScene.h"
 #include "game/menus/status/StatusPageScene1.h"
@@ -37,9 +39,21 @@ void WriteStatusGuideData(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet(CU000Scene::kBackground, 800, 600, 4, 3));
     out.Sheet(kit::MakeControls(CU000Scene::kTopicSheet, 880, 240, 5, 3,
                                 {"Topic 1", "Topic 2", "Topic 3", "Topic 4", "Topic 5"}));
+    // Each page says what it is: the overview how to choose a topic, the others their
+    // topic and page, above the cell's plain middle.
     for (int t = 0; t < CU000Scene::kTopicCount; ++t) {
         const int32_t pages = CU000Scene::kPageCounts[t];
-        out.Sheet(kit::MakeSheet(CU000Scene::kPageSheets[t], 320 * pages, 320, pages, 1));
+        kit::SSheetSpec sheet = kit::MakeSheet(CU000Scene::kPageSheets[t], 320 * pages, 320, pages, 1);
+        if (t == 0) {
+            sheet.captions = {{24, 40, "Choose a topic", 3}, {24, 72, "on the left.", 3},
+                              {24, 112, "Its pages turn with", 2}, {24, 132, "the arrows below.", 2}};
+        }
+        for (int32_t p = 0; t > 0 && p < pages; ++p) {
+            sheet.captions.push_back({320 * p + 24, 40, "Topic " + std::to_string(t), 3});
+            sheet.captions.push_back(
+                {320 * p + 24, 72, "Page " + std::to_string(p + 1) + " of " + std::to_string(pages), 3});
+        }
+        out.Sheet(sheet);
     }
     // The game over: buttons 256 × 32.
     out.Sheet(kit::MakeSheet(CV000Scene::kPicture, 800, 600, 4, 3));

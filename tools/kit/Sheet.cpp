@@ -69,7 +69,7 @@ SLabelPlace PlaceLabel(const SSheetSpec& spec, int32_t c, int32_t r, int32_t cw,
     SLabelPlace p;
     if (!spec.label || ch < 7) return p;
     const int32_t left = c * cw + 1, top = r * ch + 1;
-    const int32_t right = (c + 1) * cw - 2;
+    const int32_t right = c * cw + ShownWidth(spec, c) - 2;
     const int32_t bottom = (r + 1) * ch - 2;
     const int32_t digits = static_cast<int32_t>(std::to_string(c).size() + std::to_string(r).size());
     // Three-column digits a column apart, the dot taking two columns.
@@ -210,8 +210,17 @@ std::string CellWord(const SSheetSpec& spec, int32_t column, int32_t row) {
     return {};
 }
 
+int32_t ShownWidth(const SSheetSpec& spec, int32_t column) {
+    const int32_t cw = spec.columns > 0 ? spec.width / spec.columns : 0;
+    const int32_t shown = column >= 0 && static_cast<size_t>(column) < spec.shownWidths.size() ? spec.shownWidths[column] : 0;
+    return shown > 0 && shown < cw ? shown : cw;
+}
+
 bool WritesPng(const SSheetSpec& spec) {
     if (spec.png || IsPng(spec.name)) return true;
+    for (int32_t c = 0; c < static_cast<int32_t>(spec.shownWidths.size()) && c < spec.columns; ++c) {
+        if (ShownWidth(spec, c) < spec.width / spec.columns) return true;
+    }
     for (const auto* list : {&spec.areas, &spec.cellAreas}) {
         for (const SArea& a : *list) {
             if ((a.argb >> 24) != 0xFF) return true;
@@ -281,6 +290,12 @@ std::vector<uint32_t> MakeSheetPixels(const SSheetSpec& spec) {
     for (const SCaption& c : spec.captions) {
         const int32_t column = std::clamp(c.x / cw, 0, spec.columns - 1), row = std::clamp(c.y / ch, 0, spec.rows - 1);
         DrawWord(&px, spec.width, c.x, c.y, c.text, c.scale, InkFor(CellColour(spec, column, row)));
+    }
+    for (int32_t c = 0; c < spec.columns; ++c) {
+        const int32_t shown = ShownWidth(spec, c);
+        for (int32_t y = 0; y < spec.height && shown < cw; ++y) {
+            std::fill_n(px.begin() + static_cast<ptrdiff_t>(y) * spec.width + c * cw + shown, cw - shown, 0x00000000u);
+        }
     }
     return px;
 }

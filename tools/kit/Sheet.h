@@ -80,6 +80,10 @@ struct SSheetSpec {
     bool areasKeepLabels = true;
     // Drawn last.
     std::vector<SCaption> captions;
+    // How much of a column's cells shows, from their left edge (no entry or 0: the whole
+    // cell): the rest is left clear (alpha 0), and the label and word keep to the part
+    // that shows; a button whose picture is narrower than its cell.
+    std::vector<int32_t> shownWidths;
     // PNG bytes whatever the name says (the decoders of the picture planes go by the
     // first bytes): a picture with transparent parts under a ".bmp" name.
     bool png = false;
@@ -94,7 +98,10 @@ SSheetSpec MakeControls(const std::string& name, int32_t width, int32_t height, 
 
 // The word drawn into a cell: its column's, else its row's, else none.
 std::string CellWord(const SSheetSpec& spec, int32_t column, int32_t row);
-// The sheet needs PNG bytes: asked for, named ".png", or an area is not opaque.
+// The width of a column's cells that shows (SSheetSpec::shownWidths).
+int32_t ShownWidth(const SSheetSpec& spec, int32_t column);
+// The sheet needs PNG bytes: asked for, named ".png", or an area is not opaque, or a
+// column's cells show in part.
 bool WritesPng(const SSheetSpec& spec);
 
 // The opaque colour of a cell: the same for the same (name, column, row) on every run;

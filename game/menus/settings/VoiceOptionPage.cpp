@@ -17,7 +17,7 @@ void CVoiceOptionPage::Load() {
         SRect hit = b.GetRect();
         hit.top += 4;
         hit.bottom -= 4;
-        hit.right -= 45;
+        hit.right -= kRightMargin;
         b.SetHitRect(hit);
     }
     Refresh();

@@ -15,6 +15,9 @@ public:
     static constexpr const char* kBackgroundFile = "obj\\c000_031.bmp";
     static constexpr int32_t kOnColumn = 4;
     static constexpr int32_t kOffColumn = 5;
+    // The ON and OFF pictures end this far left of their cells' right edge: the buttons
+    // answer only where they show.
+    static constexpr int32_t kRightMargin = 45;
     static SPoint Place(int n) { return SPoint{184 + 88 * (n % 2) + (n >= 16 ? 384 : 0), 157 + 32 * ((n / 2) % 8)}; }
 
     explicit CVoiceOptionPage(CSystemMenuScene& owner) : CMenuPage(owner, kPageId) {}

@@ -18,7 +18,9 @@
 #include "game/menus/settings/InfoPage.h"
 #include "game/menus/settings/MessageOptionPage.h"
 #include "game/menus/settings/SoundOptionPage.h"
+#include "game/menus/settings/SystemMenuScene.h"
 #include "game/menus/settings/VoiceOptionPage.h"
+#include "game/menus/status/GuideScene.h"
 #include "game/raising/home/HomeHelpLines.h"
 #include "game/raising/mansionmenu/MansionMenuScene.h"
 #include "game/raising/mansionmenu/ShopScene.h"
@@ -176,6 +178,42 @@ TEST_F(DemoLook, EverySettingsRowIsNamedBesideItsButtons) {
     EXPECT_EQ(ClassifyVoiceName("voice\\zz_0001.ogg"), 15) << demo::kVoiceCaptions[15];
 }
 
+// The voice page's ON and OFF buttons (the option sheet's columns 4 and 5, 88 pixels
+// wide) answer on their left 43 pixels: they show there and nowhere else.
+TEST_F(DemoLook, TheVoiceSwitchesShowOnlyWhereTheyAnswer) {
+    const kit::SSheetSpec& s = Sheet(CSystemMenuScene::kOptionSheet);
+    const std::vector<uint32_t> px = kit::MakeSheetPixels(s);
+    for (int32_t column : {4, 5}) {
+        int32_t wrong = 0;
+        for (int32_t y = 0; y < s.height; ++y) {
+            for (int32_t x = 0; x < 88; ++x) {
+                wrong += (px[static_cast<size_t>(y * s.width + column * 88 + x)] >> 24 == 0xFF) != (x < 43);
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "column " << column;
+    }
+}
+
+// Every page of the guide has its words within its own cell: the overview how to choose
+// a topic, the others their topic and page ("Topic 2", "Page 3 of 5").
+TEST_F(DemoLook, EveryGuidePageSaysWhatItIs) {
+    const int32_t pages[] = {1, 4, 5, 4, 2, 4};
+    for (int32_t t = 0; t < 6; ++t) {
+        const kit::SSheetSpec& s = Sheet(CU000Scene::kPageSheets[t]);
+        ASSERT_EQ(s.columns, pages[t]) << s.name;
+        for (int32_t p = 0; p < pages[t]; ++p) {
+            std::string words;
+            for (const kit::SCaption& c : s.captions) {
+                const SRect box = kit::CaptionBox(c);
+                if (box.left >= 320 * p && box.right <= 320 * (p + 1)) words += c.text + " ";
+            }
+            const std::string page = "Page " + std::to_string(p + 1) + " of " + std::to_string(pages[t]);
+            EXPECT_NE(words.find(t == 0 ? "topic" : "Topic " + std::to_string(t) + " " + page), std::string::npos)
+                << s.name << " page " << p << ": " << words;
+        }
+    }
+}
+
 // The balloons of every demo script, placed by the balloon command's rule (place 0, 1
 // and 2 put the corner at x + 180, x − 40 and x + 430, y + 148; docs/command-table.md),
 // lie wholly on the 800 × 600 screen and clear of the balloons open with them.
@@ -231,7 +269,10 @@ TEST_F(DemoLook, EveryBalloonOfEveryScriptStaysOnTheScreenAndClearOfTheOthers) {
 }
 
 // The help tables read as a player's text: no help carries its own number (as "0 work"
-// or "説明その0" did) nor says it is unused; a line no screen shows holds a blank.
+// or "説明その0" did) nor says it is unused; a line no screen shows holds a blank. Each
+// row ("\" breaks it), filled with a four-character name and three-digit numbers, fits
+// between the window's text at x 36 and its waiting mark at x 748: 64 half-width cells of
+// the 22-pixel font, a Shift-JIS character two.
 TEST_F(DemoLook, EveryHelpLineReadsAsAPlayersText) {
     for (const char* file : {CMansionMenuScene::kHelpFile, CShopScene::kHelpFile, CHomeHelpLines::kFile}) {
         std::vector<uint8_t> bytes;
@@ -243,6 +284,16 @@ TEST_F(DemoLook, EveryHelpLineReadsAsAPlayersText) {
             const std::string what = std::string(file) + " line " + std::to_string(n) + ": " + line;
             EXPECT_EQ(line.find("unused"), std::string::npos) << what;
             EXPECT_FALSE(std::regex_search(line, std::regex("(^|[^0-9])" + std::to_string(n) + "([^0-9]|$)"))) << what;
+            int32_t cells = 0, widest = 0;
+            for (size_t i = 0; i < line.size(); ++i) {
+                const auto c = static_cast<unsigned char>(line[i]);
+                const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+                const int32_t placeholder = line.compare(i, 2, "*c") == 0 ? 8 : line.compare(i, 2, "*d") == 0 ? 3 : 0;
+                cells = c == '\\' ? 0 : cells + (lead ? 2 : placeholder ? placeholder : c != '\r');
+                i += lead || placeholder ? 1 : 0;
+                widest = std::max(widest, cells);
+            }
+            EXPECT_LE(widest, 64) << what;
         }
         EXPECT_GE(n, 29) << file;
     }

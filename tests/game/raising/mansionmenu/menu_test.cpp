@@ -333,17 +333,17 @@ TEST_F(MenuTest, HelpTextsAreFilledWithThePlayersNumbers) {
         std::string text;
     };
     const SCase cases[] = {
-        {[&] { w.evaluationTotal = 280, w.evaluation = 5; }, 0, "Work at the mansion: 15 more evaluation for the next rank.\nStamina 8."},
-        {[&] { w.evaluationTotal = 290, w.evaluation = 20; }, 0, "Work at the mansion: 0 more evaluation for the next rank.\nStamina 8."},
-        {[&] { w.evaluationTotal = 2600; }, 0, "Work at the mansion: you have the highest rank.\nStamina 8."},
-        {[&] { w.abilityPoints = 237; }, 3, "Training: 63 more points for the next level.\nStamina 5."},
-        {[&] { s.SetParam(103, 4, 45); }, 5, "A part-time job: 25 more jobs for the next pay.\nStamina 10."},
-        {[&] { s.SetParam(103, 4, 150); }, 5, "A part-time job: you have the highest pay.\nStamina 10."},
-        {[&] { s.SetParam(106, 6, 230); }, 12, "Milte: 70 more for the next level."},
-        {[&] { s.SetParam(106, 6, 950); }, 12, "Milte is at the highest level."},
-        {[&] { s.SetParam(106, 5, 130); }, 35, "Time with チャコル paying 25: +15. チャコル needs 70 more for the next level."},
-        {[&] { s.SetParam(106, 7, 0); }, 41, "Time with ネリサ for free: +8. ネリサ needs 100 more for the next level."},
-        {[&] { s.SetParam(106, 4, 999); }, 38, "Time with フェリナ for free: she is at the highest level."},
+        {[&] { w.evaluationTotal = 280, w.evaluation = 5; }, 0, "屋敷で働きます。次のランクまで、評価があと15必要です。\n体力を8使います。"},
+        {[&] { w.evaluationTotal = 290, w.evaluation = 20; }, 0, "屋敷で働きます。次のランクまで、評価があと0必要です。\n体力を8使います。"},
+        {[&] { w.evaluationTotal = 2600; }, 0, "屋敷で働きます。ランクはもう最高です。\n体力を8使います。"},
+        {[&] { w.abilityPoints = 237; }, 3, "修行をします。次のレベルまで、あと63ポイントです。\n体力を5使います。"},
+        {[&] { s.SetParam(103, 4, 45); }, 5, "アルバイトをします。次の昇給まで、あと25回です。\n体力を10使います。"},
+        {[&] { s.SetParam(103, 4, 150); }, 5, "アルバイトをします。お給料はもう最高です。\n体力を10使います。"},
+        {[&] { s.SetParam(106, 6, 230); }, 12, "ミルテと過ごします。次のレベルまで、あと70です。"},
+        {[&] { s.SetParam(106, 6, 950); }, 12, "ミルテとの交流は、もう最高のレベルです。"},
+        {[&] { s.SetParam(106, 5, 130); }, 35, "25払ってチャコルと過ごします。交流+15。\nチャコルの次のレベルまで、あと70です。"},
+        {[&] { s.SetParam(106, 7, 0); }, 41, "お金を払わずにネリサと過ごします。交流+8。\nネリサの次のレベルまで、あと100です。"},
+        {[&] { s.SetParam(106, 4, 999); }, 38, "お金を払わずにフェリナと過ごします。\n交流はもう最高のレベルです。"},
         {[] {}, 60, ""},
     };
     for (const SCase& c : cases) {
