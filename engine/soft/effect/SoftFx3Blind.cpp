@@ -7,6 +7,7 @@
 #include "engine/base/Log.h"
 #include "engine/soft/SoftSurface.h"
 #include "engine/soft/blit/SoftBlt.h"
+#include "engine/soft/effect/SoftFx3Clip.h"
 #include "engine/soft/effect/SoftFx3Kernels.h"
 
 namespace {
@@ -21,11 +22,7 @@ bool _SameDepth(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2) {
     return depth == src1->GetBitDepth() && depth == src2->GetBitDepth();
 }
 
-SRect _Block(const SPoint& p, const SSize& s) {
-    return SRect{p.x, p.y, static_cast<int32_t>(int64_t{p.x} + s.cx), static_cast<int32_t>(int64_t{p.y} + s.cy)};
-}
-
-bool _Fits32(int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
+bool _IsRows(ECascade direction) { return direction == ECascade::Down || direction == ECascade::Up; }
 
 // Bands are L >> 4 lines: a block under 16 lines has none and shows only its background.
 int64_t _CascadeBand(int64_t length) { return length >> 4; }
@@ -49,62 +46,60 @@ ECascade _Direction(int mode) {
     }
 }
 
-void _Cascade(ECascade direction, CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* rect,
+// Blits `rect` of src at (x, y), both in 64 bits, narrowed to the 32-bit range.
+void _Blt(CSoftSurface* dst, CSoftSurface* src, int64_t x, int64_t y, const SRect64& rect, const SRect* clip,
+          int opacity) {
+    SPoint point{};
+    SRect narrowed{};
+    if (SoftFx3NarrowBlt(x, y, rect, &point, &narrowed)) {
+        dst->Blt(src, &point, &narrowed, clip, opacity, 0);
+    }
+}
+
+// The cascade of `rect` at `dstPt`.  The rectangle is in 64 bits: a block's far edges
+// may pass the 32-bit range, and its length L and every band are measured on it whole.
+void _Cascade(ECascade direction, CSoftSurface* dst, CSoftSurface* src, const SPoint& dstPt, const SRect64& rect,
               const SRect* clip, int opacity, int progress) {
-    if (dst == nullptr || src == nullptr || dstPt == nullptr || rect == nullptr || clip == nullptr) {
-        return;
-    }
     const int64_t p = SoftFx3ClampProgress(progress);
-    const bool rows = direction == ECascade::Down || direction == ECascade::Up;
-    const int64_t length = rows ? int64_t{rect->bottom} - rect->top : int64_t{rect->right} - rect->left;
-    if (length < 1 || !_Fits32(length)) {
-        return;
-    }
+    const bool rows = _IsRows(direction);
+    const int64_t length = rows ? rect.bottom - rect.top : rect.right - rect.left;
     const int64_t band = _CascadeBand(length);
     if (band < 1) {
         return;
     }
-    // Every line a band can touch, before and after the block, in both coordinates.
-    const int64_t lo = -band, hi = length + band;
-    for (int64_t v : {int64_t{dstPt->x}, int64_t{dstPt->y}, int64_t{rect->left}, int64_t{rect->top}}) {
-        if (!_Fits32(v + lo) || !_Fits32(v + hi)) {
-            return;
-        }
-    }
     const int64_t reach = ((4 * length) / band + band) * p / 1024;
     for (int64_t k = 0; k * band < length; ++k) {
-        const int64_t start = k * band;
         int64_t r = reach - 4 * k;
         if (r < 1) {
             break;
         }
         r = std::min(r, band);
-        SRect part = *rect;
-        SPoint at = *dstPt;
-        switch (direction) {
-        case ECascade::Down:
-            part.top = static_cast<int32_t>(rect->top + start);
-            part.bottom = static_cast<int32_t>(rect->top + start + r);
-            at.y = static_cast<int32_t>(dstPt->y + start);
-            break;
-        case ECascade::Up:
-            part.top = static_cast<int32_t>(rect->top + length - start - r);
-            part.bottom = static_cast<int32_t>(rect->top + length - start);
-            at.y = static_cast<int32_t>(dstPt->y + length - start - r);
-            break;
-        case ECascade::Right:
-            part.left = static_cast<int32_t>(rect->left + start);
-            part.right = static_cast<int32_t>(rect->left + start + r);
-            at.x = static_cast<int32_t>(dstPt->x + start);
-            break;
-        case ECascade::Left:
-            part.left = static_cast<int32_t>(rect->left + length - start - r);
-            part.right = static_cast<int32_t>(rect->left + length - start);
-            at.x = static_cast<int32_t>(dstPt->x + length - start - r);
-            break;
+        // The band's first line, counted from the rectangle's near edge: bands grow from
+        // the edge where the cascade starts.
+        const bool fromNear = direction == ECascade::Down || direction == ECascade::Right;
+        const int64_t from = fromNear ? k * band : length - k * band - r;
+        SRect64 part = rect;
+        int64_t x = dstPt.x, y = dstPt.y;
+        if (rows) {
+            part.top = rect.top + from;
+            part.bottom = part.top + r;
+            y += from;
+        } else {
+            part.left = rect.left + from;
+            part.right = part.left + r;
+            x += from;
         }
-        dst->Blt(src, &at, &part, clip, opacity, 0);
+        _Blt(dst, src, x, y, part, clip, opacity);
     }
+}
+
+void _CascadeKernel(ECascade direction, CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* rect,
+                    const SRect* clip, int opacity, int progress) {
+    if (dst == nullptr || src == nullptr || dstPt == nullptr || rect == nullptr || clip == nullptr) {
+        return;
+    }
+    _Cascade(direction, dst, src, *dstPt, SRect64{rect->left, rect->top, rect->right, rect->bottom}, clip, opacity,
+             progress);
 }
 
 // Background, cascade, then the notification of the second source's whole block.
@@ -116,11 +111,11 @@ void _CascadeMode(ECascade direction, bool blended, CSoftSurface* dst, CSoftSurf
         return;
     }
     const int p = SoftFx3ClampProgress(progress);
-    const SRect rect1 = _Block(*src1Pt, *size);
-    const SRect rect2 = _Block(*src2Pt, *size);
+    const SRect rect1 = SoftFx3BlockRect(*src1Pt, *size);
+    const SRect rect2 = SoftFx3BlockRect(*src2Pt, *size);
     const int opacity = blended ? p >> 2 : 256;
     dst->Blt(src1, dstPt, &rect1, clip, 256, 0);
-    _Cascade(direction, dst, src2, dstPt, &rect2, clip, opacity, p);
+    _Cascade(direction, dst, src2, *dstPt, SoftFx3WideBlock(*src2Pt, *size), clip, opacity, p);
     SRect drawn{};
     ClipBltRectsEx(&drawn, dst, src2, dstPt, &rect2, clip);
     dst->OnBlt(src2, dstPt, &rect2, clip, opacity, static_cast<uint32_t>(p), drawn);
@@ -130,53 +125,52 @@ void _CascadeMode(ECascade direction, bool blended, CSoftSurface* dst, CSoftSurf
 
 void SoftFx3CascadeBlindsRows(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* rect,
                               const SRect* clip, int opacity, int progress) {
-    _Cascade(ECascade::Down, dst, src, dstPt, rect, clip, opacity, progress);
+    _CascadeKernel(ECascade::Down, dst, src, dstPt, rect, clip, opacity, progress);
 }
 void SoftFx3CascadeBlindsRowsUp(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* rect,
                                 const SRect* clip, int opacity, int progress) {
-    _Cascade(ECascade::Up, dst, src, dstPt, rect, clip, opacity, progress);
+    _CascadeKernel(ECascade::Up, dst, src, dstPt, rect, clip, opacity, progress);
 }
 void SoftFx3CascadeBlindsColumns(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* rect,
                                  const SRect* clip, int opacity, int progress) {
-    _Cascade(ECascade::Right, dst, src, dstPt, rect, clip, opacity, progress);
+    _CascadeKernel(ECascade::Right, dst, src, dstPt, rect, clip, opacity, progress);
 }
 void SoftFx3CascadeBlindsColumnsLeft(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* rect,
                                      const SRect* clip, int opacity, int progress) {
-    _Cascade(ECascade::Left, dst, src, dstPt, rect, clip, opacity, progress);
+    _CascadeKernel(ECascade::Left, dst, src, dstPt, rect, clip, opacity, progress);
 }
 
-void SoftFx3CascadeExtent(int mode, const SPoint& dstPt, const SRect& rect, SPoint* at, SRect* extent) {
-    *at = dstPt;
-    *extent = rect;
-    if (!((mode >= 5 && mode <= 8) || (mode >= 11 && mode <= 14))) {
-        return;
+bool SoftFx3CascadeExtent(int mode, const SPoint& dstPt, const SPoint& srcPt, const SSize& size, SPoint* at,
+                          SRect* extent) {
+    SRect64 wide = SoftFx3WideBlock(srcPt, size);
+    int64_t x = dstPt.x, y = dstPt.y;
+    if ((mode >= 5 && mode <= 8) || (mode >= 11 && mode <= 14)) {
+        const ECascade direction = _Direction(mode);
+        const int64_t over = _CascadeOverhang(_IsRows(direction) ? wide.bottom - wide.top : wide.right - wide.left);
+        switch (direction) {
+        case ECascade::Down: wide.bottom += over; break;
+        case ECascade::Right: wide.right += over; break;
+        case ECascade::Up:
+            wide.top -= over;
+            y -= over;
+            break;
+        case ECascade::Left:
+            wide.left -= over;
+            x -= over;
+            break;
+        }
     }
-    const ECascade direction = _Direction(mode);
-    const bool rows = direction == ECascade::Down || direction == ECascade::Up;
-    const int64_t length = rows ? int64_t{rect.bottom} - rect.top : int64_t{rect.right} - rect.left;
-    if (length < 1) {
-        return;
-    }
-    const int64_t over = _CascadeOverhang(length);
-    auto clamp = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
-    switch (direction) {
-    case ECascade::Down: extent->bottom = clamp(rect.bottom + over); break;
-    case ECascade::Right: extent->right = clamp(rect.right + over); break;
-    case ECascade::Up:
-        extent->top = clamp(rect.top - over);
-        at->y = clamp(dstPt.y - over);
-        break;
-    case ECascade::Left:
-        extent->left = clamp(rect.left - over);
-        at->x = clamp(dstPt.x - over);
-        break;
-    }
+    return SoftFx3NarrowBlt(x, y, wide, at, extent);
 }
 
 SRect SoftFx3Mode3Extent(const SPoint& srcPt, const SSize& size) {
     const int64_t rows = (int64_t{size.cy} + 31) / 32 * 32;
-    return SRect{srcPt.x, srcPt.y, static_cast<int32_t>(std::min<int64_t>(int64_t{srcPt.x} + size.cx, INT32_MAX)),
-                 static_cast<int32_t>(std::min<int64_t>(int64_t{srcPt.y} + rows, INT32_MAX))};
+    SPoint at{};
+    SRect extent{};
+    return SoftFx3NarrowBlt(srcPt.x, srcPt.y, SRect64{srcPt.x, srcPt.y, int64_t{srcPt.x} + size.cx, srcPt.y + rows},
+                            &at, &extent)
+               ? extent
+               : SRect{};
 }
 
 #define PG_CASCADE_MODE(number, direction, blended)                                                              \
@@ -202,27 +196,21 @@ void SoftFx3Mode3(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2, con
         return;
     }
     const int64_t shown = SoftFx3ClampProgress(progress) >> 5;
-    const int64_t w = size->cx;
-    // Bands starting below the clip rectangle are never drawn: the loop need not visit them.
-    const int64_t h = std::min<int64_t>(size->cy, int64_t{clip->bottom} - dstPt->y);
-    // The last band may reach 32 rows past h.
-    if (w < 1 || h < 1 || !_Fits32(int64_t{src1Pt->x} + w) || !_Fits32(int64_t{src2Pt->x} + w) ||
-        !_Fits32(int64_t{src1Pt->y} + h + 32) || !_Fits32(int64_t{src2Pt->y} + h + 32) ||
-        !_Fits32(int64_t{dstPt->y} + h + 32)) {
-        return;
-    }
-    for (int64_t top = 0; top < h; top += 32) {
-        if (shown > 0) {
-            const SPoint at{dstPt->x, static_cast<int32_t>(dstPt->y + top)};
-            const SRect part{src2Pt->x, static_cast<int32_t>(src2Pt->y + top), static_cast<int32_t>(src2Pt->x + w),
-                             static_cast<int32_t>(src2Pt->y + top + shown)};
-            dst->Blt(src2, &at, &part, clip, 256, 0);
+    // Only the bands that meet the clip rectangle and the destination are visited: the
+    // others draw nothing, and a block may be 2^31 rows high.
+    const int64_t firstRow = std::max<int64_t>(clip->top, 0) - dstPt->y;
+    const int64_t first = firstRow > 0 ? firstRow / 32 * 32 : 0;
+    const int64_t h = std::min<int64_t>(
+        {size->cy, int64_t{clip->bottom} - dstPt->y, int64_t{dst->GetSize().cy} - dstPt->y});
+    // Rows `from` to `to` of the band at `top`, from the source's block at srcPt.
+    auto part = [&](CSoftSurface* src, const SPoint& srcPt, int64_t top, int64_t from, int64_t to) {
+        if (from < to) {
+            _Blt(dst, src, dstPt->x, dstPt->y + top + from,
+                 SRect64{srcPt.x, srcPt.y + top + from, int64_t{srcPt.x} + size->cx, srcPt.y + top + to}, clip, 256);
         }
-        if (shown < 32) {
-            const SPoint at{dstPt->x, static_cast<int32_t>(dstPt->y + top + shown)};
-            const SRect part{src1Pt->x, static_cast<int32_t>(src1Pt->y + top + shown),
-                             static_cast<int32_t>(src1Pt->x + w), static_cast<int32_t>(src1Pt->y + top + 32)};
-            dst->Blt(src1, &at, &part, clip, 256, 0);
-        }
+    };
+    for (int64_t top = first; top < h; top += 32) {
+        part(src2, *src2Pt, top, 0, shown);
+        part(src1, *src1Pt, top, shown, 32);
     }
 }

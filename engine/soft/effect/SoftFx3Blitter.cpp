@@ -20,15 +20,6 @@ constexpr int kJitterColumns = 14;
 using SingleEffect = void (*)(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* srcRect,
                               const SRect* clip, int opacity, int param);
 
-// A block that would end past the 32-bit range ends at its edge instead of wrapping
-// round to a rectangle that lies elsewhere.
-SRect _Block(const SPoint& p, const SSize& s) {
-    auto end = [](int32_t at, int32_t length) {
-        return static_cast<int32_t>(std::clamp<int64_t>(int64_t{at} + length, INT32_MIN, INT32_MAX));
-    };
-    return SRect{p.x, p.y, end(p.x, s.cx), end(p.y, s.cy)};
-}
-
 // Everything one DrawEffect3 call needs.  Every pass is clipped by the caller's clip
 // and the surfaces it touches, as that pass alone would be.
 struct SEffect3Call {
@@ -42,8 +33,8 @@ struct SEffect3Call {
     SRect clip;
     int p;  // clamped
 
-    SRect Block1() const { return _Block(*src1Pt, *size); }
-    SRect Block2() const { return _Block(*src2Pt, *size); }
+    SRect Block1() const { return SoftFx3BlockRect(*src1Pt, *size); }
+    SRect Block2() const { return SoftFx3BlockRect(*src2Pt, *size); }
 
     // The first source's block as an opaque background.
     void Background() const {
@@ -228,8 +219,9 @@ void _JoinPassesReach(int mode, const SEffect3Call& c, SRect* acc) {
             blt(c.src1, *c.dstPt, c.Block1(), c.clip);
             SPoint at{};
             SRect extent{};
-            SoftFx3CascadeExtent(mode, *c.dstPt, c.Block2(), &at, &extent);
-            blt(c.src2, at, extent, c.clip);
+            if (SoftFx3CascadeExtent(mode, *c.dstPt, *c.src2Pt, *c.size, &at, &extent)) {
+                blt(c.src2, at, extent, c.clip);
+            }
         }
         break;
     }
@@ -385,12 +377,12 @@ SRect CEffectBlitter::GetTransitionRect(int mode, CSoftSurface* dst, CSoftSurfac
     // {0, 0, 0, 0}.
     SRect u = kSoftFx3UnionIdentity;
     if (src1 != nullptr && dst1Pt != nullptr && src1Pt != nullptr && size1 != nullptr) {
-        const SRect rect = _Block(*src1Pt, *size1);
+        const SRect rect = SoftFx3BlockRect(*src1Pt, *size1);
         SoftFxJoinRect(&u, SoftFxJitterRect(j.rectMode, dst, src1, dst1Pt, &rect, clip, j.amount1));
         SoftFxJoinLayerRect(&u, BltClippedRect(dst, src1, dst1Pt, &rect, clip));
     }
     if (src2 != nullptr && dst2Pt != nullptr && src2Pt != nullptr && size2 != nullptr) {
-        const SRect rect = _Block(*src2Pt, *size2);
+        const SRect rect = SoftFx3BlockRect(*src2Pt, *size2);
         SoftFxJoinRect(&u, SoftFxJitterRect(j.rectMode, dst, src2, dst2Pt, &rect, clip, j.amount2));
         SoftFxJoinLayerRect(&u, BltClippedRect(dst, src2, dst2Pt, &rect, clip));
     }
@@ -410,20 +402,22 @@ void CEffectBlitter::DrawTransition(int mode, CSoftSurface* dst, CSoftSurface* s
     STransitionJitter j{};
     if (mode == 1) {
         if (has1) {
-            SoftSurfaceBltClipped(dst, src1, dst1Pt->x, dst1Pt->y, _Block(*src1Pt, *size1), *clip, 256 - (p >> 2));
+            SoftSurfaceBltClipped(dst, src1, dst1Pt->x, dst1Pt->y, SoftFx3BlockRect(*src1Pt, *size1), *clip,
+                                  256 - (p >> 2));
         }
         if (has2) {
-            SoftSurfaceBltClipped(dst, src2, dst2Pt->x, dst2Pt->y, _Block(*src2Pt, *size2), *clip, p >> 2);
+            SoftSurfaceBltClipped(dst, src2, dst2Pt->x, dst2Pt->y, SoftFx3BlockRect(*src2Pt, *size2), *clip,
+                                  p >> 2);
         }
     } else if (_TransitionJitter(mode, p, &j)) {
         const bool first = j.both || p < 512;
         const bool second = j.both || p >= 512;
         if (first && has1) {
-            const SRect rect = _Block(*src1Pt, *size1);
+            const SRect rect = SoftFx3BlockRect(*src1Pt, *size1);
             j.effect(dst, src1, dst1Pt, &rect, clip, j.opacity1, j.amount1);
         }
         if (second && has2) {
-            const SRect rect = _Block(*src2Pt, *size2);
+            const SRect rect = SoftFx3BlockRect(*src2Pt, *size2);
             j.effect(dst, src2, dst2Pt, &rect, clip, j.opacity2, j.amount2);
         }
     } else {

@@ -157,25 +157,43 @@ namespace {
 // does not fit a 32-bit value.
 SRect _FinishUnion(const SRect& u) { return u == kSoftFx3UnionIdentity ? SRect{} : u; }
 
-SRect _PlacedRect(const SPoint& p, const SSize& s) {
-    const auto clamp32 = [](int64_t v) {
-        return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-    };
-    return SRect{p.x, p.y, clamp32(int64_t{p.x} + s.cx), clamp32(int64_t{p.y} + s.cy)};
-}
-
-SRect _BlockRect(const SPoint& p, const SSize& s) { return _PlacedRect(p, s); }
+int32_t _Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
 }  // namespace
+
+SRect SoftFx3BlockRect(const SPoint& p, const SSize& s) {
+    return SRect{p.x, p.y, _Clamp32(int64_t{p.x} + s.cx), _Clamp32(int64_t{p.y} + s.cy)};
+}
+
+bool SoftFx3NarrowBlt(int64_t x, int64_t y, SRect64 rect, SPoint* point, SRect* narrowed) {
+    // The near side: the point and the rectangle's near edge move on together until both
+    // are inside the range.
+    auto cutNear = [](int64_t& at, int64_t& edge) {
+        const int64_t d = std::max({int64_t{0}, int64_t{INT32_MIN} - at, int64_t{INT32_MIN} - edge});
+        at += d;
+        edge += d;
+    };
+    cutNear(x, rect.left);
+    cutNear(y, rect.top);
+    rect.right = std::min<int64_t>(rect.right, INT32_MAX);
+    rect.bottom = std::min<int64_t>(rect.bottom, INT32_MAX);
+    if (x > INT32_MAX || y > INT32_MAX || rect.left >= rect.right || rect.top >= rect.bottom) {
+        return false;
+    }
+    *point = SPoint{static_cast<int32_t>(x), static_cast<int32_t>(y)};
+    *narrowed = SRect{static_cast<int32_t>(rect.left), static_cast<int32_t>(rect.top),
+                      static_cast<int32_t>(rect.right), static_cast<int32_t>(rect.bottom)};
+    return true;
+}
 
 SRect SoftFxUnionPlacedRects(CSoftSurface* src1, CSoftSurface* src2, const SPoint* dst1Pt, const SPoint* dst2Pt,
                              const SSize* size1, const SSize* size2) {
     SRect u = kSoftFx3UnionIdentity;
     if (src1 != nullptr && dst1Pt != nullptr && size1 != nullptr) {
-        _Join(&u, _PlacedRect(*dst1Pt, *size1));
+        _Join(&u, SoftFx3BlockRect(*dst1Pt, *size1));
     }
     if (src2 != nullptr && dst2Pt != nullptr && size2 != nullptr) {
-        _Join(&u, _PlacedRect(*dst2Pt, *size2));
+        _Join(&u, SoftFx3BlockRect(*dst2Pt, *size2));
     }
     return _FinishUnion(u);
 }
@@ -188,13 +206,13 @@ SRect SoftFxUnionBltRects(CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* s
     }
     SRect u = kSoftFx3UnionIdentity;
     if (src1 != nullptr && dst1Pt != nullptr && src1Pt != nullptr && size1 != nullptr) {
-        const SRect block = _BlockRect(*src1Pt, *size1);
+        const SRect block = SoftFx3BlockRect(*src1Pt, *size1);
         SRect part{};
         ClipBltRectsEx(&part, dst, src1, dst1Pt, &block, clip);
         SoftFxJoinLayerRect(&u, part);
     }
     if (src2 != nullptr && dst2Pt != nullptr && src2Pt != nullptr && size2 != nullptr) {
-        const SRect block = _BlockRect(*src2Pt, *size2);
+        const SRect block = SoftFx3BlockRect(*src2Pt, *size2);
         SRect part{};
         ClipBltRectsEx(&part, dst, src2, dst2Pt, &block, clip);
         SoftFxJoinLayerRect(&u, part);

@@ -13,6 +13,30 @@ class CSoftSurface;
 // The identity of a union: joining anything to it gives that thing.
 inline constexpr SRect kSoftFx3UnionIdentity{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
 
+// --- the geometry every mode shares ---
+// Points and sizes may hold any 32-bit values.  A block's far edges (point + size), and
+// every band or zoom measured from them, are worked out in 64 bits and only then
+// narrowed to the 32-bit rectangles the blits take; nothing past the 32-bit range lies
+// on a surface.
+
+// A rectangle whose edges may pass the 32-bit range.
+struct SRect64 {
+    int64_t left, top, right, bottom;
+};
+
+// The block {p, p + s}.
+inline SRect64 SoftFx3WideBlock(const SPoint& p, const SSize& s) {
+    return SRect64{p.x, p.y, int64_t{p.x} + s.cx, int64_t{p.y} + s.cy};
+}
+// The block as a 32-bit rectangle, its far edges held to the range: a block that would
+// end past it ends at its edge instead of wrapping round to a rectangle that lies
+// elsewhere, and a negative size stays empty (right <= left or bottom <= top).
+SRect SoftFx3BlockRect(const SPoint& p, const SSize& s);
+// A blit of `rect` placed at (x, y), narrowed to 32 bits: what lies past the range on
+// the destination's side or the source's is cut from both together, so the pixels that
+// land keep their places.  False when nothing can land.
+bool SoftFx3NarrowBlt(int64_t x, int64_t y, SRect64 rect, SPoint* point, SRect* narrowed);
+
 // Clips a block of `size` at dstPt in `dst`, src1Pt in `src1` and src2Pt in `src2`
 // against `clip` (destination coordinates) and all three surfaces, moving the three
 // points together so that corresponding pixels stay aligned.  On success the points

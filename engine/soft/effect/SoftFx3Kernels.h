@@ -125,10 +125,13 @@ void SoftFx3CascadeBlindsColumns(CSoftSurface* dst, CSoftSurface* src, const SPo
                                  const SRect* clip, int opacity, int progress);
 void SoftFx3CascadeBlindsColumnsLeft(CSoftSurface* dst, CSoftSurface* src, const SPoint* dstPt, const SRect* rect,
                                      const SRect* clip, int opacity, int progress);
-// For the cascade of a mode 5 to 8 or 11 to 14 over `rect` at dstPt: the source
-// rectangle, grown by the last band's overhang, and the point it lands at, whose blit
-// covers every band.  Other modes get `rect` at dstPt.
-void SoftFx3CascadeExtent(int mode, const SPoint& dstPt, const SRect& rect, SPoint* at, SRect* extent);
+// For the cascade of a mode 5 to 8 or 11 to 14 over the block of `size` at srcPt,
+// drawn at dstPt: the source rectangle, grown by the last band's overhang, and the
+// point it lands at, whose blit covers every band; narrowed to the 32-bit range like
+// the bands themselves.  Other modes get the block at dstPt.  False when nothing of it
+// can land.
+bool SoftFx3CascadeExtent(int mode, const SPoint& dstPt, const SPoint& srcPt, const SSize& size, SPoint* at,
+                          SRect* extent);
 
 // --- zooms (modes 23 to 30) ---
 // One source stretched to a size eased from the progress, centred on the block, over

@@ -1,5 +1,7 @@
 // Zoom transitions of the three-surface blitter (modes 23 to 30): one source stretched
 // to a size eased from the progress, centred on the block.
+#include <algorithm>
+
 #include "engine/base/Counter.h"
 #include "engine/soft/SoftSurface.h"
 #include "engine/soft/effect/SoftFx3Clip.h"
@@ -7,15 +9,16 @@
 
 namespace {
 
-// Sizes up to this keep twice the size and every sum of the zoom inside 32 bits.
-constexpr int32_t kMaxZoomSide = 1 << 28;
-
-// The eased length of one side at progress p.  Called twice per frame: the counters
-// live on the stack.
-int32_t _ZoomedSide(int mode, int32_t side, int p) {
+// The eased length of one side at progress p.  The modes that grow to twice the block
+// count from the block's own side, the counter running over (0, side): twice a side
+// passes the 32-bit range from 2^30 on, and the counters give the same values either
+// way (their quotients by 1024² are exact).  Called twice per frame: the counters live
+// on the stack.
+int64_t _ZoomedSide(int mode, int32_t side, int p) {
     CCounterAccel accel;
     CCounterSin sine;
     CCounter* counter = &accel;
+    int64_t base = 0;
     switch (mode) {
     case 23:
     case 27: accel.Set(0, side, -1024); break;
@@ -25,30 +28,43 @@ int32_t _ZoomedSide(int mode, int32_t side, int p) {
         sine.Set(side, 0, -1024);
         break;
     case 25:
-    case 29: accel.Set(side, 2 * side, 1024); break;
+    case 29:
+        // (side, 2 side, 1024)
+        base = side;
+        accel.Set(0, side, 1024);
+        break;
     case 26:
-    case 30: accel.Set(2 * side, side, -1024); break;
+    case 30:
+        // (2 side, side, -1024)
+        base = side;
+        accel.Set(side, 0, -1024);
+        break;
     default: return 0;
     }
     counter->SetStep(p);
-    return counter->GetValue();
+    return base + counter->GetValue();
 }
 
-SRect _Block(const SPoint& p, const SSize& s) { return SRect{p.x, p.y, p.x + s.cx, p.y + s.cy}; }
+// The zoomed rectangle in 64 bits; empty for other modes and negative sizes.
+SRect64 _ZoomRect(int mode, const SPoint& dstPt, const SSize& size, int progress) {
+    if (mode < 23 || mode > 30 || size.cx < 0 || size.cy < 0) {
+        return SRect64{};
+    }
+    const int p = SoftFx3ClampProgress(progress);
+    const int64_t zw = _ZoomedSide(mode, size.cx, p);
+    const int64_t zh = _ZoomedSide(mode, size.cy, p);
+    const int64_t left = dstPt.x + (size.cx - zw) / 2;
+    const int64_t top = dstPt.y + (size.cy - zh) / 2;
+    return SRect64{left, top, left + zw, top + zh};
+}
+
+int32_t _Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
 }  // namespace
 
 SRect SoftFx3ZoomRect(int mode, const SPoint& dstPt, const SSize& size, int progress) {
-    if (mode < 23 || mode > 30 || size.cx < 0 || size.cy < 0 || size.cx > kMaxZoomSide || size.cy > kMaxZoomSide ||
-        dstPt.x < -kMaxZoomSide || dstPt.x > kMaxZoomSide || dstPt.y < -kMaxZoomSide || dstPt.y > kMaxZoomSide) {
-        return SRect{};
-    }
-    const int p = SoftFx3ClampProgress(progress);
-    const int32_t zw = _ZoomedSide(mode, size.cx, p);
-    const int32_t zh = _ZoomedSide(mode, size.cy, p);
-    const int32_t left = dstPt.x + (size.cx - zw) / 2;
-    const int32_t top = dstPt.y + (size.cy - zh) / 2;
-    return SRect{left, top, left + zw, top + zh};
+    const SRect64 r = _ZoomRect(mode, dstPt, size, progress);
+    return SRect{_Clamp32(r.left), _Clamp32(r.top), _Clamp32(r.right), _Clamp32(r.bottom)};
 }
 
 void SoftFx3Zoom(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2, const SPoint* dstPt,
@@ -57,59 +73,66 @@ void SoftFx3Zoom(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* 
         clip == nullptr || mode < 23 || mode > 30) {
         return;
     }
-    if (size->cx > kMaxZoomSide || size->cy > kMaxZoomSide || src1Pt->x > kMaxZoomSide ||
-        src1Pt->y > kMaxZoomSide || src2Pt->x > kMaxZoomSide || src2Pt->y > kMaxZoomSide) {
-        return;
-    }
     const int p = SoftFx3ClampProgress(progress);
-    const SRect zoom = SoftFx3ZoomRect(mode, *dstPt, *size, p);
-    const SRect block1 = _Block(*src1Pt, *size);
-    const SRect block2 = _Block(*src2Pt, *size);
+    const SRect64 zoom = _ZoomRect(mode, *dstPt, *size, p);
+    const SRect block1 = SoftFx3BlockRect(*src1Pt, *size);
+    const SRect block2 = SoftFx3BlockRect(*src2Pt, *size);
     auto place = [&](CSoftSurface* src, const SRect& block, int opacity) {
         SoftSurfaceBltClipped(dst, src, dstPt->x, dstPt->y, block, *clip, opacity);
     };
-    // StretchBlt itself refuses a null source and empty rectangles.
-    auto stretch = [&](CSoftSurface* src, const SRect& block, int opacity) {
-        dst->StretchBlt(src, zoom, block, *clip, opacity);
+    // A zoomed rectangle of the block's own size is a plain blit at its corner, the
+    // sizes compared before either rectangle is held to the 32-bit range; any other is a
+    // stretch, which refuses a null source and empty rectangles by itself.
+    const SSize whole = dst->GetSize();
+    auto zoomed = [&](CSoftSurface* src, const SPoint& srcPt, int opacity, const SRect& passClip) {
+        SPoint at{};
+        SRect part{};
+        if (zoom.right - zoom.left != size->cx || zoom.bottom - zoom.top != size->cy) {
+            dst->StretchBlt(src, SoftFx3ZoomRect(mode, *dstPt, *size, p), SoftFx3BlockRect(srcPt, *size), passClip,
+                            opacity);
+        } else if (SoftFx3NarrowBlt(zoom.left, zoom.top, SoftFx3WideBlock(srcPt, *size), &at, &part)) {
+            SoftSurfaceBltClipped(dst, src, at.x, at.y, part, passClip, opacity);
+        }
     };
+    auto stretch = [&](CSoftSurface* src, const SPoint& srcPt, int opacity) { zoomed(src, srcPt, opacity, *clip); };
     switch (mode) {
     case 23:
         place(src1, block1, 256);
-        stretch(src2, block2, 256);
+        stretch(src2, *src2Pt, 256);
         break;
     case 24:
         place(src2, block2, 256);
-        stretch(src1, block1, 256);
+        stretch(src1, *src1Pt, 256);
         break;
     case 25:
         if (p == 1024) {
             place(src2, block2, 256);
         } else {
-            stretch(src1, block1, 256);
+            stretch(src1, *src1Pt, 256);
         }
         break;
     case 26:
         if (p == 0) {
             place(src1, block1, 256);
         } else {
-            stretch(src2, block2, 256);
+            stretch(src2, *src2Pt, 256);
         }
         break;
     case 27:
         place(src1, block1, 256);
-        stretch(src2, block2, (p >> 3) + (p >> 2));
+        stretch(src2, *src2Pt, (p >> 3) + (p >> 2));
         break;
     case 28:
         place(src2, block2, 256);
-        stretch(src1, block1, 384 - (p >> 3) - (p >> 2));
+        stretch(src1, *src1Pt, 384 - (p >> 3) - (p >> 2));
         break;
     case 29:
-        stretch(src1, block1, 256);
+        stretch(src1, *src1Pt, 256);
         dst->BltRect(src2, dstPt->x, dstPt->y, block2, p >> 2);
         break;
     case 30:
         place(src1, block1, 256);
-        dst->StretchDraw(src2, zoom, block2, p >> 2);
+        zoomed(src2, *src2Pt, p >> 2, SRect{0, 0, whole.cx, whole.cy});
         break;
     default: break;
     }

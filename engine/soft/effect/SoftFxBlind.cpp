@@ -23,7 +23,10 @@ void _Blinds(bool vertical, CSoftSurface* dst, CSoftSurface* src, const SPoint* 
     const int64_t extent = vertical ? int64_t{srcRect->right} - srcRect->left : int64_t{srcRect->bottom} - srcRect->top;
     const int64_t start = vertical ? srcRect->left : srcRect->top;
     const int64_t limit = vertical ? ss.cx : ss.cy;
-    for (int64_t k = 0; kBand * k < extent; ++k) {
+    // Bands whose 32 lines all lie before the source's near edge draw nothing either: the
+    // walk starts after them, since a rectangle may begin 2^31 lines before that edge.
+    const int64_t before = -start - kBand;
+    for (int64_t k = before >= 0 ? before / kBand + 1 : 0; kBand * k < extent; ++k) {
         const int64_t first = start + kBand * k;
         // Bands that begin past the source's far edge can draw nothing; neither can any later one.
         if (first >= limit && first >= 0) break;

@@ -42,6 +42,11 @@ const SGeometry kGeometries[] = {
     {"outside", {6, 5}, {2, 4}, {44, 1}, {30, 27}, {0, 0, 48, 44}, {6, 5, 36, 32}, {}, {}},
     // The clip misses the block.
     {"apart", {6, 5}, {2, 4}, {7, 1}, {30, 27}, {38, 34, 48, 44}, {}, {}, {6, 5, 36, 32}},
+    // A negative height whose sum with the sources' y passes the 32-bit range: nothing.
+    {"negative", {6, 5}, {2, -20}, {7, -20}, {30, INT32_MIN + 10}, {0, 0, 48, 44}, {}, {}, {}},
+    // A block as large as the range: every pass draws as far as its source reaches.
+    {"huge", {6, 5}, {2, 4}, {7, 1}, {INT32_MAX, INT32_MAX}, {0, 0, 48, 44}, {6, 5, 44, 37}, {6, 5, 43, 38},
+     {6, 5, 43, 38}},
 };
 
 struct SRun {
