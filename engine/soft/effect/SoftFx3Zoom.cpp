@@ -60,11 +60,13 @@ SRect64 _ZoomRect(int mode, const SPoint& dstPt, const SSize& size, int progress
 
 int32_t _Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
+// The rectangle held to the 32-bit range.
+SRect _Held(const SRect64& r) { return SRect{_Clamp32(r.left), _Clamp32(r.top), _Clamp32(r.right), _Clamp32(r.bottom)}; }
+
 }  // namespace
 
 SRect SoftFx3ZoomRect(int mode, const SPoint& dstPt, const SSize& size, int progress) {
-    const SRect64 r = _ZoomRect(mode, dstPt, size, progress);
-    return SRect{_Clamp32(r.left), _Clamp32(r.top), _Clamp32(r.right), _Clamp32(r.bottom)};
+    return _Held(_ZoomRect(mode, dstPt, size, progress));
 }
 
 void SoftFx3Zoom(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* src2, const SPoint* dstPt,
@@ -88,8 +90,7 @@ void SoftFx3Zoom(int mode, CSoftSurface* dst, CSoftSurface* src1, CSoftSurface* 
         SPoint at{};
         SRect part{};
         if (zoom.right - zoom.left != size->cx || zoom.bottom - zoom.top != size->cy) {
-            dst->StretchBlt(src, SoftFx3ZoomRect(mode, *dstPt, *size, p), SoftFx3BlockRect(srcPt, *size), passClip,
-                            opacity);
+            dst->StretchBlt(src, _Held(zoom), SoftFx3BlockRect(srcPt, *size), passClip, opacity);
         } else if (SoftFx3NarrowBlt(zoom.left, zoom.top, SoftFx3WideBlock(srcPt, *size), &at, &part)) {
             SoftSurfaceBltClipped(dst, src, at.x, at.y, part, passClip, opacity);
         }
