@@ -11,6 +11,7 @@
 
 #include "engine/adv/AdvCommandControl.h"
 #include "engine/base/Log.h"
+#include "engine/base/StringUtil.h"
 #include "game/core/VoiceName.h"
 #include "game/menus/music/MusicRoomScene.h"
 #include "game/menus/settings/CancelActionPage.h"
@@ -287,7 +288,7 @@ TEST_F(DemoLook, EveryHelpLineReadsAsAPlayersText) {
             int32_t cells = 0, widest = 0;
             for (size_t i = 0; i < line.size(); ++i) {
                 const auto c = static_cast<unsigned char>(line[i]);
-                const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+                const bool lead = IsSjisLeadByte(c);
                 const int32_t placeholder = line.compare(i, 2, "*c") == 0 ? 8 : line.compare(i, 2, "*d") == 0 ? 3 : 0;
                 cells = c == '\\' ? 0 : cells + (lead ? 2 : placeholder ? placeholder : c != '\r');
                 i += lead || placeholder ? 1 : 0;
