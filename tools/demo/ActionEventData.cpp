@@ -26,7 +26,6 @@ constexpr const char* kGarden = "bg\\ev_garden.bmp";
 constexpr const char* kHouse = "bg\\ev_house1.bmp";
 
 // The four friends of both sides, by their number in the status record.
-constexpr const char* kFriendNames[4] = {"フェリナ", "チャコル", "ミルテ", "ネリサ"};
 constexpr const char* kFriendFigures[4] = {"chara\\fr_00.bmp", "chara\\fr_01.bmp", "chara\\fr_02.bmp",
                                            "chara\\fr_03.bmp"};
 
@@ -49,7 +48,7 @@ SScene Narrated(const char* background, const std::string& figure, const std::st
 
 SScene Spoken(const char* background, int speaker, const std::string& text, bool report) {
     SScene s = Narrated(background, kFriendFigures[speaker], text, report);
-    s.lines = {{kFriendNames[speaker], text, kNoVoice}};
+    s.lines = {{kFriends[speaker].name, text, kNoVoice}};
     return s;
 }
 

@@ -93,8 +93,8 @@ inline constexpr const char* kVoiceCaptions[16] = {
     "Ta Tara", "Ro Rosana", "Fa Fana", "Wa Wanda", "Mu Muna", "Na Nana",   "Ig Igor", "Everyone else"};
 
 // The four friends by index: the names the game gives them (the help lines of the
-// mansion menu, as the menu fills in its own), and the words of the demo's pictures, in
-// the kit's capitals (their figures, the friend list).
+// mansion menu, as the menu fills in its own; the speakers of their events), and the
+// words of the demo's pictures, in the kit's capitals (their figures, the friend list).
 struct SFriendName {
     const char* name;  // Shift-JIS
     const char* word;  // ASCII
