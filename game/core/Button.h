@@ -104,6 +104,11 @@ public:
     bool HoverBegan() const { return m_HoverBegan; }
     bool BecameChecked() const { return m_BecameChecked; }
     bool BecameUnchecked() const { return m_BecameUnchecked; }
+    // Pointed at in the last update: the pointer came onto it, or a press came with the
+    // pointer.  A press checks the button before its hover counts, and a button that the
+    // press made checked may take no pointer, so a tap (move and press in one frame)
+    // raises no hover-began: a screen that answers pointing asks this.
+    bool PointedOrPressed() const { return m_HoverBegan || m_BecameChecked; }
     // A click took effect this frame (either way).
     bool IsClicked() const { return m_BecameChecked || (m_BecameUnchecked && m_ClickedOff); }
 

@@ -254,10 +254,9 @@ void CHomeScene::_ButtonEvents() {
     CGameMain& game = m_Owner.GetGameMain();
     for (int i = 0; i < kButtonCount; ++i) {
         const CButton& b = m_Buttons[static_cast<size_t>(i)];
-        if (b.HoverBegan()) {
-            game.PlayChannel1();
-            SetHelp(i);
-        }
+        // A tap shows the help too, before the press acts; the cursor sound is pointing's.
+        if (b.HoverBegan()) game.PlayChannel1();
+        if (b.PointedOrPressed()) SetHelp(i);
         if (!b.IsClicked()) continue;
         game.PlayChannel0();
         if (i == kEndButton && !game.GetSystemData().IsConfirmOn()) {
@@ -288,8 +287,8 @@ void CHomeScene::_Panel1Events() {
     CGameMain& game = m_Owner.GetGameMain();
     const int32_t state = m_PanelState;
     for (int i = CListPanel::kBack; i < CListPanel::kItemCount; ++i) {
-        if (panel.HoverBegan(i)) {
-            game.PlayChannel1();
+        if (panel.HoverBegan(i)) game.PlayChannel1();
+        if (panel.PointedOrPressed(i)) {
             if (state == 8) {
                 ShowHelpLine(12);
             } else if (i >= 0 && i <= 2 && state == 1) {
@@ -350,8 +349,8 @@ void CHomeScene::_Panel2Events() {
     const int32_t state = m_PanelState;
     if (state < 3 || state > 5) return;
     for (int i = CListPanel::kBack; i < CListPanel::kItemCount; ++i) {
-        if (panel.HoverBegan(i)) {
-            game.PlayChannel1();
+        if (panel.HoverBegan(i)) game.PlayChannel1();
+        if (panel.PointedOrPressed(i)) {
             if (state == 3 && i == 0) ShowHelpLine(13);
             if (state == 3 && i >= 3 && i <= 5) ShowHelpLine(11 + i);
             if (state == 4 && i >= 0 && i <= 3) ShowHelpLine(17 + i);
@@ -383,10 +382,8 @@ void CHomeScene::_Panel3Events() {
     const int32_t line = state == 11 ? 25 : 27;
     const int32_t destination = state == 11 ? 14 : 16;
     for (int i = CListPanel::kBack; i < CListPanel::kItemCount; ++i) {
-        if (panel.HoverBegan(i)) {
-            game.PlayChannel1();
-            if (i == 0 || i == 1) ShowHelpLine(line + i);
-        }
+        if (panel.HoverBegan(i)) game.PlayChannel1();
+        if (panel.PointedOrPressed(i) && (i == 0 || i == 1)) ShowHelpLine(line + i);
         if (!panel.BecameChecked(i)) continue;
         if (i == CListPanel::kBack) {
             game.PlayChannel2();
@@ -456,7 +453,8 @@ void CHomeScene::ApplyButtonRule() {
 // ---- help ----
 
 void CHomeScene::SetHelp(int32_t index) {
-    if (index == m_HelpIndex) return;
+    // A help line shown since stands in the window in its place: the text comes back.
+    if (index == m_HelpIndex && m_HelpLine == -1) return;
     m_HelpIndex = index;
     m_HelpLine = -1;
     m_Owner.Stage().ShowMessageAlt(CSaveRecordStrings("", HelpText(index), ""));

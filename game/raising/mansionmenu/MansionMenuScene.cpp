@@ -305,10 +305,9 @@ void CMansionMenuScene::Update() {
     }
     for (int i = 0; i < kButtonCount; ++i) {
         const CButton& b = m_Buttons[static_cast<size_t>(i)];
-        if (b.HoverBegan()) {
-            game.PlayChannel1();
-            ShowHelp(i);
-        }
+        // A tap shows the help too, before the press acts; the cursor sound is pointing's.
+        if (b.HoverBegan()) game.PlayChannel1();
+        if (b.PointedOrPressed()) ShowHelp(i);
         if (b.BecameChecked()) {
             game.PlayChannel0();
             _PressButton(i);
@@ -384,8 +383,8 @@ void CMansionMenuScene::_RunPanelA() {
     CGameMain& game = m_Owner.GetGameMain();
     CGameState& state = m_Owner.State();
     for (int e = CListPanel::kBack; e < CListPanel::kItemCount; ++e) {
-        if (m_PanelA.HoverBegan(e)) {
-            game.PlayChannel1();
+        if (m_PanelA.HoverBegan(e)) game.PlayChannel1();
+        if (m_PanelA.PointedOrPressed(e)) {
             if (m_Panel == 2 && e >= 0 && e <= 3) ShowHelp(10 + e);
             if (m_Panel == 7 && e >= 0 && e <= 2) ShowHelp(14 + e);
         }
@@ -433,10 +432,8 @@ void CMansionMenuScene::_RunPanelB() {
     CGameState& state = m_Owner.State();
     const int32_t f = state.m_ChosenFriend >= 0 && state.m_ChosenFriend <= 3 ? state.m_ChosenFriend : 0;
     for (int e = 0; e <= 1; ++e) {
-        if (m_PanelB.HoverBegan(e)) {
-            game.PlayChannel1();
-            ShowHelp((e == 0 ? 34 : 38) + f);
-        }
+        if (m_PanelB.HoverBegan(e)) game.PlayChannel1();
+        if (m_PanelB.PointedOrPressed(e)) ShowHelp((e == 0 ? 34 : 38) + f);
     }
     if (m_PanelB.BecameChecked(CListPanel::kBack)) {
         game.PlayChannel2();

@@ -68,6 +68,7 @@ void CShopScene::Load() {
     m_PageCount = 0;
     m_Listed.fill(0);
     m_Selected = -1;
+    m_HelpEntry = -1;
     for (int e = 0; e < kEntryCount; ++e) {
         m_Prices[static_cast<size_t>(e)] = Price(e);
         m_Items[static_cast<size_t>(e)] = ItemOf(e);
@@ -112,6 +113,7 @@ bool CShopScene::IsUnavailable(int entry) const {
 }
 
 void CShopScene::_Say(const char* text, const char* voice) {
+    m_HelpEntry = -1;
     const bool voiced = m_Owner.GetGameMain().GetSystemData().GetVoiceSwitch(ClassifyVoiceName(voice)) != 0;
     m_Owner.Stage().ShowMessageAlt(CSaveRecordStrings{kName, text, voiced ? voice : ""});
 }
@@ -195,6 +197,12 @@ bool CShopScene::_LineShown() {
     return !window.IsTextBusy() || window.IsTextHolding();
 }
 
+void CShopScene::_ShowHelp(int entry) {
+    if (entry == m_HelpEntry) return;
+    m_HelpEntry = entry;
+    m_Owner.Stage().ShowNameLine(CSaveRecordStrings{"", FillHelp(ShopHelp().GetLine(entry), {}), ""});
+}
+
 void CShopScene::_Unselect() {
     if (m_Selected >= 0) m_Goods[static_cast<size_t>(m_Selected)].Enable();
 }
@@ -244,10 +252,9 @@ void CShopScene::RunShop() {
     }
     for (int e = 0; e < kEntryCount; ++e) {
         CImageButton& b = m_Goods[static_cast<size_t>(e)];
-        if (b.HoverBegan()) {
-            game.PlayChannel1();
-            if (!m_Panel.IsOpen()) m_Owner.Stage().ShowNameLine(CSaveRecordStrings{"", FillHelp(ShopHelp().GetLine(e), {}), ""});
-        }
+        // A tap shows the help too, before the question opens; the cursor sound is pointing's.
+        if (b.HoverBegan()) game.PlayChannel1();
+        if (b.PointedOrPressed() && !m_Panel.IsOpen()) _ShowHelp(e);
         if (!b.BecameChecked()) continue;
         m_Selected = e;
         if (!game.GetSystemData().IsConfirmOn()) {

@@ -91,6 +91,8 @@ private:
     void _ServeCursor(int32_t mx, int32_t my, bool decide);
     void _Buy();
     void _Say(const char* text, const char* voice);
+    // Entry e's help line, unless it stands in the window already.
+    void _ShowHelp(int entry);
     void _Unselect();
     // The line in the message window is revealed whole.
     bool _LineShown();
@@ -125,5 +127,7 @@ private:
     std::array<int32_t, kEntryCount> m_Items{};
     std::array<int32_t, kEntryCount> m_Slot{};  // the listed number of an entry
     int32_t m_Selected = -1;
+    // The entry whose help line stands in the window; -1 once the shop said another line.
+    int32_t m_HelpEntry = -1;
     CButtonPanel m_Panel;
 };

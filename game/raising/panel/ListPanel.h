@@ -56,6 +56,8 @@ public:
     // i = 0..9, or -1 for the back button (false for another index).
     bool HoverBegan(int i) const;
     bool BecameChecked(int i) const;
+    // HoverBegan or BecameChecked: pointed at, by a tap too (CButton::PointedOrPressed).
+    bool PointedOrPressed(int i) const { return HoverBegan(i) || BecameChecked(i); }
 
     // Whether Draw shows the back button.  An owner that opens a second panel over this
     // one, which then takes no pointer, leaves its back button out, so that the one

@@ -230,16 +230,20 @@ TEST_F(MenuTest, HelpLinesAndTheButtonsHelpTexts) {
         EXPECT_EQ(WindowText().substr(0, 2), bytes);
     }
     EXPECT_EQ(std::string(CHomeScene::HelpText(7)), "");
-    // Hovering the items of each panel state sounds channel 1 and shows its help line.
+    // Hovering the items of each panel state sounds channel 1 and shows its help line;
+    // the outing categories (state 2, line -1) show an empty line and light picture
+    // 2, 3 or 4 alone.
     struct Case {
         int32_t state;
         int panel, item;
         int32_t line;
+        int picture = -1;
     };
-    const Case cases[] = {{1, 1, 0, 0},  {1, 1, 2, 2},   {6, 1, 0, 3},   {6, 1, 1, 4},   {7, 1, 0, 6},
-                          {7, 1, 5, 11}, {8, 1, 0, 12},  {3, 2, 0, 13},  {3, 2, 3, 14},  {3, 2, 5, 16},
-                          {4, 2, 0, 17}, {4, 2, 3, 20},  {5, 2, 0, 21},  {5, 2, 3, 24},  {11, 3, 0, 25},
-                          {11, 3, 1, 26}, {12, 3, 0, 27}, {12, 3, 1, 28}};
+    const Case cases[] = {{1, 1, 0, 0},     {1, 1, 2, 2},     {2, 1, 0, -1, 2}, {2, 1, 1, -1, 3}, {2, 1, 2, -1, 4},
+                          {6, 1, 0, 3},     {6, 1, 1, 4},     {7, 1, 0, 6},     {7, 1, 5, 11},    {8, 1, 0, 12},
+                          {3, 2, 0, 13},    {3, 2, 3, 14},    {3, 2, 5, 16},    {4, 2, 0, 17},    {4, 2, 3, 20},
+                          {5, 2, 0, 21},    {5, 2, 3, 24},    {11, 3, 0, 25},   {11, 3, 1, 26},   {12, 3, 0, 27},
+                          {12, 3, 1, 28}};
     for (const Case& c : cases) {
         if (c.state == 3 || c.state == 4 || c.state == 5) OpenState(2);
         if (c.state >= 11) OpenState(3);
@@ -253,9 +257,48 @@ TEST_F(MenuTest, HelpLinesAndTheButtonsHelpTexts) {
         ASSERT_TRUE(D().Frame());
         EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch1"}) << c.state << " " << c.item;
         EXPECT_EQ(Menu()->GetHelpLine(), c.line) << c.state << " " << c.item;
-        EXPECT_EQ(WindowText(), "line" + std::to_string(c.line)) << c.state << " " << c.item;
+        EXPECT_EQ(WindowText(), c.line < 0 ? "" : "line" + std::to_string(c.line)) << c.state << " " << c.item;
+        for (int p = 2; p <= 4 && c.picture >= 0; ++p) {
+            const int light = Menu()->GetHighlight(p);
+            EXPECT_EQ(light == CHomeScene::LIGHT_IN || light == CHomeScene::LIGHT_ON, p == c.picture) << c.item << " " << p;
+        }
         kept->Status().SetParam(107, 0, 0);
     }
+}
+
+// A tap (move and press in one frame) after resting on another control shows the tapped
+// one's help, with the decide sound alone; back on housework after an item's line
+// (pressed, item 0 pointed at, back on it, Esc) shows housework's text again.
+TEST_F(MenuTest, ATapShowsTheTappedControlsHelpAndAButtonItsTextAfterALine) {
+    MenuReady();
+    OpenEverything();
+    auto rest = [this](SPoint p) {
+        D().Move(p.x + 4, p.y + 4);
+        ASSERT_TRUE(D().Frame());
+        D().Sounds().Take();
+    };
+    const SPoint housework = Menu()->GetButton(0).GetPosition();
+    rest(housework);
+    ClickButton(0);
+    ASSERT_TRUE(RunUntil([this] { return Menu()->GetPanel(1).GetState() == CPanelState::STATE_OPEN; }, 40));
+    rest(Menu()->GetPanel(1).GetItemHome(0));
+    EXPECT_EQ(WindowText(), "line0");
+    rest(housework);
+    D().Key(VKey::kEscape);
+    ASSERT_TRUE(RunUntil([this] { return Menu()->GetPanelState() == 0 && !Menu()->GetPanel(1).IsMoving(); }, 40));
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(WindowText(), "ピコネ達と楽しく家事をすることが出来ます。");
+
+    rest(Menu()->GetButton(2).GetPosition());
+    ClickButton(3);
+    EXPECT_EQ(Menu()->GetHelpIndex(), 3);
+    EXPECT_EQ(WindowText(), "ピコネ達と部屋の中で楽しく過ごすことが出来ます。");
+    EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch0"});
+    ASSERT_TRUE(RunUntil([this] { return Menu()->GetPanel(1).GetState() == CPanelState::STATE_OPEN; }, 40));
+    rest(Menu()->GetPanel(1).GetItemHome(0));
+    ClickAt(Menu()->GetPanel(1).GetItemHome(5));
+    EXPECT_EQ(WindowText(), "line11") << "room play 5";
+    EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch0"});
 }
 
 TEST_F(MenuTest, HighlightsFollowTheHelpAndReverseMidFade) {

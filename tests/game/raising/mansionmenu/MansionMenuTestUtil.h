@@ -73,6 +73,13 @@ protected:
     bool PanelOpen(CListPanel& panel) {
         return RunUntil([&] { return panel.GetState() == CPanelState::STATE_OPEN; }, 60);
     }
+    // How many lines of the message log read `text`.
+    int Logged(const std::string& text) {
+        const CMessageWindow& w = kept->Stage().GetWindow();
+        int n = 0;
+        for (size_t k = 0; k < w.GetLogCount(); ++k) n += w.GetLogLine(k)->m_Text == text ? 1 : 0;
+        return n;
+    }
     static SPoint ItemPoint(CListPanel& panel, int i) {
         const SPoint p = panel.GetItemHome(i);
         return SPoint{p.x + 4, p.y + 4};

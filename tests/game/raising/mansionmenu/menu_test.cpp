@@ -124,10 +124,52 @@ TEST_F(MenuTest, TheFirstButtonUnderThePointerTakesTheInput) {
     // Button 5 made to cover button 2 as well: button 2, served first, takes the press.
     Menu()->GetButton(5).SetHitRect(SRect{0, 0, 300, 500});
     ClickAt(ButtonCentre(2));
-    EXPECT_EQ(Menu()->GetShownHelp(), -1) << "no hover began on a press";
+    EXPECT_EQ(Menu()->GetShownHelp(), 2) << "a press shows the pressed button's help";
     EXPECT_EQ(Menu()->GetMenuPanel(), 4);
     EXPECT_FALSE(Menu()->GetButton(5).IsPointerOver());
     EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch0"});
+}
+
+// A tap (the pointer's move and the press in one frame) after resting on another control
+// shows the help of what it pressed, as pointing would have, before the press acts, with
+// the decide sound alone; a help already shown is not shown or logged again.
+TEST_F(MenuTest, ATapShowsThePressedControlsHelpOnce) {
+    struct SRow {
+        const char* name;
+        int opens;  // the button whose list is opened first, -1 none
+        std::function<SPoint()> rest, tap;
+        int32_t help;
+        int card;       // the side card sliding in or in
+        int32_t panel;  // the menu panel the press opened
+    };
+    auto button = [](int i) { return [i] { return ButtonCentre(i); }; };
+    auto item = [this](int i) { return [this, i] { return ItemPoint(Menu()->GetPanelA(), i); }; };
+    const SRow rows[] = {
+        {"training, then expense", -1, button(3), button(7), 7, 0, 8},
+        {"friend 0, then friend 2", 1, item(0), item(2), 12, 2, 3},
+        {"job, then job", -1, button(5), button(5), 5, 6, 6},
+    };
+    for (const SRow& r : rows) {
+        SCOPED_TRACE(r.name);
+        if (r.opens >= 0) {
+            ClickAt(ButtonCentre(r.opens));
+            ASSERT_TRUE(PanelOpen(Menu()->GetPanelA()));
+        }
+        D().Move(r.rest().x, r.rest().y);
+        ASSERT_TRUE(D().Frame());
+        ClickAt(r.tap());
+        EXPECT_EQ(Menu()->GetMenuPanel(), r.panel);
+        EXPECT_EQ(Menu()->GetShownHelp(), r.help);
+        const std::string text = Menu()->BuildHelp(r.help);
+        EXPECT_EQ(kept->Stage().GetWindow().GetCurrentLine().m_Text, text);
+        EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch0"});
+        for (int i = 0; i < Menu::kCardCount; ++i) {
+            const int32_t state = Menu()->GetSideState(i);
+            EXPECT_EQ(state == Menu::SLIDING_IN || state == Menu::SHOWN, i == r.card) << "card " << i;
+        }
+        EXPECT_EQ(Logged(text), 1);
+        Reenter();
+    }
 }
 
 TEST_F(MenuTest, EveryPanelRouteReachesItsActionOrPanel) {

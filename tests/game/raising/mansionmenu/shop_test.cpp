@@ -217,6 +217,34 @@ TEST_F(ShopTest, TheQuestionCancelledKeepsMoneyAndEntryAndItsYesBuys) {
     EXPECT_EQ(kept->Status().GetParam(102, 7), 1);
 }
 
+// A tap on an entry after resting on another shows the tapped entry's help before the
+// question opens; pointing at an entry and then pressing it logs its help once.
+TEST_F(ShopTest, ATapShowsTheTappedEntrysHelpUnderTheQuestion) {
+    D().Game().GetSystemData().SetOption(CSystemData::OPTION_CONFIRM, 1);
+    ASSERT_TRUE(EnterShop());
+    const std::string kite = "凧です。お値段は30です。";        // entry 12, listed fourth
+    const std::string crayons = "クレヨンです。お値段は30です。";  // entry 2, listed first
+    D().Move(EntryPoint(3).x, EntryPoint(3).y);
+    ASSERT_TRUE(D().Frame());
+    EXPECT_EQ(Said().m_Text, kite);
+    ClickAt(EntryPoint(0));
+    EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch0"});
+    ASSERT_TRUE(RunUntil([this] { return Shop()->GetPanel().GetState() == CPanelState::STATE_OPEN; }, 60));
+    EXPECT_EQ(Said().m_Text, crayons);
+    EXPECT_EQ(Logged(crayons), 1);
+    // No; then the boots pointed at, and pressed.
+    const SRect no = Shop()->GetPanel().GetButton(1).GetHitRect();
+    ClickAt(SPoint{no.left + 4, no.top + 4});
+    ASSERT_TRUE(RunUntil([this] { return !Shop()->GetPanel().IsOpen(); }, 60));
+    const std::string boots = "長靴です。お値段は40です。";  // entry 7, listed second
+    D().Move(EntryPoint(1).x, EntryPoint(1).y);
+    ASSERT_TRUE(D().Frame());
+    ClickAt(EntryPoint(1));
+    EXPECT_EQ(Shop()->GetSelected(), 7);
+    EXPECT_EQ(Said().m_Text, boots);
+    EXPECT_EQ(Logged(boots), 1);
+}
+
 TEST_F(ShopTest, TheMoneyIsDrawnDigitByDigitOnTheTopBoard) {
     kept->Status().Words().money = 1234567;
     ASSERT_TRUE(EnterShop());
