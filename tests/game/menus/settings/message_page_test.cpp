@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "game/menus/settings/MessageOptionPage.h"
 #include "tests/game/menus/settings/SettingsTestUtil.h"
@@ -107,6 +108,7 @@ TEST_F(MessagePageTest, OnlyTheMessageSpeedStepsRestartTheDemoLineWhileBothSpeed
         bool restarts;
         int32_t dx = 120;  // a drag's point right of the fill's left edge
         int32_t pastX = 0;  // else the frame after the press moves it there, 40 above the row
+        int onto = -1;  // else onto that slider's row
     };
     const SCase cases[] = {{false, 0, &CSystemData::m_MessageSpeed, 85, true},
                            {false, 1, &CSystemData::m_MessageSpeed, 95, true},
@@ -120,7 +122,11 @@ TEST_F(MessagePageTest, OnlyTheMessageSpeedStepsRestartTheDemoLineWhileBothSpeed
                            {true, 1, &CSystemData::m_AutoSpeed, 50, false, 110},
                            // A quick drag past an end: the held slider follows the x alone.
                            {true, 2, &CSystemData::m_WindowOpacity, 100, false, 120, 400},
-                           {true, 2, &CSystemData::m_WindowOpacity, 0, false, 120, -200}};
+                           {true, 2, &CSystemData::m_WindowOpacity, 0, false, 120, -200},
+                           // Across the auto-advance row: the held slider takes the value.
+                           {true, 2, &CSystemData::m_WindowOpacity, 30, false, 120, 60, 1}};
+    const std::pair<int32_t CSystemData::*, int32_t> starts[] = {
+        {&CSystemData::m_MessageSpeed, 90}, {&CSystemData::m_AutoSpeed, 50}, {&CSystemData::m_WindowOpacity, 50}};
     Open();
     for (const SCase& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.drag ? "slider " : "step ") << c.index);
@@ -138,7 +144,8 @@ TEST_F(MessagePageTest, OnlyTheMessageSpeedStepsRestartTheDemoLineWhileBothSpeed
             d.Game().GetMouse().ButtonDown(CMouse::kLeft);
             d.Frame();
             if (c.pastX != 0) {
-                d.Move(fill.x + c.pastX, fill.y - 40);
+                const int32_t y = c.onto < 0 ? fill.y - 40 : CMessageOptionPage::kLayout.fills[static_cast<size_t>(c.onto)].y + 4;
+                d.Move(fill.x + c.pastX, y);
                 d.Frame();
             }
             d.Game().GetMouse().ButtonUp(CMouse::kLeft);
@@ -148,6 +155,11 @@ TEST_F(MessagePageTest, OnlyTheMessageSpeedStepsRestartTheDemoLineWhileBothSpeed
         }
         d.Frame();
         EXPECT_EQ(Live().*c.field, c.value);
+        for (const auto& [field, start] : starts) {
+            if (field != c.field) {
+                EXPECT_EQ(Live().*field, start) << "another slider moved";
+            }
+        }
         EXPECT_EQ(Msg()->GetLineIndex(), c.restarts ? (line + 1) % 4 : line);
         EXPECT_TRUE(Msg()->GetDemoText().IsActive());
         d.Frame(6);

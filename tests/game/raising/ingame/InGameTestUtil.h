@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -33,6 +35,24 @@ struct SRow {
     int32_t target = 0;
     int32_t outcomeClass = 0;
 };
+
+inline std::vector<uint8_t> ReadNative(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Reads a 200 × 150 24-bit bitmap as 0xRRGGBB pixels, top row first.
+inline std::vector<uint32_t> ReadThumbnail(const std::vector<uint8_t>& bmp) {
+    std::vector<uint32_t> out;
+    if (bmp.size() < 54 + 600 * 150 || bmp[0] != 'B' || bmp[28] != 24) return out;
+    for (int y = 0; y < 150; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            const uint8_t* p = &bmp[54 + static_cast<size_t>(149 - y) * 600 + static_cast<size_t>(x) * 3];
+            out.push_back(static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[0]);
+        }
+    }
+    return out;
+}
 
 // A choice line continuing a "select" row.
 inline SRow Choice(const std::string& picture, int32_t target) { return SRow{0, 0, 0, "", "", 0, "", "", picture, target}; }

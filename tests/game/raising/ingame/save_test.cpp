@@ -19,11 +19,6 @@ namespace {
 using namespace ingametest;
 using screentest::SFrame;
 
-std::vector<uint8_t> ReadNative(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::vector<SRow> SaveRows() {
     return {{1, 0, 0, "e00"}, {2, 0, 1, "e01"}, {3, 60, 0, "e60"}, {4, 3, 0, "e03"}, {5, 22, 0, "e22"},
             {6, 5, 0, "e50"},  {30, 73, 0, "select", "", 0, "", "select", "two", 31}, Choice("two", 32),
@@ -115,19 +110,6 @@ TEST_F(SaveTest, BetweenModesAndAfterTheEndOfPlayNothingOfAModeIsWritten) {
     EXPECT_EQ(kept->GetCurrentMode(), nullptr);
     EXPECT_EQ(kept->GetStep(), 42);
     EXPECT_TRUE(kept->RenderToTexture("save\\save02.bmp"));
-}
-
-// Reads a 200 × 150 24-bit bitmap as 0xRRGGBB pixels, top row first.
-std::vector<uint32_t> ReadThumbnail(const std::vector<uint8_t>& bmp) {
-    std::vector<uint32_t> out;
-    if (bmp.size() < 54 + 600 * 150 || bmp[0] != 'B' || bmp[28] != 24) return out;
-    for (int y = 0; y < 150; ++y) {
-        for (int x = 0; x < 200; ++x) {
-            const uint8_t* p = &bmp[54 + static_cast<size_t>(149 - y) * 600 + static_cast<size_t>(x) * 3];
-            out.push_back(static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[0]);
-        }
-    }
-    return out;
 }
 
 TEST_F(SaveTest, TheThumbnailIsTheScreenBoxFilteredTo200By150) {

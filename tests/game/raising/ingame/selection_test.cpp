@@ -14,6 +14,8 @@ using screentest::SFrame;
 constexpr int32_t kCellW = 272;
 constexpr int32_t kCellH = 40;
 
+constexpr const char* kHeld = "obj\\held.bmp";
+
 std::string Sheet(int n) { return "obj\\selection\\s" + std::to_string(n) + ".bmp"; }
 
 class SelectionTest : public InGameFixture {
@@ -22,13 +24,20 @@ protected:
         Build({}, [this](const std::string& folder) {
             probe.Write(folder, kit::MakeSheet(CSelectionScene::kFramePicture, 352, 240));
             for (int n = 1; n <= 6; ++n) probe.Write(folder, kit::MakeSheet(Sheet(n), n * kCellW, 5 * kCellH, n, 5));
+            probe.Write(folder, kit::MakeSheet(kHeld, 800, 600));
         });
         EnterParked();
-        // A mode that runs until the test ends, under the screen.
+        // A mode that runs until the test ends, under the screen; its picture shows in
+        // the save thumbnail alone, so the screen stays as the probes know it.
         kept->GetModeFactory().SetMaker(18, [](CRaisingScene& owner) -> std::unique_ptr<CModeState> {
             class CHold : public CModeState {
             public:
                 using CModeState::CModeState;
+                void Load() override { m_Picture.Load(kHeld); }
+                void PrepareThumbnail() override { m_Picture.Draw(0, 0, 0xFFFFFFFFu); }
+
+            private:
+                CImagePlane m_Picture;
             };
             return std::make_unique<CHold>(owner);
         });
@@ -104,6 +113,22 @@ TEST_F(SelectionTest, OneCursorSoundAHoverAndTheIndexAtThePressDoneWhenClosed) {
     EXPECT_TRUE(kept->IsSelectionShown());
     ASSERT_TRUE(RunUntil([this] { return !kept->IsSelectionShown(); }, 15));
     EXPECT_TRUE(Screen().IsDone());
+}
+
+// A save taken while the choice is up shows the choice, one taken after it the mode.
+TEST_F(SelectionTest, TheThumbnailShowsTheSelectionWhileItRunsElseTheMode) {
+    // Thumbnail pixel (60, 60): screen (240, 240), on the frame left of the buttons.
+    auto thumbAt = [this] {
+        EXPECT_TRUE(D().Game().RenderGameToTexture("save\\save01.bmp"));
+        const std::vector<uint32_t> thumb =
+            ReadThumbnail(ReadNative(kit::NativeFilePath(D().Folder(), "save\\save01.bmp")));
+        return thumb.size() == 200u * 150u ? thumb[60 * 200 + 60] : 0xBADu;
+    };
+    Open(2);
+    EXPECT_EQ(thumbAt(), kit::CellColour(CSelectionScene::kFramePicture, 0, 0) & 0xFFFFFFu);
+    D().Click(300, 330);
+    ASSERT_TRUE(RunUntil([this] { return !kept->IsSelectionShown(); }, 15));
+    EXPECT_EQ(thumbAt(), kit::CellColour(kHeld, 0, 0) & 0xFFFFFFu);
 }
 
 }  // namespace

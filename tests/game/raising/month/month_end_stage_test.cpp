@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "engine/base/ScriptToolInterface.h"
 #include "engine/sound/SoundBank.h"
@@ -22,11 +23,11 @@ constexpr int32_t kProbeY = 100;  // above the message window
 class MonthEndStageTest : public commandtest::CommandFixture {
 protected:
     // A script of [a line], the month end and the line "after"; a report of `lines`
-    // lines (settings of the pending row), a grey background and music slot 1 playing
-    // at volume 75.
+    // lines (settings of the pending row, line i raising by i), a grey background and
+    // music slot 1 playing at volume 75.
     void Start(int lines, bool lineBefore = false, bool branch = false) {
-        for (int i = 0; i < lines; ++i) {
-            scenes.owner.row.settings.push_back(CEventTable::_SetEventSetFlag("[106_12]+=1"));
+        for (int i = 1; i <= lines; ++i) {
+            scenes.owner.row.settings.push_back(CEventTable::_SetEventSetFlag("[106_12]+=" + std::to_string(i)));
         }
         scenes.owner.pending = true;
         m_State.m_EventKind = 52;
@@ -95,7 +96,7 @@ std::string _Report(int lines, int from = 1) {
     std::string text;
     for (int i = from; i <= lines; ++i) {
         if (i > from) text += '\n';
-        text += "フェリナの恩義が 1 (+1) になりました。";
+        text += "フェリナの恩義が " + std::to_string(i) + " (+" + std::to_string(i) + ") になりました。";
     }
     return text;
 }
@@ -157,7 +158,7 @@ TEST_F(MonthEndStageTest, TheStagesMonthReportIsWhatTheSequenceShows) {
     Start(2);
     CSaveRecordStrings report;
     Stage().BuildMonthReport(report);
-    EXPECT_EQ(report.m_Text, "フェリナの恩義が 1 (+1) になりました。\nフェリナの恩義が 1 (+1) になりました。");
+    EXPECT_EQ(report.m_Text, "フェリナの恩義が 1 (+1) になりました。\nフェリナの恩義が 2 (+2) になりました。");
     std::vector<int32_t> states;
     std::vector<std::string> pages;
     RunSequence(&states, &pages);
