@@ -302,7 +302,8 @@ TEST_F(DemoLook, EveryHelpLineReadsAsAPlayersText) {
 
 // Every question and list panel holds its buttons: at the places its screen puts them
 // (the question panels of types 2 to 8, the list panels of layouts 0 to 21), each
-// button's cell lies inside the panel's picture, so that none stands out of its box.
+// button's cell lies inside the panel's picture, so that none stands out of its box;
+// and no home list panel covers the menu button that opened it.
 TEST_F(DemoLook, EveryQuestionAndListPanelHoldsItsButtons) {
     struct SPart {
         int32_t x, y;
@@ -349,6 +350,22 @@ TEST_F(DemoLook, EveryQuestionAndListPanelHoldsItsButtons) {
         {"obj\\m000_020.bmp", 40, 210, "obj\\m001_002.bmp", {{90, 260}, {90, 300}}, {{120, 340}}},
         {"obj\\m000_020.bmp", 40, 210, "obj\\m001_003.bmp", {{90, 260}, {90, 300}}, {{120, 340}}},
     };
+    // Nor does a home list panel cover the menu button (152 × 40) that opened it.
+    const struct {
+        const char* picture;
+        int32_t x, y, buttonX, buttonY;
+    } opened[] = {{"obj\\m000_012.bmp", 368, 160, 176, 240}, {"obj\\m000_013.bmp", 160, 160, 8, 160},
+                  {"obj\\m000_015.bmp", 56, 152, 408, 160},  {"obj\\m000_016.bmp", 72, 88, 384, 280},
+                  {"obj\\m000_017.bmp", 352, 152, 160, 160}, {"obj\\m000_018.bmp", 304, 176, 624, 160},
+                  {"obj\\m000_019.bmp", 304, 176, 640, 248}};
+    for (const auto& p : opened) {
+        const kit::SSheetSpec& picture = Sheet(p.picture);
+        const bool apart = p.x + picture.width <= p.buttonX || p.buttonX + 152 <= p.x ||
+                           p.y + picture.height <= p.buttonY || p.buttonY + 40 <= p.y;
+        EXPECT_TRUE(apart) << p.picture << " at (" << p.x << ", " << p.y << ") ends at (" << p.x + picture.width
+                           << ", " << p.y + picture.height << ") over its button at (" << p.buttonX << ", "
+                           << p.buttonY << ")";
+    }
     const kit::SSheetSpec& backSheet = Sheet("obj\\h002_001.bmp");
     for (const SPanel& p : panels) {
         const kit::SSheetSpec& picture = Sheet(p.picture);
