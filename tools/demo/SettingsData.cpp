@@ -20,9 +20,9 @@ namespace {
 constexpr int32_t kPageHeight = 600 - CMenuPage::kBackgroundAt.y;
 constexpr int32_t kCaptionScale = 2;
 // The height of the option buttons (the 14 × 3 sheet's cells) and of the minus and plus
-// buttons (the 2 × 3 sheet's).
+// buttons (the 2 × 3 sheet's, SharedData.cpp).
 constexpr int32_t kOptionHeight = 32;
-constexpr int32_t kStepHeight = 24;
+constexpr int32_t kStepHeight = 32;
 
 // The name of a row whose controls stand at `row` (screen pixels, `height` high),
 // written into the page's background at x `x`, level with the controls' middle.
@@ -114,7 +114,8 @@ void WriteSettingsData(CDemoWriter& out) {
                              true));
     out.Sheet(kit::MakeSheet(CInfoPage::kBackgroundFile, 656, kPageHeight, 4, 2));
     // Sliders: a frame, a fill of 240 × 16 (ten 24-pixel cells, so a screenshot shows
-    // how far it is drawn) and the minus and plus buttons (2 × 3 cells of 24 × 24).
+    // how far it is drawn); the minus and plus buttons are the guide's arrows
+    // (SharedData.cpp).
     out.Sheet(kit::MakeSheet(CSliderSet::kFrameFile, 272, 40, 4, 1));
     out.Sheet(kit::MakeSheet(CSliderSet::kFillFile, 240, 16, 10, 1));
     // The message window's box (drawn at (0, 416) in the game): a frame round an open

@@ -105,21 +105,34 @@ TEST_F(DemoLook, EveryLockedLookOfEveryButtonSheetIsGreyedAndStruckThrough) {
     EXPECT_GE(sheets, 30);
 }
 
-// Each track button of the music room, a row of 16 pixels, shows its whole title in the
-// large letters that fill the row.
-TEST_F(DemoLook, EveryTrackButtonShowsItsWholeTitleInLargeLetters) {
-    const kit::SSheetSpec& tracks = Sheet(CMusicRoomScene::kTrackSheet);
-    ASSERT_EQ(tracks.columns, CMusicRoomScene::kTrackCount);
-    for (int32_t c = 0; c < tracks.columns; ++c) {
-        const std::string title = kit::CellWord(tracks, c, 0);
-        ASSERT_GT(title.size(), 3u) << c;
-        // The label "c.r" from x 1 (its digits four columns apart, the dot taking two),
-        // two columns, then the title twice the 5 × 7 size, 14 rows high: not cut short.
-        const int32_t digits = static_cast<int32_t>(std::to_string(c).size()) + 1;
-        for (int32_t look = 0; look < 4; ++look) {
-            const SRect box = kit::WordBox(tracks, c, look);
-            EXPECT_EQ(box.Width(), 5 + 4 * digits + kit::WordWidth(title, 2)) << title << " look " << look;
-            EXPECT_EQ(box.Height(), 16) << title << " look " << look;
+// Each track button of the music room, a row of 16 pixels, and each arrow of the guide's
+// pages (the settings' minus and plus), 32 × 32, shows its whole word in the large
+// letters: the titles filling their rows, the arrows found where the guide sends a player.
+TEST_F(DemoLook, EveryTrackButtonAndPageArrowShowsItsWholeWordInLargeLetters) {
+    const struct {
+        const char* sheet;
+        int32_t columns, cellWidth, cellHeight, looks;
+        size_t shortest;
+    } sheets[] = {
+        {CMusicRoomScene::kTrackSheet, 19, 192, 16, 4, 4},
+        {CU000Scene::kArrowSheet, 2, 32, 32, 3, 1},
+    };
+    for (const auto& row : sheets) {
+        const kit::SSheetSpec& s = Sheet(row.sheet);
+        ASSERT_EQ(s.columns, row.columns) << row.sheet;
+        EXPECT_EQ(s.width / s.columns, row.cellWidth) << row.sheet;
+        EXPECT_EQ(s.height / s.rows, row.cellHeight) << row.sheet;
+        for (int32_t c = 0; c < s.columns; ++c) {
+            const std::string word = kit::CellWord(s, c, 0);
+            ASSERT_GE(word.size(), row.shortest) << row.sheet << " column " << c;
+            // The label "c.r" from x 1 (its digits four columns apart, the dot taking two),
+            // two columns, then the word twice the 5 × 7 size, 14 rows high: not cut short.
+            const int32_t digits = static_cast<int32_t>(std::to_string(c).size()) + 1;
+            for (int32_t look = 0; look < row.looks; ++look) {
+                const SRect box = kit::WordBox(s, c, look);
+                EXPECT_EQ(box.Width(), 5 + 4 * digits + kit::WordWidth(word, 2)) << word << " look " << look;
+                EXPECT_EQ(box.Height(), 16) << word << " look " << look;
+            }
         }
     }
 }
