@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <map>
 #include <regex>
 #include <string>
@@ -205,6 +206,39 @@ TEST_F(DemoLook, TheVoiceSwitchesShowOnlyWhereTheyAnswer) {
             }
         }
         EXPECT_EQ(wrong, 0) << "column " << column;
+    }
+}
+
+// The sliders' frame, a plate wider than the track, marks the track on it (anything but
+// its cells' colours and label ink) only where each slider answers, on the fill's 240 × 16
+// at its place, and from that rectangle's left edge to its right: a press left of x 245
+// (269) on a slider's row, which takes nothing, shows no track.
+TEST_F(DemoLook, TheSliderFrameMarksItsTrackOnlyWhereTheSliderAnswers) {
+    const kit::SSheetSpec& frame = Sheet("obj\\c000_035.bmp");
+    const kit::SSheetSpec& fill = Sheet("obj\\c000_036.bmp");
+    const std::vector<uint32_t> px = kit::MakeSheetPixels(frame);
+    const int32_t cw = frame.width / frame.columns;
+    const struct {
+        SPoint frame, answers;
+    } sliders[] = {{{232, 152}, {245, 172}}, {{232, 200}, {245, 220}}, {{232, 248}, {245, 268}},
+                   {{256, 152}, {269, 172}}, {{256, 297}, {269, 316}}, {{256, 344}, {269, 364}}};
+    for (const auto& slider : sliders) {
+        const SRect answers{slider.answers.x, slider.answers.y, slider.answers.x + fill.width,
+                            slider.answers.y + fill.height};
+        int32_t left = INT32_MAX, right = INT32_MIN, outside = 0;
+        for (int32_t y = 0; y < frame.height; ++y) {
+            for (int32_t x = 0; x < frame.width; ++x) {
+                const uint32_t p = px[static_cast<size_t>(y * frame.width + x)];
+                if (p == kit::CellColour(frame, x / cw, 0) || p == 0xFF000000u || p == 0xFFFFFFFFu) continue;
+                const int32_t sx = slider.frame.x + x, sy = slider.frame.y + y;
+                outside += sx < answers.left || sx >= answers.right || sy < answers.top || sy >= answers.bottom;
+                left = std::min(left, sx);
+                right = std::max(right, sx + 1);
+            }
+        }
+        EXPECT_EQ(outside, 0) << "frame at (" << slider.frame.x << ", " << slider.frame.y << ")";
+        EXPECT_EQ(left, answers.left) << "frame at (" << slider.frame.x << ", " << slider.frame.y << ")";
+        EXPECT_EQ(right, answers.right) << "frame at (" << slider.frame.x << ", " << slider.frame.y << ")";
     }
 }
 
