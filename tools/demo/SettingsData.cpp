@@ -23,7 +23,7 @@ constexpr int32_t kCaptionScale = 2;
 // The height of the option buttons (the 14 × 3 sheet's cells) and of the minus and plus
 // buttons (the 2 × 3 sheet's, SharedData.cpp).
 constexpr int32_t kOptionHeight = 32;
-constexpr int32_t kStepHeight = 32;
+constexpr int32_t kStepHeight = 24;
 // The slider's fill, whose size is also where a slider answers at its place.
 constexpr int32_t kFillWidth = 240;
 constexpr int32_t kFillHeight = 16;

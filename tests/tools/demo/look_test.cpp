@@ -107,7 +107,7 @@ TEST_F(DemoLook, EveryLockedLookOfEveryButtonSheetIsGreyedAndStruckThrough) {
 }
 
 // Each track button of the music room, a row of 16 pixels, and each arrow of the guide's
-// pages (the settings' minus and plus), 32 × 32, shows its whole word in the large
+// pages (the settings' minus and plus), 24 × 24, shows its whole word in the large
 // letters: the titles filling their rows, the arrows found where the guide sends a player.
 TEST_F(DemoLook, EveryTrackButtonAndPageArrowShowsItsWholeWordInLargeLetters) {
     const struct {
@@ -116,7 +116,7 @@ TEST_F(DemoLook, EveryTrackButtonAndPageArrowShowsItsWholeWordInLargeLetters) {
         size_t shortest;
     } sheets[] = {
         {CMusicRoomScene::kTrackSheet, 19, 192, 16, 4, 4},
-        {CU000Scene::kArrowSheet, 2, 32, 32, 3, 1},
+        {CU000Scene::kArrowSheet, 2, 24, 24, 3, 1},
     };
     for (const auto& row : sheets) {
         const kit::SSheetSpec& s = Sheet(row.sheet);
