@@ -82,11 +82,12 @@ void WriteHomeData(CDemoWriter& out) {
     // background holds the items and the BACK of every layout that shows it: the
     // outing destinations' (m000_014, BACK to x 656 and y 408), the room plays'
     // (m000_016, six items and BACK to y 400) and the nursing's (m000_017, BACK to x 672)
-    // reach further than the others.
+    // reach further than the others.  None covers the menu button that opened it: the
+    // room plays' list, drawn from x 72, ends at x 376, before ROOM PLAY at x 384.
     for (int n = 12; n <= 20; ++n) {
         char name[32];
         std::snprintf(name, sizeof name, "obj\\m000_%03d.bmp", n);
-        const int32_t width = n == 14 || n == 17 ? 336 : 320;
+        const int32_t width = n == 14 || n == 17 ? 336 : n == 16 ? 304 : 320;
         const int32_t height = n == 14 ? 296 : n == 16 ? 328 : 240;
         out.Sheet(kit::MakeSheet(name, width, height, 2, 2));
     }

@@ -1,5 +1,6 @@
 // The settings menu (scene 16) and its six pages.
 #include <algorithm>
+#include <climits>
 
 #include "game/menus/settings/CancelActionPage.h"
 #include "game/menus/settings/DisplayOptionPage.h"
@@ -20,9 +21,12 @@ namespace {
 constexpr int32_t kPageHeight = 600 - CMenuPage::kBackgroundAt.y;
 constexpr int32_t kCaptionScale = 2;
 // The height of the option buttons (the 14 × 3 sheet's cells) and of the minus and plus
-// buttons (the 2 × 3 sheet's).
+// buttons (the 2 × 3 sheet's, SharedData.cpp).
 constexpr int32_t kOptionHeight = 32;
 constexpr int32_t kStepHeight = 24;
+// The slider's fill, whose size is also where a slider answers at its place.
+constexpr int32_t kFillWidth = 240;
+constexpr int32_t kFillHeight = 16;
 
 // The name of a row whose controls stand at `row` (screen pixels, `height` high),
 // written into the page's background at x `x`, level with the controls' middle.
@@ -77,6 +81,21 @@ std::vector<kit::SCaption> VoiceCaptions() {
     return out;
 }
 
+// Where every slider of both pages answers, in the frame picture's pixels: the fill's
+// rectangle at each slider's place taken in common (the auto speed's lies a row higher
+// in its frame than the others').
+SRect AnsweringTrack() {
+    SRect common{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    for (const CSliderSet::SLayout* layout : {&CMessageOptionPage::kLayout, &CSoundOptionPage::kLayout}) {
+        for (size_t i = 0; i < CSliderSet::kCount; ++i) {
+            const int32_t x = layout->fills[i].x - layout->frames[i].x, y = layout->fills[i].y - layout->frames[i].y;
+            common = SRect{std::max(common.left, x), std::max(common.top, y), std::min(common.right, x + kFillWidth),
+                           std::min(common.bottom, y + kFillHeight)};
+        }
+    }
+    return common;
+}
+
 }  // namespace
 
 void WriteSettingsData(CDemoWriter& out) {
@@ -113,10 +132,20 @@ void WriteSettingsData(CDemoWriter& out) {
                                          "Esc, Enter, right click:")},
                              true));
     out.Sheet(kit::MakeSheet(CInfoPage::kBackgroundFile, 656, kPageHeight, 4, 2));
-    // Sliders: a frame, a fill of 240 × 16 (ten 24-pixel cells, so a screenshot shows
-    // how far it is drawn) and the minus and plus buttons (2 × 3 cells of 24 × 24).
-    out.Sheet(kit::MakeSheet(CSliderSet::kFrameFile, 272, 40, 4, 1));
-    out.Sheet(kit::MakeSheet(CSliderSet::kFillFile, 240, 16, 10, 1));
+    // Sliders: a frame and a fill of 240 × 16 (ten 24-pixel cells, so a screenshot shows
+    // how far it is drawn); the minus and plus buttons are the guide's arrows
+    // (SharedData.cpp).  The frame is a plate wider than the track, drawn from 13 pixels
+    // left of where a slider answers: its track is marked on it, a light edge round a
+    // dark groove, exactly where every slider answers, so that an empty slider (at 0 no
+    // fill is drawn) shows where a press takes it and nothing beside it looks like the
+    // track.
+    kit::SSheetSpec frame = kit::MakeSheet(CSliderSet::kFrameFile, 272, 40, 4, 1);
+    const SRect track = AnsweringTrack();
+    frame.areas = {{track.left, track.top, track.Width(), track.Height(), 0xFFE0E0E0u},
+                   {track.left + 1, track.top + 1, track.Width() - 2, track.Height() - 2, 0xFF282828u}};
+    frame.areasKeepLabels = false;
+    out.Sheet(frame);
+    out.Sheet(kit::MakeSheet(CSliderSet::kFillFile, kFillWidth, kFillHeight, 10, 1));
     // The message window's box (drawn at (0, 416) in the game): a frame round an open
     // middle, since the stage's screens place controls under it (the food allowance's
     // question buttons at y 424 and 464, the mansion menu's last button at y 402).

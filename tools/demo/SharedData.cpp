@@ -28,8 +28,14 @@ void WriteSharedData(CDemoWriter& out) {
     // The small header every menu screen draws at (280, 0), kept small so that it covers
     // none of the screens' own buttons.
     out.Sheet(kit::MakeSheet("obj\\c000_003.bmp", 136, 40, 1, 1));
-    // The minus/plus and previous/next buttons of the settings pages and the guide.
-    out.Sheet(kit::MakeControls("obj\\c000_037.bmp", 48, 72, 2, 3, {"<", ">"}));
+    // The minus/plus and previous/next buttons of the settings pages and the guide, in
+    // cells of 24 × 24: the sound page puts its minus buttons at x 207, one pixel left of
+    // the slider frames, and bottom-aligns them with the frames.  Their "<" and ">" are
+    // drawn at twice the letters' size down into the cell's lower half, since the
+    // guide's overview sends the player to them.
+    kit::SSheetSpec arrows = kit::MakeControls("obj\\c000_037.bmp", 48, 72, 2, 3, {"<", ">"});
+    arrows.wordsFillCell = true;
+    out.Sheet(arrows);
     // The confirmation panels that carry their question, each with the two buttons most
     // types share: the quit question (type 2), the stage's return to the title (type 3)
     // and the letter read before (type 8).

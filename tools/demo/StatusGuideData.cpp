@@ -34,8 +34,8 @@ void WriteStatusGuideData(CDemoWriter& out) {
     out.Sheet(kit::MakeSheet(P2::kFaces, 48 * P2::kFaceCells, 22, P2::kFaceCells, 1));
     out.Sheet(kit::MakeSheet(P2::kMarker, 16, 16, 1, 1));
     out.Sheet(kit::MakeSheet(P2::kLocks, 20 * P2::kLockColumns, 20 * P2::kLockRows, P2::kLockColumns, P2::kLockRows));
-    // The guide: topic buttons 176 × 80, arrows 32 × 32, pages 320 × 320 side by side
-    // (its page numbers are the in-game digit sheet, written by the shared group).
+    // The guide: topic buttons 176 × 80, pages 320 × 320 side by side (its arrows, 24 ×
+    // 24, and page numbers, the in-game digit sheet, are written by the shared group).
     out.Sheet(kit::MakeSheet(CU000Scene::kBackground, 800, 600, 4, 3));
     out.Sheet(kit::MakeControls(CU000Scene::kTopicSheet, 880, 240, 5, 3,
                                 {"Topic 1", "Topic 2", "Topic 3", "Topic 4", "Topic 5"}));

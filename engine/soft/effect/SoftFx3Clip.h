@@ -32,9 +32,13 @@ inline SRect64 SoftFx3WideBlock(const SPoint& p, const SSize& s) {
 // end past it ends at its edge instead of wrapping round to a rectangle that lies
 // elsewhere, and a negative size stays empty (right <= left or bottom <= top).
 SRect SoftFx3BlockRect(const SPoint& p, const SSize& s);
-// A blit of `rect` placed at (x, y), narrowed to 32 bits: what lies past the range on
-// the destination's side or the source's is cut from both together, so the pixels that
-// land keep their places.  False when nothing can land.
+// A blit of `rect` placed at (x, y), narrowed to 32 bits.  On the near side, a point or
+// a near edge below the range moves the point and the rectangle's near edge on together
+// until both are inside it, so the pixels that land keep their places; on the far side
+// only the rectangle's (the source's) right and bottom are held to the range.  The
+// destination's far edge, the point plus the width or height, is not held and may still
+// pass the range: a blit's own clipping to its surface cuts it.  False when the point
+// lies past the range or the rectangle is left empty.
 bool SoftFx3NarrowBlt(int64_t x, int64_t y, SRect64 rect, SPoint* point, SRect* narrowed);
 
 // Clips a block of `size` at dstPt in `dst`, src1Pt in `src1` and src2Pt in `src2`

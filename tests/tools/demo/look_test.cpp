@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <map>
 #include <regex>
 #include <string>
@@ -105,21 +106,34 @@ TEST_F(DemoLook, EveryLockedLookOfEveryButtonSheetIsGreyedAndStruckThrough) {
     EXPECT_GE(sheets, 30);
 }
 
-// Each track button of the music room, a row of 16 pixels, shows its whole title in the
-// large letters that fill the row.
-TEST_F(DemoLook, EveryTrackButtonShowsItsWholeTitleInLargeLetters) {
-    const kit::SSheetSpec& tracks = Sheet(CMusicRoomScene::kTrackSheet);
-    ASSERT_EQ(tracks.columns, CMusicRoomScene::kTrackCount);
-    for (int32_t c = 0; c < tracks.columns; ++c) {
-        const std::string title = kit::CellWord(tracks, c, 0);
-        ASSERT_GT(title.size(), 3u) << c;
-        // The label "c.r" from x 1 (its digits four columns apart, the dot taking two),
-        // two columns, then the title twice the 5 × 7 size, 14 rows high: not cut short.
-        const int32_t digits = static_cast<int32_t>(std::to_string(c).size()) + 1;
-        for (int32_t look = 0; look < 4; ++look) {
-            const SRect box = kit::WordBox(tracks, c, look);
-            EXPECT_EQ(box.Width(), 5 + 4 * digits + kit::WordWidth(title, 2)) << title << " look " << look;
-            EXPECT_EQ(box.Height(), 16) << title << " look " << look;
+// Each track button of the music room, a row of 16 pixels, and each arrow of the guide's
+// pages (the settings' minus and plus), 24 × 24, shows its whole word in the large
+// letters: the titles filling their rows, the arrows found where the guide sends a player.
+TEST_F(DemoLook, EveryTrackButtonAndPageArrowShowsItsWholeWordInLargeLetters) {
+    const struct {
+        const char* sheet;
+        int32_t columns, cellWidth, cellHeight, looks;
+        size_t shortest;
+    } sheets[] = {
+        {CMusicRoomScene::kTrackSheet, 19, 192, 16, 4, 4},
+        {CU000Scene::kArrowSheet, 2, 24, 24, 3, 1},
+    };
+    for (const auto& row : sheets) {
+        const kit::SSheetSpec& s = Sheet(row.sheet);
+        ASSERT_EQ(s.columns, row.columns) << row.sheet;
+        EXPECT_EQ(s.width / s.columns, row.cellWidth) << row.sheet;
+        EXPECT_EQ(s.height / s.rows, row.cellHeight) << row.sheet;
+        for (int32_t c = 0; c < s.columns; ++c) {
+            const std::string word = kit::CellWord(s, c, 0);
+            ASSERT_GE(word.size(), row.shortest) << row.sheet << " column " << c;
+            // The label "c.r" from x 1 (its digits four columns apart, the dot taking two),
+            // two columns, then the word twice the 5 × 7 size, 14 rows high: not cut short.
+            const int32_t digits = static_cast<int32_t>(std::to_string(c).size()) + 1;
+            for (int32_t look = 0; look < row.looks; ++look) {
+                const SRect box = kit::WordBox(s, c, look);
+                EXPECT_EQ(box.Width(), 5 + 4 * digits + kit::WordWidth(word, 2)) << word << " look " << look;
+                EXPECT_EQ(box.Height(), 16) << word << " look " << look;
+            }
         }
     }
 }
@@ -192,6 +206,39 @@ TEST_F(DemoLook, TheVoiceSwitchesShowOnlyWhereTheyAnswer) {
             }
         }
         EXPECT_EQ(wrong, 0) << "column " << column;
+    }
+}
+
+// The sliders' frame, a plate wider than the track, marks the track on it (anything but
+// its cells' colours and label ink) only where each slider answers, on the fill's 240 × 16
+// at its place, and from that rectangle's left edge to its right: a press left of x 245
+// (269) on a slider's row, which takes nothing, shows no track.
+TEST_F(DemoLook, TheSliderFrameMarksItsTrackOnlyWhereTheSliderAnswers) {
+    const kit::SSheetSpec& frame = Sheet("obj\\c000_035.bmp");
+    const kit::SSheetSpec& fill = Sheet("obj\\c000_036.bmp");
+    const std::vector<uint32_t> px = kit::MakeSheetPixels(frame);
+    const int32_t cw = frame.width / frame.columns;
+    const struct {
+        SPoint frame, answers;
+    } sliders[] = {{{232, 152}, {245, 172}}, {{232, 200}, {245, 220}}, {{232, 248}, {245, 268}},
+                   {{256, 152}, {269, 172}}, {{256, 297}, {269, 316}}, {{256, 344}, {269, 364}}};
+    for (const auto& slider : sliders) {
+        const SRect answers{slider.answers.x, slider.answers.y, slider.answers.x + fill.width,
+                            slider.answers.y + fill.height};
+        int32_t left = INT32_MAX, right = INT32_MIN, outside = 0;
+        for (int32_t y = 0; y < frame.height; ++y) {
+            for (int32_t x = 0; x < frame.width; ++x) {
+                const uint32_t p = px[static_cast<size_t>(y * frame.width + x)];
+                if (p == kit::CellColour(frame, x / cw, 0) || p == 0xFF000000u || p == 0xFFFFFFFFu) continue;
+                const int32_t sx = slider.frame.x + x, sy = slider.frame.y + y;
+                outside += sx < answers.left || sx >= answers.right || sy < answers.top || sy >= answers.bottom;
+                left = std::min(left, sx);
+                right = std::max(right, sx + 1);
+            }
+        }
+        EXPECT_EQ(outside, 0) << "frame at (" << slider.frame.x << ", " << slider.frame.y << ")";
+        EXPECT_EQ(left, answers.left) << "frame at (" << slider.frame.x << ", " << slider.frame.y << ")";
+        EXPECT_EQ(right, answers.right) << "frame at (" << slider.frame.x << ", " << slider.frame.y << ")";
     }
 }
 
@@ -302,7 +349,8 @@ TEST_F(DemoLook, EveryHelpLineReadsAsAPlayersText) {
 
 // Every question and list panel holds its buttons: at the places its screen puts them
 // (the question panels of types 2 to 8, the list panels of layouts 0 to 21), each
-// button's cell lies inside the panel's picture, so that none stands out of its box.
+// button's cell lies inside the panel's picture, so that none stands out of its box;
+// and no home list panel covers the menu button that opened it.
 TEST_F(DemoLook, EveryQuestionAndListPanelHoldsItsButtons) {
     struct SPart {
         int32_t x, y;
@@ -349,6 +397,22 @@ TEST_F(DemoLook, EveryQuestionAndListPanelHoldsItsButtons) {
         {"obj\\m000_020.bmp", 40, 210, "obj\\m001_002.bmp", {{90, 260}, {90, 300}}, {{120, 340}}},
         {"obj\\m000_020.bmp", 40, 210, "obj\\m001_003.bmp", {{90, 260}, {90, 300}}, {{120, 340}}},
     };
+    // Nor does a home list panel cover the menu button (152 × 40) that opened it.
+    const struct {
+        const char* picture;
+        int32_t x, y, buttonX, buttonY;
+    } opened[] = {{"obj\\m000_012.bmp", 368, 160, 176, 240}, {"obj\\m000_013.bmp", 160, 160, 8, 160},
+                  {"obj\\m000_015.bmp", 56, 152, 408, 160},  {"obj\\m000_016.bmp", 72, 88, 384, 280},
+                  {"obj\\m000_017.bmp", 352, 152, 160, 160}, {"obj\\m000_018.bmp", 304, 176, 624, 160},
+                  {"obj\\m000_019.bmp", 304, 176, 640, 248}};
+    for (const auto& p : opened) {
+        const kit::SSheetSpec& picture = Sheet(p.picture);
+        const bool apart = p.x + picture.width <= p.buttonX || p.buttonX + 152 <= p.x ||
+                           p.y + picture.height <= p.buttonY || p.buttonY + 40 <= p.y;
+        EXPECT_TRUE(apart) << p.picture << " at (" << p.x << ", " << p.y << ") ends at (" << p.x + picture.width
+                           << ", " << p.y + picture.height << ") over its button at (" << p.buttonX << ", "
+                           << p.buttonY << ")";
+    }
     const kit::SSheetSpec& backSheet = Sheet("obj\\h002_001.bmp");
     for (const SPanel& p : panels) {
         const kit::SSheetSpec& picture = Sheet(p.picture);
