@@ -29,8 +29,8 @@ void WriteSharedData(CDemoWriter& out) {
     // none of the screens' own buttons.
     out.Sheet(kit::MakeSheet("obj\\c000_003.bmp", 136, 40, 1, 1));
     // The minus/plus and previous/next buttons of the settings pages and the guide, in
-    // cells of 24 × 24: the sound page puts its minus buttons at x 207, one pixel left of
-    // the slider frames, and bottom-aligns them with the frames.  Their "<" and ">" are
+    // cells of 24 × 24: the sound page's minus buttons, from x 207, end one pixel before
+    // the slider frames at x 232, level with the frames' bottom edge.  Their "<" and ">" are
     // drawn at twice the letters' size down into the cell's lower half, since the
     // guide's overview sends the player to them.
     kit::SSheetSpec arrows = kit::MakeControls("obj\\c000_037.bmp", 48, 72, 2, 3, {"<", ">"});
