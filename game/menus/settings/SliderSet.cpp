@@ -61,20 +61,29 @@ int32_t CSliderSet::ValueAt(int i, SPoint at) const {
 
 int CSliderSet::Held(CGameMain& game, int32_t* value) {
     const CMouse& mouse = game.GetMouse();
-    if (!mouse.IsLeftDown()) {
+    const bool down = mouse.IsLeftDown();
+    // A tap (a touchpad's, a quick click) sends its press and release together, both
+    // before the frame reads them: the button is up again, yet the press must move the
+    // slider as every button takes it, once, at its point.
+    const bool pressed = mouse.IsLeftPressed();
+    if (!down && !pressed) {
         m_Taken = -1;
         return -1;
     }
     // A quick drag past an end leaves the rectangle between two frames: read only
     // inside it, the slider would stop short of its end (about 10) with the pointer
-    // far past it.
-    if (m_Taken < 0) {
+    // far past it.  A new press takes whatever slider lies under it.
+    if (m_Taken < 0 || pressed) {
         m_Taken = HitSlider(mouse.GetPosition());
     }
-    if (m_Taken >= 0) {
-        *value = std::clamp(ValueAt(m_Taken, mouse.GetPosition()), 0, 100);
+    const int taken = m_Taken;
+    if (taken >= 0) {
+        *value = std::clamp(ValueAt(taken, mouse.GetPosition()), 0, 100);
     }
-    return m_Taken;
+    if (!down) {
+        m_Taken = -1;  // the tap holds nothing after its frame
+    }
+    return taken;
 }
 
 int CSliderSet::PressedStep(CGameMain& game, int32_t* delta) {

@@ -38,10 +38,11 @@ public:
     int HitSlider(SPoint at) const;
     // The value the point gives on slider i.
     int32_t ValueAt(int i, SPoint at) const;
-    // While the decide button is held: the slider it took, and in `value` the value of
-    // the pointer's x held to the slider's ends; else -1.  A slider is taken by the
-    // held button over its rectangle and stays taken, wherever the pointer goes, until
-    // the button is released.
+    // While the decide button is held, or in the frame of a press that came since the
+    // last one (a tap, released again before the frame): the slider it took, and in
+    // `value` the value of the pointer's x held to the slider's ends; else -1.  A
+    // slider is taken by a press or held button over its rectangle and stays taken,
+    // wherever the pointer goes, until the button is released.
     int Held(CGameMain& game, int32_t* value);
     // Plays the step buttons' sounds; the slider whose minus or plus was pressed, with
     // -5 or +5 in `delta`, or -1.

@@ -74,6 +74,13 @@ public:
         Move(x, y);
         Press(button);
     }
+    // A tap, as a touchpad or `xdotool click` sends it: the pointer moves and the
+    // button goes down and up again, all before the next frame.
+    void Tap(int32_t x, int32_t y) {
+        Move(x, y);
+        m_Game->GetMouse().ButtonDown(CMouse::kLeft);
+        m_Game->GetMouse().ButtonUp(CMouse::kLeft);
+    }
     // The key goes down before the next frame and up after it.
     void Key(uint32_t vk);
     // Notches (positive away from the user) in the next frame.

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "engine/sound/SoundBank.h"
 #include "game/menus/settings/MessageOptionPage.h"
 #include "tests/game/menus/settings/SettingsTestUtil.h"
 
@@ -196,6 +197,42 @@ TEST_F(MessagePageTest, TheWindowsOpacityFollowsTheSetting) {
     d.Frame();
     const screentest::SFrame none = d.Pixels();
     EXPECT_NE(half.At(probe.x, probe.y), none.At(probe.x, probe.y));
+}
+
+// A tap's press and release both come before the frame reads them (a touchpad, a quick
+// click): each page's sliders take it at its point, as every button does, and hold
+// nothing after it.  The sound page is opened from the message page.
+TEST_F(MessagePageTest, ASliderTakesATapAtItsPointOnBothPages) {
+    struct SCase {
+        int32_t page;
+        int32_t CSystemData::* field;
+        SPoint at;
+        int32_t value;
+    };
+    const SCase cases[] = {
+        {1, &CSystemData::m_WindowOpacity, {269 + 1, 364 + 4}, 0},
+        {1, &CSystemData::m_AutoSpeed, {269 + 239, 316 + 4}, 100},
+        {1, &CSystemData::m_MessageSpeed, {269 + 150, 172 + 4}, 65},
+        {2, &CSystemData::m_MusicVolume, {245 + 2, 172 + 4}, 0},
+        {2, &CSystemData::m_VoiceVolume, {245 + 239, 268 + 4}, 100},
+        {2, &CSystemData::m_EffectVolume, {245 + 60, 220 + 4}, 30},
+    };
+    Open();
+    for (const SCase& c : cases) {
+        if (c.page != 1 && !Page<CSoundOptionPage>()) OpenPage(c.page);
+        Live().*c.field = 40;
+        d.Tap(c.at.x, c.at.y);
+        d.Frame();
+        EXPECT_EQ(Live().*c.field, c.value) << "page " << c.page << " x " << c.at.x;
+        // Back over the track with the button up: the tap left nothing taken.
+        d.Move(c.at.x < 400 ? c.at.x + 100 : c.at.x - 100, c.at.y);
+        d.Frame(3);
+        EXPECT_EQ(Live().*c.field, c.value) << "page " << c.page << " x " << c.at.x;
+        if (c.field == &CSystemData::m_MessageSpeed) {
+            EXPECT_EQ(Msg()->GetDemoText().GetInterval(), 15) << "the demo at speed 65";
+        }
+    }
+    EXPECT_EQ(d.Game().GetSoundBank().GetGroupVolume(CSoundBank::GROUP_EFFECT), 30);
 }
 
 }  // namespace
