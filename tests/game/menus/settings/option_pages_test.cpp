@@ -149,8 +149,13 @@ public:
             m_Game = nullptr;
             return 0;
         });
-        return app.Run() && app.Wait();
+        if (!app.Run() || !app.Wait()) return false;
+        CSystemData saved(CSystemData::kNoLoad);
+        m_SavedScreenMode = saved.Load() ? saved.m_ScreenMode : -1;
+        return true;
     }
+    // The screen mode that the game's exit wrote to cfg.sav, or -1.
+    int32_t SavedScreenMode() const { return m_SavedScreenMode; }
 
     CGameMain& Game() { return *m_Game; }
     CWindow& Window() { return *m_Window; }
@@ -178,6 +183,7 @@ private:
     int32_t m_EntryMode;
     CGameMain* m_Game = nullptr;
     CWindow* m_Window = nullptr;
+    int32_t m_SavedScreenMode = -1;
 };
 
 SPoint Inside(SPoint at) { return SPoint{at.x + 10, at.y + 10}; }
@@ -257,9 +263,14 @@ TEST(SettingsWindow, TheCancelButtonUndoesAModeChosenInTheMenu) {
 TEST(SettingsWindow, AFailingDisplayChangeIsTriedOnceWhileTheChoiceStays) {
     int tries = 0;
     struct SSeen {
-        int32_t stored = -1, mode = -1, triesAfterChoice = -1, triesAfterDrag = -1;
+        int32_t stored = -1, mode = -1, triesAfterChoice = -1, triesAfterDrag = -1, afterLink = -1;
         bool sixteen = false;
     } seen;
+    int opened = 0;
+    PlatformSetShellLauncher([&](const std::vector<std::string>&) {
+        ++opened;
+        return true;
+    });
     CWindowedMenu menu([&](CWindowedMenu& m) {
         CWindow::SetDisplayChangerFactory([&](int) { return std::make_unique<gametest::CRefusingChanger>(&tries); });
         m.Window().CreateDisplayChanger(1);
@@ -277,10 +288,19 @@ TEST(SettingsWindow, AFailingDisplayChangeIsTriedOnceWhileTheChoiceStays) {
         m.Frames(10);
         m.Game().GetMouse().ButtonUp(CMouse::kLeft);
         seen.triesAfterDrag = tries;
+        // The link leaves a full screen only when one stands: the choice is kept.
+        m.OpenPage(CInfoPage::kPageId);
+        m.Click(Inside(CInfoPage::kLinkAt));
+        m.Frames(10);
+        seen.afterLink = m.Game().GetSystemData().m_ScreenMode;
         m.Window().DeleteDisplayChanger();
         CWindow::SetDisplayChangerFactory(nullptr);
     });
     ASSERT_TRUE(menu.Run());
+    PlatformSetShellLauncher(nullptr);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(seen.afterLink, 16);
+    EXPECT_EQ(menu.SavedScreenMode(), 16) << "cfg.sav";
     EXPECT_EQ(seen.stored, 16) << "the choice stays stored";
     EXPECT_EQ(seen.mode, 0);
     EXPECT_TRUE(seen.sixteen);
