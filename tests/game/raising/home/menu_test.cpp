@@ -301,6 +301,35 @@ TEST_F(MenuTest, ATapShowsTheTappedControlsHelpAndAButtonItsTextAfterALine) {
     EXPECT_EQ(D().Sounds().Take(), std::vector<std::string>{"ch0"});
 }
 
+// Pointing at a control and then pressing it where it stands shows its help once: the
+// window's log holds a button's text or an item's line once.
+TEST_F(MenuTest, PointingAtAControlThenPressingItShowsItsHelpOnce) {
+    MenuReady();
+    OpenEverything();
+    struct Case {
+        int32_t state;  // 0: a button of the menu, else the panel state of a list
+        int panel, item;
+        std::string help;
+    };
+    const Case cases[] = {{0, 0, 3, CHomeScene::HelpText(3)}, {7, 1, 5, "line11"}, {4, 2, 0, "line17"}};
+    for (const Case& c : cases) {
+        if (c.state == 4) OpenState(2);
+        if (c.state != 0) OpenState(c.state);
+        const SPoint p =
+            c.state == 0 ? Menu()->GetButton(c.item).GetPosition() : Menu()->GetPanel(c.panel).GetItemHome(c.item);
+        D().Move(p.x + 4, p.y + 4);
+        ASSERT_TRUE(D().Frame());
+        EXPECT_EQ(WindowText(), c.help) << c.state << " " << c.item;
+        D().Press();
+        ASSERT_TRUE(D().Frame());
+        EXPECT_EQ(Logged(c.help), 1) << c.state << " " << c.item;
+        if (c.state == 0) continue;
+        // The item started its action: back on the menu once it has run.
+        ASSERT_TRUE(BackOnMenu());
+        ASSERT_TRUE(RunUntil([this] { return Menu()->GetSlideState() == CHomeScene::SLIDE_PLACED; }, 40));
+    }
+}
+
 TEST_F(MenuTest, HighlightsFollowTheHelpAndReverseMidFade) {
     MenuReady();
     EXPECT_EQ(Menu()->GetHighlight(0), CHomeScene::LIGHT_ON);

@@ -17,6 +17,7 @@
 #include "engine/base/Log.h"
 #include "game/raising/ingame/RaisingScene.h"
 #include "game/raising/ingame/SelectionScene.h"
+#include "game/stage/message/MessageWindow.h"
 #include "tests/game/stage/scene/StageTestUtil.h"
 
 namespace ingametest {
@@ -187,6 +188,13 @@ protected:
             if (!D().Frame()) return false;
         }
         return done();
+    }
+    // How many lines of the stage's message log read `text`.
+    int Logged(const std::string& text) {
+        const CMessageWindow& w = kept->Stage().GetWindow();
+        int n = 0;
+        for (size_t k = 0; k < w.GetLogCount(); ++k) n += w.GetLogLine(k)->m_Text == text ? 1 : 0;
+        return n;
     }
     // No mode runs and none is asked for.
     bool ModeEnded() { return kept->IsModeIdle() && kept->GetModeManager().GetPendingCommandCount() == 0; }

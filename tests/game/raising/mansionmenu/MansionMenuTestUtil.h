@@ -10,7 +10,6 @@
 #include "game/raising/mansionmenu/HelpTable.h"
 #include "game/raising/mansionmenu/MansionMenuScene.h"
 #include "game/raising/mansionmenu/ShopScene.h"
-#include "game/stage/message/MessageWindow.h"
 #include "tests/game/raising/ingame/InGameTestUtil.h"
 #include "tools/demo/DemoWriter.h"
 
@@ -72,13 +71,6 @@ protected:
     // Frames until list panel `panel` is fully open.
     bool PanelOpen(CListPanel& panel) {
         return RunUntil([&] { return panel.GetState() == CPanelState::STATE_OPEN; }, 60);
-    }
-    // How many lines of the message log read `text`.
-    int Logged(const std::string& text) {
-        const CMessageWindow& w = kept->Stage().GetWindow();
-        int n = 0;
-        for (size_t k = 0; k < w.GetLogCount(); ++k) n += w.GetLogLine(k)->m_Text == text ? 1 : 0;
-        return n;
     }
     static SPoint ItemPoint(CListPanel& panel, int i) {
         const SPoint p = panel.GetItemHome(i);
