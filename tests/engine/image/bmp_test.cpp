@@ -316,6 +316,14 @@ TEST(BmpDecoder, RefusesWhatItDoesNotRead) {
     spec.bitCount = 4;
     spec.compression = 2;  // RLE4
     ExpectRefused(WriteBmp(spec, {0, 1, 1, 0}), "RLE");
+    // A JPEG or PNG held inside a BMP, on a depth that would otherwise be read.
+    SBmpSpec embedded;
+    embedded.bitCount = 24;
+    for (auto [compression, logText] : {std::pair{4u, "未対応の圧縮形式です[bad.bmp][compression:4]"},
+                                        {5u, "未対応の圧縮形式です[bad.bmp][compression:5]"}}) {
+        embedded.compression = compression;
+        ExpectRefused(WriteBmp(embedded, {0x123456}), logText);
+    }
 
     spec.compression = 0;
     spec.bitCount = 2;

@@ -37,8 +37,8 @@ TEST(GfxRaster, TrianglesOneByOneDrawWhatTheQuadPathDraws) {
     auto texels = RandomPixels(32 * 32, 5);
     // Edges between pixel centres, on them, and at odd fractions.
     for (float off : {0.5f, 0.0f, 0.3f}) {
-        std::vector<uint32_t> results[3];
-        for (int mode = 0; mode < 3; ++mode) {
+        std::vector<uint32_t> results[4];
+        for (int mode = 0; mode < 4; ++mode) {
             auto d = MakeDevice(48, 48);
             auto tex = MakeTexture(*d, 32, 32, texels);
             d->Clear(0, nullptr, GFX_CLEAR_TARGET, 0xFF000000u);
@@ -55,14 +55,21 @@ TEST(GfxRaster, TrianglesOneByOneDrawWhatTheQuadPathDraws) {
                 SGfxVertex a[3] = {v[0], v[1], v[2]}, b[3] = {v[1], v[3], v[2]};
                 d->DrawPrimitiveUP(GFX_PT_TRIANGLELIST, 1, a, sizeof(SGfxVertex));
                 d->DrawPrimitiveUP(GFX_PT_TRIANGLELIST, 1, b, sizeof(SGfxVertex));
-            } else {
+            } else if (mode == 2) {
                 SGfxVertex f[4] = {v[0], v[1], v[3], v[2]};
                 d->DrawPrimitiveUP(GFX_PT_TRIANGLEFAN, 2, f, sizeof(SGfxVertex));
+            } else {
+                // A strip whose first triangle is degenerate is no quad: its second
+                // triangle alone must fill the first half.
+                SGfxVertex s[4] = {v[1], v[1], v[0], v[2]}, b[3] = {v[1], v[3], v[2]};
+                d->DrawPrimitiveUP(GFX_PT_TRIANGLESTRIP, 2, s, sizeof(SGfxVertex));
+                d->DrawPrimitiveUP(GFX_PT_TRIANGLELIST, 1, b, sizeof(SGfxVertex));
             }
             results[mode] = BackBuffer(*d);
         }
         EXPECT_EQ(results[0], results[1]) << off;
         EXPECT_EQ(results[0], results[2]) << off;
+        EXPECT_EQ(results[0], results[3]) << off;
     }
 }
 
