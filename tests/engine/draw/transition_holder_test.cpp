@@ -119,6 +119,27 @@ TEST_F(TransitionTest, EveryTransitionStartsAndEndsOnItsPicturesExactly) {
     EXPECT_EQ(device->GetTextureStageState(0, GFX_TSS_MINFILTER), GFX_TEXF_POINT);
 }
 
+TEST_F(TransitionTest, ZoomThroughBringsTheIncomingPictureInUpright) {
+    // Every start passes through it after the logos: the middle check above only sees a
+    // change, so a turned picture would pass there. Left half one colour, right half
+    // another; above and below the centre alike, or the picture is turned.
+    std::vector<uint32_t> split(800 * 600);
+    for (size_t i = 0; i < split.size(); ++i) split[i] = i % 800 < 400 ? 0xFF2060A0u : 0xFFC08020u;
+    ASSERT_TRUE(pictureB.CreateFromArgb(split.data(), 800, 600, 800));
+    CTransitionHolder holder;
+    Capture(holder);
+    ASSERT_TRUE(holder.Create(53));
+    for (int32_t progress : {600, 768, 960}) {
+        SCOPED_TRACE(progress);
+        ASSERT_TRUE(holder.Draw(progress));
+        auto px = drawtest::ReadTarget(*device);
+        for (int y : {100, 500}) {
+            EXPECT_EQ(drawtest::Pixel(px, 300, y), 0x2060A0u) << y;
+            EXPECT_EQ(drawtest::Pixel(px, 500, y), 0xC08020u) << y;
+        }
+    }
+}
+
 TEST_F(TransitionTest, CapturesPutBackTheTargetTheyFound) {
     CTransitionHolder holder;
     Capture(holder);

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <thread>
 #include <vector>
@@ -255,22 +256,42 @@ TEST(AudioMixer, RingWritesWrapAndBadArgumentsFail) {
     EXPECT_EQ(dev.CreateBuffer(bad, 100), nullptr);
 }
 
-TEST(AudioOutput, DummyDriverRunsSilentButKeepsTime) {
-    CAudioDevice dev;
-    std::string note;
-    ASSERT_TRUE(dev.OpenOutput(&note));
-    EXPECT_FALSE(note.empty());  // SDL_AUDIODRIVER=dummy in the tests
-    EXPECT_FALSE(dev.HasRealOutput());
-    std::vector<int16_t> pcm(2 * 441, 100);
-    auto b = MakeStereo(dev, pcm);
-    b->Play(false);
-    // The output consumes the buffer in real time; wait generously for its end.
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (b->IsPlaying() && std::chrono::steady_clock::now() < end) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+TEST(AudioOutput, SilentOutputsStillKeepTime) {
+    // SDL reads the driver's name when its audio starts, which the device does on open
+    // and undoes on close: each row opens under its own name, whatever ran before.
+    struct Row {
+        const char* driver;
+        const char* note;  // how the note begins
+        size_t frames;
+    };
+    const Row rows[] = {
+        {"dummy", "audio driver \"dummy\" is silent", 441},    // SDL's silent output
+        {"no-such-driver", "SDL_InitSubSystem: ", 661},         // no output at all: the clock
+    };
+    const char* was = std::getenv("SDL_AUDIODRIVER");
+    const bool had = was != nullptr;
+    const std::string saved = had ? was : "";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.driver);
+        setenv("SDL_AUDIODRIVER", row.driver, 1);
+        CAudioDevice dev;
+        std::string note;
+        EXPECT_TRUE(dev.OpenOutput(&note));
+        EXPECT_EQ(note.rfind(row.note, 0), 0u) << note;
+        EXPECT_FALSE(dev.HasRealOutput());
+        auto b = MakeStereo(dev, std::vector<int16_t>(2 * row.frames, 100));
+        b->Play(false);
+        // The output consumes the buffer in real time; wait generously for its end.
+        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (b->IsPlaying() && std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        EXPECT_FALSE(b->IsPlaying());
+        EXPECT_EQ(b->GetPlayedFrames(), row.frames);
+        dev.Close();
     }
-    EXPECT_FALSE(b->IsPlaying());
-    dev.Close();
+    if (had) setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    else unsetenv("SDL_AUDIODRIVER");
 }
 
 // Reaches into a buffer to put its cursor where hours of play would have left it.

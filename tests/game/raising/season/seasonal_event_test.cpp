@@ -320,13 +320,15 @@ TEST_F(SeasonalEventTest, SavedWordsBringTheScreenBackWhereItWas) {
         {1, 4, 0, 0, G::kClosed, false}, {2, 5, 1, 2, G::kOpen, false},  {3, 5, 1, 2, G::kOpen, false},
         {5, 8, 0, 5, G::kClosed, false}, {100, 3, 0, 100, G::kClosed, true}, {101, 3, 0, 101, G::kClosed, true},
     };
+    // Mode 6's own record, by number: saves already written hold the words there.
+    constexpr int kRecord = 6;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "state " << c.state);
         kept->State().m_ModeId = 6;
         CGameState saved;
-        saved.SetModeWord(G::kModeId, 0, c.state);
-        saved.SetModeWord(G::kModeId, 1, c.kind);
-        saved.SetModeWord(G::kModeId, 2, c.third);
+        saved.SetModeWord(kRecord, 0, c.state);
+        saved.SetModeWord(kRecord, 1, c.kind);
+        saved.SetModeWord(kRecord, 2, c.third);
         G screen(*kept);
         screen.LoadState(saved);
         EXPECT_EQ(screen.GetState(), c.wantState);
@@ -336,9 +338,9 @@ TEST_F(SeasonalEventTest, SavedWordsBringTheScreenBackWhereItWas) {
         EXPECT_EQ(kept->State().m_ModeId == 0, c.ended);
         CGameState again;
         screen.SaveState(again);
-        EXPECT_EQ(again.GetModeWord(G::kModeId, 0), c.wantState);
-        EXPECT_EQ(again.GetModeWord(G::kModeId, 1), c.kind);
-        EXPECT_EQ(again.GetModeWord(G::kModeId, 2), c.third);
+        EXPECT_EQ(again.GetModeWord(kRecord, 0), c.wantState);
+        EXPECT_EQ(again.GetModeWord(kRecord, 1), c.kind);
+        EXPECT_EQ(again.GetModeWord(kRecord, 2), c.third);
     }
 }
 
